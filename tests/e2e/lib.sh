@@ -1,0 +1,57 @@
+# Sourced by every end-to-end test: runs the real program, copied into a
+# scratch directory so its settings file lands there, on a virtual display
+# with a window manager.
+#   e2e_setup <path of the built zelvaro>   makes $WORK and $APP, starts the display
+#   e2e_start [faketime spec]               starts $APP (under faketime when given), sets $APP_PID
+#   e2e_window                              prints the clock window's id (waits for it)
+#   e2e_close                               closes the clock window as the window manager does
+#   fail <message>                          ends the test red
+set -euo pipefail
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$E2E_ROOT/scripts/virtual-display.sh"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+e2e_setup() {
+  WORK=$(mktemp -d /tmp/zelvaro-e2e.XXXXXX)
+  cp "$1" "$WORK/zelvaro"
+  APP="$WORK/zelvaro"
+  export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+  export XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config"
+  start_virtual_display "${E2E_SCREEN:-1280x1024}"
+  trap e2e_teardown EXIT
+}
+
+e2e_teardown() {
+  [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+  stop_virtual_display
+  rm -rf "$WORK"
+}
+
+e2e_start() {
+  if [ -n "${1:-}" ]; then
+    faketime -f "$1" "$APP" >"$WORK/stdout.log" 2>&1 &
+  else
+    "$APP" >"$WORK/stdout.log" 2>&1 &
+  fi
+  APP_PID=$!
+}
+
+e2e_window() {
+  local id=""
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  fail "no clock window appeared"
+}
+
+e2e_close() {
+  wmctrl -i -c "$(e2e_window)"
+  for _ in $(seq 200); do
+    kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" 2>/dev/null || true; APP_PID=""; return 0; }
+    sleep 0.05
+  done
+  fail "the program did not end after its window closed"
+}

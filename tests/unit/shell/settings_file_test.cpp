@@ -1,0 +1,173 @@
+#include "platform/fake/memory_profile_file.h"
+#include "shell/settings_file.h"
+#include "shell/zelvaro_error.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ClockSettings Load(const std::string& content, bool* armed = nullptr)
+{
+    platform::MemoryProfileFile file;
+    file.content = content;
+    ClockSettings s;
+    bool chime = false;
+    LoadSettings(file, s, chime);
+    if (armed)
+        *armed = chime;
+    return s;
+}
+
+}  // namespace
+
+TEST(SettingsFile, FileNameFollowsTheExecutable)
+{
+    EXPECT_EQ(ProgramFilePath("/opt/tools/zelvaro", ".INI"), "/opt/tools/zelvaro.INI");
+    EXPECT_EQ(ProgramFilePath("/opt/tools/my.clock", ".INI"), "/opt/tools/my.INI");
+    EXPECT_EQ(ProgramFilePath("/opt/my.dir/zelvaro.bin", ".HLP"), "/opt/my.dir/zelvaro.HLP");
+    EXPECT_EQ(ProgramFilePath("zelvaro", ".INI"), "zelvaro.INI");
+}
+
+TEST(SettingsFile, IntegersAcceptDecimalAndHexadecimal)
+{
+    EXPECT_EQ(ParseProfileInteger("-25"), -25);
+    EXPECT_EQ(ParseProfileInteger("$1F"), 31);
+    EXPECT_EQ(ParseProfileInteger("0x1"), 1);
+    EXPECT_EQ(ParseProfileInteger("0XfF"), 255);
+    EXPECT_EQ(ParseProfileInteger("$FFFFFFFF"), -1);
+    EXPECT_EQ(ParseProfileInteger("2147483647"), 2147483647);
+    EXPECT_EQ(ParseProfileInteger("-2147483648"), -2147483647 - 1);
+    for (const char* bad : {"", "yes", "abc", "12ab", "2147483648", "0x", "$", "1 2", "99999999999999999999"})
+        EXPECT_FALSE(ParseProfileInteger(bad).has_value()) << bad;
+}
+
+TEST(SettingsFile, MissingFileGivesDefaultsAndArmsTheChimes)
+{
+    platform::MemoryProfileFile file;
+    ClockSettings s;
+    s.OffsetX = 77;
+    s.JustWave = "x.wav";
+    bool armed = false;
+    LoadSettings(file, s, armed);
+    EXPECT_TRUE(armed);
+    EXPECT_EQ(s.OffsetX, 0);
+    EXPECT_EQ(s.JustWave, "");
+    EXPECT_FALSE(file.Exists());
+}
+
+TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
+{
+    bool armed = false;
+    const ClockSettings s = Load("[Location]\nOffsetX=-12\nOffsetY=$10\nOnTop=0x1\n"
+                                 "[WallSw]\nWallChangeSw=7\nWallDir2Sw=yes\nWallInterval=\nColorDecSw=2\n"
+                                 "[WallTime]\nWallDir2StartTime=00:30:00\nWallDir2EndTime=0:30:00\n"
+                                 "WallDir3StartTime=9:00 PM\n"
+                                 "[WaveSw]\nUseWaveSw=abc\n[Alarm]\nAlarmBmp=/home/u/a b.bmp\n",
+                                 &armed);
+    EXPECT_TRUE(armed);
+    EXPECT_EQ(s.OffsetX, -12);
+    EXPECT_EQ(s.OffsetY, 16);
+    EXPECT_TRUE(s.OnTop);
+    EXPECT_TRUE(s.WallChangeSw);
+    EXPECT_FALSE(s.WallDir2Sw);
+    EXPECT_TRUE(s.ColorDecSw);
+    EXPECT_EQ(s.WallInterval, 0);
+    EXPECT_DOUBLE_EQ(s.WallDir2StartTime, 30 / kMinutesPerDay);
+    EXPECT_DOUBLE_EQ(s.WallDir2EndTime, 30 / kMinutesPerDay);
+    EXPECT_DOUBLE_EQ(s.WallDir3StartTime, 21 / 24.0);
+    EXPECT_FALSE(s.UseWaveSw);
+    EXPECT_EQ(s.AlarmBmp, "/home/u/a b.bmp");
+}
+
+TEST(SettingsFile, BadTimeStopsTheLoadAtItsKey)
+{
+    platform::MemoryProfileFile file;
+    file.content = "[Location]\nOffsetX=5\n[WallTime]\nWallDir2StartTime=8:00\nWallDir2EndTime=soon\n"
+                   "[WallSw]\nWallChangeSw=1\n";
+    ClockSettings s;
+    bool armed = false;
+    try {
+        LoadSettings(file, s, armed);
+        FAIL() << "no error raised";
+    } catch (const ZelvaroError& e) {
+        EXPECT_STREQ(e.what(), "'soon' は時刻ではありません");
+    }
+    EXPECT_FALSE(armed);
+    EXPECT_EQ(s.OffsetX, 5);
+    EXPECT_DOUBLE_EQ(s.WallDir2StartTime, 8 / 24.0);
+    EXPECT_FALSE(s.WallChangeSw);
+}
+
+TEST(SettingsFile, NewFileHoldsEverySectionAndKeyInOrder)
+{
+    platform::MemoryProfileFile file;
+    ClockSettings s;
+    s.OnTop = true;
+    s.WallInterval = 65 / kMinutesPerDay;
+    s.JustWave = "/snd/hour.wav";
+    SaveSettings(file, s, -4, 300);
+    EXPECT_EQ(*file.content,
+              "[Location]\nOffsetX=-4\nOffsetY=300\nOnTop=1\n"
+              "[WallDir]\nPanicWallPaper=\nWallDir1=\nWallDir2=\nWallDir3=\n"
+              "[WallTime]\nWallDir2StartTime=0:00:00\nWallDir2EndTime=0:00:00\nWallDir3StartTime=0:00:00\n"
+              "WallDir3EndTime=0:00:00\n"
+              "[WallSw]\nWallDir2Sw=0\nWallDir3Sw=0\nWallChangeSw=0\nWallInterval=1:05:00\nStartWallChangeSw=0\n"
+              "ColorDecSw=0\n"
+              "[WaveFile]\nJustWave=/snd/hour.wav\nHalfWave=\nQuarterWave=\n"
+              "[WaveSw]\nUseWaveSw=0\nJustWaveSw=0\nHalfWaveSw=0\nQuarterWaveSw=0\n"
+              "[Alarm]\nAlarmWave=\nAlarmBmp=\nAlarmWaveSw=0\nAlarmBmpSw=0\n");
+}
+
+TEST(SettingsFile, SaveKeepsForeignLinesAndRoundTrips)
+{
+    platform::MemoryProfileFile file;
+    file.content = "; hand-written\n[Mine]\nx=1\n[Location]\nOffsetX=3\nColour=blue\n";
+    ClockSettings s;
+    s.UseWaveSw = true;
+    s.WallDir3EndTime = 17 / 24.0;
+    s.PanicWallPaper = "/p/panic.bmp";
+    SaveSettings(file, s, 10, 20);
+    EXPECT_NE(file.content->find("; hand-written\n[Mine]\nx=1\n[Location]\nOffsetX=10\nColour=blue\nOffsetY=20"),
+              std::string::npos);
+    ClockSettings back;
+    bool armed = false;
+    LoadSettings(file, back, armed);
+    EXPECT_TRUE(back.UseWaveSw);
+    EXPECT_DOUBLE_EQ(back.WallDir3EndTime, 17 / 24.0);
+    EXPECT_EQ(back.PanicWallPaper, "/p/panic.bmp");
+    EXPECT_EQ(back.OffsetX, 10);
+}
+
+TEST(SettingsFile, FailedWriteRaisesAndStopsTheSave)
+{
+    platform::MemoryProfileFile file;
+    file.writesBeforeFailure = 3;
+    try {
+        SaveSettings(file, ClockSettings{}, 0, 0);
+        FAIL() << "no error raised";
+    } catch (const ZelvaroError& e) {
+        EXPECT_STREQ(e.what(), "/memory/zelvaro.INI に書き込めません");
+    }
+    EXPECT_EQ(file.writes, 3);
+    EXPECT_EQ(file.content->find("WallDir"), std::string::npos);
+}
+
+TEST(SettingsFile, HostileFilesNeverCrash)
+{
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage += static_cast<char>((i * 131) % 256);
+    EXPECT_NO_THROW(Load(garbage));
+    EXPECT_NO_THROW(Load(""));
+    EXPECT_NO_THROW(Load("[Location\nOffsetX=1\n=\n==\n[]\n"));
+    EXPECT_EQ(Load("\xEF\xBB\xBF[Location]\r\nOffsetX=42\r\n").OffsetX, 42);
+}
+
+TEST(ErrorBox, AddsAFullStopAfterLettersAndJapanese)
+{
+    EXPECT_EQ(ErrorBoxText("Invalid value entered for Hour"), "Invalid value entered for Hour.");
+    EXPECT_EQ(ErrorBoxText("'x' は時刻ではありません"), "'x' は時刻ではありません.");
+    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+    EXPECT_EQ(ErrorBoxText("Really!"), "Really!");
+    EXPECT_EQ(ErrorBoxText(""), "");
+}
