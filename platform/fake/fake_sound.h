@@ -1,0 +1,35 @@
+#pragma once
+// Records what the program asked to play.
+
+#include "platform/sound.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class FakeSound : public Sound {
+public:
+    struct Call {
+        std::string file;  // empty for a stop
+        bool loop = false;
+    };
+    std::vector<Call> calls;
+    std::string playing;  // the file playing now, empty when silent
+    bool looping = false;
+
+    void Play(const std::string& file, bool loop) override
+    {
+        calls.push_back({file, loop});
+        playing = file;
+        looping = loop;
+    }
+    void Stop() override
+    {
+        calls.push_back({});
+        playing.clear();
+        looping = false;
+    }
+};
+
+}  // namespace platform
