@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# An alarm set through the alarm time dialog rings at its minute: the notice
+# comes up within the poll's 2.5 s, its sound loops in the audio output until
+# the notice closes and stops then; afterwards the alarm is off.
+source "$(dirname "$0")/../lib.sh"
+export SDL_AUDIODRIVER=disk
+e2e_setup "$1"
+export SDL_DISKAUDIOFILE="$WORK/audio.raw"
+
+# A quarter-second 8-bit square wave: loud enough to tell from silence.
+le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+le16() { printf "\\x%02x\\x%02x" $(($1 & 255)) $((($1 >> 8) & 255)); }
+make_wav() {
+  local period half data=5500
+  half=$(printf '\xe0%.0s' $(seq 25))$(printf '\x20%.0s' $(seq 25))
+  {
+    printf 'RIFF'; le32 $((36 + data)); printf 'WAVEfmt '; le32 16; le16 1; le16 1
+    le32 22050; le32 22050; le16 1; le16 8; printf 'data'; le32 $data
+    for _ in $(seq 110); do printf '%s' "$half"; done
+  } >"$1"
+}
+make_wav "$WORK/ring.wav"
+[ "$(stat -c %s "$WORK/ring.wav")" -eq 5544 ] || fail "test sound not written"
+
+printf '[Location]\nOffsetX=100\nOffsetY=100\n[Alarm]\nAlarmWave=%s\nAlarmWaveSw=1\nAlarmBmpSw=0\n' \
+  "$WORK/ring.wav" >"$WORK/zelvaro.INI"
+
+# Not a byte but silence in the audio output from offset $1 on.
+silent_from() { [ "$(tail -c +"$(($1 + 1))" "$SDL_DISKAUDIOFILE" | tr -d '\0' | wc -c)" -eq 0 ]; }
+
+t0=$(date +%s.%N)
+e2e_start '@2026-12-07 13:58:45'
+clock=$(e2e_window)
+
+# A right click on the clock face opens the alarm time dialog.
+eval "$(xdotool getwindowgeometry --shell "$clock")"
+xdotool mousemove $((X + 50)) $((Y + 19)) click 3
+dialog=""
+for _ in $(seq 100); do
+  dialog=$(xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑの設定$' 2>/dev/null | head -1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.05
+done
+[ -n "$dialog" ] || fail "no alarm time dialog on a right click"
+xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+# The hour field has the focus: Tab, Tab to "今の時刻" and press it (13:58),
+# back to the minute field, one up (13:59), Enter for OK.
+xdotool key --delay 80 Tab Tab space shift+Tab Up Return
+sleep 0.3
+xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑの設定$' >/dev/null 2>&1 && fail "dialog still open after Enter"
+
+# The notice comes within 2.5 s of 13:59:00 (the program's clock started at
+# 13:58:45, so that is about 15 s after the start).
+notice=""
+for _ in $(seq 400); do
+  notice=$(xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑ$' 2>/dev/null | head -1 || true)
+  [ -n "$notice" ] && break
+  sleep 0.05
+done
+[ -n "$notice" ] || fail "no alarm notice"
+seen=$(date +%s.%N)
+# 13:59:00 on the program's clock is 15 s after its start; the poll rings
+# within 2.5 s of it (a little more is left for the window to map).
+awk -v a="$t0" -v b="$seen" 'BEGIN { d = b - a; exit !(d > 14.5 && d < 18.5) }' ||
+  fail "the notice came $(awk -v a="$t0" -v b="$seen" 'BEGIN { print b - a }') s after the start, not at 15..17.5 s"
+sleep 1.5
+[ -s "$SDL_DISKAUDIOFILE" ] || fail "no audio output"
+size=$(stat -c %s "$SDL_DISKAUDIOFILE")
+# The sound loops: well past its quarter second it is still in the output.
+silent_from $((size > 60000 ? size - 60000 : 0)) && fail "the alarm sound is not playing"
+
+# Closing the notice stops the sound at once.
+xdotool windowactivate --sync "$notice" 2>/dev/null || xdotool windowfocus --sync "$notice"
+xdotool key Return
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑ$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑ$' >/dev/null 2>&1 && fail "the notice did not close"
+sleep 0.5
+mark=$(stat -c %s "$SDL_DISKAUDIOFILE")
+sleep 1.5
+silent_from "$mark" || fail "the alarm sound goes on after the notice closed"
+
+# Rung once: no second notice in the rest of the minute.
+sleep 2.6
+xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑ$' >/dev/null 2>&1 && fail "the alarm rang twice"
+e2e_close
+echo "ok"
