@@ -30,7 +30,9 @@ void TBMScroll::Loaded()
 
 void TBMScroll::SetBitmap(const QImage& value)
 {
-    bitmap_ = value.copy();
+    // Kept in the format painted fastest, so a tick copies its strip without
+    // converting the whole picture each time.
+    bitmap_ = value.isNull() ? QImage() : value.convertToFormat(QImage::Format_RGB32);
     // Scrolling goes on from the same row when it is still inside the new picture.
     if (motion_.ScrollOffset >= bitmap_.height())
         motion_.ScrollOffset = 0;
