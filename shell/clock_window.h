@@ -59,20 +59,21 @@ public:
     void sbtnConfigClick();
 
     // --- handlers the other subsystems fill in --------------------------
-    void DoCalendar();
-    void pmnuAlarmSetClick();
-    void pmnuAlarmOffClick();
-    void K4Click();
-    void K5Click();
-    void N8Click();
-    void ShowOptionsDialog();
-    void About1Click();
-    void SpeedButton2MouseDown(Qt::MouseButton button);
-    void SpeedButton2Click();
-    void SpeedButton2MouseUp(Qt::MouseButton button);
+    // Virtual so tests can see which one a mouse action reached.
+    virtual void DoCalendar();
+    virtual void pmnuAlarmSetClick();
+    virtual void pmnuAlarmOffClick();
+    virtual void K4Click();
+    virtual void K5Click();
+    virtual void N8Click();
+    virtual void ShowOptionsDialog();
+    virtual void About1Click();
+    virtual void SpeedButton2MouseDown(Qt::MouseButton button);
+    virtual void SpeedButton2Click();
+    virtual void SpeedButton2MouseUp(Qt::MouseButton button);
     // The wallpaper due test of the tick, reached only while rotation is on
     // and not paused; `now` is the tick's time.
-    void WallpaperDueStep(TDateTime now);
+    virtual void WallpaperDueStep(TDateTime now);
 
     // --- settings and run-time state ------------------------------------
     ::ClockSettings ClockSettings;
