@@ -16,9 +16,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
+
+class AlarmCommands;
+class TAlarm;
 
 class TfrmClock : public QWidget {
     Q_OBJECT
@@ -99,6 +103,7 @@ public:
     SpeedButton* sbtnConfig = nullptr;
     SpeedButton* SpeedButton2 = nullptr;
     QTimer Timer1;
+    TAlarm* Alarm1 = nullptr;
 
     // --- the command menu, items in their order --------------------------
     QMenu* PopupMenu1 = nullptr;
@@ -138,5 +143,6 @@ private:
     void TickSteps();
 
     ClockServices services_;
+    std::unique_ptr<AlarmCommands> alarmCommands_;
     bool tickErrorShowing_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include "shell/clock_window.h"
 
+#include "alarm/alarm_commands.h"
+
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
 
@@ -150,12 +152,21 @@ void TfrmClock::pmnuQuitClick()
     close();
 }
 
-// The handlers below belong to the alarm, the calendar, the information and
+// The alarm commands live with the alarm.
+void TfrmClock::pmnuAlarmSetClick()
+{
+    alarmCommands_->pmnuAlarmSetClick();
+}
+
+void TfrmClock::pmnuAlarmOffClick()
+{
+    alarmCommands_->pmnuAlarmOffClick();
+}
+
+// The handlers below belong to the calendar, the information and
 // options dialogs, the about box and the wallpaper commands; they are wired in
 // with those.
 void TfrmClock::DoCalendar() {}
-void TfrmClock::pmnuAlarmSetClick() {}
-void TfrmClock::pmnuAlarmOffClick() {}
 void TfrmClock::K4Click() {}
 void TfrmClock::K5Click() {}
 void TfrmClock::N8Click() {}
