@@ -69,6 +69,8 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     adjustSize();
+    // Fixed size, also for the window manager (no maximise, no resize frame).
+    setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -110,6 +110,8 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
 
     // Fixed size, centred on the screen.
     adjustSize();
+    // Fixed size, also for the window manager (no maximise, no resize frame).
+    setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     HourSedit->setFocus();

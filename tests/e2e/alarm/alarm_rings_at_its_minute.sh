@@ -25,6 +25,13 @@ make_wav "$WORK/ring.wav"
 printf '[Location]\nOffsetX=100\nOffsetY=100\n[Alarm]\nAlarmWave=%s\nAlarmWaveSw=1\nAlarmBmpSw=0\n' \
   "$WORK/ring.wav" >"$WORK/zelvaro.INI"
 
+# Whether the red alarm indicator shows at the clock face's upper right corner.
+indicator_shown() {
+  local px
+  px=$(xwd -id "$clock" -silent | convert xwd:- -format '%[fx:int(255*p{102,10}.r)],%[fx:int(255*p{102,10}.g)]' info:)
+  [ "${px%,*}" -gt 200 ] && [ "${px#*,}" -lt 60 ]
+}
+
 # Not a byte but silence in the audio output from offset $1 on.
 silent_from() { [ "$(tail -c +"$(($1 + 1))" "$SDL_DISKAUDIOFILE" | tr -d '\0' | wc -c)" -eq 0 ]; }
 
@@ -48,6 +55,7 @@ xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --syn
 xdotool key --delay 80 Tab Tab space shift+Tab Up Return
 sleep 0.3
 xdotool search --onlyvisible --name '^Zelvaro ｱﾗｰﾑの設定$' >/dev/null 2>&1 && fail "dialog still open after Enter"
+indicator_shown || fail "no alarm indicator after OK"
 
 # The notice comes within 2.5 s of 13:59:00 (the program's clock started at
 # 13:58:45, so that is about 15 s after the start).
@@ -81,6 +89,8 @@ sleep 0.5
 mark=$(stat -c %s "$SDL_DISKAUDIOFILE")
 sleep 1.5
 silent_from "$mark" || fail "the alarm sound goes on after the notice closed"
+
+indicator_shown && fail "the alarm indicator still shows after the alarm rang"
 
 # Rung once: no second notice in the rest of the minute.
 sleep 2.6
