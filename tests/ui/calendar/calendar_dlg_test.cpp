@@ -106,17 +106,32 @@ private slots:
         QVERIFY(owner.findChildren<TCalendarDlg*>().isEmpty());
     }
 
+    void rendersToAPicture_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("english") << QLocale(QLocale::English) << QStringLiteral("2026 December");
+        QTest::newRow("japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << QStringLiteral("2026 12月");
+    }
+
     void rendersToAPicture()
     {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, title);
+        const QLocale before;
+        QLocale::setDefault(locale);
         TCalendarDlg dialog(nullptr, clock, help);
+        QLocale::setDefault(before);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.CalenPnl1->TitleText(), title);
         const QPixmap picture = dialog.grab();
         QCOMPARE(picture.size(), QSize(376, 224));
         const QString out = qEnvironmentVariable("ZELVARO_TEST_OUT");
         if (!out.isEmpty()) {
             QDir().mkpath(out);
-            QVERIFY(picture.save(out + QStringLiteral("/calendar_dialog.png")));
+            const QString name = QStringLiteral("/calendar_dialog_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
+            QVERIFY(picture.save(out + name));
         }
     }
 };
