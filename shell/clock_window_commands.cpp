@@ -3,7 +3,7 @@
 #include "shell/clock_window.h"
 
 #include "alarm/alarm_commands.h"
-
+#include "calendar/calendar_dlg.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
 
@@ -163,10 +163,14 @@ void TfrmClock::pmnuAlarmOffClick()
     alarmCommands_->pmnuAlarmOffClick();
 }
 
-// The handlers below belong to the calendar, the information and
+void TfrmClock::DoCalendar()
+{
+    ::DoCalendar(this, services_.clock, services_.help);
+}
+
+// The handlers below belong to the information and
 // options dialogs, the about box and the wallpaper commands; they are wired in
 // with those.
-void TfrmClock::DoCalendar() {}
 void TfrmClock::K4Click() {}
 void TfrmClock::K5Click() {}
 void TfrmClock::N8Click() {}
