@@ -1,0 +1,13 @@
+#pragma once
+// JPEG through libjpeg-turbo's TurboJPEG API, decoded straight into a
+// bottom-up blue-green-red bitmap (greyscale files into an 8-bit grey
+// palette), so the bitmap file is one header and one block away.
+
+#include "wallpaper/decoded_image.h"
+
+#include <cstdint>
+#include <span>
+
+// Corrupt entropy data decodes to what libjpeg-turbo recovers; a header it
+// cannot read or a picture over the pixel limit is a failure.
+TDecodedImage DecodeJpeg(std::span<const uint8_t> bytes);
