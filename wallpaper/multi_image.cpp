@@ -111,20 +111,19 @@ TImageResult TPMultiImage::SetImageName(const std::string& name)
     imageName_ = name;
     const Format format = FormatOf(UpperExtension(name));
     TImageResult failed{TImageStatus::Failed, FailureText(format)};
+    // A JPEG is decoded as it is read; the other formats are read whole.
     std::vector<uint8_t> bytes;
-    switch (ReadImageFile(name, bytes)) {
-    case TFileReadStatus::Missing:
+    const TFileReadStatus status =
+        format == Format::Jpeg ? ProbeImageFile(name) : ReadImageFile(name, bytes);
+    if (status != TFileReadStatus::Ok) {
         picture_.Clear();
-        return {TImageStatus::Missing, {}};
-    case TFileReadStatus::Unreadable:
-        picture_.Clear();
+        if (status == TFileReadStatus::Missing)
+            return {TImageStatus::Missing, {}};
         return failed;
-    case TFileReadStatus::Ok:
-        break;
     }
-    TDecodedImage decoded = Decode(format, bytes);
+    picture_.Clear();  // the old picture goes before the new one is made
+    TDecodedImage decoded = format == Format::Jpeg ? DecodeJpegFile(name) : Decode(format, bytes);
     bytes = {};
-    picture_.Clear();
     if (!decoded.Ok)
         return failed;
     // A picture deeper than the asked depth is reduced; a shallower one keeps

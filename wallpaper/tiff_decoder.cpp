@@ -90,7 +90,7 @@ TDecodedImage DecodeTiff(std::span<const uint8_t> bytes)
     // row never starts after the unpacked one, so the copy runs forwards.
     const int w = static_cast<int>(width), h = static_cast<int>(height);
     const size_t stride = TPicture::RowStride(w, 24);
-    std::vector<uint8_t> bits(static_cast<size_t>(w) * h * 4);
+    TPicture::TBits bits(static_cast<size_t>(w) * h * 4, 0);  // strips that fail stay black
     if (!TIFFReadRGBAImageOriented(tif.get(), width, height, reinterpret_cast<uint32_t*>(bits.data()),
                                    ORIENTATION_BOTLEFT, 0))
         return out;
