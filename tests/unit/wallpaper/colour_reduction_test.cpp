@@ -47,7 +47,7 @@ TEST(ColourReduction, QuantisesToThePaletteSizeWithGoodFidelity)
     ASSERT_TRUE(ReduceColours(photo, 256, true, c256));
     EXPECT_EQ(c256.BitCount, 8);
     EXPECT_LE(c256.Palette.size(), 256u);
-    EXPECT_GT(Psnr(photo, c256), 28.0);
+    EXPECT_GT(Psnr(photo, c256), 26.0);  // swapped channels or a broken map give under 15
     ASSERT_TRUE(ReduceColours(photo, 16, true, c16));
     EXPECT_EQ(c16.BitCount, 4);
     EXPECT_LE(c16.Palette.size(), 16u);
