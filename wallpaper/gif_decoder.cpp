@@ -79,14 +79,30 @@ bool ReadFrame(GifFileType* gif, int transparent, TPicture& pic)
     return true;
 }
 
+TDecodedImage DecodeOpened(GifFileType* opened);
+
 }  // namespace
 
 TDecodedImage DecodeGif(std::span<const uint8_t> bytes)
 {
-    TDecodedImage out;
     MemoryReader reader{bytes, 0};
     int error = 0;
-    GifHandle gif(DGifOpen(&reader, ReadFromMemory, &error));
+    return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error));
+}
+
+TDecodedImage DecodeGifFile(const std::string& path)
+{
+    int error = 0;
+    return DecodeOpened(DGifOpenFileName(path.c_str(), &error));
+}
+
+namespace {
+
+// Takes the handle over and decodes the first frame.
+TDecodedImage DecodeOpened(GifFileType* opened)
+{
+    TDecodedImage out;
+    GifHandle gif(opened);
     if (!gif)
         return out;
     int transparent = -1;
@@ -120,12 +136,16 @@ TDecodedImage DecodeGif(std::span<const uint8_t> bytes)
         const int width = gif->SWidth > 0 ? gif->SWidth : d.Left + d.Width;
         const int height = gif->SHeight > 0 ? gif->SHeight : d.Top + d.Height;
         TPicture& pic = out.Picture;
-        if (!pic.Allocate(width, height, 8))
+        if (!pic.Allocate(width, height, 8, false))
             return TDecodedImage{};
         SetPalette(map, pic);
-        if (gif->SColorMap && gif->SBackGroundColor < static_cast<int>(pic.Palette.size()))
-            for (int y = 0; y < height; ++y)
-                std::memset(pic.TopRow(y), gif->SBackGroundColor, static_cast<size_t>(width));
+        // The screen starts as its background colour (index 0 without one).
+        const int background =
+            gif->SColorMap && gif->SBackGroundColor < static_cast<int>(pic.Palette.size()) ? gif->SBackGroundColor : 0;
+        for (int y = 0; y < height; ++y) {
+            std::memset(pic.TopRow(y), background, static_cast<size_t>(width));
+            std::memset(pic.TopRow(y) + width, 0, pic.Stride() - static_cast<size_t>(width));
+        }
         if (!ReadFrame(gif.get(), transparent, pic))
             return TDecodedImage{};
         const ColorMapObject* fileMap = gif->SColorMap ? gif->SColorMap : d.ColorMap;
@@ -134,3 +154,5 @@ TDecodedImage DecodeGif(std::span<const uint8_t> bytes)
         return out;
     }
 }
+
+}  // namespace

@@ -7,5 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 TDecodedImage DecodeGif(std::span<const uint8_t> bytes);
+TDecodedImage DecodeGifFile(const std::string& path);

@@ -49,12 +49,12 @@ const char* FailureText(Format f)
     }
 }
 
-TDecodedImage Decode(Format f, std::span<const uint8_t> bytes)
+TDecodedImage DecodeFile(Format f, const std::string& path, std::span<const uint8_t> bytes)
 {
     switch (f) {
-    case Format::Jpeg: return DecodeJpeg(bytes);
-    case Format::Gif: return DecodeGif(bytes);
-    case Format::Tiff: return DecodeTiff(bytes);
+    case Format::Jpeg: return DecodeJpegFile(path);
+    case Format::Gif: return DecodeGifFile(path);
+    case Format::Tiff: return DecodeTiffFile(path);
     case Format::Bmp: {
         TBmpReadResult r = DecodeBmp(bytes);
         TDecodedImage d;
@@ -111,10 +111,10 @@ TImageResult TPMultiImage::SetImageName(const std::string& name)
     imageName_ = name;
     const Format format = FormatOf(UpperExtension(name));
     TImageResult failed{TImageStatus::Failed, FailureText(format)};
-    // A JPEG is decoded as it is read; the other formats are read whole.
+    // JPEG, GIF and TIFF files are decoded as their libraries read them; a
+    // bitmap is read whole first.
     std::vector<uint8_t> bytes;
-    const TFileReadStatus status =
-        format == Format::Jpeg ? ProbeImageFile(name) : ReadImageFile(name, bytes);
+    const TFileReadStatus status = format == Format::Bmp ? ReadImageFile(name, bytes) : ProbeImageFile(name);
     if (status != TFileReadStatus::Ok) {
         picture_.Clear();
         if (status == TFileReadStatus::Missing)
@@ -122,7 +122,7 @@ TImageResult TPMultiImage::SetImageName(const std::string& name)
         return failed;
     }
     picture_.Clear();  // the old picture goes before the new one is made
-    TDecodedImage decoded = format == Format::Jpeg ? DecodeJpegFile(name) : Decode(format, bytes);
+    TDecodedImage decoded = DecodeFile(format, name, bytes);
     bytes = {};
     if (!decoded.Ok)
         return failed;

@@ -64,15 +64,75 @@ void SilenceLibtiff()
     (void)silenced;
 }
 
+// The common photo layout (8-bit RGB, interleaved, in strips, top row first)
+// is read strip by strip straight into the bottom-up rows; false when the
+// file has another layout or a strip fails, for the general path to take over.
+bool ReadRgbStrips(TIFF* tif, int w, int h, TPicture& pic)
+{
+    uint16_t bps = 0, spp = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) || photometric != PHOTOMETRIC_RGB || bps != 8 ||
+        spp != 3 || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || TIFFIsTiled(tif) ||
+        compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG)
+        return false;
+    uint32_t rowsPerStrip = 0;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    if (rowsPerStrip == 0 || rowsPerStrip > static_cast<uint32_t>(h))
+        rowsPerStrip = static_cast<uint32_t>(h);
+    const size_t rowBytes = static_cast<size_t>(w) * 3;
+    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != rowBytes || TIFFStripSize64(tif) != static_cast<uint64_t>(rowBytes) * rowsPerStrip)
+        return false;
+    if (!pic.Allocate(w, h, 24, false))
+        return false;
+    std::vector<uint8_t> strip(rowBytes * rowsPerStrip);
+    for (uint32_t top = 0; top < static_cast<uint32_t>(h); top += rowsPerStrip) {
+        const uint32_t rows = std::min<uint32_t>(rowsPerStrip, static_cast<uint32_t>(h) - top);
+        if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, top, 0), strip.data(), static_cast<tmsize_t>(rows * rowBytes)) !=
+            static_cast<tmsize_t>(rows * rowBytes))
+            return false;
+        for (uint32_t r = 0; r < rows; ++r) {
+            const uint8_t* s = strip.data() + r * rowBytes;
+            uint8_t* d = pic.TopRow(static_cast<int>(top + r));
+            for (int x = 0; x < w; ++x, s += 3, d += 3) {
+                d[0] = s[2];
+                d[1] = s[1];
+                d[2] = s[0];
+            }
+            std::fill(d, pic.TopRow(static_cast<int>(top + r)) + pic.Stride(), uint8_t{0});
+        }
+    }
+    return true;
+}
+
+TDecodedImage DecodeOpened(TIFF* opened);
+
 }  // namespace
 
 TDecodedImage DecodeTiff(std::span<const uint8_t> bytes)
 {
     SilenceLibtiff();
-    TDecodedImage out;
     MemoryFile file{bytes, 0};
-    std::unique_ptr<TIFF, TiffCloser> tif(
-        TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap));
+    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap));
+}
+
+TDecodedImage DecodeTiffFile(const std::string& path)
+{
+    SilenceLibtiff();
+    return DecodeOpened(TIFFOpen(path.c_str(), "r"));
+}
+
+namespace {
+
+// Takes the handle over and decodes its first image.
+TDecodedImage DecodeOpened(TIFF* opened)
+{
+    TDecodedImage out;
+    std::unique_ptr<TIFF, TiffCloser> tif(opened);
     if (!tif)
         return out;
     uint32_t width = 0, height = 0;
@@ -84,6 +144,13 @@ TDecodedImage DecodeTiff(std::span<const uint8_t> bytes)
     char message[1024] = {};
     if (!image_limits::Acceptable(width, height) || !TIFFRGBAImageOK(tif.get(), message))
         return out;
+
+    out.FileBitCount = bps * spp;
+    if (ReadRgbStrips(tif.get(), static_cast<int>(width), static_cast<int>(height), out.Picture)) {
+        out.Ok = true;
+        return out;
+    }
+    out.Picture.Clear();
 
     // libtiff fills four bytes a pixel (R, G, B, A in memory), bottom row
     // first; each row is then packed to blue, green, red in place. The packed
@@ -111,7 +178,8 @@ TDecodedImage DecodeTiff(std::span<const uint8_t> bytes)
     out.Picture.Height = h;
     out.Picture.BitCount = 24;
     out.Picture.Bits = std::move(bits);
-    out.FileBitCount = bps * spp;
     out.Ok = true;
     return out;
 }
+
+}  // namespace

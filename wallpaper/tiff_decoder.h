@@ -7,5 +7,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 TDecodedImage DecodeTiff(std::span<const uint8_t> bytes);
+// Reads the file through libtiff's own file access (mapped, not copied).
+TDecodedImage DecodeTiffFile(const std::string& path);
