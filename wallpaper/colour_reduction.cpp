@@ -1,5 +1,7 @@
 #include "wallpaper/colour_reduction.h"
 
+#include "wallpaper/palette_mapping.h"
+
 #include <libimagequant.h>
 
 #include <algorithm>
@@ -69,11 +71,11 @@ bool FitsIndexed(const TPicture& src, int bits)
 // median-cut quantiser's, and a wallpaper conversion runs while the user waits.
 constexpr int kSpeed = 10;
 
-// Every n-th pixel of every n-th row, keeping about 256 K pixels.
+// Every n-th pixel of every n-th row, keeping about 64 K pixels.
 int SampleStep(int w, int h)
 {
     int step = 1;
-    while (static_cast<int64_t>(w / step) * (h / step) > 256 * 1024)
+    while (static_cast<int64_t>(w / step) * (h / step) > 64 * 1024)
         ++step;
     return step;
 }
@@ -132,18 +134,23 @@ bool ReduceColours(const TPicture& src, int colours, bool dither, TPicture& out)
             return false;
         rgb = &trueColour;
     }
+    // libimagequant chooses the palette from an evenly spread sample of the
+    // pixels (sixty thousand represent a photo's colours well), taken as the
+    // RGBA rows it reads; the whole picture is then mapped to the palette.
     const int w = src.Width, h = src.Height;
-    // libimagequant takes RGBA rows; ours are BGR bottom-up.
-    std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
-    std::vector<unsigned char*> rows(static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* s = rgb->TopRow(y);
-        uint8_t* d = rgba.data() + static_cast<size_t>(y) * w * 4;
+    const int step = SampleStep(w, h);
+    const int sw = (w + step - 1) / step, sh = (h + step - 1) / step;
+    std::vector<uint8_t> sample(static_cast<size_t>(sw) * sh * 4);
+    std::vector<unsigned char*> rows(static_cast<size_t>(sh));
+    for (int y = 0; y < sh; ++y) {
+        const uint8_t* s = rgb->TopRow(y * step);
+        uint8_t* d = sample.data() + static_cast<size_t>(y) * sw * 4;
         rows[y] = d;
-        for (int x = 0; x < w; ++x, s += 3, d += 4) {
-            d[0] = s[2];
-            d[1] = s[1];
-            d[2] = s[0];
+        for (int x = 0; x < sw; ++x, d += 4) {
+            const uint8_t* p = s + 3 * static_cast<size_t>(x) * step;
+            d[0] = p[2];
+            d[1] = p[1];
+            d[2] = p[0];
             d[3] = 255;
         }
     }
@@ -151,62 +158,20 @@ bool ReduceColours(const TPicture& src, int colours, bool dither, TPicture& out)
     if (!attr || liq_set_max_colors(attr.get(), colours) != LIQ_OK || liq_set_speed(attr.get(), kSpeed) != LIQ_OK)
         return false;
     std::unique_ptr<liq_image, LiqImageDeleter> image(
-        liq_image_create_rgba_rows(attr.get(), reinterpret_cast<void* const*>(rows.data()), w, h, 0));
+        liq_image_create_rgba_rows(attr.get(), reinterpret_cast<void* const*>(rows.data()), sw, sh, 0));
     if (!image)
         return false;
-    // The palette is chosen from an evenly spread sample of the pixels (a
-    // photo's colours are well represented by a few hundred thousand of
-    // them); the whole picture is then mapped to it.
-    const int step = SampleStep(w, h);
-    std::vector<uint8_t> sample;
-    std::vector<unsigned char*> sampleRows;
-    std::unique_ptr<liq_image, LiqImageDeleter> sampled;
-    if (step > 1) {
-        const int sw = (w + step - 1) / step, sh = (h + step - 1) / step;
-        sample.resize(static_cast<size_t>(sw) * sh * 4);
-        sampleRows.resize(static_cast<size_t>(sh));
-        for (int y = 0; y < sh; ++y) {
-            const uint8_t* s = rows[static_cast<size_t>(y) * step];
-            uint8_t* d = sample.data() + static_cast<size_t>(y) * sw * 4;
-            sampleRows[y] = d;
-            for (int x = 0; x < sw; ++x)
-                std::memcpy(d + 4 * x, s + 4 * static_cast<size_t>(x) * step, 4);
-        }
-        sampled.reset(liq_image_create_rgba_rows(attr.get(), reinterpret_cast<void* const*>(sampleRows.data()), sw, sh, 0));
-        if (!sampled)
-            return false;
-    }
     liq_result* raw = nullptr;
-    if (liq_image_quantize(sampled ? sampled.get() : image.get(), attr.get(), &raw) != LIQ_OK || !raw)
+    if (liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK || !raw)
         return false;
     std::unique_ptr<liq_result, LiqResultDeleter> result(raw);
-    liq_set_dithering_level(result.get(), dither ? 1.0f : 0.0f);
-
-    // The remapping still reads the RGBA rows, so the indexes go elsewhere:
-    // at 8 bits straight into the picture's rows.
-    const int bits = colours > 16 ? 8 : 4;
-    if (!out.Allocate(w, h, bits))
+    const liq_palette* pal = liq_get_palette(result.get());
+    if (!pal || pal->count == 0)
         return false;
-    std::vector<uint8_t> indexes(bits == 8 ? 0 : static_cast<size_t>(w) * h);
-    std::vector<unsigned char*> indexRows(static_cast<size_t>(h));
-    for (int y = 0; y < h; ++y)
-        indexRows[y] = bits == 8 ? out.TopRow(y) : indexes.data() + static_cast<size_t>(y) * w;
-    const liq_palette* pal = nullptr;
-    if (liq_write_remapped_image_rows(result.get(), image.get(), indexRows.data()) != LIQ_OK ||
-        !(pal = liq_get_palette(result.get()))) {
-        out.Clear();
-        return false;
-    }
-    out.Palette.resize(pal->count);
+    std::vector<TRgbQuad> palette(pal->count);
     for (unsigned i = 0; i < pal->count; ++i)
-        out.Palette[i] = {pal->entries[i].b, pal->entries[i].g, pal->entries[i].r, 0};
-    if (bits == 4)
-        for (int y = 0; y < h; ++y) {
-            uint8_t* d = out.TopRow(y);
-            for (int x = 0; x < w; ++x)
-                PutIndex(d, x, 4, indexRows[y][x]);
-        }
-    return true;
+        palette[i] = {pal->entries[i].b, pal->entries[i].g, pal->entries[i].r, 0};
+    return MapToPalette(*rgb, palette, colours > 16 ? 8 : 4, dither, out);
 }
 
 bool ToMonochrome(const TPicture& src, TPicture& out)

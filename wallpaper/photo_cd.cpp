@@ -1,6 +1,7 @@
 #include "wallpaper/photo_cd.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -59,7 +60,9 @@ void TPcd::ReadPicture()
         message_ = "PCD:Picture name not set";
         return;
     }
-    std::FILE* f = std::fopen(pictureName_.c_str(), "rb");
+    // A directory opens for reading on this system but is no file to read.
+    std::error_code ec;
+    std::FILE* f = std::filesystem::is_directory(pictureName_, ec) ? nullptr : std::fopen(pictureName_.c_str(), "rb");
     if (!f) {
         error_ = true;
         return;

@@ -1,6 +1,7 @@
 #include "image_fixtures.h"
 
 #include "wallpaper/colour_reduction.h"
+#include "wallpaper/palette_mapping.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,36 @@ TEST(ColourReduction, IndexedPicturesThatFitKeepTheirIndexes)
     TPicture none;
     EXPECT_FALSE(ConvertToDepth(TPicture{}, 8, true, none));
     EXPECT_FALSE(ConvertToDepth(four, 16, true, none));
+}
+
+TEST(ColourReduction, PaletteMappingPicksNearestAndDiffusesTheError)
+{
+    TPicture two;
+    ASSERT_TRUE(two.Allocate(4, 1, 24));
+    const uint8_t px[] = {0, 0, 250, 10, 10, 10, 240, 240, 240, 0, 200, 0};  // red, black, white, green
+    std::copy(std::begin(px), std::end(px), two.TopRow(0));
+    const std::vector<TRgbQuad> palette = {{0, 0, 0, 0}, {255, 255, 255, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}};
+    TPicture mapped;
+    ASSERT_TRUE(MapToPalette(two, palette, 8, false, mapped));
+    EXPECT_EQ(mapped.BitCount, 8);
+    EXPECT_EQ(std::vector<uint8_t>(mapped.TopRow(0), mapped.TopRow(0) + 4), (std::vector<uint8_t>{2, 0, 1, 3}));
+    ASSERT_TRUE(MapToPalette(two, palette, 4, false, mapped));
+    EXPECT_EQ(mapped.TopRow(0)[0], 0x20);
+    EXPECT_EQ(mapped.TopRow(0)[1], 0x13);
+    EXPECT_FALSE(MapToPalette(two, std::vector<TRgbQuad>(17), 4, false, mapped));
+
+    // Mid grey on black and white: about half the pixels white when dithered.
+    TPicture grey;
+    ASSERT_TRUE(grey.Allocate(32, 32, 24));
+    std::fill(grey.Bits.begin(), grey.Bits.end(), 128);
+    ASSERT_TRUE(MapToPalette(grey, std::vector<TRgbQuad>(palette.begin(), palette.begin() + 2), 8, true, mapped));
+    const long white = std::count(mapped.Bits.begin(), mapped.Bits.end(), 1);
+    EXPECT_NEAR(white / 1024.0, 0.5, 0.05);
+
+    // A picture of few colours asked for 256 stays at 8 bits, every colour
+    // kept (libimagequant may round a level).
+    TPicture reduced;
+    ASSERT_TRUE(ReduceColours(two, 256, true, reduced));
+    EXPECT_EQ(reduced.BitCount, 8);
+    EXPECT_GT(Psnr(two, reduced), 45.0);
 }

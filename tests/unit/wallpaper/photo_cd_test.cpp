@@ -201,6 +201,9 @@ TEST(PhotoCd, ReaderNamesErrorsAndRereads)
     // A missing file: error flag, the previous picture kept, no message.
     EXPECT_FALSE(pcd.SetPictureName(dir.Path("none.pcd")));
     EXPECT_TRUE(pcd.Error());
+    std::filesystem::create_directories(dir.Path("dir.pcd"));
+    EXPECT_FALSE(pcd.SetPictureName(dir.Path("dir.pcd")));
+    EXPECT_TRUE(pcd.Error());
     EXPECT_EQ(pcd.Picture().Width, 162);
     EXPECT_TRUE(pcd.Message().empty());
 
