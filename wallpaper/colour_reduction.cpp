@@ -3,6 +3,7 @@
 #include "wallpaper/palette_mapping.h"
 
 #include <libimagequant.h>
+#include <omp.h>
 
 #include <algorithm>
 #include <cstring>
@@ -154,6 +155,10 @@ bool ReduceColours(const TPicture& src, int colours, bool dither, TPicture& out)
             d[3] = 255;
         }
     }
+    // libimagequant spreads its work over OpenMP threads whose waiting spins;
+    // for a sample this small one thread is faster and leaves the other cores
+    // to the rest of the desktop.
+    omp_set_num_threads(1);
     std::unique_ptr<liq_attr, LiqAttrDeleter> attr(liq_attr_create());
     if (!attr || liq_set_max_colors(attr.get(), colours) != LIQ_OK || liq_set_speed(attr.get(), kSpeed) != LIQ_OK)
         return false;
