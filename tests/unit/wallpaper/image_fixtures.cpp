@@ -80,7 +80,7 @@ bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int l
     return EGifCloseFile(gif, &error) == GIF_OK && ok;
 }
 
-bool WriteTiff(const std::string& path, int bits, int width, int height, bool tiled)
+bool WriteTiff(const std::string& path, int bits, int width, int height, bool tiled, int compression, bool bottomUp)
 {
     TIFF* t = TIFFOpen(path.c_str(), "w");
     if (!t)
@@ -92,7 +92,11 @@ bool WriteTiff(const std::string& path, int bits, int width, int height, bool ti
     TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, bps);
     TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, spp);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(t, TIFFTAG_COMPRESSION, bits == 1 ? COMPRESSION_PACKBITS : COMPRESSION_LZW);
+    TIFFSetField(t, TIFFTAG_COMPRESSION, compression ? compression : (bits == 1 ? COMPRESSION_PACKBITS : COMPRESSION_LZW));
+    if (compression == COMPRESSION_JPEG)
+        TIFFSetField(t, TIFFTAG_JPEGQUALITY, 100);
+    if (bottomUp)
+        TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_BOTLEFT);
     std::vector<uint16_t> r(256), g(256), b(256);
     if (bits == 8) {
         for (int i = 0; i < 256; ++i) {
@@ -133,7 +137,7 @@ bool WriteTiff(const std::string& path, int bits, int width, int height, bool ti
     if (!tiled) {
         TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, 16);
         for (int y = 0; ok && y < height; ++y) {
-            row(y, line);
+            row(bottomUp ? height - 1 - y : y, line);
             ok = TIFFWriteScanline(t, line.data(), y, 0) == 1;
         }
     } else {

@@ -19,9 +19,12 @@ std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgb, int width, int 
 // Indexed GIF with a colour map of 2^bits entries; the frame may be placed
 // anywhere on (or off) the screen.
 bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int left, int top, int frameW, int frameH);
-// TIFF: bits 1 (black and white stripes), 8 (palette), 24 (RGB, LZW) or 48
-// (16-bit RGB); `tiled` stores 16 x 16 tiles.
-bool WriteTiff(const std::string& path, int bits, int width, int height, bool tiled = false);
+// TIFF: bits 1 (black and white stripes), 8 (palette), 24 (RGB) or 48
+// (16-bit RGB); `tiled` stores 16 x 16 tiles (24 and 48 bits). Compression
+// 0 means PackBits for 1 bit and LZW otherwise; `bottomUp` stores the rows
+// bottom first (orientation 4) in the same file order.
+bool WriteTiff(const std::string& path, int bits, int width, int height, bool tiled = false, int compression = 0,
+               bool bottomUp = false);
 
 std::vector<uint8_t> ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -4,6 +4,7 @@
 #include "wallpaper/multi_image.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 #include <turbojpeg.h>
 
 #include <filesystem>
@@ -69,6 +70,25 @@ TEST_F(MultiImage, JpegPixelsMatchLibjpegTurboAndBitCounts)
         }
     EXPECT_LE(worst, 1);
 
+    // CMYK (as Adobe stores it, 255 meaning no ink): every sample 255 is white, 32 bits in the file.
+    {
+        std::vector<uint8_t> cmyk(16 * 8 * 4, 255);
+        for (size_t i = 0; i < 8 * 4 * 4; i += 4)
+            cmyk[i + 3] = 0;  // the top four rows: full black ink
+        tjhandle c = tjInitCompress();
+        unsigned char* out = nullptr;
+        unsigned long size = 0;
+        ASSERT_EQ(tjCompress2(c, cmyk.data(), 16, 0, 8, TJPF_CMYK, &out, &size, TJSAMP_444, 95, 0), 0);
+        fixtures::WriteAll(Path("cmyk.jpg"), std::vector<uint8_t>(out, out + size));
+        tjFree(out);
+        tjDestroy(c);
+        ASSERT_TRUE(image.SetImageName(Path("cmyk.jpg")).Ok());
+        EXPECT_EQ(image.ImageBitCount(), 32);
+        const TRgbQuad white = image.Picture().PixelAt(8, 6), black = image.Picture().PixelAt(3, 0);
+        EXPECT_GE(std::min({white.Red, white.Green, white.Blue}), 250);
+        EXPECT_LE(std::max({black.Red, black.Green, black.Blue}), 5);
+    }
+
     fixtures::WriteAll(Path("g.jpg"), fixtures::EncodeJpeg(rgb, w, h, true));
     ASSERT_TRUE(image.SetImageName(Path("g.jpg")).Ok());  // the extension is upper-cased
     EXPECT_EQ(image.ImageBitCount(), 8);
@@ -101,6 +121,16 @@ TEST_F(MultiImage, GifAndTiffBitCountsAndPixels)
         EXPECT_EQ(image.ImageBitCount(), 24);
         EXPECT_EQ(image.Picture().PixelAt(36, 28), (TRgbQuad{rgb.back(), rgb[rgb.size() - 2], rgb[rgb.size() - 3], 0}));
         EXPECT_EQ(image.Picture().PixelAt(0, 0), (TRgbQuad{rgb[2], rgb[1], rgb[0], 0}));
+    }
+    // Deflate, JPEG-in-TIFF and bottom-up rows give the same picture.
+    const TRgbQuad topLeft{rgb[2], rgb[1], rgb[0], 0};
+    for (int compression : {COMPRESSION_ADOBE_DEFLATE, COMPRESSION_JPEG, COMPRESSION_NONE}) {
+        ASSERT_TRUE(fixtures::WriteTiff(Path("c.tif"), 24, 37, 29, false, compression, compression == COMPRESSION_NONE));
+        ASSERT_TRUE(image.SetImageName(Path("c.tif")).Ok()) << compression;
+        const TRgbQuad q = image.Picture().PixelAt(0, 0);
+        EXPECT_NEAR(q.Red, topLeft.Red, 8) << compression;
+        EXPECT_NEAR(q.Green, topLeft.Green, 8) << compression;
+        EXPECT_NEAR(q.Blue, topLeft.Blue, 8) << compression;
     }
     ASSERT_TRUE(fixtures::WriteTiff(Path("48.tif"), 48, 10, 10));
     ASSERT_TRUE(image.SetImageName(Path("48.tif")).Ok());
