@@ -61,10 +61,14 @@ bool ReadFrame(GifFileType* gif, int transparent, TPicture& pic)
     for (int pass = 0; pass < passes; ++pass) {
         const int start = d.Interlace ? kStart[pass] : 0, step = d.Interlace ? kStep[pass] : 1;
         for (int row = start; row < d.Height; row += step) {
-            if (DGifGetLine(gif, line.data(), d.Width) != GIF_OK)
-                return row > 0 || pass > 0;  // a truncated frame keeps the rows it has
             const int y = d.Top + row;
-            if (y < 0 || y >= pic.Height)
+            // A frame row wholly inside the screen, without transparency, is
+            // decoded in place.
+            const bool direct = transparent < 0 && y >= 0 && y < pic.Height && d.Left + d.Width <= pic.Width;
+            uint8_t* target = direct ? pic.TopRow(y) + d.Left : line.data();
+            if (DGifGetLine(gif, target, d.Width) != GIF_OK)
+                return row > 0 || pass > 0;  // a truncated frame keeps the rows it has
+            if (direct || y < 0 || y >= pic.Height)
                 continue;
             uint8_t* dst = pic.TopRow(y);
             for (int x = 0; x < d.Width; ++x) {
