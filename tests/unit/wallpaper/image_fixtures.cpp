@@ -56,7 +56,8 @@ bool WriteJpeg(const std::string& path, const std::vector<uint8_t>& rgb, int wid
     return true;
 }
 
-bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int left, int top, int frameW, int frameH)
+bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int left, int top, int frameW, int frameH,
+              bool interlaced, int transparent)
 {
     int error = 0;
     GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
@@ -68,12 +69,30 @@ bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int l
         colours[i] = {static_cast<GifByteType>(i * 255 / (count - 1)), static_cast<GifByteType>(255 - i * 255 / (count - 1)),
                       static_cast<GifByteType>(i % 2 ? 200 : 10)};
     ColorMapObject* map = GifMakeMapObject(count, colours.data());
-    bool ok = EGifPutScreenDesc(gif, screenW, screenH, bits, 0, map) == GIF_OK &&
-              EGifPutImageDesc(gif, left, top, frameW, frameH, false, nullptr) == GIF_OK;
+    bool ok = EGifPutScreenDesc(gif, screenW, screenH, bits, 0, map) == GIF_OK;
+    if (ok && transparent >= 0) {
+        GraphicsControlBlock gcb{};
+        gcb.TransparentColor = transparent;
+        GifByteType ext[4];
+        const size_t len = EGifGCBToExtension(&gcb, ext);
+        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(len), ext) == GIF_OK;
+    }
+    ok = ok && EGifPutImageDesc(gif, left, top, frameW, frameH, interlaced, nullptr) == GIF_OK;
+    // Rows in the order the file stores them: the four interlace passes, or top to bottom.
+    std::vector<int> order;
+    if (interlaced) {
+        static constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = kStart[pass]; y < frameH; y += kStep[pass])
+                order.push_back(y);
+    } else {
+        for (int y = 0; y < frameH; ++y)
+            order.push_back(y);
+    }
     std::vector<GifPixelType> line(static_cast<size_t>(frameW));
-    for (int y = 0; ok && y < frameH; ++y) {
+    for (size_t i = 0; ok && i < order.size(); ++i) {
         for (int x = 0; x < frameW; ++x)
-            line[x] = static_cast<GifPixelType>((x + y) % count);
+            line[x] = static_cast<GifPixelType>((x + order[i]) % count);
         ok = EGifPutLine(gif, line.data(), frameW) == GIF_OK;
     }
     GifFreeMapObject(map);

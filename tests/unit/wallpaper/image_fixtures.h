@@ -16,9 +16,11 @@ bool WriteJpeg(const std::string& path, const std::vector<uint8_t>& rgb, int wid
                int quality = 90);
 std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgb, int width, int height, bool grey = false,
                                 int quality = 90);
-// Indexed GIF with a colour map of 2^bits entries; the frame may be placed
-// anywhere on (or off) the screen.
-bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int left, int top, int frameW, int frameH);
+// Indexed GIF with a colour map of 2^bits entries, pixel (x, y) of the frame
+// holding index (x + y) mod 2^bits; the frame may be placed anywhere on (or
+// off) the screen, stored interlaced, and have a transparent index.
+bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int left, int top, int frameW, int frameH,
+              bool interlaced = false, int transparent = -1);
 // TIFF: bits 1 (black and white stripes), 8 (palette), 24 (RGB) or 48
 // (16-bit RGB); `tiled` stores 16 x 16 tiles (24 and 48 bits). Compression
 // 0 means PackBits for 1 bit and LZW otherwise; `bottomUp` stores the rows

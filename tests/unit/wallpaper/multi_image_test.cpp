@@ -151,6 +151,22 @@ TEST_F(MultiImage, GifFrameReachingOutsideTheScreenIsClipped)
     EXPECT_EQ(image.Picture().PixelAt(16, 6), image.Picture().PaletteColour(2));
 }
 
+TEST_F(MultiImage, InterlacedAndTransparentGifFrames)
+{
+    TPMultiImage image;
+    ASSERT_TRUE(fixtures::WriteGif(Path("i.gif"), 4, 13, 11, 0, 0, 13, 11, true));
+    ASSERT_TRUE(image.SetImageName(Path("i.gif")).Ok());
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 13; ++x)
+            ASSERT_EQ(image.Picture().PixelAt(x, y), image.Picture().PaletteColour((x + y) % 16)) << x << "," << y;
+
+    // Index 3 transparent: those pixels keep the background (index 0).
+    ASSERT_TRUE(fixtures::WriteGif(Path("t.gif"), 4, 8, 8, 0, 0, 8, 8, false, 3));
+    ASSERT_TRUE(image.SetImageName(Path("t.gif")).Ok());
+    EXPECT_EQ(image.Picture().PixelAt(3, 0), image.Picture().PaletteColour(0));
+    EXPECT_EQ(image.Picture().PixelAt(2, 0), image.Picture().PaletteColour(2));
+}
+
 TEST_F(MultiImage, FailuresReportTheirBoxTextWithoutRaising)
 {
     TPMultiImage image;
