@@ -5,7 +5,7 @@
 
 clock_menu() {
   local id x y
-  id=$(xdotool search --name "${CLOCK_TITLE:-^Zelvaro\$}" | tail -1)
+  id=$(xdotool search --onlyvisible --name "${CLOCK_TITLE:-^Zelvaro\$}" | tail -1)
   read -r x y < <(window_xy "$id")
   xdotool mousemove $((x + 124)) $((y + 19)) click 1
   sleep 0.4

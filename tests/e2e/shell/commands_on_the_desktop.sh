@@ -7,6 +7,7 @@
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/clock_lib.sh"
 E2E_SCREEN=800x600 e2e_setup "$1"
+cp "$(dirname "$1")/zelvaro.HLP" "$WORK/"
 
 printf '[Location]\nOffsetX=5000\nOffsetY=200\nOnTop=1\n[Mine]\nkept=1\n' >"$WORK/zelvaro.INI"
 e2e_start
@@ -56,7 +57,12 @@ sleep 1
 kill -0 "$other" || fail "a copy under another name did not run"
 kill "$other"; wait "$other" 2>/dev/null || true
 
-# Quit from the menu writes the current place.
+# "ﾍ  ﾙ  ﾌﾟ" opens the help file beside the program at its contents.
+CLOCK_TITLE='^[01][0-9]:[0-5][0-9] [ap]m$' clock_menu Up Up Up Return
+sleep 0.5
+xdotool search --onlyvisible --name 'Zelvaro ヘルプ' >/dev/null || fail "the help window did not open"
+
+# Quit from the menu writes the current place and closes the help.
 CLOCK_TITLE='^[01][0-9]:[0-5][0-9] [ap]m$' clock_menu Up Return   # 終    了
 for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$APP_PID" 2>/dev/null && fail "quit did not end the program"
