@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Ending the program with SIGTERM (as shut-down and log-off do) saves the
-# settings with the current place, like a close.
+# settings with the current place, like a close; a copy that crashed does
+# not keep the next start from running.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/clock_lib.sh"
 e2e_setup "$1"
@@ -18,4 +19,12 @@ APP_PID=""
 grep -q '^OffsetX=300$' "$WORK/zelvaro.INI" || fail "place not saved at session end: $(cat "$WORK/zelvaro.INI")"
 grep -q '^OffsetY=222$' "$WORK/zelvaro.INI" || fail "place not saved at session end"
 [ "$(grep -c '=' "$WORK/zelvaro.INI")" -eq 28 ] || fail "not every key written"
+
+e2e_start
+e2e_window >/dev/null
+kill -KILL "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+e2e_start
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "a crashed copy blocked the next start"
+e2e_window >/dev/null
 echo "ok"
