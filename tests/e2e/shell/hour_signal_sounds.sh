@@ -27,4 +27,12 @@ e2e_window >/dev/null
 sleep 1.5
 e2e_close
 [ ! -s "$SDL_DISKAUDIOFILE" ] || fail "a sound played outside the signal minutes"
+
+# Without any sound device the signal is silent and the clock runs on.
+printf '[WaveFile]\nJustWave=%s\n[WaveSw]\nUseWaveSw=1\nJustWaveSw=1\n' "$WORK/just.wav" >"$WORK/zelvaro.INI"
+SDL_AUDIODRIVER=no_such_driver e2e_start '@2026-12-07 14:00:20'
+e2e_window >/dev/null
+sleep 1.5
+kill -0 "$APP_PID" 2>/dev/null || fail "the program ended without a sound device"
+e2e_close
 echo "ok"

@@ -5,6 +5,8 @@
 
 #include "shell/clock_tick.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -321,8 +323,12 @@ void ClockWindowTest::onTopAndDateHint()
     w.ApplyOnTop();
     QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
     QVERIFY(w.lblClock->toolTip().isEmpty());  // no hint until the mouse comes
-    w.UpdateDateHint();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(w.lblClock, &enter);
     QVERIFY(w.lblClock->toolTip().startsWith("2026/12/07 ("));
+    f.clock.Advance(1);  // the next arrival shows the new date
+    QApplication::sendEvent(w.lblClock, &enter);
+    QVERIFY(w.lblClock->toolTip().startsWith("2026/12/08 ("));
     QVERIFY(w.lblClock->toolTip().endsWith(")"));
 }
 
