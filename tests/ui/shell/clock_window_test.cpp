@@ -198,14 +198,19 @@ void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()
     ClockFixture f;
     RecordingClock& w = f.Start("[WallSw]\nWallChangeSw=1\n");
     bool timerOnWhenShown = false;
+    bool timerOffInStep = false;
     ErrorHandler::SetPresenter([&](const QString&, const QString& text) {
         f.errors << text;
         timerOnWhenShown = w.Timer1.isActive();
         w.Timer1Timer();  // a tick while the box is open raises again
     });
-    w.onWallDue = [] { throw ZelvaroError("壁紙を変更できません"); };
+    w.onWallDue = [&] {
+        timerOffInStep = !w.Timer1.isActive();  // no tick may start inside a wallpaper change
+        throw ZelvaroError("壁紙を変更できません");
+    };
     w.Timer1Timer();
     QCOMPARE(f.errors.size(), 1);
+    QVERIFY(timerOffInStep);
     QVERIFY(timerOnWhenShown);
     QVERIFY(w.Timer1.isActive());
     w.onWallDue = nullptr;
