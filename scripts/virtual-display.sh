@@ -5,15 +5,18 @@
 
 start_virtual_display() {
   local size=${1:-1280x1024}
-  local n=90
-  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${size}x24" -noreset -nolisten tcp >/dev/null 2>&1 &
+  # The server picks a free display number itself and reports it when it is
+  # ready (-displayfd): scripts started at the same time cannot pick the same one.
+  local numfile
+  numfile=$(mktemp /tmp/zelvaro-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   ZELVARO_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+  for _ in $(seq 200); do
+    [ -s "$numfile" ] && break
     sleep 0.05
   done
+  export DISPLAY=":$(tr -dc 0-9 <"$numfile")"
+  rm -f "$numfile"
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR=$(mktemp -d /tmp/zelvaro-runtime.XXXXXX)
     chmod 700 "$XDG_RUNTIME_DIR"

@@ -11,11 +11,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 
 #include <cstring>
+
+Q_LOGGING_CATEGORY(lcShell, "zelvaro.shell")
 
 namespace {
 
@@ -208,7 +211,7 @@ void TfrmClock::SessionEnding()
         try {
             SaveSettings(services_.profile, ClockSettings, x(), y());
         } catch (const std::exception& e) {
-            qWarning("zelvaro: the settings could not be saved at session end: %s", e.what());
+            qCWarning(lcShell, "the settings could not be saved at session end: %s", e.what());
         }
     }
 }

@@ -7,14 +7,16 @@
 
 namespace {
 
-// Switches the tick's timer on again on every way out of the tick, also
-// when a step raised an error (before the error box shows).
-class TimerRestart {
+// Switches the tick's timer off for a step that can take long and let
+// messages in (a wallpaper change), and on again on every way out of it,
+// also when it raised an error (before the error box shows); the next tick
+// then comes 450 ms after the step ends.
+class TimerOffWhileWorking {
 public:
-    explicit TimerRestart(QTimer& timer) : timer_(timer) {}
-    ~TimerRestart() { timer_.start(); }
-    TimerRestart(const TimerRestart&) = delete;
-    TimerRestart& operator=(const TimerRestart&) = delete;
+    explicit TimerOffWhileWorking(QTimer& timer) : timer_(timer) { timer_.stop(); }
+    ~TimerOffWhileWorking() { timer_.start(); }
+    TimerOffWhileWorking(const TimerOffWhileWorking&) = delete;
+    TimerOffWhileWorking& operator=(const TimerOffWhileWorking&) = delete;
 
 private:
     QTimer& timer_;
@@ -25,8 +27,6 @@ private:
 void TfrmClock::Timer1Timer()
 {
     try {
-        TimerRestart restart(Timer1);
-        Timer1.stop();  // no tick starts while this one works
         TickSteps();
     } catch (...) {
         // The tick keeps running while the error box is open; an error that
@@ -41,6 +41,10 @@ void TfrmClock::Timer1Timer()
 
 void TfrmClock::TickSteps()
 {
+    // Most ticks only compare one short text and run in microseconds, with
+    // no way for another tick to start inside them: those leave the timer on,
+    // which halves the cost of an idle tick. Only the wallpaper step, which
+    // can take long and process messages, runs with the timer off.
     const TDateTime now = services_.clock.Now();
     const TickPlan plan = PlanTick(now, lblClock->text().toStdString(), ClockSettings, ChimeArmed,
                                    pmnuWallPause->isEnabled(), pmnuWallPause->isChecked());
@@ -52,8 +56,10 @@ void TfrmClock::TickSteps()
     }
     if (plan.chime)
         PlayChime(*plan.chime);
-    if (plan.wallDueTest)
+    if (plan.wallDueTest) {
+        TimerOffWhileWorking off(Timer1);
         WallpaperDueStep(now);
+    }
 }
 
 void TfrmClock::PlayChime(const std::string& file)

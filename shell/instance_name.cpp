@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <cstdio>
 
-std::string InstanceName(const std::string& executablePath, unsigned userId)
+std::string InstanceName(const std::string& executablePath, unsigned userId, const std::string& display)
 {
     const std::size_t slash = executablePath.find_last_of('/');
     const std::string file = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
-    std::string name = "zelvaro-instance-" + std::to_string(userId) + "-" + file;
+    std::string name = "zelvaro-instance-" + std::to_string(userId) + "-" + display + "-" + file;
     constexpr std::size_t kLimit = 100;
     if (name.size() <= kLimit)
         return name;

@@ -23,7 +23,7 @@ int main(int argc, char** argv)
 
     // A later start brings the running copy forward and ends here, before it
     // reads or writes anything.
-    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId()));
+    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId(), platform::DisplayName()));
     if (!guard.Acquire()) {
         guard.BringRunningCopyForward();
         return 0;

@@ -33,8 +33,10 @@ SdlSound::~SdlSound()
 
 bool SdlSound::OpenDevice()
 {
-    if (device_ != Device::Closed)
-        return device_ == Device::Open;
+    // A device that failed is tried again at the next sound: sounds are rare
+    // (a few an hour) and the sound server may have started since.
+    if (device_ == Device::Open)
+        return true;
     device_ = Device::Failed;
     // Without this SDL takes over SIGINT and SIGTERM and the program no longer ends on them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

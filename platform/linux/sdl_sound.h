@@ -1,7 +1,8 @@
 #pragma once
 // Sounds over SDL2_mixer: one channel for the whole program, so a new sound
 // stops the one that plays. The audio device opens at the first sound and
-// stays open; when it cannot be opened the program stays silent.
+// stays open; while it cannot be opened the program stays silent and tries
+// again at the next sound.
 
 #include "platform/sound.h"
 

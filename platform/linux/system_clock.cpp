@@ -1,17 +1,21 @@
 #include "platform/linux/system_clock.h"
 
-#include <ctime>
 #include <sys/time.h>
 
 namespace platform {
 
 TDateTime SystemClock::Now() const
 {
+    // localtime_r keeps the zone it first read; tzset looks again.
+    timespec mono{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &mono);
+    if (!zoneRead_ || mono.tv_sec - lastZoneCheck_.tv_sec >= zoneRecheckSeconds_) {
+        tzset();
+        zoneRead_ = true;
+        lastZoneCheck_ = mono;
+    }
     timeval tv{};
     gettimeofday(&tv, nullptr);
-    // localtime_r alone keeps the zone it first read; tzset looks again (a
-    // cheap stat when nothing changed), so a time-zone change shows at once.
-    tzset();
     std::tm local{};
     const time_t seconds = tv.tv_sec;
     localtime_r(&seconds, &local);

@@ -1,13 +1,23 @@
 #pragma once
-// The system's local time (follows time zone changes and clock jumps at once).
+// The system's local time. Clock jumps show at once; a change of time zone
+// shows within `zoneRecheckSeconds` (the zone is looked up again at most that
+// often, since the look-up costs a file-system walk on every call).
 
 #include "platform/clock.h"
+
+#include <ctime>
 
 namespace platform {
 
 class SystemClock : public Clock {
 public:
+    explicit SystemClock(int zoneRecheckSeconds = 30) : zoneRecheckSeconds_(zoneRecheckSeconds) {}
     TDateTime Now() const override;
+
+private:
+    int zoneRecheckSeconds_;
+    mutable bool zoneRead_ = false;
+    mutable timespec lastZoneCheck_{};
 };
 
 }  // namespace platform

@@ -53,3 +53,13 @@ unsigned UserId()
 }
 
 }  // namespace platform
+
+namespace platform {
+
+std::string DisplayName()
+{
+    const char* display = std::getenv("DISPLAY");
+    return display ? display : "";
+}
+
+}  // namespace platform

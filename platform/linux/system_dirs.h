@@ -20,3 +20,10 @@ std::string ExecutablePath();
 unsigned UserId();
 
 }  // namespace platform
+
+namespace platform {
+
+// The desktop session's display name (":0"), empty without one.
+std::string DisplayName();
+
+}  // namespace platform

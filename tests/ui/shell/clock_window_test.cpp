@@ -5,6 +5,8 @@
 
 #include "shell/clock_tick.h"
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -196,14 +198,19 @@ void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()
     ClockFixture f;
     RecordingClock& w = f.Start("[WallSw]\nWallChangeSw=1\n");
     bool timerOnWhenShown = false;
+    bool timerOffInStep = false;
     ErrorHandler::SetPresenter([&](const QString&, const QString& text) {
         f.errors << text;
         timerOnWhenShown = w.Timer1.isActive();
         w.Timer1Timer();  // a tick while the box is open raises again
     });
-    w.onWallDue = [] { throw ZelvaroError("壁紙を変更できません"); };
+    w.onWallDue = [&] {
+        timerOffInStep = !w.Timer1.isActive();  // no tick may start inside a wallpaper change
+        throw ZelvaroError("壁紙を変更できません");
+    };
     w.Timer1Timer();
     QCOMPARE(f.errors.size(), 1);
+    QVERIFY(timerOffInStep);
     QVERIFY(timerOnWhenShown);
     QVERIFY(w.Timer1.isActive());
     w.onWallDue = nullptr;
@@ -321,8 +328,12 @@ void ClockWindowTest::onTopAndDateHint()
     w.ApplyOnTop();
     QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
     QVERIFY(w.lblClock->toolTip().isEmpty());  // no hint until the mouse comes
-    w.UpdateDateHint();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(w.lblClock, &enter);
     QVERIFY(w.lblClock->toolTip().startsWith("2026/12/07 ("));
+    f.clock.Advance(1);  // the next arrival shows the new date
+    QApplication::sendEvent(w.lblClock, &enter);
+    QVERIFY(w.lblClock->toolTip().startsWith("2026/12/08 ("));
     QVERIFY(w.lblClock->toolTip().endsWith(")"));
 }
 

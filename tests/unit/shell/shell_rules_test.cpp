@@ -62,13 +62,14 @@ TEST(HelpTopics, FindsTheSectionOfAContextNumber)
     EXPECT_EQ(HelpTopic("<section id=\"ctx-3\">cut", 3).value_or("?"), "cut");
 }
 
-TEST(InstanceName, FollowsTheFileNameAndTheUser)
+TEST(InstanceName, FollowsTheFileNameTheUserAndTheDisplay)
 {
-    EXPECT_EQ(InstanceName("/opt/a/zelvaro", 1000), InstanceName("/home/b/zelvaro", 1000));
-    EXPECT_NE(InstanceName("/opt/zelvaro", 1000), InstanceName("/opt/zelvaro2", 1000));
-    EXPECT_NE(InstanceName("/opt/zelvaro", 1000), InstanceName("/opt/zelvaro", 1001));
-    const std::string a = InstanceName("/x/" + std::string(200, 'a') + "1", 0);
-    const std::string b = InstanceName("/x/" + std::string(200, 'a') + "2", 0);
+    EXPECT_EQ(InstanceName("/opt/a/zelvaro", 1000, ":0"), InstanceName("/home/b/zelvaro", 1000, ":0"));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro2", 1000, ":0"));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro", 1001, ":0"));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro", 1000, ":1"));
+    const std::string a = InstanceName("/x/" + std::string(200, 'a') + "1", 0, ":0");
+    const std::string b = InstanceName("/x/" + std::string(200, 'a') + "2", 0, ":0");
     EXPECT_LE(a.size(), 100u);
     EXPECT_NE(a, b);
 }

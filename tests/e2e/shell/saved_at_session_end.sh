@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Ending the program with SIGTERM (as shut-down and log-off do) saves the
+# settings with the current place, like a close; a copy that crashed does
+# not keep the next start from running.
+source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/clock_lib.sh"
+e2e_setup "$1"
+
+printf '[Location]\nOffsetX=40\nOffsetY=50\n' >"$WORK/zelvaro.INI"
+e2e_start
+id=$(e2e_window)
+sleep 0.5
+xdotool windowmove "$id" 300 222
+sleep 0.5
+kill -TERM "$APP_PID"
+for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$APP_PID" 2>/dev/null && fail "SIGTERM did not end the program"
+APP_PID=""
+grep -q '^OffsetX=300$' "$WORK/zelvaro.INI" || fail "place not saved at session end: $(cat "$WORK/zelvaro.INI")"
+grep -q '^OffsetY=222$' "$WORK/zelvaro.INI" || fail "place not saved at session end"
+[ "$(grep -c '=' "$WORK/zelvaro.INI")" -eq 28 ] || fail "not every key written"
+
+e2e_start
+e2e_window >/dev/null
+kill -KILL "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+e2e_start
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "a crashed copy blocked the next start"
+e2e_window >/dev/null
+echo "ok"
