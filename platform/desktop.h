@@ -1,0 +1,28 @@
+#pragma once
+// The desktop wallpaper. One backend is chosen at start-up for the running
+// desktop (the X11 root window works everywhere; GNOME, KDE and XFCE have
+// their own). Each honours the tiling value "TileWallPaper" under
+// HKEY_CURRENT_USER "Control Panel\Desktop": "1" tiles, anything else centres.
+
+#include <string>
+
+namespace platform {
+
+class Desktop {
+public:
+    enum class Result {
+        Done,        // the desktop shows the file
+        Refused,     // the desktop did not take it now; asking again may work
+        Unreadable,  // the file cannot be shown (missing, not a bitmap, broken)
+    };
+
+    virtual ~Desktop() = default;
+    // Makes a BMP file the wallpaper, tiled or centred as the registry says.
+    // Never blocks for long: a desktop service that does not answer gives
+    // Refused after a short timeout.
+    virtual Result SetWallpaper(const std::string& bmpPath) = 0;
+    // The backend's name, for logs and tests ("x11-root", "gnome", ...).
+    virtual std::string Name() const = 0;
+};
+
+}  // namespace platform
