@@ -1,0 +1,219 @@
+#include "platform/linux/x11_root_desktop.h"
+
+#include "platform/linux/desktop_bitmap.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+// Xlib's status macros clash with nothing here: this file includes no Qt header.
+
+namespace platform {
+namespace {
+
+constexpr const char* kRootPixmapAtom = "_XROOTPMAP_ID";
+constexpr const char* kSetRootPixmapAtom = "ESETROOT_PMAP_ID";
+
+// Xlib reports protocol errors through a process-wide handler whose default
+// ends the process. While we talk to the server the errors are counted
+// instead; Qt talks to the server through xcb and never sees this handler.
+int g_xErrors = 0;
+int CountXError(Display*, XErrorEvent*)
+{
+    ++g_xErrors;
+    return 0;
+}
+
+class ErrorTrap {
+public:
+    ErrorTrap() : previous_(XSetErrorHandler(CountXError)) { g_xErrors = 0; }
+    ~ErrorTrap() { XSetErrorHandler(previous_); }
+    bool Failed(Display* dpy) const
+    {
+        XSync(dpy, False);
+        return g_xErrors != 0;
+    }
+
+private:
+    int (*previous_)(Display*, XErrorEvent*);
+};
+
+struct DisplayCloser {
+    void operator()(Display* d) const { XCloseDisplay(d); }
+};
+
+Pixmap ReadPixmapProperty(Display* dpy, Window root, Atom atom)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    Pixmap result = None;
+    if (XGetWindowProperty(dpy, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &items, &after, &data) ==
+            Success &&
+        type == XA_PIXMAP && format == 32 && items == 1 && data)
+        result = *reinterpret_cast<Pixmap*>(data);
+    if (data)
+        XFree(data);
+    return result;
+}
+
+int MaskShift(unsigned long mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+int MaskBits(unsigned long mask)
+{
+    int bits = 0;
+    for (mask >>= MaskShift(mask); mask & 1; mask >>= 1)
+        ++bits;
+    return bits;
+}
+
+// An XImage of the picture in the server's pixel format. The common 24- and
+// 32-bit true-colour screens take the 0xAARRGGBB pixels as they are; other
+// true-colour formats are packed through the visual's masks.
+XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap& bitmap)
+{
+    XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
+                                 static_cast<unsigned>(bitmap.width), static_cast<unsigned>(bitmap.height), 32, 0);
+    if (!image)
+        return nullptr;
+    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(bitmap.height);
+    image->data = static_cast<char*>(std::malloc(bytes));
+    if (!image->data) {
+        XDestroyImage(image);
+        return nullptr;
+    }
+    const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+                        visual->blue_mask == 0xff;
+    if (direct) {
+        // The host's byte order for these pixels; Xlib swaps for the server.
+        const std::uint32_t one = 1;
+        image->byte_order = *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
+        for (int y = 0; y < bitmap.height; ++y)
+            std::memcpy(image->data + static_cast<std::size_t>(y) * image->bytes_per_line, bitmap.Row(y),
+                        static_cast<std::size_t>(bitmap.width) * 4);
+        return image;
+    }
+    const unsigned long masks[3] = {visual->red_mask, visual->green_mask, visual->blue_mask};
+    for (int y = 0; y < bitmap.height; ++y) {
+        for (int x = 0; x < bitmap.width; ++x) {
+            const std::uint32_t p = bitmap.Row(y)[x];
+            const unsigned channel[3] = {(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff};
+            unsigned long value = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int bits = MaskBits(masks[c]);
+                value |= (static_cast<unsigned long>(channel[c]) >> (8 - std::min(bits, 8))) << MaskShift(masks[c]);
+            }
+            XPutPixel(image, x, y, value);
+        }
+    }
+    return image;
+}
+
+void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image, int screenW, int screenH,
+                 bool tiled)
+{
+    const int w = image->width, h = image->height;
+    XSetForeground(dpy, gc, BlackPixel(dpy, DefaultScreen(dpy)));
+    if (tiled) {
+        // The picture repeated from the top-left corner.
+        Pixmap tile = XCreatePixmap(dpy, root, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                    static_cast<unsigned>(image->depth));
+        XPutImage(dpy, tile, gc, image, 0, 0, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
+        XSetTile(dpy, gc, tile);
+        XSetFillStyle(dpy, gc, FillTiled);
+        XSetTSOrigin(dpy, gc, 0, 0);
+        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
+        XSetFillStyle(dpy, gc, FillSolid);
+        XFreePixmap(dpy, tile);
+        return;
+    }
+    // Centred on black; a picture larger than the screen shows its middle.
+    const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
+    if (w < screenW || h < screenH)
+        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
+    const int srcX = std::max(0, -dx), srcY = std::max(0, -dy);
+    XPutImage(dpy, target, gc, image, srcX, srcY, std::max(0, dx), std::max(0, dy),
+              static_cast<unsigned>(std::min(w, screenW)), static_cast<unsigned>(std::min(h, screenH)));
+}
+
+}  // namespace
+
+X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {}
+
+Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
+{
+    DesktopBitmap bitmap;
+    if (!LoadDesktopBitmap(bmpPath, bitmap))
+        return Result::Unreadable;
+    const bool tiled = WallpaperTiled(registry_);
+
+    // The trap outlives the connection: closing it syncs, and a late error
+    // must not reach the default handler.
+    ErrorTrap trap;
+    // A connection of our own, so the pixmap can outlive it (RetainPermanent)
+    // without touching the connection the windows use.
+    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    if (!display)
+        return Result::Refused;
+    Display* dpy = display.get();
+    const int screen = DefaultScreen(dpy);
+    const Window root = RootWindow(dpy, screen);
+    const int screenW = DisplayWidth(dpy, screen), screenH = DisplayHeight(dpy, screen);
+    const int depth = DefaultDepth(dpy, screen);
+    Visual* visual = DefaultVisual(dpy, screen);
+    if (visual->c_class != TrueColor && visual->c_class != DirectColor)
+        return Result::Refused;  // palette screens are long gone; refuse rather than show garbage
+
+    XImage* image = MakeXImage(dpy, visual, depth, bitmap);
+    if (!image)
+        return Result::Refused;
+    const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
+                                        static_cast<unsigned>(depth));
+    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
+    DrawPicture(dpy, root, pixmap, gc, image, screenW, screenH, tiled);
+    XFreeGC(dpy, gc);
+    XDestroyImage(image);
+    if (trap.Failed(dpy)) {
+        XFreePixmap(dpy, pixmap);
+        return Result::Refused;
+    }
+
+    const Atom rootAtom = XInternAtom(dpy, kRootPixmapAtom, False);
+    const Atom setRootAtom = XInternAtom(dpy, kSetRootPixmapAtom, False);
+    // The previous setter's pixmap is freed by ending its retained client, but
+    // only when both properties name it: otherwise it may belong to a running
+    // program.
+    const Pixmap oldRoot = ReadPixmapProperty(dpy, root, rootAtom);
+    const Pixmap oldSetRoot = ReadPixmapProperty(dpy, root, setRootAtom);
+    if (oldRoot != None && oldRoot == oldSetRoot)
+        XKillClient(dpy, oldRoot);
+    XSync(dpy, False);
+    g_xErrors = 0;  // a stale id left by a setter that already went away is no failure
+
+    XChangeProperty(dpy, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XChangeProperty(dpy, root, setRootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSetWindowBackgroundPixmap(dpy, root, pixmap);
+    XClearWindow(dpy, root);
+    if (trap.Failed(dpy))
+        return Result::Refused;
+    XSetCloseDownMode(dpy, RetainPermanent);
+    return Result::Done;  // closing the connection flushes and keeps the pixmap
+}
+
+}  // namespace platform
