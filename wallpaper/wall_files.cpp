@@ -3,6 +3,7 @@
 #include "wallpaper/wall_image.h"
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -17,7 +18,8 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
     // The name test runs first: it needs no system call, and in a large
     // directory most entries are not images.
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        std::string name = it->path().filename().string();
+        const std::string& full = it->path().native();
+        const std::string_view name = std::string_view(full).substr(full.rfind('/') + 1);
         if (!IsWallImage(name))
             continue;
         // Follows a symbolic link, so a link to a directory is skipped like the
@@ -25,7 +27,7 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
         std::error_code typeError;
         if (it->is_directory(typeError))
             continue;
-        files.push_back(std::move(name));
+        files.emplace_back(name);
     }
     return files;
 }

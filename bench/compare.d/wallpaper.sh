@@ -84,4 +84,4 @@ compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 1.25 "
 mkdir -p "$TMP/many"
 (cd "$TMP/many" && seq 0 99999 | awk '{print $1 (NR % 10 == 1 ? ".jpg" : ".txt")}' | xargs touch)
 compare "LoadWallFiles 100000 entries vs ls -f | wc -l" "<=" 2 \
-  "$TOOL" list "$TMP/many" -- sh -c "ls -f '$TMP/many' | wc -l"
+  "$BUILD/bench/wallpaper_list_tool" "$TMP/many" -- sh -c "ls -f '$TMP/many' | wc -l"

@@ -7,14 +7,11 @@
 //   wallpaper_apply_tool inproc <runs> <image> <scratch dir> [colordec]
 //       the same inside one process, as the running clock does it; prints
 //       the median milliseconds of one ApplyWallPaper
-//   wallpaper_apply_tool list <dir>
-//       LoadWallFiles, prints the count
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_applier.h"
-#include "wallpaper/wall_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,10 +46,6 @@ int Apply(const char* image, const char* scratch, bool colorDec)
 
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::strcmp(argv[1], "list") == 0) {
-        std::printf("%zu\n", LoadWallFiles(argv[2]).size());
-        return 0;
-    }
     if (argc >= 5 && std::strcmp(argv[1], "inproc") == 0) {
         const int runs = std::max(1, std::atoi(argv[2]));
         std::vector<double> ms;
@@ -68,8 +61,6 @@ int main(int argc, char** argv)
     }
     if (argc >= 4 && std::strcmp(argv[1], "apply") == 0)
         return Apply(argv[2], argv[3], argc >= 5 && std::strcmp(argv[4], "colordec") == 0);
-    if (false) {
-    }
-    std::fprintf(stderr, "usage: %s apply <image> <scratch dir> [colordec] | list <dir>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s apply <image> <scratch dir> [colordec] | inproc <runs> <image> <scratch dir> [colordec]\n", argv[0]);
     return 2;
 }
