@@ -1,19 +1,57 @@
-// Program entry.
+// Program entry: one copy per executable file name, then the clock window
+// over the real services.
 
+#include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/disk_profile_file.h"
-#include "shell/placeholder_window.h"
+#include "platform/linux/sdl_sound.h"
+#include "platform/linux/signal_session_end.h"
+#include "platform/linux/socket_instance_guard.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/system_dirs.h"
+#include "shell/app_title.h"
+#include "shell/clock_window.h"
+#include "shell/help_window.h"
+#include "shell/instance_name.h"
 #include "shell/settings_file.h"
 #include "shell/zelvaro_application.h"
 
 int main(int argc, char** argv)
 {
+    std::string exe = platform::ExecutablePath();
+    if (exe.empty())
+        exe = argc > 0 ? argv[0] : "zelvaro";
+
+    // A later start brings the running copy forward and ends here, before it
+    // reads or writes anything.
+    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId()));
+    if (!guard.Acquire()) {
+        guard.BringRunningCopyForward();
+        return 0;
+    }
+
     // Window placement and stay-on-top need X11; under Wayland this runs
     // through XWayland.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     ZelvaroApplication app(argc, argv);
-    const std::string exe = QCoreApplication::applicationFilePath().toStdString();
-    PlaceholderWindow window(std::make_unique<platform::DiskProfileFile>(ProgramFilePath(exe, ".INI")));
+
+    platform::SystemClock clock;
+    platform::SdlSound sound;
+    HelpWindow help(ProgramFilePath(exe, ".HLP"));
+    const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
+    platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, platform::WindowsDirectory()});
+
+    guard.OnForwardRequest([&window] { window.BringForward(); });
+    // Log-off, shut-down and termination signals save the settings as the
+    // close does, then end the program.
+    platform::SignalSessionEnd sessionEnd;
+    sessionEnd.OnEnd([&] {
+        window.SessionEnding();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.SessionEnding(); });
+
     window.show();
     return app.exec();
 }

@@ -3,9 +3,19 @@
 #include "shell/app_title.h"
 #include "shell/error_handler.h"
 
+#include <QFont>
+
 ZelvaroApplication::ZelvaroApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("zelvaro"));
+    // The windows ask for the fonts they were designed with; these are their
+    // metric twins and the Japanese fonts installed here.
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ ゴシック"), {QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
+                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
 }
 
 bool ZelvaroApplication::notify(QObject* receiver, QEvent* event)

@@ -9,6 +9,9 @@ TDateTime SystemClock::Now() const
 {
     timeval tv{};
     gettimeofday(&tv, nullptr);
+    // localtime_r alone keeps the zone it first read; tzset looks again (a
+    // cheap stat when nothing changed), so a time-zone change shows at once.
+    tzset();
     std::tm local{};
     const time_t seconds = tv.tv_sec;
     localtime_r(&seconds, &local);

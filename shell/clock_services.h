@@ -1,0 +1,20 @@
+#pragma once
+// The services the clock window works through, handed in by main (the real
+// backends) or by a test (the fakes).
+
+#include "platform/clock.h"
+#include "platform/help.h"
+#include "platform/profile_file.h"
+#include "platform/screen_saver.h"
+#include "platform/sound.h"
+
+#include <string>
+
+struct ClockServices {
+    platform::Clock& clock;
+    platform::Sound& sound;
+    platform::Help& help;
+    platform::ScreenSaver& saver;
+    platform::ProfileFile& profile;  // the settings file
+    std::string windowsDir;          // where the converted wallpaper goes
+};

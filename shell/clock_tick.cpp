@@ -1,0 +1,44 @@
+#include "shell/clock_tick.h"
+
+std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& settings, bool& chimeArmed)
+{
+    if (!settings.UseWaveSw)
+        return std::nullopt;
+    const bool* sw = nullptr;
+    const std::string* file = nullptr;
+    switch (minute) {
+    case 0:
+        sw = &settings.JustWaveSw;
+        file = &settings.JustWave;
+        break;
+    case 15:
+    case 45:
+        sw = &settings.QuarterWaveSw;
+        file = &settings.QuarterWave;
+        break;
+    case 30:
+        sw = &settings.HalfWaveSw;
+        file = &settings.HalfWave;
+        break;
+    default:
+        chimeArmed = true;
+        return std::nullopt;
+    }
+    if (!chimeArmed || !*sw)
+        return std::nullopt;
+    chimeArmed = false;
+    return *file;
+}
+
+TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettings& settings, bool& chimeArmed,
+                  bool wallPauseEnabled, bool wallPauseChecked)
+{
+    TickPlan plan;
+    plan.minute = DecodeTime(now).minute;
+    std::string text = ClockText(now);
+    if (text != shownText)
+        plan.newClockText = std::move(text);
+    plan.chime = ChimeForMinute(plan.minute, settings, chimeArmed);
+    plan.wallDueTest = settings.WallChangeSw && wallPauseEnabled && !wallPauseChecked;
+    return plan;
+}

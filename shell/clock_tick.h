@@ -1,0 +1,31 @@
+#pragma once
+// The decisions of one clock tick: whether the face text changes, whether a
+// time signal sounds, whether the wallpaper due test runs. The window carries
+// them out; nothing here touches a widget or a device.
+
+#include "shell/clock_settings.h"
+#include "shell/date_time.h"
+
+#include <optional>
+#include <string>
+
+// The time signal of the minute `minute` (0..59). Returns the sound file when
+// this tick sounds a signal (an empty name still counts: nothing plays but
+// the signal is spent), nothing otherwise. A signal sounds only while
+// `chimeArmed`, and clears it; any minute that is not a signal minute arms it
+// again. A signal minute whose switch is off leaves the flag as it is. With
+// UseWaveSw off nothing sounds and the flag is not touched.
+std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& settings, bool& chimeArmed);
+
+struct TickPlan {
+    std::optional<std::string> newClockText;  // set when the face must change
+    std::optional<std::string> chime;         // set when a signal sounds
+    bool wallDueTest = false;                 // the wallpaper due test runs
+    int minute = 0;                           // the current minute of the hour
+};
+
+// Plans one tick at `now`: `shownText` is what the face shows, `wallPauseEnabled`
+// and `wallPauseChecked` the state of the pause item (enabled while rotation
+// is on, checked while it is paused).
+TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettings& settings, bool& chimeArmed,
+                  bool wallPauseEnabled, bool wallPauseChecked);

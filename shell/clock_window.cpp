@@ -1,0 +1,223 @@
+#include "shell/clock_window.h"
+
+#include "shell/app_title.h"
+#include "shell/error_handler.h"
+#include "shell/settings_file.h"
+#include "shell/window_placement.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <cstring>
+
+namespace {
+
+// The red alarm indicator: a filled circle without outline.
+class AlarmIndicator : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::red);
+        p.drawEllipse(rect());
+    }
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+// A frame drawn round the clock face; pressing on it does nothing.
+class Bevel : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+}  // namespace
+
+TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), services_(services)
+{
+    setWindowTitle(QString::fromUtf8(kClockCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/shell/zelvaro_icon.xpm")));
+    resize(kWidth, kHeight);
+    setFixedWidth(kWidth);
+    Timer1.setInterval(kTickMs);
+    connect(&Timer1, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
+    BuildControls();
+    BuildCommandMenu();
+    ConnectControls();
+    ErrorHandler::Run([this] { FormCreate(); });
+}
+
+TfrmClock::~TfrmClock() = default;
+
+void TfrmClock::BuildControls()
+{
+    Panel1 = new ClockPanel(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, kWidth, kHeight);
+
+    Bevel2 = new Bevel(Panel1);
+    Bevel2->setObjectName(QStringLiteral("Bevel2"));
+    Bevel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Bevel2->setLineWidth(1);
+    Bevel2->setGeometry(5, 5, 102, 29);
+
+    lblClock = new ClockFace(Panel1);
+    lblClock->setObjectName(QStringLiteral("lblClock"));
+    lblClock->setGeometry(7, 7, 98, 25);
+    lblClock->setAlignment(Qt::AlignCenter);
+    lblClock->setAutoFillBackground(true);
+    QPalette face = lblClock->palette();
+    face.setColor(QPalette::Window, Qt::black);
+    face.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    lblClock->setPalette(face);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(23);
+    font.setBold(true);
+    lblClock->setFont(font);
+
+    AlarmShape = new AlarmIndicator(Panel1);
+    AlarmShape->setObjectName(QStringLiteral("AlarmShape"));
+    AlarmShape->setGeometry(7 + 98 - 6, 7, 6, 6);
+    AlarmShape->hide();
+
+    sbtnConfig = new SpeedButton(Panel1);
+    sbtnConfig->setObjectName(QStringLiteral("sbtnConfig"));
+    sbtnConfig->setGeometry(111, 7, 27, 25);
+    sbtnConfig->setToolTip(QStringLiteral("Options"));
+    sbtnConfig->SetGlyph(QPixmap(QStringLiteral(":/shell/options_glyph.xpm")));
+
+    SpeedButton2 = new SpeedButton(Panel1);
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
+    SpeedButton2->setGeometry(140, 7, 25, 25);
+    SpeedButton2->setToolTip(QStringLiteral("Panic"));
+    SpeedButton2->SetGlyph(QPixmap(QStringLiteral(":/shell/panic_glyph.xpm")));
+}
+
+void TfrmClock::ConnectControls()
+{
+    connect(lblClock, &ClockFace::clicked, this, &TfrmClock::DoCalendar);
+    connect(lblClock, &ClockFace::rightReleased, this, &TfrmClock::pmnuAlarmSetClick);
+    // The date tooltip is refreshed whenever the mouse arrives on the face.
+    connect(lblClock, &ClockFace::entered, this, &TfrmClock::UpdateDateHint);
+    connect(sbtnConfig, &QToolButton::clicked, this, &TfrmClock::sbtnConfigClick);
+    connect(sbtnConfig, &SpeedButton::rightReleased, this, &TfrmClock::ShowOptionsDialog);
+    connect(SpeedButton2, &SpeedButton::mousePressed, this, &TfrmClock::SpeedButton2MouseDown);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TfrmClock::SpeedButton2Click);
+    connect(SpeedButton2, &SpeedButton::mouseReleased, this, &TfrmClock::SpeedButton2MouseUp);
+}
+
+void TfrmClock::FormCreate()
+{
+    Timer1.stop();
+    CurWallDir.clear();
+    PrevWallDir.clear();
+    WallFiles.clear();
+    resize(kWidth, kHeight);
+    const TDateTime started = services_.clock.Now();
+    std::uint64_t seed = 0;
+    std::memcpy(&seed, &started, sizeof seed);
+    Random.seed(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
+    AlarmShape->hide();
+
+    LoadSettings(services_.profile, ClockSettings, ChimeArmed);
+    SettingsLoaded = true;
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->geometry().size() : QSize(kWidth, kHeight);
+    const WindowPlace place =
+        ClampIntoScreen(ClockSettings.OffsetX, ClockSettings.OffsetY, width(), height(), area.width(), area.height());
+    move(place.left, place.top);
+    ApplyOnTop();
+    // The help file was given to the help service when it was made (main).
+
+    const TDateTime now = services_.clock.Now();
+    lblClock->setText(QString::fromStdString(ClockText(now)));
+    NextWallChange = ClockSettings.StartWallChangeSw ? now : now - 1.0 / kMinutesPerDay;
+    pmnuWallPause->setChecked(false);
+    pmnuWallPause->setEnabled(ClockSettings.WallChangeSw);
+    WindowsDir = services_.windowsDir;
+    TempWallFile = WindowsDir + "/ZelvaroWl.BMP";
+    SaverActive = services_.saver.IsActive();
+    pmnuSaverStop->setChecked(!SaverActive);
+    setAcceptDrops(true);
+    Timer1.start();
+}
+
+void TfrmClock::ApplyOnTop()
+{
+    const bool wasVisible = isVisible();
+    const bool onTop = ClockSettings.OnTop;
+    if (onTop == bool(windowFlags() & Qt::WindowStaysOnTopHint))
+        return;
+    const QPoint at = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);  // hides a shown window
+    move(at);
+    if (wasVisible)
+        show();
+}
+
+void TfrmClock::UpdateDateHint()
+{
+    // The locale's abbreviated weekday names, Sunday first.
+    const QLocale locale;
+    std::vector<std::string> names;
+    names.push_back(locale.dayName(7, QLocale::ShortFormat).toStdString());
+    for (int day = 1; day <= 6; ++day)
+        names.push_back(locale.dayName(day, QLocale::ShortFormat).toStdString());
+    lblClock->setToolTip(QString::fromStdString(DateHintText(services_.clock.Now(), names)));
+}
+
+void TfrmClock::closeEvent(QCloseEvent* event)
+{
+    // A failed save leaves the window open and the program running, so the
+    // user can free the disk or fix the file and close again.
+    if (SettingsLoaded && !ErrorHandler::Run([this] { SaveSettings(services_.profile, ClockSettings, x(), y()); })) {
+        event->ignore();
+        return;
+    }
+    WallFiles.clear();
+    services_.help.Quit();
+    event->accept();
+}
+
+void TfrmClock::SessionEnding()
+{
+    if (SettingsLoaded) {
+        try {
+            SaveSettings(services_.profile, ClockSettings, x(), y());
+        } catch (const std::exception& e) {
+            qWarning("zelvaro: the settings could not be saved at session end: %s", e.what());
+        }
+    }
+}
+
+void TfrmClock::BringForward()
+{
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TfrmClock::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        services_.help.ShowContext(kWindowHelp);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

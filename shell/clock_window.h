@@ -1,0 +1,142 @@
+#pragma once
+// The clock window: a small borderless window with the clock face, the
+// alarm indicator, the options button and the panic button, its command
+// menu, the clock tick and the run-time state the wallpaper rotation shares.
+// Its members carry the program's own names so every command finds them.
+
+#include "shell/clock_face.h"
+#include "shell/clock_panel.h"
+#include "shell/clock_services.h"
+#include "shell/clock_settings.h"
+#include "shell/date_time.h"
+#include "shell/speed_button.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+
+#include <random>
+#include <string>
+#include <vector>
+
+class TfrmClock : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window's parts, then runs FormCreate (under the error handler).
+    explicit TfrmClock(const ClockServices& services, QWidget* parent = nullptr);
+    ~TfrmClock() override;
+
+    // The window's size as built; start-up sets the height to kHeight.
+    static constexpr int kWidth = 173;
+    static constexpr int kHeight = 39;
+    static constexpr int kTickMs = 450;
+    static constexpr int kWindowHelp = 5;
+    static constexpr int kMenuHelp = 34;
+
+    // --- start and end --------------------------------------------------
+    void FormCreate();
+    // Saves the settings at the end of the session (a termination signal,
+    // log-off): the same save as the close, without asking anything.
+    void SessionEnding();
+    // A later start asked for this window: restore it when minimised, bring it up.
+    void BringForward();
+
+    // --- the window's own operations -----------------------------------
+    void ApplyOnTop();
+    void UpdateDateHint();
+    void Timer1Timer();
+    void PlayChime(const std::string& file);
+
+    // --- command handlers of the clock window ---------------------------
+    void PopupMenu1Popup();
+    void pmnuSaverOnClick();
+    void pmnuSaverStopClick();
+    void pmnuWallPauseClick();
+    void pmnuIconClick();
+    void N3Click();
+    void pmnuQuitClick();
+    void sbtnConfigClick();
+
+    // --- handlers the other subsystems fill in --------------------------
+    // Virtual so tests can see which one a mouse action reached.
+    virtual void DoCalendar();
+    virtual void pmnuAlarmSetClick();
+    virtual void pmnuAlarmOffClick();
+    virtual void K4Click();
+    virtual void K5Click();
+    virtual void N8Click();
+    virtual void ShowOptionsDialog();
+    virtual void About1Click();
+    virtual void SpeedButton2MouseDown(Qt::MouseButton button);
+    virtual void SpeedButton2Click();
+    virtual void SpeedButton2MouseUp(Qt::MouseButton button);
+    // The wallpaper due test of the tick, reached only while rotation is on
+    // and not paused; `now` is the tick's time.
+    virtual void WallpaperDueStep(TDateTime now);
+
+    // --- settings and run-time state ------------------------------------
+    ::ClockSettings ClockSettings;
+    bool ChimeArmed = false;
+    // False until LoadSettings has read the whole file: then the close does
+    // not write the file back, so values after a broken one are not lost.
+    bool SettingsLoaded = false;
+    TDateTime NextWallChange = 0;
+    std::string CurWallDir;
+    std::string PrevWallDir;
+    std::vector<std::string> WallFiles;
+    std::string WindowsDir;
+    std::string TempWallFile;
+    bool SaverActive = true;
+    bool PanicPressedLeft = false;
+    std::mt19937 Random;
+
+    // --- controls --------------------------------------------------------
+    ClockPanel* Panel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    ClockFace* lblClock = nullptr;
+    QWidget* AlarmShape = nullptr;
+    SpeedButton* sbtnConfig = nullptr;
+    SpeedButton* SpeedButton2 = nullptr;
+    QTimer Timer1;
+
+    // --- the command menu, items in their order --------------------------
+    QMenu* PopupMenu1 = nullptr;
+    QAction* pmnuAlarmSet = nullptr;
+    QAction* pmnuAlarmOff = nullptr;
+    QAction* N7 = nullptr;
+    QMenu* K3 = nullptr;
+    QAction* K4 = nullptr;
+    QAction* K5 = nullptr;
+    QAction* pmnuSaverOn = nullptr;
+    QAction* N5 = nullptr;
+    QAction* pmnuWallPause = nullptr;
+    QAction* pmnuSaverStop = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* K1 = nullptr;
+    QAction* K2 = nullptr;
+    QAction* pmnuIcon = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* pmnuQuit = nullptr;
+
+    const ClockServices& Services() const { return services_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildCommandMenu();
+    void ConnectControls();
+    void TickSteps();
+
+    ClockServices services_;
+    bool tickErrorShowing_ = false;
+};

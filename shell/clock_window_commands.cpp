@@ -1,0 +1,167 @@
+// The clock window's command menu and its handlers.
+
+#include "shell/clock_window.h"
+
+#include "shell/error_handler.h"
+#include "shell/saver_toggle.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+constexpr const char* kHelpContext = "helpContext";
+
+QAction* AddItem(QMenu* menu, const char* objectName, const char* caption, int helpContext = 0)
+{
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(QString::fromLatin1(objectName));
+    if (helpContext != 0)
+        item->setProperty(kHelpContext, helpContext);
+    return item;
+}
+
+QAction* AddSeparator(QMenu* menu, const char* objectName)
+{
+    QAction* line = menu->addSeparator();
+    line->setObjectName(QString::fromLatin1(objectName));
+    return line;
+}
+
+// A check-mark item whose handler inverts the mark itself: the automatic
+// toggle of the menu is taken back first, so the handler sees the mark as it
+// was and a direct call of the handler does the same as the menu.
+template <class Handler>
+void ConnectCheckItem(QAction* item, TfrmClock* window, Handler handler)
+{
+    item->setCheckable(true);
+    QObject::connect(item, &QAction::triggered, window, [item, window, handler] {
+        item->setChecked(!item->isChecked());
+        (window->*handler)();
+    });
+}
+
+}  // namespace
+
+void TfrmClock::BuildCommandMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    pmnuAlarmSet = AddItem(PopupMenu1, "pmnuAlarmSet", "ｱﾗｰﾑ設定", 29);
+    pmnuAlarmOff = AddItem(PopupMenu1, "pmnuAlarmOff", "ｱﾗｰﾑ停止", 36);
+    pmnuAlarmOff->setCheckable(true);
+    pmnuAlarmOff->setChecked(true);
+    N7 = AddSeparator(PopupMenu1, "N7");
+    K3 = PopupMenu1->addMenu(QString::fromUtf8("壁紙指定"));
+    K3->setObjectName(QStringLiteral("K3"));
+    K3->menuAction()->setObjectName(QStringLiteral("K3"));
+    K4 = AddItem(K3, "K4", "全\u3000\u3000体");
+    K5 = AddItem(K3, "K5", "中\u3000\u3000央");
+    pmnuSaverOn = AddItem(PopupMenu1, "pmnuSaverOn", "ｾｰﾊﾞ起動");
+    N5 = AddSeparator(PopupMenu1, "N5");
+    pmnuWallPause = AddItem(PopupMenu1, "pmnuWallPause", "壁紙変更停止", 16);
+    pmnuSaverStop = AddItem(PopupMenu1, "pmnuSaverStop", "ｾｰﾊﾞ停止", 17);
+    N1 = AddSeparator(PopupMenu1, "N1");
+    N6 = AddItem(PopupMenu1, "N6", "ｶﾚﾝﾀﾞｰ", 28);
+    N8 = AddItem(PopupMenu1, "N8", "ｲﾝﾌｫﾒｰｼｮﾝ");
+    K1 = AddSeparator(PopupMenu1, "K1");
+    K2 = AddItem(PopupMenu1, "K2", "ｵﾌﾟｼｮﾝ設定", 31);
+    pmnuIcon = AddItem(PopupMenu1, "pmnuIcon", "ｱ ｲ ｺ ﾝ", 15);
+    N2 = AddSeparator(PopupMenu1, "N2");
+    N3 = AddItem(PopupMenu1, "N3", "ﾍ  ﾙ  ﾌﾟ");
+    About1 = AddItem(PopupMenu1, "About1", "ﾊﾞｰｼﾞｮﾝ", 19);
+    N4 = AddSeparator(PopupMenu1, "N4");
+    pmnuQuit = AddItem(PopupMenu1, "pmnuQuit", "終    了", 20);
+
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmClock::PopupMenu1Popup);
+    connect(pmnuAlarmSet, &QAction::triggered, this, &TfrmClock::pmnuAlarmSetClick);
+    ConnectCheckItem(pmnuAlarmOff, this, &TfrmClock::pmnuAlarmOffClick);
+    connect(K4, &QAction::triggered, this, &TfrmClock::K4Click);
+    connect(K5, &QAction::triggered, this, &TfrmClock::K5Click);
+    connect(pmnuSaverOn, &QAction::triggered, this, &TfrmClock::pmnuSaverOnClick);
+    ConnectCheckItem(pmnuWallPause, this, &TfrmClock::pmnuWallPauseClick);
+    ConnectCheckItem(pmnuSaverStop, this, &TfrmClock::pmnuSaverStopClick);
+    connect(N6, &QAction::triggered, this, &TfrmClock::DoCalendar);
+    connect(N8, &QAction::triggered, this, &TfrmClock::N8Click);
+    connect(K2, &QAction::triggered, this, &TfrmClock::ShowOptionsDialog);
+    connect(pmnuIcon, &QAction::triggered, this, &TfrmClock::pmnuIconClick);
+    connect(N3, &QAction::triggered, this, &TfrmClock::N3Click);
+    connect(About1, &QAction::triggered, this, &TfrmClock::About1Click);
+    connect(pmnuQuit, &QAction::triggered, this, &TfrmClock::pmnuQuitClick);
+    // F1 on a highlighted item opens its topic, elsewhere the menu's.
+    PopupMenu1->installEventFilter(this);
+    K3->installEventFilter(this);
+}
+
+bool TfrmClock::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched)) {
+            const QAction* item = menu->activeAction();
+            const QVariant context = item ? item->property(kHelpContext) : QVariant();
+            services_.help.ShowContext(context.isValid() ? context.toInt() : kMenuHelp);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmClock::sbtnConfigClick()
+{
+    PopupMenu1->popup(QPoint(x() + 110, y() + 30));
+}
+
+void TfrmClock::PopupMenu1Popup()
+{
+    // The saver may have been switched elsewhere since the last look.
+    SaverActive = services_.saver.IsActive();
+    pmnuSaverStop->setChecked(SaverStopChecked(SaverActive));
+}
+
+void TfrmClock::pmnuSaverOnClick()
+{
+    services_.saver.StartNow();
+}
+
+void TfrmClock::pmnuSaverStopClick()
+{
+    const SaverStopStep step = SaverStopClicked(pmnuSaverStop->isChecked());
+    services_.saver.SetActive(step.saverActive);
+    pmnuSaverStop->setChecked(step.checked);
+}
+
+void TfrmClock::pmnuWallPauseClick()
+{
+    pmnuWallPause->setChecked(!pmnuWallPause->isChecked());
+}
+
+void TfrmClock::pmnuIconClick()
+{
+    showMinimized();
+    setWindowTitle(QString::fromStdString(ClockText(services_.clock.Now())));
+}
+
+void TfrmClock::N3Click()
+{
+    services_.help.ShowContents();
+}
+
+void TfrmClock::pmnuQuitClick()
+{
+    close();
+}
+
+// The handlers below belong to the alarm, the calendar, the information and
+// options dialogs, the about box and the wallpaper commands; they are wired in
+// with those.
+void TfrmClock::DoCalendar() {}
+void TfrmClock::pmnuAlarmSetClick() {}
+void TfrmClock::pmnuAlarmOffClick() {}
+void TfrmClock::K4Click() {}
+void TfrmClock::K5Click() {}
+void TfrmClock::N8Click() {}
+void TfrmClock::ShowOptionsDialog() {}
+void TfrmClock::About1Click() {}
+void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton) {}
+void TfrmClock::SpeedButton2Click() {}
+void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton) {}
+void TfrmClock::WallpaperDueStep(TDateTime) {}

@@ -1,0 +1,20 @@
+#include "shell/instance_name.h"
+
+#include <cstdint>
+#include <cstdio>
+
+std::string InstanceName(const std::string& executablePath, unsigned userId)
+{
+    const std::size_t slash = executablePath.find_last_of('/');
+    const std::string file = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    std::string name = "zelvaro-instance-" + std::to_string(userId) + "-" + file;
+    constexpr std::size_t kLimit = 100;
+    if (name.size() <= kLimit)
+        return name;
+    std::uint64_t hash = 1469598103934665603ull;  // FNV-1a over the whole name
+    for (unsigned char c : name)
+        hash = (hash ^ c) * 1099511628211ull;
+    char tail[20];
+    std::snprintf(tail, sizeof tail, "-%016llx", static_cast<unsigned long long>(hash));
+    return name.substr(0, kLimit - 17) + tail;
+}

@@ -1,0 +1,43 @@
+#include "shell/speed_button.h"
+
+#include <QMouseEvent>
+
+SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent)
+{
+    setAutoRaise(false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SpeedButton::SetGlyph(const QPixmap& glyph)
+{
+    const int half = glyph.width() / 2;
+    up_ = glyph.copy(0, 0, half, glyph.height());
+    down_ = glyph.copy(half, 0, half, glyph.height());
+    setIconSize(up_.size());
+    ShowState(false);
+}
+
+void SpeedButton::ShowState(bool pressed)
+{
+    if (!up_.isNull())
+        setIcon(QIcon(pressed ? down_ : up_));
+}
+
+void SpeedButton::mousePressEvent(QMouseEvent* event)
+{
+    rightPressed_ = event->button() == Qt::RightButton;
+    emit mousePressed(event->button());
+    ShowState(true);
+    QToolButton::mousePressEvent(event);
+    event->accept();  // a press on a button never moves the window
+}
+
+void SpeedButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    ShowState(false);
+    QToolButton::mouseReleaseEvent(event);  // a left release over the button clicks
+    event->accept();
+    emit mouseReleased(event->button());
+    if (event->button() == Qt::RightButton && rightPressed_)
+        emit rightReleased();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// A flat button with a two-state glyph (up and pressed, side by side in one
+// image) that also reports which mouse button was pressed and released.
+
+#include <QPixmap>
+#include <QToolButton>
+
+class SpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit SpeedButton(QWidget* parent = nullptr);
+    // `glyph` holds the up image on its left half and the pressed one on its right.
+    void SetGlyph(const QPixmap& glyph);
+    bool RightPressed() const { return rightPressed_; }
+
+signals:
+    void mousePressed(Qt::MouseButton button);   // every press
+    void mouseReleased(Qt::MouseButton button);  // every release
+    void rightReleased();                        // the right button released after a right press
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ShowState(bool pressed);
+    QPixmap up_;
+    QPixmap down_;
+    bool rightPressed_ = false;
+};

@@ -1,0 +1,330 @@
+// The clock window offscreen: its parts, its menu, its start-up and its
+// commands, over fakes.
+
+#include "clock_window_fixture.h"
+
+#include "shell/clock_tick.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+class ClockWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsAsBuilt();
+    void commandMenuInOrder();
+    void startUpPlacesAndSetsState();
+    void startUpWithBrokenTimeStopsAndKeepsTheFile();
+    void mouseRulesReachTheirCommands();
+    void panelDragMovesTheWindow();
+    void tickSoundsTheSignalOnceAndRestartsTheTimer();
+    void tickErrorIsShownOnceAndTheClockRunsOn();
+    void wallpaperTestFollowsRotationAndPause();
+    void screenSaverItemsFollowTheSystem();
+    void minimiseShowsTheTimeAsCaption();
+    void closeSavesThePlaceAndClosesHelp();
+    void failedSaveKeepsTheWindowOpen();
+    void helpKeys();
+    void onTopAndDateHint();
+};
+
+void ClockWindowTest::controlsAsBuilt()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    QCOMPARE(w.windowTitle(), QString("Zelvaro"));
+    QCOMPARE(w.size(), QSize(173, 39));
+    QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(w.lblClock->size(), QSize(98, 25));
+    QCOMPARE(w.lblClock->font().pixelSize(), 23);
+    QVERIFY(w.lblClock->font().bold());
+    QCOMPARE(w.lblClock->font().family(), QString("Times New Roman"));
+    QCOMPARE(w.lblClock->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    QCOMPARE(w.lblClock->palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(w.lblClock->text(), QString("02:00 pm"));
+    QCOMPARE(w.AlarmShape->size(), QSize(6, 6));
+    QVERIFY(w.AlarmShape->isHidden());
+    QCOMPARE(w.sbtnConfig->size(), QSize(27, 25));
+    QCOMPARE(w.sbtnConfig->toolTip(), QString("Options"));
+    QCOMPARE(w.SpeedButton2->size(), QSize(25, 25));
+    QCOMPARE(w.SpeedButton2->toolTip(), QString("Panic"));
+    QVERIFY(!w.sbtnConfig->icon().isNull());
+    QVERIFY(!w.SpeedButton2->icon().isNull());
+    QCOMPARE(w.Panel1->geometry(), QRect(0, 0, 173, 39));
+    QCOMPARE(w.Timer1.interval(), 450);
+    QVERIFY(w.Timer1.isActive());
+    QVERIFY(w.acceptDrops());
+    // The face's top right corner holds the alarm indicator.
+    QCOMPARE(w.AlarmShape->geometry().right(), w.lblClock->geometry().right());
+    QCOMPARE(w.AlarmShape->geometry().top(), w.lblClock->geometry().top());
+}
+
+void ClockWindowTest::commandMenuInOrder()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    QStringList captions;
+    for (QAction* a : w.PopupMenu1->actions())
+        captions << (a->isSeparator() ? QString("-") : a->text());
+    const QStringList expected = {
+        "ｱﾗｰﾑ設定", "ｱﾗｰﾑ停止", "-", "壁紙指定", "ｾｰﾊﾞ起動", "-", "壁紙変更停止", "ｾｰﾊﾞ停止", "-",
+        "ｶﾚﾝﾀﾞｰ", "ｲﾝﾌｫﾒｰｼｮﾝ", "-", "ｵﾌﾟｼｮﾝ設定", "ｱ ｲ ｺ ﾝ", "-", "ﾍ  ﾙ  ﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "-", "終    了"};
+    QCOMPARE(captions, expected);
+    QCOMPARE(w.K3->actions().size(), 2);
+    QCOMPARE(w.K4->text(), QString::fromUtf8("全\u3000\u3000体"));
+    QCOMPARE(w.K5->text(), QString::fromUtf8("中\u3000\u3000央"));
+    QCOMPARE(w.PopupMenu1->actions().at(3), w.K3->menuAction());
+    // The named items are the ones in the menu, in the same places.
+    const QList<QAction*> named = {w.pmnuAlarmSet, w.pmnuAlarmOff, w.N7, w.K3->menuAction(), w.pmnuSaverOn,
+                                   w.N5, w.pmnuWallPause, w.pmnuSaverStop, w.N1, w.N6, w.N8, w.K1, w.K2,
+                                   w.pmnuIcon, w.N2, w.N3, w.About1, w.N4, w.pmnuQuit};
+    QCOMPARE(w.PopupMenu1->actions(), named);
+    // States at start: the alarm off item checked, the pause unchecked and
+    // greyed while rotation is off.
+    QVERIFY(w.pmnuAlarmOff->isChecked());
+    QVERIFY(!w.pmnuWallPause->isChecked());
+    QVERIFY(!w.pmnuWallPause->isEnabled());
+    QVERIFY(!w.pmnuSaverStop->isChecked());  // the fake saver starts switched on
+    QCOMPARE(w.pmnuAlarmSet->property("helpContext").toInt(), 29);
+    QCOMPARE(w.pmnuQuit->property("helpContext").toInt(), 20);
+    QCOMPARE(w.pmnuIcon->property("helpContext").toInt(), 15);
+}
+
+void ClockWindowTest::startUpPlacesAndSetsState()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[Location]\nOffsetX=5000\nOffsetY=-20\n[WallSw]\nWallChangeSw=1\n");
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(w.x(), screen.width() - 173);
+    QCOMPARE(w.y(), 0);
+    QVERIFY(w.pmnuWallPause->isEnabled());
+    QVERIFY(w.ChimeArmed);
+    QCOMPARE(w.TempWallFile, std::string("/data/zelvaro/ZelvaroWl.BMP"));
+    // Without the start-up change the first change is one minute back.
+    QCOMPARE(w.NextWallChange, f.clock.Now() - 1.0 / 1440);
+    ClockFixture g;
+    g.Start("[WallSw]\nStartWallChangeSw=1\n");
+    QCOMPARE(g.window->NextWallChange, g.clock.Now());
+    QVERIFY(f.errors.isEmpty() && g.errors.isEmpty());
+}
+
+void ClockWindowTest::startUpWithBrokenTimeStopsAndKeepsTheFile()
+{
+    ClockFixture f;
+    const std::string ini = "[Location]\nOffsetX=40\n[WallTime]\nWallDir2StartTime=abc\n[WaveFile]\nJustWave=/s/j.wav\n";
+    RecordingClock& w = f.Start(ini);
+    QCOMPARE(f.errors, QStringList{QString::fromUtf8("'abc' は時刻ではありません.")});
+    QVERIFY(!w.Timer1.isActive());
+    QVERIFY(!w.ChimeArmed);
+    // Closing must not write back the settings it could not read whole.
+    QVERIFY(w.close());
+    QCOMPARE(*f.profile.content, ini);
+    QCOMPARE(f.help.requests.back(), platform::FakeHelp::kQuit);
+}
+
+void ClockWindowTest::mouseRulesReachTheirCommands()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    QTest::mouseClick(w.lblClock, Qt::LeftButton);
+    QTest::mouseClick(w.lblClock, Qt::RightButton);
+    QCOMPARE(w.calls, (QStringList{"DoCalendar", "pmnuAlarmSetClick"}));
+    QVERIFY(!w.PopupMenu1->isVisible());
+    w.calls.clear();
+    QTest::mouseClick(w.sbtnConfig, Qt::RightButton);
+    QCOMPARE(w.calls, QStringList{"ShowOptionsDialog"});
+    QVERIFY(!w.PopupMenu1->isVisible());
+    QTest::mouseClick(w.sbtnConfig, Qt::LeftButton);
+    QVERIFY(w.PopupMenu1->isVisible());
+    QCOMPARE(w.PopupMenu1->pos(), QPoint(w.x() + 110, w.y() + 30));
+    w.PopupMenu1->hide();
+    w.calls.clear();
+    QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(w.SpeedButton2, Qt::RightButton);
+    QCOMPARE(w.calls, (QStringList{"PanicDown1", "PanicClick", "PanicUp1", "PanicDown2", "PanicUp2"}));
+    // Menu items reach the commands of the later dialogs.
+    w.calls.clear();
+    w.N6->trigger();
+    w.N8->trigger();
+    w.K2->trigger();
+    w.About1->trigger();
+    w.pmnuAlarmSet->trigger();
+    QCOMPARE(w.calls, (QStringList{"DoCalendar", "N8Click", "ShowOptionsDialog", "About1Click", "pmnuAlarmSetClick"}));
+}
+
+void ClockWindowTest::panelDragMovesTheWindow()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[Location]\nOffsetX=100\nOffsetY=100\n");
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QPoint start = w.pos();
+    QTest::mousePress(w.Panel1, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(w.Panel1, QPoint(32, 22));
+    QTest::mouseRelease(w.Panel1, Qt::LeftButton, {}, QPoint(32, 22));
+    QCOMPARE(w.pos(), start + QPoint(30, 20));
+    // A press on the clock face does not move it.
+    QTest::mousePress(w.lblClock, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(w.lblClock, QPoint(40, 10));
+    QTest::mouseRelease(w.lblClock, Qt::LeftButton, {}, QPoint(40, 10));
+    QCOMPARE(w.pos(), start + QPoint(30, 20));
+}
+
+void ClockWindowTest::tickSoundsTheSignalOnceAndRestartsTheTimer()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[WaveFile]\nJustWave=/s/just.wav\n[WaveSw]\nUseWaveSw=1\nJustWaveSw=1\n");
+    w.Timer1Timer();
+    w.Timer1Timer();
+    QCOMPARE(f.sound.calls.size(), std::size_t(1));
+    QCOMPARE(f.sound.calls[0].file, std::string("/s/just.wav"));
+    QVERIFY(!f.sound.calls[0].loop);
+    QVERIFY(w.Timer1.isActive());
+    // The face follows the minute.
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(23, 59, 1));
+    w.Timer1Timer();
+    QCOMPARE(w.lblClock->text(), QString("11:59 pm"));
+    // The timer itself drives the tick.
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(9, 5));
+    QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("09:05 am"), 3000);
+}
+
+void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[WallSw]\nWallChangeSw=1\n");
+    bool timerOnWhenShown = false;
+    ErrorHandler::SetPresenter([&](const QString&, const QString& text) {
+        f.errors << text;
+        timerOnWhenShown = w.Timer1.isActive();
+        w.Timer1Timer();  // a tick while the box is open raises again
+    });
+    w.onWallDue = [] { throw ZelvaroError("壁紙を変更できません"); };
+    w.Timer1Timer();
+    QCOMPARE(f.errors.size(), 1);
+    QVERIFY(timerOnWhenShown);
+    QVERIFY(w.Timer1.isActive());
+    w.onWallDue = nullptr;
+    w.Timer1Timer();
+    QCOMPARE(f.errors.size(), 1);
+}
+
+void ClockWindowTest::wallpaperTestFollowsRotationAndPause()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[WallSw]\nWallChangeSw=1\n");
+    w.Timer1Timer();
+    QCOMPARE(w.calls.count("WallpaperDueStep"), 1);
+    w.pmnuWallPause->trigger();  // through the menu, as the user does
+    QVERIFY(w.pmnuWallPause->isChecked());
+    w.Timer1Timer();
+    QCOMPARE(w.calls.count("WallpaperDueStep"), 1);
+    w.pmnuWallPauseClick();
+    QVERIFY(!w.pmnuWallPause->isChecked());
+    w.Timer1Timer();
+    QCOMPARE(w.calls.count("WallpaperDueStep"), 2);
+}
+
+void ClockWindowTest::screenSaverItemsFollowTheSystem()
+{
+    ClockFixture f;
+    f.saver.active = false;
+    RecordingClock& w = f.Start();
+    QVERIFY(w.pmnuSaverStop->isChecked());
+    f.saver.active = true;  // switched on elsewhere
+    emit w.PopupMenu1->aboutToShow();
+    QVERIFY(!w.pmnuSaverStop->isChecked());
+    QVERIFY(w.SaverActive);
+    w.pmnuSaverStop->trigger();  // switch it off
+    QVERIFY(!f.saver.active);
+    QVERIFY(w.pmnuSaverStop->isChecked());
+    w.pmnuSaverStop->trigger();  // and on again
+    QVERIFY(f.saver.active);
+    QVERIFY(!w.pmnuSaverStop->isChecked());
+    w.pmnuSaverOn->trigger();
+    QCOMPARE(f.saver.starts, 1);
+}
+
+void ClockWindowTest::minimiseShowsTheTimeAsCaption()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    w.pmnuIcon->trigger();
+    QVERIFY(w.windowState() & Qt::WindowMinimized);
+    QCOMPARE(w.windowTitle(), QString("02:00 pm"));
+    f.clock.Advance(2.0 / 1440);
+    w.Timer1Timer();
+    QCOMPARE(w.windowTitle(), QString("02:02 pm"));
+    w.BringForward();
+    QVERIFY(!(w.windowState() & Qt::WindowMinimized));
+}
+
+void ClockWindowTest::closeSavesThePlaceAndClosesHelp()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[Location]\nOffsetX=10\nOffsetY=10\n");
+    w.show();
+    w.move(60, 70);
+    w.pmnuQuit->trigger();
+    QVERIFY(!w.isVisible());
+    const std::string& ini = *f.profile.content;
+    QVERIFY(ini.find("OffsetX=60") != std::string::npos);
+    QVERIFY(ini.find("OffsetY=70") != std::string::npos);
+    QCOMPARE(f.help.requests.back(), platform::FakeHelp::kQuit);
+    // The session end saves as well, without closing anything.
+    ClockFixture g;
+    g.Start("[Location]\nOffsetX=10\n");
+    g.window->move(33, 44);
+    g.window->SessionEnding();
+    QVERIFY(g.profile.content->find("OffsetX=33") != std::string::npos);
+}
+
+void ClockWindowTest::failedSaveKeepsTheWindowOpen()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    f.profile.writesBeforeFailure = 0;
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.errors, QStringList{QString::fromUtf8("/memory/zelvaro.INI に書き込めません.")});
+    QVERIFY(f.help.requests.empty());
+}
+
+void ClockWindowTest::helpKeys()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    w.N3->trigger();
+    QTest::keyClick(&w, Qt::Key_F1);
+    QCOMPARE(f.help.requests, (std::vector<int>{platform::FakeHelp::kContents, 5}));
+    w.PopupMenu1->popup(QPoint(0, 0));
+    w.PopupMenu1->setActiveAction(w.pmnuIcon);
+    QTest::keyClick(w.PopupMenu1, Qt::Key_F1);
+    QCOMPARE(f.help.requests.back(), 15);
+    w.PopupMenu1->setActiveAction(w.pmnuSaverOn);  // no topic of its own
+    QTest::keyClick(w.PopupMenu1, Qt::Key_F1);
+    QCOMPARE(f.help.requests.back(), 34);
+    w.PopupMenu1->hide();
+}
+
+void ClockWindowTest::onTopAndDateHint()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[Location]\nOnTop=1\n");
+    QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    w.ClockSettings.OnTop = false;
+    w.ApplyOnTop();
+    QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(w.lblClock->toolTip().isEmpty());  // no hint until the mouse comes
+    w.UpdateDateHint();
+    QVERIFY(w.lblClock->toolTip().startsWith("2026/12/07 ("));
+    QVERIFY(w.lblClock->toolTip().endsWith(")"));
+}
+
+QTEST_MAIN(ClockWindowTest)
+#include "clock_window_test.moc"

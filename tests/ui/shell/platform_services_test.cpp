@@ -1,0 +1,172 @@
+// The Linux services of the clock window: one running copy per file name,
+// sounds that never fail loudly, and the help viewer.
+
+#include "platform/linux/sdl_sound.h"
+#include "platform/linux/socket_instance_guard.h"
+#include "shell/help_window.h"
+
+#include <SDL_mixer.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdint>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+void Put16(std::string& s, std::uint16_t v)
+{
+    s += char(v & 0xff);
+    s += char(v >> 8);
+}
+void Put32(std::string& s, std::uint32_t v)
+{
+    Put16(s, std::uint16_t(v & 0xffff));
+    Put16(s, std::uint16_t(v >> 16));
+}
+
+// A mono 16-bit PCM WAV of `samples` samples of a quiet square wave.
+std::string PcmWav(std::uint32_t samples)
+{
+    std::string w = "RIFF";
+    Put32(w, 36 + samples * 2);
+    w += "WAVEfmt ";
+    Put32(w, 16);
+    Put16(w, 1);
+    Put16(w, 1);
+    Put32(w, 8000);
+    Put32(w, 16000);
+    Put16(w, 2);
+    Put16(w, 16);
+    w += "data";
+    Put32(w, samples * 2);
+    for (std::uint32_t i = 0; i < samples; ++i)
+        Put16(w, (i / 20) % 2 ? 0x0800 : 0xf800);
+    return w;
+}
+
+std::string Write(const QTemporaryDir& dir, const char* name, const std::string& bytes)
+{
+    const std::string path = dir.filePath(name).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+}  // namespace
+
+class PlatformServicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void secondGuardOfTheSameNameIsRefused();
+    void forwardRequestReachesTheRunningCopy();
+    void soundPlaysOneAtATimeAndLoops();
+    void unplayableSoundsAreSilentAndQuick();
+    void helpShowsTopicsAndFollowsLinks();
+};
+
+void PlatformServicesTest::secondGuardOfTheSameNameIsRefused()
+{
+    const std::string name = "zelvaro-test-guard-" + std::to_string(::getpid());
+    {
+        platform::SocketInstanceGuard first(name);
+        QVERIFY(first.Acquire());
+        platform::SocketInstanceGuard second(name);
+        QVERIFY(!second.Acquire());
+        platform::SocketInstanceGuard other(name + "-other.exe");  // another file name
+        QVERIFY(other.Acquire());
+    }
+    // The first copy is gone (however it ended): the name is free at once.
+    platform::SocketInstanceGuard again(name);
+    QVERIFY(again.Acquire());
+}
+
+void PlatformServicesTest::forwardRequestReachesTheRunningCopy()
+{
+    const std::string name = "zelvaro-test-forward-" + std::to_string(::getpid());
+    platform::SocketInstanceGuard first(name);
+    QVERIFY(first.Acquire());
+    int requests = 0;
+    first.OnForwardRequest([&] { ++requests; });
+    platform::SocketInstanceGuard later(name);
+    QVERIFY(!later.Acquire());
+    QVERIFY(later.BringRunningCopyForward());
+    QVERIFY(later.BringRunningCopyForward());
+    QTRY_COMPARE(requests, 2);
+    platform::SocketInstanceGuard nobody(name + "-none");
+    QVERIFY(!nobody.BringRunningCopyForward());
+}
+
+void PlatformServicesTest::soundPlaysOneAtATimeAndLoops()
+{
+    QTemporaryDir dir;
+    const std::string a = Write(dir, "a.wav", PcmWav(8000));
+    const std::string b = Write(dir, "b.wav", PcmWav(800));
+    platform::SdlSound sound;
+    sound.Play(a, true);
+    if (Mix_QuerySpec(nullptr, nullptr, nullptr) == 0)
+        QSKIP("no audio driver here");
+    QCOMPARE(Mix_Playing(-1), 1);
+    sound.Play(b, false);  // stops the looping sound
+    QCOMPARE(Mix_Playing(-1), 1);
+    sound.Stop();
+    QCOMPARE(Mix_Playing(-1), 0);
+    sound.Play(a, true);
+    QTest::qWait(1300);  // a one-second sound that loops is still playing
+    QCOMPARE(Mix_Playing(-1), 1);
+    sound.Play(dir.filePath("missing.wav").toStdString(), false);  // stops, then silence
+    QCOMPARE(Mix_Playing(-1), 0);
+}
+
+void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
+{
+    QTemporaryDir dir;
+    const std::string wav = PcmWav(4000);
+    const std::string notWav = Write(dir, "text.wav", "this is not a sound at all");
+    const std::string truncated = Write(dir, "cut.wav", wav.substr(0, 30));
+    const std::string cutData = Write(dir, "cutdata.wav", wav.substr(0, wav.size() / 2));
+    const std::string empty = Write(dir, "empty.wav", "");
+    const std::string huge = dir.filePath("huge.wav").toStdString();
+    {
+        std::ofstream(huge, std::ios::binary) << wav.substr(0, 44);
+    }
+    QVERIFY(::truncate(huge.c_str(), 512ll * 1024 * 1024) == 0);  // sparse, 512 MB
+    platform::SdlSound sound;
+    QElapsedTimer timer;
+    timer.start();
+    for (const std::string& file : {notWav, truncated, empty, huge, dir.path().toStdString(), std::string()}) {
+        sound.Play(file, false);
+        QCOMPARE(Mix_Playing(-1), 0);
+    }
+    sound.Play(cutData, false);  // a short data chunk still plays what is there
+    sound.Stop();
+    QVERIFY2(timer.elapsed() < 3000, "an unplayable file stalled the caller");
+}
+
+void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
+{
+    QTemporaryDir dir;
+    const std::string file = Write(dir, "zelvaro.HLP",
+                                   "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
+                                   "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>");
+    HelpWindow help(file);
+    help.ShowContents();
+    QVERIFY(help.isVisible());
+    QVERIFY(help.toPlainText().contains(QString::fromUtf8("目次")));
+    QVERIFY(!help.toPlainText().contains(QString::fromUtf8("最小化します")));
+    emit help.anchorClicked(QUrl("#ctx-15"));
+    QCOMPARE(help.CurrentContext(), 15);
+    QVERIFY(help.toPlainText().contains(QString::fromUtf8("最小化します")));
+    help.ShowContext(99);
+    QVERIFY(help.toPlainText().contains("99"));
+    help.Quit();
+    QVERIFY(!help.isVisible());
+    HelpWindow missing(dir.filePath("none.HLP").toStdString());
+    missing.ShowContext(5);
+    QVERIFY(missing.toPlainText().contains("none.HLP"));
+}
+
+QTEST_MAIN(PlatformServicesTest)
+#include "platform_services_test.moc"

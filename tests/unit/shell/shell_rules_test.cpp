@@ -1,0 +1,76 @@
+// Placement into the screen, the screen-saver item, help topics and the
+// name one running copy holds.
+
+#include "shell/help_topics.h"
+#include "shell/instance_name.h"
+#include "shell/saver_toggle.h"
+#include "shell/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+TEST(WindowPlacement, SavedPlaceIsPulledIntoTheScreen)
+{
+    const auto at = [](int x, int y) { return ClampIntoScreen(x, y, 173, 39, 800, 600); };
+    EXPECT_EQ(at(5000, 10).left, 627);
+    EXPECT_EQ(at(5000, 10).top, 10);
+    EXPECT_EQ(at(10, 5000).top, 561);
+    EXPECT_EQ(at(-40, -3).left, 0);
+    EXPECT_EQ(at(-40, -3).top, 0);
+    EXPECT_EQ(at(627, 561).left, 627);  // flush with the corner stays
+    EXPECT_EQ(at(627, 561).top, 561);
+    // A window wider than the screen sits at 0.
+    EXPECT_EQ(ClampIntoScreen(50, 0, 173, 39, 100, 600).left, 0);
+}
+
+TEST(WindowPlacement, ExtremeSavedValuesDoNotWrap)
+{
+    // INT_MAX + width overflows 32 bits; the window must still land on screen.
+    const WindowPlace p = ClampIntoScreen(INT_MAX, INT_MAX, 173, 39, 800, 600);
+    EXPECT_EQ(p.left, 627);
+    EXPECT_EQ(p.top, 561);
+    const WindowPlace q = ClampIntoScreen(INT_MIN, INT_MIN, 173, 39, 800, 600);
+    EXPECT_EQ(q.left, 0);
+    EXPECT_EQ(q.top, 0);
+}
+
+TEST(SaverToggle, ItemFollowsAndSwitchesTheSaver)
+{
+    EXPECT_TRUE(SaverStopChecked(false));
+    EXPECT_FALSE(SaverStopChecked(true));
+    // Unchecked (saver on): switches it off and checks the item.
+    EXPECT_FALSE(SaverStopClicked(false).saverActive);
+    EXPECT_TRUE(SaverStopClicked(false).checked);
+    // Checked (saver off): switches it on again and unchecks.
+    EXPECT_TRUE(SaverStopClicked(true).saverActive);
+    EXPECT_FALSE(SaverStopClicked(true).checked);
+}
+
+TEST(HelpTopics, FindsTheSectionOfAContextNumber)
+{
+    const std::string doc = "<body><section id=\"ctx-0\"><h2>目次</h2></section>\n"
+                            "<section id=\"ctx-15\"><p>ｱ ｲ ｺ ﾝ</p></section>"
+                            "<section id=\"ctx-1\">one</section></body>";
+    EXPECT_EQ(HelpTopic(doc, 0).value_or("?"), "<h2>目次</h2>");
+    EXPECT_EQ(HelpTopic(doc, 15).value_or("?"), "<p>ｱ ｲ ｺ ﾝ</p>");
+    EXPECT_EQ(HelpTopic(doc, 1).value_or("?"), "one");  // not the opening of ctx-15
+    EXPECT_FALSE(HelpTopic(doc, 5));
+    EXPECT_FALSE(HelpTopic("", 0));
+    EXPECT_EQ(HelpTopic("<section id=\"ctx-3\">cut", 3).value_or("?"), "cut");
+}
+
+TEST(InstanceName, FollowsTheFileNameAndTheUser)
+{
+    EXPECT_EQ(InstanceName("/opt/a/zelvaro", 1000), InstanceName("/home/b/zelvaro", 1000));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000), InstanceName("/opt/zelvaro2", 1000));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000), InstanceName("/opt/zelvaro", 1001));
+    const std::string a = InstanceName("/x/" + std::string(200, 'a') + "1", 0);
+    const std::string b = InstanceName("/x/" + std::string(200, 'a') + "2", 0);
+    EXPECT_LE(a.size(), 100u);
+    EXPECT_NE(a, b);
+}
+
+}  // namespace
