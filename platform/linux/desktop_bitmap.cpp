@@ -1,32 +1,48 @@
 #include "platform/linux/desktop_bitmap.h"
 
-#include <QImage>
-#include <QImageReader>
-#include <QString>
+#include "wallpaper/bmp_reader.h"
 
 namespace platform {
 
-bool LoadDesktopBitmap(const std::string& path, DesktopBitmap& bitmap)
+bool DesktopBitmap::Load(const std::string& path)
 {
-    QImageReader reader(QString::fromStdString(path));
-    // The content decides, not the name: a converted picture is always a BMP,
-    // and a renamed one is still shown when Qt can read it. The reader's
-    // allocation limit refuses pictures too large to hold.
-    reader.setAllocationLimit(512);
-    QImage image;
-    if (!reader.read(&image) || image.isNull())
+    // The program's own bitmap reader: every depth and compression, sizes
+    // checked before anything is allocated.
+    TBmpReadResult read = ReadBmpFile(path);
+    if (!read.Ok() || read.Picture.Empty())
         return false;
-    if (image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
-    if (image.isNull())
-        return false;
-    auto held = std::make_shared<QImage>(std::move(image));
-    bitmap.width = held->width();
-    bitmap.height = held->height();
-    bitmap.stride = static_cast<int>(held->bytesPerLine() / 4);
-    bitmap.pixels = reinterpret_cast<const std::uint32_t*>(held->constBits());
-    bitmap.owner = held;
+    picture_ = std::move(read.Picture);
+    if (picture_.BitCount <= 8)
+        for (unsigned i = 0; i < 256; ++i) {
+            const TRgbQuad q = picture_.PaletteColour(i);
+            colours_[i] = 0xff000000u | (std::uint32_t{q.Red} << 16) | (std::uint32_t{q.Green} << 8) | q.Blue;
+        }
     return true;
+}
+
+void DesktopBitmap::Row(int y, std::uint32_t* out) const
+{
+    const std::uint8_t* src = picture_.TopRow(y);
+    const int width = picture_.Width;
+    switch (picture_.BitCount) {
+    case 24:
+        for (int x = 0; x < width; ++x, src += 3)
+            out[x] = 0xff000000u | (std::uint32_t{src[2]} << 16) | (std::uint32_t{src[1]} << 8) | src[0];
+        return;
+    case 8:
+        for (int x = 0; x < width; ++x)
+            out[x] = colours_[src[x]];
+        return;
+    default: {
+        const int bits = picture_.BitCount;  // 1 or 4
+        const int perByte = 8 / bits;
+        const unsigned mask = (1u << bits) - 1;
+        for (int x = 0; x < width; ++x) {
+            const int shift = 8 - bits * (x % perByte + 1);
+            out[x] = colours_[(src[x / perByte] >> shift) & mask];
+        }
+    }
+    }
 }
 
 }  // namespace platform

@@ -1,25 +1,28 @@
 #pragma once
-// A bitmap file read into pixels for the desktop backends. Kept free of Qt
-// and Xlib types so either side can include it.
+// A bitmap file read for the desktop backends, handed out row by row as
+// 0xffRRGGBB pixels so a backend converts straight into its own buffer.
+
+#include "wallpaper/picture.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace platform {
 
-struct DesktopBitmap {
-    int width = 0;
-    int height = 0;
-    int stride = 0;                        // pixels from one row to the next
-    const std::uint32_t* pixels = nullptr; // 0xffRRGGBB, top row first
-    std::shared_ptr<const void> owner;     // keeps the pixels alive
+class DesktopBitmap {
+public:
+    // Reads a BMP file (any depth and compression). False when it is missing,
+    // unreadable, not a bitmap, broken, or too large.
+    bool Load(const std::string& path);
 
-    const std::uint32_t* Row(int y) const { return pixels + static_cast<std::size_t>(y) * stride; }
+    int Width() const { return picture_.Width; }
+    int Height() const { return picture_.Height; }
+    // Row y from the top, as Width() pixels 0xffRRGGBB.
+    void Row(int y, std::uint32_t* out) const;
+
+private:
+    TPicture picture_;
+    std::uint32_t colours_[256] = {};
 };
-
-// Reads a BMP file (any depth). False when it is missing, unreadable, not a
-// bitmap, broken, or too large to hold in memory.
-bool LoadDesktopBitmap(const std::string& path, DesktopBitmap& bitmap);
 
 }  // namespace platform

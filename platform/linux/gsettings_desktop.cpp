@@ -73,7 +73,7 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
     // The desktop reads the file later, on its own: make sure now that it is
     // a picture, so a broken file counts as a failed try.
     DesktopBitmap check;
-    if (!LoadDesktopBitmap(bmpPath, check))
+    if (!check.Load(bmpPath))
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)

@@ -55,7 +55,7 @@ std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
 Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
 {
     DesktopBitmap check;
-    if (!LoadDesktopBitmap(bmpPath, check))
+    if (!check.Load(bmpPath))
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 // Xlib's status macros clash with nothing here: this file includes no Qt header.
 
@@ -87,10 +88,10 @@ int MaskBits(unsigned long mask)
 XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap& bitmap)
 {
     XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                                 static_cast<unsigned>(bitmap.width), static_cast<unsigned>(bitmap.height), 32, 0);
+                                 static_cast<unsigned>(bitmap.Width()), static_cast<unsigned>(bitmap.Height()), 32, 0);
     if (!image)
         return nullptr;
-    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(bitmap.height);
+    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(bitmap.Height());
     image->data = static_cast<char*>(std::malloc(bytes));
     if (!image->data) {
         XDestroyImage(image);
@@ -102,15 +103,17 @@ XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap&
         // The host's byte order for these pixels; Xlib swaps for the server.
         const std::uint32_t one = 1;
         image->byte_order = *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
-        for (int y = 0; y < bitmap.height; ++y)
-            std::memcpy(image->data + static_cast<std::size_t>(y) * image->bytes_per_line, bitmap.Row(y),
-                        static_cast<std::size_t>(bitmap.width) * 4);
+        for (int y = 0; y < bitmap.Height(); ++y)
+            bitmap.Row(y, reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) *
+                                                                             static_cast<std::size_t>(image->bytes_per_line)));
         return image;
     }
     const unsigned long masks[3] = {visual->red_mask, visual->green_mask, visual->blue_mask};
-    for (int y = 0; y < bitmap.height; ++y) {
-        for (int x = 0; x < bitmap.width; ++x) {
-            const std::uint32_t p = bitmap.Row(y)[x];
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(bitmap.Width()));
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        bitmap.Row(y, row.data());
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const std::uint32_t p = row[static_cast<std::size_t>(x)];
             const unsigned channel[3] = {(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff};
             unsigned long value = 0;
             for (int c = 0; c < 3; ++c) {
@@ -157,7 +160,7 @@ X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {
 Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
 {
     DesktopBitmap bitmap;
-    if (!LoadDesktopBitmap(bmpPath, bitmap))
+    if (!bitmap.Load(bmpPath))
         return Result::Unreadable;
     const bool tiled = WallpaperTiled(registry_);
 

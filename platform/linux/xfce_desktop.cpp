@@ -63,7 +63,7 @@ XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
 Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
 {
     DesktopBitmap check;
-    if (!LoadDesktopBitmap(bmpPath, check))
+    if (!check.Load(bmpPath))
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)
