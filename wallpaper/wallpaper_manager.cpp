@@ -1,9 +1,6 @@
 #include "wallpaper/wallpaper_manager.h"
 
-#include "platform/linux/desktop_factory.h"
-#include "platform/linux/file_registry.h"
 #include "wallpaper/file_drag.h"
-#include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_due_step.h"
 
 #include <QAction>
@@ -38,18 +35,10 @@ WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Cloc
 
 WallpaperManager::~WallpaperManager() = default;
 
-std::unique_ptr<WallpaperManager> WallpaperManager::CreateDefault(ClockSettings& settings,
-                                                                  const platform::Clock& clock, QObject* parent)
+WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock,
+                                   const WallpaperServices& services, std::string windowsDir, QObject* parent)
+    : WallpaperManager(settings, clock, services.desktop, services.converter, std::move(windowsDir), parent)
 {
-    const std::string dataDir = platform::WallpaperDataDir();
-    auto registry = std::make_unique<platform::FileRegistry>(platform::FileRegistry::DefaultPath());
-    auto desktop = platform::MakeDesktop(platform::CurrentDesktopName(), *registry, dataDir);
-    auto converter = MakeImageWallConverter();
-    auto manager = std::make_unique<WallpaperManager>(settings, clock, *desktop, *converter, dataDir, parent);
-    manager->ownedRegistry_ = std::move(registry);
-    manager->ownedDesktop_ = std::move(desktop);
-    manager->ownedConverter_ = std::move(converter);
-    return manager;
 }
 
 void WallpaperManager::FormCreate()
@@ -84,9 +73,9 @@ bool WallpaperManager::RotationRunning() const
     return settings_.WallChangeSw && pauseItem_->isEnabled() && !pauseItem_->isChecked();
 }
 
-void WallpaperManager::WallpaperDueStep()
+bool WallpaperManager::WallpaperDueStep()
 {
-    ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
+    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
                        [this](const std::string& file) { return applier_.ApplyWallPaper(file); });
 }
 

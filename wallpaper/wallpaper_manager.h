@@ -12,10 +12,10 @@
 #include "wallpaper/wall_converter.h"
 #include "wallpaper/wall_rotation.h"
 #include "wallpaper/wall_schedule.h"
+#include "wallpaper/wallpaper_services.h"
 
 #include <QObject>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,13 +29,9 @@ public:
     // random generator is seeded here, once, from the time of day.
     WallpaperManager(ClockSettings& settings, const platform::Clock& clock, platform::Desktop& desktop,
                      WallConverter& converter, std::string windowsDir, QObject* parent = nullptr);
+    WallpaperManager(ClockSettings& settings, const platform::Clock& clock, const WallpaperServices& services,
+                     std::string windowsDir, QObject* parent = nullptr);
     ~WallpaperManager() override;
-
-    // The program's own services: the registry file, the desktop backend for
-    // the running session, the image converter, and the per-user data
-    // directory as WindowsDir.
-    static std::unique_ptr<WallpaperManager> CreateDefault(ClockSettings& settings, const platform::Clock& clock,
-                                                           QObject* parent = nullptr);
 
     // Start-up, after the settings are read: the first change moment and the
     // pause item (unchecked; enabled while WallChangeSw is on).
@@ -47,8 +43,9 @@ public:
     void SetPauseItem(QAction* item);
     void pmnuWallPauseClick();
 
-    // The tick's wallpaper step: a change when one is due.
-    void WallpaperDueStep();
+    // The tick's wallpaper step: a change when one is due. True when a step
+    // was taken (the state may have changed).
+    bool WallpaperDueStep();
 
     // After the options dialog's OK: with WallChangeSw now on, a rotation that
     // was off changes at the next tick and a pause ends; with it off the pause
@@ -75,7 +72,6 @@ public:
     const std::string& WindowsDir() const { return windowsDir_; }
     const std::string& TempWallFile() const { return applier_.TempWallFile(); }
     bool PanicPressedLeft() const { return panic_.PanicPressedLeft; }
-    platform::Registry* registry() const { return ownedRegistry_.get(); }
     const platform::Desktop& desktop() const { return desktop_; }
 
 private:
@@ -93,8 +89,4 @@ private:
     PanicButton panic_;
     WallApplier applier_;
     QAction* pauseItem_ = nullptr;
-    // Owned only when made by CreateDefault.
-    std::unique_ptr<platform::Registry> ownedRegistry_;
-    std::unique_ptr<platform::Desktop> ownedDesktop_;
-    std::unique_ptr<WallConverter> ownedConverter_;
 };

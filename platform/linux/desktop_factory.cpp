@@ -5,12 +5,7 @@
 #include "platform/linux/x11_root_desktop.h"
 #include "platform/linux/xfce_desktop.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 namespace platform {
 namespace {
@@ -18,15 +13,6 @@ namespace {
 bool Has(const std::string& text, const char* word)
 {
     return text.find(word) != std::string::npos;
-}
-
-std::string HomeDir()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir)
-        return pw->pw_dir;
-    return "/tmp";
 }
 
 }  // namespace
@@ -62,19 +48,6 @@ std::unique_ptr<Desktop> MakeDesktop(const std::string& desktopName, const Regis
     if (!chosen)
         chosen = std::make_unique<X11RootDesktop>(registry);
     return chosen;
-}
-
-std::string WallpaperDataDir()
-{
-    std::filesystem::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
-        base = data;
-    else
-        base = std::filesystem::path(HomeDir()) / ".local" / "share";
-    const std::filesystem::path dir = base / "zelvaro";
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    return dir.string();
 }
 
 }  // namespace platform

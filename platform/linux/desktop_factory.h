@@ -19,9 +19,4 @@ std::string CurrentDesktopName();
 std::unique_ptr<Desktop> MakeDesktop(const std::string& desktopName, const Registry& registry,
                                      const std::string& copyDir);
 
-// The program's per-user data directory ($XDG_DATA_HOME/zelvaro, by default
-// ~/.local/share/zelvaro), created when missing. It takes the place of the
-// Windows directory: the converted wallpaper is written there.
-std::string WallpaperDataDir();
-
 }  // namespace platform
