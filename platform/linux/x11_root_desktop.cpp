@@ -82,38 +82,64 @@ int MaskBits(unsigned long mask)
     return bits;
 }
 
-// An XImage of the picture in the server's pixel format. The common 24- and
-// 32-bit true-colour screens take the 0xAARRGGBB pixels as they are; other
-// true-colour formats are packed through the visual's masks.
-XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap& bitmap)
+// The part of the picture the screen shows: a centred picture larger than
+// the screen shows its middle, a tile only its top-left screenful. So no
+// buffer here is larger than the screen, whatever the picture's size.
+struct Visible {
+    int srcX, srcY, width, height;  // in the picture
+    int dstX, dstY;                 // on the screen (centred only)
+};
+
+Visible VisiblePart(int w, int h, int screenW, int screenH, bool tiled)
+{
+    if (tiled)
+        return {0, 0, std::min(w, screenW), std::min(h, screenH), 0, 0};
+    const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
+    return {std::max(0, -dx), std::max(0, -dy), std::min(w, screenW), std::min(h, screenH), std::max(0, dx),
+            std::max(0, dy)};
+}
+
+// An XImage of the visible part in the server's pixel format. The common 24-
+// and 32-bit true-colour screens take the 0xAARRGGBB pixels as they are;
+// other true-colour formats are packed through the visual's masks.
+XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap& bitmap, const Visible& part)
 {
     XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                                 static_cast<unsigned>(bitmap.Width()), static_cast<unsigned>(bitmap.Height()), 32, 0);
+                                 static_cast<unsigned>(part.width), static_cast<unsigned>(part.height), 32, 0);
     if (!image)
         return nullptr;
-    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(bitmap.Height());
+    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(part.height);
     image->data = static_cast<char*>(std::malloc(bytes));
     if (!image->data) {
         XDestroyImage(image);
         return nullptr;
     }
+    const bool whole = part.srcX == 0 && part.width == bitmap.Width();
+    std::vector<std::uint32_t> row(whole ? 0 : static_cast<std::size_t>(bitmap.Width()));
     const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
                         visual->blue_mask == 0xff;
     if (direct) {
         // The host's byte order for these pixels; Xlib swaps for the server.
         const std::uint32_t one = 1;
         image->byte_order = *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
-        for (int y = 0; y < bitmap.Height(); ++y)
-            bitmap.Row(y, reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) *
-                                                                             static_cast<std::size_t>(image->bytes_per_line)));
+        for (int y = 0; y < part.height; ++y) {
+            auto* out = reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) *
+                                                                           static_cast<std::size_t>(image->bytes_per_line));
+            if (whole) {
+                bitmap.Row(part.srcY + y, out);
+                continue;
+            }
+            bitmap.Row(part.srcY + y, row.data());
+            std::memcpy(out, row.data() + part.srcX, static_cast<std::size_t>(part.width) * 4);
+        }
         return image;
     }
     const unsigned long masks[3] = {visual->red_mask, visual->green_mask, visual->blue_mask};
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(bitmap.Width()));
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        bitmap.Row(y, row.data());
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const std::uint32_t p = row[static_cast<std::size_t>(x)];
+    row.resize(static_cast<std::size_t>(bitmap.Width()));
+    for (int y = 0; y < part.height; ++y) {
+        bitmap.Row(part.srcY + y, row.data());
+        for (int x = 0; x < part.width; ++x) {
+            const std::uint32_t p = row[static_cast<std::size_t>(part.srcX + x)];
             const unsigned channel[3] = {(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff};
             unsigned long value = 0;
             for (int c = 0; c < 3; ++c) {
@@ -126,16 +152,15 @@ XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap&
     return image;
 }
 
-void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image, int screenW, int screenH,
-                 bool tiled)
+void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image, const Visible& part, int screenW,
+                 int screenH, bool tiled)
 {
-    const int w = image->width, h = image->height;
+    const auto w = static_cast<unsigned>(image->width), h = static_cast<unsigned>(image->height);
     XSetForeground(dpy, gc, BlackPixel(dpy, DefaultScreen(dpy)));
     if (tiled) {
         // The picture repeated from the top-left corner.
-        Pixmap tile = XCreatePixmap(dpy, root, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                                    static_cast<unsigned>(image->depth));
-        XPutImage(dpy, tile, gc, image, 0, 0, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
+        Pixmap tile = XCreatePixmap(dpy, root, w, h, static_cast<unsigned>(image->depth));
+        XPutImage(dpy, tile, gc, image, 0, 0, 0, 0, w, h);
         XSetTile(dpy, gc, tile);
         XSetFillStyle(dpy, gc, FillTiled);
         XSetTSOrigin(dpy, gc, 0, 0);
@@ -144,13 +169,10 @@ void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image,
         XFreePixmap(dpy, tile);
         return;
     }
-    // Centred on black; a picture larger than the screen shows its middle.
-    const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
-    if (w < screenW || h < screenH)
+    // Centred on black.
+    if (image->width < screenW || image->height < screenH)
         XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
-    const int srcX = std::max(0, -dx), srcY = std::max(0, -dy);
-    XPutImage(dpy, target, gc, image, srcX, srcY, std::max(0, dx), std::max(0, dy),
-              static_cast<unsigned>(std::min(w, screenW)), static_cast<unsigned>(std::min(h, screenH)));
+    XPutImage(dpy, target, gc, image, 0, 0, part.dstX, part.dstY, w, h);
 }
 
 }  // namespace
@@ -159,11 +181,6 @@ X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {
 
 Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
 {
-    DesktopBitmap bitmap;
-    if (!bitmap.Load(bmpPath))
-        return Result::Unreadable;
-    const bool tiled = WallpaperTiled(registry_);
-
     // The trap outlives the connection: closing it syncs, and a late error
     // must not reach the default handler.
     ErrorTrap trap;
@@ -181,13 +198,19 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     if (visual->c_class != TrueColor && visual->c_class != DirectColor)
         return Result::Refused;  // palette screens are long gone; refuse rather than show garbage
 
-    XImage* image = MakeXImage(dpy, visual, depth, bitmap);
+    // Read once the display is there, so retries without a display cost nothing.
+    DesktopBitmap bitmap;
+    if (!bitmap.Load(bmpPath))
+        return Result::Unreadable;
+    const bool tiled = WallpaperTiled(registry_);
+    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), screenW, screenH, tiled);
+    XImage* image = MakeXImage(dpy, visual, depth, bitmap, part);
     if (!image)
         return Result::Refused;
     const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
                                         static_cast<unsigned>(depth));
     GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-    DrawPicture(dpy, root, pixmap, gc, image, screenW, screenH, tiled);
+    DrawPicture(dpy, root, pixmap, gc, image, part, screenW, screenH, tiled);
     XFreeGC(dpy, gc);
     XDestroyImage(image);
     if (trap.Failed(dpy)) {

@@ -118,6 +118,22 @@ TEST_F(RootDesktop, CentredOnBlackThenTiledAsTheRegistrySays)
     EXPECT_TRUE(Exists(tiled));
 }
 
+TEST_F(RootDesktop, APictureLargerThanTheScreenShowsItsMiddle)
+{
+    const int w = DisplayWidth(dpy, 0) + 2, h = 2;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0x0000ff);
+    pixels[0] = pixels[static_cast<std::size_t>(w)] = 0xff0000;  // column 0, cut off
+    pixels[1] = pixels[static_cast<std::size_t>(w) + 1] = 0x00ff00;  // column 1, the screen's first
+    WriteTestBmp((dir / "wide.bmp").string(), w, h, pixels);
+    platform::X11RootDesktop desktop(registry);
+    ASSERT_EQ(desktop.SetWallpaper((dir / "wide.bmp").string()), Desktop::Result::Done);
+    const Pixmap shown = RootPixmap("_XROOTPMAP_ID");
+    const int y0 = (DisplayHeight(dpy, 0) - h) / 2;
+    EXPECT_EQ(PixelAt(shown, 0, y0), 0x00ff00u);
+    EXPECT_EQ(PixelAt(shown, 1, y0), 0x0000ffu);
+    EXPECT_EQ(PixelAt(shown, 0, 0), 0u);
+}
+
 TEST_F(RootDesktop, LeavesAForeignPixmapAloneWhenThePropertiesDisagree)
 {
     // Another program's pixmap in _XROOTPMAP_ID only: it must survive.
