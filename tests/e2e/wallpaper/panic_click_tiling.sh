@@ -24,12 +24,21 @@ w=$(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\).*/\1/p')
 h=$(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\).*/\2/p')
 tile_colour() { (( $1 % 4 < 2 )) && echo 00ff00 || echo ff00ff; }
 
+# On a loaded machine the first click may come before the button is ready.
+click_until_change() {
+  local before=$1 now
+  for _ in 1 2 3; do
+    click_panic
+    now=$(wp_wait_pixmap_change "$before" 5) && { echo "$now"; return 0; }
+  done
+  return 1
+}
+
 e2e_start
 e2e_window >/dev/null
 sleep 0.5
 before=$(wp_root_pixmap)
-click_panic
-after=$(wp_wait_pixmap_change "$before" 10) || fail "the panic click showed nothing"
+after=$(click_until_change "$before") || fail "the panic click showed nothing"
 [ "$(wp_root_pixel $((w - 1)) $((h - 1)))" = 000000 ] || fail "centred: the corner should be black"
 [ "$(wp_root_pixel $((w / 2 - 2)) $((h / 2)))" = 00ff00 ] || fail "centred: the middle should show the picture"
 [ "$(wp_root_pixel $((w / 2 + 1)) $((h / 2)))" = ff00ff ] || fail "centred: the middle should show the picture"
@@ -40,8 +49,7 @@ printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"TileWallPaper"
 e2e_start
 e2e_window >/dev/null
 sleep 0.5
-click_panic
-tiled=$(wp_wait_pixmap_change "$after" 10) || fail "the second panic click showed nothing"
+tiled=$(click_until_change "$after") || fail "the second panic click showed nothing"
 for x in $((w - 1)) $((w - 2)) $((w - 3)) $((w - 4)) $((w / 2 + 1)); do
   got=$(wp_root_pixel "$x" $((h - 1)))
   [ "$got" = "$(tile_colour "$x")" ] || fail "tiled: ($x,$((h - 1))) shows $got"
