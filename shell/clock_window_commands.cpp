@@ -2,6 +2,7 @@
 
 #include "shell/clock_window.h"
 
+#include "calendar/calendar_dlg.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
 #include "wallpaper/file_drag.h"
@@ -152,10 +153,14 @@ void TfrmClock::pmnuQuitClick()
     close();
 }
 
-// The handlers below belong to the alarm, the calendar, the information and
+void TfrmClock::DoCalendar()
+{
+    ::DoCalendar(this, services_.clock, services_.help);
+}
+
+// The handlers below belong to the alarm, the information and
 // options dialogs, the about box and the wallpaper commands; they are wired in
 // with those.
-void TfrmClock::DoCalendar() {}
 void TfrmClock::pmnuAlarmSetClick() {}
 void TfrmClock::pmnuAlarmOffClick() {}
 void TfrmClock::K4Click() {}

@@ -38,8 +38,9 @@ e2e_start() {
 }
 
 e2e_window() {
+  # Up to 30 s: a loaded machine can take long to start the first Qt program.
   local id=""
-  for _ in $(seq 200); do
+  for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.05

@@ -1,0 +1,46 @@
+#pragma once
+// TCalendarDlg: the modal dialog that shows the month calendar opened at
+// today's date. It is for looking only: nothing is read back or stored.
+
+#include <QDialog>
+
+class QFrame;
+class QPushButton;
+class TCalenPnl;
+
+namespace platform {
+class Clock;
+class Help;
+}
+
+class TCalendarDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kHelpContext = 28;
+
+    TCalendarDlg(QWidget* owner, const platform::Clock& clock, platform::Help& help);
+
+    TCalenPnl* CalenPnl1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;  // OK
+    QPushButton* BitBtn2 = nullptr;  // "今日": back to today
+    QPushButton* BitBtn3 = nullptr;  // help
+    QFrame* Bevel1 = nullptr;
+
+    // Every activation brings the calendar to the current date and time.
+    void FormActivate();
+    void BitBtn2Click();
+    void BitBtn3Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    const platform::Clock& clock_;
+    platform::Help& help_;
+};
+
+// The clock window's calendar command: creates the dialog, shows it
+// modally and releases it when it closes.
+void DoCalendar(QWidget* owner, const platform::Clock& clock, platform::Help& help);

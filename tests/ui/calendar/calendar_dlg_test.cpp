@@ -1,0 +1,140 @@
+// The calendar dialog: its controls, today's date on opening and on "今日",
+// the help topic, and the modal command.
+
+#include "calendar/calen_pnl.h"
+#include "calendar/calendar_dlg.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_help.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFrame>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+class CalendarDlgTest : public QObject {
+    Q_OBJECT
+
+    platform::FakeClock clock{EncodeDateTime({2026, 12, 7}, {8, 15})};
+    platform::FakeHelp help;
+
+private slots:
+    void controlsAreInPlace()
+    {
+        TCalendarDlg dialog(nullptr, clock, help);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Zelvaro のカレンダー"));
+        QCOMPARE(dialog.size(), QSize(376, 224));
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint));
+        QCOMPARE(dialog.CalenPnl1->geometry(), QRect(16, 16, 249, 193));
+        QCOMPARE(dialog.CalenPnl1->BorderWidth(), 6);
+        QVERIFY(dialog.CalenPnl1->UseLongDate());
+        QVERIFY(dialog.CalenPnl1->ShowDate());
+        QCOMPARE(dialog.CalenPnl1->DayWidth(), TDayWidth::dw2Char);
+        QCOMPARE(dialog.CalenPnl1->font().pixelSize(), 13);
+        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog.BitBtn1->geometry(), QRect(280, 96, 73, 25));
+        QVERIFY(dialog.BitBtn1->isDefault());
+        QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("今日"));
+        QCOMPARE(dialog.BitBtn2->geometry(), QRect(280, 32, 73, 25));
+        // The picture has both states, drawn from our own 32 x 16 strip.
+        const QIcon icon = dialog.BitBtn2->icon();
+        QVERIFY(!icon.isNull());
+        const QImage normal = icon.pixmap(16, 16, QIcon::Normal).toImage();
+        const QImage greyed = icon.pixmap(16, 16, QIcon::Disabled).toImage();
+        QVERIFY(normal != greyed);
+        QCOMPARE(dialog.BitBtn3->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(dialog.BitBtn3->geometry(), QRect(280, 136, 75, 25));
+        QCOMPARE(dialog.Bevel1->geometry(), QRect(272, 16, 89, 57));
+    }
+
+    void openingAndTodayReturnToTheCurrentDate()
+    {
+        TCalendarDlg dialog(nullptr, clock, help);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.CalenPnl1->CalendarDate(), clock.Now());
+        QCOMPARE(dialog.CalenPnl1->Model().Day(), 7);
+
+        dialog.CalenPnl1->setFocus();
+        QTest::keyClick(dialog.CalenPnl1, Qt::Key_End);
+        QTest::keyClick(dialog.CalenPnl1, Qt::Key_End);
+        QTest::keyClick(dialog.CalenPnl1, Qt::Key_PageUp);
+        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2024);
+        QCOMPARE(dialog.CalenPnl1->Model().Month(), 11);
+
+        clock.Advance(1.0 / 1440);
+        QSignalSpy changes(dialog.CalenPnl1, &TCalenPnl::OnDateChange);
+        QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
+        QCOMPARE(dialog.CalenPnl1->CalendarDate(), clock.Now());
+        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2026);
+        QCOMPARE(dialog.CalenPnl1->Model().SelectedCell(), 9);  // Monday of the second week
+        QCOMPARE(changes.count(), 1);
+        dialog.hide();
+
+        // A later opening starts at today again.
+        clock.Set(EncodeDateTime({2027, 2, 28}, {23, 59}));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.CalenPnl1->Model().Month(), 2);
+        QCOMPARE(dialog.CalenPnl1->Model().Day(), 28);
+        clock.Set(EncodeDateTime({2026, 12, 7}, {8, 15}));
+    }
+
+    void helpOpensTopic28()
+    {
+        TCalendarDlg dialog(nullptr, clock, help);
+        help.requests.clear();
+        QTest::mouseClick(dialog.BitBtn3, Qt::LeftButton);
+        QCOMPARE(help.requests, std::vector<int>{28});
+    }
+
+    void doCalendarShowsTheDialogModallyAndReleasesIt()
+    {
+        QWidget owner;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TCalendarDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            QCOMPARE(dialog->CalenPnl1->Model().Month(), 12);
+            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+        });
+        DoCalendar(&owner, clock, help);
+        QVERIFY(seen);
+        QVERIFY(owner.findChildren<TCalendarDlg*>().isEmpty());
+    }
+
+    void rendersToAPicture_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("english") << QLocale(QLocale::English) << QStringLiteral("2026 December");
+        QTest::newRow("japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << QStringLiteral("2026 12月");
+    }
+
+    void rendersToAPicture()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, title);
+        const QLocale before;
+        QLocale::setDefault(locale);
+        TCalendarDlg dialog(nullptr, clock, help);
+        QLocale::setDefault(before);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.CalenPnl1->TitleText(), title);
+        const QPixmap picture = dialog.grab();
+        QCOMPARE(picture.size(), QSize(376, 224));
+        const QString out = qEnvironmentVariable("ZELVARO_TEST_OUT");
+        if (!out.isEmpty()) {
+            QDir().mkpath(out);
+            const QString name = QStringLiteral("/calendar_dialog_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
+            QVERIFY(picture.save(out + name));
+        }
+    }
+};
+
+QTEST_MAIN(CalendarDlgTest)
+#include "calendar_dlg_test.moc"
