@@ -12,14 +12,16 @@ class Desktop {
 public:
     enum class Result {
         Done,        // the desktop shows the file
-        Refused,     // the desktop did not take it now; asking again may work
-        Unreadable,  // the file cannot be shown (missing, not a bitmap, broken)
+        Refused,      // the desktop did not take it now; asking again may work
+        Unavailable,  // no display, or the desktop service did not answer in
+                      // time: asking again at once would only wait again
+        Unreadable,   // the file cannot be shown (missing, not a bitmap, broken)
     };
 
     virtual ~Desktop() = default;
     // Makes a BMP file the wallpaper, tiled or centred as the registry says.
     // Never blocks for long: a desktop service that does not answer gives
-    // Refused after a short timeout.
+    // Unavailable after a short timeout.
     virtual Result SetWallpaper(const std::string& bmpPath) = 0;
     // The backend's name, for logs and tests ("x11-root", "gnome", ...).
     virtual std::string Name() const = 0;

@@ -63,8 +63,9 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
         result = desktop_.SetWallpaper(*path);
         host_.ProcessPendingEvents();
     }
-    // A desktop that keeps refusing is given up silently; the next change is
-    // still an interval away, so a broken desktop is not asked every tick.
+    // A desktop that keeps refusing, or does not answer at all (no retries
+    // then: each would wait for its timeout), is given up silently; the next
+    // change is still an interval away, so it is not asked every tick.
     schedule_.Applied(clock_.Now(), settings_.WallInterval);
     return Outcome::Applied;
 }

@@ -100,9 +100,9 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
     g_settings_sync();
     g_object_unref(settings);
     g_settings_schema_unref(schema);
-    if (!ok) {
+    if (!ok) {  // a key locked down by the administrator stays locked
         copies_.Discard(*copy);
-        return Result::Refused;
+        return Result::Unavailable;
     }
     copies_.Shown(*copy);
     return Result::Done;

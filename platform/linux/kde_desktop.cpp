@@ -68,7 +68,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         copies_.Discard(*copy);
-        return Result::Refused;
+        return Result::Unavailable;
     }
     copies_.Shown(*copy);
     return Result::Done;

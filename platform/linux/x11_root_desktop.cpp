@@ -188,7 +188,7 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     // without touching the connection the windows use.
     std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
     if (!display)
-        return Result::Refused;
+        return Result::Unavailable;
     Display* dpy = display.get();
     const int screen = DefaultScreen(dpy);
     const Window root = RootWindow(dpy, screen);
@@ -196,7 +196,7 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     const int depth = DefaultDepth(dpy, screen);
     Visual* visual = DefaultVisual(dpy, screen);
     if (visual->c_class != TrueColor && visual->c_class != DirectColor)
-        return Result::Refused;  // palette screens are long gone; refuse rather than show garbage
+        return Result::Unavailable;  // palette screens are long gone; refuse rather than show garbage
 
     // Read once the display is there, so retries without a display cost nothing.
     DesktopBitmap bitmap;
@@ -205,8 +205,10 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     const bool tiled = WallpaperTiled(registry_);
     const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), screenW, screenH, tiled);
     XImage* image = MakeXImage(dpy, visual, depth, bitmap, part);
+    // The server failing us (out of memory for the pixmap, say) will not get
+    // better within the retries, so this is no case for asking again.
     if (!image)
-        return Result::Refused;
+        return Result::Unavailable;
     const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
                                         static_cast<unsigned>(depth));
     GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
@@ -215,7 +217,7 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     XDestroyImage(image);
     if (trap.Failed(dpy)) {
         XFreePixmap(dpy, pixmap);
-        return Result::Refused;
+        return Result::Unavailable;
     }
 
     const Atom rootAtom = XInternAtom(dpy, kRootPixmapAtom, False);
@@ -237,7 +239,7 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     XSetWindowBackgroundPixmap(dpy, root, pixmap);
     XClearWindow(dpy, root);
     if (trap.Failed(dpy))
-        return Result::Refused;
+        return Result::Unavailable;
     XSetCloseDownMode(dpy, RetainPermanent);
     return Result::Done;  // closing the connection flushes and keeps the pixmap
 }

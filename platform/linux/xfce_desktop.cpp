@@ -78,7 +78,7 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     }
     if (!ok) {
         copies_.Discard(*copy);
-        return Result::Refused;
+        return Result::Unavailable;
     }
     copies_.Shown(*copy);
     return Result::Done;

@@ -156,6 +156,14 @@ TEST_F(Apply, RefusalsAreRetriedWithEventsBetweenAndBounded)
     EXPECT_EQ(applier.ApplyWallPaper("/b.bmp"), WallApplier::Outcome::Applied);
     EXPECT_EQ(desktop.calls.size(), 1001u);
     EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);  // moved all the same
+
+    // A desktop service that does not answer is not asked a thousand times.
+    desktop.calls.clear();
+    desktop.answers = {Result::Unavailable};
+    clock.Advance(kMin);
+    EXPECT_EQ(applier.ApplyWallPaper("/c.bmp"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(desktop.calls.size(), 1u);
+    EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);
 }
 
 TEST_F(Apply, RequestsArrivingDuringTheRetriesWaitTheirTurn)
