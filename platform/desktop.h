@@ -13,8 +13,9 @@ public:
     enum class Result {
         Done,        // the desktop shows the file
         Refused,      // the desktop did not take it now; asking again may work
-        Unavailable,  // no display, or the desktop service did not answer in
-                      // time: asking again at once would only wait again
+        Unavailable,  // no display, the desktop service did not answer in time,
+                      // or the copy it needs could not be written: asking
+                      // again at once would fail the same way
         Unreadable,   // the file cannot be shown (missing, not a bitmap, broken)
     };
 

@@ -77,13 +77,13 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)
-        return Result::Refused;
+        return Result::Unavailable;
 
     const Keys keys = KeysOf(family_);
     GSettingsSchema* schema = LookupSchema(keys.schema);
     if (!schema) {
         copies_.Discard(*copy);
-        return Result::Refused;
+        return Result::Unavailable;
     }
     GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
     std::string picture = *copy;

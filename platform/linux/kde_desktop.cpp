@@ -59,7 +59,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)
-        return Result::Refused;
+        return Result::Unavailable;
     const std::string url = QUrl::fromLocalFile(QString::fromStdString(*copy)).toString().toStdString();
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),

@@ -67,7 +67,7 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
         return Result::Unreadable;
     const std::optional<std::string> copy = copies_.Make(bmpPath);
     if (!copy)
-        return Result::Refused;
+        return Result::Unavailable;
     const int style = WallpaperTiled(registry_) ? 2 : 1;
     bool ok = true;
     for (const QString& image : ImageProperties()) {
