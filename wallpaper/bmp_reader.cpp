@@ -3,6 +3,7 @@
 #include "wallpaper/image_file.h"
 #include "wallpaper/image_limits.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -120,10 +121,12 @@ void DecodeRle(std::span<const uint8_t> d, bool rle4, TPicture& pic)
 {
     size_t i = 0;
     int x = 0, y = 0;  // y counted from the bottom row
+    // x stops at the right edge, so no run of escapes can make it overflow.
     auto put = [&](uint8_t v) {
-        if (x < pic.Width && y < pic.Height)
+        if (x < pic.Width) {
             pic.Bits[static_cast<size_t>(y) * pic.Stride() + x] = v;
-        ++x;
+            ++x;
+        }
     };
     while (i + 1 < d.size() && y < pic.Height) {
         const uint8_t count = d[i], value = d[i + 1];
@@ -141,7 +144,7 @@ void DecodeRle(std::span<const uint8_t> d, bool rle4, TPicture& pic)
         } else if (value == 2) {
             if (i + 1 >= d.size())
                 return;
-            x += d[i];
+            x = std::min(x + d[i], pic.Width);
             y += d[i + 1];
             i += 2;
         } else {

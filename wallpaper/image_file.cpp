@@ -5,6 +5,15 @@
 #include <fstream>
 #include <system_error>
 
+TFileReadStatus ProbeImageFile(const std::string& path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (path.empty() || !std::filesystem::exists(status))
+        return TFileReadStatus::Missing;
+    return std::filesystem::is_regular_file(status) ? TFileReadStatus::Ok : TFileReadStatus::Unreadable;
+}
+
 TFileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
 {
     bytes.clear();

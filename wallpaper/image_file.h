@@ -16,6 +16,9 @@ enum class TFileReadStatus { Ok, Missing, Unreadable };
 TFileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes,
                               uintmax_t maxBytes = uintmax_t{1} << 31);
 
+// Whether the file is there and is a regular file, without reading it.
+TFileReadStatus ProbeImageFile(const std::string& path);
+
 using TByteParts = std::span<const std::span<const uint8_t>>;
 
 // Writes the parts one after the other into a file beside `path`, then renames

@@ -15,7 +15,7 @@ size_t TPicture::RowStride(int width, int bitCount)
     return ((static_cast<size_t>(width) * static_cast<size_t>(bitCount) + 31) / 32) * 4;
 }
 
-bool TPicture::Allocate(int width, int height, int bitCount)
+bool TPicture::Allocate(int width, int height, int bitCount, bool zeroFill)
 {
     Clear();
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
@@ -25,7 +25,11 @@ bool TPicture::Allocate(int width, int height, int bitCount)
     Width = width;
     Height = height;
     BitCount = bitCount;
-    Bits.assign(RowStride(width, bitCount) * static_cast<size_t>(height), 0);
+    const size_t bytes = RowStride(width, bitCount) * static_cast<size_t>(height);
+    if (zeroFill)
+        Bits.assign(bytes, 0);
+    else
+        Bits.resize(bytes);
     return true;
 }
 

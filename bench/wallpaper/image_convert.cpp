@@ -1,0 +1,51 @@
+// One conversion as the wallpaper does it, as a program, so bench/compare can
+// time it beside the peer tools process for process:
+//   zelvaro_image_convert [--colors256] [--pcd] <input> <output.bmp>
+// Reads the input at a true-colour display's depth (a Photo CD file at its
+// 768 x 512 base with the border trimmed), writes it at 24 bits or, with
+// --colors256, at 256 colours dithered.
+#include "wallpaper/multi_image.h"
+#include "wallpaper/photo_cd.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    bool colours256 = false, pcd = false;
+    int arg = 1;
+    for (; arg < argc && argv[arg][0] == '-'; ++arg) {
+        if (!std::strcmp(argv[arg], "--colors256"))
+            colours256 = true;
+        else if (!std::strcmp(argv[arg], "--pcd"))
+            pcd = true;
+    }
+    if (argc - arg != 2) {
+        std::fprintf(stderr, "usage: %s [--colors256] [--pcd] input output.bmp\n", argv[0]);
+        return 2;
+    }
+    TPMultiImage image;
+    image.SetDisplayBitsPerPixel(32);
+    try {
+        if (pcd) {
+            TPcd reader;
+            reader.SetCutOff(true);
+            if (!reader.SetPictureName(argv[arg]))
+                return 1;
+            image.SetPicture(reader.Picture());
+        } else if (const TImageResult r = image.SetImageName(argv[arg]); !r.Ok()) {
+            std::fprintf(stderr, "%s\n", r.Message.c_str());
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    image.ImageWriteRes = colours256 ? sColor256 : sAutoMatic;
+    const TImageResult w = image.SaveAsBmp(argv[arg + 1]);
+    if (!w.Ok())
+        std::fprintf(stderr, "%s\n", w.Message.c_str());
+    return w.Ok() ? 0 : 1;
+}
