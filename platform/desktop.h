@@ -6,6 +6,8 @@
 
 #include <string>
 
+class TPicture;
+
 namespace platform {
 
 class Desktop {
@@ -24,6 +26,14 @@ public:
     // Never blocks for long: a desktop service that does not answer gives
     // Unavailable after a short timeout.
     virtual Result SetWallpaper(const std::string& bmpPath) = 0;
+    // The same, for a bitmap file whose picture the caller still holds
+    // exactly as written: a backend that draws the pixels itself need not
+    // read the file back.
+    virtual Result SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture)
+    {
+        static_cast<void>(picture);
+        return SetWallpaper(bmpPath);
+    }
     // The backend's name, for logs and tests ("x11-root", "gnome", ...).
     virtual std::string Name() const = 0;
 };

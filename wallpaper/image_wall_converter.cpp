@@ -22,8 +22,11 @@ public:
         Pcd1.SetCutOff(true);
     }
 
+    const TPicture* WrittenPicture() const override { return written_; }
+
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
     {
+        written_ = nullptr;
         const QScreen* screen = QGuiApplication::primaryScreen();
         PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
         if (photoCd) {
@@ -47,12 +50,20 @@ public:
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
         const TImageResult written = PMImage.SaveAsBmp();
-        return ImageInfoBox::Report(written) && written.Ok();
+        if (!ImageInfoBox::Report(written) || !written.Ok())
+            return false;
+        // Written at the picture's own depth, the file holds PMImage's picture
+        // as it is, and the desktop can take the pixels from here.
+        const int depth = PMImage.WriteDepth();
+        if (depth == 0 || depth == PMImage.Picture().BitCount)
+            written_ = &PMImage.Picture();
+        return true;
     }
 
 private:
     TPMultiImage PMImage;
     TPcd Pcd1;
+    const TPicture* written_ = nullptr;
 };
 
 }  // namespace

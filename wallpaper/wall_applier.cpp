@@ -52,15 +52,17 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
         ~BusyEnd() { host.EndBusy(); }
     } busyEnd{host_};
 
-    const std::optional<std::string> path = Prepare(file);
+    const TPicture* written = nullptr;
+    const std::optional<std::string> path = Prepare(file, written);
     if (!path)
         return Outcome::Failed;
 
-    platform::Desktop::Result result = desktop_.SetWallpaper(*path);
+    auto set = [&] { return written ? desktop_.SetWallpaperFrom(*path, *written) : desktop_.SetWallpaper(*path); };
+    platform::Desktop::Result result = set();
     if (result == platform::Desktop::Result::Unreadable)
         return Outcome::Failed;
     for (int retries = 0; result == platform::Desktop::Result::Refused && retries < kMaxRetries; ++retries) {
-        result = desktop_.SetWallpaper(*path);
+        result = set();
         host_.ProcessPendingEvents();
     }
     // A desktop that keeps refusing, or does not answer at all (no retries
@@ -70,7 +72,7 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file)
+std::optional<std::string> WallApplier::Prepare(const std::string& file, const TPicture*& written)
 {
     const std::string ext = WallExtension(file);
     if (ext == ".BMP")
@@ -93,5 +95,6 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file)
         std::filesystem::remove(part, ec);
         return std::nullopt;
     }
+    written = converter_.WrittenPicture();
     return tempWallFile_;
 }

@@ -45,8 +45,9 @@ public:
 
 private:
     Outcome ApplyOne(const std::string& file);
-    // The path to hand to the desktop, or nothing when conversion failed.
-    std::optional<std::string> Prepare(const std::string& file);
+    // The path to hand to the desktop, or nothing when conversion failed;
+    // `written` is the converted picture when the converter still holds it.
+    std::optional<std::string> Prepare(const std::string& file, const TPicture*& written);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;

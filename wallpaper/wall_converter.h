@@ -4,6 +4,8 @@
 
 #include <string>
 
+class TPicture;
+
 // The depth a converted bitmap is written at.
 enum class WallWriteRes {
     AutoMatic,  // the display's depth
@@ -24,4 +26,7 @@ public:
     // hold a partial file, which the caller removes.
     virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw,
                               const std::string& bmpPath) = 0;
+    // The picture the last successful conversion wrote, when the converter
+    // still holds it exactly as written; nothing otherwise.
+    virtual const TPicture* WrittenPicture() const { return nullptr; }
 };

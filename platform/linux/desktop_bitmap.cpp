@@ -11,20 +11,33 @@ bool DesktopBitmap::Load(const std::string& path)
     TBmpReadResult read = ReadBmpFile(path);
     if (!read.Ok() || read.Picture.Empty())
         return false;
-    picture_ = std::move(read.Picture);
-    if (picture_.BitCount <= 8)
+    own_ = std::move(read.Picture);
+    picture_ = &own_;
+    MakeColours();
+    return true;
+}
+
+void DesktopBitmap::Use(const TPicture& picture)
+{
+    own_.Clear();
+    picture_ = &picture;
+    MakeColours();
+}
+
+void DesktopBitmap::MakeColours()
+{
+    if (picture_->BitCount <= 8)
         for (unsigned i = 0; i < 256; ++i) {
-            const TRgbQuad q = picture_.PaletteColour(i);
+            const TRgbQuad q = picture_->PaletteColour(i);
             colours_[i] = 0xff000000u | (std::uint32_t{q.Red} << 16) | (std::uint32_t{q.Green} << 8) | q.Blue;
         }
-    return true;
 }
 
 void DesktopBitmap::Row(int y, std::uint32_t* out) const
 {
-    const std::uint8_t* src = picture_.TopRow(y);
-    const int width = picture_.Width;
-    switch (picture_.BitCount) {
+    const std::uint8_t* src = picture_->TopRow(y);
+    const int width = picture_->Width;
+    switch (picture_->BitCount) {
     case 24:
         for (int x = 0; x < width; ++x, src += 3)
             out[x] = 0xff000000u | (std::uint32_t{src[2]} << 16) | (std::uint32_t{src[1]} << 8) | src[0];
@@ -34,7 +47,7 @@ void DesktopBitmap::Row(int y, std::uint32_t* out) const
             out[x] = colours_[src[x]];
         return;
     default: {
-        const int bits = picture_.BitCount;  // 1 or 4
+        const int bits = picture_->BitCount;  // 1 or 4
         const int perByte = 8 / bits;
         const unsigned mask = (1u << bits) - 1;
         for (int x = 0; x < width; ++x) {

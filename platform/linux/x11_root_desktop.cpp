@@ -5,6 +5,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -82,6 +85,109 @@ int MaskBits(unsigned long mask)
     return bits;
 }
 
+// A shared memory segment the server reads the picture from, kept for the
+// whole run so a change neither sends the picture through the socket nor
+// faults in fresh pages. It is marked for removal as soon as it exists, so it
+// goes away with the process whatever happens.
+struct SharedSegment {
+    int id = -1;
+    char* addr = nullptr;
+    std::size_t size = 0;
+
+    bool Reserve(std::size_t bytes)
+    {
+        if (addr && size >= bytes)
+            return true;
+        Release();
+        id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+        if (id < 0)
+            return false;
+        void* at = shmat(id, nullptr, 0);
+        shmctl(id, IPC_RMID, nullptr);
+        if (at == reinterpret_cast<void*>(-1)) {
+            id = -1;
+            return false;
+        }
+        addr = static_cast<char*>(at);
+        size = bytes;
+        return true;
+    }
+    void Release()
+    {
+        if (addr)
+            shmdt(addr);
+        addr = nullptr;
+        id = -1;
+        size = 0;
+    }
+};
+SharedSegment g_segment;
+
+// An XImage whose pixels live in the shared segment (attached to the server
+// for this connection) or, where the server cannot share memory (a remote
+// display), on the heap.
+struct PictureImage {
+    XImage* image = nullptr;
+    XShmSegmentInfo shm{};
+    bool shared = false;
+};
+
+bool CreatePictureImage(Display* dpy, Visual* visual, int depth, int width, int height, PictureImage& out)
+{
+    const auto w = static_cast<unsigned>(width), h = static_cast<unsigned>(height);
+    if (XShmQueryExtension(dpy)) {
+        XImage* image = XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &out.shm, w, h);
+        if (image && g_segment.Reserve(static_cast<std::size_t>(image->bytes_per_line) * h)) {
+            out.shm.shmid = g_segment.id;
+            out.shm.shmaddr = image->data = g_segment.addr;
+            out.shm.readOnly = False;
+            ErrorTrap attach;
+            if (XShmAttach(dpy, &out.shm) && !attach.Failed(dpy)) {
+                out.image = image;
+                out.shared = true;
+                return true;
+            }
+            g_xErrors = 0;  // no shared memory with this server: the plain way below
+            image->data = nullptr;
+        }
+        if (image)
+            XDestroyImage(image);
+    }
+    XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr, w, h, 32, 0);
+    if (!image)
+        return false;
+    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) * h));
+    if (!image->data) {
+        XDestroyImage(image);
+        return false;
+    }
+    out.image = image;
+    return true;
+}
+
+void PutPicture(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int x, int y)
+{
+    const auto w = static_cast<unsigned>(picture.image->width), h = static_cast<unsigned>(picture.image->height);
+    if (picture.shared)
+        XShmPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h, False);
+    else
+        XPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h);
+}
+
+// The server is done with the shared pixels once a round trip has passed.
+void DestroyPictureImage(Display* dpy, PictureImage& picture)
+{
+    if (!picture.image)
+        return;
+    if (picture.shared) {
+        XSync(dpy, False);
+        XShmDetach(dpy, &picture.shm);
+        picture.image->data = nullptr;  // the segment stays for the next change
+    }
+    XDestroyImage(picture.image);
+    picture.image = nullptr;
+}
+
 // The part of the picture the screen shows: a centred picture larger than
 // the screen shows its middle, a tile only its top-left screenful. So no
 // buffer here is larger than the screen, whatever the picture's size.
@@ -102,18 +208,8 @@ Visible VisiblePart(int w, int h, int screenW, int screenH, bool tiled)
 // An XImage of the visible part in the server's pixel format. The common 24-
 // and 32-bit true-colour screens take the 0xAARRGGBB pixels as they are;
 // other true-colour formats are packed through the visual's masks.
-XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap& bitmap, const Visible& part)
+void FillXImage(XImage* image, Visual* visual, const DesktopBitmap& bitmap, const Visible& part)
 {
-    XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                                 static_cast<unsigned>(part.width), static_cast<unsigned>(part.height), 32, 0);
-    if (!image)
-        return nullptr;
-    const std::size_t bytes = static_cast<std::size_t>(image->bytes_per_line) * static_cast<std::size_t>(part.height);
-    image->data = static_cast<char*>(std::malloc(bytes));
-    if (!image->data) {
-        XDestroyImage(image);
-        return nullptr;
-    }
     const bool whole = part.srcX == 0 && part.width == bitmap.Width();
     std::vector<std::uint32_t> row(whole ? 0 : static_cast<std::size_t>(bitmap.Width()));
     const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
@@ -132,7 +228,7 @@ XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap&
             bitmap.Row(part.srcY + y, row.data());
             std::memcpy(out, row.data() + part.srcX, static_cast<std::size_t>(part.width) * 4);
         }
-        return image;
+        return;
     }
     const unsigned long masks[3] = {visual->red_mask, visual->green_mask, visual->blue_mask};
     row.resize(static_cast<std::size_t>(bitmap.Width()));
@@ -149,18 +245,18 @@ XImage* MakeXImage(Display* dpy, Visual* visual, int depth, const DesktopBitmap&
             XPutPixel(image, x, y, value);
         }
     }
-    return image;
 }
 
-void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image, const Visible& part, int screenW,
-                 int screenH, bool tiled)
+void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureImage& picture, const Visible& part,
+                 int screenW, int screenH, bool tiled)
 {
+    const XImage* image = picture.image;
     const auto w = static_cast<unsigned>(image->width), h = static_cast<unsigned>(image->height);
     XSetForeground(dpy, gc, BlackPixel(dpy, DefaultScreen(dpy)));
     if (tiled) {
         // The picture repeated from the top-left corner.
         Pixmap tile = XCreatePixmap(dpy, root, w, h, static_cast<unsigned>(image->depth));
-        XPutImage(dpy, tile, gc, image, 0, 0, 0, 0, w, h);
+        PutPicture(dpy, tile, gc, picture, 0, 0);
         XSetTile(dpy, gc, tile);
         XSetFillStyle(dpy, gc, FillTiled);
         XSetTSOrigin(dpy, gc, 0, 0);
@@ -172,7 +268,7 @@ void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image,
     // Centred on black.
     if (image->width < screenW || image->height < screenH)
         XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
-    XPutImage(dpy, target, gc, image, 0, 0, part.dstX, part.dstY, w, h);
+    PutPicture(dpy, target, gc, picture, part.dstX, part.dstY);
 }
 
 }  // namespace
@@ -180,6 +276,16 @@ void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, XImage* image,
 X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {}
 
 Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
+{
+    return Set(bmpPath, nullptr);
+}
+
+Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture)
+{
+    return Set(bmpPath, &picture);
+}
+
+Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const TPicture* held)
 {
     // The trap outlives the connection: closing it syncs, and a late error
     // must not reach the default handler.
@@ -200,21 +306,24 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
 
     // Read once the display is there, so retries without a display cost nothing.
     DesktopBitmap bitmap;
-    if (!bitmap.Load(bmpPath))
+    if (held && !held->Empty())
+        bitmap.Use(*held);
+    else if (!bitmap.Load(bmpPath))
         return Result::Unreadable;
     const bool tiled = WallpaperTiled(registry_);
     const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), screenW, screenH, tiled);
-    XImage* image = MakeXImage(dpy, visual, depth, bitmap, part);
+    PictureImage picture;
     // The server failing us (out of memory for the pixmap, say) will not get
     // better within the retries, so this is no case for asking again.
-    if (!image)
+    if (!CreatePictureImage(dpy, visual, depth, part.width, part.height, picture))
         return Result::Unavailable;
+    FillXImage(picture.image, visual, bitmap, part);
     const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
                                         static_cast<unsigned>(depth));
     GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-    DrawPicture(dpy, root, pixmap, gc, image, part, screenW, screenH, tiled);
+    DrawPicture(dpy, root, pixmap, gc, picture, part, screenW, screenH, tiled);
     XFreeGC(dpy, gc);
-    XDestroyImage(image);
+    DestroyPictureImage(dpy, picture);
     if (trap.Failed(dpy)) {
         XFreePixmap(dpy, pixmap);
         return Result::Unavailable;
