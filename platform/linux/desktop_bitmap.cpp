@@ -2,6 +2,9 @@
 
 #include "wallpaper/bmp_reader.h"
 
+#include <bit>
+#include <cstring>
+
 namespace platform {
 
 bool DesktopBitmap::Load(const std::string& path)
@@ -38,10 +41,22 @@ void DesktopBitmap::Row(int y, std::uint32_t* out) const
     const std::uint8_t* src = picture_->TopRow(y);
     const int width = picture_->Width;
     switch (picture_->BitCount) {
-    case 24:
-        for (int x = 0; x < width; ++x, src += 3)
+    case 24: {
+        int x = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            // Blue, green, red and the next pixel's blue read as one word: the
+            // top byte is then replaced. The last pixel is read byte by byte,
+            // so nothing past the row's end is touched.
+            for (; x + 1 < width; ++x, src += 3) {
+                std::uint32_t v;
+                std::memcpy(&v, src, 4);
+                out[x] = v | 0xff000000u;
+            }
+        }
+        for (; x < width; ++x, src += 3)
             out[x] = 0xff000000u | (std::uint32_t{src[2]} << 16) | (std::uint32_t{src[1]} << 8) | src[0];
         return;
+    }
     case 8:
         for (int x = 0; x < width; ++x)
             out[x] = colours_[src[x]];
