@@ -1,7 +1,9 @@
 // The GNOME backend against GSettings' keyfile backend with the installed
-// schema: the keys it writes are read back from the keyfile.
+// schema: the keys it writes are read back from the keyfile. And the script
+// the KDE backend hands to plasmashell.
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/gsettings_desktop.h"
+#include "platform/linux/kde_desktop.h"
 #include "test_bitmap.h"
 
 #include <gtest/gtest.h>
@@ -74,4 +76,13 @@ TEST(GSettingsDesktop, WritesPictureAndStyleWithAFreshNameEachTime)
     EXPECT_EQ(desktop->SetWallpaper((home / "bad.bmp").string()), Desktop::Result::Unreadable);
     EXPECT_EQ(Copies(home / "data"), second);
     fs::remove_all(home);
+}
+
+TEST(KdeDesktop, ScriptSetsEveryDesktopWithItsFillMode)
+{
+    const std::string tiled = platform::KdeDesktop::Script("file:///d/a\"b\\c.bmp", true);
+    EXPECT_NE(tiled.find("writeConfig(\"Image\", \"file:///d/a\\\"b\\\\c.bmp\")"), std::string::npos) << tiled;
+    EXPECT_NE(tiled.find("writeConfig(\"FillMode\", 3)"), std::string::npos);
+    EXPECT_NE(platform::KdeDesktop::Script("file:///a.bmp", false).find("writeConfig(\"FillMode\", 6)"),
+              std::string::npos);
 }
