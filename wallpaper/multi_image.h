@@ -3,7 +3,13 @@
 // picture at a chosen colour depth and writes pictures as BMP files at a
 // chosen depth. It never raises: every read and write returns a result whose
 // message, when not empty, is the text of the information box the display
-// side shows (captioned "情報").
+// side shows (captioned "情報", see ImageInfoBox::Report).
+//
+// A conversion reads, learns the outcome, and ends on anything but Ok (a
+// missing file included, which has no box):
+//   if (!ImageInfoBox::Report(image.SetImageName(file))) return;
+//   image.ImageWriteRes = ...;
+//   if (!ImageInfoBox::Report(image.SaveAsBmp(target))) return;
 
 #include "wallpaper/image_file.h"
 #include "wallpaper/picture.h"

@@ -65,7 +65,7 @@ void SilenceLibtiff()
 }
 
 // The common photo layout (8-bit RGB, interleaved, in strips, top row first)
-// is read strip by strip straight into the bottom-up rows; false when the
+// is read row by row straight into the bottom-up rows; false when the
 // file has another layout or a strip fails, for the general path to take over.
 bool ReadRgbStrips(TIFF* tif, int w, int h, TPicture& pic)
 {
@@ -80,31 +80,25 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, TPicture& pic)
         spp != 3 || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || TIFFIsTiled(tif) ||
         compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG)
         return false;
-    uint32_t rowsPerStrip = 0;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
-    if (rowsPerStrip == 0 || rowsPerStrip > static_cast<uint32_t>(h))
-        rowsPerStrip = static_cast<uint32_t>(h);
     const size_t rowBytes = static_cast<size_t>(w) * 3;
-    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != rowBytes || TIFFStripSize64(tif) != static_cast<uint64_t>(rowBytes) * rowsPerStrip)
+    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != rowBytes)
         return false;
     if (!pic.Allocate(w, h, 24, false))
         return false;
-    std::vector<uint8_t> strip(rowBytes * rowsPerStrip);
-    for (uint32_t top = 0; top < static_cast<uint32_t>(h); top += rowsPerStrip) {
-        const uint32_t rows = std::min<uint32_t>(rowsPerStrip, static_cast<uint32_t>(h) - top);
-        if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, top, 0), strip.data(), static_cast<tmsize_t>(rows * rowBytes)) !=
-            static_cast<tmsize_t>(rows * rowBytes))
+    // Row by row, so the decoded row is still in the cache when it is turned
+    // into blue, green, red.
+    std::vector<uint8_t> line(rowBytes);
+    for (int y = 0; y < h; ++y) {
+        if (TIFFReadScanline(tif, line.data(), static_cast<uint32_t>(y), 0) != 1)
             return false;
-        for (uint32_t r = 0; r < rows; ++r) {
-            const uint8_t* s = strip.data() + r * rowBytes;
-            uint8_t* d = pic.TopRow(static_cast<int>(top + r));
-            for (int x = 0; x < w; ++x, s += 3, d += 3) {
-                d[0] = s[2];
-                d[1] = s[1];
-                d[2] = s[0];
-            }
-            std::fill(d, pic.TopRow(static_cast<int>(top + r)) + pic.Stride(), uint8_t{0});
+        const uint8_t* s = line.data();
+        uint8_t* d = pic.TopRow(y);
+        for (int x = 0; x < w; ++x, s += 3, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
         }
+        std::fill(d, pic.TopRow(y) + pic.Stride(), uint8_t{0});
     }
     return true;
 }
