@@ -10,6 +10,8 @@
 
 #include <string>
 
+struct WallpaperServices;
+
 struct ClockServices {
     platform::Clock& clock;
     platform::Sound& sound;
@@ -17,4 +19,7 @@ struct ClockServices {
     platform::ScreenSaver& saver;
     platform::ProfileFile& profile;  // the settings file
     std::string windowsDir;          // where the converted wallpaper goes
+    // The registry, desktop and image converter of the wallpaper side; none
+    // (tests of the window alone) leaves the wallpaper handlers doing nothing.
+    const WallpaperServices* wallpaper = nullptr;
 };

@@ -164,7 +164,7 @@ void TfrmClock::FormCreate()
     TempWallFile = WindowsDir + "/ZelvaroWl.BMP";
     SaverActive = services_.saver.IsActive();
     pmnuSaverStop->setChecked(!SaverActive);
-    setAcceptDrops(true);
+    StartWallpaper();
     Timer1.start();
 }
 

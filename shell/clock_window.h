@@ -23,6 +23,8 @@
 
 class AlarmCommands;
 class TAlarm;
+class TFileDrag;
+class WallpaperManager;
 
 class TfrmClock : public QWidget {
     Q_OBJECT
@@ -94,6 +96,13 @@ public:
     bool SaverActive = true;
     bool PanicPressedLeft = false;
     std::mt19937 Random;
+    // The wallpaper side (rotation, schedule, ApplyWallPaper, panic rules)
+    // and the file-drop receiver, made at start-up when the wallpaper
+    // services are given. Wallpaper holds the live rotation state; the
+    // fields above mirror it after every wallpaper handler (WallFiles: see
+    // Wallpaper->WallFiles()).
+    WallpaperManager* Wallpaper = nullptr;
+    TFileDrag* FileDrag1 = nullptr;
 
     // --- controls --------------------------------------------------------
     ClockPanel* Panel1 = nullptr;
@@ -141,6 +150,8 @@ private:
     void BuildCommandMenu();
     void ConnectControls();
     void TickSteps();
+    void StartWallpaper();
+    void SyncWallpaperState();
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -6,6 +6,8 @@
 #include "calendar/calendar_dlg.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
+#include "wallpaper/file_drag.h"
+#include "wallpaper/wallpaper_manager.h"
 
 #include <QKeyEvent>
 
@@ -176,7 +178,63 @@ void TfrmClock::K5Click() {}
 void TfrmClock::N8Click() {}
 void TfrmClock::ShowOptionsDialog() {}
 void TfrmClock::About1Click() {}
-void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton) {}
-void TfrmClock::SpeedButton2Click() {}
-void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton) {}
-void TfrmClock::WallpaperDueStep(TDateTime) {}
+
+// The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
+void TfrmClock::StartWallpaper()
+{
+    if (services_.wallpaper) {
+        Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, WindowsDir, this);
+        Wallpaper->SetPauseItem(pmnuWallPause);
+        Wallpaper->FormCreate();
+        SyncWallpaperState();
+    }
+    FileDrag1 = new TFileDrag(this);
+    FileDrag1->OnDrop = [this](TFileDrag* sender) {
+        if (!Wallpaper)
+            return;
+        ErrorHandler::Run([&] {
+            Wallpaper->FileDrag1Drop(sender);
+            SyncWallpaperState();
+        });
+    };
+    FileDrag1->SetEnableDrop(true);
+}
+
+void TfrmClock::SyncWallpaperState()
+{
+    NextWallChange = Wallpaper->NextWallChange();
+    CurWallDir = Wallpaper->CurWallDir();
+    PrevWallDir = Wallpaper->PrevWallDir();
+    TempWallFile = Wallpaper->TempWallFile();
+    PanicPressedLeft = Wallpaper->PanicPressedLeft();
+}
+
+void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton button)
+{
+    if (Wallpaper) {
+        Wallpaper->SpeedButton2MouseDown(button);
+        SyncWallpaperState();
+    }
+}
+
+void TfrmClock::SpeedButton2Click()
+{
+    if (Wallpaper) {
+        Wallpaper->SpeedButton2Click();
+        SyncWallpaperState();
+    }
+}
+
+void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton button)
+{
+    if (Wallpaper) {
+        Wallpaper->SpeedButton2MouseUp(button);
+        SyncWallpaperState();
+    }
+}
+
+void TfrmClock::WallpaperDueStep(TDateTime)
+{
+    if (Wallpaper && Wallpaper->WallpaperDueStep())
+        SyncWallpaperState();
+}

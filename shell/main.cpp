@@ -14,6 +14,7 @@
 #include "shell/instance_name.h"
 #include "shell/settings_file.h"
 #include "shell/zelvaro_application.h"
+#include "wallpaper/default_wallpaper_services.h"
 
 int main(int argc, char** argv)
 {
@@ -40,7 +41,9 @@ int main(int argc, char** argv)
     HelpWindow help(ProgramFilePath(exe, ".HLP"));
     const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
     platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, platform::WindowsDirectory()});
+    const std::string windowsDir = platform::WindowsDirectory();
+    DefaultWallpaperServices wallpaper(windowsDir);
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, &wallpaper.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

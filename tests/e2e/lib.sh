@@ -14,11 +14,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 e2e_setup() {
   WORK=$(mktemp -d /tmp/zelvaro-e2e.XXXXXX)
-  # "zelvaro.<scratch>": the settings file is still zelvaro.INI, while the
-  # single-instance guard, named after the whole file name, never meets a
-  # copy that another test on this machine runs at the same time.
-  APP="$WORK/zelvaro.${WORK##*.}"
-  cp "$1" "$APP"
+  cp "$1" "$WORK/zelvaro"
+  APP="$WORK/zelvaro"
   export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
   export XDG_DATA_HOME="$WORK/data" XDG_CONFIG_HOME="$WORK/config"
   start_virtual_display "${E2E_SCREEN:-1280x1024}"

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Wallpaper application and directory listing against peer tools, on a
+# virtual 1920 x 1080 display; medians of several runs.
+# ApplyWallPaper runs inside the clock, which is already started: ours is the
+# time of ApplyWallPaper inside one process (own X connection, read or
+# convert, write the BMP, put it on the root window, sync), the peer's the
+# whole run of its command. The directory listing is timed as whole runs on
+# both sides.
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+BUILD=${ZELVARO_BUILD:-$ROOT/build}
+TMP=${ZELVARO_BENCH_TMP:-$(mktemp -d)}
+TOOL="$BUILD/bench/wallpaper_apply_tool"
+RUNS=${WALLPAPER_BENCH_RUNS:-15}
+[ -x "$TOOL" ] || { echo "wallpaper: $TOOL missing"; exit 0; }
+
+missing=()
+for t in feh xwallpaper hsetroot convert; do command -v "$t" >/dev/null || missing+=("$t"); done
+if [ ${#missing[@]} -gt 0 ]; then
+  pkgs=${missing[*]}; pkgs=${pkgs/convert/imagemagick}
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q $pkgs >/dev/null 2>&1 || true
+fi
+
+source "$ROOT/scripts/virtual-display.sh"
+start_virtual_display 1920x1080
+trap stop_virtual_display EXIT
+export XDG_DATA_HOME="$TMP/data" HOME="$TMP/home"
+mkdir -p "$HOME" "$TMP/scratch"
+
+convert -size 1920x1080 plasma:fractal -quality 90 "$TMP/w.jpg" 2>/dev/null
+convert "$TMP/w.jpg" -type TrueColor "BMP3:$TMP/w.bmp" 2>/dev/null
+
+ms_now() { date +%s%N; }
+# median of the numbers on stdin
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+# times one command run, in ms
+time_run() { local t0 t1; t0=$(ms_now); "$@" >/dev/null 2>&1; t1=$(ms_now); echo $(( (t1 - t0) / 1000 )); }
+
+# compare <name> <op> <target> <ours command...> -- <peer command...>
+compare() {
+  local name=$1 op=$2 target=$3; shift 3
+  local ours=() peer=() seen=0
+  for a in "$@"; do
+    if [ "$a" = "--" ]; then seen=1; continue; fi
+    if [ $seen -eq 0 ]; then ours+=("$a"); else peer+=("$a"); fi
+  done
+  "${ours[@]}" >/dev/null 2>&1 || { echo "$name: ours failed to run"; return; }
+  "${peer[@]}" >/dev/null 2>&1 || true
+  local o=() p=()
+  for _ in $(seq "$RUNS"); do
+    o+=("$(time_run "${ours[@]}")")
+    p+=("$(time_run "${peer[@]}")")
+  done
+  local om pm ratio verdict
+  om=$(printf '%s\n' "${o[@]}" | median)
+  pm=$(printf '%s\n' "${p[@]}" | median)
+  ratio=$(awk -v a="$om" -v b="$pm" 'BEGIN {printf "%.2f", a / b}')
+  verdict=$(awk -v r="$ratio" -v t="$target" -v op="$op" 'BEGIN {print ((op == "<=" && r <= t) || (op == ">=" && r >= t)) ? "ok" : "SHORT"}')
+  echo "$name: ratio $ratio target $op $target $verdict (ours $(awk -v a="$om" 'BEGIN{printf "%.1f", a/1000}') ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms)"
+}
+
+# compare_apply <name> <op> <target> <image> <peer command...>
+# Alternately: one run of ours (the median of three ApplyWallPaper calls in
+# one process, the first paying for the process's first connection) and one
+# run of the peer.
+compare_apply() {
+  local name=$1 op=$2 target=$3 image=$4; shift 4
+  local o=() p=() om pm ratio verdict t
+  "$TOOL" inproc 1 "$image" "$TMP/scratch" >/dev/null || { echo "$name: ours failed to run"; return; }
+  "$@" >/dev/null 2>&1 || true
+  for _ in $(seq "$RUNS"); do
+    t=$("$TOOL" inproc 3 "$image" "$TMP/scratch") || { echo "$name: ours failed to run"; return; }
+    o+=("$t")
+    p+=("$(time_run "$@")")
+  done
+  om=$(printf '%s\n' "${o[@]}" | median)
+  pm=$(printf '%s\n' "${p[@]}" | median)
+  ratio=$(awk -v a="$om" -v b="$pm" 'BEGIN {printf "%.2f", a * 1000 / b}')
+  verdict=$(awk -v r="$ratio" -v t="$target" 'BEGIN {print (r <= t) ? "ok" : "SHORT"}')
+  echo "$name: ratio $ratio target $op $target $verdict (ours $om ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms)"
+}
+
+compare_apply "ApplyWallPaper BMP 1920x1080 vs feh --bg-center" "<=" 0.7 "$TMP/w.bmp" \
+  feh --no-fehbg --bg-center "$TMP/w.bmp"
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs feh --bg-center" "<=" 0.8 "$TMP/w.jpg" \
+  feh --no-fehbg --bg-center "$TMP/w.jpg"
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 1.25 "$TMP/w.jpg" \
+  xwallpaper --center "$TMP/w.jpg"
+
+mkdir -p "$TMP/many"
+(cd "$TMP/many" && seq 0 99999 | awk '{print $1 (NR % 10 == 1 ? ".jpg" : ".txt")}' | xargs touch)
+compare "LoadWallFiles 100000 entries vs ls -f | wc -l" "<=" 2 \
+  "$BUILD/bench/wallpaper_list_tool" "$TMP/many" -- sh -c "ls -f '$TMP/many' | wc -l"

@@ -1,0 +1,66 @@
+// One wallpaper operation per run, for the comparisons with peer tools in
+// bench/compare.d/wallpaper.sh (timed from outside, process start included,
+// like the peers):
+//   wallpaper_apply_tool apply <image> <scratch dir> [colordec]
+//       ApplyWallPaper on the X11 root window, centred; exits once the root
+//       window shows it
+//   wallpaper_apply_tool inproc <runs> <image> <scratch dir> [colordec]
+//       the same inside one process, as the running clock does it; prints
+//       the median milliseconds of one ApplyWallPaper
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/linux/x11_root_desktop.h"
+#include "wallpaper/image_wall_converter.h"
+#include "wallpaper/wall_applier.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+#include <cstring>
+#include <string>
+
+namespace {
+class NoHost : public WallApplyHost {
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    void ProcessPendingEvents() override {}
+};
+
+int Apply(const char* image, const char* scratch, bool colorDec)
+{
+    static platform::MemoryRegistry registry;
+    static platform::X11RootDesktop desktop(registry);
+    static auto converter = MakeImageWallConverter();
+    static platform::FakeClock clock(46000);
+    static NoHost host;
+    static ClockSettings settings;
+    static WallSchedule schedule;
+    settings.ColorDecSw = colorDec;
+    WallApplier applier(desktop, *converter, clock, host, settings, schedule, std::string(scratch) + "/ZelvaroWl.BMP");
+    return applier.ApplyWallPaper(image) == WallApplier::Outcome::Applied ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 5 && std::strcmp(argv[1], "inproc") == 0) {
+        const int runs = std::max(1, std::atoi(argv[2]));
+        std::vector<double> ms;
+        for (int i = 0; i < runs; ++i) {
+            const auto t0 = std::chrono::steady_clock::now();
+            if (Apply(argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "colordec") == 0) != 0)
+                return 1;
+            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%.2f\n", ms[ms.size() / 2]);
+        return 0;
+    }
+    if (argc >= 4 && std::strcmp(argv[1], "apply") == 0)
+        return Apply(argv[2], argv[3], argc >= 5 && std::strcmp(argv[4], "colordec") == 0);
+    std::fprintf(stderr, "usage: %s apply <image> <scratch dir> [colordec] | inproc <runs> <image> <scratch dir> [colordec]\n", argv[0]);
+    return 2;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// A registry held in memory, with writes that can be made to fail.
+
+#include "platform/registry.h"
+#include "wallpaper/registry_store.h"
+
+#include <variant>
+
+namespace platform {
+
+class MemoryRegistry : public Registry {
+public:
+    RegistryStore store;
+    bool failWrites = false;
+
+    bool OpenKey(RootKey root, const std::string& key, bool create) override
+    {
+        if (store.HasKey(root, key))
+            return true;
+        if (!create || failWrites)
+            return false;
+        store.CreateKey(root, key);
+        return true;
+    }
+    bool WriteString(RootKey root, const std::string& key, const std::string& name, const std::string& value) override
+    {
+        return Write(root, key, name, value);
+    }
+    bool WriteDword(RootKey root, const std::string& key, const std::string& name, std::uint32_t value) override
+    {
+        return Write(root, key, name, value);
+    }
+    bool WriteBinary(RootKey root, const std::string& key, const std::string& name,
+                     const std::vector<std::uint8_t>& value) override
+    {
+        return Write(root, key, name, value);
+    }
+    std::optional<std::string> ReadString(RootKey root, const std::string& key, const std::string& name) const override
+    {
+        return Get<std::string>(root, key, name);
+    }
+    std::optional<std::uint32_t> ReadDword(RootKey root, const std::string& key, const std::string& name) const override
+    {
+        return Get<std::uint32_t>(root, key, name);
+    }
+    std::optional<std::vector<std::uint8_t>> ReadBinary(RootKey root, const std::string& key,
+                                                        const std::string& name) const override
+    {
+        return Get<std::vector<std::uint8_t>>(root, key, name);
+    }
+
+private:
+    bool Write(RootKey root, const std::string& key, const std::string& name, RegistryStore::Value value)
+    {
+        if (failWrites)
+            return false;
+        store.Write(root, key, name, std::move(value));
+        return true;
+    }
+    template <class T>
+    std::optional<T> Get(RootKey root, const std::string& key, const std::string& name) const
+    {
+        const auto* v = store.Read(root, key, name);
+        if (!v || !std::holds_alternative<T>(*v))
+            return std::nullopt;
+        return std::get<T>(*v);
+    }
+};
+
+}  // namespace platform

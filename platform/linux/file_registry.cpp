@@ -1,0 +1,151 @@
+#include "platform/linux/file_registry.h"
+
+#include "platform/linux/disk_profile_file.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <variant>
+
+namespace platform {
+namespace {
+
+std::string Upper(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string OwnerName()
+{
+    if (const passwd* pw = getpwuid(getuid())) {
+        std::string gecos = pw->pw_gecos ? pw->pw_gecos : "";
+        gecos = gecos.substr(0, gecos.find(','));  // the full name, before room and phone
+        return gecos.empty() ? std::string(pw->pw_name) : gecos;
+    }
+    return {};
+}
+
+template <class T>
+std::optional<T> Get(const RegistryStore& store, RootKey root, const std::string& key, const std::string& name)
+{
+    const auto* v = store.Read(root, key, name);
+    if (!v || !std::holds_alternative<T>(*v))
+        return std::nullopt;
+    return std::get<T>(*v);
+}
+
+}  // namespace
+
+std::optional<std::string> NativeRegistryText(RootKey root, const std::string& key, const std::string& name)
+{
+    const std::string k = Upper(NormaliseRegistryKey(key));
+    const std::string n = Upper(name);
+    if (root == RootKey::LocalMachine) {
+        if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\SETUP" && n == "BOOTDIR")
+            return std::string("/");
+        if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION" && n == "REGISTEREDOWNER")
+            return OwnerName();
+        if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION" && n == "REGISTEREDORGANIZATION")
+            return std::string();
+    }
+    if (root == RootKey::ClassesRoot && n.empty()) {
+        // Web pages open with the desktop's default browser.
+        if (k == ".HTM" || k == ".HTML" || k == ".SHTML" || k == ".SHTM")
+            return std::string("htmlfile");
+        if (k == "HTMLFILE\\SHELL\\OPEN\\COMMAND")
+            return std::string("xdg-open");
+    }
+    return std::nullopt;
+}
+
+FileRegistry::FileRegistry(std::string path) : path_(std::move(path))
+{
+    std::string text;
+    if (ReadWholeFile(path_, text))
+        store_ = RegistryStore::FromText(text);
+}
+
+std::string FileRegistry::DefaultPath()
+{
+    std::filesystem::path base;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        const passwd* pw = (home && *home) ? nullptr : getpwuid(getuid());
+        base = std::filesystem::path(home && *home ? home : (pw ? pw->pw_dir : "/tmp")) / ".config";
+    }
+    return (base / "zelvaro" / "registry.reg").string();
+}
+
+bool FileRegistry::Save(const RegistryStore& next)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
+    if (!WriteFileAtomically(path_, next.ToText()))
+        return false;
+    store_ = next;
+    return true;
+}
+
+bool FileRegistry::OpenKey(RootKey root, const std::string& key, bool create)
+{
+    if (store_.HasKey(root, key))
+        return true;
+    if (!create)
+        return false;
+    RegistryStore next = store_;
+    next.CreateKey(root, key);
+    return Save(next);
+}
+
+bool FileRegistry::Store(RootKey root, const std::string& key, const std::string& name, RegistryStore::Value value)
+{
+    // The file is replaced whole; when that fails the value is not kept in
+    // memory either, so what the program reads is what the file holds.
+    RegistryStore next = store_;
+    next.Write(root, key, name, std::move(value));
+    return Save(next);
+}
+
+bool FileRegistry::WriteString(RootKey root, const std::string& key, const std::string& name, const std::string& value)
+{
+    return Store(root, key, name, value);
+}
+
+bool FileRegistry::WriteDword(RootKey root, const std::string& key, const std::string& name, std::uint32_t value)
+{
+    return Store(root, key, name, value);
+}
+
+bool FileRegistry::WriteBinary(RootKey root, const std::string& key, const std::string& name,
+                               const std::vector<std::uint8_t>& value)
+{
+    return Store(root, key, name, value);
+}
+
+std::optional<std::string> FileRegistry::ReadString(RootKey root, const std::string& key, const std::string& name) const
+{
+    if (store_.Read(root, key, name))
+        return Get<std::string>(store_, root, key, name);
+    return NativeRegistryText(root, key, name);
+}
+
+std::optional<std::uint32_t> FileRegistry::ReadDword(RootKey root, const std::string& key, const std::string& name) const
+{
+    return Get<std::uint32_t>(store_, root, key, name);
+}
+
+std::optional<std::vector<std::uint8_t>> FileRegistry::ReadBinary(RootKey root, const std::string& key,
+                                                                  const std::string& name) const
+{
+    return Get<std::vector<std::uint8_t>>(store_, root, key, name);
+}
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+#include "platform/linux/kde_desktop.h"
+
+#include "platform/linux/desktop_bitmap.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QString>
+#include <QUrl>
+
+namespace platform {
+namespace {
+
+// A desktop service that does not answer gives up after this long, so the
+// clock never hangs on it.
+constexpr int kCallTimeoutMs = 3000;
+
+std::string JsString(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        if (c == '\n') {
+            out += "\\n";
+            continue;
+        }
+        out += c;
+    }
+    return out + '"';
+}
+
+}  // namespace
+
+KdeDesktop::KdeDesktop(const Registry& registry, std::string copyDir)
+    : registry_(registry), copies_(std::move(copyDir))
+{
+}
+
+std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
+{
+    return "var all = desktops();\n"
+           "for (var i = 0; i < all.length; i++) {\n"
+           "  var d = all[i];\n"
+           "  d.wallpaperPlugin = \"org.kde.image\";\n"
+           "  d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
+           "  d.writeConfig(\"Image\", " +
+           JsString(fileUrl) +
+           ");\n"
+           "  d.writeConfig(\"FillMode\", " +
+           std::string(tiled ? "3" : "6") +
+           ");\n"
+           "}\n";
+}
+
+Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
+{
+    DesktopBitmap check;
+    if (!check.Load(bmpPath))
+        return Result::Unreadable;
+    const std::optional<std::string> copy = copies_.Make(bmpPath);
+    if (!copy)
+        return Result::Unavailable;
+    const std::string url = QUrl::fromLocalFile(QString::fromStdString(*copy)).toString().toStdString();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),
+        QStringLiteral("evaluateScript"));
+    call << QString::fromStdString(Script(url, WallpaperTiled(registry_)));
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        copies_.Discard(*copy);
+        return Result::Unavailable;
+    }
+    copies_.Shown(*copy);
+    return Result::Done;
+}
+
+}  // namespace platform

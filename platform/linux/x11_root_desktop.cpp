@@ -1,0 +1,356 @@
+#include "platform/linux/x11_root_desktop.h"
+
+#include "platform/linux/desktop_bitmap.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// Xlib's status macros clash with nothing here: this file includes no Qt header.
+
+namespace platform {
+namespace {
+
+constexpr const char* kRootPixmapAtom = "_XROOTPMAP_ID";
+constexpr const char* kSetRootPixmapAtom = "ESETROOT_PMAP_ID";
+
+// Xlib reports protocol errors through a process-wide handler whose default
+// ends the process. While we talk to the server the errors are counted
+// instead; Qt talks to the server through xcb and never sees this handler.
+int g_xErrors = 0;
+int CountXError(Display*, XErrorEvent*)
+{
+    ++g_xErrors;
+    return 0;
+}
+
+class ErrorTrap {
+public:
+    ErrorTrap() : previous_(XSetErrorHandler(CountXError)) { g_xErrors = 0; }
+    ~ErrorTrap() { XSetErrorHandler(previous_); }
+    bool Failed(Display* dpy) const
+    {
+        XSync(dpy, False);
+        return g_xErrors != 0;
+    }
+
+private:
+    int (*previous_)(Display*, XErrorEvent*);
+};
+
+struct DisplayCloser {
+    void operator()(Display* d) const { XCloseDisplay(d); }
+};
+
+Pixmap ReadPixmapProperty(Display* dpy, Window root, Atom atom)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    Pixmap result = None;
+    if (XGetWindowProperty(dpy, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &items, &after, &data) ==
+            Success &&
+        type == XA_PIXMAP && format == 32 && items == 1 && data)
+        result = *reinterpret_cast<Pixmap*>(data);
+    if (data)
+        XFree(data);
+    return result;
+}
+
+int MaskShift(unsigned long mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+int MaskBits(unsigned long mask)
+{
+    int bits = 0;
+    for (mask >>= MaskShift(mask); mask & 1; mask >>= 1)
+        ++bits;
+    return bits;
+}
+
+// A shared memory segment the server reads the picture from, kept for the
+// whole run so a change neither sends the picture through the socket nor
+// faults in fresh pages. It is marked for removal as soon as it exists, so it
+// goes away with the process whatever happens.
+struct SharedSegment {
+    int id = -1;
+    char* addr = nullptr;
+    std::size_t size = 0;
+
+    bool Reserve(std::size_t bytes)
+    {
+        if (addr && size >= bytes)
+            return true;
+        Release();
+        id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+        if (id < 0)
+            return false;
+        void* at = shmat(id, nullptr, 0);
+        shmctl(id, IPC_RMID, nullptr);
+        if (at == reinterpret_cast<void*>(-1)) {
+            id = -1;
+            return false;
+        }
+        addr = static_cast<char*>(at);
+        size = bytes;
+        return true;
+    }
+    void Release()
+    {
+        if (addr)
+            shmdt(addr);
+        addr = nullptr;
+        id = -1;
+        size = 0;
+    }
+};
+SharedSegment g_segment;
+
+// An XImage whose pixels live in the shared segment (attached to the server
+// for this connection) or, where the server cannot share memory (a remote
+// display), on the heap.
+struct PictureImage {
+    XImage* image = nullptr;
+    XShmSegmentInfo shm{};
+    bool shared = false;
+};
+
+bool CreatePictureImage(Display* dpy, Visual* visual, int depth, int width, int height, PictureImage& out)
+{
+    const auto w = static_cast<unsigned>(width), h = static_cast<unsigned>(height);
+    if (XShmQueryExtension(dpy)) {
+        XImage* image = XShmCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &out.shm, w, h);
+        if (image && g_segment.Reserve(static_cast<std::size_t>(image->bytes_per_line) * h)) {
+            out.shm.shmid = g_segment.id;
+            out.shm.shmaddr = image->data = g_segment.addr;
+            out.shm.readOnly = False;
+            ErrorTrap attach;
+            if (XShmAttach(dpy, &out.shm) && !attach.Failed(dpy)) {
+                out.image = image;
+                out.shared = true;
+                return true;
+            }
+            g_xErrors = 0;  // no shared memory with this server: the plain way below
+            image->data = nullptr;
+        }
+        if (image)
+            XDestroyImage(image);
+    }
+    XImage* image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr, w, h, 32, 0);
+    if (!image)
+        return false;
+    image->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(image->bytes_per_line) * h));
+    if (!image->data) {
+        XDestroyImage(image);
+        return false;
+    }
+    out.image = image;
+    return true;
+}
+
+void PutPicture(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int x, int y)
+{
+    const auto w = static_cast<unsigned>(picture.image->width), h = static_cast<unsigned>(picture.image->height);
+    if (picture.shared)
+        XShmPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h, False);
+    else
+        XPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h);
+}
+
+// The server is done with the shared pixels once a round trip has passed.
+void DestroyPictureImage(Display* dpy, PictureImage& picture)
+{
+    if (!picture.image)
+        return;
+    if (picture.shared) {
+        XSync(dpy, False);
+        XShmDetach(dpy, &picture.shm);
+        picture.image->data = nullptr;  // the segment stays for the next change
+    }
+    XDestroyImage(picture.image);
+    picture.image = nullptr;
+}
+
+// The part of the picture the screen shows: a centred picture larger than
+// the screen shows its middle, a tile only its top-left screenful. So no
+// buffer here is larger than the screen, whatever the picture's size.
+struct Visible {
+    int srcX, srcY, width, height;  // in the picture
+    int dstX, dstY;                 // on the screen (centred only)
+};
+
+Visible VisiblePart(int w, int h, int screenW, int screenH, bool tiled)
+{
+    if (tiled)
+        return {0, 0, std::min(w, screenW), std::min(h, screenH), 0, 0};
+    const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
+    return {std::max(0, -dx), std::max(0, -dy), std::min(w, screenW), std::min(h, screenH), std::max(0, dx),
+            std::max(0, dy)};
+}
+
+// An XImage of the visible part in the server's pixel format. The common 24-
+// and 32-bit true-colour screens take the 0xAARRGGBB pixels as they are;
+// other true-colour formats are packed through the visual's masks.
+void FillXImage(XImage* image, Visual* visual, const DesktopBitmap& bitmap, const Visible& part)
+{
+    const bool whole = part.srcX == 0 && part.width == bitmap.Width();
+    std::vector<std::uint32_t> row(whole ? 0 : static_cast<std::size_t>(bitmap.Width()));
+    const bool direct = image->bits_per_pixel == 32 && visual->red_mask == 0xff0000 && visual->green_mask == 0xff00 &&
+                        visual->blue_mask == 0xff;
+    if (direct) {
+        // The host's byte order for these pixels; Xlib swaps for the server.
+        const std::uint32_t one = 1;
+        image->byte_order = *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
+        for (int y = 0; y < part.height; ++y) {
+            auto* out = reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) *
+                                                                           static_cast<std::size_t>(image->bytes_per_line));
+            if (whole) {
+                bitmap.Row(part.srcY + y, out);
+                continue;
+            }
+            bitmap.Row(part.srcY + y, row.data());
+            std::memcpy(out, row.data() + part.srcX, static_cast<std::size_t>(part.width) * 4);
+        }
+        return;
+    }
+    const unsigned long masks[3] = {visual->red_mask, visual->green_mask, visual->blue_mask};
+    row.resize(static_cast<std::size_t>(bitmap.Width()));
+    for (int y = 0; y < part.height; ++y) {
+        bitmap.Row(part.srcY + y, row.data());
+        for (int x = 0; x < part.width; ++x) {
+            const std::uint32_t p = row[static_cast<std::size_t>(part.srcX + x)];
+            const unsigned channel[3] = {(p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff};
+            unsigned long value = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int bits = MaskBits(masks[c]);
+                value |= (static_cast<unsigned long>(channel[c]) >> (8 - std::min(bits, 8))) << MaskShift(masks[c]);
+            }
+            XPutPixel(image, x, y, value);
+        }
+    }
+}
+
+void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureImage& picture, const Visible& part,
+                 int screenW, int screenH, bool tiled)
+{
+    const XImage* image = picture.image;
+    const auto w = static_cast<unsigned>(image->width), h = static_cast<unsigned>(image->height);
+    XSetForeground(dpy, gc, BlackPixel(dpy, DefaultScreen(dpy)));
+    if (tiled) {
+        // The picture repeated from the top-left corner.
+        Pixmap tile = XCreatePixmap(dpy, root, w, h, static_cast<unsigned>(image->depth));
+        PutPicture(dpy, tile, gc, picture, 0, 0);
+        XSetTile(dpy, gc, tile);
+        XSetFillStyle(dpy, gc, FillTiled);
+        XSetTSOrigin(dpy, gc, 0, 0);
+        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
+        XSetFillStyle(dpy, gc, FillSolid);
+        XFreePixmap(dpy, tile);
+        return;
+    }
+    // Centred on black.
+    if (image->width < screenW || image->height < screenH)
+        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
+    PutPicture(dpy, target, gc, picture, part.dstX, part.dstY);
+}
+
+}  // namespace
+
+X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {}
+
+Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
+{
+    return Set(bmpPath, nullptr);
+}
+
+Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture)
+{
+    return Set(bmpPath, &picture);
+}
+
+Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const TPicture* held)
+{
+    // The trap outlives the connection: closing it syncs, and a late error
+    // must not reach the default handler.
+    ErrorTrap trap;
+    // A connection of our own, so the pixmap can outlive it (RetainPermanent)
+    // without touching the connection the windows use.
+    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    if (!display)
+        return Result::Unavailable;
+    Display* dpy = display.get();
+    const int screen = DefaultScreen(dpy);
+    const Window root = RootWindow(dpy, screen);
+    const int screenW = DisplayWidth(dpy, screen), screenH = DisplayHeight(dpy, screen);
+    const int depth = DefaultDepth(dpy, screen);
+    Visual* visual = DefaultVisual(dpy, screen);
+    if (visual->c_class != TrueColor && visual->c_class != DirectColor)
+        return Result::Unavailable;  // palette screens are long gone; refuse rather than show garbage
+
+    // Read once the display is there, so retries without a display cost nothing.
+    DesktopBitmap bitmap;
+    if (held && !held->Empty())
+        bitmap.Use(*held);
+    else if (!bitmap.Load(bmpPath))
+        return Result::Unreadable;
+    const bool tiled = WallpaperTiled(registry_);
+    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), screenW, screenH, tiled);
+    PictureImage picture;
+    // The server failing us (out of memory for the pixmap, say) will not get
+    // better within the retries, so this is no case for asking again.
+    if (!CreatePictureImage(dpy, visual, depth, part.width, part.height, picture))
+        return Result::Unavailable;
+    FillXImage(picture.image, visual, bitmap, part);
+    const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
+                                        static_cast<unsigned>(depth));
+    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
+    DrawPicture(dpy, root, pixmap, gc, picture, part, screenW, screenH, tiled);
+    XFreeGC(dpy, gc);
+    DestroyPictureImage(dpy, picture);
+    if (trap.Failed(dpy)) {
+        XFreePixmap(dpy, pixmap);
+        return Result::Unavailable;
+    }
+
+    const Atom rootAtom = XInternAtom(dpy, kRootPixmapAtom, False);
+    const Atom setRootAtom = XInternAtom(dpy, kSetRootPixmapAtom, False);
+    // The previous setter's pixmap is freed by ending its retained client, but
+    // only when both properties name it: otherwise it may belong to a running
+    // program.
+    const Pixmap oldRoot = ReadPixmapProperty(dpy, root, rootAtom);
+    const Pixmap oldSetRoot = ReadPixmapProperty(dpy, root, setRootAtom);
+    if (oldRoot != None && oldRoot == oldSetRoot)
+        XKillClient(dpy, oldRoot);
+    XSync(dpy, False);
+    g_xErrors = 0;  // a stale id left by a setter that already went away is no failure
+
+    XChangeProperty(dpy, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XChangeProperty(dpy, root, setRootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    XSetWindowBackgroundPixmap(dpy, root, pixmap);
+    XClearWindow(dpy, root);
+    if (trap.Failed(dpy))
+        return Result::Unavailable;
+    XSetCloseDownMode(dpy, RetainPermanent);
+    return Result::Done;  // closing the connection flushes and keeps the pixmap
+}
+
+}  // namespace platform

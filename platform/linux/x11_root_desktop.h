@@ -1,0 +1,23 @@
+#pragma once
+// The wallpaper as the X11 root window's background, the way every root
+// setter does it: works on any X11 desktop and under Xvfb.
+
+#include "platform/desktop.h"
+#include "platform/registry.h"
+
+namespace platform {
+
+class X11RootDesktop : public Desktop {
+public:
+    explicit X11RootDesktop(const Registry& registry);
+    Result SetWallpaper(const std::string& bmpPath) override;
+    Result SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture) override;
+    std::string Name() const override { return "x11-root"; }
+
+private:
+    // Reads the file unless `picture` is given.
+    Result Set(const std::string& bmpPath, const TPicture* picture);
+    const Registry& registry_;
+};
+
+}  // namespace platform

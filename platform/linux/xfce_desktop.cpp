@@ -1,0 +1,87 @@
+#include "platform/linux/xfce_desktop.h"
+
+#include "platform/linux/desktop_bitmap.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace platform {
+namespace {
+
+constexpr int kCallTimeoutMs = 3000;
+const QString kService = QStringLiteral("org.xfce.Xfconf");
+const QString kPath = QStringLiteral("/org/xfce/Xfconf");
+const QString kInterface = QStringLiteral("org.xfce.Xfconf");
+const QString kChannel = QStringLiteral("xfce4-desktop");
+
+QDBusMessage Call(const QString& method, const QVariantList& args)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    call.setArguments(args);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+// The "last-image" properties of every monitor and workspace.
+QStringList ImageProperties()
+{
+    QStringList found;
+    const QDBusMessage reply = Call(QStringLiteral("GetAllProperties"), {kChannel, QStringLiteral("/backdrop")});
+    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+        QVariantMap all;
+        const QVariant v = reply.arguments().constFirst();
+        if (v.canConvert<QDBusArgument>())
+            v.value<QDBusArgument>() >> all;
+        else
+            all = v.toMap();
+        for (auto it = all.cbegin(); it != all.cend(); ++it)
+            if (it.key().endsWith(QStringLiteral("/last-image")))
+                found << it.key();
+    }
+    if (found.isEmpty())  // a fresh profile: the first monitor's first workspace
+        found << QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image");
+    return found;
+}
+
+bool SetProperty(const QString& property, const QVariant& value)
+{
+    const QDBusMessage reply =
+        Call(QStringLiteral("SetProperty"), {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+}  // namespace
+
+XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
+    : registry_(registry), copies_(std::move(copyDir))
+{
+}
+
+Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
+{
+    DesktopBitmap check;
+    if (!check.Load(bmpPath))
+        return Result::Unreadable;
+    const std::optional<std::string> copy = copies_.Make(bmpPath);
+    if (!copy)
+        return Result::Unavailable;
+    const int style = WallpaperTiled(registry_) ? 2 : 1;
+    bool ok = true;
+    for (const QString& image : ImageProperties()) {
+        QString styleProperty = image;
+        styleProperty.replace(QStringLiteral("/last-image"), QStringLiteral("/image-style"));
+        ok = SetProperty(styleProperty, style) && ok;
+        ok = SetProperty(image, QString::fromStdString(*copy)) && ok;
+    }
+    if (!ok) {
+        copies_.Discard(*copy);
+        return Result::Unavailable;
+    }
+    copies_.Shown(*copy);
+    return Result::Done;
+}
+
+}  // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+// The wallpaper of XFCE, through xfconf on the session bus: the "last-image"
+// and "image-style" (1 centred, 2 tiled) of every monitor and workspace of
+// the "xfce4-desktop" channel.
+
+#include "platform/desktop.h"
+#include "platform/linux/desktop_wallpaper_copies.h"
+#include "platform/registry.h"
+
+namespace platform {
+
+class XfceDesktop : public Desktop {
+public:
+    XfceDesktop(const Registry& registry, std::string copyDir);
+    Result SetWallpaper(const std::string& bmpPath) override;
+    std::string Name() const override { return "xfce"; }
+
+private:
+    const Registry& registry_;
+    DesktopWallpaperCopies copies_;
+};
+
+}  // namespace platform

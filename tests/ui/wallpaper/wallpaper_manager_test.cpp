@@ -1,0 +1,145 @@
+// The clock window's wallpaper handlers over a fake desktop and clock: the
+// panic button, dropped files, the pause item and the tick's step.
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_desktop.h"
+#include "wallpaper/file_drag.h"
+#include "wallpaper/wallpaper_manager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTemporaryDir>
+
+#include <fstream>
+
+namespace {
+
+constexpr TDateTime kMin = 1.0 / kMinutesPerDay;
+
+class CopyConverter : public WallConverter {
+public:
+    int calls = 0;
+    bool ConvertToBmp(const std::string& file, bool, bool, const std::string& bmpPath) override
+    {
+        ++calls;
+        std::ofstream(bmpPath) << "converted " << file;
+        return true;
+    }
+};
+
+}  // namespace
+
+class WallpaperManagerTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    ClockSettings settings;
+    platform::FakeClock clock;
+    platform::FakeDesktop desktop;
+    CopyConverter converter;
+    std::unique_ptr<WallpaperManager> manager;
+
+    std::string Path(const char* name) const { return (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString(); }
+
+private slots:
+    void init()
+    {
+        settings = ClockSettings();
+        settings.WallChangeSw = true;
+        settings.WallInterval = 25 * kMin;
+        settings.WallDir1 = Path("pics");
+        QDir(dir.path()).mkpath(QStringLiteral("pics"));
+        std::ofstream(Path("pics/one.bmp")) << "BM";
+        settings.PanicWallPaper = Path("panic.jpg");
+        clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(10, 20, 10));
+        desktop = platform::FakeDesktop();
+        manager = std::make_unique<WallpaperManager>(settings, clock, desktop, converter, Path("data"));
+        manager->FormCreate();
+    }
+
+    void startUpState()
+    {
+        QCOMPARE(manager->TempWallFile(), Path("data/ZelvaroWl.BMP"));
+        QVERIFY(manager->CurWallDir().empty());
+        QVERIFY(!manager->PanicPressedLeft());
+        QVERIFY(manager->pmnuWallPause()->isEnabled());
+        QVERIFY(!manager->pmnuWallPause()->isChecked());
+        QCOMPARE(manager->pmnuWallPause()->text(), QStringLiteral("壁紙変更停止"));
+        QVERIFY(qAbs(manager->NextWallChange() - (clock.Now() + 59 * kMin)) < 1e-9);
+        settings.WallChangeSw = false;
+        settings.StartWallChangeSw = true;
+        manager->FormCreate();
+        QVERIFY(!manager->pmnuWallPause()->isEnabled());
+        QCOMPARE(manager->NextWallChange(), clock.Now());
+    }
+
+    void panicLeftClickShowsThePanicWallpaperAndMovesTheNextChange()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("data"));
+        manager->SpeedButton2MouseDown(Qt::LeftButton);
+        manager->SpeedButton2MouseUp(Qt::LeftButton);
+        manager->SpeedButton2Click();
+        QCOMPARE(desktop.shown, Path("data/ZelvaroWl.BMP"));
+        QCOMPARE(converter.calls, 1);
+        QVERIFY(qAbs(manager->NextWallChange() - (clock.Now() + 25 * kMin)) < 1e-9);  // 10:45:10
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);  // the hourglass is gone
+
+        settings.PanicWallPaper.clear();
+        desktop.calls.clear();
+        manager->SpeedButton2MouseDown(Qt::LeftButton);
+        manager->SpeedButton2Click();
+        QVERIFY(desktop.calls.empty());
+    }
+
+    void panicRightReleaseStepsOnlyWhileRunning()
+    {
+        manager->SpeedButton2MouseDown(Qt::RightButton);
+        manager->SpeedButton2MouseUp(Qt::RightButton);
+        QCOMPARE(desktop.shown, Path("pics/one.bmp"));
+        QVERIFY(manager->PanicPressedLeft());
+
+        desktop.calls.clear();
+        manager->pmnuWallPauseClick();
+        QVERIFY(manager->pmnuWallPause()->isChecked());
+        manager->SpeedButton2MouseDown(Qt::RightButton);
+        manager->SpeedButton2MouseUp(Qt::RightButton);
+        manager->SpeedButton2MouseDown(Qt::MiddleButton);
+        manager->SpeedButton2MouseUp(Qt::MiddleButton);
+        QVERIFY(desktop.calls.empty());
+    }
+
+    void pauseStopsTheTickAndDisabledItemCannotBeClicked()
+    {
+        clock.Set(manager->NextWallChange());
+        manager->pmnuWallPauseClick();
+        manager->WallpaperDueStep();
+        QVERIFY(desktop.calls.empty());
+        manager->pmnuWallPauseClick();  // resumed inside the due minute
+        manager->WallpaperDueStep();
+        QCOMPARE(desktop.shown, Path("pics/one.bmp"));
+
+        settings.WallChangeSw = false;
+        manager->OptionsConfirmed(true);
+        manager->pmnuWallPauseClick();
+        QVERIFY(!manager->pmnuWallPause()->isChecked());
+        settings.WallChangeSw = true;
+        manager->OptionsConfirmed(false);  // switched on: the next tick changes
+        QCOMPARE(manager->NextWallChange(), clock.Now());
+    }
+
+    void droppedFirstFileOnly()
+    {
+        QWidget window;
+        TFileDrag drag(&window);
+        drag.OnDrop = [this](TFileDrag* sender) { manager->FileDrag1Drop(sender); };
+        drag.SetEnableDrop(true);
+        drag.DropFiles({QString::fromStdString(Path("pics/one.bmp")), QStringLiteral("/other/two.bmp")});
+        QCOMPARE(desktop.calls, std::vector<std::string>{Path("pics/one.bmp")});
+        drag.DropFiles({QStringLiteral("/notes/readme.txt"), QStringLiteral("/pics/x.bmp")});
+        drag.DropFiles({QString::fromStdString(Path("pics")) + QLatin1Char('/')});
+        QCOMPARE(desktop.calls.size(), std::size_t{1});
+    }
+};
+
+QTEST_MAIN(WallpaperManagerTest)
+#include "wallpaper_manager_test.moc"

@@ -1,0 +1,195 @@
+// ApplyWallPaper: what reaches the desktop, what is written, when the next
+// change comes, and that the hourglass always goes away.
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_desktop.h"
+#include "wallpaper/wall_applier.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using Result = platform::Desktop::Result;
+
+namespace {
+
+constexpr TDateTime kMin = 1.0 / kMinutesPerDay;
+
+std::string ReadAll(const fs::path& p)
+{
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class FakeConverter : public WallConverter {
+public:
+    struct Call {
+        std::string file;
+        bool photoCd;
+        bool colorDec;
+    };
+    std::vector<Call> calls;
+    bool fail = false;
+    bool throws = false;
+    bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
+    {
+        calls.push_back({file, photoCd, colorDec});
+        std::ofstream(bmpPath) << "BM from " << file;  // written even when it then fails
+        if (throws)
+            throw std::runtime_error("broken");
+        return !fail;
+    }
+};
+
+class RecordingHost : public WallApplyHost {
+public:
+    int busy = 0;
+    int maxBusy = 0;
+    int events = 0;
+    std::function<void()> onEvents;
+    void BeginBusy() override { maxBusy = std::max(maxBusy, ++busy); }
+    void EndBusy() override { --busy; }
+    void ProcessPendingEvents() override
+    {
+        ++events;
+        if (onEvents)
+            onEvents();
+    }
+};
+
+class Apply : public ::testing::Test {
+protected:
+    Apply()
+        : dir(fs::temp_directory_path() / ("zelvaro-apply-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)))),
+          applier(desktop, converter, clock, host, settings, schedule, (dir / "ZelvaroWl.BMP").string())
+    {
+        fs::create_directories(dir);
+        settings.WallInterval = 25 * kMin;
+        schedule.NextWallChange = 123;
+        clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(10, 20, 10));
+    }
+    ~Apply() override { fs::remove_all(dir); }
+    fs::path Temp() const { return dir / "ZelvaroWl.BMP"; }
+
+    fs::path dir;
+    platform::FakeDesktop desktop;
+    FakeConverter converter;
+    platform::FakeClock clock;
+    RecordingHost host;
+    ClockSettings settings;
+    WallSchedule schedule;
+    WallApplier applier;
+};
+
+}  // namespace
+
+TEST_F(Apply, BmpIsHandedOverUnchangedWithoutWritingTheTempFile)
+{
+    settings.ColorDecSw = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/A.bmp"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{"/pics/A.bmp"}));
+    EXPECT_TRUE(converter.calls.empty());
+    EXPECT_FALSE(fs::exists(Temp()));
+    EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);  // 10:45:10
+    EXPECT_EQ(host.busy, 0);
+    EXPECT_EQ(host.maxBusy, 1);
+}
+
+TEST_F(Apply, ConvertedImagesGoThroughTheTempFile)
+{
+    settings.ColorDecSw = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/b.JPG"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/c.pcd"), WallApplier::Outcome::Applied);
+    ASSERT_EQ(converter.calls.size(), 2u);
+    EXPECT_FALSE(converter.calls[0].photoCd);
+    EXPECT_TRUE(converter.calls[1].photoCd);
+    EXPECT_TRUE(converter.calls[1].colorDec);
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{Temp().string(), Temp().string()}));
+    EXPECT_EQ(ReadAll(Temp()), "BM from /pics/c.pcd");
+    EXPECT_FALSE(fs::exists(Temp().string() + ".part"));
+}
+
+TEST_F(Apply, NonImagesAndFailedConversionsChangeNothing)
+{
+    applier.ApplyWallPaper("/pics/ok.gif");
+    const std::string before = ReadAll(Temp());
+    for (const char* f : {"", "/pics/x.jpeg", "/pics/notes.txt", "/pics/folder/"})
+        EXPECT_EQ(applier.ApplyWallPaper(f), WallApplier::Outcome::NotImage) << f;
+
+    const TDateTime next = schedule.NextWallChange;
+    clock.Advance(kMin);
+    converter.fail = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/broken.tif"), WallApplier::Outcome::Failed);
+    converter.fail = false;
+    converter.throws = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/broken.pcd"), WallApplier::Outcome::Failed);
+    // The previous picture is not shown again in place of the broken one.
+    EXPECT_EQ(desktop.calls.size(), 1u);
+    EXPECT_EQ(ReadAll(Temp()), before);
+    EXPECT_FALSE(fs::exists(Temp().string() + ".part"));
+    EXPECT_EQ(schedule.NextWallChange, next);
+    EXPECT_EQ(host.busy, 0);
+}
+
+TEST_F(Apply, UnreadableBitmapIsAFailedTry)
+{
+    desktop.answers = {Result::Unreadable};
+    EXPECT_EQ(applier.ApplyWallPaper("/gone/a.bmp"), WallApplier::Outcome::Failed);
+    EXPECT_EQ(schedule.NextWallChange, 123);
+    EXPECT_EQ(desktop.calls.size(), 1u);
+}
+
+TEST_F(Apply, RefusalsAreRetriedWithEventsBetweenAndBounded)
+{
+    desktop.answers = {Result::Refused, Result::Refused, Result::Done};
+    applier.ApplyWallPaper("/a.bmp");
+    EXPECT_EQ(desktop.calls.size(), 3u);
+    EXPECT_EQ(host.events, 2);
+
+    desktop.calls.clear();
+    desktop.answers.assign(5000, Result::Refused);
+    EXPECT_EQ(applier.ApplyWallPaper("/b.bmp"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(desktop.calls.size(), 1001u);
+    EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);  // moved all the same
+
+    // A desktop service that does not answer is not asked a thousand times.
+    desktop.calls.clear();
+    desktop.answers = {Result::Unavailable};
+    clock.Advance(kMin);
+    EXPECT_EQ(applier.ApplyWallPaper("/c.bmp"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(desktop.calls.size(), 1u);
+    EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);
+}
+
+TEST_F(Apply, RequestsArrivingDuringTheRetriesWaitTheirTurn)
+{
+    desktop.answers = {Result::Refused, Result::Refused, Result::Done};
+    std::vector<std::string> shownWhenAsked;
+    host.onEvents = [&] {
+        // A drop and a panic click arrive while the first wallpaper is retried.
+        EXPECT_EQ(applier.ApplyWallPaper("/drop/d.jpg"), WallApplier::Outcome::Queued);
+        EXPECT_EQ(applier.ApplyWallPaper("/panic/p.gif"), WallApplier::Outcome::Queued);
+        EXPECT_EQ(converter.calls.size(), 1u);  // the picture being set is not overwritten
+    };
+    applier.ApplyWallPaper("/rot/r.tif");
+    host.onEvents = nullptr;
+    ASSERT_EQ(converter.calls.size(), 2u);
+    EXPECT_EQ(converter.calls[0].file, "/rot/r.tif");
+    EXPECT_EQ(converter.calls[1].file, "/panic/p.gif");  // the latest request wins
+    EXPECT_EQ(ReadAll(Temp()), "BM from /panic/p.gif");
+    EXPECT_EQ(host.busy, 0);
+}
+
+TEST(WallWriteRes, OnlyDeepImagesAndPhotoCdAreReduced)
+{
+    EXPECT_EQ(ChooseWallWriteRes(false, true, 24), WallWriteRes::Color256);
+    EXPECT_EQ(ChooseWallWriteRes(false, true, 8), WallWriteRes::AutoMatic);
+    EXPECT_EQ(ChooseWallWriteRes(true, true, 8), WallWriteRes::Color256);
+    EXPECT_EQ(ChooseWallWriteRes(true, false, 24), WallWriteRes::AutoMatic);
+    EXPECT_EQ(ChooseWallWriteRes(false, false, 24), WallWriteRes::AutoMatic);
+}

@@ -1,0 +1,100 @@
+#include "wallpaper/wall_applier.h"
+
+#include "wallpaper/wall_image.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+WallWriteRes ChooseWallWriteRes(bool photoCd, bool colorDecSw, int imageBitCount)
+{
+    if (!colorDecSw)
+        return WallWriteRes::AutoMatic;
+    return photoCd || imageBitCount > 8 ? WallWriteRes::Color256 : WallWriteRes::AutoMatic;
+}
+
+WallApplier::WallApplier(platform::Desktop& desktop, WallConverter& converter, const platform::Clock& clock,
+                         WallApplyHost& host, const ClockSettings& settings, WallSchedule& schedule,
+                         std::string tempWallFile)
+    : desktop_(desktop), converter_(converter), clock_(clock), host_(host), settings_(settings),
+      schedule_(schedule), tempWallFile_(std::move(tempWallFile))
+{
+}
+
+WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file)
+{
+    if (!IsWallImage(file))
+        return Outcome::NotImage;
+    // The retry loop processes messages, so a drop, a panic click or a tick
+    // can ask for another wallpaper while this one is being set. Converting
+    // then would replace TempWallFile under the desktop's feet; the request
+    // waits instead, and the latest one is applied when this one is done.
+    if (busy_) {
+        pending_ = file;
+        return Outcome::Queued;
+    }
+    busy_ = true;
+    Outcome outcome = ApplyOne(file);
+    while (pending_) {
+        const std::string next = *pending_;
+        pending_.reset();
+        ApplyOne(next);
+    }
+    busy_ = false;
+    return outcome;
+}
+
+WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
+{
+    host_.BeginBusy();
+    struct BusyEnd {
+        WallApplyHost& host;
+        ~BusyEnd() { host.EndBusy(); }
+    } busyEnd{host_};
+
+    const TPicture* written = nullptr;
+    const std::optional<std::string> path = Prepare(file, written);
+    if (!path)
+        return Outcome::Failed;
+
+    auto set = [&] { return written ? desktop_.SetWallpaperFrom(*path, *written) : desktop_.SetWallpaper(*path); };
+    platform::Desktop::Result result = set();
+    if (result == platform::Desktop::Result::Unreadable)
+        return Outcome::Failed;
+    for (int retries = 0; result == platform::Desktop::Result::Refused && retries < kMaxRetries; ++retries) {
+        result = set();
+        host_.ProcessPendingEvents();
+    }
+    // A desktop that keeps refusing, or does not answer at all (no retries
+    // then: each would wait for its timeout), is given up silently; the next
+    // change is still an interval away, so it is not asked every tick.
+    schedule_.Applied(clock_.Now(), settings_.WallInterval);
+    return Outcome::Applied;
+}
+
+std::optional<std::string> WallApplier::Prepare(const std::string& file, const TPicture*& written)
+{
+    const std::string ext = WallExtension(file);
+    if (ext == ".BMP")
+        return file;
+    // The converted bitmap is written beside TempWallFile and renamed into
+    // place, so the desktop never reads a half-written picture and a failed
+    // conversion leaves the previous one whole.
+    const std::string part = tempWallFile_ + ".part";
+    std::error_code ec;
+    bool ok = false;
+    try {
+        ok = converter_.ConvertToBmp(file, ext == ".PCD", settings_.ColorDecSw, part);
+    } catch (const std::exception&) {
+        // An error while reading or converting ends the attempt silently.
+        ok = false;
+    }
+    if (ok)
+        std::filesystem::rename(part, tempWallFile_, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(part, ec);
+        return std::nullopt;
+    }
+    written = converter_.WrittenPicture();
+    return tempWallFile_;
+}

@@ -1,0 +1,18 @@
+#include "wallpaper/wall_due_step.h"
+
+bool WallpaperDueStep(WallSchedule& schedule, WallRotation& rotation, const ClockSettings& settings,
+                      bool rotationRunning, TDateTime now, const WallApplyFunction& apply)
+{
+    if (!rotationRunning || !schedule.IsDue(now, settings.WallInterval))
+        return false;
+    const std::string file = rotation.NextWallFile(settings, now);
+    if (file.empty()) {
+        // No directory or no image in it: nothing to show and nothing to
+        // report. The empty list is read again at the next due step.
+        schedule.NothingToTry(now, settings.WallInterval);
+        return true;
+    }
+    if (apply(file) == WallApplier::Outcome::Failed)
+        schedule.Failed(now);
+    return true;
+}

@@ -1,0 +1,33 @@
+#include "wallpaper/wall_files.h"
+
+#include "wallpaper/wall_image.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> LoadWallFiles(const std::string& dir)
+{
+    std::vector<std::string> files;
+    if (dir.empty())
+        return files;
+    std::error_code ec;
+    fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
+    // The name test runs first: it needs no system call, and in a large
+    // directory most entries are not images.
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string& full = it->path().native();
+        const std::string_view name = std::string_view(full).substr(full.rfind('/') + 1);
+        if (!IsWallImage(name))
+            continue;
+        // Follows a symbolic link, so a link to a directory is skipped like the
+        // directory itself; a dangling link is kept (it will fail to read).
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            continue;
+        files.emplace_back(name);
+    }
+    return files;
+}

@@ -1,0 +1,35 @@
+#include "wallpaper/wall_image.h"
+
+#include <array>
+
+std::string WallExtension(std::string_view name)
+{
+    const auto sep = name.find_last_of(kWallPathSeparator);
+    const auto dot = name.find_last_of('.');
+    if (dot == std::string_view::npos || (sep != std::string_view::npos && dot < sep))
+        return {};
+    std::string ext(name.substr(dot));
+    for (char& c : ext)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return ext;
+}
+
+bool IsWallImage(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 5> kImages{".BMP", ".JPG", ".GIF", ".TIF", ".PCD"};
+    const std::string ext = WallExtension(name);
+    for (auto image : kImages)
+        if (ext == image)
+            return true;
+    return false;
+}
+
+std::string JoinWallPath(std::string_view dir, std::string_view name)
+{
+    std::string path(dir);
+    if (path.empty() || path.back() != kWallPathSeparator)
+        path += kWallPathSeparator;
+    path += name;
+    return path;
+}

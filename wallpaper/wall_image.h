@@ -1,0 +1,21 @@
+#pragma once
+// Which files the rotation and the application take as wallpapers, and how a
+// directory string and a file name are joined.
+
+#include <string>
+#include <string_view>
+
+// The directory separator of this platform.
+constexpr char kWallPathSeparator = '/';
+
+// The extension of a name, dot included, upper-cased: from the last "." after
+// the last separator to the end; empty when there is none.
+std::string WallExtension(std::string_view name);
+
+// True for ".BMP", ".JPG", ".GIF", ".TIF" and ".PCD" in any case; four-letter
+// extensions (JPEG, TIFF), PNG and names without an extension are not taken.
+bool IsWallImage(std::string_view name);
+
+// The directory string as it stands, a separator unless it already ends in
+// one, then the name: "/pics" and "/pics/" both give "/pics/a.jpg".
+std::string JoinWallPath(std::string_view dir, std::string_view name);

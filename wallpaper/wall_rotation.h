@@ -1,0 +1,34 @@
+#pragma once
+// The rotation's choice of the next wallpaper file: the directory for the time
+// of day, a new listing only when the directory string changes (or the kept
+// list is empty), and a uniform random pick from the kept list.
+
+#include "shell/clock_settings.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+class WallRotation {
+public:
+    // The generator is seeded once, here, and never again.
+    explicit WallRotation(std::uint32_t seed);
+
+    // Chooses the directory for `now`, remembers it (PrevWallDir := CurWallDir,
+    // CurWallDir := the choice), lists it when the string differs from the
+    // previous one or the kept list is empty, and returns the full path of a
+    // file picked at random. Empty when the directory string is empty or holds
+    // no image file.
+    std::string NextWallFile(const ClockSettings& settings, TDateTime now);
+
+    // Refills WallFiles from CurWallDir.
+    void LoadWallFiles();
+
+    std::string CurWallDir;
+    std::string PrevWallDir;
+    std::vector<std::string> WallFiles;
+
+private:
+    std::mt19937 random_;
+};

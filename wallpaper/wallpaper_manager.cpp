@@ -1,0 +1,144 @@
+#include "wallpaper/wallpaper_manager.h"
+
+#include "wallpaper/file_drag.h"
+#include "wallpaper/wall_due_step.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+
+std::uint32_t SeedFromTimeOfDay(TDateTime now)
+{
+    const TimeParts t = DecodeTime(now);
+    return static_cast<std::uint32_t>(((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond);
+}
+
+std::string JoinDir(const std::string& dir, const char* name)
+{
+    return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
+}
+
+}  // namespace
+
+WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock, platform::Desktop& desktop,
+                                   WallConverter& converter, std::string windowsDir, QObject* parent)
+    : QObject(parent), settings_(settings), clock_(clock), desktop_(desktop), windowsDir_(std::move(windowsDir)),
+      rotation_(SeedFromTimeOfDay(clock.Now())),
+      applier_(desktop, converter, clock, *this, settings, schedule_, JoinDir(windowsDir_, "ZelvaroWl.BMP"))
+{
+    SetPauseItem(new QAction(QStringLiteral("壁紙変更停止"), this));
+}
+
+WallpaperManager::~WallpaperManager() = default;
+
+WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock,
+                                   const WallpaperServices& services, std::string windowsDir, QObject* parent)
+    : WallpaperManager(settings, clock, services.desktop, services.converter, std::move(windowsDir), parent)
+{
+}
+
+void WallpaperManager::FormCreate()
+{
+    schedule_.Start(clock_.Now(), settings_.StartWallChangeSw);
+    pauseItem_->setChecked(false);
+    pauseItem_->setEnabled(settings_.WallChangeSw);
+}
+
+void WallpaperManager::SetPauseItem(QAction* item)
+{
+    if (pauseItem_ && pauseItem_->parent() == this && pauseItem_ != item)
+        pauseItem_->deleteLater();
+    pauseItem_ = item;
+    pauseItem_->setCheckable(true);
+    // The change moment that passed during the pause moves on to the next
+    // time the clock shows its minute.
+    connect(pauseItem_, &QAction::toggled, this, [this](bool paused) {
+        if (!paused)
+            schedule_.Resume(clock_.Now());
+    });
+}
+
+void WallpaperManager::pmnuWallPauseClick()
+{
+    if (pauseItem_->isEnabled())
+        pauseItem_->toggle();
+}
+
+bool WallpaperManager::RotationRunning() const
+{
+    return settings_.WallChangeSw && pauseItem_->isEnabled() && !pauseItem_->isChecked();
+}
+
+bool WallpaperManager::WallpaperDueStep()
+{
+    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
+                       [this](const std::string& file) { return applier_.ApplyWallPaper(file); });
+}
+
+void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
+{
+    if (!settings_.WallChangeSw) {
+        pauseItem_->setEnabled(false);
+        return;
+    }
+    if (!wallChangeWasOn)
+        schedule_.ChangeNow(clock_.Now());
+    pauseItem_->setEnabled(true);
+    pauseItem_->setChecked(false);
+}
+
+void WallpaperManager::SpeedButton2MouseDown(Qt::MouseButton button)
+{
+    panic_.MouseDown(button == Qt::RightButton);
+}
+
+void WallpaperManager::SpeedButton2Click()
+{
+    if (panic_.ClickShowsPanic())
+        applier_.ApplyWallPaper(settings_.PanicWallPaper);
+}
+
+void WallpaperManager::SpeedButton2MouseUp(Qt::MouseButton)
+{
+    if (panic_.MouseUpTakesStep(settings_.WallChangeSw, pauseItem_->isEnabled(), pauseItem_->isChecked())) {
+        const std::string file = NextWallFile();
+        if (!file.empty())
+            applier_.ApplyWallPaper(file);
+    }
+}
+
+void WallpaperManager::FileDrag1Drop(TFileDrag* sender)
+{
+    if (!sender || sender->NameWithPath.isEmpty())
+        return;
+    applier_.ApplyWallPaper(QFile::encodeName(sender->NameWithPath.constFirst()).toStdString());
+}
+
+WallApplier::Outcome WallpaperManager::ApplyWallPaper(const std::string& file)
+{
+    return applier_.ApplyWallPaper(file);
+}
+
+std::string WallpaperManager::NextWallFile()
+{
+    return rotation_.NextWallFile(settings_, clock_.Now());
+}
+
+void WallpaperManager::BeginBusy()
+{
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void WallpaperManager::EndBusy()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void WallpaperManager::ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
