@@ -1,5 +1,7 @@
 #include "shell/clock_window.h"
 
+#include "alarm/alarm_commands.h"
+
 #include "shell/app_title.h"
 #include "shell/error_handler.h"
 #include "shell/settings_file.h"
@@ -59,6 +61,12 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     connect(&Timer1, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
     BuildControls();
     BuildCommandMenu();
+    Alarm1 = new TAlarm(services_.clock, this);
+    Alarm1->SetHour(1);
+    Alarm1->SetMinute(0);
+    Alarm1->SetAmPm(TAmPm::am);
+    alarmCommands_ = std::make_unique<AlarmCommands>(*Alarm1, *AlarmShape, *pmnuAlarmOff, ClockSettings,
+                                                     services_.sound, services_.clock, services_.help);
     ConnectControls();
     ErrorHandler::Run([this] { FormCreate(); });
 }
@@ -133,6 +141,7 @@ void TfrmClock::FormCreate()
     std::uint64_t seed = 0;
     std::memcpy(&seed, &started, sizeof seed);
     Random.seed(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
+    Alarm1->SetEnabled(false);
     AlarmShape->hide();
 
     LoadSettings(services_.profile, ClockSettings, ChimeArmed);

@@ -16,10 +16,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+class AlarmCommands;
+class TAlarm;
 class TFileDrag;
 class WallpaperManager;
 
@@ -109,6 +112,7 @@ public:
     SpeedButton* sbtnConfig = nullptr;
     SpeedButton* SpeedButton2 = nullptr;
     QTimer Timer1;
+    TAlarm* Alarm1 = nullptr;
 
     // --- the command menu, items in their order --------------------------
     QMenu* PopupMenu1 = nullptr;
@@ -150,5 +154,6 @@ private:
     void SyncWallpaperState();
 
     ClockServices services_;
+    std::unique_ptr<AlarmCommands> alarmCommands_;
     bool tickErrorShowing_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "shell/clock_window.h"
 
+#include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
@@ -153,16 +154,25 @@ void TfrmClock::pmnuQuitClick()
     close();
 }
 
+// The alarm commands live with the alarm.
+void TfrmClock::pmnuAlarmSetClick()
+{
+    alarmCommands_->pmnuAlarmSetClick();
+}
+
+void TfrmClock::pmnuAlarmOffClick()
+{
+    alarmCommands_->pmnuAlarmOffClick();
+}
+
 void TfrmClock::DoCalendar()
 {
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the alarm, the information and
+// The handlers below belong to the information and
 // options dialogs, the about box and the wallpaper commands; they are wired in
 // with those.
-void TfrmClock::pmnuAlarmSetClick() {}
-void TfrmClock::pmnuAlarmOffClick() {}
 void TfrmClock::K4Click() {}
 void TfrmClock::K5Click() {}
 void TfrmClock::N8Click() {}

@@ -1,0 +1,27 @@
+#include "alarm/alarm_bitmap_file.h"
+
+#include "shell/zelvaro_error.h"
+#include "wallpaper/bmp_reader.h"
+#include "wallpaper/picture_image.h"
+
+namespace {
+
+constexpr const char* kCannotOpen = "ﾌｧｲﾙ %s は開けません";
+constexpr const char* kNotValidBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です";
+
+}  // namespace
+
+QImage LoadAlarmBitmap(const std::string& path)
+{
+    // The reader checks the header's size against its limit before it
+    // allocates anything, so a lying header costs nothing.
+    const TBmpReadResult read = ReadBmpFile(path);
+    if (read.Error == TBmpReadError::CannotOpen)
+        throw ZelvaroError(FormatMessage1(kCannotOpen, path));
+    if (!read.Ok())
+        throw ZelvaroError(kNotValidBitmap);
+    QImage image = PictureToImage(read.Picture);
+    if (image.isNull())  // empty, or no memory for it
+        throw ZelvaroError(kNotValidBitmap);
+    return image;
+}

@@ -1,0 +1,79 @@
+#include "alarm/alarm_commands.h"
+
+#include "alarm/alarm_bitmap_file.h"
+#include "alarm/alarm_notice.h"
+#include "alarm/alarm_set_dialog.h"
+#include "alarm/alarm_spin_edit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QWidget>
+
+#include <memory>
+
+AlarmCommands::AlarmCommands(TAlarm& alarm, QWidget& alarmShape, QAction& alarmOffItem,
+                             const ClockSettings& settings, platform::Sound& sound, const platform::Clock& clock,
+                             platform::Help& help)
+    : alarm_(alarm), alarmShape_(alarmShape), alarmOffItem_(alarmOffItem), settings_(settings), sound_(sound),
+      clock_(clock), help_(help), runModal_([](QDialog& dialog) { return dialog.exec(); })
+{
+    alarmOffItem_.setCheckable(true);
+    alarm_.SetOnAlarm([this](TAlarm* sender, const std::string& message) { Alarm1Alarm(sender, message); });
+}
+
+void AlarmCommands::ShowArmed(bool armed)
+{
+    alarm_.SetEnabled(armed);
+    alarmShape_.setVisible(armed);
+    alarmOffItem_.setChecked(!armed);
+}
+
+void AlarmCommands::pmnuAlarmSetClick()
+{
+    auto dialog = std::make_unique<TAlarmSetDlg>(clock_, help_);
+    const bool wasArmed = alarm_.Enabled();
+    if (wasArmed) {
+        dialog->HourSedit->setValue(AlarmHourOfDay(alarm_.Hour(), alarm_.AmPm()));
+        dialog->MinSEdit->setValue(alarm_.Minute());
+    }
+    // The alarm cannot ring while its time is being edited; the menu's check
+    // mark stays as it was until the dialog closes.
+    alarm_.SetEnabled(false);
+    alarmShape_.setVisible(false);
+
+    if (runModal_(*dialog) == QDialog::Accepted) {
+        const AlarmDial dial = AlarmDialFromHourOfDay(dialog->HourSedit->value());
+        alarm_.SetHour(dial.Hour);
+        alarm_.SetAmPm(dial.AmPm);
+        alarm_.SetMinute(dialog->MinSEdit->value());
+        ShowArmed(true);
+    } else {
+        alarm_.SetEnabled(wasArmed);
+        alarmShape_.setVisible(wasArmed);
+    }
+}
+
+void AlarmCommands::pmnuAlarmOffClick()
+{
+    ShowArmed(alarmOffItem_.isChecked());
+}
+
+void AlarmCommands::Alarm1Alarm(TAlarm* /*Sender*/, const std::string& /*AlarmMessage*/)
+{
+    if (alarmOffItem_.isChecked())
+        return;
+    // Off first: the alarm rings once per setting, and no second notice can
+    // open over this one while it shows.
+    ShowArmed(false);
+
+    auto notice = std::make_unique<TMsgDlg>(sound_);
+    notice->Label2->setText(QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute())));
+    notice->BMScroll1->SetScrollIt(true);
+    if (settings_.AlarmBmpSw && !settings_.AlarmBmp.empty())
+        notice->BMScroll1->SetBitmap(LoadAlarmBitmap(settings_.AlarmBmp));
+    const bool withSound = settings_.AlarmWaveSw && !settings_.AlarmWave.empty();
+    notice->BMScroll1->SetSoundFile(withSound ? settings_.AlarmWave : std::string());
+
+    runModal_(*notice);
+    notice->BMScroll1->SetScrollIt(false);
+}

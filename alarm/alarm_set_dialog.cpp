@@ -1,0 +1,153 @@
+#include "alarm/alarm_set_dialog.h"
+
+#include "alarm/alarm_spin_edit.h"
+#include "alarm/alarm_time.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// The picture on the "今の時刻" button: a small clock face.
+QIcon NowIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 0, 128), 1.4));
+    p.setBrush(QColor(255, 255, 224));
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    p.setPen(QPen(Qt::black, 1.4));
+    p.drawLine(QPointF(8, 8), QPointF(8, 4));
+    p.drawLine(QPointF(8, 8), QPointF(11, 9));
+    return QIcon(pixmap);
+}
+
+struct QuickSpan {
+    const char* objectName;
+    const char* caption;
+    int minutes;
+};
+
+// Two rows of four, in the order they stand.
+constexpr QuickSpan kQuickSpans[] = {
+    {"SpeedButton1", "3分", 3},      {"SpeedButton2", "5分", 5},       {"SpeedButton4", "10分", 10},
+    {"SpeedButton3", "15分", 15},    {"SpeedButton5", "30分", 30},     {"SpeedButton6", "1時間", 60},
+    {"SpeedButton7", "2時間", 120},  {"SpeedButton8", "3時間", 180},
+};
+
+}  // namespace
+
+TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, QWidget* parent)
+    : QDialog(parent), clock_(clock), help_(help)
+{
+    setObjectName(QStringLiteral("AlarmSetDlg"));
+    setWindowTitle(QStringLiteral("Zelvaro ｱﾗｰﾑの設定"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    HourSedit = new AlarmSpinEdit(0, 23, this);
+    HourSedit->setObjectName(QStringLiteral("HourSedit"));
+    MinSEdit = new AlarmSpinEdit(0, 59, this);
+    MinSEdit->setObjectName(QStringLiteral("MinSEdit"));
+    for (AlarmSpinEdit* field : {HourSedit, MinSEdit}) {
+        field->setAlignment(Qt::AlignRight);
+        field->setMinimumWidth(56);
+        QFont f = field->font();
+        f.setPointSizeF(f.pointSizeF() * 1.4);
+        field->setFont(f);
+    }
+    auto* colon = new QLabel(QStringLiteral("："), this);
+
+    NowButton = new QPushButton(NowIcon(), QStringLiteral("今の時刻"), this);
+    NowButton->setObjectName(QStringLiteral("NowButton"));
+    NowButton->setAutoDefault(false);
+    connect(NowButton, &QPushButton::clicked, this, &TAlarmSetDlg::NowButtonClick);
+
+    auto* timeRow = new QHBoxLayout;
+    timeRow->addWidget(HourSedit);
+    timeRow->addWidget(colon);
+    timeRow->addWidget(MinSEdit);
+    timeRow->addSpacing(12);
+    timeRow->addWidget(NowButton);
+    timeRow->addStretch();
+
+    GroupBox1 = new QGroupBox(QStringLiteral("今の時刻にプラス"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    BuildButtons(GroupBox1);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    HelpBtn = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    HelpBtn->setAutoDefault(false);
+    connect(HelpBtn, &QPushButton::clicked, this, &TAlarmSetDlg::HelpBtnClick);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(OKBtn);
+    buttonRow->addWidget(CancelBtn);
+    buttonRow->addWidget(HelpBtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(timeRow);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(buttonRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Fixed size, centred on the screen.
+    adjustSize();
+    // Fixed size, also for the window manager (no maximise, no resize frame).
+    setFixedSize(size());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    HourSedit->setFocus();
+}
+
+void TAlarmSetDlg::BuildButtons(QGroupBox* box)
+{
+    auto* grid = new QGridLayout(box);
+    int index = 0;
+    for (const QuickSpan& span : kQuickSpans) {
+        auto* button = new QPushButton(QString::fromUtf8(span.caption), box);
+        button->setObjectName(QString::fromLatin1(span.objectName));
+        button->setAutoDefault(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        const int minutes = span.minutes;
+        connect(button, &QPushButton::clicked, this, [this, minutes] { AddMinutesToNow(minutes); });
+        grid->addWidget(button, index / 4, index % 4);
+        ++index;
+    }
+}
+
+void TAlarmSetDlg::NowButtonClick()
+{
+    const HourMinute now = HourMinuteOf(clock_.Now());
+    HourSedit->setValue(now.hour);
+    MinSEdit->setValue(now.minute);
+}
+
+void TAlarmSetDlg::AddMinutesToNow(int minutes)
+{
+    const HourMinute then = ::AddMinutesToNow(clock_.Now(), minutes);
+    HourSedit->setValue(then.hour);
+    MinSEdit->setValue(then.minute);
+}
+
+void TAlarmSetDlg::HelpBtnClick()
+{
+    help_.ShowContext(kHelpContext);
+}

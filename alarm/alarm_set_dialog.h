@@ -1,0 +1,43 @@
+#pragma once
+// TAlarmSetDlg: the alarm time dialog. The user picks the hour (0..23) and
+// minute of the alarm, by the arrows, from the present time, or as the
+// present time plus one of eight spans. The dialog only gathers the time;
+// the alarm commands read it back after OK.
+
+#include "platform/clock.h"
+#include "platform/help.h"
+
+#include <QDialog>
+
+class AlarmSpinEdit;
+class QGroupBox;
+class QPushButton;
+
+class TAlarmSetDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kHelpContext = 29;
+
+    TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, QWidget* parent = nullptr);
+
+    AlarmSpinEdit* HourSedit = nullptr;
+    AlarmSpinEdit* MinSEdit = nullptr;
+    QPushButton* NowButton = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+
+    // The present hour and minute into the fields; the seconds are dropped.
+    void NowButtonClick();
+    // The present moment plus `minutes` into the fields, counted from now,
+    // never from what the fields show.
+    void AddMinutesToNow(int minutes);
+    void HelpBtnClick();
+
+private:
+    void BuildButtons(QGroupBox* box);
+
+    const platform::Clock& clock_;
+    platform::Help& help_;
+};

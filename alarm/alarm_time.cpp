@@ -1,0 +1,55 @@
+#include "alarm/alarm_time.h"
+
+#include "shell/zelvaro_error.h"
+
+int AlarmHourOfDay(int hour, TAmPm ampm)
+{
+    if (ampm == TAmPm::am)
+        return hour;
+    return hour == 12 ? 0 : hour + 12;
+}
+
+AlarmDial AlarmDialFromHourOfDay(int hourOfDay)
+{
+    if (hourOfDay == 0)
+        return {12, TAmPm::pm};
+    if (hourOfDay <= 12)
+        return {hourOfDay, TAmPm::am};
+    return {hourOfDay - 12, TAmPm::pm};
+}
+
+bool AlarmDue(int hour, int minute, TAmPm ampm, TDateTime now)
+{
+    const TimeParts t = DecodeTime(now);
+    return AlarmHourOfDay(hour, ampm) == t.hour && minute == t.minute;
+}
+
+void CheckAlarmHour(int hour)
+{
+    // The property is unsigned: a negative value wraps far above 12.
+    if (hour <= 0 || hour > 12)
+        throw ZelvaroError("Invalid value entered for Hour");
+}
+
+void CheckAlarmMinute(int minute)
+{
+    if (minute < 0 || minute >= 60)
+        throw ZelvaroError("Invalid value entered for Minute");
+}
+
+HourMinute HourMinuteOf(TDateTime now)
+{
+    const TimeParts t = DecodeTime(now);
+    return {t.hour, t.minute};
+}
+
+HourMinute AddMinutesToNow(TDateTime now, int minutes)
+{
+    const TDateTime span = EncodeTime(minutes / 60, minutes % 60);
+    return HourMinuteOf(now + span);
+}
+
+std::string AlarmTimeText(int hour, int minute)
+{
+    return std::to_string(hour) + "時" + std::to_string(minute) + "分です";
+}
