@@ -227,7 +227,9 @@ TBmpReadResult DecodeBmp(std::span<const uint8_t> b)
         const uint8_t* src = data.data() + static_cast<size_t>(row) * srcStride;
         uint8_t* dst = pic.Bits.data() + static_cast<size_t>(topDown ? ht - 1 - row : row) * pic.Stride();
         if (bc <= 8 || (bc == 24)) {
-            std::memcpy(dst, src, row == ht - 1 ? lastRow : srcStride);
+            // Only the bytes that hold pixels: the row's padding stays zero,
+            // whatever the file carries there.
+            std::memcpy(dst, src, lastRow);
         } else if (bc == 32 && !fields) {
             for (int x = 0; x < w; ++x) {
                 dst[3 * x] = src[4 * x];

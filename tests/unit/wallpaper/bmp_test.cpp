@@ -118,6 +118,26 @@ TEST(Bmp, TopDownSixteenAndThirtyTwoBitsAndBitFields)
     EXPECT_EQ(r.Picture.PixelAt(0, 0), (TRgbQuad{10, 20, 30, 0}));
 }
 
+TEST(Bmp, RowPaddingIsNotTakenFromTheFile)
+{
+    // 9 x 2, 1 bit, top-down, with junk in every row's padding: the padding
+    // of the decoded rows is zero whichever row the file stores first, so the
+    // picture written back decodes to the same bytes.
+    BmpBytes f = BmpBytes::Info(9, -2, 1, 0, 2, 8);
+    f.Bytes({0, 0, 0, 0, 255, 255, 255, 0});
+    f.Bytes({0xAA, 0x80, 0xDE, 0xAD});
+    f.Bytes({0x55, 0x00, 0xBE, 0xEF});
+    const TBmpReadResult r = DecodeBmp(f.b);
+    ASSERT_TRUE(r.Ok());
+    const size_t stride = r.Picture.Stride();
+    for (int y = 0; y < 2; ++y)
+        for (size_t i = 2; i < stride; ++i)
+            EXPECT_EQ(r.Picture.Bits[y * stride + i], 0) << "row " << y << " byte " << i;
+    const TBmpReadResult again = DecodeBmp(EncodeBmp(r.Picture));
+    ASSERT_TRUE(again.Ok());
+    EXPECT_EQ(again.Picture.Bits, r.Picture.Bits);
+}
+
 TEST(Bmp, RunLengthEncodingsClipAtTheEdges)
 {
     // RLE8 4 x 2: bottom row run of 3 x index 1 then absolute (2, 1) which
