@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <cstring>
 
 Q_LOGGING_CATEGORY(lcShell, "zelvaro.shell")
 
@@ -133,14 +132,7 @@ void TfrmClock::ConnectControls()
 void TfrmClock::FormCreate()
 {
     Timer1.stop();
-    CurWallDir.clear();
-    PrevWallDir.clear();
-    WallFiles.clear();
     resize(kWidth, kHeight);
-    const TDateTime started = services_.clock.Now();
-    std::uint64_t seed = 0;
-    std::memcpy(&seed, &started, sizeof seed);
-    Random.seed(static_cast<std::mt19937::result_type>(seed ^ (seed >> 32)));
     Alarm1->SetEnabled(false);
     AlarmShape->hide();
 
@@ -155,15 +147,13 @@ void TfrmClock::FormCreate()
     ApplyOnTop();
     // The help file was given to the help service when it was made (main).
 
-    const TDateTime now = services_.clock.Now();
-    lblClock->setText(QString::fromStdString(ClockText(now)));
-    NextWallChange = ClockSettings.StartWallChangeSw ? now : now - 1.0 / kMinutesPerDay;
+    lblClock->setText(QString::fromStdString(ClockText(services_.clock.Now())));
     pmnuWallPause->setChecked(false);
     pmnuWallPause->setEnabled(ClockSettings.WallChangeSw);
-    WindowsDir = services_.windowsDir;
-    TempWallFile = WindowsDir + "/ZelvaroWl.BMP";
     SaverActive = services_.saver.IsActive();
     pmnuSaverStop->setChecked(!SaverActive);
+    // The wallpaper side: the first change moment, WindowsDir and
+    // TempWallFile, and file dropping switched on.
     StartWallpaper();
     Timer1.start();
 }
@@ -200,7 +190,6 @@ void TfrmClock::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    WallFiles.clear();
     services_.help.Quit();
     event->accept();
 }

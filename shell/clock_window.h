@@ -17,7 +17,6 @@
 #include <QWidget>
 
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -87,20 +86,11 @@ public:
     // False until LoadSettings has read the whole file: then the close does
     // not write the file back, so values after a broken one are not lost.
     bool SettingsLoaded = false;
-    TDateTime NextWallChange = 0;
-    std::string CurWallDir;
-    std::string PrevWallDir;
-    std::vector<std::string> WallFiles;
-    std::string WindowsDir;
-    std::string TempWallFile;
     bool SaverActive = true;
-    bool PanicPressedLeft = false;
-    std::mt19937 Random;
-    // The wallpaper side (rotation, schedule, ApplyWallPaper, panic rules)
-    // and the file-drop receiver, made at start-up when the wallpaper
-    // services are given. Wallpaper holds the live rotation state; the
-    // fields above mirror it after every wallpaper handler (WallFiles: see
-    // Wallpaper->WallFiles()).
+    // The wallpaper side, made at start-up when the wallpaper services are
+    // given: it holds the rotation's run-time state (NextWallChange,
+    // CurWallDir, PrevWallDir, WallFiles, WindowsDir, TempWallFile,
+    // PanicPressedLeft) and runs ApplyWallPaper and the panic rules.
     WallpaperManager* Wallpaper = nullptr;
     TFileDrag* FileDrag1 = nullptr;
 
@@ -151,7 +141,6 @@ private:
     void ConnectControls();
     void TickSteps();
     void StartWallpaper();
-    void SyncWallpaperState();
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -183,58 +183,39 @@ void TfrmClock::About1Click() {}
 void TfrmClock::StartWallpaper()
 {
     if (services_.wallpaper) {
-        Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, WindowsDir, this);
+        Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, services_.windowsDir, this);
         Wallpaper->SetPauseItem(pmnuWallPause);
         Wallpaper->FormCreate();
-        SyncWallpaperState();
     }
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
         if (!Wallpaper)
             return;
-        ErrorHandler::Run([&] {
-            Wallpaper->FileDrag1Drop(sender);
-            SyncWallpaperState();
-        });
+        ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
     };
     FileDrag1->SetEnableDrop(true);
 }
 
-void TfrmClock::SyncWallpaperState()
-{
-    NextWallChange = Wallpaper->NextWallChange();
-    CurWallDir = Wallpaper->CurWallDir();
-    PrevWallDir = Wallpaper->PrevWallDir();
-    TempWallFile = Wallpaper->TempWallFile();
-    PanicPressedLeft = Wallpaper->PanicPressedLeft();
-}
-
 void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton button)
 {
-    if (Wallpaper) {
+    if (Wallpaper)
         Wallpaper->SpeedButton2MouseDown(button);
-        SyncWallpaperState();
-    }
 }
 
 void TfrmClock::SpeedButton2Click()
 {
-    if (Wallpaper) {
+    if (Wallpaper)
         Wallpaper->SpeedButton2Click();
-        SyncWallpaperState();
-    }
 }
 
 void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton button)
 {
-    if (Wallpaper) {
+    if (Wallpaper)
         Wallpaper->SpeedButton2MouseUp(button);
-        SyncWallpaperState();
-    }
 }
 
 void TfrmClock::WallpaperDueStep(TDateTime)
 {
-    if (Wallpaper && Wallpaper->WallpaperDueStep())
-        SyncWallpaperState();
+    if (Wallpaper)
+        Wallpaper->WallpaperDueStep();
 }

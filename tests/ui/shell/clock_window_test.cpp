@@ -102,12 +102,12 @@ void ClockWindowTest::startUpPlacesAndSetsState()
     QCOMPARE(w.y(), 0);
     QVERIFY(w.pmnuWallPause->isEnabled());
     QVERIFY(w.ChimeArmed);
-    QCOMPARE(w.TempWallFile, std::string("/data/zelvaro/ZelvaroWl.BMP"));
-    // Without the start-up change the first change is one minute back.
-    QCOMPARE(w.NextWallChange, f.clock.Now() - 1.0 / 1440);
+    QCOMPARE(w.Wallpaper->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));
+    // Without the start-up change the first change comes 59 minutes after start-up.
+    QCOMPARE(w.Wallpaper->NextWallChange(), f.clock.Now() - 1.0 / 1440 + 1.0 / 24);
     ClockFixture g;
     g.Start("[WallSw]\nStartWallChangeSw=1\n");
-    QCOMPARE(g.window->NextWallChange, g.clock.Now());
+    QCOMPARE(g.window->Wallpaper->NextWallChange(), g.clock.Now());
     QVERIFY(f.errors.isEmpty() && g.errors.isEmpty());
 }
 
