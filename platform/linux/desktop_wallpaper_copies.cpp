@@ -1,5 +1,7 @@
 #include "platform/linux/desktop_wallpaper_copies.h"
 
+#include "platform/linux/desktop_bitmap.h"
+
 #include <unistd.h>
 
 #include <chrono>
@@ -55,6 +57,19 @@ void DesktopWallpaperCopies::Discard(const std::string& copy)
 {
     std::error_code ec;
     fs::remove(copy, ec);
+}
+
+std::optional<std::string> DesktopWallpaperCopies::MakeChecked(const std::string& bmpPath, Desktop::Result& failure)
+{
+    DesktopBitmap check;
+    if (!check.Load(bmpPath)) {
+        failure = Desktop::Result::Unreadable;
+        return std::nullopt;
+    }
+    std::optional<std::string> copy = Make(bmpPath);
+    if (!copy)
+        failure = Desktop::Result::Unavailable;
+    return copy;
 }
 
 }  // namespace platform

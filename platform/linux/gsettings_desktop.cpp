@@ -1,6 +1,5 @@
 #include "platform/linux/gsettings_desktop.h"
 
-#include "platform/linux/desktop_bitmap.h"
 
 #include <gio/gio.h>
 
@@ -70,14 +69,10 @@ std::string GSettingsDesktop::Name() const
 
 Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
 {
-    // The desktop reads the file later, on its own: make sure now that it is
-    // a picture, so a broken file counts as a failed try.
-    DesktopBitmap check;
-    if (!check.Load(bmpPath))
-        return Result::Unreadable;
-    const std::optional<std::string> copy = copies_.Make(bmpPath);
+    Result failure = Result::Done;
+    const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
-        return Result::Unavailable;
+        return failure;
 
     const Keys keys = KeysOf(family_);
     GSettingsSchema* schema = LookupSchema(keys.schema);

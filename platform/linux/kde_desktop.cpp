@@ -1,6 +1,5 @@
 #include "platform/linux/kde_desktop.h"
 
-#include "platform/linux/desktop_bitmap.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -54,12 +53,10 @@ std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
 
 Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
 {
-    DesktopBitmap check;
-    if (!check.Load(bmpPath))
-        return Result::Unreadable;
-    const std::optional<std::string> copy = copies_.Make(bmpPath);
+    Result failure = Result::Done;
+    const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
-        return Result::Unavailable;
+        return failure;
     const std::string url = QUrl::fromLocalFile(QString::fromStdString(*copy)).toString().toStdString();
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),

@@ -1,6 +1,5 @@
 #include "platform/linux/xfce_desktop.h"
 
-#include "platform/linux/desktop_bitmap.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -62,12 +61,10 @@ XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
 
 Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
 {
-    DesktopBitmap check;
-    if (!check.Load(bmpPath))
-        return Result::Unreadable;
-    const std::optional<std::string> copy = copies_.Make(bmpPath);
+    Result failure = Result::Done;
+    const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
-        return Result::Unavailable;
+        return failure;
     const int style = WallpaperTiled(registry_) ? 2 : 1;
     bool ok = true;
     for (const QString& image : ImageProperties()) {
