@@ -1,5 +1,7 @@
 #include "shell/date_time.h"
 
+#include "shell/text_helpers.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -134,12 +136,7 @@ enum class Marker { None, Am, Pm };
 // Strips an AM/PM marker from the front or the back of the text.
 bool TakeMarker(std::string& text, Marker& marker)
 {
-    auto upper = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const std::string u = upper(text);
+    const std::string u = AsciiUpper(text);
     for (const auto& [word, kind] : {std::pair{"AM", Marker::Am}, std::pair{"PM", Marker::Pm}}) {
         if (u.size() >= 2 && u.compare(u.size() - 2, 2, word) == 0) {
             text.erase(text.size() - 2);
@@ -156,23 +153,14 @@ bool TakeMarker(std::string& text, Marker& marker)
     return true;
 }
 
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
 }  // namespace
 
 std::optional<TDateTime> ParseTimeText(const std::string& input)
 {
-    std::string text = Trim(input);
+    std::string text = TrimBlanks(input);
     Marker marker = Marker::None;
     TakeMarker(text, marker);
-    text = Trim(text);
+    text = TrimBlanks(text);
 
     int parts[3] = {0, 0, 0};
     int count = 0;

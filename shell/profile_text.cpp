@@ -1,42 +1,22 @@
 #include "shell/profile_text.h"
 
-#include <cctype>
+#include "shell/text_helpers.h"
 
 namespace {
-
-std::string Trim(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 // The name of a "[section]" line, or nothing for any other line.
 std::optional<std::string> SectionName(const std::string& line)
 {
-    const std::string t = Trim(line);
+    const std::string t = TrimBlanks(line);
     if (t.empty() || t.front() != '[')
         return std::nullopt;
     const auto close = t.find(']');
-    return Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
 bool IsComment(const std::string& line)
 {
-    const std::string t = Trim(line);
+    const std::string t = TrimBlanks(line);
     return !t.empty() && t.front() == ';';
 }
 
@@ -48,7 +28,7 @@ std::optional<std::pair<std::string, std::string>> KeyValue(const std::string& l
     const auto eq = line.find('=');
     if (eq == std::string::npos)
         return std::nullopt;
-    return std::pair{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
+    return std::pair{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1))};
 }
 
 }  // namespace
@@ -78,10 +58,10 @@ ProfileText::ProfileText(const std::string& content)
 
 std::optional<std::size_t> ProfileText::FindSection(const std::string& section) const
 {
-    const std::string wanted = Trim(section);
+    const std::string wanted = TrimBlanks(section);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const auto name = SectionName(lines_[i].text);
-        if (name && SameName(*name, wanted))
+        if (name && SameAsciiName(*name, wanted))
             return i;
     }
     return std::nullopt;
@@ -89,12 +69,12 @@ std::optional<std::size_t> ProfileText::FindSection(const std::string& section) 
 
 std::optional<std::size_t> ProfileText::FindKey(std::size_t sectionLine, const std::string& key) const
 {
-    const std::string wanted = Trim(key);
+    const std::string wanted = TrimBlanks(key);
     for (std::size_t i = sectionLine + 1; i < lines_.size(); ++i) {
         if (SectionName(lines_[i].text))
             break;
         const auto kv = KeyValue(lines_[i].text);
-        if (kv && SameName(kv->first, wanted))
+        if (kv && SameAsciiName(kv->first, wanted))
             return i;
     }
     return std::nullopt;
@@ -108,7 +88,7 @@ std::size_t ProfileText::InsertionPoint(std::size_t sectionLine) const
     for (std::size_t i = sectionLine + 1; i < lines_.size(); ++i) {
         if (SectionName(lines_[i].text))
             break;
-        if (!Trim(lines_[i].text).empty())
+        if (!TrimBlanks(lines_[i].text).empty())
             last = i;
     }
     return last + 1;
@@ -130,12 +110,12 @@ std::optional<std::string> ProfileText::Get(const std::string& section, const st
 
 void ProfileText::Set(const std::string& section, const std::string& key, const std::string& value)
 {
-    const std::string line = Trim(key) + "=" + value;
+    const std::string line = TrimBlanks(key) + "=" + value;
     const auto s = FindSection(section);
     if (!s) {
         if (!lines_.empty() && lines_.back().end.empty())
             lines_.back().end = newline_;
-        lines_.push_back({"[" + Trim(section) + "]", newline_});
+        lines_.push_back({"[" + TrimBlanks(section) + "]", newline_});
         lines_.push_back({line, newline_});
         return;
     }

@@ -1,5 +1,7 @@
 #include "wallpaper/registry_store.h"
 
+#include "shell/text_helpers.h"
+
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -8,29 +10,6 @@ namespace {
 
 constexpr std::array<const char*, 6> kRootNames{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
                                                 "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        if (c == '\n') {
-            out += "\\n";
-            continue;
-        }
-        out += c;
-    }
-    return out + '"';
-}
 
 // Reads a quoted text at `pos`; on success `pos` is past the closing quote.
 std::optional<std::string> Unquote(const std::string& line, std::size_t& pos)
@@ -134,7 +113,7 @@ std::string RegistryStore::Id(platform::RootKey root, const std::string& key)
 
 bool RegistryStore::HasKey(platform::RootKey root, const std::string& key) const
 {
-    return keys_.count(Upper(Id(root, key))) != 0;
+    return keys_.count(AsciiUpper(Id(root, key))) != 0;
 }
 
 bool RegistryStore::CreateKey(platform::RootKey root, const std::string& key)
@@ -144,7 +123,7 @@ bool RegistryStore::CreateKey(platform::RootKey root, const std::string& key)
     // Every parent exists too, as in the registry.
     for (std::size_t pos = id.find('\\'); ; pos = id.find('\\', pos + 1)) {
         const std::string part = pos == std::string::npos ? id : id.substr(0, pos);
-        auto [it, inserted] = keys_.try_emplace(Upper(part));
+        auto [it, inserted] = keys_.try_emplace(AsciiUpper(part));
         if (inserted) {
             it->second.path = part;
             added = true;
@@ -158,8 +137,8 @@ bool RegistryStore::CreateKey(platform::RootKey root, const std::string& key)
 void RegistryStore::Write(platform::RootKey root, const std::string& key, const std::string& name, Value value)
 {
     CreateKey(root, key);
-    Key& k = keys_[Upper(Id(root, key))];
-    auto [it, inserted] = k.values.try_emplace(Upper(name));
+    Key& k = keys_[AsciiUpper(Id(root, key))];
+    auto [it, inserted] = k.values.try_emplace(AsciiUpper(name));
     if (inserted)
         it->second.name = name;
     it->second.value = std::move(value);
@@ -168,10 +147,10 @@ void RegistryStore::Write(platform::RootKey root, const std::string& key, const 
 const RegistryStore::Value* RegistryStore::Read(platform::RootKey root, const std::string& key,
                                                 const std::string& name) const
 {
-    auto k = keys_.find(Upper(Id(root, key)));
+    auto k = keys_.find(AsciiUpper(Id(root, key)));
     if (k == keys_.end())
         return nullptr;
-    auto v = k->second.values.find(Upper(name));
+    auto v = k->second.values.find(AsciiUpper(name));
     return v == k->second.values.end() ? nullptr : &v->second.value;
 }
 
@@ -181,10 +160,10 @@ std::string RegistryStore::ToText() const
     for (const auto& [id, key] : keys_) {
         out += "\n[" + key.path + "]\n";
         for (const auto& [upper, entry] : key.values) {
-            out += entry.name.empty() ? std::string("@") : Quote(entry.name);
+            out += entry.name.empty() ? std::string("@") : QuotedEscaped(entry.name);
             out += '=';
             if (const auto* s = std::get_if<std::string>(&entry.value)) {
-                out += Quote(*s);
+                out += QuotedEscaped(*s);
             } else if (const auto* d = std::get_if<std::uint32_t>(&entry.value)) {
                 char buf[16];
                 std::snprintf(buf, sizeof buf, "dword:%08x", *d);
@@ -218,12 +197,12 @@ RegistryStore RegistryStore::FromText(const std::string& text)
             const std::string path = line.substr(1, line.size() - 2);
             const std::string rootName = path.substr(0, path.find('\\'));
             for (std::size_t r = 0; r < kRootNames.size(); ++r) {
-                if (Upper(rootName) != kRootNames[r])
+                if (AsciiUpper(rootName) != kRootNames[r])
                     continue;
                 const auto root = static_cast<platform::RootKey>(r);
                 const std::string rest = rootName.size() < path.size() ? path.substr(rootName.size()) : "";
                 store.CreateKey(root, rest);
-                current = &store.keys_[Upper(Id(root, rest))];
+                current = &store.keys_[AsciiUpper(Id(root, rest))];
             }
             continue;
         }
@@ -244,7 +223,7 @@ RegistryStore RegistryStore::FromText(const std::string& text)
         auto value = ParseData(line.substr(pos + 1));
         if (!value)
             continue;
-        auto [it, inserted] = current->values.try_emplace(Upper(name));
+        auto [it, inserted] = current->values.try_emplace(AsciiUpper(name));
         if (inserted)
             it->second.name = name;
         it->second.value = std::move(*value);

@@ -1,6 +1,7 @@
 #include "wallpaper/wallpaper_manager.h"
 
 #include "wallpaper/file_drag.h"
+#include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
 
 #include <QAction>
@@ -17,18 +18,13 @@ std::uint32_t SeedFromTimeOfDay(TDateTime now)
     return static_cast<std::uint32_t>(((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond);
 }
 
-std::string JoinDir(const std::string& dir, const char* name)
-{
-    return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
-}
-
 }  // namespace
 
 WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock, platform::Desktop& desktop,
                                    WallConverter& converter, std::string windowsDir, QObject* parent)
     : QObject(parent), settings_(settings), clock_(clock), desktop_(desktop), windowsDir_(std::move(windowsDir)),
       rotation_(SeedFromTimeOfDay(clock.Now())),
-      applier_(desktop, converter, clock, *this, settings, schedule_, JoinDir(windowsDir_, "ZelvaroWl.BMP"))
+      applier_(desktop, converter, clock, *this, settings, schedule_, JoinWallPath(windowsDir_, "ZelvaroWl.BMP"))
 {
     SetPauseItem(new QAction(QStringLiteral("壁紙変更停止"), this));
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/file_registry.h"
 
 #include "platform/linux/disk_profile_file.h"
+#include "shell/text_helpers.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -12,14 +13,6 @@
 
 namespace platform {
 namespace {
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
 
 std::string OwnerName()
 {
@@ -44,8 +37,8 @@ std::optional<T> Get(const RegistryStore& store, RootKey root, const std::string
 
 std::optional<std::string> NativeRegistryText(RootKey root, const std::string& key, const std::string& name)
 {
-    const std::string k = Upper(NormaliseRegistryKey(key));
-    const std::string n = Upper(name);
+    const std::string k = AsciiUpper(NormaliseRegistryKey(key));
+    const std::string n = AsciiUpper(name);
     if (root == RootKey::LocalMachine) {
         if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\SETUP" && n == "BOOTDIR")
             return std::string("/");

@@ -1,5 +1,7 @@
 #include "platform/linux/kde_desktop.h"
 
+#include "shell/text_helpers.h"
+
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -12,21 +14,6 @@ namespace {
 // A desktop service that does not answer gives up after this long, so the
 // clock never hangs on it.
 constexpr int kCallTimeoutMs = 3000;
-
-std::string JsString(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        if (c == '\n') {
-            out += "\\n";
-            continue;
-        }
-        out += c;
-    }
-    return out + '"';
-}
 
 }  // namespace
 
@@ -43,7 +30,7 @@ std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
            "  d.wallpaperPlugin = \"org.kde.image\";\n"
            "  d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", \"General\"];\n"
            "  d.writeConfig(\"Image\", " +
-           JsString(fileUrl) +
+           QuotedEscaped(fileUrl) +
            ");\n"
            "  d.writeConfig(\"FillMode\", " +
            std::string(tiled ? "3" : "6") +
