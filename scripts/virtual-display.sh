@@ -11,22 +11,42 @@ start_virtual_display() {
   numfile=$(mktemp /tmp/zelvaro-display.XXXXXX)
   Xvfb -displayfd 3 -screen 0 "${size}x24" -noreset -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   ZELVARO_XVFB_PID=$!
-  for _ in $(seq 200); do
-    [ -s "$numfile" ] && break
+  # A loaded machine can take many seconds to start the server.
+  local number=""
+  for _ in $(seq 600); do
+    number=$(tr -dc 0-9 <"$numfile")
+    [ -n "$number" ] && break
+    kill -0 "$ZELVARO_XVFB_PID" 2>/dev/null || break
     sleep 0.05
   done
-  export DISPLAY=":$(tr -dc 0-9 <"$numfile")"
   rm -f "$numfile"
+  if [ -z "$number" ]; then
+    echo "virtual display: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$number"
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR=$(mktemp -d /tmp/zelvaro-runtime.XXXXXX)
     chmod 700 "$XDG_RUNTIME_DIR"
   fi
-  openbox >/dev/null 2>&1 &
+  # The window manager runs its start-up command once it manages windows.
+  # Until then a program's first window can be lost between the manager's
+  # start-up scan and its event loop (it stays unmapped), and checking for
+  # _NET_SUPPORTING_WM_CHECK alone is too early: that is set at the start.
+  local ready
+  ready=$(mktemp -u /tmp/zelvaro-wm-ready.XXXXXX)
+  openbox --startup "touch $ready" >/dev/null 2>&1 &
   ZELVARO_WM_PID=$!
-  for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && break
+  for _ in $(seq 600); do
+    [ -e "$ready" ] && break
+    kill -0 "$ZELVARO_WM_PID" 2>/dev/null || break
     sleep 0.05
   done
+  if [ ! -e "$ready" ]; then
+    echo "virtual display: the window manager did not start" >&2
+    return 1
+  fi
+  rm -f "$ready"
 }
 
 stop_virtual_display() {

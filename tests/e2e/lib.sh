@@ -10,7 +10,15 @@ set -euo pipefail
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$E2E_ROOT/scripts/virtual-display.sh"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  # What the program and the display were doing, so a red run explains itself.
+  echo "  DISPLAY=${DISPLAY:-} program pid=${APP_PID:-none}" \
+    "$( [ -n "${APP_PID:-}" ] && { kill -0 "$APP_PID" 2>/dev/null && echo running || echo ended; } )" >&2
+  [ -s "${WORK:-/nonexistent}/stdout.log" ] && sed 's/^/  program: /' "$WORK/stdout.log" | tail -20 >&2
+  wmctrl -l 2>/dev/null | sed 's/^/  window: /' >&2 || true
+  exit 1
+}
 
 e2e_setup() {
   WORK=$(mktemp -d /tmp/zelvaro-e2e.XXXXXX)
@@ -23,14 +31,25 @@ e2e_setup() {
 }
 
 e2e_teardown() {
-  [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
+  # The program ends before its display does, so no copy outlives the test
+  # and holds its single-instance name when the display number comes round again.
+  if [ -n "${APP_PID:-}" ]; then
+    kill "$APP_PID" 2>/dev/null || true
+    for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+    kill -KILL "$APP_PID" 2>/dev/null || true
+  fi
   stop_virtual_display
   rm -rf "$WORK"
 }
 
+# The faketime wrapper runs the program as its child and leaves it running when
+# it is killed itself; preloading the library makes $APP_PID the program.
+FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -1 || true)
+
 e2e_start() {
   if [ -n "${1:-}" ]; then
-    faketime -f "$1" "$APP" >"$WORK/stdout.log" 2>&1 &
+    [ -n "$FAKETIME_LIB" ] || fail "libfaketime is not installed"
+    FAKETIME="$1" LD_PRELOAD="$FAKETIME_LIB" "$APP" >"$WORK/stdout.log" 2>&1 &
   else
     "$APP" >"$WORK/stdout.log" 2>&1 &
   fi
