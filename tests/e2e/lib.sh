@@ -5,6 +5,7 @@
 #   e2e_start [faketime spec]               starts $APP (under faketime when given), sets $APP_PID
 #   e2e_window                              prints the clock window's id (waits for it)
 #   e2e_close                               closes the clock window as the window manager does
+#   e2e_ended_within <seconds>              true once the program has ended
 #   fail <message>                          ends the test red
 set -euo pipefail
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -30,13 +31,21 @@ e2e_setup() {
   trap e2e_teardown EXIT
 }
 
+# True once the program has ended, waiting up to $1 seconds.
+e2e_ended_within() {
+  for _ in $(seq $(($1 * 20))); do
+    kill -0 "$APP_PID" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 e2e_teardown() {
   # The program ends before its display does, so no copy outlives the test
   # and holds its single-instance name when the display number comes round again.
   if [ -n "${APP_PID:-}" ]; then
     kill "$APP_PID" 2>/dev/null || true
-    for _ in $(seq 100); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
-    kill -KILL "$APP_PID" 2>/dev/null || true
+    e2e_ended_within 5 || kill -KILL "$APP_PID" 2>/dev/null || true
   fi
   stop_virtual_display
   rm -rf "$WORK"
@@ -69,9 +78,6 @@ e2e_window() {
 
 e2e_close() {
   wmctrl -i -c "$(e2e_window)"
-  for _ in $(seq 200); do
-    kill -0 "$APP_PID" 2>/dev/null || { wait "$APP_PID" 2>/dev/null || true; APP_PID=""; return 0; }
-    sleep 0.05
-  done
+  e2e_ended_within 10 && { wait "$APP_PID" 2>/dev/null || true; APP_PID=""; return 0; }
   fail "the program did not end after its window closed"
 }
