@@ -3,6 +3,7 @@
 // backends) or by a test (the fakes).
 
 #include "platform/clock.h"
+#include "platform/clock_set_watch.h"
 #include "platform/help.h"
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
@@ -21,4 +22,6 @@ struct ClockServices {
     std::string windowsDir;          // where the converted wallpaper goes
     // The registry, desktop and image converter of the wallpaper side.
     const WallpaperServices& wallpaper;
+    // Tells the tick when the system clock was set or the machine resumed.
+    platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
 };

@@ -75,6 +75,11 @@ bool WallpaperManager::WallpaperDueStep()
                        [this](const std::string& file) { return applier_.ApplyWallPaper(file); });
 }
 
+bool WallpaperManager::RetryingWallMinute() const
+{
+    return RotationRunning() && schedule_.Retrying(clock_.Now());
+}
+
 void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
 {
     if (!settings_.WallChangeSw) {

@@ -82,9 +82,9 @@ compare_apply() {
 
 compare_apply "ApplyWallPaper BMP 1920x1080 vs feh --bg-center" "<=" 0.7 "$TMP/w.bmp" \
   feh --no-fehbg --bg-center "$TMP/w.bmp"
-compare_apply "ApplyWallPaper JPEG 1920x1080 vs feh --bg-center" "<=" 0.8 "$TMP/w.jpg" \
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs feh --bg-center" "<=" 0.7 "$TMP/w.jpg" \
   feh --no-fehbg --bg-center "$TMP/w.jpg"
-compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 1.25 "$TMP/w.jpg" \
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 0.9 "$TMP/w.jpg" \
   xwallpaper --center "$TMP/w.jpg"
 
 mkdir -p "$TMP/many"
