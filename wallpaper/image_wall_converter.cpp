@@ -23,6 +23,7 @@ public:
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
+    void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
 
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
     {
@@ -49,13 +50,16 @@ public:
         PMImage.ImageWriteRes =
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
+        // Written at the picture's own depth, the file will hold the picture
+        // as it is: the desktop may take the pixels while the file is written.
+        const int depth = PMImage.WriteDepth();
+        const bool asHeld = depth == 0 || depth == PMImage.Picture().BitCount;
+        if (asHeld && beforeWrite_)
+            beforeWrite_(PMImage.Picture());
         const ImageResult written = PMImage.SaveAsBmp();
         if (!ImageInfoBox::Report(written) || !written.Ok())
             return false;
-        // Written at the picture's own depth, the file holds PMImage's picture
-        // as it is, and the desktop can take the pixels from here.
-        const int depth = PMImage.WriteDepth();
-        if (depth == 0 || depth == PMImage.Picture().BitCount)
+        if (asHeld)
             written_ = &PMImage.Picture();
         return true;
     }
@@ -64,6 +68,7 @@ private:
     TPMultiImage PMImage;
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
+    PictureReady beforeWrite_;
 };
 
 }  // namespace

@@ -53,12 +53,18 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
     } busyEnd{host_};
 
     const DibPicture* written = nullptr;
-    const std::optional<std::string> path = Prepare(file, written);
+    std::unique_ptr<platform::Desktop::Prepared> early;
+    const std::optional<std::string> path = Prepare(file, written, early);
     if (!path)
         return Outcome::Failed;
 
     auto set = [&] { return written ? desktop_.SetWallpaperFrom(*path, *written) : desktop_.SetWallpaper(*path); };
-    platform::Desktop::Result result = set();
+    // The picture went to the desktop while the file was written; should that
+    // have failed, the ordinary way below tries again.
+    platform::Desktop::Result result = early ? early->Show() : platform::Desktop::Result::Refused;
+    early.reset();
+    if (result != platform::Desktop::Result::Done)
+        result = set();
     if (result == platform::Desktop::Result::Unreadable)
         return Outcome::Failed;
     for (int retries = 0; result == platform::Desktop::Result::Refused && retries < kMaxRetries; ++retries) {
@@ -72,7 +78,8 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file, const DibPicture*& written)
+std::optional<std::string> WallApplier::Prepare(const std::string& file, const DibPicture*& written,
+                                                std::unique_ptr<platform::Desktop::Prepared>& early)
 {
     const std::string ext = WallExtension(file);
     if (ext == ".BMP")
@@ -83,15 +90,19 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, const D
     const std::string part = tempWallFile_ + ".part";
     std::error_code ec;
     bool ok = false;
+    // The desktop takes the picture while the bitmap is written.
+    converter_.SetBeforeWrite([&](const DibPicture& picture) { early = desktop_.PrepareFrom(picture); });
     try {
         ok = converter_.ConvertToBmp(file, ext == ".PCD", settings_.ColorDecSw, part);
     } catch (const std::exception&) {
         // An error while reading or converting ends the attempt silently.
         ok = false;
     }
+    converter_.SetBeforeWrite({});
     if (ok)
         std::filesystem::rename(part, tempWallFile_, ec);
     if (!ok || ec) {
+        early.reset();  // the wallpaper stays as it was
         std::filesystem::remove(part, ec);
         return std::nullopt;
     }
