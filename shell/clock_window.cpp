@@ -1,6 +1,7 @@
 #include "shell/clock_window.h"
 
 #include "alarm/alarm_commands.h"
+#include "options/registry_enhanced.h"
 
 #include "shell/app_title.h"
 #include "shell/error_handler.h"

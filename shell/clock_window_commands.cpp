@@ -4,6 +4,7 @@
 
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
+#include "options/registry_enhanced.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
 #include "wallpaper/file_drag.h"
@@ -170,13 +171,9 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information and
-// options dialogs, the about box and the wallpaper commands; they are wired in
-// with those.
-void TfrmClock::K4Click() {}
-void TfrmClock::K5Click() {}
+// The handlers below belong to the information dialog and the about box;
+// they are wired in with those.
 void TfrmClock::N8Click() {}
-void TfrmClock::ShowOptionsDialog() {}
 void TfrmClock::About1Click() {}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
@@ -186,6 +183,11 @@ void TfrmClock::StartWallpaper()
         Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, services_.windowsDir, this);
         Wallpaper->SetPauseItem(pmnuWallPause);
         Wallpaper->FormCreate();
+    }
+    if (services_.wallpaper) {
+        RegistryEnhanced1 = std::make_unique<TRegistryEnhanced>(services_.wallpaper->registry);
+        RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
+        RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     }
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
