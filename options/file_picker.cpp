@@ -98,6 +98,8 @@ void FilePicker::FinishLayout()
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     ShowDirectoryText();
+    // The file list has the focus, so the arrow keys choose a file at once.
+    FileList->setFocus();
 }
 
 void FilePicker::SetFileTypes(const std::string& text)

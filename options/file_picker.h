@@ -54,7 +54,8 @@ public:
 protected:
     // Where a picker puts its own controls (preview, sound test): below the lists.
     QVBoxLayout* ExtraArea() const { return extraArea_; }
-    // Sizes the window to its contents, fixes the size and centres it on the screen.
+    // Sizes the window to its contents, fixes the size, centres it on the
+    // screen and gives the file list the focus.
     void FinishLayout();
 
     void DriveComboChange();

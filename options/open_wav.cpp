@@ -51,7 +51,6 @@ TfrmOpenWav::TfrmOpenWav(platform::Sound& sound, const std::string& mountTable, 
     connect(PlayButton, &QPushButton::clicked, this, [this] { ErrorHandler::Run([this] { PlaySelected(); }); });
     connect(StopButton, &QPushButton::clicked, this, &TfrmOpenWav::StopSound);
     FinishLayout();
-    FileList->setFocus();
 }
 
 TfrmOpenWav::~TfrmOpenWav()
