@@ -1,6 +1,6 @@
 #include "alarm/alarm_set_dialog.h"
 
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "alarm/alarm_time.h"
 
 #include <QGridLayout>

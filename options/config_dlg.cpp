@@ -1,10 +1,10 @@
 #include "options/config_dlg.h"
 
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // The four tabs of the options dialog, control by control.
 
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // and copied back after OK. Every path keeps its case: file names on this
 // system are case-sensitive, so lower-casing one would name another file.
 
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 
 #include <functional>
 #include <string>

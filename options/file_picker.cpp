@@ -1,7 +1,7 @@
 #include "options/file_picker.h"
 
 #include "options/file_types.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

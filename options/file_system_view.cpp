@@ -1,7 +1,7 @@
 #include "options/file_system_view.h"
 
 #include "options/file_types.h"
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "options/file_types.h"
 
 #include "options/brk_apart.h"
-#include "shell/text_helpers.h"
+#include "base/text_helpers.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "options/open_bmp.h"
 
 #include "options/file_types.h"
-#include "shell/text_helpers.h"
-#include "wallpaper/multi_image_view.h"
+#include "base/text_helpers.h"
+#include "image/multi_image_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,7 +41,7 @@ TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
     SPicPanel = new QFrame(this);
     SPicPanel->setObjectName(QStringLiteral("SPicPanel"));
     SPicPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PMImage = new TPMultiImageView(SPicPanel);
+    PMImage = new MultiImageView(SPicPanel);
     PMImage->setObjectName(QStringLiteral("PMImage"));
     PMImage->Engine().ImageDither = true;
     PMImage->setGeometry(2, 2, 165, 129);
@@ -69,7 +69,7 @@ void TfrmOpenBmp::FileListClick()
 void TfrmOpenBmp::chkPreViewClick()
 {
     if (!chkPreView->isChecked())
-        PMImage->SetPicture(TPicture{});
+        PMImage->SetPicture(DibPicture{});
     else if (!FileName().empty())
         ShowPreview();
 }
@@ -86,7 +86,7 @@ void TfrmOpenBmp::ShowPreview()
             if (Pcd.SetPictureName(path))
                 PMImage->SetPicture(Pcd.Picture());
             else
-                PMImage->SetPicture(TPicture{});
+                PMImage->SetPicture(DibPicture{});
         } else {
             PMImage->SetImageName(QString::fromStdString(path));
         }

@@ -4,12 +4,12 @@
 // proportions kept. Photo CD files are read by the hidden Photo CD reader.
 
 #include "options/file_picker.h"
-#include "wallpaper/photo_cd.h"
+#include "image/photo_cd.h"
 
 class QCheckBox;
 class QFrame;
 class QLineEdit;
-class TPMultiImageView;
+class MultiImageView;
 
 class TfrmOpenBmp : public FilePicker {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     QLineEdit* edtFileList = nullptr;
     QCheckBox* chkPreView = nullptr;
     QFrame* SPicPanel = nullptr;
-    TPMultiImageView* PMImage = nullptr;
+    MultiImageView* PMImage = nullptr;
     TPcd Pcd;
 
     // Shows the selected file in the preview. Read errors are swallowed (the

@@ -1,8 +1,8 @@
 #include "options/open_wav.h"
 
 #include "options/file_types.h"
-#include "shell/error_handler.h"
-#include "shell/zelvaro_error.h"
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -7,7 +7,7 @@
 #include "options/options_dialog.h"
 #include "options/registry_enhanced.h"
 #include "platform/mount_table.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -16,12 +16,7 @@ void TfrmClock::ShowOptionsDialog()
     ErrorHandler::Run([this] {
         OptionsDialogHooks hooks;
         hooks.applyOnTop = [this] { ApplyOnTop(); };
-        hooks.wallChangeConfirmed = [this](bool wallChangeWasOn) {
-            if (Wallpaper)
-                Wallpaper->OptionsConfirmed(wallChangeWasOn);
-            else
-                pmnuWallPause->setEnabled(ClockSettings.WallChangeSw);
-        };
+        hooks.wallChangeConfirmed = [this](bool wallChangeWasOn) { Wallpaper->OptionsConfirmed(wallChangeWasOn); };
         hooks.saveSettings = [this] { SaveSettings(services_.profile, ClockSettings, x(), y()); };
         RunOptionsDialog(ClockSettings, services_.help, services_.sound, platform::MountTableText(), hooks);
     });
@@ -46,9 +41,7 @@ void TfrmClock::PickWallPaper(const char* tileValue)
             return;
         // Written before the file is looked at: an OK without a usable file
         // still changes the tiling.
-        if (RegistryEnhanced1)
-            RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(tileValue));
-        if (Wallpaper)
-            Wallpaper->ApplyWallPaper(picker.FileName());
+        RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(tileValue));
+        Wallpaper->ApplyWallPaper(picker.FileName());
     });
 }

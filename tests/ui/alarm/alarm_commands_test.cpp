@@ -5,11 +5,11 @@
 #include "alarm/alarm_commands.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 #include <QAction>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // and the help topic.
 
 #include "alarm/alarm_set_dialog.h"
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 

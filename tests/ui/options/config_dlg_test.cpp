@@ -1,7 +1,7 @@
 // The options dialog's controls: tabs, ranges and steps, the spin fields'
 // rules and the help topic.
 
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"

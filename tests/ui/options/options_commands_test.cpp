@@ -5,7 +5,7 @@
 #include "options/open_bmp.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/shell/clock_window_fixture.h"
-#include "tests/ui/wallpaper/test_bitmap.h"
+#include "tests/ui/platform/test_bitmap.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "alarm/step_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ struct OptionsFixture : ClockFixture {
     {
         profile.content = ini;
         clockWindow = std::make_unique<TfrmClock>(
-            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", &wallpaper});
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
         return *clockWindow;
     }
     ~OptionsFixture() { clockWindow.reset(); }

@@ -5,11 +5,11 @@
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "platform/fake/fake_sound.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 #include "tests/ui/options/modal_driver.h"
-#include "tests/ui/wallpaper/test_bitmap.h"
-#include "wallpaper/image_info_box.h"
-#include "wallpaper/multi_image_view.h"
+#include "tests/ui/platform/test_bitmap.h"
+#include "image/image_info_box.h"
+#include "image/multi_image_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>

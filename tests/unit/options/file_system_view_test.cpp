@@ -3,7 +3,7 @@
 
 #include "options/file_system_view.h"
 #include "options/file_types.h"
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 #include <gtest/gtest.h>
 
