@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -79,6 +81,7 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
         DriveCombo->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), QString::fromStdString(drive.label));
     FilterCombo->addItem(QString::fromStdString(pattern), QString::fromStdString(pattern));
 
+    FileList->installEventFilter(this);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(DriveCombo, &QComboBox::activated, this, [this] { ErrorHandler::Run([this] { DriveComboChange(); }); });
@@ -201,6 +204,22 @@ void FilePicker::ShowDirectoryText()
     shown.replace(QChar(0x2026), QStringLiteral("..."));
     lblDirctory->setText(shown);
     lblDirctory->setToolTip(text);
+}
+
+// The list marks its first file as current when it gets the focus, without
+// selecting it; the first arrow key then selects that file instead of
+// skipping to the next one.
+bool FilePicker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FileList && event->type() == QEvent::KeyPress && FileList->selectedItems().isEmpty() &&
+        FileList->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            FileList->setCurrentRow(std::max(FileList->currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FilePicker::resizeEvent(QResizeEvent* event)

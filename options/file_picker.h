@@ -65,6 +65,7 @@ protected:
     virtual void FileListDblClick() {}
 
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OpenDirEntry();

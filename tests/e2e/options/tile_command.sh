@@ -31,7 +31,7 @@ for _ in 1 2 3; do
 done
 [ -n "$picker" ] || fail "the image picker did not open"
 sleep 0.3
-xdotool key --delay 120 space Return               # the one JPEG (the current item), then OK
+xdotool key --delay 120 Down Return                # the one JPEG, then OK
 wp_wait_pixmap_change "$before" 15 >/dev/null || fail "the chosen JPEG was not shown"
 
 grep -q '"TileWallPaper"="1"' "$XDG_CONFIG_HOME/zelvaro/registry.reg" ||

@@ -196,6 +196,11 @@ private slots:
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         QVERIFY(picker.FileName().empty());
+        // The first arrow key selects the first file, the next moves on.
+        QTest::keyClick(picker.FileList, Qt::Key_Down);
+        QCOMPARE(picker.FileName(), (dir + QStringLiteral("/BELL.WAV")).toStdString());
+        QTest::keyClick(picker.FileList, Qt::Key_Down);
+        QCOMPARE(picker.FileName(), (dir + QStringLiteral("/chime.wav")).toStdString());
         QListWidgetItem* bell = Item(picker.FileList, QStringLiteral("BELL.WAV"));
         const QRect at = picker.FileList->visualItemRect(bell);
         QTest::mouseClick(picker.FileList->viewport(), Qt::LeftButton, {}, at.center());
