@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 #include <sys/stat.h>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -53,6 +54,7 @@ bool StampOf(const std::string& file, SdlSound::FileStamp& stamp)
 
 struct SdlSound::Decoded {
     std::vector<Uint8> samples;  // kFormat, kChannels, kFrequency
+    std::string failure;         // why there are none
 };
 
 struct SdlSound::Playing {
@@ -81,21 +83,29 @@ SdlSound::~SdlSound()
 std::shared_ptr<const SdlSound::Decoded> SdlSound::Decode(const std::string& file)
 {
     auto decoded = std::make_shared<Decoded>();
-    FileStamp stamp;
-    // A missing file, a directory, a device or a huge file: silence.
-    if (!StampOf(file, stamp) || stamp.size > kMaxFileBytes)
+    const auto fail = [&decoded](std::string why) {
+        decoded->failure = std::move(why);
         return decoded;
+    };
+    // A missing file, a directory, a device or a huge file: silence.
+    struct stat st {};
+    if (file.empty() || ::stat(file.c_str(), &st) != 0)
+        return fail(file + ": the file cannot be found");
+    if (!S_ISREG(st.st_mode))
+        return fail(file + ": not a sound file");
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes)
+        return fail(file + ": the file is too large to play");
     ++decodes_;
     SDL_AudioSpec spec{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
     if (!SDL_LoadWAV(file.c_str(), &spec, &raw, &length))
-        return decoded;
+        return fail(file + ": " + SDL_GetError());
     const std::unique_ptr<Uint8, decltype(&SDL_free)> owned(raw, SDL_free);
     SDL_AudioCVT cvt{};
     const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat, kChannels, kFrequency);
     if (needed < 0 || length == 0 || length > static_cast<Uint32>(INT_MAX / std::max(1, cvt.len_mult)))
-        return decoded;
+        return fail(file + ": the sound cannot be converted for playing");
     std::vector<Uint8> samples(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
     std::memcpy(samples.data(), raw, length);
     std::size_t converted = length;
@@ -103,7 +113,7 @@ std::shared_ptr<const SdlSound::Decoded> SdlSound::Decode(const std::string& fil
         cvt.buf = samples.data();
         cvt.len = static_cast<int>(length);
         if (SDL_ConvertAudio(&cvt) != 0)
-            return decoded;
+            return fail(file + ": " + SDL_GetError());
         converted = static_cast<std::size_t>(cvt.len_cvt);
     }
     samples.resize(converted);
@@ -170,24 +180,40 @@ void SdlSound::CloseWhenSilent()
 
 void SdlSound::Play(const std::string& file, bool loop)
 {
+    Start(file, loop);
+}
+
+std::string SdlSound::TryPlay(const std::string& file)
+{
+    return Start(file, false);
+}
+
+std::string SdlSound::Start(const std::string& file, bool loop)
+{
     if (device_ == Device::Open)
         Mix_HaltChannel(-1);
     playing_.reset();
     const auto held = held_.find(file);
     const std::shared_ptr<const Decoded> sound = held != held_.end() ? held->second.sound : Decode(file);
-    if (sound->samples.empty() || !OpenDevice()) {
+    if (sound->samples.empty()) {
         CloseWhenSilent();
-        return;
+        return sound->failure;
     }
+    if (!OpenDevice())
+        return std::string("The sound device cannot be opened: ") + SDL_GetError();
     Mix_Chunk* chunk = Mix_QuickLoad_RAW(const_cast<Uint8*>(sound->samples.data()),
                                          static_cast<Uint32>(sound->samples.size()));
     if (!chunk) {
         CloseWhenSilent();
-        return;
+        return file + ": " + Mix_GetError();
     }
     playing_ = std::make_unique<Playing>(chunk, sound);
-    if (Mix_PlayChannel(kChannel, chunk, loop ? -1 : 0) < 0)
+    if (Mix_PlayChannel(kChannel, chunk, loop ? -1 : 0) < 0) {
+        const std::string why = file + ": " + Mix_GetError();
         CloseWhenSilent();
+        return why;
+    }
+    return {};
 }
 
 void SdlSound::Stop()

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 class QObject;
 
@@ -28,6 +29,7 @@ public:
     SdlSound& operator=(const SdlSound&) = delete;
 
     void Play(const std::string& file, bool loop) override;
+    std::string TryPlay(const std::string& file) override;
     void Stop() override;
     void Preload(const std::vector<std::string>& files) override;
 
@@ -59,6 +61,8 @@ private:
     std::shared_ptr<const Decoded> Decode(const std::string& file);
     bool OpenDevice();
     void CloseDevice();
+    // Starts the file; the reason when it cannot, empty when it plays.
+    std::string Start(const std::string& file, bool loop);
 
     std::map<std::string, Held> held_;
     std::unique_ptr<Playing> playing_;
