@@ -27,8 +27,9 @@ public:
     virtual void Stop() = 0;
     // Decodes these files now and holds them for Play; the files held before
     // and not named here are let go. A file already held is read again only
-    // when it changed on disk since.
-    virtual void Preload(const std::vector<std::string>& files) = 0;
+    // when it changed on disk since. A player without memory of its own
+    // ignores it and reads the file when it plays.
+    virtual void Preload(const std::vector<std::string>& files) { static_cast<void>(files); }
 };
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 // ApplyWallPaper: what reaches the desktop, what is written, when the next
 // change comes, and that the hourglass always goes away.
+#include "image/picture.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
 #include "wallpaper/wall_applier.h"
