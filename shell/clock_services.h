@@ -10,6 +10,7 @@
 
 #include <string>
 
+struct AboutServices;
 struct WallpaperServices;
 
 struct ClockServices {
@@ -22,4 +23,7 @@ struct ClockServices {
     // The registry, desktop and image converter of the wallpaper side; none
     // (tests of the window alone) leaves the wallpaper handlers doing nothing.
     const WallpaperServices* wallpaper = nullptr;
+    // The about box's browser, launcher and memory figure; none (tests of the
+    // window alone) leaves the window without its about box.
+    const AboutServices* about = nullptr;
 };

@@ -21,6 +21,7 @@
 #include <vector>
 
 class AlarmCommands;
+class TAMCustomAboutDialog;
 class TAlarm;
 class TFileDrag;
 class WallpaperManager;
@@ -93,6 +94,8 @@ public:
     // PanicPressedLeft) and runs ApplyWallPaper and the panic rules.
     WallpaperManager* Wallpaper = nullptr;
     TFileDrag* FileDrag1 = nullptr;
+    // The about box, made when the about services are given.
+    TAMCustomAboutDialog* MyAboutDialog = nullptr;
 
     // --- controls --------------------------------------------------------
     ClockPanel* Panel1 = nullptr;
@@ -141,6 +144,7 @@ private:
     void ConnectControls();
     void TickSteps();
     void StartWallpaper();
+    void BuildAboutDialog();
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -2,6 +2,8 @@
 
 #include "shell/clock_window.h"
 
+#include "about/about_texts.h"
+#include "about/am_custom_about_dialog.h"
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "shell/error_handler.h"
@@ -171,13 +173,33 @@ void TfrmClock::DoCalendar()
 }
 
 // The handlers below belong to the information and
-// options dialogs, the about box and the wallpaper commands; they are wired in
-// with those.
+// options dialogs and the wallpaper commands; they are wired in with those.
 void TfrmClock::K4Click() {}
 void TfrmClock::K5Click() {}
 void TfrmClock::N8Click() {}
 void TfrmClock::ShowOptionsDialog() {}
-void TfrmClock::About1Click() {}
+
+void TfrmClock::BuildAboutDialog()
+{
+    if (!services_.about)
+        return;
+    MyAboutDialog = new TAMCustomAboutDialog(*services_.about, this);
+    MyAboutDialog->setObjectName(QStringLiteral("MyAboutDialog"));
+    MyAboutDialog->AppName = QString::fromUtf8(kAboutAppName);
+    MyAboutDialog->Caption = QString::fromUtf8(kAboutCaption);
+    MyAboutDialog->Copyright = QString::fromUtf8(kAboutCopyright);
+    MyAboutDialog->ExtraInfo = QString::fromUtf8(kAboutExtraInfo);
+    MyAboutDialog->Icon = windowIcon();
+    MyAboutDialog->PhysicalMem = QString::fromUtf8(kDefaultPhysicalMem);
+    MyAboutDialog->SystemRes = QString::fromUtf8(kDefaultSystemRes);
+    MyAboutDialog->TargetOS = QString::fromUtf8(kAboutTargetOS);
+}
+
+void TfrmClock::About1Click()
+{
+    if (MyAboutDialog)
+        MyAboutDialog->Execute();
+}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
