@@ -121,9 +121,9 @@ void TfrmAboutDlg::BuildControls()
     lblApplicationName->setFont(title);
 
     lblTargetOS = MakeLabel(this, "lblTargetOS", QRect(56, 44, kWidth - 64, 16), kNavy);
-    lblCopyright = MakeLabel(this, "lblCopyright", QRect(12, 68, 150, 32), kNavy);
+    lblCopyright = MakeLabel(this, "lblCopyright", QRect(12, 68, 190, 32), kNavy);
     lblCopyright->setWordWrap(true);
-    lblExtraInformation = MakeLabel(this, "lblExtraInformation", QRect(170, 68, kWidth - 182, 32), kNavy);
+    lblExtraInformation = MakeLabel(this, "lblExtraInformation", QRect(210, 68, kWidth - 222, 32), kNavy);
     lblExtraInformation->setWordWrap(true);
     QFont bold = font();
     bold.setBold(true);
@@ -142,11 +142,11 @@ void TfrmAboutDlg::BuildControls()
     connect(Label2, &ClickLabel::clicked, this, &TfrmAboutDlg::RxSpeedButton2Click);
     Bevel2 = MakeSeparator(this, "Bevel2", 164);
 
-    lblPhysicalMemory = MakeLabel(this, "lblPhysicalMemory", QRect(12, 172, 220, 16), kNavy);
-    lblPhMem = MakeLabel(this, "lblPhMem", QRect(232, 172, kWidth - 244, 16), kNavy);
+    lblPhysicalMemory = MakeLabel(this, "lblPhysicalMemory", QRect(12, 172, 260, 16), kNavy);
+    lblPhMem = MakeLabel(this, "lblPhMem", QRect(272, 172, kWidth - 284, 16), kNavy);
     lblPhMem->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblSystemResources = MakeLabel(this, "lblSystemResources", QRect(12, 190, 220, 16), kNavy);
-    lblSysRes = MakeLabel(this, "lblSysRes", QRect(232, 190, kWidth - 244, 16), kNavy);
+    lblSystemResources = MakeLabel(this, "lblSystemResources", QRect(12, 190, 260, 16), kNavy);
+    lblSysRes = MakeLabel(this, "lblSysRes", QRect(272, 190, kWidth - 284, 16), kNavy);
     lblSysRes->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     btnOk = new QPushButton(QStringLiteral("OK"), this);

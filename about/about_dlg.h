@@ -17,7 +17,7 @@ class QToolButton;
 class TfrmAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 340;
+    static constexpr int kWidth = 380;
     static constexpr int kHeight = 236;
     static constexpr int kTitlePixels = 24;
     static constexpr int kShadowOffset = 3;

@@ -2,7 +2,7 @@
 
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
-#include "shell/app_title.h"
+#include "base/ui/app_title.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "about/browser_command.h"
 
-#include "shell/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <algorithm>
 #include <string_view>

@@ -9,7 +9,7 @@
 #include "platform/linux/socket_instance_guard.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
-#include "shell/app_title.h"
+#include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     DefaultWallpaperServices wallpaper(windowsDir);
     DefaultAboutServices about;
     TfrmClock window(
-        ClockServices{clock, sound, help, *saver, profile, windowsDir, &wallpaper.Services(), &about.Services()});
+        ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

@@ -2,6 +2,7 @@
 // result and events, the two launch lines, and "ﾊﾞｰｼﾞｮﾝ" on the clock window.
 
 #include "about/about_dlg.h"
+#include "about/about_texts.h"
 #include "about/am_custom_about_dialog.h"
 #include "about/click_label.h"
 #include "platform/fake/fake_clock.h"
@@ -13,8 +14,10 @@
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
+#include "../shell/fake_wallpaper_services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -49,7 +52,8 @@ private slots:
         platform::FakeHelp help;
         platform::FakeScreenSaver saver;
         platform::MemoryProfileFile profile;
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", nullptr, &services});
+        FakeWallpaperServices wallpaper;
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, &services});
 
         QString caption, title, shadow, target, mem;
         bool resourcesShown = true, okDefault = false;
@@ -169,6 +173,26 @@ private slots:
         QCOMPARE(launcher.started.size(), 2u);
         QCOMPARE(launcher.started[0].program, std::string("web"));
         QCOMPARE(launcher.started[0].arguments, (std::vector<std::string>{"--new", "https://zelvaro.example.org/"}));
+    }
+
+    void rendersToPng()
+    {
+        TAMCustomAboutDialog about(services);
+        about.AppName = kAboutAppName;
+        about.Caption = kAboutCaption;
+        about.Copyright = kAboutCopyright;
+        about.ExtraInfo = kAboutExtraInfo;
+        about.TargetOS = kAboutTargetOS;
+        about.Icon = QIcon(QStringLiteral(":/shell/zelvaro_icon.xpm"));
+        bool saved = false;
+        WhenTheBoxOpens([&](TfrmAboutDlg& d) {
+            const QString dir = qEnvironmentVariable("ZELVARO_TEST_OUT", QDir::tempPath());
+            QDir().mkpath(dir);
+            saved = d.grab().save(dir + QStringLiteral("/about_box.png"));
+            d.accept();
+        });
+        about.Execute();
+        QVERIFY(saved);
     }
 };
 

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -127,6 +128,19 @@ private slots:
             QCOMPARE(help.requests, c.context ? std::vector<int>{c.context} : std::vector<int>{});
         }
         qApp->removeEventFilter(&key);
+    }
+
+    void topicsRenderToPng()
+    {
+        HelpWindow help(ZELVARO_HELP_FILE);
+        const QString dir = qEnvironmentVariable("ZELVARO_TEST_OUT", QDir::tempPath());
+        QDir().mkpath(dir);
+        for (int context : {0, 5, 19, 29}) {
+            help.ShowContext(context);
+            QVERIFY(QTest::qWaitForWindowExposed(&help));
+            QVERIFY(!help.toPlainText().contains(QString::fromUtf8("このヘルプ項目")));
+            QVERIFY(help.grab().save(dir + QString("/help_topic_%1.png").arg(context)));
+        }
     }
 };
 
