@@ -41,7 +41,10 @@ wait_for_file() {
 
 clock_menu Up Up Return                      # ﾊﾞｰｼﾞｮﾝ
 about=$(wait_for_window '^about Zelvaro$') || fail "ﾊﾞｰｼﾞｮﾝ did not open the about box"
-eval "$(xdotool getwindowgeometry --shell "$about")"
+# The box's client area on the screen (xdotool's geometry adds the frame
+# offset twice under openbox; xwininfo's absolute corner is the true one).
+read -r X Y WIDTH HEIGHT < <(xwininfo -id "$about" |
+  awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
 [ "$WIDTH" = 380 ] && [ "$HEIGHT" = 236 ] || fail "about box is ${WIDTH}x$HEIGHT"
 
 # The home-page line (36, 140 in the box) and the mail line (36, 116).
