@@ -61,18 +61,6 @@ private slots:
         qputenv("PATH", (root + "/bin:" + qgetenv("PATH")).toUtf8());
     }
 
-    void noBrowserLeavesBothLinesSilent()
-    {
-        DefaultAboutServices services;
-        TfrmAboutDlg dialog(services.Services());
-        WriteFile(scratch.path() + "/bin/xdg-open", Recorder(scratch.path() + "/opened-without-browser"), true);
-        QVERIFY(!dialog.GoToWeb1.OpenUrl());
-        QVERIFY(!dialog.GoToWeb1.SendMail());
-        QTest::qWait(200);
-        QVERIFY(!QFile::exists(scratch.path() + "/opened-without-browser"));
-        QFile::remove(scratch.path() + "/bin/xdg-open");
-    }
-
     void theLinesStartTheDesktopsBrowserAndMailOpener()
     {
         const QString root = scratch.path();

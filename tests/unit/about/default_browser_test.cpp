@@ -85,20 +85,4 @@ TEST_F(DefaultBrowserTest, OlderDefaultsListAsLastResort)
     EXPECT_EQ(Found(), "oldweb %u");
 }
 
-TEST(XdgDirs, EnvironmentAndItsDefaults)
-{
-    setenv("HOME", "/home/u", 1);
-    unsetenv("XDG_CONFIG_HOME");
-    unsetenv("XDG_DATA_DIRS");
-    setenv("XDG_CONFIG_DIRS", "/a:/b", 1);
-    setenv("XDG_DATA_HOME", "/d", 1);
-    setenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME", 1);
-    const platform::XdgDirs dirs = platform::XdgDirs::FromEnvironment();
-    EXPECT_EQ(dirs.configHome, "/home/u/.config");
-    EXPECT_EQ(dirs.configDirs, (std::vector<std::string>{"/a", "/b"}));
-    EXPECT_EQ(dirs.dataHome, "/d");
-    EXPECT_EQ(dirs.dataDirs, (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
-    EXPECT_EQ(dirs.desktops, (std::vector<std::string>{"ubuntu", "gnome"}));
-}
-
 }  // namespace
