@@ -24,6 +24,7 @@ class AlarmCommands;
 class TAMCustomAboutDialog;
 class TAlarm;
 class TFileDrag;
+class TRegistryEnhanced;
 class WallpaperManager;
 
 class TfrmClock : public QWidget {
@@ -94,6 +95,8 @@ public:
     // PanicPressedLeft) and runs ApplyWallPaper and the panic rules.
     WallpaperManager* Wallpaper = nullptr;
     TFileDrag* FileDrag1 = nullptr;
+    // Writes the desktop's tiling value for the tile and centre commands.
+    std::unique_ptr<TRegistryEnhanced> RegistryEnhanced1;
     // The about box, made when the about services are given.
     TAMCustomAboutDialog* MyAboutDialog = nullptr;
 
@@ -144,6 +147,9 @@ private:
     void ConnectControls();
     void TickSteps();
     void StartWallpaper();
+    // The tile and centre commands: pick an image, write the tiling value
+    // ("1" tiles, "0" centres), then show the picked file.
+    void PickWallPaper(const char* tileValue);
     void BuildAboutDialog();
 
     ClockServices services_;

@@ -7,6 +7,7 @@
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
+#include "options/registry_enhanced.h"
 #include "shell/saver_toggle.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
@@ -172,12 +173,8 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information and
-// options dialogs and the wallpaper commands; they are wired in with those.
-void TfrmClock::K4Click() {}
-void TfrmClock::K5Click() {}
+// The handler below belongs to the information dialog; it is wired in with it.
 void TfrmClock::N8Click() {}
-void TfrmClock::ShowOptionsDialog() {}
 
 void TfrmClock::BuildAboutDialog()
 {
@@ -207,6 +204,9 @@ void TfrmClock::StartWallpaper()
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
     Wallpaper->SetPauseItem(pmnuWallPause);
     Wallpaper->FormCreate();
+    RegistryEnhanced1 = std::make_unique<TRegistryEnhanced>(services_.wallpaper.registry);
+    RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
+    RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
         ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
