@@ -7,6 +7,7 @@
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
+#include "platform/system_facts.h"
 
 #include <string>
 
@@ -22,4 +23,6 @@ struct ClockServices {
     // The registry, desktop and image converter of the wallpaper side; none
     // (tests of the window alone) leaves the wallpaper handlers doing nothing.
     const WallpaperServices* wallpaper = nullptr;
+    // The machine's facts for the information dialog; none reads this machine.
+    const platform::SystemFacts* facts = nullptr;
 };

@@ -4,8 +4,11 @@
 
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
+#include "platform/linux/file_registry.h"
+#include "platform/linux/linux_system_facts.h"
 #include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
+#include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -170,12 +173,24 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information and
-// options dialogs, the about box and the wallpaper commands; they are wired in
-// with those.
+void TfrmClock::N8Click()
+{
+    // A window made without the machine's services (a test of the window
+    // alone) reads this machine and the user's registry file.
+    static const platform::LinuxSystemFacts machine;
+    const platform::SystemFacts& facts = services_.facts ? *services_.facts : machine;
+    if (services_.wallpaper) {
+        ShowInfoDialog(this, facts, services_.wallpaper->registry);
+        return;
+    }
+    const platform::FileRegistry registry(platform::FileRegistry::DefaultPath());
+    ShowInfoDialog(this, facts, registry);
+}
+
+// The handlers below belong to the options dialog, the about box and the
+// wallpaper commands; they are wired in with those.
 void TfrmClock::K4Click() {}
 void TfrmClock::K5Click() {}
-void TfrmClock::N8Click() {}
 void TfrmClock::ShowOptionsDialog() {}
 void TfrmClock::About1Click() {}
 
