@@ -105,6 +105,7 @@ void TChart::AddBar(double value, const QString& label, const QColor& colour)
 
     Bar bar{value, label, colour, new QGraphicsSimpleTextItem(chart())};
     bar.mark->setFont(ChartFont(10, false));
+    bar.mark->setZValue(10);  // over the bars beside it
     bars_.push_back(bar);
     UpdateRange();
     UpdateMarks();
@@ -159,6 +160,7 @@ void TChart::PlaceDecorations()
         QGraphicsSimpleTextItem* mark = bars_[i].mark;
         const QRectF box = mark->boundingRect();
         const qreal x = std::clamp(at.x() - box.width() / 2, 0.0, std::max(0.0, chart()->size().width() - box.width()));
-        mark->setPos(x, std::max(plot.top() - box.height(), at.y() - box.height() - 2));
+        // A bar that fills the plot carries its mark inside its top, clear of the title.
+        mark->setPos(x, std::max(plot.top(), at.y() - box.height() - 2));
     }
 }

@@ -173,7 +173,7 @@ private slots:
         registry.WriteDword(platform::RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
                             "RegisteredOrganization", 1);
         TfrmInfoDlg dialog(nullptr, facts, registry);
-        QCOMPARE(errors, QStringList({"Invalid data type for 'RegisteredOrganization'."}));
+        QCOMPARE(errors, QStringList({"Invalid data type for 'RegisteredOrganization'"}));
         QCOMPARE(dialog.DirGrid->Cell(0, 3), QString::fromUtf8("Tempﾃﾞｨﾚｸﾄﾘ"));
         QCOMPARE(dialog.OSGrid->Cell(1, 0), QStringLiteral("workstation"));
         QCOMPARE(dialog.OSGrid->Cell(1, 2), QString());
