@@ -1,6 +1,7 @@
 // Opening the information dialog: the gathering of this machine's facts, and
 // the dialog from its creation to its first paint, over this machine and over
-// a fake one (the widgets' and charts' own share). Run offscreen.
+// a fake one (the widgets' and charts' own share). Run offscreen. The target
+// is a first paint well under 150 ms, the time a person starts to notice.
 
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
@@ -51,6 +52,9 @@ void FirstPaintThisMachine(benchmark::State& state)
     const platform::LinuxSystemFacts facts;
     FirstPaint(state, facts);
 }
+// The first opening in a run also loads the fonts and the chart machinery:
+// one iteration, before any other dialog of this program was made.
+BENCHMARK(FirstPaintThisMachine)->Name("FirstOpeningOfTheRun")->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintThisMachine)->Unit(benchmark::kMillisecond);
 
 void FirstPaintFakeMachine(benchmark::State& state)
