@@ -11,6 +11,7 @@
 #include "sysinfo/sys_info.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 
 #include <benchmark/benchmark.h>
@@ -52,8 +53,9 @@ void FirstPaintThisMachine(benchmark::State& state)
     const platform::LinuxSystemFacts facts;
     FirstPaint(state, facts);
 }
-// The first opening in a run also loads the fonts and the chart machinery:
-// one iteration, before any other dialog of this program was made.
+// The first opening in a run also loads the chart machinery and the dialog's
+// fonts: one iteration, before any other dialog of this program was made (the
+// clock window has been painted, as in the program).
 BENCHMARK(FirstPaintThisMachine)->Name("FirstOpeningOfTheRun")->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintThisMachine)->Unit(benchmark::kMillisecond);
 
@@ -73,6 +75,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The program paints its clock window before any command can run, which
+    // loads the font database.
+    QLabel clockFace(QStringLiteral("01:23 pm"));
+    clockFace.grab();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
