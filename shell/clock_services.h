@@ -20,9 +20,8 @@ struct ClockServices {
     platform::ScreenSaver& saver;
     platform::ProfileFile& profile;  // the settings file
     std::string windowsDir;          // where the converted wallpaper goes
-    // The registry, desktop and image converter of the wallpaper side; none
-    // (tests of the window alone) leaves the wallpaper handlers doing nothing.
-    const WallpaperServices* wallpaper = nullptr;
+    // The registry, desktop and image converter of the wallpaper side.
+    const WallpaperServices& wallpaper;
     // The machine's facts for the information dialog; none reads this machine.
     const platform::SystemFacts* facts = nullptr;
 };

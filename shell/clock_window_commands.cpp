@@ -4,9 +4,8 @@
 
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
-#include "platform/linux/file_registry.h"
+#include "base/ui/error_handler.h"
 #include "platform/linux/linux_system_facts.h"
-#include "shell/error_handler.h"
 #include "shell/saver_toggle.h"
 #include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
@@ -175,16 +174,10 @@ void TfrmClock::DoCalendar()
 
 void TfrmClock::N8Click()
 {
-    // A window made without the machine's services (a test of the window
-    // alone) reads this machine and the user's registry file.
+    // A window made without the machine's facts (a test of the window alone)
+    // reads this machine.
     static const platform::LinuxSystemFacts machine;
-    const platform::SystemFacts& facts = services_.facts ? *services_.facts : machine;
-    if (services_.wallpaper) {
-        ShowInfoDialog(this, facts, services_.wallpaper->registry);
-        return;
-    }
-    const platform::FileRegistry registry(platform::FileRegistry::DefaultPath());
-    ShowInfoDialog(this, facts, registry);
+    ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
 }
 
 // The handlers below belong to the options dialog, the about box and the
@@ -197,15 +190,11 @@ void TfrmClock::About1Click() {}
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
 {
-    if (services_.wallpaper) {
-        Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, services_.windowsDir, this);
-        Wallpaper->SetPauseItem(pmnuWallPause);
-        Wallpaper->FormCreate();
-    }
+    Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
+    Wallpaper->SetPauseItem(pmnuWallPause);
+    Wallpaper->FormCreate();
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
-        if (!Wallpaper)
-            return;
         ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
     };
     FileDrag1->SetEnableDrop(true);
@@ -213,24 +202,20 @@ void TfrmClock::StartWallpaper()
 
 void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton button)
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2MouseDown(button);
+    Wallpaper->SpeedButton2MouseDown(button);
 }
 
 void TfrmClock::SpeedButton2Click()
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2Click();
+    Wallpaper->SpeedButton2Click();
 }
 
 void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton button)
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2MouseUp(button);
+    Wallpaper->SpeedButton2MouseUp(button);
 }
 
 void TfrmClock::WallpaperDueStep(TDateTime)
 {
-    if (Wallpaper)
-        Wallpaper->WallpaperDueStep();
+    Wallpaper->WallpaperDueStep();
 }

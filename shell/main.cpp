@@ -9,7 +9,7 @@
 #include "platform/linux/socket_instance_guard.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
-#include "shell/app_title.h"
+#include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
@@ -45,7 +45,7 @@ int main(int argc, char** argv)
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
     const platform::LinuxSystemFacts facts;
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, &wallpaper.Services(), &facts});
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

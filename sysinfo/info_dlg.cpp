@@ -1,6 +1,6 @@
 #include "sysinfo/info_dlg.h"
 
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_rows.h"
 #include "sysinfo/page_control_ex.h"

@@ -1,6 +1,6 @@
 #include "sysinfo/sysinfo_functions.h"
 
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 std::string ReadRegistryText(const platform::Registry& registry, platform::RootKey root, const std::string& path)
 {

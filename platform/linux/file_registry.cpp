@@ -1,7 +1,7 @@
 #include "platform/linux/file_registry.h"
 
 #include "platform/linux/disk_profile_file.h"
-#include "shell/text_helpers.h"
+#include "base/text_helpers.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,5 +1,6 @@
 // The clock window's information command opens the dialog and releases it.
 
+#include "../shell/fake_wallpaper_services.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_screen_saver.h"
@@ -25,22 +26,26 @@ private slots:
         platform::FakeHelp help;
         platform::FakeScreenSaver saver;
         platform::MemoryProfileFile profile;
+        FakeWallpaperServices wallpaper;
+        wallpaper.registry.WriteString(platform::RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                                       "RegisteredOwner", "Owner in the registry");
         platform::FakeSystemFacts facts;
         facts.computerName = "from-the-fake";
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", nullptr, &facts});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, &facts});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-        QString shown;
+        QStringList shown;
         QTimer::singleShot(0, this, [&shown] {
             auto* dialog = qobject_cast<TfrmInfoDlg*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            shown = dialog->OSGrid->Cell(1, 0);
+            shown << dialog->OSGrid->Cell(1, 0) << dialog->OSGrid->Cell(1, 2);
             dialog->close();
         });
         window.N8->trigger();
-        QCOMPARE(shown, QStringLiteral("from-the-fake"));
+        // The window's own facts and registry.
+        QCOMPARE(shown, QStringList({"from-the-fake", "Owner in the registry"}));
         QVERIFY(window.findChildren<TfrmInfoDlg*>().isEmpty());
     }
 };

@@ -3,7 +3,7 @@
 
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/page_control_ex.h"

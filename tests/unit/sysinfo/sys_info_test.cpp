@@ -2,7 +2,7 @@
 
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 #include "sysinfo/sys_info.h"
 #include "sysinfo/sysinfo_functions.h"
 
