@@ -60,8 +60,10 @@ std::string DecodeOctalEscapes(std::string_view s)
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const std::string_view digits = i + 4 <= s.size() ? s.substr(i + 1, 3) : std::string_view();
-        if (s[i] == '\\' && digits.size() == 3 && digits.find_first_not_of("01234567") == std::string_view::npos) {
-            out += static_cast<char>(*Number<unsigned>(digits, 8) & 0xFFu);
+        // Three octal digits of one byte (\040 is a space); anything else is as written.
+        if (s[i] == '\\' && digits.size() == 3 && digits[0] <= '3' &&
+            digits.find_first_not_of("01234567") == std::string_view::npos) {
+            out += static_cast<char>(*Number<unsigned>(digits, 8));
             i += 3;
             continue;
         }

@@ -89,6 +89,22 @@ TEST(SystemReadings, MountsBecomeDrives)
                       }));
 }
 
+TEST(SystemReadings, DamagedMountLinesAreSkipped)
+{
+    const char* mountinfo =
+        "1 2 8:1 / /a rw - ext4\n"                  // no source: kept, source empty
+        "1 2 8:1 / /b rw shared:1\n"                 // no separator
+        "1 2 81 / /c rw - ext4 /dev/x rw\n"          // no major:minor
+        "1 2 8:1 /\n"                               // cut short
+        "1 2 8:1 / /d\\04 rw - ext4 /dev/x rw\n"     // escape cut short stays as written
+        "1 2 8:1 / /e\\777 rw - ext4 /dev/x rw\n"    // beyond a byte: as written
+        "1 2 8:1 / /f\\ rw - ext4 /dev/x rw";         // last line without its end
+    std::vector<std::string> points;
+    for (const MountEntry& m : ParseMountInfo(mountinfo))
+        points.push_back(m.mountPoint);
+    EXPECT_EQ(points, (std::vector<std::string>{"/a", "/d\\04", "/e\\777", "/f\\"}));
+}
+
 TEST(SystemReadings, VolumeFlagsByFileSystem)
 {
     EXPECT_EQ(VolumeFlagsOf("ext4"), kCasePreservedNames | kCaseSensitiveSearch);
