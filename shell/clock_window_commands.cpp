@@ -5,6 +5,7 @@
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
+#include "options/registry_enhanced.h"
 #include "platform/linux/linux_system_facts.h"
 #include "shell/saver_toggle.h"
 #include "sysinfo/info_dlg.h"
@@ -180,11 +181,7 @@ void TfrmClock::N8Click()
     ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
 }
 
-// The handlers below belong to the options dialog, the about box and the
-// wallpaper commands; they are wired in with those.
-void TfrmClock::K4Click() {}
-void TfrmClock::K5Click() {}
-void TfrmClock::ShowOptionsDialog() {}
+// The handler below belongs to the about box; it is wired in with it.
 void TfrmClock::About1Click() {}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
@@ -193,6 +190,9 @@ void TfrmClock::StartWallpaper()
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
     Wallpaper->SetPauseItem(pmnuWallPause);
     Wallpaper->FormCreate();
+    RegistryEnhanced1 = std::make_unique<TRegistryEnhanced>(services_.wallpaper.registry);
+    RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
+    RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
         ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
