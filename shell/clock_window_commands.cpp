@@ -8,7 +8,9 @@
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
 #include "options/registry_enhanced.h"
+#include "platform/linux/linux_system_facts.h"
 #include "shell/saver_toggle.h"
+#include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -173,8 +175,13 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handler below belongs to the information dialog; it is wired in with it.
-void TfrmClock::N8Click() {}
+void TfrmClock::N8Click()
+{
+    // A window made without the machine's facts (a test of the window alone)
+    // reads this machine.
+    static const platform::LinuxSystemFacts machine;
+    ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
+}
 
 void TfrmClock::BuildAboutDialog()
 {

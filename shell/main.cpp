@@ -4,6 +4,7 @@
 #include "about/default_about_services.h"
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/disk_profile_file.h"
+#include "platform/linux/linux_system_facts.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
@@ -47,9 +48,10 @@ int main(int argc, char** argv)
     platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
+    const platform::LinuxSystemFacts facts;
     DefaultAboutServices about;
-    TfrmClock window(
-        ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &about.Services()});
+    TfrmClock window(ClockServices{
+        clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts, &about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

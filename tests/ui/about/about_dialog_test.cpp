@@ -53,7 +53,7 @@ private slots:
         platform::FakeScreenSaver saver;
         platform::MemoryProfileFile profile;
         FakeWallpaperServices wallpaper;
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, &services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, nullptr, &services});
 
         QString caption, title, shadow, target, mem;
         bool resourcesShown = true, okDefault = false;
