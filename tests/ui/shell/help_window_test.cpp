@@ -10,8 +10,11 @@
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_launcher.h"
 #include "platform/fake/fake_physical_memory.h"
+#include "platform/fake/fake_system_facts.h"
+#include "platform/fake/memory_registry.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
+#include "sysinfo/info_dlg.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -108,6 +111,8 @@ private slots:
         platform::FakeLauncher launcher;
         platform::FakePhysicalMemory memory;
         const AboutServices about{browser, launcher, memory};
+        platform::FakeSystemFacts facts;
+        platform::MemoryRegistry registry;
 
         struct Case {
             std::function<std::unique_ptr<QDialog>()> make;
@@ -117,6 +122,7 @@ private slots:
             {[&] { return std::make_unique<TAlarmSetDlg>(clock, help); }, 29},
             {[&] { return std::make_unique<TCalendarDlg>(nullptr, clock, help); }, 28},
             {[&] { return std::make_unique<TfrmAboutDlg>(about); }, 19},
+            {[&] { return std::make_unique<TfrmInfoDlg>(nullptr, facts, registry); }, 35},
             {[] { return std::make_unique<QDialog>(); }, 0},  // a window without a topic
         };
         for (const Case& c : cases) {
