@@ -66,7 +66,8 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, clockSet});
+        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
+                                                                wallpaperFakes.services, nullptr, nullptr, clockSet});
         return *window;
     }
 };
