@@ -49,9 +49,9 @@ int main(int argc, char** argv)
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
     const platform::LinuxSystemFacts facts;
-    DefaultAboutServices about;
+    DefaultAboutServices about(facts);
     TfrmClock window(ClockServices{
-        clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts, &about.Services()});
+        clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts, about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the
