@@ -38,7 +38,7 @@ GSettingsSchema* LookupSchema(const char* id)
 }  // namespace
 
 GSettingsDesktop::GSettingsDesktop(Family family, const Registry& registry, std::string copyDir)
-    : family_(family), registry_(registry), copies_(std::move(copyDir))
+    : family_(family), registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
 {
 }
 

@@ -1,5 +1,7 @@
 #include "platform/linux/xfce_desktop.h"
 
+#include "platform/linux/x11_monitors.h"
+
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -24,7 +26,9 @@ QDBusMessage Call(const QString& method, const QVariantList& args)
     return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
 }
 
-// The "last-image" properties of every monitor and workspace.
+// The "last-image" properties of every monitor and workspace: those the
+// channel holds, and those XFCE 4.18 reads for the connected outputs (by
+// their XRandR names) on each workspace, which a fresh profile lacks.
 QStringList ImageProperties()
 {
     QStringList found;
@@ -40,7 +44,14 @@ QStringList ImageProperties()
             if (it.key().endsWith(QStringLiteral("/last-image")))
                 found << it.key();
     }
-    if (found.isEmpty())  // a fresh profile: the first monitor's first workspace
+    const int workspaces = X11WorkspaceCount();
+    for (const std::string& output : X11ConnectedOutputs())
+        for (int n = 0; n < workspaces; ++n)
+            found << QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/last-image")
+                         .arg(QString::fromStdString(output))
+                         .arg(n);
+    found.removeDuplicates();
+    if (found.isEmpty())  // nothing known: the first monitor's first workspace
         found << QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image");
     return found;
 }
@@ -55,7 +66,7 @@ bool SetProperty(const QString& property, const QVariant& value)
 }  // namespace
 
 XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
-    : registry_(registry), copies_(std::move(copyDir))
+    : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
 {
 }
 
