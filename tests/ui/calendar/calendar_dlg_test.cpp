@@ -1,6 +1,5 @@
 // The calendar dialog: its controls, today's date on opening and on "今日"
-// (not on a later activation),
-// the help topic, and the modal command.
+// (not on a later activation), the help topic, and the modal command.
 
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
