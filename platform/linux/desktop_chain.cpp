@@ -9,13 +9,12 @@ DesktopChain::DesktopChain(std::vector<std::unique_ptr<Desktop>> backends) : bac
 template <typename Set>
 Desktop::Result DesktopChain::Try(Set set)
 {
-    Result result = Result::Unavailable;
     for (const auto& backend : backends_) {
-        result = set(*backend);
-        if (result != Result::Unavailable)
-            break;
+        const Result result = set(*backend);
+        if (result != Result::NotRunning)
+            return result;
     }
-    return result;
+    return Result::Unavailable;
 }
 
 Desktop::Result DesktopChain::SetWallpaper(const std::string& bmpPath)

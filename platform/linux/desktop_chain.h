@@ -1,9 +1,10 @@
 #pragma once
 // The wallpaper backends of a session in order of preference: a change goes
 // to the first one, and to the next when a backend's service is not there
-// (plasmashell or xfconfd not running, no answer), ending with the X11 root
-// window on X11. A picture that cannot be read, or a desktop that refused it
-// for now, goes no further.
+// (plasmashell or xfconfd not running, swaybg giving up), ending with the X11
+// root window on X11. Any other answer is the change's: a picture that cannot
+// be read, a desktop that refused it or failed (it draws the desktop itself,
+// so another backend's picture would not be seen). None there: Unavailable.
 
 #include "platform/desktop.h"
 

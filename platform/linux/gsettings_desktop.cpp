@@ -76,9 +76,9 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
 
     const Keys keys = KeysOf(family_);
     GSettingsSchema* schema = LookupSchema(keys.schema);
-    if (!schema) {
+    if (!schema) {  // removed since the start: another backend may show it
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return Result::NotRunning;
     }
     GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
     std::string picture = *copy;

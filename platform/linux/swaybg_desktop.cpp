@@ -76,7 +76,7 @@ Desktop::Result SwaybgDesktop::SetWallpaper(const std::string& bmpPath)
                                  << "did not keep running; the compositor may offer no background layer";
         told_ = true;
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return Result::NotRunning;
     }
     if (RunsWith(shown_, shownCopy_))
         ::kill(shown_, SIGTERM);

@@ -1,5 +1,6 @@
 #include "platform/linux/xfce_desktop.h"
 
+#include "platform/linux/dbus_reply.h"
 #include "platform/linux/x11_monitors.h"
 
 
@@ -56,11 +57,13 @@ QStringList ImageProperties()
     return found;
 }
 
-bool SetProperty(const QString& property, const QVariant& value)
+// Done, or what the first failed call means.
+void SetProperty(const QString& property, const QVariant& value, Desktop::Result& result)
 {
     const QDBusMessage reply =
         Call(QStringLiteral("SetProperty"), {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() != QDBusMessage::ReplyMessage && result == Desktop::Result::Done)
+        result = FailedCallResult(reply);
 }
 
 }  // namespace
@@ -77,16 +80,18 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     if (!copy)
         return failure;
     const int style = WallpaperTiled(registry_) ? 2 : 1;
-    bool ok = true;
+    Result result = Result::Done;
     for (const QString& image : ImageProperties()) {
         QString styleProperty = image;
         styleProperty.replace(QStringLiteral("/last-image"), QStringLiteral("/image-style"));
-        ok = SetProperty(styleProperty, style) && ok;
-        ok = SetProperty(image, QString::fromStdString(*copy)) && ok;
+        SetProperty(styleProperty, style, result);
+        SetProperty(image, QString::fromStdString(*copy), result);
+        if (result == Result::NotRunning)
+            break;
     }
-    if (!ok) {
+    if (result != Result::Done) {
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return result;
     }
     copies_.Shown(*copy);
     return Result::Done;

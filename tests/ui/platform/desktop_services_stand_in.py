@@ -5,12 +5,15 @@ Owns the bus names given with --name (org.kde.plasmashell, org.xfce.Xfconf,
 org.freedesktop.ScreenSaver), answers their calls as the real services do in
 the ways the program relies on, and appends every call to --log, one line
 each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
-returns from GetAllProperties. Touches --ready once the names are owned.
+returns from GetAllProperties. With --fail, plasmashell answers every call
+with an error, as a running shell that cannot take the script does. Touches
+--ready once the names are owned.
 """
 import argparse
 import json
 
 import dbus
+import dbus.exceptions
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
@@ -22,13 +25,16 @@ def record(log, member, *args):
 
 
 class PlasmaShell(dbus.service.Object):
-    def __init__(self, bus, log):
+    def __init__(self, bus, log, fail):
         super().__init__(bus, "/PlasmaShell")
         self.log = log
+        self.fail = fail
 
     @dbus.service.method("org.kde.PlasmaShell", in_signature="s", out_signature="")
     def evaluateScript(self, script):
         record(self.log, "evaluateScript", script.replace("\n", " "))
+        if self.fail:
+            raise dbus.exceptions.DBusException("Widgets are locked", name="org.kde.PlasmaShell.Error")
 
 
 class Xfconf(dbus.service.Object):
@@ -75,6 +81,7 @@ def main():
     parser.add_argument("--log", required=True)
     parser.add_argument("--ready", required=True)
     parser.add_argument("--properties", default="{}")
+    parser.add_argument("--fail", action="store_true")
     args = parser.parse_args()
 
     DBusGMainLoop(set_as_default=True)
@@ -83,7 +90,7 @@ def main():
     for name in args.name:
         keep.append(dbus.service.BusName(name, bus))
         if name == "org.kde.plasmashell":
-            keep.append(PlasmaShell(bus, args.log))
+            keep.append(PlasmaShell(bus, args.log, args.fail))
         elif name == "org.xfce.Xfconf":
             keep.append(Xfconf(bus, args.log, json.loads(args.properties)))
         elif name == "org.freedesktop.ScreenSaver":

@@ -82,7 +82,8 @@ struct Scratch {
 // The stand-in services, owning the given bus names until destroyed.
 class StandIn {
 public:
-    StandIn(const fs::path& dir, std::vector<std::string> names, const std::string& properties = "{}")
+    StandIn(const fs::path& dir, std::vector<std::string> names, const std::string& properties = "{}",
+            bool fail = false)
         : log_(dir / "calls.log")
     {
         const fs::path ready = dir / "ready";
@@ -90,6 +91,8 @@ public:
         fs::remove(log_);
         std::vector<std::string> args = {"/usr/bin/python3", std::getenv("ZELVARO_STAND_IN"), "--log", log_.string(),
                                          "--ready", ready.string(), "--properties", properties};
+        if (fail)
+            args.push_back("--fail");
         for (const auto& n : names) {
             args.push_back("--name");
             args.push_back(n);
@@ -211,6 +214,20 @@ TEST(DesktopFactory, KdeWithoutPlasmashellFallsBackToTheRootWindow)
     EXPECT_NE(calls.find("\"file://" + copies[0] + "\""), std::string::npos) << calls;
     EXPECT_NE(calls.find("FillMode\", 6"), std::string::npos) << calls;
     EXPECT_EQ(RootPixmapProperty(), painted);  // the root window was left alone
+}
+
+TEST(DesktopFactory, ARunningShellThatFailsIsNoCaseForTheRootWindow)
+{
+    // Plasma draws over the root window: painting it would show nothing.
+    Scratch s;
+    platform::MemoryRegistry registry;
+    const auto chain = platform::MakeDesktop({"kde", false}, registry, s.Copies());
+    Output("xprop -root -remove _XROOTPMAP_ID");
+    StandIn plasma(s.dir, {"org.kde.plasmashell"}, "{}", true);
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    EXPECT_NE(plasma.Calls().find("evaluateScript"), std::string::npos);
+    EXPECT_EQ(RootPixmapProperty().find("pixmap id #"), std::string::npos);
+    EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
 }
 
 TEST(XfceDesktop, FreshProfileKeysByOutputNameForEachWorkspaceWithAPngCopy)
