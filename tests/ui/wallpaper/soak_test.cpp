@@ -50,11 +50,11 @@ public:
         if (!copy)
             return failure;
         copies_.Shown(*copy);
-        shown.push_back(bmpPath);
+        ++shown;
         return Result::Done;
     }
     std::string Name() const override { return "copies"; }
-    std::vector<std::string> shown;
+    int shown = 0;  // a count, so the test itself does not grow
 
 private:
     platform::DesktopWallpaperCopies copies_;
@@ -166,8 +166,7 @@ private slots:
         const std::vector<std::string> drops = {(other / "dropped.jpg").string(), (pics / "fifo.jpg").string(),
                                                 (pics / "zero.bmp").string(), (pics / "s.gif").string(),
                                                 (pics / "folder.gif").string(), (pics / "fifo.pcd").string()};
-        std::vector<TDateTime> manualMoments;  // moments an applied picture came from a hand
-        int rotationChanges = 0, manualTries = 0;
+        int rotationChanges = 0, manualTries = 0, manualChanges = 0;
         long residentAfterDay1 = 0;
         int descriptorsAfterDay1 = 0;
         TDateTime previousChange = 0;
@@ -176,9 +175,9 @@ private slots:
         const long ticks = static_cast<long>(7 * 86400 / 0.45);
         for (long t = 0; t < ticks; ++t) {
             clock.Set(start + static_cast<double>(t) * kTick);
-            const std::size_t before = desktop.shown.size();
+            const int before = desktop.shown;
             manager.WallpaperDueStep();
-            if (desktop.shown.size() > before) {
+            if (desktop.shown > before) {
                 ++rotationChanges;
                 // Each rotation change comes one interval after the last change.
                 if (previousChange != 0 &&
@@ -195,7 +194,7 @@ private slots:
             if (!secondStart || second % 3917 != 0 || second == 0)
                 continue;
             // About every 65 minutes, one of the hand actions in turn.
-            const std::size_t shownBefore = desktop.shown.size();
+            const int shownBefore = desktop.shown;
             switch (manualTries++ % 4) {
             case 0:
                 settings.PanicWallPaper = (manualTries % 8 == 1 ? pics / "good.jpg" : pics / "fifo.jpg").string();
@@ -213,9 +212,9 @@ private slots:
                                 QString::fromStdString((pics / "good0.bmp").string())});
                 break;
             }
-            if (desktop.shown.size() > shownBefore)
+            if (desktop.shown > shownBefore)
                 previousChange = clock.Now();  // the next rotation change is an interval from here
-            manualMoments.resize(manualMoments.size() + (desktop.shown.size() - shownBefore), clock.Now());
+            manualChanges += desktop.shown - shownBefore;
         }
         const long residentAtEnd = ResidentKiB();
         const int descriptorsAtEnd = OpenDescriptors();
@@ -224,7 +223,6 @@ private slots:
         ImageInfoBox::SetPresenter({});
 
         // A week of 10-minute changes, less the slots the hand actions took.
-        const int manualChanges = static_cast<int>(manualMoments.size());
         qInfo("soak: %d rotation changes, %d by hand (%d hand actions), %d information boxes; "
               "resident %ld KiB after day 1, %ld KiB at the end; descriptors %d and %d",
               rotationChanges, manualChanges, manualTries, boxes, residentAfterDay1, residentAtEnd,
@@ -236,7 +234,7 @@ private slots:
         QVERIFY(boxes > 0);  // the broken files were reported, not shown
 
         QVERIFY(residentAfterDay1 > 0);
-        QVERIFY2(residentAtEnd <= residentAfterDay1 + 2048, "memory grew after the first day");
+        QVERIFY2(residentAtEnd <= residentAfterDay1 + 256, "memory grew after the first day");
         QCOMPARE(descriptorsAtEnd, descriptorsAfterDay1);
 
         std::vector<std::string> left;
