@@ -7,6 +7,7 @@
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
+#include "platform/system_facts.h"
 
 #include <string>
 
@@ -21,4 +22,6 @@ struct ClockServices {
     std::string windowsDir;          // where the converted wallpaper goes
     // The registry, desktop and image converter of the wallpaper side.
     const WallpaperServices& wallpaper;
+    // The machine's facts for the information dialog; none reads this machine.
+    const platform::SystemFacts* facts = nullptr;
 };

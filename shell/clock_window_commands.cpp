@@ -6,7 +6,9 @@
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
 #include "options/registry_enhanced.h"
+#include "platform/linux/linux_system_facts.h"
 #include "shell/saver_toggle.h"
+#include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -171,9 +173,15 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information dialog and the about box;
-// they are wired in with those.
-void TfrmClock::N8Click() {}
+void TfrmClock::N8Click()
+{
+    // A window made without the machine's facts (a test of the window alone)
+    // reads this machine.
+    static const platform::LinuxSystemFacts machine;
+    ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
+}
+
+// The handler below belongs to the about box; it is wired in with it.
 void TfrmClock::About1Click() {}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).

@@ -3,6 +3,7 @@
 
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/disk_profile_file.h"
+#include "platform/linux/linux_system_facts.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
@@ -43,7 +44,8 @@ int main(int argc, char** argv)
     platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services()});
+    const platform::LinuxSystemFacts facts;
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the
