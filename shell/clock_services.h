@@ -11,6 +11,7 @@
 
 #include <string>
 
+struct AboutServices;
 struct WallpaperServices;
 
 struct ClockServices {
@@ -24,4 +25,7 @@ struct ClockServices {
     const WallpaperServices& wallpaper;
     // The machine's facts for the information dialog; none reads this machine.
     const platform::SystemFacts* facts = nullptr;
+    // The about box's browser, launcher and memory figure; none (tests of the
+    // window alone) leaves the window without its about box.
+    const AboutServices* about = nullptr;
 };

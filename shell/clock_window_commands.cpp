@@ -2,6 +2,8 @@
 
 #include "shell/clock_window.h"
 
+#include "about/about_texts.h"
+#include "about/am_custom_about_dialog.h"
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
@@ -181,8 +183,27 @@ void TfrmClock::N8Click()
     ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
 }
 
-// The handler below belongs to the about box; it is wired in with it.
-void TfrmClock::About1Click() {}
+void TfrmClock::BuildAboutDialog()
+{
+    if (!services_.about)
+        return;
+    MyAboutDialog = new TAMCustomAboutDialog(*services_.about, this);
+    MyAboutDialog->setObjectName(QStringLiteral("MyAboutDialog"));
+    MyAboutDialog->AppName = QString::fromUtf8(kAboutAppName);
+    MyAboutDialog->Caption = QString::fromUtf8(kAboutCaption);
+    MyAboutDialog->Copyright = QString::fromUtf8(kAboutCopyright);
+    MyAboutDialog->ExtraInfo = QString::fromUtf8(kAboutExtraInfo);
+    MyAboutDialog->Icon = windowIcon();
+    MyAboutDialog->PhysicalMem = QString::fromUtf8(kDefaultPhysicalMem);
+    MyAboutDialog->SystemRes = QString::fromUtf8(kDefaultSystemRes);
+    MyAboutDialog->TargetOS = QString::fromUtf8(kAboutTargetOS);
+}
+
+void TfrmClock::About1Click()
+{
+    if (MyAboutDialog)
+        MyAboutDialog->Execute();
+}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
