@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -83,7 +84,7 @@ bool ReadFrame(GifFileType* gif, int transparent, DibPicture& pic)
     return true;
 }
 
-ImageRead DecodeOpened(GifFileType* opened);
+ImageRead DecodeOpened(GifFileType* opened, uint64_t fileBytes);
 
 }  // namespace
 
@@ -91,19 +92,21 @@ ImageRead DecodeGif(std::span<const uint8_t> bytes)
 {
     MemoryReader reader{bytes, 0};
     int error = 0;
-    return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error));
+    return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error), bytes.size());
 }
 
 ImageRead DecodeGifFile(const std::string& path)
 {
     int error = 0;
-    return DecodeOpened(DGifOpenFileName(path.c_str(), &error));
+    struct stat st {};
+    const uint64_t size = ::stat(path.c_str(), &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
+    return DecodeOpened(DGifOpenFileName(path.c_str(), &error), size);
 }
 
 namespace {
 
 // Takes the handle over and decodes the first frame.
-ImageRead DecodeOpened(GifFileType* opened)
+ImageRead DecodeOpened(GifFileType* opened, uint64_t fileBytes)
 {
     ImageRead out;
     GifHandle gif(opened);
@@ -140,7 +143,9 @@ ImageRead DecodeOpened(GifFileType* opened)
         const int width = gif->SWidth > 0 ? gif->SWidth : d.Left + d.Width;
         const int height = gif->SHeight > 0 ? gif->SHeight : d.Top + d.Height;
         DibPicture& pic = out.Picture;
-        if (!pic.Allocate(width, height, 8, false))
+        // A screen far larger than the file could fill is refused before
+        // it is allocated.
+        if (!image_limits::StoredBytesCanHold(width, height, fileBytes) || !pic.Allocate(width, height, 8, false))
             return ImageRead::Failed(ReadFailure::NotValid, "GIF: not decodable");
         SetPalette(map, pic);
         // The screen starts as its background colour (index 0 without one).
