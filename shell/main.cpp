@@ -1,8 +1,10 @@
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 
+#include "about/default_about_services.h"
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/disk_profile_file.h"
+#include "platform/linux/linux_system_facts.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
@@ -10,6 +12,7 @@
 #include "platform/linux/system_dirs.h"
 #include "base/ui/app_title.h"
 #include "shell/clock_window.h"
+#include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
 #include "shell/settings_file.h"
@@ -39,11 +42,16 @@ int main(int argc, char** argv)
     platform::SystemClock clock;
     platform::SdlSound sound;
     HelpWindow help(ProgramFilePath(exe, ".HLP"));
+    DialogHelpKey dialogHelpKey(help);
+    app.installEventFilter(&dialogHelpKey);
     const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
     platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services()});
+    const platform::LinuxSystemFacts facts;
+    DefaultAboutServices about;
+    TfrmClock window(ClockServices{
+        clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts, &about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings once, as
