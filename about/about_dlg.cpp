@@ -158,7 +158,7 @@ void TfrmAboutDlg::BuildControls()
 
 void TfrmAboutDlg::FormCreate(const AboutServices& services)
 {
-    lblPhMem->setText(QString::fromStdString(PhysicalMemoryText(services.memory.TotalBytes())));
+    lblPhMem->setText(QString::fromStdString(PhysicalMemoryText(services.facts.Memory().totalPhys)));
     // The free system resources exist only on the Windows 95 family; here the
     // line and its label stay hidden.
     lblSystemResources->hide();

@@ -4,10 +4,10 @@
 
 #include "platform/default_browser.h"
 #include "platform/launcher.h"
-#include "platform/physical_memory.h"
+#include "platform/system_facts.h"
 
 struct AboutServices {
     const platform::DefaultBrowser& browser;
     platform::Launcher& launcher;
-    const platform::PhysicalMemory& memory;
+    const platform::SystemFacts& facts;  // the memory line
 };

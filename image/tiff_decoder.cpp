@@ -1,16 +1,21 @@
 #include "image/tiff_decoder.h"
 
+#include "image/image_file.h"
 #include "image/image_limits.h"
 
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
+#include <sys/stat.h>
 
 namespace {
 
@@ -174,7 +179,38 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reope
     return true;
 }
 
-ImageRead DecodeOpened(TIFF* opened, const Reopen& reopen);
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen);
+
+// The bytes of picture data the file really holds: each strip or tile's
+// stated size, cut where the file ends.
+uint64_t StoredBytes(TIFF* tif, uint64_t fileBytes)
+{
+    const uint32_t striles = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    if (striles > fileBytes)
+        return 0;  // each strip's place takes bytes of the file: these cannot all be there
+    uint64_t stored = 0;
+    for (uint32_t i = 0; i < striles && stored < fileBytes; ++i) {
+        const uint64_t offset = TIFFGetStrileOffset(tif, i);
+        const uint64_t count = TIFFGetStrileByteCount(tif, i);
+        if (offset < fileBytes)
+            stored += std::min(count, fileBytes - offset);
+    }
+    return std::min(stored, fileBytes);
+}
+
+// Whether the file can hold the picture its header promises: uncompressed
+// data must be there (half of it at least, for subsampled colour), and
+// compressed data within a plausible ratio.
+bool HoldsItsPicture(TIFF* tif, uint32_t width, uint32_t height, uint16_t bps, uint16_t spp, uint64_t fileBytes)
+{
+    const uint64_t stored = StoredBytes(tif, fileBytes);
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (compression == COMPRESSION_NONE &&
+        stored * 16 < uint64_t{width} * height * std::max<uint16_t>(bps, 1) * std::max<uint16_t>(spp, 1))
+        return false;
+    return image_limits::StoredBytesCanHold(width, height, stored);
+}
 
 }  // namespace
 
@@ -189,19 +225,42 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
             delete own;
         return TiffHandle(t);
     };
-    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap), reopen);
+    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap),
+                        bytes.size(), reopen);
 }
 
 ImageRead DecodeTiffFile(const std::string& path)
 {
     SilenceLibtiff();
-    return DecodeOpened(TIFFOpen(path.c_str(), "r"), [path] { return TiffHandle(TIFFOpen(path.c_str(), "r")); });
+    FileReadStatus status = FileReadStatus::Ok;
+    const int fd = OpenImageFile(path, status);
+    if (fd < 0)
+        return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
+                                 "TIFF: cannot open the file");
+    struct stat st {};
+    const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
+    TIFF* opened = TIFFFdOpen(fd, path.c_str(), "r");
+    if (!opened)  // TIFFClose closes the descriptor of an opened file only
+        ::close(fd);
+    // The second handle opens the very file this descriptor holds, with a
+    // read position of its own.
+    const Reopen reopen = [fd, path] {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        const int again = ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
+        if (again < 0)
+            return TiffHandle();
+        TIFF* t = TIFFFdOpen(again, path.c_str(), "r");
+        if (!t)
+            ::close(again);
+        return TiffHandle(t);
+    };
+    return DecodeOpened(opened, size, reopen);
 }
 
 namespace {
 
 // Takes the handle over and decodes its first image.
-ImageRead DecodeOpened(TIFF* opened, const Reopen& reopen)
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen)
 {
     ImageRead out;
     TiffHandle tif(opened);
@@ -214,7 +273,8 @@ ImageRead DecodeOpened(TIFF* opened, const Reopen& reopen)
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bps);
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &spp);
     char message[1024] = {};
-    if (!image_limits::Acceptable(width, height) || !TIFFRGBAImageOK(tif.get(), message))
+    if (!image_limits::Acceptable(width, height) || !HoldsItsPicture(tif.get(), width, height, bps, spp, fileBytes) ||
+        !TIFFRGBAImageOK(tif.get(), message))
         return out;
 
     out.FileBitCount = bps * spp;

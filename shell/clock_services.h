@@ -24,11 +24,10 @@ struct ClockServices {
     std::string windowsDir;          // where the converted wallpaper goes
     // The registry, desktop and image converter of the wallpaper side.
     const WallpaperServices& wallpaper;
-    // The machine's facts for the information dialog; none reads this machine.
-    const platform::SystemFacts* facts = nullptr;
-    // The about box's browser, launcher and memory figure; none (tests of the
-    // window alone) leaves the window without its about box.
-    const AboutServices* about = nullptr;
+    // The machine's facts for the information dialog.
+    const platform::SystemFacts& facts;
+    // The about box's browser, launcher and memory figure.
+    const AboutServices& about;
     // Tells the tick when the system clock was set or the machine resumed.
     platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
 };

@@ -8,7 +8,6 @@
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
 #include "options/registry_enhanced.h"
-#include "platform/linux/linux_system_facts.h"
 #include "shell/saver_toggle.h"
 #include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
@@ -177,17 +176,12 @@ void TfrmClock::DoCalendar()
 
 void TfrmClock::N8Click()
 {
-    // A window made without the machine's facts (a test of the window alone)
-    // reads this machine.
-    static const platform::LinuxSystemFacts machine;
-    ShowInfoDialog(this, services_.facts ? *services_.facts : machine, services_.wallpaper.registry);
+    ShowInfoDialog(this, services_.facts, services_.wallpaper.registry);
 }
 
 void TfrmClock::BuildAboutDialog()
 {
-    if (!services_.about)
-        return;
-    MyAboutDialog = new TAMCustomAboutDialog(*services_.about, this);
+    MyAboutDialog = new TAMCustomAboutDialog(services_.about, this);
     MyAboutDialog->setObjectName(QStringLiteral("MyAboutDialog"));
     MyAboutDialog->AppName = QString::fromUtf8(kAboutAppName);
     MyAboutDialog->Caption = QString::fromUtf8(kAboutCaption);

@@ -55,19 +55,16 @@ int main(int argc, char** argv)
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
     const platform::LinuxSystemFacts facts;
-    DefaultAboutServices about;
+    DefaultAboutServices about(facts);
     platform::TimerfdClockSetWatch clockSet;
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), &facts,
-                                   &about.Services(), clockSet});
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts,
+                                   about.Services(), clockSet});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
-    // Log-off, shut-down and termination signals save the settings as the
-    // close does, then end the program.
+    // Log-off, shut-down and termination signals save the settings once, as
+    // the close does, then end the program even when the save failed.
     platform::SignalSessionEnd sessionEnd;
-    sessionEnd.OnEnd([&] {
-        window.SessionEnding();
-        QCoreApplication::quit();
-    });
+    sessionEnd.OnEnd([&window] { window.EndSession(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.SessionEnding(); });
 
     window.show();

@@ -1,6 +1,5 @@
 #include "wallpaper/image_wall_converter.h"
 
-#include "image/image_info_box.h"
 #include "image/multi_image.h"
 #include "image/photo_cd.h"
 
@@ -23,41 +22,47 @@ public:
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
+    WallNotice FailureNotice() const override { return notice_; }
     void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
+
+    void ReleasePictures() override
+    {
+        written_ = nullptr;
+        PMImage.SetPicture(DibPicture{});
+    }
 
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
     {
         written_ = nullptr;
+        notice_ = {};
         const QScreen* screen = QGuiApplication::primaryScreen();
         PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
         if (photoCd) {
             // A file that cannot be opened keeps the reader's previous picture;
             // showing that picture would be wrong, so the attempt ends here.
             if (!Pcd1.SetPictureName(file)) {
-                if (!Pcd1.Message().empty())
-                    ImageInfoBox::ShowMessage(Pcd1.Message());
+                notice_ = {Pcd1.Message(), false};
                 return false;
             }
             PMImage.SetPicture(Pcd1.Picture());
         } else {
-            // A failed read is shown in the component's information box and
+            // A failed read is told in the component's information box and
             // ends the attempt, instead of showing the previous picture.
-            const ImageResult read = PMImage.SetImageName(file);
-            if (!ImageInfoBox::Report(read) || !read.Ok())
+            if (!Keep(PMImage.SetImageName(file)))
                 return false;
         }
         PMImage.DefSaveFilename = bmpPath;
         PMImage.ImageWriteRes =
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
-        // Written at the picture's own depth, the file will hold the picture
-        // as it is: the desktop may take the pixels while the file is written.
+        // Written at the picture's own depth, the file holds PMImage's picture
+        // as it is, and the desktop can take the pixels from here, even while
+        // the file is being written.
         const int depth = PMImage.WriteDepth();
         const bool asHeld = depth == 0 || depth == PMImage.Picture().BitCount;
         if (asHeld && beforeWrite_)
             beforeWrite_(PMImage.Picture());
-        const ImageResult written = PMImage.SaveAsBmp();
-        if (!ImageInfoBox::Report(written) || !written.Ok())
+        if (!Keep(PMImage.SaveAsBmp()))
             return false;
         if (asHeld)
             written_ = &PMImage.Picture();
@@ -65,9 +70,18 @@ public:
     }
 
 private:
+    // Keeps what the component has to tell; true when the step succeeded.
+    bool Keep(const ImageResult& result)
+    {
+        if (!result.Message.empty())
+            notice_ = {result.Message, true};
+        return result.Ok();
+    }
+
     TPMultiImage PMImage;
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
+    WallNotice notice_;
     PictureReady beforeWrite_;
 };
 

@@ -9,12 +9,11 @@
 #include "platform/fake/fake_default_browser.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_launcher.h"
-#include "platform/fake/fake_physical_memory.h"
 #include "platform/fake/fake_screen_saver.h"
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
-#include "../shell/fake_wallpaper_services.h"
+#include "../shell/fake_window_services.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,10 +28,13 @@
 class AboutDialogTest : public QObject {
     Q_OBJECT
 
-    platform::FakeDefaultBrowser browser;
-    platform::FakeLauncher launcher;
-    platform::FakePhysicalMemory memory;
-    AboutServices services{browser, launcher, memory};
+    FakeAboutServices fakes;
+    platform::FakeLauncher& launcher = fakes.launcher;
+    platform::FakeDefaultBrowser& browser = fakes.browser;
+    AboutServices& services = fakes.services;
+
+public:
+    AboutDialogTest() { fakes.facts.memory.totalPhys = std::uint64_t{32} << 20; }
 
     // Runs `step` on the about box once it is open.
     void WhenTheBoxOpens(std::function<void(TfrmAboutDlg&)> step)
@@ -53,7 +55,7 @@ private slots:
         platform::FakeScreenSaver saver;
         platform::MemoryProfileFile profile;
         FakeWallpaperServices wallpaper;
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, nullptr, &services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, fakes.facts, services});
 
         QString caption, title, shadow, target, mem;
         bool resourcesShown = true, okDefault = false;

@@ -6,6 +6,7 @@
 #include "about/about_dlg.h"
 #include "about/click_label.h"
 #include "about/default_about_services.h"
+#include "platform/fake/fake_system_facts.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,8 @@ private slots:
         WriteFile(root + "/config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=made-up-web.desktop\n");
         WriteFile(root + "/bin/xdg-open", Recorder(root + "/opener-args"), true);
 
-        DefaultAboutServices services;
+        const platform::FakeSystemFacts facts;
+        DefaultAboutServices services(facts);
         TfrmAboutDlg dialog(services.Services());
         QTest::mouseClick(dialog.Label2, Qt::LeftButton);
         QCOMPARE(WaitForLines(root + "/browser-args"),

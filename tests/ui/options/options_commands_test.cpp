@@ -34,7 +34,7 @@ struct OptionsFixture : ClockFixture {
     {
         profile.content = ini;
         clockWindow = std::make_unique<TfrmClock>(
-            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, aboutFakes.facts, aboutFakes.services});
         return *clockWindow;
     }
     ~OptionsFixture() { clockWindow.reset(); }
@@ -146,7 +146,7 @@ private slots:
     {
         OptionsFixture f;
         TfrmClock& window = f.Open();
-        f.profile.writesBeforeFailure = 0;
+        f.profile.writesFail = true;
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
             dialog.spnInterval->setValue(60);
             dialog.OKBtn->click();

@@ -9,7 +9,6 @@
 #include "platform/fake/fake_default_browser.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_launcher.h"
-#include "platform/fake/fake_physical_memory.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
 #include "shell/dialog_help_key.h"
@@ -109,9 +108,8 @@ private slots:
         platform::FakeClock clock{EncodeDateTime({2026, 12, 7}, {14, 0, 20})};
         platform::FakeDefaultBrowser browser;
         platform::FakeLauncher launcher;
-        platform::FakePhysicalMemory memory;
-        const AboutServices about{browser, launcher, memory};
         platform::FakeSystemFacts facts;
+        const AboutServices about{browser, launcher, facts};
         platform::MemoryRegistry registry;
 
         struct Case {

@@ -1,6 +1,6 @@
 // The clock window's information command opens the dialog and releases it.
 
-#include "../shell/fake_wallpaper_services.h"
+#include "../shell/fake_window_services.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_screen_saver.h"
@@ -29,9 +29,10 @@ private slots:
         FakeWallpaperServices wallpaper;
         wallpaper.registry.WriteString(platform::RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
                                        "RegisteredOwner", "Owner in the registry");
-        platform::FakeSystemFacts facts;
+        FakeAboutServices about;
+        platform::FakeSystemFacts& facts = about.facts;
         facts.computerName = "from-the-fake";
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, &facts});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, facts, about.services});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
