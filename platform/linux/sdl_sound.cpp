@@ -96,14 +96,14 @@ std::shared_ptr<const SdlSound::Decoded> SdlSound::Decode(const std::string& fil
     if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes)
         return fail(file + ": the file is too large to play");
     ++decodes_;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(file.c_str(), &spec, &raw, &length))
+    if (!SDL_LoadWAV(file.c_str(), &format, &raw, &length))
         return fail(file + ": " + SDL_GetError());
     const std::unique_ptr<Uint8, decltype(&SDL_free)> owned(raw, SDL_free);
     SDL_AudioCVT cvt{};
-    const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kFormat, kChannels, kFrequency);
+    const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, kFormat, kChannels, kFrequency);
     if (needed < 0 || length == 0 || length > static_cast<Uint32>(INT_MAX / std::max(1, cvt.len_mult)))
         return fail(file + ": the sound cannot be converted for playing");
     std::vector<Uint8> samples(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));

@@ -47,10 +47,10 @@ void TimerfdClockSetWatch::OnClockSet(std::function<void()> handler)
 
 bool TimerfdClockSetWatch::Arm()
 {
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(
+    itimerspec expiry{};
+    expiry.it_value.tv_sec = static_cast<time_t>(
         std::min<long long>(kFarFutureSeconds, std::numeric_limits<time_t>::max()));
-    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 }
 
 void TimerfdClockSetWatch::Activated()
