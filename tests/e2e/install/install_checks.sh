@@ -31,6 +31,7 @@ cleanup() {
   for pid in "${PIDS[@]+"${PIDS[@]}"}"; do kill "$pid" 2>/dev/null || true; done
   sleep 0.3
   stop_virtual_display
+  chmod -R u+w "$SCRATCH" 2>/dev/null
   rm -rf "$SCRATCH"
 }
 trap cleanup EXIT
