@@ -1,8 +1,8 @@
 #include "alarm/alarm_bitmap_file.h"
 
-#include "shell/zelvaro_error.h"
-#include "wallpaper/bmp_reader.h"
-#include "wallpaper/picture_image.h"
+#include "base/zelvaro_error.h"
+#include "image/bmp_reader.h"
+#include "image/picture_image.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ QImage LoadAlarmBitmap(const std::string& path)
 {
     // The reader checks the header's size against its limit before it
     // allocates anything, so a lying header costs nothing.
-    const TBmpReadResult read = ReadBmpFile(path);
-    if (read.Error == TBmpReadError::CannotOpen)
+    const ImageRead read = ReadBmpFile(path);
+    if (read.Failure == ReadFailure::Missing || read.Failure == ReadFailure::Unreadable)
         throw ZelvaroError(FormatMessage1(kCannotOpen, path));
     if (!read.Ok())
         throw ZelvaroError(kNotValidBitmap);

@@ -10,7 +10,7 @@
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/sound.h"
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 
 #include <functional>
 #include <string>

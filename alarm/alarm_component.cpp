@@ -1,6 +1,6 @@
 #include "alarm/alarm_component.h"
 
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 TAlarm::TAlarm(const platform::Clock& clock, QObject* owner) : QObject(owner), clock_(clock)
 {

@@ -47,7 +47,7 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     BMScroll1->setObjectName(QStringLiteral("BMScroll1"));
     BMScroll1->BeginLayout();
     BMScroll1->setFixedSize(233, 129);
-    BMScroll1->SetBorderStyle(TBorderStyle::bsNone);
+    BMScroll1->SetBorderStyle(ScrollBorder::bsNone);
     BMScroll1->SetClickScroll(false);
     BMScroll1->SetScrollIt(true);
     BMScroll1->SetBitmap(BuiltInPicture());

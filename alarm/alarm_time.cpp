@@ -1,6 +1,6 @@
 #include "alarm/alarm_time.h"
 
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 int AlarmHourOfDay(int hour, TAmPm ampm)
 {

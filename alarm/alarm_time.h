@@ -7,7 +7,7 @@
 // program 12 with `am` is noon and 12 with `pm` is midnight; the dialog, the
 // poll and the notice all read the dial through AlarmHourOfDay, so they agree.
 
-#include "shell/date_time.h"
+#include "base/date_time.h"
 
 #include <string>
 

@@ -39,12 +39,12 @@ void TBMScroll::SetBitmap(const QImage& value)
     update();
 }
 
-void TBMScroll::SetBorderStyle(TBorderStyle value)
+void TBMScroll::SetBorderStyle(ScrollBorder value)
 {
     if (value == borderStyle_)
         return;
     borderStyle_ = value;
-    const int m = value == TBorderStyle::bsSingle ? 1 : 0;
+    const int m = value == ScrollBorder::bsSingle ? 1 : 0;
     setContentsMargins(m, m, m, m);
     update();
 }
@@ -138,7 +138,7 @@ void TBMScroll::paintEvent(QPaintEvent* event)
         painter.drawImage(QPoint(client.left(), client.top() + span.targetRow), bitmap_,
                           QRect(0, span.sourceRow, width, span.height));
     }
-    if (borderStyle_ == TBorderStyle::bsSingle) {
+    if (borderStyle_ == ScrollBorder::bsSingle) {
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }

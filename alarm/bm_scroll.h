@@ -14,7 +14,7 @@
 
 #include <string>
 
-enum class TBorderStyle { bsNone, bsSingle };
+enum class ScrollBorder { bsNone, bsSingle };
 
 class TBMScroll : public QWidget {
     Q_OBJECT
@@ -39,8 +39,8 @@ public:
     // Copies the picture into the control's own.
     void SetBitmap(const QImage& value);
 
-    TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle value);
+    ScrollBorder BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(ScrollBorder value);
 
     bool ClickScroll() const { return clickScroll_; }
     void SetClickScroll(bool value) { clickScroll_ = value; }
@@ -94,7 +94,7 @@ private:
     ScrollMotion motion_;
     bool loading_ = false;
     bool autoScroll_ = true;
-    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+    ScrollBorder borderStyle_ = ScrollBorder::bsSingle;
     bool clickScroll_ = false;
     bool scrollIt_ = false;
     int scrollTime_ = 50;

@@ -9,7 +9,7 @@
 // aside, so adding days to a value before 1899 (stored negative, with the
 // time as a positive fraction) can never land on the wrong day.
 
-#include "shell/date_time.h"
+#include "base/date_time.h"
 
 #include <array>
 #include <string>

@@ -2,7 +2,7 @@
 // The current local date and time. Every part of the program asks this
 // service, never the system directly, so tests can set the time.
 
-#include "shell/date_time.h"
+#include "base/date_time.h"
 
 namespace platform {
 

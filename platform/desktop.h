@@ -6,7 +6,7 @@
 
 #include <string>
 
-class TPicture;
+class DibPicture;
 
 namespace platform {
 
@@ -29,7 +29,7 @@ public:
     // The same, for a bitmap file whose picture the caller still holds
     // exactly as written: a backend that draws the pixels itself need not
     // read the file back.
-    virtual Result SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture)
+    virtual Result SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture)
     {
         static_cast<void>(picture);
         return SetWallpaper(bmpPath);

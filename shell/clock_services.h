@@ -19,7 +19,6 @@ struct ClockServices {
     platform::ScreenSaver& saver;
     platform::ProfileFile& profile;  // the settings file
     std::string windowsDir;          // where the converted wallpaper goes
-    // The registry, desktop and image converter of the wallpaper side; none
-    // (tests of the window alone) leaves the wallpaper handlers doing nothing.
-    const WallpaperServices* wallpaper = nullptr;
+    // The registry, desktop and image converter of the wallpaper side.
+    const WallpaperServices& wallpaper;
 };

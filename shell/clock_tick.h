@@ -3,8 +3,8 @@
 // time signal sounds, whether the wallpaper due test runs. The window carries
 // them out; nothing here touches a widget or a device.
 
-#include "shell/clock_settings.h"
-#include "shell/date_time.h"
+#include "base/clock_settings.h"
+#include "base/date_time.h"
 
 #include <optional>
 #include <string>

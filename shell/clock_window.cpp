@@ -2,8 +2,8 @@
 
 #include "alarm/alarm_commands.h"
 
-#include "shell/app_title.h"
-#include "shell/error_handler.h"
+#include "base/ui/app_title.h"
+#include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
 #include "shell/window_placement.h"
 

@@ -7,8 +7,8 @@
 #include "shell/clock_face.h"
 #include "shell/clock_panel.h"
 #include "shell/clock_services.h"
-#include "shell/clock_settings.h"
-#include "shell/date_time.h"
+#include "base/clock_settings.h"
+#include "base/date_time.h"
 #include "shell/speed_button.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 #include "shell/saver_toggle.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
@@ -182,15 +182,11 @@ void TfrmClock::About1Click() {}
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
 {
-    if (services_.wallpaper) {
-        Wallpaper = new WallpaperManager(ClockSettings, services_.clock, *services_.wallpaper, services_.windowsDir, this);
-        Wallpaper->SetPauseItem(pmnuWallPause);
-        Wallpaper->FormCreate();
-    }
+    Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
+    Wallpaper->SetPauseItem(pmnuWallPause);
+    Wallpaper->FormCreate();
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
-        if (!Wallpaper)
-            return;
         ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
     };
     FileDrag1->SetEnableDrop(true);
@@ -198,24 +194,20 @@ void TfrmClock::StartWallpaper()
 
 void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton button)
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2MouseDown(button);
+    Wallpaper->SpeedButton2MouseDown(button);
 }
 
 void TfrmClock::SpeedButton2Click()
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2Click();
+    Wallpaper->SpeedButton2Click();
 }
 
 void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton button)
 {
-    if (Wallpaper)
-        Wallpaper->SpeedButton2MouseUp(button);
+    Wallpaper->SpeedButton2MouseUp(button);
 }
 
 void TfrmClock::WallpaperDueStep(TDateTime)
 {
-    if (Wallpaper)
-        Wallpaper->WallpaperDueStep();
+    Wallpaper->WallpaperDueStep();
 }

@@ -3,7 +3,7 @@
 #include "shell/clock_window.h"
 
 #include "shell/clock_tick.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 namespace {
 

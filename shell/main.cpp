@@ -8,7 +8,7 @@
 #include "platform/linux/socket_instance_guard.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
-#include "shell/app_title.h"
+#include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
 #include "shell/help_window.h"
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     platform::DiskProfileFile profile(ChooseSettingsFile(exe));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, &wallpaper.Services()});
+    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

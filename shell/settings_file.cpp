@@ -1,6 +1,6 @@
 #include "shell/settings_file.h"
 
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // Loading and saving ClockSettings through a profile file.
 
 #include "platform/profile_file.h"
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 
 #include <optional>
 #include <string>

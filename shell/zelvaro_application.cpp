@@ -1,7 +1,7 @@
 #include "shell/zelvaro_application.h"
 
-#include "shell/app_title.h"
-#include "shell/error_handler.h"
+#include "base/ui/app_title.h"
+#include "base/ui/error_handler.h"
 
 #include <QFont>
 

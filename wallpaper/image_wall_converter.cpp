@@ -1,8 +1,8 @@
 #include "wallpaper/image_wall_converter.h"
 
-#include "wallpaper/image_info_box.h"
-#include "wallpaper/multi_image.h"
-#include "wallpaper/photo_cd.h"
+#include "image/image_info_box.h"
+#include "image/multi_image.h"
+#include "image/photo_cd.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -22,7 +22,7 @@ public:
         Pcd1.SetCutOff(true);
     }
 
-    const TPicture* WrittenPicture() const override { return written_; }
+    const DibPicture* WrittenPicture() const override { return written_; }
 
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
     {
@@ -41,7 +41,7 @@ public:
         } else {
             // A failed read is shown in the component's information box and
             // ends the attempt, instead of showing the previous picture.
-            const TImageResult read = PMImage.SetImageName(file);
+            const ImageResult read = PMImage.SetImageName(file);
             if (!ImageInfoBox::Report(read) || !read.Ok())
                 return false;
         }
@@ -49,7 +49,7 @@ public:
         PMImage.ImageWriteRes =
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
-        const TImageResult written = PMImage.SaveAsBmp();
+        const ImageResult written = PMImage.SaveAsBmp();
         if (!ImageInfoBox::Report(written) || !written.Ok())
             return false;
         // Written at the picture's own depth, the file holds PMImage's picture
@@ -63,7 +63,7 @@ public:
 private:
     TPMultiImage PMImage;
     TPcd Pcd1;
-    const TPicture* written_ = nullptr;
+    const DibPicture* written_ = nullptr;
 };
 
 }  // namespace

@@ -52,7 +52,7 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
         ~BusyEnd() { host.EndBusy(); }
     } busyEnd{host_};
 
-    const TPicture* written = nullptr;
+    const DibPicture* written = nullptr;
     const std::optional<std::string> path = Prepare(file, written);
     if (!path)
         return Outcome::Failed;
@@ -72,7 +72,7 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file, const TPicture*& written)
+std::optional<std::string> WallApplier::Prepare(const std::string& file, const DibPicture*& written)
 {
     const std::string ext = WallExtension(file);
     if (ext == ".BMP")

@@ -6,7 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/desktop.h"
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 #include "wallpaper/wall_converter.h"
 #include "wallpaper/wall_schedule.h"
 
@@ -47,7 +47,7 @@ private:
     Outcome ApplyOne(const std::string& file);
     // The path to hand to the desktop, or nothing when conversion failed;
     // `written` is the converted picture when the converter still holds it.
-    std::optional<std::string> Prepare(const std::string& file, const TPicture*& written);
+    std::optional<std::string> Prepare(const std::string& file, const DibPicture*& written);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;

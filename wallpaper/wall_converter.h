@@ -4,7 +4,7 @@
 
 #include <string>
 
-class TPicture;
+class DibPicture;
 
 // The depth a converted bitmap is written at.
 enum class WallWriteRes {
@@ -28,5 +28,5 @@ public:
                               const std::string& bmpPath) = 0;
     // The picture the last successful conversion wrote, when the converter
     // still holds it exactly as written; nothing otherwise.
-    virtual const TPicture* WrittenPicture() const { return nullptr; }
+    virtual const DibPicture* WrittenPicture() const { return nullptr; }
 };

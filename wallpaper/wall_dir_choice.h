@@ -4,7 +4,7 @@
 // its start (inclusive) to its end (exclusive); one whose start is not before
 // its end never holds, so no window runs across midnight.
 
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // What one clock tick does for the rotation.
 
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 #include "wallpaper/wall_applier.h"
 #include "wallpaper/wall_rotation.h"
 #include "wallpaper/wall_schedule.h"

@@ -3,7 +3,7 @@
 // of day, a new listing only when the directory string changes (or the kept
 // list is empty), and a uniform random pick from the kept list.
 
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 
 #include <cstdint>
 #include <random>

@@ -6,7 +6,7 @@
 // for an interval of 0), and a tick that comes late (a busy or suspended
 // machine) still changes the wallpaper once.
 
-#include "shell/date_time.h"
+#include "base/date_time.h"
 
 class WallSchedule {
 public:

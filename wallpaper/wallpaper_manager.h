@@ -6,7 +6,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/registry.h"
-#include "shell/clock_settings.h"
+#include "base/clock_settings.h"
 #include "wallpaper/panic_button.h"
 #include "wallpaper/wall_applier.h"
 #include "wallpaper/wall_converter.h"

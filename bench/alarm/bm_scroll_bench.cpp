@@ -34,7 +34,7 @@ void ScrollTick(benchmark::State& state)
 {
     SilentSound sound;
     TBMScroll scroll(sound);
-    scroll.SetBorderStyle(TBorderStyle::bsNone);
+    scroll.SetBorderStyle(ScrollBorder::bsNone);
     scroll.resize(233, 129);
     scroll.SetBitmap(Picture(240, static_cast<int>(state.range(0))));
     scroll.show();

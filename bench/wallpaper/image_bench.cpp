@@ -1,10 +1,10 @@
 // In-process timings of the image paths over pictures made in memory; the
 // counters give megapixels per second so later changes can be compared.
-#include "wallpaper/bmp_writer.h"
-#include "wallpaper/colour_reduction.h"
-#include "wallpaper/gif_decoder.h"
-#include "wallpaper/jpeg_decoder.h"
-#include "wallpaper/photo_cd_decoder.h"
+#include "image/bmp_writer.h"
+#include "image/colour_reduction.h"
+#include "image/gif_decoder.h"
+#include "image/jpeg_decoder.h"
+#include "image/photo_cd_decoder.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
@@ -52,13 +52,13 @@ void BM_JpegToBmp(benchmark::State& state)
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     const auto jpeg = Jpeg(w, h);
     size_t written = 0;
-    const TFileWriter sink = [&](const std::string&, TByteParts parts) {
+    const FileWriter sink = [&](const std::string&, ByteParts parts) {
         for (const auto& p : parts)
             written += p.size();
         return true;
     };
     for (auto _ : state) {
-        const TDecodedImage d = DecodeJpeg(jpeg);
+        const ImageRead d = DecodeJpeg(jpeg);
         WriteBmpFile("x.bmp", d.Picture, sink);
     }
     benchmark::DoNotOptimize(written);
@@ -69,9 +69,9 @@ BENCHMARK(BM_JpegToBmp)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 void BM_Reduce256(benchmark::State& state)
 {
     const int w = 1920, h = 1080;
-    const TDecodedImage d = DecodeJpeg(Jpeg(w, h));
+    const ImageRead d = DecodeJpeg(Jpeg(w, h));
     for (auto _ : state) {
-        TPicture out;
+        DibPicture out;
         benchmark::DoNotOptimize(ReduceColours(d.Picture, 256, state.range(0) != 0, out));
     }
     SetRate(state, w, h);
@@ -80,7 +80,7 @@ BENCHMARK(BM_Reduce256)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_PcdMediumCutOff(benchmark::State& state)
 {
-    const TPcdGeometry g = PcdGeometry(pcdMedium);
+    const PcdGeometry g = PcdGeometryFor(pcdMedium);
     std::vector<uint8_t> file(g.Offset + static_cast<size_t>(g.Width) * g.Height * 3 / 2);
     uint32_t noise = 7;
     for (auto& b : file) {
@@ -88,7 +88,7 @@ void BM_PcdMediumCutOff(benchmark::State& state)
         b = static_cast<uint8_t>(noise >> 24);
     }
     for (auto _ : state) {
-        TPcdMemorySource source(file);
+        PcdMemorySource source(file);
         benchmark::DoNotOptimize(DecodePcd(source, pcdMedium, true));
     }
     SetRate(state, g.Width, g.Height);

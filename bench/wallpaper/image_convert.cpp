@@ -4,8 +4,8 @@
 // Reads the input at a true-colour display's depth (a Photo CD file at its
 // 768 x 512 base with the border trimmed), writes it at 24 bits or, with
 // --colors256, at 256 colours dithered.
-#include "wallpaper/multi_image.h"
-#include "wallpaper/photo_cd.h"
+#include "image/multi_image.h"
+#include "image/photo_cd.h"
 
 #include <cstdio>
 #include <cstring>
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
             if (!reader.SetPictureName(argv[arg]))
                 return 1;
             image.SetPicture(reader.Picture());
-        } else if (const TImageResult r = image.SetImageName(argv[arg]); !r.Ok()) {
+        } else if (const ImageResult r = image.SetImageName(argv[arg]); !r.Ok()) {
             std::fprintf(stderr, "%s\n", r.Message.c_str());
             return 1;
         }
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         return 1;
     }
     image.ImageWriteRes = colours256 ? sColor256 : sAutoMatic;
-    const TImageResult w = image.SaveAsBmp(argv[arg + 1]);
+    const ImageResult w = image.SaveAsBmp(argv[arg + 1]);
     if (!w.Ok())
         std::fprintf(stderr, "%s\n", w.Message.c_str());
     return w.Ok() ? 0 : 1;

@@ -3,7 +3,7 @@
 // writes can be made to fail from a chosen write on.
 
 #include "platform/profile_file.h"
-#include "shell/profile_text.h"
+#include "base/profile_text.h"
 
 #include <optional>
 

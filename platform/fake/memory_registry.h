@@ -2,7 +2,7 @@
 // A registry held in memory, with writes that can be made to fail.
 
 #include "platform/registry.h"
-#include "wallpaper/registry_store.h"
+#include "platform/registry_store.h"
 
 #include <variant>
 

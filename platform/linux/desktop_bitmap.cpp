@@ -1,6 +1,6 @@
 #include "platform/linux/desktop_bitmap.h"
 
-#include "wallpaper/bmp_reader.h"
+#include "image/bmp_reader.h"
 
 #include <bit>
 #include <cstring>
@@ -11,7 +11,7 @@ bool DesktopBitmap::Load(const std::string& path)
 {
     // The program's own bitmap reader: every depth and compression, sizes
     // checked before anything is allocated.
-    TBmpReadResult read = ReadBmpFile(path);
+    ImageRead read = ReadBmpFile(path);
     if (!read.Ok() || read.Picture.Empty())
         return false;
     own_ = std::move(read.Picture);
@@ -20,7 +20,7 @@ bool DesktopBitmap::Load(const std::string& path)
     return true;
 }
 
-void DesktopBitmap::Use(const TPicture& picture)
+void DesktopBitmap::Use(const DibPicture& picture)
 {
     own_.Clear();
     picture_ = &picture;
@@ -31,7 +31,7 @@ void DesktopBitmap::MakeColours()
 {
     if (picture_->BitCount <= 8)
         for (unsigned i = 0; i < 256; ++i) {
-            const TRgbQuad q = picture_->PaletteColour(i);
+            const RgbQuad q = picture_->PaletteColour(i);
             colours_[i] = 0xff000000u | (std::uint32_t{q.Red} << 16) | (std::uint32_t{q.Green} << 8) | q.Blue;
         }
 }

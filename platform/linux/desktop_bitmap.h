@@ -2,7 +2,7 @@
 // A bitmap file read for the desktop backends, handed out row by row as
 // 0xffRRGGBB pixels so a backend converts straight into its own buffer.
 
-#include "wallpaper/picture.h"
+#include "image/picture.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +15,7 @@ public:
     // unreadable, not a bitmap, broken, or too large.
     bool Load(const std::string& path);
     // Uses a picture the caller holds (and keeps alive while this is used).
-    void Use(const TPicture& picture);
+    void Use(const DibPicture& picture);
 
     int Width() const { return picture_->Width; }
     int Height() const { return picture_->Height; }
@@ -24,8 +24,8 @@ public:
 
 private:
     void MakeColours();
-    TPicture own_;
-    const TPicture* picture_ = &own_;
+    DibPicture own_;
+    const DibPicture* picture_ = &own_;
     std::uint32_t colours_[256] = {};
 };
 

@@ -1,6 +1,6 @@
 #include "platform/linux/disk_profile_file.h"
 
-#include "shell/profile_text.h"
+#include "base/profile_text.h"
 
 #include <cerrno>
 #include <fcntl.h>

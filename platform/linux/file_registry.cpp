@@ -1,8 +1,8 @@
 #include "platform/linux/file_registry.h"
 
+#include "base/text_helpers.h"
 #include "platform/linux/disk_profile_file.h"
 #include "platform/linux/system_dirs.h"
-#include "shell/text_helpers.h"
 
 #include <pwd.h>
 #include <unistd.h>

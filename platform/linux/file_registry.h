@@ -6,7 +6,7 @@
 // holds them.
 
 #include "platform/registry.h"
-#include "wallpaper/registry_store.h"
+#include "platform/registry_store.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "platform/linux/kde_desktop.h"
 
-#include "shell/text_helpers.h"
+#include "base/text_helpers.h"
 
 
 #include <QDBusConnection>

@@ -280,12 +280,12 @@ Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
     return Set(bmpPath, nullptr);
 }
 
-Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture)
+Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture)
 {
     return Set(bmpPath, &picture);
 }
 
-Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const TPicture* held)
+Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture* held)
 {
     // The trap outlives the connection: closing it syncs, and a late error
     // must not reach the default handler.

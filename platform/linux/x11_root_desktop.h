@@ -11,12 +11,12 @@ class X11RootDesktop : public Desktop {
 public:
     explicit X11RootDesktop(const Registry& registry);
     Result SetWallpaper(const std::string& bmpPath) override;
-    Result SetWallpaperFrom(const std::string& bmpPath, const TPicture& picture) override;
+    Result SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture) override;
     std::string Name() const override { return "x11-root"; }
 
 private:
     // Reads the file unless `picture` is given.
-    Result Set(const std::string& bmpPath, const TPicture* picture);
+    Result Set(const std::string& bmpPath, const DibPicture* picture);
     const Registry& registry_;
 };
 

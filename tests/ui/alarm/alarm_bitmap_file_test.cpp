@@ -8,9 +8,9 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
-#include "shell/error_handler.h"
-#include "shell/zelvaro_error.h"
-#include "wallpaper/bmp_writer.h"
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
+#include "image/bmp_writer.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -27,9 +27,9 @@ void WriteBytes(const QString& path, const std::vector<uint8_t>& bytes)
 }
 
 // A picture whose pixel (x, y) has palette index or colour derived from x and y.
-TPicture MakePicture(int width, int height, int bitCount)
+DibPicture MakePicture(int width, int height, int bitCount)
 {
-    TPicture picture;
+    DibPicture picture;
     if (!picture.Allocate(width, height, bitCount))
         qFatal("cannot allocate");
     if (bitCount <= 8) {
@@ -84,14 +84,14 @@ private slots:
     void readsEveryDepthPixelForPixel()
     {
         for (int bitCount : {1, 4, 8, 24}) {
-            const TPicture picture = MakePicture(13, 7, bitCount);
+            const DibPicture picture = MakePicture(13, 7, bitCount);
             const QString path = Path("depth.bmp");
             WriteBytes(path, EncodeBmp(picture));
             const QImage image = LoadAlarmBitmap(path.toStdString());
             QCOMPARE(image.size(), QSize(13, 7));
             for (int y = 0; y < 7; ++y)
                 for (int x = 0; x < 13; ++x) {
-                    const TRgbQuad want = picture.PixelAt(x, y);
+                    const RgbQuad want = picture.PixelAt(x, y);
                     QCOMPARE(image.pixel(x, y), qRgb(want.Red, want.Green, want.Blue));
                 }
         }

@@ -9,7 +9,7 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
-#include "shell/error_handler.h"
+#include "base/ui/error_handler.h"
 
 #include <QAction>
 #include <QLabel>

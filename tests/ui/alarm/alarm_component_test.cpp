@@ -3,8 +3,8 @@
 
 #include "alarm/alarm_component.h"
 #include "platform/fake/fake_clock.h"
-#include "shell/error_handler.h"
-#include "shell/zelvaro_error.h"
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
 
 #include <QtTest>
 

@@ -37,7 +37,7 @@ private slots:
         TBMScroll scroll(sound);
         QCOMPARE(scroll.AutoScroll(), true);
         QVERIFY(scroll.Bitmap().isNull());
-        QCOMPARE(scroll.BorderStyle(), TBorderStyle::bsSingle);
+        QCOMPARE(scroll.BorderStyle(), ScrollBorder::bsSingle);
         QCOMPARE(scroll.ClickScroll(), false);
         QCOMPARE(scroll.ScrollIt(), false);
         QCOMPARE(scroll.ScrollLoops(), 0);
@@ -169,7 +169,7 @@ private slots:
     {
         platform::FakeSound sound;
         TBMScroll scroll(sound);
-        scroll.SetBorderStyle(TBorderStyle::bsNone);
+        scroll.SetBorderStyle(ScrollBorder::bsNone);
         scroll.resize(40, 120);
         scroll.SetBitmap(RowPicture(40, 180));
         for (int tick = 0; tick < 100; ++tick)

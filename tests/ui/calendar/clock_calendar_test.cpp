@@ -9,6 +9,7 @@
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
+#include "../shell/fake_wallpaper_services.h"
 
 #include <QApplication>
 #include <QTest>
@@ -22,6 +23,7 @@ class ClockCalendarTest : public QObject {
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
     platform::MemoryProfileFile profile;
+    FakeWallpaperServices wallpaper;
 
     // Closes the dialog that opens next, after noting the date it shows.
     void CloseTheCalendarWhenItOpens(TDateTime& shown)
@@ -38,7 +40,7 @@ class ClockCalendarTest : public QObject {
 private slots:
     void leftClickOnTheFaceAndTheMenuItemOpenTheCalendar()
     {
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro"});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

@@ -2,16 +2,14 @@
 // A clock window over fakes, with the later commands recorded.
 
 #include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_screen_saver.h"
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
-#include "platform/fake/memory_registry.h"
 #include "shell/clock_window.h"
-#include "shell/error_handler.h"
-#include "shell/zelvaro_error.h"
-#include "wallpaper/wall_converter.h"
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
+#include "fake_wallpaper_services.h"
 #include "wallpaper/wallpaper_manager.h"
 
 #include <QStringList>
@@ -41,22 +39,15 @@ public:
     }
 };
 
-// Converts nothing: the window's own tests never reach a conversion.
-class NoConversion : public WallConverter {
-public:
-    bool ConvertToBmp(const std::string&, bool, bool, const std::string&) override { return false; }
-};
-
 struct ClockFixture {
     platform::FakeClock clock{EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20)};
     platform::FakeSound sound;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
     platform::MemoryProfileFile profile;
-    platform::MemoryRegistry registry;
-    platform::FakeDesktop desktop;
-    NoConversion converter;
-    WallpaperServices wallpaper{registry, desktop, converter};
+    FakeWallpaperServices wallpaperFakes;
+    platform::MemoryRegistry& registry = wallpaperFakes.registry;
+    platform::FakeDesktop& desktop = wallpaperFakes.desktop;
     QStringList errors;
     std::unique_ptr<RecordingClock> window;
 
@@ -73,7 +64,7 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", &wallpaper});
+        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
         return *window;
     }
 };

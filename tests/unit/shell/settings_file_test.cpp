@@ -1,6 +1,6 @@
 #include "platform/fake/memory_profile_file.h"
 #include "shell/settings_file.h"
-#include "shell/zelvaro_error.h"
+#include "base/zelvaro_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,16 @@
+#pragma once
+// JPEG through libjpeg-turbo, decoded straight into a bottom-up blue-green-red
+// bitmap (greyscale files into an 8-bit grey palette), so the bitmap file is
+// one header and one block away. A file is decoded as it is read, so nothing
+// but the picture is held in memory.
+
+#include "image/image_read.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// Corrupt entropy data decodes to what libjpeg-turbo recovers; a header it
+// cannot read or a picture over the pixel limit is a failure.
+ImageRead DecodeJpeg(std::span<const uint8_t> bytes);
+ImageRead DecodeJpegFile(const std::string& path);

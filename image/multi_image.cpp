@@ -1,0 +1,155 @@
+#include "image/multi_image.h"
+
+#include "image/bmp_reader.h"
+#include "image/bmp_writer.h"
+#include "image/colour_reduction.h"
+#include "image/gif_decoder.h"
+#include "image/jpeg_decoder.h"
+#include "image/tiff_decoder.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+enum class Format { Jpeg, Gif, Tiff, Bmp, Unknown };
+
+std::string UpperExtension(const std::string& name)
+{
+    const size_t dot = name.find_last_of('.');
+    const size_t slash = name.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string ext = name.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+    return ext;
+}
+
+Format FormatOf(const std::string& ext)
+{
+    if (ext == ".JPG")
+        return Format::Jpeg;
+    if (ext == ".GIF")
+        return Format::Gif;
+    if (ext == ".TIF")
+        return Format::Tiff;
+    if (ext == ".BMP")
+        return Format::Bmp;
+    return Format::Unknown;
+}
+
+const char* FailureText(Format f)
+{
+    switch (f) {
+    case Format::Jpeg: return "このJPGは読み込めません";
+    case Format::Gif: return "このGIFは読み込めません";
+    case Format::Tiff: return "このTIFは読み込めません";
+    case Format::Bmp: return "このBMPは読み込めません";
+    default: return "";
+    }
+}
+
+ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t> bytes)
+{
+    switch (f) {
+    case Format::Jpeg: return DecodeJpegFile(path);
+    case Format::Gif: return DecodeGifFile(path);
+    case Format::Tiff: return DecodeTiffFile(path);
+    case Format::Bmp: return DecodeBmp(bytes);
+    default: return ImageRead::Failed(ReadFailure::NotValid, "not a format the component reads");
+    }
+}
+
+constexpr const char* kWriteFailed = "Writing bmp file failed";
+
+}  // namespace
+
+int DisplayDepthFor(int displayBitsPerPixel)
+{
+    if (displayBitsPerPixel <= 4)
+        return 4;
+    if (displayBitsPerPixel >= 16)
+        return 24;
+    return 8;
+}
+
+TPMultiImage::TPMultiImage() : writer_(WriteFileBeside) {}
+
+int TPMultiImage::ReadDepth() const
+{
+    switch (ImageReadRes) {
+    case lMonoChrome: return 1;
+    case lColor16: return 4;
+    case lColor256: return 8;
+    case lColorTrue: return 24;
+    default: return DisplayDepthFor(displayBits_);
+    }
+}
+
+int TPMultiImage::WriteDepth() const
+{
+    switch (ImageWriteRes) {
+    case sColorVga: return 0;
+    case sMonoChrome: return 1;
+    case sColor16: return 4;
+    case sColor256:
+    case sJpegGray: return 8;
+    case sColorTrue: return 24;
+    default: return DisplayDepthFor(displayBits_);
+    }
+}
+
+ImageResult TPMultiImage::SetImageName(const std::string& name)
+{
+    imageName_ = name;
+    const Format format = FormatOf(UpperExtension(name));
+    ImageResult failed{ImageStatus::Failed, FailureText(format)};
+    // JPEG, GIF and TIFF files are decoded as their libraries read them; a
+    // bitmap is read whole first.
+    std::vector<uint8_t> bytes;
+    const FileReadStatus status = format == Format::Bmp ? ReadImageFile(name, bytes) : ProbeImageFile(name);
+    if (status != FileReadStatus::Ok) {
+        picture_.Clear();
+        if (status == FileReadStatus::Missing)
+            return {ImageStatus::Missing, {}};
+        return failed;
+    }
+    picture_.Clear();  // the old picture goes before the new one is made
+    ImageRead decoded = DecodeFile(format, name, bytes);
+    bytes = {};
+    if (!decoded.Ok())
+        return failed;
+    // A picture deeper than the asked depth is reduced; a shallower one keeps
+    // its palette (writing expands it when asked).
+    const int depth = ReadDepth();
+    if (decoded.Picture.BitCount > depth) {
+        if (!ConvertToDepth(decoded.Picture, depth, ImageDither, picture_))
+            return failed;
+    } else {
+        picture_ = std::move(decoded.Picture);
+    }
+    imageBitCount_ = decoded.FileBitCount;
+    return {};
+}
+
+ImageResult TPMultiImage::SaveAsBmp(const std::string& name)
+{
+    if (!name.empty())
+        DefSaveFilename = name;
+    const ImageResult failed{ImageStatus::Failed, kWriteFailed};
+    if (picture_.Empty() || DefSaveFilename.empty())
+        return failed;
+    const int depth = WriteDepth();
+    bool written = false;
+    if (ImageWriteRes == sJpegGray) {
+        DibPicture grey;
+        written = ToGreyScale(picture_, grey) && WriteBmpFile(DefSaveFilename, grey, writer_);
+    } else if (depth == 0 || depth == picture_.BitCount) {
+        written = WriteBmpFile(DefSaveFilename, picture_, writer_);
+    } else {
+        DibPicture converted;
+        written = ConvertToDepth(picture_, depth, ImageDither, converted) &&
+                  WriteBmpFile(DefSaveFilename, converted, writer_);
+    }
+    return written ? ImageResult{} : failed;
+}

@@ -1,0 +1,179 @@
+#include "image/tiff_decoder.h"
+
+#include "image/image_limits.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace {
+
+struct MemoryFile {
+    std::span<const uint8_t> bytes;
+    toff_t at = 0;
+};
+
+tsize_t Read(thandle_t h, tdata_t buf, tsize_t size)
+{
+    auto* f = static_cast<MemoryFile*>(h);
+    if (size <= 0 || f->at >= f->bytes.size())
+        return 0;
+    const size_t n = std::min<size_t>(static_cast<size_t>(size), f->bytes.size() - f->at);
+    std::memcpy(buf, f->bytes.data() + f->at, n);
+    f->at += n;
+    return static_cast<tsize_t>(n);
+}
+
+tsize_t Write(thandle_t, tdata_t, tsize_t) { return 0; }
+
+toff_t Seek(thandle_t h, toff_t off, int whence)
+{
+    auto* f = static_cast<MemoryFile*>(h);
+    toff_t base = 0;
+    if (whence == SEEK_CUR)
+        base = f->at;
+    else if (whence == SEEK_END)
+        base = f->bytes.size();
+    if (off > std::numeric_limits<toff_t>::max() - base)
+        return static_cast<toff_t>(-1);
+    f->at = base + off;
+    return f->at;
+}
+
+int Close(thandle_t) { return 0; }
+toff_t Size(thandle_t h) { return static_cast<MemoryFile*>(h)->bytes.size(); }
+int Map(thandle_t, tdata_t*, toff_t*) { return 0; }
+void Unmap(thandle_t, tdata_t, toff_t) {}
+
+struct TiffCloser {
+    void operator()(TIFF* t) const { TIFFClose(t); }
+};
+
+// libtiff prints its errors and warnings on stderr by default; a failed read
+// is reported by the component itself, so they are silenced once.
+void SilenceLibtiff()
+{
+    static const bool silenced = [] {
+        TIFFSetErrorHandler(nullptr);
+        TIFFSetWarningHandler(nullptr);
+        return true;
+    }();
+    (void)silenced;
+}
+
+// The common photo layout (8-bit RGB, interleaved, in strips, top row first)
+// is read row by row straight into the bottom-up rows; false when the
+// file has another layout or a strip fails, for the general path to take over.
+bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic)
+{
+    uint16_t bps = 0, spp = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) || photometric != PHOTOMETRIC_RGB || bps != 8 ||
+        spp != 3 || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || TIFFIsTiled(tif) ||
+        compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG)
+        return false;
+    const size_t rowBytes = static_cast<size_t>(w) * 3;
+    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != rowBytes)
+        return false;
+    if (!pic.Allocate(w, h, 24, false))
+        return false;
+    // Row by row, so the decoded row is still in the cache when it is turned
+    // into blue, green, red.
+    std::vector<uint8_t> line(rowBytes);
+    for (int y = 0; y < h; ++y) {
+        if (TIFFReadScanline(tif, line.data(), static_cast<uint32_t>(y), 0) != 1)
+            return false;
+        const uint8_t* s = line.data();
+        uint8_t* d = pic.TopRow(y);
+        for (int x = 0; x < w; ++x, s += 3, d += 3) {
+            d[0] = s[2];
+            d[1] = s[1];
+            d[2] = s[0];
+        }
+        std::fill(d, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+    }
+    return true;
+}
+
+ImageRead DecodeOpened(TIFF* opened);
+
+}  // namespace
+
+ImageRead DecodeTiff(std::span<const uint8_t> bytes)
+{
+    SilenceLibtiff();
+    MemoryFile file{bytes, 0};
+    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap));
+}
+
+ImageRead DecodeTiffFile(const std::string& path)
+{
+    SilenceLibtiff();
+    return DecodeOpened(TIFFOpen(path.c_str(), "r"));
+}
+
+namespace {
+
+// Takes the handle over and decodes its first image.
+ImageRead DecodeOpened(TIFF* opened)
+{
+    ImageRead out;
+    std::unique_ptr<TIFF, TiffCloser> tif(opened);
+    if (!tif)
+        return out;
+    uint32_t width = 0, height = 0;
+    uint16_t bps = 1, spp = 1;
+    TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bps);
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &spp);
+    char message[1024] = {};
+    if (!image_limits::Acceptable(width, height) || !TIFFRGBAImageOK(tif.get(), message))
+        return out;
+
+    out.FileBitCount = bps * spp;
+    if (ReadRgbStrips(tif.get(), static_cast<int>(width), static_cast<int>(height), out.Picture)) {
+        out.Failure = ReadFailure::None;
+        return out;
+    }
+    out.Picture.Clear();
+
+    // libtiff fills four bytes a pixel (R, G, B, A in memory), bottom row
+    // first; each row is then packed to blue, green, red in place. The packed
+    // row never starts after the unpacked one, so the copy runs forwards.
+    const int w = static_cast<int>(width), h = static_cast<int>(height);
+    const size_t stride = DibPicture::RowStride(w, 24);
+    DibPicture::PixelBytes bits(static_cast<size_t>(w) * h * 4, 0);  // strips that fail stay black
+    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, reinterpret_cast<uint32_t*>(bits.data()),
+                                   ORIENTATION_BOTLEFT, 0))
+        return out;
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* s = bits.data() + static_cast<size_t>(y) * w * 4;
+        uint8_t* d = bits.data() + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < w; ++x, s += 4, d += 3) {
+            const uint8_t r = s[0], g = s[1], b = s[2];
+            d[0] = b;
+            d[1] = g;
+            d[2] = r;
+        }
+        for (size_t pad = static_cast<size_t>(w) * 3; pad < stride; ++pad)
+            bits[static_cast<size_t>(y) * stride + pad] = 0;
+    }
+    bits.resize(stride * h);
+    out.Picture.Width = w;
+    out.Picture.Height = h;
+    out.Picture.BitCount = 24;
+    out.Picture.Bits = std::move(bits);
+    out.Failure = ReadFailure::None;
+    return out;
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF
+// or BMP name, read at a chosen depth, then written out as a bitmap (into
+// memory). It must report, never crash.
+#include "image/bmp_reader.h"
+#include "image/image_limits.h"
+#include "image/multi_image.h"
+
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    image_limits::SetMaxPixels(1 << 20);
+    static const char* const kExt[] = {".JPG", ".gif", ".TIF", ".bmp"};
+    const std::string path = "/tmp/zelvaro_fuzz_image_" + std::to_string(::getpid()) + kExt[data[0] % 4];
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(data + 2, 1, size - 2, f);
+        std::fclose(f);
+    }
+    static constexpr int kDisplays[] = {1, 4, 8, 16, 24, 32};
+    TPMultiImage image;
+    image.SetDisplayBitsPerPixel(kDisplays[data[1] % 6]);
+    image.ImageDither = data[1] & 8;
+    const ImageResult read = image.SetImageName(path);
+    if (read.Ok()) {
+        image.ImageWriteRes = static_cast<ImageWriteDepth>((data[1] >> 4) % 7);
+        std::vector<uint8_t> written;
+        image.SetFileWriter([&](const std::string&, ByteParts parts) {
+            for (const auto& part : parts)
+                written.insert(written.end(), part.begin(), part.end());
+            return true;
+        });
+        if (!image.SaveAsBmp("out.bmp").Ok() || !DecodeBmp(written).Ok())
+            __builtin_trap();
+    } else if (read.Status == ImageStatus::Failed && read.Message.empty()) {
+        __builtin_trap();
+    }
+    std::remove(path.c_str());
+    return 0;
+}

@@ -1,0 +1,67 @@
+// The registry's store: keys regardless of case, the three kinds of value,
+// the text form read back, damaged text read as far as it goes.
+#include "platform/fake/memory_registry.h"
+#include "platform/registry_store.h"
+
+#include <gtest/gtest.h>
+
+using platform::RootKey;
+
+TEST(RegistryStore, KeysIgnoreCaseAndOuterSeparators)
+{
+    EXPECT_EQ(NormaliseRegistryKey("\\Control Panel\\Desktop\\"), "Control Panel\\Desktop");
+    EXPECT_EQ(NormaliseRegistryKey("a\\\\b"), "a\\b");
+    RegistryStore s;
+    s.Write(RootKey::CurrentUser, "Control Panel\\Desktop\\", "TileWallPaper", std::string("1"));
+    ASSERT_NE(s.Read(RootKey::CurrentUser, "\\control panel\\DESKTOP", "tilewallpaper"), nullptr);
+    EXPECT_EQ(s.Read(RootKey::LocalMachine, "Control Panel\\Desktop", "TileWallPaper"), nullptr);
+    EXPECT_TRUE(s.HasKey(RootKey::CurrentUser, "Control Panel"));  // parents exist
+}
+
+TEST(RegistryStore, TextRoundTripKeepsEveryKindAndSpelling)
+{
+    RegistryStore s;
+    s.Write(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", std::string("1"));
+    s.Write(RootKey::CurrentUser, "Software\\Zelvaro", "Quote", std::string("a \"b\" \\ c\nd"));
+    s.Write(RootKey::CurrentUser, "Software\\Zelvaro", "Count", std::uint32_t{0xdeadbeef});
+    s.Write(RootKey::ClassesRoot, ".htm", "", std::string("htmlfile"));
+    s.Write(RootKey::LocalMachine, "X", "Bytes", std::vector<std::uint8_t>{0, 1, 0xff});
+    s.Write(RootKey::LocalMachine, "X", "None", std::vector<std::uint8_t>{});
+    const std::string text = s.ToText();
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"TileWallPaper\"=\"1\"\n"), std::string::npos);
+
+    RegistryStore back = RegistryStore::FromText(text);
+    EXPECT_EQ(back.ToText(), text);
+    EXPECT_EQ(std::get<std::uint32_t>(*back.Read(RootKey::CurrentUser, "software\\zelvaro", "count")), 0xdeadbeefu);
+    EXPECT_EQ(std::get<std::string>(*back.Read(RootKey::CurrentUser, "Software\\Zelvaro", "Quote")), "a \"b\" \\ c\nd");
+    EXPECT_EQ(std::get<std::string>(*back.Read(RootKey::ClassesRoot, ".HTM", "")), "htmlfile");
+    EXPECT_EQ(std::get<std::vector<std::uint8_t>>(*back.Read(RootKey::LocalMachine, "x", "bytes")),
+              (std::vector<std::uint8_t>{0, 1, 0xff}));
+}
+
+TEST(RegistryStore, DamagedLinesAreSkippedNotFatal)
+{
+    const std::string text =
+        "REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_NOWHERE\\a]\n\"lost\"=\"x\"\n"
+        "[HKEY_CURRENT_USER\\k]\r\n\"good\"=\"1\"\r\n\"bad\"=dword:xyz\n\"open\"=\"unterminated\n"
+        "\"hex\"=hex:0\n\"big\"=dword:123456789\n@=dword:00000002\n[";
+    RegistryStore s = RegistryStore::FromText(text);
+    EXPECT_EQ(std::get<std::string>(*s.Read(RootKey::CurrentUser, "k", "good")), "1");
+    EXPECT_EQ(std::get<std::uint32_t>(*s.Read(RootKey::CurrentUser, "k", "")), 2u);
+    for (const char* name : {"bad", "open", "hex", "big", "orphan", "lost"})
+        EXPECT_EQ(s.Read(RootKey::CurrentUser, "k", name), nullptr) << name;
+}
+
+TEST(MemoryRegistry, TilingValueAndFailedWrites)
+{
+    platform::MemoryRegistry r;
+    EXPECT_FALSE(platform::WallpaperTiled(r));  // missing centres
+    r.WriteString(RootKey::CurrentUser, "Control Panel\\Desktop\\", "TileWallPaper", "1");
+    EXPECT_TRUE(platform::WallpaperTiled(r));
+    r.WriteDword(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", 1);
+    EXPECT_FALSE(platform::WallpaperTiled(r));  // a number is not the string "1"
+    EXPECT_FALSE(r.ReadString(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper"));
+    r.failWrites = true;
+    EXPECT_FALSE(r.WriteString(RootKey::CurrentUser, "New", "v", "x"));
+    EXPECT_FALSE(r.OpenKey(RootKey::CurrentUser, "New", true));
+}
