@@ -3,7 +3,7 @@
 #include "alarm/alarm_bitmap_file.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
-#include "alarm/alarm_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 
 #include <QAction>
 #include <QLabel>

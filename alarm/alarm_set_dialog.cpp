@@ -1,6 +1,6 @@
 #include "alarm/alarm_set_dialog.h"
 
-#include "alarm/alarm_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "alarm/alarm_time.h"
 
 #include <QGridLayout>
@@ -53,11 +53,11 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     setWindowTitle(QStringLiteral("Zelvaro ｱﾗｰﾑの設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    HourSedit = new AlarmSpinEdit(0, 23, this);
+    HourSedit = new StepSpinEdit(0, 23, 1, this);
     HourSedit->setObjectName(QStringLiteral("HourSedit"));
-    MinSEdit = new AlarmSpinEdit(0, 59, this);
+    MinSEdit = new StepSpinEdit(0, 59, 1, this);
     MinSEdit->setObjectName(QStringLiteral("MinSEdit"));
-    for (AlarmSpinEdit* field : {HourSedit, MinSEdit}) {
+    for (StepSpinEdit* field : {HourSedit, MinSEdit}) {
         field->setAlignment(Qt::AlignRight);
         field->setMinimumWidth(56);
         QFont f = field->font();

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-class AlarmSpinEdit;
+class StepSpinEdit;
 class QGroupBox;
 class QPushButton;
 
@@ -20,8 +20,8 @@ public:
 
     TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, QWidget* parent = nullptr);
 
-    AlarmSpinEdit* HourSedit = nullptr;
-    AlarmSpinEdit* MinSEdit = nullptr;
+    StepSpinEdit* HourSedit = nullptr;
+    StepSpinEdit* MinSEdit = nullptr;
     QPushButton* NowButton = nullptr;
     QGroupBox* GroupBox1 = nullptr;
     QPushButton* OKBtn = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/clock_window.h"
 
 #include "alarm/alarm_commands.h"
+#include "options/registry_enhanced.h"
 
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"

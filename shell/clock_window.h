@@ -23,6 +23,7 @@
 class AlarmCommands;
 class TAlarm;
 class TFileDrag;
+class TRegistryEnhanced;
 class WallpaperManager;
 
 class TfrmClock : public QWidget {
@@ -93,6 +94,8 @@ public:
     // PanicPressedLeft) and runs ApplyWallPaper and the panic rules.
     WallpaperManager* Wallpaper = nullptr;
     TFileDrag* FileDrag1 = nullptr;
+    // Writes the desktop's tiling value for the tile and centre commands.
+    std::unique_ptr<TRegistryEnhanced> RegistryEnhanced1;
 
     // --- controls --------------------------------------------------------
     ClockPanel* Panel1 = nullptr;
@@ -141,6 +144,9 @@ private:
     void ConnectControls();
     void TickSteps();
     void StartWallpaper();
+    // The tile and centre commands: pick an image, write the tiling value
+    // ("1" tiles, "0" centres), then show the picked file.
+    void PickWallPaper(const char* tileValue);
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -5,6 +5,7 @@
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
+#include "options/registry_enhanced.h"
 #include "shell/saver_toggle.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
@@ -170,13 +171,9 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information and
-// options dialogs, the about box and the wallpaper commands; they are wired in
-// with those.
-void TfrmClock::K4Click() {}
-void TfrmClock::K5Click() {}
+// The handlers below belong to the information dialog and the about box;
+// they are wired in with those.
 void TfrmClock::N8Click() {}
-void TfrmClock::ShowOptionsDialog() {}
 void TfrmClock::About1Click() {}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
@@ -185,6 +182,9 @@ void TfrmClock::StartWallpaper()
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
     Wallpaper->SetPauseItem(pmnuWallPause);
     Wallpaper->FormCreate();
+    RegistryEnhanced1 = std::make_unique<TRegistryEnhanced>(services_.wallpaper.registry);
+    RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
+    RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](TFileDrag* sender) {
         ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });

@@ -17,6 +17,20 @@ public:
     std::vector<Call> calls;
     std::string playing;  // the file playing now, empty when silent
     bool looping = false;
+    // Files TryPlay refuses, with the error text it gives for them.
+    std::string unplayableSuffix;
+    std::string unplayableError = "cannot play";
+
+    std::string TryPlay(const std::string& file) override
+    {
+        if (!unplayableSuffix.empty() && file.size() >= unplayableSuffix.size() &&
+            file.compare(file.size() - unplayableSuffix.size(), unplayableSuffix.size(), unplayableSuffix) == 0) {
+            Stop();
+            return unplayableError;
+        }
+        Play(file, false);
+        return {};
+    }
 
     void Play(const std::string& file, bool loop) override
     {

@@ -53,20 +53,36 @@ bool SdlSound::OpenDevice()
 
 void SdlSound::Play(const std::string& file, bool loop)
 {
+    Start(file, loop);
+}
+
+std::string SdlSound::TryPlay(const std::string& file)
+{
+    return Start(file, false);
+}
+
+std::string SdlSound::Start(const std::string& file, bool loop)
+{
     Stop();
     struct stat st{};
     // A missing file, a directory, a device or a huge file: silence.
-    if (file.empty() || ::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes)
-        return;
+    if (file.empty() || ::stat(file.c_str(), &st) != 0)
+        return file + ": the file cannot be found";
+    if (!S_ISREG(st.st_mode))
+        return file + ": not a sound file";
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileBytes)
+        return file + ": the file is too large to play";
     if (!OpenDevice())
-        return;
+        return std::string("The sound device cannot be opened: ") + SDL_GetError();
     Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
     if (!chunk)
-        return;
+        return file + ": " + Mix_GetError();
     playing_ = std::make_unique<Chunk>(chunk);
-    if (Mix_PlayChannel(kChannel, chunk, loop ? -1 : 0) < 0)
+    if (Mix_PlayChannel(kChannel, chunk, loop ? -1 : 0) < 0) {
         playing_.reset();
+        return file + ": " + Mix_GetError();
+    }
+    return {};
 }
 
 void SdlSound::Stop()

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -19,6 +20,7 @@ public:
     SdlSound& operator=(const SdlSound&) = delete;
 
     void Play(const std::string& file, bool loop) override;
+    std::string TryPlay(const std::string& file) override;
     void Stop() override;
 
     // Files larger than this are not loaded (the whole file is decoded at
@@ -27,6 +29,8 @@ public:
 
 private:
     bool OpenDevice();
+    // Starts the file; the reason when it cannot, empty when it plays.
+    std::string Start(const std::string& file, bool loop);
     struct Chunk;
     std::unique_ptr<Chunk> playing_;
     enum class Device { Closed, Open, Failed } device_ = Device::Closed;

@@ -5,7 +5,7 @@
 #include "alarm/alarm_commands.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
-#include "alarm/alarm_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"

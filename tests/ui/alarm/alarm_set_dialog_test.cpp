@@ -3,7 +3,7 @@
 // and the help topic.
 
 #include "alarm/alarm_set_dialog.h"
-#include "alarm/alarm_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 
@@ -82,7 +82,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         dialog.HourSedit->setValue(7);
-        QSignalSpy refused(dialog.HourSedit, &AlarmSpinEdit::Refused);
+        QSignalSpy refused(dialog.HourSedit, &StepSpinEdit::Refused);
         dialog.HourSedit->setFocus();
         QTest::keyClick(dialog.HourSedit, Qt::Key_5);
         QTest::keyClick(dialog.HourSedit, Qt::Key_Backspace);

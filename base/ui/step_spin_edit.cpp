@@ -1,13 +1,13 @@
-#include "alarm/alarm_spin_edit.h"
+#include "base/ui/step_spin_edit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
-AlarmSpinEdit::AlarmSpinEdit(int minimum, int maximum, QWidget* parent) : QSpinBox(parent)
+StepSpinEdit::StepSpinEdit(int minimum, int maximum, int step, QWidget* parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
-    setSingleStep(1);
+    setSingleStep(step);
     setValue(minimum);
     setWrapping(false);
     setAccelerated(false);
@@ -17,7 +17,7 @@ AlarmSpinEdit::AlarmSpinEdit(int minimum, int maximum, QWidget* parent) : QSpinB
     setAcceptDrops(false);
 }
 
-void AlarmSpinEdit::keyPressEvent(QKeyEvent* event)
+void StepSpinEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
     // Stepping, and the keys the dialog itself answers (Enter for OK, Esc for Cancel).
@@ -32,7 +32,7 @@ void AlarmSpinEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Anything that would change the text is refused; so are the page keys,
-    // which would step by more than one.
+    // which would step by more than one step.
     const bool edits = key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_PageUp ||
                        key == Qt::Key_PageDown || !event->text().isEmpty() ||
                        event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);

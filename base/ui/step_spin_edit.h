@@ -1,0 +1,22 @@
+#pragma once
+// The number fields of the alarm and options dialogs: they cannot be typed
+// into. A typed character, Backspace or Delete is refused with the system
+// beep; the arrow buttons and the Up and Down keys add or subtract the step
+// and stop at the ends. Every value, stepped or set, is held to the range; a
+// value inside the range that is off the step stays as it is (37 in 0..55
+// step 5 stays 37, then steps to 42, 47, 52 and 55).
+
+#include <QSpinBox>
+
+class StepSpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    StepSpinEdit(int minimum, int maximum, int step = 1, QWidget* parent = nullptr);
+
+signals:
+    // A key was refused (the beep has sounded).
+    void Refused();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

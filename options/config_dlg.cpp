@@ -1,0 +1,200 @@
+#include "options/config_dlg.h"
+
+#include "base/ui/step_spin_edit.h"
+#include "options/file_types.h"
+#include "options/open_bmp.h"
+#include "options/open_wav.h"
+#include "base/ui/error_handler.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string Text(const QLineEdit* field)
+{
+    return field->text().toStdString();
+}
+
+}  // namespace
+
+TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string mountTable, QWidget* parent)
+    : QDialog(parent), help_(help), sound_(sound), mountTable_(std::move(mountTable))
+{
+    setObjectName(QStringLiteral("ConfigDlg"));
+    setWindowTitle(QStringLiteral("Zelvaroの設定"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont windowFont = font();
+    windowFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    setFont(windowFont);
+
+    OptionNote = new QTabWidget(this);
+    OptionNote->setObjectName(QStringLiteral("OptionNote"));
+    OptionNote->addTab(BuildDirectoryPage(), QStringLiteral("壁紙ﾃﾞｨﾚｸﾄﾘ"));
+    OptionNote->addTab(BuildWallOptionsPage(), QStringLiteral("壁紙ｵﾌﾟｼｮﾝ"));
+    OptionNote->addTab(BuildSignalPage(), QStringLiteral("時報"));
+    OptionNote->addTab(BuildAlarmPage(), QStringLiteral("ｱﾗｰﾑ"));
+    OptionNote->setCurrentIndex(0);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setAutoDefault(false);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    HelpBtn = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
+    HelpBtn->setAutoDefault(false);
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { help_.ShowContext(kHelpContext); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(OptionNote);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Picker buttons.
+    for (auto [button, field] : {std::pair{sbtnDir1Open, edtWalldir1}, std::pair{sbtnDir2Open, edtWallDir2},
+                                 std::pair{sbtnDir3Open, edtWallDir3}}) {
+        connect(button, &QToolButton::clicked, this, [this, field = field] { PickDirectory(field); });
+    }
+    connect(sbtnPanicOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtPanic, kImageFileTypes); });
+    connect(sbtnBmpOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtAlarmBmpFile, kBmpFileTypes); });
+    for (auto [button, field] : {std::pair{sbtnJustOpen, edtJustWave}, std::pair{sbtnHalfOpen, edtHalfWave},
+                                 std::pair{sbtnQuarterOpen, edtQuarterWave}, std::pair{sbtnWaveOpen, edtAlarmWaveFile}}) {
+        connect(button, &QToolButton::clicked, this, [this, field = field] { PickSoundFile(field); });
+    }
+
+    // Fixed size, centred on the screen.
+    adjustSize();
+    setFixedSize(size());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TConfigDlg::Fill(const ConfigValues& v)
+{
+    edtWalldir1->setText(Text(v.WallDir1));
+    chkWallDir2->setChecked(v.WallDir2Sw);
+    edtWallDir2->setText(Text(v.WallDir2));
+    spnDir2StartHour->setValue(v.WallDir2Start.hour);
+    spnDir2StartMin->setValue(v.WallDir2Start.minute);
+    spnDir2EndHour->setValue(v.WallDir2End.hour);
+    spnDir2EndMin->setValue(v.WallDir2End.minute);
+    chkWallDir3->setChecked(v.WallDir3Sw);
+    edtWallDir3->setText(Text(v.WallDir3));
+    spnDir3StartHour->setValue(v.WallDir3Start.hour);
+    spnDir3StartMin->setValue(v.WallDir3Start.minute);
+    spnDir3EndHour->setValue(v.WallDir3End.hour);
+    spnDir3EndMin->setValue(v.WallDir3End.minute);
+
+    chkWallChange->setChecked(v.WallChangeSw);
+    chkStartWallChange->setChecked(v.StartWallChangeSw);
+    spnInterval->setValue(v.IntervalMinutes);
+    edtPanic->setText(Text(v.PanicWallPaper));
+    chkColorDec->setChecked(v.ColorDecSw);
+    chkOnTop->setChecked(v.OnTop);
+
+    chkJustWave->setChecked(v.JustWaveSw);
+    edtJustWave->setText(Text(v.JustWave));
+    chkHalfWave->setChecked(v.HalfWaveSw);
+    edtHalfWave->setText(Text(v.HalfWave));
+    chkQuarterWave->setChecked(v.QuarterWaveSw);
+    edtQuarterWave->setText(Text(v.QuarterWave));
+
+    chkAlarmWave->setChecked(v.AlarmWaveSw);
+    edtAlarmWaveFile->setText(Text(v.AlarmWave));
+    chkAlarmBmp->setChecked(v.AlarmBmpSw);
+    edtAlarmBmpFile->setText(Text(v.AlarmBmp));
+}
+
+ConfigValues TConfigDlg::Values() const
+{
+    ConfigValues v;
+    v.WallDir1 = Text(edtWalldir1);
+    v.WallDir2Sw = chkWallDir2->isChecked();
+    v.WallDir2 = Text(edtWallDir2);
+    v.WallDir2Start = {spnDir2StartHour->value(), spnDir2StartMin->value()};
+    v.WallDir2End = {spnDir2EndHour->value(), spnDir2EndMin->value()};
+    v.WallDir3Sw = chkWallDir3->isChecked();
+    v.WallDir3 = Text(edtWallDir3);
+    v.WallDir3Start = {spnDir3StartHour->value(), spnDir3StartMin->value()};
+    v.WallDir3End = {spnDir3EndHour->value(), spnDir3EndMin->value()};
+
+    v.WallChangeSw = chkWallChange->isChecked();
+    v.StartWallChangeSw = chkStartWallChange->isChecked();
+    v.IntervalMinutes = spnInterval->value();
+    v.PanicWallPaper = Text(edtPanic);
+    v.ColorDecSw = chkColorDec->isChecked();
+    v.OnTop = chkOnTop->isChecked();
+
+    v.JustWaveSw = chkJustWave->isChecked();
+    v.JustWave = Text(edtJustWave);
+    v.HalfWaveSw = chkHalfWave->isChecked();
+    v.HalfWave = Text(edtHalfWave);
+    v.QuarterWaveSw = chkQuarterWave->isChecked();
+    v.QuarterWave = Text(edtQuarterWave);
+
+    v.AlarmWaveSw = chkAlarmWave->isChecked();
+    v.AlarmWave = Text(edtAlarmWaveFile);
+    v.AlarmBmpSw = chkAlarmBmp->isChecked();
+    v.AlarmBmp = Text(edtAlarmBmpFile);
+    return v;
+}
+
+void TConfigDlg::PickDirectory(QLineEdit* field)
+{
+    ErrorHandler::Run([&] {
+        TfrmOpenBmp picker(mountTable_);
+        picker.SetFileTypes(kImageFileTypes);
+        if (picker.exec() == QDialog::Accepted)
+            field->setText(Text(picker.Directory()));
+    });
+}
+
+void TConfigDlg::PickImageFile(QLineEdit* field, const char* fileTypes)
+{
+    ErrorHandler::Run([&] {
+        TfrmOpenBmp picker(mountTable_);
+        picker.SetFileTypes(fileTypes);
+        if (picker.exec() == QDialog::Accepted)
+            field->setText(Text(picker.FileName()));
+    });
+}
+
+void TConfigDlg::PickSoundFile(QLineEdit* field)
+{
+    ErrorHandler::Run([&] {
+        TfrmOpenWav picker(sound_, mountTable_);
+        if (picker.exec() == QDialog::Accepted)
+            field->setText(Text(picker.FileName()));
+    });
+}
+
+void TConfigDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        help_.ShowContext(kHelpContext);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,195 @@
+// The four tabs of the options dialog, control by control.
+
+#include "base/ui/step_spin_edit.h"
+#include "options/config_dlg.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPathWidth = 300;
+
+QLabel* NewLabel(const char* caption, QWidget* parent)
+{
+    return new QLabel(QString::fromUtf8(caption), parent);
+}
+
+// "hh：mm ～ hh：mm" for one time window.
+QHBoxLayout* TimeWindowRow(StepSpinEdit* startHour, StepSpinEdit* startMin, StepSpinEdit* endHour,
+                           StepSpinEdit* endMin, QWidget* parent)
+{
+    auto* row = new QHBoxLayout;
+    row->addSpacing(20);
+    row->addWidget(startHour);
+    row->addWidget(NewLabel("：", parent));
+    row->addWidget(startMin);
+    row->addSpacing(8);
+    row->addWidget(NewLabel("～", parent));
+    row->addSpacing(8);
+    row->addWidget(endHour);
+    row->addWidget(NewLabel("：", parent));
+    row->addWidget(endMin);
+    row->addStretch();
+    return row;
+}
+
+QHBoxLayout* PathRow(QLineEdit* field, QToolButton* button)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addWidget(button);
+    row->addStretch();
+    return row;
+}
+
+}  // namespace
+
+QLineEdit* TConfigDlg::NewPathField(const char* objectName, QWidget* parent)
+{
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->setFixedWidth(kPathWidth);
+    return field;
+}
+
+QToolButton* TConfigDlg::NewFolderButton(const char* objectName, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    button->setAutoRaise(true);
+    return button;
+}
+
+QCheckBox* TConfigDlg::NewCheckBox(const char* objectName, const char* caption, QWidget* parent)
+{
+    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    return box;
+}
+
+StepSpinEdit* TConfigDlg::NewSpin(const char* objectName, SpinRange range, QWidget* parent)
+{
+    auto* spin = new StepSpinEdit(range.minimum, range.maximum, range.step, parent);
+    spin->setObjectName(QString::fromLatin1(objectName));
+    spin->setAlignment(Qt::AlignRight);
+    spin->setMinimumWidth(52);
+    return spin;
+}
+
+QWidget* TConfigDlg::BuildDirectoryPage()
+{
+    auto* page = new QWidget;
+    edtWalldir1 = NewPathField("edtWalldir1", page);
+    sbtnDir1Open = NewFolderButton("sbtnDir1Open", page);
+    chkWallDir2 = NewCheckBox("chkWallDir2", "ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 1", page);
+    edtWallDir2 = NewPathField("edtWallDir2", page);
+    sbtnDir2Open = NewFolderButton("sbtnDir2Open", page);
+    spnDir2StartHour = NewSpin("spnDir2StartHour", kHourRange, page);
+    spnDir2StartMin = NewSpin("spnDir2StartMin", kMinuteRange, page);
+    spnDir2EndHour = NewSpin("spnDir2EndHour", kHourRange, page);
+    spnDir2EndMin = NewSpin("spnDir2EndMin", kMinuteRange, page);
+    chkWallDir3 = NewCheckBox("chkWallDir3", "ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 2", page);
+    edtWallDir3 = NewPathField("edtWallDir3", page);
+    sbtnDir3Open = NewFolderButton("sbtnDir3Open", page);
+    spnDir3StartHour = NewSpin("spnDir3StartHour", kHourRange, page);
+    spnDir3StartMin = NewSpin("spnDir3StartMin", kMinuteRange, page);
+    spnDir3EndHour = NewSpin("spnDir3EndHour", kHourRange, page);
+    spnDir3EndMin = NewSpin("spnDir3EndMin", kMinuteRange, page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(NewLabel("標準ﾃﾞｨﾚｸﾄﾘ", page));
+    layout->addLayout(PathRow(edtWalldir1, sbtnDir1Open));
+    layout->addSpacing(6);
+    layout->addWidget(chkWallDir2);
+    layout->addLayout(PathRow(edtWallDir2, sbtnDir2Open));
+    layout->addLayout(TimeWindowRow(spnDir2StartHour, spnDir2StartMin, spnDir2EndHour, spnDir2EndMin, page));
+    layout->addSpacing(6);
+    layout->addWidget(chkWallDir3);
+    layout->addLayout(PathRow(edtWallDir3, sbtnDir3Open));
+    layout->addLayout(TimeWindowRow(spnDir3StartHour, spnDir3StartMin, spnDir3EndHour, spnDir3EndMin, page));
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TConfigDlg::BuildWallOptionsPage()
+{
+    auto* page = new QWidget;
+    chkWallChange = NewCheckBox("chkWallChange", "壁紙変更", page);
+    chkStartWallChange = NewCheckBox("chkStartWallChange", "起動時に変更", page);
+    spnInterval = NewSpin("spnInterval", kIntervalRange, page);
+    edtPanic = NewPathField("edtPanic", page);
+    sbtnPanicOpen = NewFolderButton("sbtnPanicOpen", page);
+    chkColorDec = NewCheckBox("chkColorDec", "ドロップファイルの減色", page);
+    chkOnTop = NewCheckBox("chkOnTop", "Zelvaro前面表示", page);
+
+    auto* interval = new QHBoxLayout;
+    interval->addWidget(NewLabel("変更間隔（分）", page));
+    interval->addWidget(spnInterval);
+    interval->addStretch();
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(chkWallChange);
+    layout->addWidget(chkStartWallChange);
+    layout->addLayout(interval);
+    layout->addSpacing(6);
+    layout->addWidget(NewLabel("緊急表示壁紙ﾌｧｲﾙ", page));
+    layout->addLayout(PathRow(edtPanic, sbtnPanicOpen));
+    layout->addSpacing(6);
+    layout->addWidget(chkColorDec);
+    layout->addWidget(chkOnTop);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TConfigDlg::BuildSignalPage()
+{
+    auto* page = new QWidget;
+    chkJustWave = NewCheckBox("chkJustWave", "正時", page);
+    edtJustWave = NewPathField("edtJustWave", page);
+    sbtnJustOpen = NewFolderButton("sbtnJustOpen", page);
+    chkHalfWave = NewCheckBox("chkHalfWave", "３０分", page);
+    edtHalfWave = NewPathField("edtHalfWave", page);
+    sbtnHalfOpen = NewFolderButton("sbtnHalfOpen", page);
+    chkQuarterWave = NewCheckBox("chkQuarterWave", "１５分／４５分", page);
+    edtQuarterWave = NewPathField("edtQuarterWave", page);
+    sbtnQuarterOpen = NewFolderButton("sbtnQuarterOpen", page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(chkJustWave);
+    layout->addLayout(PathRow(edtJustWave, sbtnJustOpen));
+    layout->addSpacing(6);
+    layout->addWidget(chkHalfWave);
+    layout->addLayout(PathRow(edtHalfWave, sbtnHalfOpen));
+    layout->addSpacing(6);
+    layout->addWidget(chkQuarterWave);
+    layout->addLayout(PathRow(edtQuarterWave, sbtnQuarterOpen));
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TConfigDlg::BuildAlarmPage()
+{
+    auto* page = new QWidget;
+    chkAlarmWave = NewCheckBox("chkAlarmWave", "ｻｳﾝﾄﾞﾌｧｲﾙ", page);
+    edtAlarmWaveFile = NewPathField("edtAlarmWaveFile", page);
+    sbtnWaveOpen = NewFolderButton("sbtnWaveOpen", page);
+    chkAlarmBmp = NewCheckBox("chkAlarmBmp", "ﾋﾞｯﾄマップﾌｧｲﾙ", page);
+    edtAlarmBmpFile = NewPathField("edtAlarmBmpFile", page);
+    sbtnBmpOpen = NewFolderButton("sbtnBmpOpen", page);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(chkAlarmWave);
+    layout->addLayout(PathRow(edtAlarmWaveFile, sbtnWaveOpen));
+    layout->addSpacing(6);
+    layout->addWidget(chkAlarmBmp);
+    layout->addLayout(PathRow(edtAlarmBmpFile, sbtnBmpOpen));
+    layout->addStretch();
+    return page;
+}

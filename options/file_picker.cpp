@@ -1,0 +1,229 @@
+#include "options/file_picker.h"
+
+#include "options/file_types.h"
+#include "base/ui/error_handler.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+std::string HomeDirectory()
+{
+    const char* home = std::getenv("HOME");
+    return home ? home : "";
+}
+
+}  // namespace
+
+FilePicker::FilePicker(const QString& caption, const std::string& pattern, const std::string& mountTable,
+                       QWidget* parent)
+    : QDialog(parent), pattern_(pattern)
+{
+    setWindowTitle(caption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    FileNameEdit = new QLineEdit(QString::fromStdString(pattern), this);
+    FileNameEdit->setReadOnly(true);
+    FileList = new QListWidget(this);
+    FileList->setObjectName(QStringLiteral("FileList"));
+    FilterCombo = new QComboBox(this);
+    FilterCombo->setObjectName(QStringLiteral("FilterCombo"));
+    lblDirctory = new QLabel(this);
+    lblDirctory->setObjectName(QStringLiteral("lblDirctory"));
+    DirList = new QListWidget(this);
+    DirList->setObjectName(QStringLiteral("DirList"));
+    DriveCombo = new QComboBox(this);
+    DriveCombo->setObjectName(QStringLiteral("DriveCombo"));
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setAutoDefault(false);
+    for (QListWidget* list : {FileList, DirList})
+        list->setFixedSize(150, 130);
+    lblDirctory->setFixedWidth(150);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(FileNameEdit, 0, 0);
+    grid->addWidget(lblDirctory, 0, 1);
+    grid->addWidget(FileList, 1, 0);
+    grid->addWidget(DirList, 1, 1);
+    grid->addWidget(FilterCombo, 2, 0);
+    grid->addWidget(DriveCombo, 2, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    buttons->addStretch();
+    grid->addLayout(buttons, 0, 2, 3, 1);
+    extraArea_ = new QVBoxLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(extraArea_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    drives_ = DrivesFromMountTable(mountTable, HomeDirectory());
+    for (const DriveEntry& drive : drives_)
+        DriveCombo->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), QString::fromStdString(drive.label));
+    FilterCombo->addItem(QString::fromStdString(pattern), QString::fromStdString(pattern));
+
+    FileList->installEventFilter(this);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DriveCombo, &QComboBox::activated, this, [this] { ErrorHandler::Run([this] { DriveComboChange(); }); });
+    connect(DirList, &QListWidget::itemActivated, this, [this] { ErrorHandler::Run([this] { OpenDirEntry(); }); });
+    connect(FilterCombo, &QComboBox::activated, this, &FilePicker::FilterComboChange);
+    connect(FileList, &QListWidget::itemSelectionChanged, this, &FilePicker::FileSelectionChanged);
+    connect(FileList, &QListWidget::itemDoubleClicked, this, [this] { ErrorHandler::Run([this] { FileListDblClick(); }); });
+
+    directory_ = CurrentDirectory();
+    DirListChange();
+}
+
+void FilePicker::FinishLayout()
+{
+    adjustSize();
+    setFixedSize(size());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    ShowDirectoryText();
+    // The file list has the focus, so the arrow keys choose a file at once.
+    FileList->setFocus();
+}
+
+void FilePicker::SetFileTypes(const std::string& text)
+{
+    FilterCombo->clear();
+    for (const FileType& type : ParseFileTypes(text))
+        FilterCombo->addItem(QString::fromStdString(type.description), QString::fromStdString(type.pattern));
+    if (FilterCombo->count() > 0) {
+        FilterCombo->setCurrentIndex(0);
+        FilterComboChange();
+    }
+}
+
+std::string FilePicker::FileName() const
+{
+    const QList<QListWidgetItem*> selected = FileList->selectedItems();
+    if (selected.isEmpty())
+        return {};
+    return JoinFilePath(directory_, selected.first()->text().toStdString());
+}
+
+void FilePicker::ChangeDirectory(const std::string& dir)
+{
+    ChangeCurrentDirectory(dir);
+    directory_ = CurrentDirectory();
+    DirListChange();
+}
+
+void FilePicker::DriveComboChange()
+{
+    const int index = DriveCombo->currentIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < drives_.size())
+        ChangeDirectory(drives_[static_cast<std::size_t>(index)].path);
+}
+
+void FilePicker::OpenDirEntry()
+{
+    const int row = DirList->currentRow();
+    if (row >= 0 && static_cast<std::size_t>(row) < tree_.size())
+        ChangeDirectory(tree_[static_cast<std::size_t>(row)].path);
+}
+
+// The directory list shows the new directory, the file list its files.
+void FilePicker::DirListChange()
+{
+    listing_ = ListDirectory(directory_);
+    tree_ = DirectoryTree(directory_, listing_.subdirs);
+    DirList->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    for (const DirectoryEntry& entry : tree_) {
+        auto* item = new QListWidgetItem(entry.open ? open : closed,
+                                         QString(entry.depth * 2, QLatin1Char(' ')) + QString::fromStdString(entry.label));
+        DirList->addItem(item);
+    }
+    // The current directory is the last open entry.
+    std::size_t current = 0;
+    while (current + 1 < tree_.size() && tree_[current + 1].open)
+        ++current;
+    DirList->setCurrentRow(static_cast<int>(current));
+    const QSignalBlocker quiet(DriveCombo);
+    DriveCombo->setCurrentIndex(static_cast<int>(DriveIndexOf(drives_, directory_)));
+    ShowDirectoryText();
+    FillFileList();
+}
+
+void FilePicker::FilterComboChange()
+{
+    const QVariant pattern = FilterCombo->currentData();
+    if (!pattern.isValid())
+        return;
+    pattern_ = pattern.toString().toStdString();
+    FillFileList();
+}
+
+void FilePicker::FillFileList()
+{
+    filling_ = true;
+    FileList->clear();
+    for (const std::string& name : FilesMatching(listing_.files, pattern_))
+        FileList->addItem(QString::fromStdString(name));
+    filling_ = false;
+    FileNameEdit->setText(QString::fromStdString(pattern_));
+}
+
+void FilePicker::FileSelectionChanged()
+{
+    if (filling_)
+        return;
+    const QList<QListWidgetItem*> selected = FileList->selectedItems();
+    FileNameEdit->setText(selected.isEmpty() ? QString::fromStdString(pattern_) : selected.first()->text());
+    ErrorHandler::Run([this] { FileListClick(); });
+}
+
+void FilePicker::ShowDirectoryText()
+{
+    const QString text = QString::fromStdString(directory_);
+    QString shown = lblDirctory->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDirctory->width());
+    shown.replace(QChar(0x2026), QStringLiteral("..."));
+    lblDirctory->setText(shown);
+    lblDirctory->setToolTip(text);
+}
+
+// The list marks its first file as current when it gets the focus, without
+// selecting it; the first arrow key then selects that file instead of
+// skipping to the next one.
+bool FilePicker::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == FileList && event->type() == QEvent::KeyPress && FileList->selectedItems().isEmpty() &&
+        FileList->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            FileList->setCurrentRow(std::max(FileList->currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FilePicker::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    ShowDirectoryText();
+}

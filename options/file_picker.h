@@ -1,0 +1,83 @@
+#pragma once
+// What the image and sound pickers share: a drive box, a directory tree list,
+// a file list with its name field, and a file-type box, linked as one. The
+// directory list works on the process's current directory: it opens there,
+// and every change of directory in it changes the process's current
+// directory, which stays after the picker closes.
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+#include "options/file_system_view.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QVBoxLayout;
+
+class FilePicker : public QDialog {
+    Q_OBJECT
+public:
+    // `pattern` is the file list's first pattern ("*.BMP"); the drive box
+    // reads `mountTable` (the /proc/self/mounts form).
+    FilePicker(const QString& caption, const std::string& pattern, const std::string& mountTable,
+               QWidget* parent = nullptr);
+
+    // Replaces the file-type box's list ("description|pattern|..."); its first
+    // pattern becomes the file list's.
+    void SetFileTypes(const std::string& text);
+
+    // The directory list's directory, a full path.
+    const std::string& Directory() const { return directory_; }
+    // The selected file's full path; empty when no file is selected.
+    std::string FileName() const;
+    // The file list's pattern.
+    const std::string& Pattern() const { return pattern_; }
+
+    // Makes `dir` the current directory of the list and of the process, and
+    // shows its files. A refused change raises ZelvaroError.
+    void ChangeDirectory(const std::string& dir);
+
+    QComboBox* DriveCombo = nullptr;
+    QLabel* lblDirctory = nullptr;
+    QListWidget* DirList = nullptr;
+    QLineEdit* FileNameEdit = nullptr;
+    QListWidget* FileList = nullptr;
+    QComboBox* FilterCombo = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+protected:
+    // Where a picker puts its own controls (preview, sound test): below the lists.
+    QVBoxLayout* ExtraArea() const { return extraArea_; }
+    // Sizes the window to its contents, fixes the size, centres it on the
+    // screen and gives the file list the focus.
+    void FinishLayout();
+
+    void DriveComboChange();
+    void DirListChange();
+    void FilterComboChange();
+    virtual void FileListClick() {}
+    virtual void FileListDblClick() {}
+
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OpenDirEntry();
+    void FileSelectionChanged();
+    void ShowDirectoryText();
+    void FillFileList();
+
+    std::vector<DriveEntry> drives_;
+    std::vector<DirectoryEntry> tree_;
+    DirectoryListing listing_;
+    std::string directory_;
+    std::string pattern_;
+    bool filling_ = false;
+    QVBoxLayout* extraArea_ = nullptr;
+};

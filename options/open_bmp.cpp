@@ -1,0 +1,96 @@
+#include "options/open_bmp.h"
+
+#include "options/file_types.h"
+#include "base/text_helpers.h"
+#include "image/multi_image_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLoggingCategory>
+
+#include <filesystem>
+
+Q_LOGGING_CATEGORY(lcOptions, "zelvaro.options")
+
+namespace {
+
+// The busy cursor for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
+    : FilePicker(QStringLiteral("画像ﾌｧｲﾙの選択"), "*.BMP", mountTable, parent)
+{
+    setObjectName(QStringLiteral("frmOpenBmp"));
+    edtFileList = FileNameEdit;
+    edtFileList->setObjectName(QStringLiteral("edtFileList"));
+
+    chkPreView = new QCheckBox(QStringLiteral(" ﾌﾟﾚﾋﾞｭｰ"), this);
+    chkPreView->setObjectName(QStringLiteral("chkPreView"));
+    chkPreView->setChecked(true);
+    SPicPanel = new QFrame(this);
+    SPicPanel->setObjectName(QStringLiteral("SPicPanel"));
+    SPicPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PMImage = new MultiImageView(SPicPanel);
+    PMImage->setObjectName(QStringLiteral("PMImage"));
+    PMImage->Engine().ImageDither = true;
+    PMImage->setGeometry(2, 2, 165, 129);
+    SPicPanel->setFixedSize(169, 133);
+    Pcd.SetPictureSize(pcdMedium);
+    Pcd.SetCutOff(false);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(chkPreView, 0, Qt::AlignTop);
+    row->addWidget(SPicPanel);
+    row->addStretch();
+    ExtraArea()->addLayout(row);
+
+    SetFileTypes(kOpenBmpOwnFileTypes);
+    connect(chkPreView, &QCheckBox::clicked, this, &TfrmOpenBmp::chkPreViewClick);
+    FinishLayout();
+}
+
+void TfrmOpenBmp::FileListClick()
+{
+    if (chkPreView->isChecked())
+        ShowPreview();
+}
+
+void TfrmOpenBmp::chkPreViewClick()
+{
+    if (!chkPreView->isChecked())
+        PMImage->SetPicture(DibPicture{});
+    else if (!FileName().empty())
+        ShowPreview();
+}
+
+void TfrmOpenBmp::ShowPreview()
+{
+    const std::string path = FileName();
+    if (path.empty())
+        return;
+    const BusyCursor busy;
+    try {
+        // The whole path is used: names here may be far longer than 255 bytes.
+        if (AsciiUpper(std::filesystem::path(path).extension().string()) == ".PCD") {
+            if (Pcd.SetPictureName(path))
+                PMImage->SetPicture(Pcd.Picture());
+            else
+                PMImage->SetPicture(DibPicture{});
+        } else {
+            PMImage->SetImageName(QString::fromStdString(path));
+        }
+    } catch (const std::exception& e) {
+        qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The image picker "画像ﾌｧｲﾙの選択": the file lists of FilePicker with a
+// preview of the selected picture, 165 × 129, scaled to fit with its
+// proportions kept. Photo CD files are read by the hidden Photo CD reader.
+
+#include "options/file_picker.h"
+#include "image/photo_cd.h"
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class MultiImageView;
+
+class TfrmOpenBmp : public FilePicker {
+    Q_OBJECT
+public:
+    explicit TfrmOpenBmp(const std::string& mountTable, QWidget* parent = nullptr);
+
+    QLineEdit* edtFileList = nullptr;
+    QCheckBox* chkPreView = nullptr;
+    QFrame* SPicPanel = nullptr;
+    MultiImageView* PMImage = nullptr;
+    TPcd Pcd;
+
+    // Shows the selected file in the preview. Read errors are swallowed (the
+    // image component shows its own box); the busy cursor is always put back.
+    void ShowPreview();
+
+protected:
+    void FileListClick() override;
+
+private:
+    void chkPreViewClick();
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The options command: fills the options dialog from the settings, shows it
+// modally and, only after OK, copies the values back, applies the two
+// settings that act at once and saves the whole record. Cancel, Esc and the
+// close box change nothing, in memory or on disk.
+
+#include "options/config_values.h"
+#include "platform/help.h"
+#include "platform/sound.h"
+
+#include <functional>
+#include <string>
+
+struct OptionsDialogHooks {
+    // Sets the clock window's stacking from OnTop.
+    std::function<void()> applyOnTop;
+    // The rotation follows WallChangeSw (the pause item, the next change).
+    std::function<void(bool wallChangeWasOn)> wallChangeConfirmed;
+    // Writes the whole settings file; a failure raises ZelvaroError, and the
+    // values copied back stay in memory.
+    std::function<void()> saveSettings;
+};
+
+// True when the dialog closed with OK.
+bool RunOptionsDialog(ClockSettings& settings, platform::Help& help, platform::Sound& sound,
+                      const std::string& mountTable, const OptionsDialogHooks& hooks);

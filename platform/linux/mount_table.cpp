@@ -1,0 +1,16 @@
+#include "platform/mount_table.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace platform {
+
+std::string MountTableText()
+{
+    std::ifstream in("/proc/self/mounts");
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace platform

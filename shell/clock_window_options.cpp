@@ -1,0 +1,47 @@
+// The options command and the tile and centre commands of the clock window.
+
+#include "shell/clock_window.h"
+
+#include "options/file_types.h"
+#include "options/open_bmp.h"
+#include "options/options_dialog.h"
+#include "options/registry_enhanced.h"
+#include "platform/mount_table.h"
+#include "base/ui/error_handler.h"
+#include "shell/settings_file.h"
+#include "wallpaper/wallpaper_manager.h"
+
+void TfrmClock::ShowOptionsDialog()
+{
+    ErrorHandler::Run([this] {
+        OptionsDialogHooks hooks;
+        hooks.applyOnTop = [this] { ApplyOnTop(); };
+        hooks.wallChangeConfirmed = [this](bool wallChangeWasOn) { Wallpaper->OptionsConfirmed(wallChangeWasOn); };
+        hooks.saveSettings = [this] { SaveSettings(services_.profile, ClockSettings, x(), y()); };
+        RunOptionsDialog(ClockSettings, services_.help, services_.sound, platform::MountTableText(), hooks);
+    });
+}
+
+void TfrmClock::K4Click()
+{
+    PickWallPaper("1");
+}
+
+void TfrmClock::K5Click()
+{
+    PickWallPaper("0");
+}
+
+void TfrmClock::PickWallPaper(const char* tileValue)
+{
+    ErrorHandler::Run([this, tileValue] {
+        TfrmOpenBmp picker(platform::MountTableText());
+        picker.SetFileTypes(kTileFileTypes);
+        if (picker.exec() != QDialog::Accepted)
+            return;
+        // Written before the file is looked at: an OK without a usable file
+        // still changes the tiling.
+        RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(tileValue));
+        Wallpaper->ApplyWallPaper(picker.FileName());
+    });
+}

@@ -1,0 +1,99 @@
+// The options dialog's controls: tabs, ranges and steps, the spin fields'
+// rules and the help topic.
+
+#include "base/ui/step_spin_edit.h"
+#include "options/config_dlg.h"
+#include "platform/fake/fake_help.h"
+#include "platform/fake/fake_sound.h"
+#include "tests/ui/options/modal_driver.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+class ConfigDlgTest : public QObject {
+    Q_OBJECT
+
+    platform::FakeHelp help;
+    platform::FakeSound sound;
+
+private slots:
+    void controlsHaveTheirRangesAndSteps()
+    {
+        TConfigDlg dialog(help, sound, "");
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Zelvaroの設定"));
+        QCOMPARE(dialog.OptionNote->count(), 4);
+        const QStringList tabs{"壁紙ﾃﾞｨﾚｸﾄﾘ", "壁紙ｵﾌﾟｼｮﾝ", "時報", "ｱﾗｰﾑ"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(dialog.OptionNote->tabText(i), tabs[i]);
+        QCOMPARE(dialog.OptionNote->currentIndex(), 0);
+        QCOMPARE(dialog.OKBtn->text(), QStringLiteral("OK"));
+        QVERIFY(dialog.OKBtn->isDefault());
+        QCOMPARE(dialog.CancelBtn->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(dialog.HelpBtn->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+
+        const struct {
+            StepSpinEdit* spin;
+            int minimum, maximum, step;
+        } spins[] = {
+            {dialog.spnDir2StartHour, 0, 23, 1}, {dialog.spnDir2StartMin, 0, 55, 5}, {dialog.spnDir2EndHour, 0, 23, 1},
+            {dialog.spnDir2EndMin, 0, 55, 5},    {dialog.spnDir3StartHour, 0, 23, 1}, {dialog.spnDir3StartMin, 0, 55, 5},
+            {dialog.spnDir3EndHour, 0, 23, 1},   {dialog.spnDir3EndMin, 0, 55, 5},   {dialog.spnInterval, 10, 120, 5},
+        };
+        for (const auto& s : spins) {
+            QCOMPARE(s.spin->minimum(), s.minimum);
+            QCOMPARE(s.spin->maximum(), s.maximum);
+            QCOMPARE(s.spin->singleStep(), s.step);
+        }
+        for (const char* name : {"sbtnDir1Open", "sbtnDir2Open", "sbtnDir3Open", "sbtnPanicOpen", "sbtnJustOpen",
+                                 "sbtnHalfOpen", "sbtnQuarterOpen", "sbtnWaveOpen", "sbtnBmpOpen"})
+            QVERIFY2(dialog.findChild<QToolButton*>(QString::fromLatin1(name)), name);
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (int i = 0; i < 4; ++i) {
+            dialog.OptionNote->setCurrentIndex(i);
+            SaveShot(dialog, QStringLiteral("options_tab%1").arg(i + 1));
+        }
+        QTest::mouseClick(dialog.HelpBtn, Qt::LeftButton);
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        QCOMPARE(help.requests, (std::vector<int>{31, 31}));
+    }
+
+    void spinFieldsHoldToRangeAndRefuseTyping()
+    {
+        TConfigDlg dialog(help, sound, "");
+        ConfigValues v;
+        v.WallDir2Start = {8, 58};
+        v.IntervalMinutes = 0;
+        v.WallDir3End = {23, 37};
+        dialog.Fill(v);
+        QCOMPARE(dialog.spnDir2StartMin->value(), 55);
+        QCOMPARE(dialog.spnInterval->value(), 10);
+        dialog.spnInterval->setValue(150);
+        QCOMPARE(dialog.spnInterval->value(), 120);
+
+        StepSpinEdit* minute = dialog.spnDir3EndMin;
+        QCOMPARE(minute->value(), 37);
+        QList<int> seen;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(minute, Qt::Key_Up);
+            seen << minute->value();
+        }
+        QCOMPARE(seen, (QList<int>{42, 47, 52, 55, 55}));
+        QTest::keyClick(minute, Qt::Key_Down);
+        QCOMPARE(minute->value(), 50);
+
+        QSignalSpy refused(minute, &StepSpinEdit::Refused);
+        QTest::keyClick(minute, Qt::Key_3);
+        QTest::keyClick(minute, Qt::Key_Backspace);
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(minute->value(), 50);
+    }
+};
+
+QTEST_MAIN(ConfigDlgTest)
+#include "config_dlg_test.moc"

@@ -1,0 +1,195 @@
+// The clock window's options command and its tile and centre commands, over
+// fakes: OK copies back, applies and saves; Cancel changes nothing.
+
+#include "options/config_dlg.h"
+#include "options/open_bmp.h"
+#include "tests/ui/options/modal_driver.h"
+#include "tests/ui/shell/clock_window_fixture.h"
+#include "tests/ui/platform/test_bitmap.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "base/ui/step_spin_edit.h"
+
+namespace {
+
+const char* kIni =
+    "[Location]\nOffsetX=10\nOffsetY=20\nOnTop=0\n"
+    "[WallDir]\nWallDir1=/Walls/Main\n"
+    "[WallTime]\nWallDir2StartTime=8:58:30\n"
+    "[WallSw]\nWallChangeSw=1\nWallInterval=1:30:00\n"
+    "[WaveSw]\nUseWaveSw=1\n";
+
+// A clock window whose commands are the real ones.
+struct OptionsFixture : ClockFixture {
+    std::unique_ptr<TfrmClock> clockWindow;
+    TfrmClock& Open(const std::string& ini = kIni)
+    {
+        profile.content = ini;
+        clockWindow = std::make_unique<TfrmClock>(
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
+        return *clockWindow;
+    }
+    ~OptionsFixture() { clockWindow.reset(); }
+};
+
+}  // namespace
+
+class OptionsCommandsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(root.isValid());
+        WriteTestBmp((root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 2, 2, std::vector<std::uint32_t>(4, 0));
+    }
+    void init() { QVERIFY(QDir::setCurrent(root.path())); }
+
+    void cancelAfterEditsAndPickersChangesNothing()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        const ClockSettings before = window.ClockSettings;
+        const auto fileBefore = f.profile.content;
+        OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
+            dialog.chkOnTop->setChecked(true);
+            dialog.spnInterval->setValue(45);
+            dialog.edtPanic->setText(QStringLiteral("/x.bmp"));
+            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); }, &dialog);
+            dialog.sbtnDir1Open->click();
+            QCOMPARE(dialog.edtWalldir1->text(), root.path());
+            dialog.CancelBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(f.profile.content, fileBefore);
+        QCOMPARE(f.profile.writes, 0);
+        QCOMPARE(window.ClockSettings.WallDir1, before.WallDir1);
+        QCOMPARE(window.ClockSettings.WallInterval, before.WallInterval);
+        QVERIFY(!window.ClockSettings.OnTop);
+        QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+
+    void okCopiesBackAppliesOnTopAndSaves()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
+            QCOMPARE(dialog.spnDir2StartHour->value(), 8);
+            QCOMPARE(dialog.spnDir2StartMin->value(), 55);
+            QCOMPARE(dialog.spnInterval->value(), 90);
+            dialog.spnInterval->setValue(120);
+            dialog.chkOnTop->setChecked(true);
+            // A file button closed with OK and no file empties its field.
+            dialog.edtPanic->setText(QStringLiteral("/old.bmp"));
+            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); }, &dialog);
+            dialog.sbtnPanicOpen->click();
+            QCOMPARE(dialog.edtPanic->text(), QString());
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+        const std::string& file = *f.profile.content;
+        QVERIFY(file.find("WallInterval=2:00:00") != std::string::npos);
+        QVERIFY(file.find("WallDir2StartTime=8:55:00") != std::string::npos);
+        QVERIFY(file.find("UseWaveSw=1") != std::string::npos);
+        QVERIFY(file.find("OnTop=1") != std::string::npos);
+        QVERIFY(file.find("WallDir1=/Walls/Main") != std::string::npos);
+    }
+
+    void wallChangeSwitchMovesThePauseItemAndTheNextChange()
+    {
+        struct Case {
+            const char* name;
+            bool wasOn, paused, check;
+            bool enabled, pausedAfter, changeNow;
+        };
+        const Case cases[] = {
+            {"off to on", false, false, true, true, false, true},
+            {"on stays on, pause ends", true, true, true, true, false, false},
+            {"on to off", true, false, false, false, false, false},
+        };
+        for (const Case& c : cases) {
+            OptionsFixture f;
+            TfrmClock& window = f.Open(std::string("[WallSw]\nWallChangeSw=") + (c.wasOn ? "1" : "0") + "\n");
+            window.pmnuWallPause->setChecked(c.paused);
+            f.clock.Advance(3.0 / 1440);
+            const TDateTime nextBefore = window.Wallpaper->NextWallChange();
+            OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
+                dialog.chkWallChange->setChecked(c.check);
+                dialog.OKBtn->click();
+            });
+            window.ShowOptionsDialog();
+            QVERIFY2(window.pmnuWallPause->isEnabled() == c.enabled, c.name);
+            QVERIFY2(window.pmnuWallPause->isChecked() == c.pausedAfter, c.name);
+            if (c.changeNow)
+                QCOMPARE(window.Wallpaper->NextWallChange(), f.clock.Now());
+            else
+                QCOMPARE(window.Wallpaper->NextWallChange(), nextBefore);
+        }
+    }
+
+    void failedSaveShowsTheErrorAndKeepsTheValues()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        f.profile.writesBeforeFailure = 0;
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            dialog.spnInterval->setValue(60);
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(f.errors.size(), 1);
+        QVERIFY(f.errors.first().contains(QStringLiteral("に書き込めません")));
+        QCOMPARE(SettingsTimeText(window.ClockSettings.WallInterval), std::string("1:00:00"));
+    }
+
+    void tileAndCentreWriteTheTilingThenApply()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        auto pick = [](const char* file) {
+            OnNextModal<TfrmOpenBmp>([file](TfrmOpenBmp& picker) {
+                QCOMPARE(picker.FilterCombo->currentText(), QStringLiteral("画像ﾌｧｲﾙ"));
+                if (file) {
+                    const auto found = picker.FileList->findItems(QString::fromLatin1(file), Qt::MatchExactly);
+                    QCOMPARE(found.size(), 1);
+                    picker.FileList->setCurrentItem(found.first());
+                    picker.btnOK->click();
+                } else {
+                    picker.btnCancel->click();
+                }
+            });
+        };
+        const auto tiling = [&] {
+            return f.registry.ReadString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper");
+        };
+        pick(nullptr);
+        window.K4Click();
+        QVERIFY(!tiling());
+        QVERIFY(f.desktop.calls.empty());
+
+        pick("Tile.BMP");
+        window.K4Click();
+        QCOMPARE(tiling(), std::optional<std::string>("1"));
+        QCOMPARE(f.desktop.shown, (root.path() + QStringLiteral("/Tile.BMP")).toStdString());
+
+        // OK without a file still changes the tiling; nothing is applied.
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        window.K5Click();
+        QCOMPARE(tiling(), std::optional<std::string>("0"));
+        QCOMPARE(f.desktop.calls.size(), std::size_t(1));
+    }
+};
+
+QTEST_MAIN(OptionsCommandsTest)
+#include "options_commands_test.moc"
