@@ -98,13 +98,6 @@ void TCalendarDlg::BitBtn3Click()
     help_.ShowContext(kHelpContext);
 }
 
-bool TCalendarDlg::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        FormActivate();
-    return QDialog::event(event);
-}
-
 void TCalendarDlg::showEvent(QShowEvent* event)
 {
     // Centred on the screen, whatever the owner.

@@ -27,13 +27,14 @@ public:
     QPushButton* BitBtn3 = nullptr;  // help
     QFrame* Bevel1 = nullptr;
 
-    // Every activation brings the calendar to the current date and time.
+    // The opening brings the calendar to the current date and time. Later
+    // activations (back from the help window or another program) leave it
+    // alone, so the month the person was browsing stays.
     void FormActivate();
     void BitBtn2Click();
     void BitBtn3Click();
 
 protected:
-    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "image/gif_decoder.h"
 
+#include "image/image_file.h"
 #include "image/image_limits.h"
 
 #include <gif_lib.h>
@@ -97,7 +98,13 @@ ImageRead DecodeGif(std::span<const uint8_t> bytes)
 ImageRead DecodeGifFile(const std::string& path)
 {
     int error = 0;
-    return DecodeOpened(DGifOpenFileName(path.c_str(), &error));
+    FileReadStatus status = FileReadStatus::Ok;
+    const int fd = OpenImageFile(path, status);
+    if (fd < 0)
+        return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
+                                 "GIF: cannot open the file");
+    // Takes the descriptor over, and closes it when it fails.
+    return DecodeOpened(DGifOpenFileHandle(fd, &error));
 }
 
 namespace {

@@ -1,8 +1,12 @@
 #include "image/image_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 FileReadStatus ProbeImageFile(const std::string& path)
@@ -14,23 +18,70 @@ FileReadStatus ProbeImageFile(const std::string& path)
     return std::filesystem::is_regular_file(status) ? FileReadStatus::Ok : FileReadStatus::Unreadable;
 }
 
+int OpenImageFile(const std::string& path, FileReadStatus& status)
+{
+    struct stat before {};
+    if (path.empty() || ::stat(path.c_str(), &before) != 0) {
+        status = path.empty() || errno == ENOENT || errno == ENOTDIR ? FileReadStatus::Missing
+                                                                     : FileReadStatus::Unreadable;
+        return -1;
+    }
+    status = FileReadStatus::Unreadable;
+    if (!S_ISREG(before.st_mode))
+        return -1;
+    // Non-blocking, so a FIFO put in its place since the check cannot hold
+    // the open up; the descriptor is checked again and made blocking.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat opened {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    status = FileReadStatus::Ok;
+    return fd;
+}
+
+std::FILE* OpenImageStream(const std::string& path, FileReadStatus& status)
+{
+    const int fd = OpenImageFile(path, status);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        status = FileReadStatus::Unreadable;
+    }
+    return f;
+}
+
 FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
 {
     bytes.clear();
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (path.empty() || !std::filesystem::exists(status))
-        return FileReadStatus::Missing;
-    if (!std::filesystem::is_regular_file(status))
+    FileReadStatus status = FileReadStatus::Ok;
+    const int fd = OpenImageFile(path, status);
+    if (fd < 0)
+        return status;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || info.st_size < 0 || static_cast<uintmax_t>(info.st_size) > maxBytes) {
+        ::close(fd);
         return FileReadStatus::Unreadable;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec || size > maxBytes)
-        return FileReadStatus::Unreadable;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return FileReadStatus::Unreadable;
-    bytes.resize(static_cast<size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    }
+    bytes.resize(static_cast<size_t>(info.st_size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    if (done != bytes.size()) {  // shrank or failed while being read
         bytes.clear();
         return FileReadStatus::Unreadable;
     }

@@ -3,6 +3,7 @@
 // library alone so the codecs stay free of any platform.
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <span>
 #include <string>
@@ -18,6 +19,17 @@ FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& byte
 
 // Whether the file is there and is a regular file, without reading it.
 FileReadStatus ProbeImageFile(const std::string& path);
+
+// Opens the file for reading when it is a regular file (a symbolic link is
+// followed), as every reader of image files does: a FIFO, socket or device
+// named like an image is never opened, so it can neither block the program
+// nor be read. The type is checked before the open and again on the opened
+// descriptor, in case the name was replaced in between. The descriptor
+// (close-on-exec, blocking) or -1 with `status` saying why.
+int OpenImageFile(const std::string& path, FileReadStatus& status);
+
+// The same as a stdio stream ("rb"); nothing with `status` saying why.
+std::FILE* OpenImageStream(const std::string& path, FileReadStatus& status);
 
 using ByteParts = std::span<const std::span<const uint8_t>>;
 

@@ -1,5 +1,6 @@
 #include "image/jpeg_decoder.h"
 
+#include "image/image_file.h"
 #include "image/image_limits.h"
 
 #include <algorithm>
@@ -146,7 +147,8 @@ ImageRead DecodeJpeg(std::span<const uint8_t> bytes)
 
 ImageRead DecodeJpegFile(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    FileReadStatus status = FileReadStatus::Ok;
+    std::FILE* f = OpenImageStream(path, status);
     if (!f)
         return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: cannot open the file");
     ImageRead out = Run({}, f);

@@ -1,6 +1,7 @@
 #include "image/photo_cd.h"
 
 #include "base/zelvaro_error.h"
+#include "image/image_file.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -62,9 +63,9 @@ void TPcd::ReadPicture()
         message_ = "PCD:Picture name not set";
         return;
     }
-    // A directory opens for reading on this system but is no file to read.
-    std::error_code ec;
-    std::FILE* f = std::filesystem::is_directory(pictureName_, ec) ? nullptr : std::fopen(pictureName_.c_str(), "rb");
+    // Regular files only: a directory, a FIFO or a device is no picture.
+    FileReadStatus status = FileReadStatus::Ok;
+    std::FILE* f = OpenImageStream(pictureName_, status);
     if (!f) {
         error_ = true;
         return;

@@ -1,8 +1,10 @@
 #include "image/tiff_decoder.h"
 
+#include "image/image_file.h"
 #include "image/image_limits.h"
 
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -117,7 +119,15 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
 ImageRead DecodeTiffFile(const std::string& path)
 {
     SilenceLibtiff();
-    return DecodeOpened(TIFFOpen(path.c_str(), "r"));
+    FileReadStatus status = FileReadStatus::Ok;
+    const int fd = OpenImageFile(path, status);
+    if (fd < 0)
+        return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
+                                 "TIFF: cannot open the file");
+    TIFF* opened = TIFFFdOpen(fd, path.c_str(), "r");
+    if (!opened)  // TIFFClose closes the descriptor of an opened file only
+        ::close(fd);
+    return DecodeOpened(opened);
 }
 
 namespace {

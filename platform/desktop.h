@@ -19,6 +19,8 @@ public:
                       // or the copy it needs could not be written: asking
                       // again at once would fail the same way
         Unreadable,   // the file cannot be shown (missing, not a bitmap, broken)
+        NotRunning,   // the desktop's service is not there (not running, not
+                      // installed): another backend may show the picture
     };
 
     virtual ~Desktop() = default;

@@ -1,6 +1,6 @@
 # Sourced by scripts and end-to-end tests: a virtual X display with the
 # openbox window manager, on the first free display number.
-#   start_virtual_display [WIDTHxHEIGHT]   exports DISPLAY and XDG_RUNTIME_DIR
+#   start_virtual_display [WIDTHxHEIGHT]   exports DISPLAY, XDG_RUNTIME_DIR and XDG_SESSION_TYPE=x11
 #   stop_virtual_display
 
 start_virtual_display() {
@@ -25,6 +25,10 @@ start_virtual_display() {
     return 1
   fi
   export DISPLAY=":$number"
+  # A plain X11 session with openbox, whatever session this runs from: the
+  # program must not take it for the caller's GNOME, KDE or Wayland desktop.
+  export XDG_SESSION_TYPE=x11
+  unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP DESKTOP_SESSION
   if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     export XDG_RUNTIME_DIR=$(mktemp -d /tmp/zelvaro-runtime.XXXXXX)
     chmod 700 "$XDG_RUNTIME_DIR"

@@ -7,9 +7,11 @@
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
+#include "platform/system_facts.h"
 
 #include <string>
 
+struct AboutServices;
 struct WallpaperServices;
 
 struct ClockServices {
@@ -21,4 +23,8 @@ struct ClockServices {
     std::string windowsDir;          // where the converted wallpaper goes
     // The registry, desktop and image converter of the wallpaper side.
     const WallpaperServices& wallpaper;
+    // The machine's facts for the information dialog.
+    const platform::SystemFacts& facts;
+    // The about box's browser, launcher and memory figure.
+    const AboutServices& about;
 };

@@ -67,6 +67,7 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     Alarm1->SetAmPm(TAmPm::am);
     alarmCommands_ = std::make_unique<AlarmCommands>(*Alarm1, *AlarmShape, *pmnuAlarmOff, ClockSettings,
                                                      services_.sound, services_.clock, services_.help);
+    BuildAboutDialog();
     ConnectControls();
     ErrorHandler::Run([this] { FormCreate(); });
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 class AlarmCommands;
+class TAMCustomAboutDialog;
 class TAlarm;
 class TFileDrag;
 class TRegistryEnhanced;
@@ -96,6 +97,8 @@ public:
     TFileDrag* FileDrag1 = nullptr;
     // Writes the desktop's tiling value for the tile and centre commands.
     std::unique_ptr<TRegistryEnhanced> RegistryEnhanced1;
+    // The about box, made when the about services are given.
+    TAMCustomAboutDialog* MyAboutDialog = nullptr;
 
     // --- controls --------------------------------------------------------
     ClockPanel* Panel1 = nullptr;
@@ -147,6 +150,7 @@ private:
     // The tile and centre commands: pick an image, write the tiling value
     // ("1" tiles, "0" centres), then show the picked file.
     void PickWallPaper(const char* tileValue);
+    void BuildAboutDialog();
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -2,11 +2,14 @@
 
 #include "shell/clock_window.h"
 
+#include "about/about_texts.h"
+#include "about/am_custom_about_dialog.h"
 #include "alarm/alarm_commands.h"
 #include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
 #include "options/registry_enhanced.h"
 #include "shell/saver_toggle.h"
+#include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -171,10 +174,30 @@ void TfrmClock::DoCalendar()
     ::DoCalendar(this, services_.clock, services_.help);
 }
 
-// The handlers below belong to the information dialog and the about box;
-// they are wired in with those.
-void TfrmClock::N8Click() {}
-void TfrmClock::About1Click() {}
+void TfrmClock::N8Click()
+{
+    ShowInfoDialog(this, services_.facts, services_.wallpaper.registry);
+}
+
+void TfrmClock::BuildAboutDialog()
+{
+    MyAboutDialog = new TAMCustomAboutDialog(services_.about, this);
+    MyAboutDialog->setObjectName(QStringLiteral("MyAboutDialog"));
+    MyAboutDialog->AppName = QString::fromUtf8(kAboutAppName);
+    MyAboutDialog->Caption = QString::fromUtf8(kAboutCaption);
+    MyAboutDialog->Copyright = QString::fromUtf8(kAboutCopyright);
+    MyAboutDialog->ExtraInfo = QString::fromUtf8(kAboutExtraInfo);
+    MyAboutDialog->Icon = windowIcon();
+    MyAboutDialog->PhysicalMem = QString::fromUtf8(kDefaultPhysicalMem);
+    MyAboutDialog->SystemRes = QString::fromUtf8(kDefaultSystemRes);
+    MyAboutDialog->TargetOS = QString::fromUtf8(kAboutTargetOS);
+}
+
+void TfrmClock::About1Click()
+{
+    if (MyAboutDialog)
+        MyAboutDialog->Execute();
+}
 
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()

@@ -1,5 +1,8 @@
 #include "shell/help_topics.h"
 
+#include <array>
+#include <utility>
+
 std::optional<std::string> HelpTopic(const std::string& document, int context)
 {
     const std::string open = "<section id=\"ctx-" + std::to_string(context) + "\"";
@@ -14,4 +17,20 @@ std::optional<std::string> HelpTopic(const std::string& document, int context)
     if (end == std::string::npos)
         return document.substr(bodyStart + 1);
     return document.substr(bodyStart + 1, end - bodyStart - 1);
+}
+
+int DialogHelpContext(std::string_view className)
+{
+    static constexpr std::array<std::pair<std::string_view, int>, 6> kDialogs{{
+        {"TAlarmSetDlg", 29},
+        {"TMsgDlg", 37},  // the alarm notice
+        {"TCalendarDlg", 28},
+        {"TConfigDlg", 31},
+        {"TfrmInfoDlg", 35},
+        {"TfrmAboutDlg", 19},
+    }};
+    for (const auto& [name, context] : kDialogs)
+        if (name == className)
+            return context;
+    return 0;
 }

@@ -4,9 +4,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 inline constexpr int kHelpContents = 0;
 
 // The inner HTML of the topic with help context `context`, or nothing when
 // the document has no such topic.
 std::optional<std::string> HelpTopic(const std::string& document, int context);
+
+// The help context of each dialog, by its class name (F1 in the dialog opens
+// it); 0 for a window without one of its own.
+int DialogHelpContext(std::string_view className);

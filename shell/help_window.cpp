@@ -3,7 +3,9 @@
 #include "platform/linux/disk_profile_file.h"
 #include "shell/help_topics.h"
 
+#include <QApplication>
 #include <QUrl>
+#include <QWindow>
 
 namespace {
 
@@ -23,6 +25,31 @@ HelpWindow::HelpWindow(std::string helpFile, QWidget* parent)
     setOpenLinks(false);
     resize(520, 420);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
+    // Watches modal windows come and go (see eventFilter).
+    qApp->installEventFilter(this);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // A modal window blocks every window of the program except those it owns.
+    // The help window is made a dependant of the modal window on top whenever
+    // one shows, and of the next one (or none) when it hides.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType() && watched != this) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal())
+            StayUsableBeside(type == QEvent::Show ? widget : QApplication::activeModalWidget());
+    }
+    return QTextBrowser::eventFilter(watched, event);
+}
+
+void HelpWindow::StayUsableBeside(QWidget* modal)
+{
+    if (!windowHandle())
+        create();
+    // Only the program's own modality looks at this: the help window is a
+    // normal top-level window, so the window manager sees no change.
+    windowHandle()->setTransientParent(modal && modal != this ? modal->windowHandle() : nullptr);
 }
 
 void HelpWindow::ShowContents()

@@ -1,6 +1,8 @@
 #pragma once
 // The program's help viewer: a window over the help file (HTML, one section
-// per help context number), opened at the contents or at a topic.
+// per help context number), opened at the contents or at a topic. It stays
+// usable while a modal dialog is open, so a dialog's help can be read beside
+// the dialog, scrolled, followed and closed.
 
 #include "platform/help.h"
 
@@ -21,8 +23,14 @@ public:
     // The context shown now, -1 before the first topic.
     int CurrentContext() const { return current_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void FollowLink(const QUrl& link);
+    // Puts the help window under the modal window on top (none: under no
+    // window), which keeps the modal window from blocking it.
+    void StayUsableBeside(QWidget* modal);
 
     std::string helpFile_;
     int current_ = -1;

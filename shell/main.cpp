@@ -1,8 +1,10 @@
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 
+#include "about/default_about_services.h"
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/disk_profile_file.h"
+#include "platform/linux/linux_system_facts.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
@@ -11,6 +13,7 @@
 #include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
+#include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
 #include "shell/program_files.h"
@@ -65,11 +68,16 @@ int main(int argc, char** argv)
     platform::SystemClock clock;
     platform::SdlSound sound;
     HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists));
+    DialogHelpKey dialogHelpKey(help);
+    app.installEventFilter(&dialogHelpKey);
     const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
     platform::DiskProfileFile profile(ChooseSettingsFile(exe));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services()});
+    const platform::LinuxSystemFacts facts;
+    DefaultAboutServices about(facts);
+    TfrmClock window(ClockServices{
+        clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts, about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings as the

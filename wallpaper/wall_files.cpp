@@ -24,8 +24,10 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
             continue;
         // Follows a symbolic link, so a link to a directory is skipped like the
         // directory itself; a dangling link is kept (it will fail to read).
+        // A FIFO, socket or device is no picture and is never offered.
         std::error_code typeError;
-        if (it->is_directory(typeError))
+        const fs::file_status type = it->status(typeError);
+        if (fs::is_directory(type) || fs::is_other(type))
             continue;
         files.emplace_back(name);
     }

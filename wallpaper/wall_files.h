@@ -6,8 +6,8 @@
 
 // The names (no directory part) of the image files in `dir`, in the order the
 // directory enumeration returns them: subdirectories are not entered and are
-// skipped with every other directory entry, hidden files are taken, names
-// that fail IsWallImage are left out. A directory that does not exist, is not
+// skipped with every other directory entry, FIFOs, sockets and devices are
+// left out, hidden files are taken, names that fail IsWallImage are left out. A directory that does not exist, is not
 // a directory or cannot be read gives what was read so far (usually nothing);
 // this never throws.
 std::vector<std::string> LoadWallFiles(const std::string& dir);

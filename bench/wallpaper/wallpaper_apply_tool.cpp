@@ -7,8 +7,13 @@
 //   wallpaper_apply_tool inproc <runs> <image> <scratch dir> [colordec]
 //       the same inside one process, as the running clock does it; prints
 //       the median milliseconds of one ApplyWallPaper
+//   wallpaper_apply_tool copy <runs> <bmp> <scratch dir> png|bmp
+//       the copy a desktop service is handed (a PNG for the desktops that
+//       read through gdk-pixbuf, a link to the bitmap for the others); prints
+//       the median milliseconds of one copy
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_applier.h"
@@ -54,6 +59,23 @@ int main(int argc, char** argv)
             if (Apply(argv[3], argv[4], argc >= 6 && std::strcmp(argv[5], "colordec") == 0) != 0)
                 return 1;
             ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        }
+        std::sort(ms.begin(), ms.end());
+        std::printf("%.2f\n", ms[ms.size() / 2]);
+        return 0;
+    }
+    if (argc >= 6 && std::strcmp(argv[1], "copy") == 0) {
+        using Copies = platform::DesktopWallpaperCopies;
+        Copies copies(argv[4], std::strcmp(argv[5], "png") == 0 ? Copies::Format::Png : Copies::Format::Bmp);
+        std::vector<double> ms;
+        for (int i = 0; i < std::max(1, std::atoi(argv[2])); ++i) {
+            platform::Desktop::Result failure = platform::Desktop::Result::Done;
+            const auto t0 = std::chrono::steady_clock::now();
+            const auto copy = copies.MakeChecked(argv[3], failure);
+            ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+            if (!copy)
+                return 1;
+            copies.Shown(*copy);
         }
         std::sort(ms.begin(), ms.end());
         std::printf("%.2f\n", ms[ms.size() / 2]);

@@ -1,11 +1,15 @@
 #include "platform/linux/desktop_factory.h"
 
+#include "platform/linux/desktop_log.h"
 #include "platform/linux/gsettings_desktop.h"
 #include "platform/linux/kde_desktop.h"
+#include "platform/linux/swaybg_desktop.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "platform/linux/xfce_desktop.h"
 
 #include <cstdlib>
+
+Q_LOGGING_CATEGORY(lcDesktop, "zelvaro.desktop")
 
 namespace platform {
 namespace {
@@ -15,6 +19,40 @@ bool Has(const std::string& text, const char* word)
     return text.find(word) != std::string::npos;
 }
 
+std::string Lower(const char* text)
+{
+    std::string out = text ? text : "";
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// The desktop's own backend, if it has one we know.
+std::unique_ptr<Desktop> OwnBackend(const std::string& name, const Registry& registry, const std::string& copyDir)
+{
+    using Family = GSettingsDesktop::Family;
+    if (Has(name, "kde"))
+        return std::make_unique<KdeDesktop>(registry, copyDir);
+    if (Has(name, "xfce"))
+        return std::make_unique<XfceDesktop>(registry, copyDir);
+    if (Has(name, "cinnamon"))
+        return GSettingsDesktop::Create(Family::Cinnamon, registry, copyDir);
+    if (Has(name, "mate"))
+        return GSettingsDesktop::Create(Family::Mate, registry, copyDir);
+    if (Has(name, "gnome") || Has(name, "unity") || Has(name, "budgie") || Has(name, "pantheon"))
+        return GSettingsDesktop::Create(Family::Gnome, registry, copyDir);
+    return nullptr;
+}
+
+bool KnownDesktop(const std::string& name)
+{
+    for (const char* known : {"kde", "xfce", "cinnamon", "mate", "gnome", "unity", "budgie", "pantheon"})
+        if (Has(name, known))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 std::string CurrentDesktopName()
@@ -22,32 +60,44 @@ std::string CurrentDesktopName()
     const char* name = std::getenv("XDG_CURRENT_DESKTOP");
     if (!name || !*name)
         name = std::getenv("DESKTOP_SESSION");
-    std::string out = name ? name : "";
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return Lower(name);
 }
 
-std::unique_ptr<Desktop> MakeDesktop(const std::string& desktopName, const Registry& registry,
-                                     const std::string& copyDir)
+DesktopSession CurrentSession()
 {
-    using Family = GSettingsDesktop::Family;
-    std::unique_ptr<Desktop> chosen;
-    if (Has(desktopName, "kde"))
-        chosen = std::make_unique<KdeDesktop>(registry, copyDir);
-    else if (Has(desktopName, "xfce"))
-        chosen = std::make_unique<XfceDesktop>(registry, copyDir);
-    else if (Has(desktopName, "cinnamon"))
-        chosen = GSettingsDesktop::Create(Family::Cinnamon, registry, copyDir);
-    else if (Has(desktopName, "mate"))
-        chosen = GSettingsDesktop::Create(Family::Mate, registry, copyDir);
-    else if (Has(desktopName, "gnome") || Has(desktopName, "unity") || Has(desktopName, "budgie") ||
-             Has(desktopName, "pantheon"))
-        chosen = GSettingsDesktop::Create(Family::Gnome, registry, copyDir);
-    if (!chosen)
-        chosen = std::make_unique<X11RootDesktop>(registry);
-    return chosen;
+    DesktopSession session;
+    session.desktop = CurrentDesktopName();
+    const std::string type = Lower(std::getenv("XDG_SESSION_TYPE"));
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    session.wayland = type == "wayland" || (type.empty() && waylandDisplay && *waylandDisplay);
+    return session;
+}
+
+std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
+                                          const std::string& copyDir)
+{
+    std::vector<std::unique_ptr<Desktop>> backends;
+    if (auto own = OwnBackend(session.desktop, registry, copyDir))
+        backends.push_back(std::move(own));
+    if (!session.wayland) {
+        backends.push_back(std::make_unique<X11RootDesktop>(registry));
+        return std::make_unique<DesktopChain>(std::move(backends));
+    }
+    // Wayland: the root window XWayland offers is never seen, so painting it
+    // would report a success that shows nothing.
+    const std::string desktop = session.desktop.empty() ? "unnamed desktop" : session.desktop;
+    std::string why = "no way to set the wallpaper in this Wayland session (" + desktop + ")";
+    if (!KnownDesktop(session.desktop)) {
+        const std::string swaybg = SwaybgDesktop::FindSwaybg();
+        if (!swaybg.empty())
+            backends.push_back(std::make_unique<SwaybgDesktop>(registry, copyDir, swaybg));
+        else
+            why += ": swaybg is not installed";
+    } else {
+        why += ": its desktop service did not answer";
+    }
+    backends.push_back(std::make_unique<NoWallpaperDesktop>(why));
+    return std::make_unique<DesktopChain>(std::move(backends));
 }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
-// Chooses the wallpaper backend once, at start-up, for the running desktop.
+// Chooses the wallpaper backends once, at start-up, for the running session.
 
-#include "platform/desktop.h"
+#include "platform/linux/desktop_chain.h"
 #include "platform/registry.h"
 
 #include <memory>
@@ -9,14 +9,25 @@
 
 namespace platform {
 
+struct DesktopSession {
+    std::string desktop;   // lower-cased desktop name(s), "kde", "sway", "gnome:ubuntu"
+    bool wayland = false;  // a Wayland session: the X11 root window is not seen
+};
+
 // The desktop's name as the session states it (XDG_CURRENT_DESKTOP, else
 // DESKTOP_SESSION), lower-cased; empty when neither is set.
 std::string CurrentDesktopName();
 
-// GNOME family, KDE or XFCE where the session is one of them (and, for the
-// GNOME family, its schema is installed); the X11 root window otherwise.
-// `copyDir` holds the uniquely named copies the desktop services are handed.
-std::unique_ptr<Desktop> MakeDesktop(const std::string& desktopName, const Registry& registry,
-                                     const std::string& copyDir);
+// The running session: its desktop, and Wayland when XDG_SESSION_TYPE says
+// so, or says nothing while WAYLAND_DISPLAY is set.
+DesktopSession CurrentSession();
+
+// The backends in order: the desktop's own (GNOME family where its schema is
+// installed, KDE, XFCE; on other Wayland compositors swaybg when installed),
+// then the X11 root window on X11, or on Wayland a last one that fails and
+// says why in the log. `copyDir` holds the uniquely named copies the desktop
+// services are handed.
+std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
+                                          const std::string& copyDir);
 
 }  // namespace platform

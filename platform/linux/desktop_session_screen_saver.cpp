@@ -52,29 +52,47 @@ bool DesktopIs(const char* names)
     return false;
 }
 
-bool CallSetActive(const char* service, const char* path, const char* interface)
+const QString kFdoService = QStringLiteral("org.freedesktop.ScreenSaver");
+const QString kFdoPath = QStringLiteral("/org/freedesktop/ScreenSaver");
+constexpr int kCallTimeoutMs = 2000;
+
+QDBusMessage Call(const QString& service, const QString& path, const QString& method, const QVariantList& args)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(service), QString::fromLatin1(path),
-                                                       QString::fromLatin1(interface), QStringLiteral("SetActive"));
-    call << true;
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 2000);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, method);
+    call.setArguments(args);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+bool CallSetActive(const QString& service, const QString& path)
+{
+    return Call(service, path, QStringLiteral("SetActive"), {true}).type() == QDBusMessage::ReplyMessage;
 }
 
 }  // namespace
 
-DesktopSessionScreenSaver::DesktopSessionScreenSaver(bool gnomeSettings) : gnome_(gnomeSettings) {}
+DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind) : kind_(kind) {}
 
-bool DesktopSessionScreenSaver::Available(bool& gnomeSettings)
+// The desktop drops an inhibition when our bus connection ends; saying so
+// first keeps a quit and a later start of the program apart.
+DesktopSessionScreenSaver::~DesktopSessionScreenSaver()
 {
-    gnomeSettings = DesktopIs("GNOME:Unity:Budgie:Pantheon:ubuntu") && HasSchemaKey(kSessionSchema, kIdleDelay);
-    return gnomeSettings || DesktopIs("KDE");
+    if (cookie_)
+        Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
+}
+
+std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect()
+{
+    if (DesktopIs("GNOME:Unity:Budgie:Pantheon:ubuntu") && HasSchemaKey(kSessionSchema, kIdleDelay))
+        return Kind::GnomeSettings;
+    if (DesktopIs("KDE:XFCE"))
+        return Kind::Freedesktop;
+    return std::nullopt;
 }
 
 bool DesktopSessionScreenSaver::IsActive()
 {
-    if (!gnome_)
-        return x11_.IsActive();
+    if (kind_ == Kind::Freedesktop)
+        return x11_.IsActive() && !cookie_;
     SettingsPtr settings(g_settings_new(kSessionSchema));
     return g_settings_get_uint(settings.get(), kIdleDelay) != 0;
 }
@@ -82,8 +100,18 @@ bool DesktopSessionScreenSaver::IsActive()
 void DesktopSessionScreenSaver::SetActive(bool active)
 {
     x11_.SetActive(active);
-    if (!gnome_)
+    if (kind_ == Kind::Freedesktop) {
+        if (active && cookie_) {
+            Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
+            cookie_.reset();
+        } else if (!active && !cookie_) {
+            const QDBusMessage reply = Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
+                                            {QStringLiteral("Zelvaro"), QStringLiteral("ｾｰﾊﾞ停止")});
+            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+                cookie_ = reply.arguments().constFirst().toUInt();
+        }
         return;
+    }
     SettingsPtr settings(g_settings_new(kSessionSchema));
     const unsigned delay = g_settings_get_uint(settings.get(), kIdleDelay);
     if (active == (delay != 0))
@@ -96,18 +124,19 @@ void DesktopSessionScreenSaver::SetActive(bool active)
 
 void DesktopSessionScreenSaver::StartNow()
 {
-    if (gnome_ && CallSetActive("org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", "org.gnome.ScreenSaver"))
+    if (kind_ == Kind::GnomeSettings &&
+        CallSetActive(QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver")))
         return;
-    if (CallSetActive("org.freedesktop.ScreenSaver", "/ScreenSaver", "org.freedesktop.ScreenSaver"))
+    // KDE answers on both paths, XFCE's saver on the long one.
+    if (CallSetActive(kFdoService, kFdoPath) || CallSetActive(kFdoService, QStringLiteral("/ScreenSaver")))
         return;
     x11_.StartNow();
 }
 
 std::unique_ptr<ScreenSaver> MakeScreenSaver()
 {
-    bool gnome = false;
-    if (DesktopSessionScreenSaver::Available(gnome))
-        return std::make_unique<DesktopSessionScreenSaver>(gnome);
+    if (const auto kind = DesktopSessionScreenSaver::Detect())
+        return std::make_unique<DesktopSessionScreenSaver>(*kind);
     return std::make_unique<X11ScreenSaver>();
 }
 

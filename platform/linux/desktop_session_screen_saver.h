@@ -1,30 +1,43 @@
 #pragma once
-// The screen saver of a GNOME-family or KDE desktop: switched through the
-// desktop's own settings (GNOME: org.gnome.desktop.session idle-delay) and
-// started through its D-Bus screen-saver service; the X server's saver is
-// kept in step so X clients see the same state.
+// The screen saver of a desktop with its own: GNOME-family desktops switch it
+// through their settings (org.gnome.desktop.session idle-delay); KDE and XFCE,
+// whose lockers ignore the X server's saver, are held off through the
+// freedesktop ScreenSaver service (Inhibit while it is switched off). Either
+// way the X server's saver is kept in step, so `xset q` shows the same
+// state, and "start now" asks the desktop's saver first.
 
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/screen_saver.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
 class DesktopSessionScreenSaver : public ScreenSaver {
 public:
-    // `gnomeSettings`: whether the GNOME session settings exist here.
-    explicit DesktopSessionScreenSaver(bool gnomeSettings);
+    enum class Kind {
+        GnomeSettings,  // GNOME, Unity, Budgie, Pantheon with their session schema
+        Freedesktop,    // KDE, XFCE: org.freedesktop.ScreenSaver on the session bus
+    };
+
+    explicit DesktopSessionScreenSaver(Kind kind);
+    ~DesktopSessionScreenSaver() override;
     bool IsActive() override;
     void SetActive(bool active) override;
     void StartNow() override;
 
-    // Whether this desktop session has settings or a service this backend uses.
-    static bool Available(bool& gnomeSettings);
+    // The kind of this desktop session, or nothing when it has neither.
+    static std::optional<Kind> Detect();
+
+    // Whether this program holds the desktop's saver off now.
+    bool Inhibited() const { return cookie_.has_value(); }
 
 private:
-    bool gnome_;
+    Kind kind_;
     unsigned savedDelay_ = 300;
+    std::optional<std::uint32_t> cookie_;
     X11ScreenSaver x11_;
 };
 

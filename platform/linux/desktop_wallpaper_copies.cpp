@@ -1,10 +1,12 @@
 #include "platform/linux/desktop_wallpaper_copies.h"
 
 #include "platform/linux/desktop_bitmap.h"
+#include "platform/linux/png_copy.h"
 
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -12,19 +14,42 @@
 namespace fs = std::filesystem;
 
 namespace platform {
-namespace {
-constexpr const char* kPrefix = "ZelvaroWl-";
+
+std::string DesktopWallpaperCopies::OwnerTag(const std::string& display)
+{
+    std::string tag = display.empty() ? "none" : display;
+    for (char& c : tag)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'))
+            c = '_';
+    return tag;
 }
 
-DesktopWallpaperCopies::DesktopWallpaperCopies(std::string dir) : dir_(std::move(dir)) {}
+std::string DesktopWallpaperCopies::OwnerOfDisplay()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        display = std::getenv("WAYLAND_DISPLAY");
+    return OwnerTag(display ? display : "");
+}
 
-std::optional<std::string> DesktopWallpaperCopies::Make(const std::string& bmpPath)
+DesktopWallpaperCopies::DesktopWallpaperCopies(std::string dir, Format format, std::string owner)
+    : dir_(std::move(dir)), format_(format), prefix_("ZelvaroWl-" + OwnerTag(owner) + "-")
+{
+}
+
+std::string DesktopWallpaperCopies::NewName(const char* extension)
 {
     const auto stamp = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
-    const fs::path copy = fs::path(dir_) / (kPrefix + std::to_string(stamp) + "-" + std::to_string(getpid()) + "-" +
-                                            std::to_string(++counter_) + ".bmp");
+    return (fs::path(dir_) / (prefix_ + std::to_string(stamp) + "-" + std::to_string(getpid()) + "-" +
+                              std::to_string(++counter_) + extension))
+        .string();
+}
+
+std::optional<std::string> DesktopWallpaperCopies::Make(const std::string& bmpPath)
+{
+    const fs::path copy = NewName(".bmp");
     std::error_code ec;
     fs::create_directories(dir_, ec);
     fs::create_hard_link(bmpPath, copy, ec);
@@ -46,7 +71,7 @@ void DesktopWallpaperCopies::Shown(const std::string& copy)
     std::vector<fs::path> old;
     for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind(kPrefix, 0) == 0 && it->path() != keep)
+        if (name.rfind(prefix_, 0) == 0 && it->path() != keep)
             old.push_back(it->path());
     }
     for (const auto& p : old)
@@ -66,7 +91,18 @@ std::optional<std::string> DesktopWallpaperCopies::MakeChecked(const std::string
         failure = Desktop::Result::Unreadable;
         return std::nullopt;
     }
-    std::optional<std::string> copy = Make(bmpPath);
+    std::optional<std::string> copy;
+    if (format_ == Format::Bmp) {
+        copy = Make(bmpPath);
+    } else {
+        std::error_code ec;
+        fs::create_directories(dir_, ec);
+        copy = NewName(".png");
+        if (!WritePngCopy(*copy, check)) {
+            Discard(*copy);
+            copy.reset();
+        }
+    }
     if (!copy)
         failure = Desktop::Result::Unavailable;
     return copy;

@@ -41,8 +41,11 @@ std::optional<std::string> NativeRegistryText(RootKey root, const std::string& k
     const std::string k = AsciiUpper(NormaliseRegistryKey(key));
     const std::string n = AsciiUpper(name);
     if (root == RootKey::LocalMachine) {
-        if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\SETUP" && n == "BOOTDIR")
-            return std::string("/");
+        // The kernel and its start-up files; no value where there is none.
+        if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\SETUP" && n == "BOOTDIR") {
+            std::error_code ec;
+            return std::filesystem::is_directory("/boot", ec) ? std::optional<std::string>("/boot") : std::nullopt;
+        }
         if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION" && n == "REGISTEREDOWNER")
             return OwnerName();
         if (k == "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION" && n == "REGISTEREDORGANIZATION")

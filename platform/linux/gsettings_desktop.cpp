@@ -38,7 +38,7 @@ GSettingsSchema* LookupSchema(const char* id)
 }  // namespace
 
 GSettingsDesktop::GSettingsDesktop(Family family, const Registry& registry, std::string copyDir)
-    : family_(family), registry_(registry), copies_(std::move(copyDir))
+    : family_(family), registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
 {
 }
 
@@ -76,9 +76,9 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
 
     const Keys keys = KeysOf(family_);
     GSettingsSchema* schema = LookupSchema(keys.schema);
-    if (!schema) {
+    if (!schema) {  // removed since the start: another backend may show it
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return Result::NotRunning;
     }
     GSettings* settings = g_settings_new_full(schema, nullptr, nullptr);
     std::string picture = *copy;

@@ -1,6 +1,7 @@
 #pragma once
 // The wallpaper through GSettings, for the GNOME family: GNOME itself (and
-// Unity, Budgie, Pantheon), Cinnamon and MATE, each with its own schema.
+// Unity, Budgie, Pantheon), Cinnamon and MATE, each with its own schema. They
+// read the file through gdk-pixbuf, so they are handed a PNG copy.
 
 #include "platform/desktop.h"
 #include "platform/linux/desktop_wallpaper_copies.h"

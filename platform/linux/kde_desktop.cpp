@@ -1,6 +1,7 @@
 #include "platform/linux/kde_desktop.h"
 
 #include "base/text_helpers.h"
+#include "platform/linux/dbus_reply.h"
 
 
 #include <QDBusConnection>
@@ -52,7 +53,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return FailedCallResult(reply);
     }
     copies_.Shown(*copy);
     return Result::Done;

@@ -1,6 +1,7 @@
 #include "platform/linux/x11_root_desktop.h"
 
 #include "platform/linux/desktop_bitmap.h"
+#include "platform/linux/x11_monitors.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -165,13 +166,20 @@ bool CreatePictureImage(Display* dpy, Visual* visual, int depth, int width, int 
     return true;
 }
 
+// Puts the rectangle (srcX, srcY, w, h) of the picture at (x, y).
+void PutPicturePart(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int srcX, int srcY, int x,
+                    int y, int w, int h)
+{
+    const auto uw = static_cast<unsigned>(w), uh = static_cast<unsigned>(h);
+    if (picture.shared)
+        XShmPutImage(dpy, target, gc, picture.image, srcX, srcY, x, y, uw, uh, False);
+    else
+        XPutImage(dpy, target, gc, picture.image, srcX, srcY, x, y, uw, uh);
+}
+
 void PutPicture(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int x, int y)
 {
-    const auto w = static_cast<unsigned>(picture.image->width), h = static_cast<unsigned>(picture.image->height);
-    if (picture.shared)
-        XShmPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h, False);
-    else
-        XPutImage(dpy, target, gc, picture.image, 0, 0, x, y, w, h);
+    PutPicturePart(dpy, target, gc, picture, 0, 0, x, y, picture.image->width, picture.image->height);
 }
 
 // The server is done with the shared pixels once a round trip has passed.
@@ -203,6 +211,52 @@ Visible VisiblePart(int w, int h, int screenW, int screenH, bool tiled)
     const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
     return {std::max(0, -dx), std::max(0, -dy), std::min(w, screenW), std::min(h, screenH), std::max(0, dx),
             std::max(0, dy)};
+}
+
+// The size a centred picture is cut to: the largest monitor's, so every
+// monitor's middle is in the cut.
+X11Monitor LargestExtent(const std::vector<X11Monitor>& monitors)
+{
+    X11Monitor largest;
+    for (const X11Monitor& m : monitors) {
+        largest.width = std::max(largest.width, m.width);
+        largest.height = std::max(largest.height, m.height);
+    }
+    return largest;
+}
+
+// One axis of a centred picture on one monitor: where on the monitor, and
+// which span of the cut (which starts at `cutStart` of the picture, `cutSize`
+// long) shows there.
+struct Span {
+    int cutFrom, to, length;
+};
+
+Span CentreSpan(int pictureSize, int cutStart, int cutSize, int monitorStart, int monitorSize)
+{
+    const int offset = (monitorSize - pictureSize) / 2;
+    int from = std::max(0, -offset) - cutStart;
+    int to = monitorStart + std::max(0, offset);
+    int length = std::min(pictureSize, monitorSize);
+    if (from < 0) {  // rounding put the monitor's span a pixel outside the cut
+        length += from;
+        to -= from;
+        from = 0;
+    }
+    return {from, to, std::min(length, cutSize - from)};
+}
+
+// A centred picture is centred on each monitor, not across the join; the
+// rest of the root stays black.
+void CentreOnMonitors(Display* dpy, Drawable target, GC gc, const PictureImage& picture, const Visible& part,
+                      int pictureW, int pictureH, const std::vector<X11Monitor>& monitors)
+{
+    for (const X11Monitor& m : monitors) {
+        const Span x = CentreSpan(pictureW, part.srcX, part.width, m.x, m.width);
+        const Span y = CentreSpan(pictureH, part.srcY, part.height, m.y, m.height);
+        if (x.length > 0 && y.length > 0)
+            PutPicturePart(dpy, target, gc, picture, x.cutFrom, y.cutFrom, x.to, y.to, x.length, y.length);
+    }
 }
 
 // An XImage of the visible part in the server's pixel format. The common 24-
@@ -248,7 +302,8 @@ void FillXImage(XImage* image, Visual* visual, const DesktopBitmap& bitmap, cons
 }
 
 void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureImage& picture, const Visible& part,
-                 int screenW, int screenH, bool tiled)
+                 int screenW, int screenH, bool tiled, const DesktopBitmap& bitmap,
+                 const std::vector<X11Monitor>& monitors)
 {
     const XImage* image = picture.image;
     const auto w = static_cast<unsigned>(image->width), h = static_cast<unsigned>(image->height);
@@ -266,9 +321,9 @@ void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureI
         return;
     }
     // Centred on black.
-    if (image->width < screenW || image->height < screenH)
+    if (monitors.size() > 1 || image->width < screenW || image->height < screenH)
         XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
-    PutPicture(dpy, target, gc, picture, part.dstX, part.dstY);
+    CentreOnMonitors(dpy, target, gc, picture, part, bitmap.Width(), bitmap.Height(), monitors);
 }
 
 }  // namespace
@@ -311,7 +366,9 @@ Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture
     else if (!bitmap.Load(bmpPath))
         return Result::Unreadable;
     const bool tiled = WallpaperTiled(registry_);
-    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), screenW, screenH, tiled);
+    const std::vector<X11Monitor> monitors = X11Monitors(dpy);
+    const X11Monitor cut = tiled ? X11Monitor{0, 0, screenW, screenH} : LargestExtent(monitors);
+    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), cut.width, cut.height, tiled);
     PictureImage picture;
     // The server failing us (out of memory for the pixmap, say) will not get
     // better within the retries, so this is no case for asking again.
@@ -321,7 +378,7 @@ Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture
     const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
                                         static_cast<unsigned>(depth));
     GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-    DrawPicture(dpy, root, pixmap, gc, picture, part, screenW, screenH, tiled);
+    DrawPicture(dpy, root, pixmap, gc, picture, part, screenW, screenH, tiled, bitmap, monitors);
     XFreeGC(dpy, gc);
     DestroyPictureImage(dpy, picture);
     if (trap.Failed(dpy)) {

@@ -1,5 +1,8 @@
 #include "platform/linux/xfce_desktop.h"
 
+#include "platform/linux/dbus_reply.h"
+#include "platform/linux/x11_monitors.h"
+
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -24,7 +27,9 @@ QDBusMessage Call(const QString& method, const QVariantList& args)
     return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
 }
 
-// The "last-image" properties of every monitor and workspace.
+// The "last-image" properties of every monitor and workspace: those the
+// channel holds, and those XFCE 4.18 reads for the connected outputs (by
+// their XRandR names) on each workspace, which a fresh profile lacks.
 QStringList ImageProperties()
 {
     QStringList found;
@@ -40,22 +45,31 @@ QStringList ImageProperties()
             if (it.key().endsWith(QStringLiteral("/last-image")))
                 found << it.key();
     }
-    if (found.isEmpty())  // a fresh profile: the first monitor's first workspace
+    const int workspaces = X11WorkspaceCount();
+    for (const std::string& output : X11ConnectedOutputs())
+        for (int n = 0; n < workspaces; ++n)
+            found << QStringLiteral("/backdrop/screen0/monitor%1/workspace%2/last-image")
+                         .arg(QString::fromStdString(output))
+                         .arg(n);
+    found.removeDuplicates();
+    if (found.isEmpty())  // nothing known: the first monitor's first workspace
         found << QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image");
     return found;
 }
 
-bool SetProperty(const QString& property, const QVariant& value)
+// Done, or what the first failed call means.
+void SetProperty(const QString& property, const QVariant& value, Desktop::Result& result)
 {
     const QDBusMessage reply =
         Call(QStringLiteral("SetProperty"), {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() != QDBusMessage::ReplyMessage && result == Desktop::Result::Done)
+        result = FailedCallResult(reply);
 }
 
 }  // namespace
 
 XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
-    : registry_(registry), copies_(std::move(copyDir))
+    : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
 {
 }
 
@@ -66,16 +80,18 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     if (!copy)
         return failure;
     const int style = WallpaperTiled(registry_) ? 2 : 1;
-    bool ok = true;
+    Result result = Result::Done;
     for (const QString& image : ImageProperties()) {
         QString styleProperty = image;
         styleProperty.replace(QStringLiteral("/last-image"), QStringLiteral("/image-style"));
-        ok = SetProperty(styleProperty, style) && ok;
-        ok = SetProperty(image, QString::fromStdString(*copy)) && ok;
+        SetProperty(styleProperty, style, result);
+        SetProperty(image, QString::fromStdString(*copy), result);
+        if (result == Result::NotRunning)
+            break;
     }
-    if (!ok) {
+    if (result != Result::Done) {
         copies_.Discard(*copy);
-        return Result::Unavailable;
+        return result;
     }
     copies_.Shown(*copy);
     return Result::Done;

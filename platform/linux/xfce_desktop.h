@@ -1,7 +1,8 @@
 #pragma once
 // The wallpaper of XFCE, through xfconf on the session bus: the "last-image"
 // and "image-style" (1 centred, 2 tiled) of every monitor and workspace of
-// the "xfce4-desktop" channel.
+// the "xfce4-desktop" channel, handed a PNG copy (XFCE reads it through
+// gdk-pixbuf).
 
 #include "platform/desktop.h"
 #include "platform/linux/desktop_wallpaper_copies.h"

@@ -1,5 +1,5 @@
-// The calendar dialog: its controls, today's date on opening and on "今日",
-// the help topic, and the modal command.
+// The calendar dialog: its controls, today's date on opening and on "今日"
+// (not on a later activation), the help topic, and the modal command.
 
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
@@ -64,7 +64,15 @@ private slots:
         QCOMPARE(dialog.CalenPnl1->Model().Year(), 2024);
         QCOMPARE(dialog.CalenPnl1->Model().Month(), 11);
 
+        // Coming back from the help window or another program keeps the
+        // browsed month.
         clock.Advance(1.0 / 1440);
+        QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&dialog, &deactivate);
+        QApplication::sendEvent(&dialog, &activate);
+        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2024);
+        QCOMPARE(dialog.CalenPnl1->Model().Month(), 11);
+
         QSignalSpy changes(dialog.CalenPnl1, &TCalenPnl::OnDateChange);
         QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
         QCOMPARE(dialog.CalenPnl1->CalendarDate(), clock.Now());

@@ -9,7 +9,7 @@
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
-#include "../shell/fake_wallpaper_services.h"
+#include "../shell/fake_window_services.h"
 
 #include <QApplication>
 #include <QTest>
@@ -24,6 +24,7 @@ class ClockCalendarTest : public QObject {
     platform::FakeScreenSaver saver;
     platform::MemoryProfileFile profile;
     FakeWallpaperServices wallpaper;
+    FakeAboutServices about;
 
     // Closes the dialog that opens next, after noting the date it shows.
     void CloseTheCalendarWhenItOpens(TDateTime& shown)
@@ -40,7 +41,7 @@ class ClockCalendarTest : public QObject {
 private slots:
     void leftClickOnTheFaceAndTheMenuItemOpenTheCalendar()
     {
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, about.facts, about.services});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

@@ -34,7 +34,7 @@ struct OptionsFixture : ClockFixture {
     {
         profile.content = ini;
         clockWindow = std::make_unique<TfrmClock>(
-            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, aboutFakes.facts, aboutFakes.services});
         return *clockWindow;
     }
     ~OptionsFixture() { clockWindow.reset(); }

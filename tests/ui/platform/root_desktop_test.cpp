@@ -162,3 +162,33 @@ TEST_F(RootDesktop, BrokenFilesAndNoDisplayNeverCrash)
     EXPECT_EQ(desktop.SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Unavailable);
     setenv("DISPLAY", display.c_str(), 1);
 }
+
+TEST_F(RootDesktop, CentredOnEachMonitorTiledAcrossTheRoot)
+{
+    // Two monitors side by side, as XRandR lists them.
+    const int w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0), half = w / 2;
+    const std::string size = std::to_string(half) + "/100x" + std::to_string(h) + "/100";
+    ASSERT_EQ(std::system(("xrandr --setmonitor L " + size + "+0+0 screen && xrandr --setmonitor R " + size + "+" +
+                           std::to_string(half) + "+0 none")
+                              .c_str()),
+              0);
+    struct Restore {
+        ~Restore() { static_cast<void>(std::system("xrandr --delmonitor L; xrandr --delmonitor R")); }
+    } restore;
+
+    platform::X11RootDesktop desktop(registry);
+    ASSERT_EQ(desktop.SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Done);
+    const Pixmap centred = RootPixmap("_XROOTPMAP_ID");
+    const int x0 = (half - 4) / 2, y0 = (h - 2) / 2;
+    for (const int left : {0, half}) {
+        EXPECT_EQ(PixelAt(centred, left + x0, y0), 0xff0000u) << left;
+        EXPECT_EQ(PixelAt(centred, left + x0 + 3, y0 + 1), 0x808080u) << left;
+    }
+    EXPECT_EQ(PixelAt(centred, (w - 4) / 2, y0), 0u);  // nothing across the join
+
+    registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", "1");
+    ASSERT_EQ(desktop.SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Done);
+    const Pixmap tiled = RootPixmap("_XROOTPMAP_ID");
+    EXPECT_EQ(PixelAt(tiled, half + 1, 1), PixelAt(tiled, (half + 1) % 4, 1));
+    EXPECT_EQ(PixelAt(tiled, 0, 0), 0xff0000u);
+}

@@ -9,7 +9,7 @@
 #include "shell/clock_window.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
-#include "fake_wallpaper_services.h"
+#include "fake_window_services.h"
 #include "wallpaper/wallpaper_manager.h"
 
 #include <QStringList>
@@ -46,6 +46,7 @@ struct ClockFixture {
     platform::FakeScreenSaver saver;
     platform::MemoryProfileFile profile;
     FakeWallpaperServices wallpaperFakes;
+    FakeAboutServices aboutFakes;
     platform::MemoryRegistry& registry = wallpaperFakes.registry;
     platform::FakeDesktop& desktop = wallpaperFakes.desktop;
     QStringList errors;
@@ -64,7 +65,7 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services});
+        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, aboutFakes.facts, aboutFakes.services});
         return *window;
     }
 };

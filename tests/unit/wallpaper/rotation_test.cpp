@@ -10,6 +10,8 @@
 #include <fstream>
 #include <set>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -89,7 +91,7 @@ TEST(WallDirChoice, NoWindowAcrossMidnightOrOfZeroLength)
     EXPECT_EQ(ChooseWallDir(s, At(23, 55)), "/std");
 }
 
-TEST(WallFiles, KeepsImagesSkipsDirectoriesAndTakesHiddenFiles)
+TEST(WallFiles, KeepsImagesSkipsDirectoriesSpecialFilesAndTakesHiddenFiles)
 {
     TempDir d;
     for (const char* n : {"a.jpg", "b.Gif", "c.jpeg", "d.txt", "e.pcd", ".h.bmp"})
@@ -98,6 +100,9 @@ TEST(WallFiles, KeepsImagesSkipsDirectoriesAndTakesHiddenFiles)
     fs::create_directory(d.path / "sub");
     d.Touch("sub/deep.jpg");
     fs::create_directory_symlink(d.path / "f.bmp", d.path / "link.tif");
+    // A FIFO would block whoever opens it; a device is no picture.
+    ASSERT_EQ(::mkfifo((d.path / "x.pcd").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", d.path / "zero.bmp");
 
     auto files = LoadWallFiles(d.path.string());
     std::multiset<std::string> got(files.begin(), files.end());
@@ -106,7 +111,7 @@ TEST(WallFiles, KeepsImagesSkipsDirectoriesAndTakesHiddenFiles)
     // The enumeration's order is kept, not sorted.
     std::vector<std::string> order;
     for (const auto& e : fs::directory_iterator(d.path))
-        if (IsWallImage(e.path().filename().string()) && !e.is_directory())
+        if (IsWallImage(e.path().filename().string()) && e.is_regular_file())
             order.push_back(e.path().filename().string());
     EXPECT_EQ(files, order);
 }

@@ -1,0 +1,62 @@
+#pragma once
+// The about box: program name with its shadow, target system and version,
+// copyright and maker, the mail and home-page lines, the memory line (and the
+// resources line, which stays hidden on this platform), and OK.
+
+#include "about/about_services.h"
+#include "about/go_to_web.h"
+
+#include <QDialog>
+
+class ClickLabel;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+class TfrmAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 380;
+    static constexpr int kHeight = 236;
+    static constexpr int kTitlePixels = 24;
+    static constexpr int kShadowOffset = 3;
+
+    // Creation fills the memory line (and would fill the resources line on
+    // the systems that have one).
+    explicit TfrmAboutDlg(const AboutServices& services, QWidget* parent = nullptr);
+
+    // Sets the title and its shadow together.
+    void SetApplicationName(const QString& name);
+
+    QLabel* imgIcon = nullptr;
+    QLabel* lblApplicationName = nullptr;
+    QLabel* lblApplicationNameShadow = nullptr;
+    QLabel* lblTargetOS = nullptr;
+    QLabel* lblCopyright = nullptr;
+    QLabel* lblExtraInformation = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    ClickLabel* Label1 = nullptr;
+    QToolButton* RxSpeedButton2 = nullptr;
+    ClickLabel* Label2 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    QLabel* lblPhysicalMemory = nullptr;
+    QLabel* lblPhMem = nullptr;
+    QLabel* lblSystemResources = nullptr;
+    QLabel* lblSysRes = nullptr;
+    QPushButton* btnOk = nullptr;
+    TGoToWeb GoToWeb1;
+
+    // The two launch lines; their results are not looked at.
+    void SpeedButton1Click();
+    void RxSpeedButton2Click();
+
+protected:
+    // OK is also the cancel button: Esc closes with OK. The close box cancels.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls();
+    void FormCreate(const AboutServices& services);
+};

@@ -1,0 +1,50 @@
+#include "about/am_custom_about_dialog.h"
+
+#include "about/about_dlg.h"
+#include "about/about_texts.h"
+#include "base/ui/app_title.h"
+
+#include <QApplication>
+#include <QLabel>
+
+#include <memory>
+
+TAMCustomAboutDialog::TAMCustomAboutDialog(const AboutServices& services, QObject* owner)
+    : QObject(owner), services_(services)
+{
+    PhysicalMem = QString::fromUtf8(kDefaultPhysicalMem);
+    SystemRes = QString::fromUtf8(kDefaultSystemRes);
+    TargetOS = QString::fromUtf8(kDefaultTargetOS);
+}
+
+void TAMCustomAboutDialog::SetHint(const QString& hint)
+{
+    hint_ = hint;
+    if (!hint.isEmpty())
+        ShowHint = true;
+}
+
+bool TAMCustomAboutDialog::Execute()
+{
+    if (OnExecute)
+        OnExecute(this);
+    bool ok = false;
+    {
+        const auto dialog = std::make_unique<TfrmAboutDlg>(services_);
+        const QString title = QString::fromUtf8(kApplicationTitle);
+        dialog->SetApplicationName(AppName.isEmpty() ? title : AppName);
+        dialog->setWindowTitle(Caption.isEmpty() ? QStringLiteral("About ") + title : Caption);
+        dialog->lblCopyright->setText(Copyright);
+        dialog->lblExtraInformation->setText(ExtraInfo);
+        dialog->imgIcon->setToolTip(ShowHint ? hint_ : QString());
+        const QIcon icon = Icon.isNull() ? QApplication::windowIcon() : Icon;
+        dialog->imgIcon->setPixmap(icon.pixmap(32, 32));
+        dialog->lblPhysicalMemory->setText(PhysicalMem);
+        dialog->lblSystemResources->setText(SystemRes);
+        dialog->lblTargetOS->setText(TargetOS);
+        ok = dialog->exec() == QDialog::Accepted;
+    }
+    if (OnExecuted)
+        OnExecuted(this);
+    return ok;
+}

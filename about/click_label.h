@@ -1,0 +1,16 @@
+#pragma once
+// A text that acts like a button: a left click on it emits clicked().
+
+#include <QLabel>
+
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickLabel(QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

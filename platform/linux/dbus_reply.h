@@ -1,0 +1,28 @@
+#pragma once
+// What a failed call to a desktop service on the session bus means for the
+// wallpaper: a service that is not there at all lets the next backend try; one
+// that is there and failed (or did not answer in time) draws the desktop
+// itself, so another backend's picture would not be seen.
+
+#include "platform/desktop.h"
+
+#include <QDBusError>
+#include <QDBusMessage>
+
+namespace platform {
+
+inline Desktop::Result FailedCallResult(const QDBusMessage& reply)
+{
+    switch (QDBusError(reply).type()) {
+    case QDBusError::ServiceUnknown:
+    case QDBusError::NoServer:
+    case QDBusError::Disconnected:
+        return Desktop::Result::NotRunning;
+    default:
+        return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")
+                   ? Desktop::Result::NotRunning
+                   : Desktop::Result::Unavailable;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+// The wallpaper of wlroots Wayland compositors (sway, Hyprland, river, ...)
+// through their background client `swaybg`, run as a program: each change
+// starts one with a PNG copy (tiled or centred as the registry says), and the
+// one started before ends once the new one runs. The last one keeps showing
+// the picture after the program ends.
+
+#include "platform/desktop.h"
+#include "platform/linux/desktop_wallpaper_copies.h"
+#include "platform/registry.h"
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class SwaybgDesktop : public Desktop {
+public:
+    // `program`: the swaybg found on PATH (FindSwaybg()).
+    SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program);
+    Result SetWallpaper(const std::string& bmpPath) override;
+    std::string Name() const override { return "swaybg"; }
+
+    // The swaybg on PATH, or empty when it is not installed.
+    static std::string FindSwaybg();
+    // Its arguments for a picture (public for its test).
+    static std::vector<std::string> Arguments(const std::string& picture, bool tiled);
+
+    // A started swaybg that ends within this time failed (no layer shell,
+    // a picture it cannot read): the one before it stays.
+    static constexpr int kSettleMs = 300;
+
+private:
+    const Registry& registry_;
+    DesktopWallpaperCopies copies_;
+    std::string program_;
+    pid_t shown_ = 0;          // the swaybg this program started last
+    std::string shownCopy_;    // the copy it shows
+    bool told_ = false;        // the log has said why it failed
+};
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#pragma once
+// TChart: a small bar chart with one series whose bars each carry their own
+// colour, drawn as gradients, with a mark above each bar. The left and bottom
+// walls frame the plot; the axes themselves are hidden.
+
+#include <QChartView>
+#include <QColor>
+
+#include <vector>
+
+class QBarSeries;
+class QGraphicsRectItem;
+class QGraphicsSimpleTextItem;
+class QValueAxis;
+
+class TChart : public QChartView {
+    Q_OBJECT
+
+public:
+    // The text of a bar's mark: its label and value ("使用 1,234"), or its
+    // label and share of the series total ("空き 25 %").
+    enum class MarkStyle { LabelValue, LabelPercent };
+
+    explicit TChart(QWidget* parent = nullptr);
+
+    void SetTitle(const QString& title);
+    void SetMarkStyle(MarkStyle style) { markStyle_ = style; UpdateMarks(); }
+    // A fixed value range; without one it follows the bars.
+    void SetValueRange(double minimum, double maximum);
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
+    // Adds one bar to the series.
+    void AddBar(double value, const QString& label, const QColor& colour);
+
+    int BarCount() const { return static_cast<int>(bars_.size()); }
+    double BarValue(int index) const { return bars_.at(static_cast<std::size_t>(index)).value; }
+    QColor BarColour(int index) const { return bars_.at(static_cast<std::size_t>(index)).colour; }
+    QString BarLabel(int index) const { return bars_.at(static_cast<std::size_t>(index)).label; }
+    QString MarkText(int index) const;
+    QBarSeries* Series() const { return series_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Bar {
+        double value = 0;
+        QString label;
+        QColor colour;
+        QGraphicsSimpleTextItem* mark = nullptr;
+    };
+
+    void UpdateRange();
+    void UpdateMarks();
+    void PlaceDecorations();
+
+    std::vector<Bar> bars_;
+    QBarSeries* series_ = nullptr;
+    QValueAxis* valueAxis_ = nullptr;
+    QGraphicsRectItem* leftWall_ = nullptr;
+    QGraphicsRectItem* bottomWall_ = nullptr;
+    MarkStyle markStyle_ = MarkStyle::LabelValue;
+    bool fixedRange_ = false;
+    char decimalSeparator_ = '.';
+};

@@ -1,0 +1,29 @@
+#include "sysinfo/disk_info.h"
+
+void TDiskInfo::SetLanguage(TLanguage language)
+{
+    if (language == language_)
+        return;
+    language_ = language;
+    Refresh();
+}
+
+void TDiskInfo::SetSpaceUnit(TSpaceUnit unit)
+{
+    if (unit == spaceUnit_)
+        return;
+    spaceUnit_ = unit;
+    Refresh();
+}
+
+void TDiskInfo::Refresh()
+{
+    const std::optional<platform::DiskSpace> disk = facts_.CurrentDisk();
+    Failed = !disk;
+    const platform::DiskSpace d = disk.value_or(platform::DiskSpace{});
+    SectorsPerCluster = d.sectorsPerCluster;
+    BytesPerSector = d.bytesPerSector;
+    const char separator = facts_.DecimalSeparator();
+    FreeSpace = FormatSize(d.freeBytes, spaceUnit_, language_, separator);
+    TotalSpace = FormatSize(d.totalBytes, spaceUnit_, language_, separator);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// TfrmInfoDlg: the information dialog. It shows the machine's memory,
+// swap and free handles as charts and tables, and its computer, user,
+// system and directories, all taken once while it is created.
+
+#include <QDialog>
+
+#include <memory>
+
+class QFrame;
+class QPushButton;
+class QWidget;
+class TChart;
+class TPageControlEx;
+class TStringAlignGrid;
+class TSysInfo;
+struct InfoRow;
+
+namespace platform {
+class Registry;
+class SystemFacts;
+}
+
+class TfrmInfoDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmInfoDlg(QWidget* owner, const platform::SystemFacts& facts, const platform::Registry& registry);
+    ~TfrmInfoDlg() override;
+
+    QFrame* Bevel1 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    TPageControlEx* PageControlEx1 = nullptr;
+    QWidget* TabSheet1 = nullptr;  // "OS・ﾕｰｻﾞｰ"
+    QWidget* TabSheet2 = nullptr;  // "ﾒﾓﾘ・ﾘｿｰｽ"
+    QWidget* TabSheet3 = nullptr;  // "ｸﾞﾗﾌ"
+    QWidget* TabSheet4 = nullptr;  // "ﾃﾞｨﾚｸﾄﾘ"
+    TStringAlignGrid* OSGrid = nullptr;
+    TStringAlignGrid* MemoryGrid = nullptr;
+    TStringAlignGrid* DirGrid = nullptr;
+    TChart* Chart1 = nullptr;
+    TChart* Chart2 = nullptr;
+    TChart* Chart3 = nullptr;
+    QPushButton* BitBtn1 = nullptr;  // Close
+    std::unique_ptr<TSysInfo> SysInfo;
+
+    // Fills the tables and charts; an error stops the filling where it
+    // happened and is shown, and the dialog opens with what was filled.
+    void FormCreate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildLayout();
+    static void SetUpGrid(TStringAlignGrid* grid);
+    static void FillGrid(TStringAlignGrid* grid, const std::vector<InfoRow>& rows);
+
+    const platform::SystemFacts& facts_;
+    const platform::Registry& registry_;
+};
+
+// The clock window's information command: creates the dialog, shows it
+// modally and releases it when it closes.
+void ShowInfoDialog(QWidget* owner, const platform::SystemFacts& facts, const platform::Registry& registry);

@@ -1,0 +1,136 @@
+#include "sysinfo/info_rows.h"
+
+#include "sysinfo/sysinfo_functions.h"
+
+#include <cmath>
+
+namespace {
+
+std::string WithoutTrailingSlash(std::string dir)
+{
+    if (!dir.empty() && dir.back() == '/')
+        dir.pop_back();
+    return dir;
+}
+
+std::string PercentValue(std::uint32_t percent)
+{
+    return std::to_string(percent) + " %";
+}
+
+}  // namespace
+
+std::vector<InfoRow> DirectoryRows(const platform::SystemFacts& facts, const platform::Registry& registry)
+{
+    const platform::SystemFacts* f = &facts;
+    const platform::Registry* r = &registry;
+    return {
+        {"起動ﾃﾞｨﾚｸﾄﾘ",
+         [r] {
+             return ReadRegistryText(*r, platform::RootKey::LocalMachine,
+                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup\\BootDir");
+         }},
+        {"Windowsﾃﾞｨﾚｸﾄﾘ", [f] { return f->WindowsDirectory(); }},
+        {"Systemﾃﾞｨﾚｸﾄﾘ", [f] { return f->SystemDirectory(); }},
+        // One trailing "/" goes; the root directory itself stays "/".
+        {"Tempﾃﾞｨﾚｸﾄﾘ",
+         [f] {
+             const std::string dir = GetTempDirectory(*f);
+             return dir == "/" ? dir : WithoutTrailingSlash(dir);
+         }},
+    };
+}
+
+std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registry& registry)
+{
+    const TSysInfo* s = &sysInfo;
+    const platform::Registry* r = &registry;
+    return {
+        {"ｺﾝﾋﾟｭｰﾀｰ名", [s] { return s->ComputerName; }},
+        {"会社名", [r] { return ReadCurrentVersionValue(*r, "RegisteredOrganization"); }},
+        {"ﾕｰｻﾞｰ名", [r] { return ReadCurrentVersionValue(*r, "RegisteredOwner"); }},
+        {"ﾌﾟﾗｯﾄﾌｫｰﾑ", [s] { return s->VersionInfo.PlatformText; }},
+        {"ﾊﾞｰｼﾞｮﾝ", [s] { return s->VersionInfo.VersionText; }},
+        {"ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", [s] { return std::to_string(s->VersionInfo.BuildNumber); }},
+    };
+}
+
+std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts)
+{
+    const TMemoryInfo* m = &sysInfo.MemoryInfo;
+    const platform::SystemFacts* f = &facts;
+    const char sep = facts.DecimalSeparator();
+    return {
+        {"仮想ﾒﾓﾘ", [m, sep] { return MbText(m->TotalVirtual, sep); }},
+        {"物理ﾒﾓﾘ", [m, sep] { return MbText(m->TotalPhys, sep); }},
+        {"ｽﾜｯﾌﾟﾌｧｲﾙ", [m, sep] { return MbText(m->TotalPageFile, sep); }},
+        {"ｽﾜｯﾌﾟﾌｧｲﾙ使用率", [m] { return std::to_string(m->PageFileUsage) + " %"; }},
+        {"使用可能物理ﾒﾓﾘ", [m, sep] { return MbText(m->AvailPhys, sep); }},
+        {"使用可能仮想ﾒﾓﾘ", [m, sep] { return MbText(m->AvailVirtual, sep); }},
+        {"使用可能ｽﾜｯﾌﾟﾌｧｲﾙ", [m, sep] { return MbText(m->AvailPageFile, sep); }},
+        {"使用可能ﾕｰｻﾞｰﾘｿｰｽ", [f] { return PercentValue(FreeResourcePercent(*f, 0)); }},
+        {"使用可能GDIﾘｿｰｽ", [f] { return PercentValue(FreeResourcePercent(*f, 1)); }},
+    };
+}
+
+std::vector<InfoBar> PhysicalMemoryBars(const TSysInfo& sysInfo)
+{
+    const TMemoryInfo* m = &sysInfo.MemoryInfo;
+    return {
+        {"使用", [m] { return m->TotalPhys - m->AvailPhys; }, kUsedBarColour},
+        {"空き", [m] { return m->AvailPhys; }, kFreeBarColour},
+    };
+}
+
+std::vector<InfoBar> SwapBars(const TSysInfo& sysInfo)
+{
+    const TMemoryInfo* m = &sysInfo.MemoryInfo;
+    return {
+        {"使用", [m] { return m->TotalPageFile - m->AvailPageFile; }, kUsedBarColour},
+        {"空き", [m] { return m->AvailPageFile; }, kFreeBarColour},
+    };
+}
+
+std::vector<InfoBar> ResourceBars(const platform::SystemFacts& facts)
+{
+    const platform::SystemFacts* f = &facts;
+    return {
+        {"使用", [f] { return 100.0 - FreeResourcePercent(*f, 0); }, kUsedBarColour},
+        {"空き", [f] { return static_cast<double>(FreeResourcePercent(*f, 0)); }, kFreeBarColour},
+    };
+}
+
+std::string MbText(double megabytes, char decimalSeparator)
+{
+    return FormatFixed2(megabytes, decimalSeparator) + " Mb";
+}
+
+std::string GroupedValueText(double value)
+{
+    const double rounded = std::round(value);
+    if (!std::isfinite(rounded))
+        return "0";
+    const std::string digits = std::to_string(static_cast<long long>(std::fabs(rounded)));
+    std::string text;
+    if (rounded < 0)
+        text.push_back('-');
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text.push_back(',');
+        text.push_back(digits[i]);
+    }
+    return text;
+}
+
+std::string PercentText(double value, double total, char decimalSeparator)
+{
+    const double percent = total != 0 ? value / total * 100.0 : 0.0;
+    const double tenths = std::round(percent * 10.0);
+    std::string text = FormatFixed2(tenths / 10.0, decimalSeparator);
+    text.pop_back();  // one decimal at most
+    if (text.back() == '0') {
+        text.pop_back();
+        text.pop_back();  // and none when it is 0
+    }
+    return text + " %";
+}

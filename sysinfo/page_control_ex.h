@@ -1,0 +1,24 @@
+#pragma once
+// TPageControlEx: a page control whose tabs may sit on any side, all of one
+// width, lit while the mouse is over them.
+
+#include <QTabWidget>
+
+enum class TTabPositionEx { tpeTop, tpeBottom, tpeLeft, tpeRight };
+
+class TPageControlEx : public QTabWidget {
+    Q_OBJECT
+
+public:
+    explicit TPageControlEx(QWidget* parent = nullptr);
+
+    TTabPositionEx TabPosition() const { return tabPositionEx_; }
+    void SetTabPosition(TTabPositionEx position);
+    // Every tab this wide; 0 sizes each to its caption.
+    void SetTabWidth(int width);
+    int TabWidth() const { return tabWidth_; }
+
+private:
+    TTabPositionEx tabPositionEx_ = TTabPositionEx::tpeTop;
+    int tabWidth_ = 0;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// TProcInfo: the processor's architecture, count, type, level and revision
+// as texts.
+
+#include "platform/system_facts.h"
+#include "sysinfo/sysinfo_texts.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class TProcInfo {
+public:
+    explicit TProcInfo(const platform::SystemFacts& facts) : facts_(facts) {}
+
+    TLanguage Language() const { return language_; }
+    // Gathers again when the language changes.
+    void SetLanguage(TLanguage language);
+    void Refresh();
+
+    std::string Architecture;
+    std::array<bool, 32> ActiveProcessors{};
+    std::uint32_t ProcessorCount = 0;
+    std::string ProcessorType;
+    std::string ProcessorLevel;
+    std::string ProcessorRevision;
+
+private:
+    const platform::SystemFacts& facts_;
+    TLanguage language_ = TLanguage::lgFrench;
+};
+
+// The texts of one processor reading.
+std::string ArchitectureText(std::uint32_t architecture);
+std::string ProcessorTypeText(std::uint32_t type);
+std::string ProcessorLevelText(std::uint32_t architecture, std::uint16_t level, TLanguage language);
+std::string ProcessorRevisionText(std::uint32_t architecture, std::uint32_t type, std::uint16_t revision,
+                                  TLanguage language);

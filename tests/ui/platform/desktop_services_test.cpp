@@ -1,0 +1,371 @@
+// The desktop backends against services that run here: a private session bus
+// (dbus-run-session) with stand-in plasmashell, xfconf and screen-saver
+// services that record the calls they get, the X server of with_display.sh,
+// GSettings' keyfile backend, and a stand-in swaybg on PATH.
+#include "platform/fake/memory_registry.h"
+#include "platform/linux/desktop_factory.h"
+#include "platform/linux/desktop_session_screen_saver.h"
+#include "platform/linux/desktop_wallpaper_copies.h"
+#include "platform/linux/swaybg_desktop.h"
+#include "platform/linux/x11_screen_saver.h"
+#include "test_bitmap.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using platform::Desktop;
+
+namespace {
+
+std::string ReadAll(const fs::path& p)
+{
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Output(const std::string& command)
+{
+    std::string out;
+    if (std::FILE* p = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        ::pclose(p);
+    }
+    return out;
+}
+
+std::vector<std::string> Files(const fs::path& dir, const std::string& prefix)
+{
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename().string().rfind(prefix, 0) == 0)
+            out.push_back(e.path().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// A temporary directory with a 4 x 2 picture.
+struct Scratch {
+    fs::path dir = fs::temp_directory_path() / ("zelvaro-services-" + std::to_string(getpid()));
+    fs::path bmp = dir / "p.bmp";
+    Scratch()
+    {
+        fs::create_directories(dir / "copies");
+        WriteTestBmp(bmp.string(), 4, 2,
+                     {0xff0000, 0x00ff00, 0x0000ff, 0xffffff, 0xffff00, 0x00ffff, 0xff00ff, 0x808080});
+    }
+    ~Scratch() { fs::remove_all(dir); }
+    std::string Copies() const { return (dir / "copies").string(); }
+};
+
+// The stand-in services, owning the given bus names until destroyed.
+class StandIn {
+public:
+    StandIn(const fs::path& dir, std::vector<std::string> names, const std::string& properties = "{}",
+            bool fail = false)
+        : log_(dir / "calls.log")
+    {
+        const fs::path ready = dir / "ready";
+        fs::remove(ready);
+        fs::remove(log_);
+        std::vector<std::string> args = {"/usr/bin/python3", std::getenv("ZELVARO_STAND_IN"), "--log", log_.string(),
+                                         "--ready", ready.string(), "--properties", properties};
+        if (fail)
+            args.push_back("--fail");
+        for (const auto& n : names) {
+            args.push_back("--name");
+            args.push_back(n);
+        }
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+            pid_ = 0;
+        for (int i = 0; i < 200 && !fs::exists(ready); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ~StandIn()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    std::string Calls() const { return ReadAll(log_); }
+
+private:
+    pid_t pid_ = 0;
+    fs::path log_;
+};
+
+struct Env {
+    std::string name, old;
+    bool had;
+    Env(const char* n, const std::string& value) : name(n), had(std::getenv(n) != nullptr)
+    {
+        if (had)
+            old = std::getenv(n);
+        setenv(n, value.c_str(), 1);
+    }
+    ~Env()
+    {
+        if (had)
+            setenv(name.c_str(), old.c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+};
+
+// A stand-in swaybg: records its arguments and its end, keeps running until
+// told to end; with a file "fail" beside it, ends at once.
+fs::path WriteSwaybg(const fs::path& dir)
+{
+    const fs::path bin = dir / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "swaybg") << "#!/bin/sh\n"
+                                     "[ -e \"" << (bin / "fail").string() << "\" ] && exit 1\n"
+                                     "echo \"start $$ $*\" >> \"" << (dir / "swaybg.log").string() << "\"\n"
+                                     "trap 'echo \"end $$\" >> \"" << (dir / "swaybg.log").string() << "\"; exit 0' TERM\n"
+                                     "while :; do sleep 0.05; done\n";
+    fs::permissions(bin / "swaybg", fs::perms::owner_all);
+    return bin;
+}
+
+std::string RootPixmapProperty()
+{
+    return Output("xprop -root _XROOTPMAP_ID 2>/dev/null");
+}
+
+}  // namespace
+
+TEST(DesktopFactory, BackendsInOrderForEachSession)
+{
+    Scratch s;
+    platform::MemoryRegistry registry;
+    const fs::path withSwaybg = WriteSwaybg(s.dir);
+    const fs::path empty = s.dir / "empty";
+    fs::create_directories(empty);
+    struct Case {
+        const char* desktop;
+        bool wayland;
+        bool swaybgInstalled;
+        const char* names;
+    };
+    for (const Case& c : {
+             Case{"kde", false, false, "kde,x11-root"},
+             Case{"xfce", false, false, "xfce,x11-root"},
+             Case{"gnome:ubuntu", false, false, "gnome,x11-root"},
+             Case{"", false, true, "x11-root"},
+             Case{"kde", true, true, "kde,none"},
+             Case{"gnome", true, true, "gnome,none"},
+             Case{"sway", true, true, "swaybg,none"},
+             Case{"hyprland", true, false, "none"},
+         }) {
+        Env path("PATH", (c.swaybgInstalled ? withSwaybg : empty).string());
+        const auto chain = platform::MakeDesktop({c.desktop, c.wayland}, registry, s.Copies());
+        EXPECT_EQ(chain->Names(), c.names) << c.desktop << (c.wayland ? " on Wayland" : " on X11");
+    }
+    // No way at all: a failure, never a success that shows nothing.
+    Env path("PATH", empty.string());
+    const auto none = platform::MakeDesktop({"river", true}, registry, s.Copies());
+    EXPECT_EQ(none->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
+}
+
+TEST(DesktopFactory, KdeWithoutPlasmashellFallsBackToTheRootWindow)
+{
+    Scratch s;
+    platform::MemoryRegistry registry;
+    const auto chain = platform::MakeDesktop({"kde", false}, registry, s.Copies());
+    Output("xprop -root -remove _XROOTPMAP_ID");
+    ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    const std::string painted = RootPixmapProperty();
+    EXPECT_NE(painted.find("pixmap id #"), std::string::npos) << painted;
+    EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());  // the copy KDE did not take is gone
+
+    StandIn plasma(s.dir, {"org.kde.plasmashell"});
+    ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    const auto copies = Files(s.Copies(), "ZelvaroWl-");
+    ASSERT_EQ(copies.size(), 1u);
+    const std::string calls = plasma.Calls();
+    EXPECT_NE(calls.find("evaluateScript"), std::string::npos);
+    EXPECT_NE(calls.find("\"file://" + copies[0] + "\""), std::string::npos) << calls;
+    EXPECT_NE(calls.find("FillMode\", 6"), std::string::npos) << calls;
+    EXPECT_EQ(RootPixmapProperty(), painted);  // the root window was left alone
+}
+
+TEST(DesktopFactory, ARunningShellThatFailsIsNoCaseForTheRootWindow)
+{
+    // Plasma draws over the root window: painting it would show nothing.
+    Scratch s;
+    platform::MemoryRegistry registry;
+    const auto chain = platform::MakeDesktop({"kde", false}, registry, s.Copies());
+    Output("xprop -root -remove _XROOTPMAP_ID");
+    StandIn plasma(s.dir, {"org.kde.plasmashell"}, "{}", true);
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    EXPECT_NE(plasma.Calls().find("evaluateScript"), std::string::npos);
+    EXPECT_EQ(RootPixmapProperty().find("pixmap id #"), std::string::npos);
+    EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
+}
+
+TEST(XfceDesktop, FreshProfileKeysByOutputNameForEachWorkspaceWithAPngCopy)
+{
+    Scratch s;
+    platform::MemoryRegistry registry;
+    Output("xprop -root -f _NET_NUMBER_OF_DESKTOPS 32c -set _NET_NUMBER_OF_DESKTOPS 2");
+    const auto chain = platform::MakeDesktop({"xfce", false}, registry, s.Copies());
+    {
+        StandIn xfconf(s.dir, {"org.xfce.Xfconf"});
+        ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+        const auto copies = Files(s.Copies(), "ZelvaroWl-");
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(fs::path(copies[0]).extension(), ".png");
+        const std::string calls = xfconf.Calls();
+        // Xvfb's one output is named "screen".
+        for (const char* workspace : {"workspace0", "workspace1"}) {
+            const std::string base = std::string("/backdrop/screen0/monitorscreen/") + workspace;
+            EXPECT_NE(calls.find("SetProperty xfce4-desktop|" + base + "/last-image|" + copies[0]), std::string::npos)
+                << calls;
+            EXPECT_NE(calls.find("SetProperty xfce4-desktop|" + base + "/image-style|1"), std::string::npos) << calls;
+        }
+        EXPECT_EQ(calls.find("monitor0"), std::string::npos) << calls;
+
+        // gdk-pixbuf, which these desktops read through, takes the copy.
+        const fs::path thumb = s.dir / "thumb.png";
+        ASSERT_EQ(std::system(("gdk-pixbuf-thumbnailer -s 8 '" + copies[0] + "' '" + thumb.string() + "'").c_str()), 0);
+        EXPECT_TRUE(fs::exists(thumb));
+    }
+    // xfconfd gone: the root window shows the picture.
+    Output("xprop -root -remove _XROOTPMAP_ID");
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    EXPECT_NE(RootPixmapProperty().find("pixmap id #"), std::string::npos);
+    Output("xprop -root -remove _NET_NUMBER_OF_DESKTOPS");
+}
+
+TEST(SwaybgDesktop, StartsWithTheModeAndEndsThePreviousOnceTheNewRuns)
+{
+    Scratch s;
+    platform::MemoryRegistry registry;
+    const fs::path bin = WriteSwaybg(s.dir);
+    Env path("PATH", bin.string() + ":/usr/bin:/bin");
+    const auto chain = platform::MakeDesktop({"sway", true}, registry, s.Copies());
+    ASSERT_EQ(chain->Names(), "swaybg,none");
+
+    ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    const auto first = Files(s.Copies(), "ZelvaroWl-");
+    ASSERT_EQ(first.size(), 1u);
+    registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", "1");
+    ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    const auto second = Files(s.Copies(), "ZelvaroWl-");
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(fs::path(second[0]).extension(), ".png");
+
+    // Give the ended one a moment to write its last line.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::istringstream log(ReadAll(s.dir / "swaybg.log"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 3u) << ReadAll(s.dir / "swaybg.log");
+    const std::string firstPid = lines[0].substr(6, lines[0].find(' ', 6) - 6);
+    EXPECT_NE(lines[0].find("-o * -i " + first[0] + " -m center -c #000000"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("-o * -i " + second[0] + " -m tile -c #000000"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[2], "end " + firstPid);
+
+    // A swaybg that gives up at once is a failure, and the one showing stays.
+    std::ofstream(bin / "fail").put('x');
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), second);
+    const std::string secondPid = lines[1].substr(6, lines[1].find(' ', 6) - 6);
+    EXPECT_EQ(::kill(std::stoi(secondPid), 0), 0);
+    ::kill(std::stoi(secondPid), SIGTERM);
+}
+
+TEST(DesktopWallpaperCopies, EachDisplayRemovesOnlyItsOwnOlderCopies)
+{
+    Scratch s;
+    using Copies = platform::DesktopWallpaperCopies;
+    Copies zero(s.Copies(), Copies::Format::Bmp, ":0"), one(s.Copies(), Copies::Format::Png, ":1");
+    Desktop::Result failure = Desktop::Result::Done;
+    const auto a = zero.MakeChecked(s.bmp.string(), failure);
+    const auto b = one.MakeChecked(s.bmp.string(), failure);
+    const auto c = zero.MakeChecked(s.bmp.string(), failure);
+    ASSERT_TRUE(a && b && c);
+    std::vector<std::string> kept = {*b, *c};
+    std::sort(kept.begin(), kept.end());
+    zero.Shown(*c);
+    EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), kept);
+    one.Shown(*b);
+    EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), kept);
+    EXPECT_EQ(ReadAll(*b).substr(1, 3), "PNG");
+    EXPECT_NE(Copies::OwnerTag(":1"), Copies::OwnerTag(":10"));
+    EXPECT_EQ(Copies::OwnerTag("host:1.0"), "host_1.0");
+}
+
+TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesktopSaver)
+{
+    Scratch s;
+    for (const char* desktop : {"KDE", "XFCE"}) {
+        Env session("XDG_CURRENT_DESKTOP", desktop);
+        ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(), platform::DesktopSessionScreenSaver::Kind::Freedesktop);
+        StandIn service(s.dir, {"org.freedesktop.ScreenSaver"});
+        platform::X11ScreenSaver xserver;
+        xserver.SetActive(true);
+        {
+            platform::DesktopSessionScreenSaver saver(platform::DesktopSessionScreenSaver::Kind::Freedesktop);
+            ASSERT_TRUE(saver.IsActive());
+            saver.SetActive(false);
+            saver.SetActive(false);  // held once
+            EXPECT_FALSE(saver.IsActive());
+            EXPECT_FALSE(xserver.IsActive()) << "xset q follows the menu";
+            EXPECT_EQ(service.Calls(), "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n");
+            saver.SetActive(true);
+            EXPECT_TRUE(saver.IsActive());
+            EXPECT_TRUE(xserver.IsActive());
+            saver.StartNow();
+            saver.SetActive(false);
+        }  // ending the program lets go of the saver
+        EXPECT_EQ(service.Calls(),
+                  "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\nUnInhibit 42\nSetActive True\nInhibit Zelvaro|ｾｰﾊﾞ停止|43\nUnInhibit 43\n")
+            << desktop;
+        xserver.SetActive(true);
+    }
+    Env plain("XDG_CURRENT_DESKTOP", "openbox");
+    EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
+}
+
+int main(int argc, char** argv)
+{
+    // GIO reads these once, before its first settings lookup.
+    const fs::path config = fs::temp_directory_path() / ("zelvaro-services-config-" + std::to_string(getpid()));
+    setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    fs::remove_all(config);
+    return result;
+}

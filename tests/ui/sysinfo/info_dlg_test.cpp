@@ -1,0 +1,188 @@
+// The information dialog over a fake machine: its layout, the cells of its
+// three tables, the bars of its three charts, and what an error leaves.
+
+#include "platform/fake/fake_system_facts.h"
+#include "platform/fake/memory_registry.h"
+#include "base/ui/error_handler.h"
+#include "sysinfo/bar_chart.h"
+#include "sysinfo/info_dlg.h"
+#include "sysinfo/page_control_ex.h"
+#include "sysinfo/string_align_grid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+constexpr std::uint64_t kMB = 1048576;
+
+platform::FakeSystemFacts SmallMachine()
+{
+    platform::FakeSystemFacts facts;
+    facts.memory = {75, 32 * kMB, 8 * kMB, 100 * kMB, 25 * kMB, 3072 * kMB, 3000 * kMB};
+    facts.version = platform::OsVersion{6, 1, 42, -1, "Debian GNU/Linux 12 (bookworm)"};
+    facts.computerName = "workstation";
+    facts.tempDirectory = "/tmp/";
+    facts.handles[0] = {25, 100};
+    facts.handles[1] = {3, 1024};
+    return facts;
+}
+
+QStringList Column(const TStringAlignGrid* grid, int col)
+{
+    QStringList cells;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        cells << grid->Cell(col, row);
+    return cells;
+}
+
+void SavePages(TfrmInfoDlg& dialog, const QString& prefix)
+{
+    const QString out = qEnvironmentVariable("ZELVARO_TEST_OUT");
+    if (out.isEmpty())
+        return;
+    QDir().mkpath(out);
+    for (int page = 0; page < dialog.PageControlEx1->count(); ++page) {
+        dialog.PageControlEx1->setCurrentIndex(page);
+        QApplication::processEvents();
+        dialog.grab().save(QStringLiteral("%1/%2_%3.png").arg(out, prefix).arg(page));
+    }
+    dialog.PageControlEx1->setCurrentIndex(0);
+}
+
+}  // namespace
+
+class InfoDlgTest : public QObject {
+    Q_OBJECT
+
+    QStringList errors;
+
+private slots:
+    void init()
+    {
+        errors.clear();
+        ErrorHandler::SetPresenter([this](const QString&, const QString& text) { errors << text; });
+    }
+    void cleanup() { ErrorHandler::SetPresenter({}); }
+
+    void layoutAsDesigned()
+    {
+        platform::FakeSystemFacts facts = SmallMachine();
+        platform::MemoryRegistry registry;
+        TfrmInfoDlg dialog(nullptr, facts, registry);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QString::fromUtf8("ｲﾝﾌｫﾒｰｼｮﾝ"));
+        QCOMPARE(dialog.size(), QSize(489, 258));
+        QCOMPARE(dialog.PageControlEx1->geometry(), QRect(8, 8, 369, 241));
+        QCOMPARE(dialog.Bevel1->geometry(), QRect(384, 32, 97, 57));
+        QCOMPARE(dialog.Bevel2->geometry(), QRect(0, 0, 489, 257));
+        QCOMPARE(dialog.BitBtn1->geometry(), QRect(392, 48, 83, 25));
+
+        // Tabs along the bottom, 90 wide, in this order, opening on the charts.
+        TPageControlEx* pages = dialog.PageControlEx1;
+        QCOMPARE(pages->tabPosition(), QTabWidget::South);
+        const QStringList captions = {"ｸﾞﾗﾌ", "ﾒﾓﾘ・ﾘｿｰｽ", "OS・ﾕｰｻﾞｰ", "ﾃﾞｨﾚｸﾄﾘ"};
+        const QList<QWidget*> sheets = {dialog.TabSheet3, dialog.TabSheet2, dialog.TabSheet1, dialog.TabSheet4};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(pages->tabText(i), captions[i]);
+            QCOMPARE(pages->widget(i), sheets[i]);
+            QCOMPARE(pages->tabBar()->tabRect(i).width(), 90);
+        }
+        QCOMPARE(pages->currentWidget(), dialog.TabSheet3);
+        QVERIFY(pages->tabBar()->mapTo(pages, QPoint(0, 0)).y() > pages->height() / 2);
+
+        for (TStringAlignGrid* grid : {dialog.MemoryGrid, dialog.OSGrid, dialog.DirGrid}) {
+            QCOMPARE(grid->geometry(), QRect(8, 8, 342, 189));
+            QCOMPARE(grid->rowCount(), 10);
+            QCOMPARE(grid->columnCount(), 2);
+            QCOMPARE(grid->columnWidth(0), 120);
+            QCOMPARE(grid->columnWidth(1), 222);
+            QVERIFY(!grid->isEnabled());
+            QCOMPARE(grid->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(grid->selectionMode(), QAbstractItemView::NoSelection);
+            QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        }
+        QCOMPARE(dialog.Chart1->geometry(), QRect(8, 32, 105, 154));
+        QCOMPARE(dialog.Chart2->geometry(), QRect(128, 32, 105, 154));
+        QCOMPARE(dialog.Chart3->geometry(), QRect(248, 32, 105, 154));
+        QVERIFY(errors.isEmpty());
+        SavePages(dialog, QStringLiteral("info_dialog"));
+
+        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void tablesAndCharts()
+    {
+        platform::FakeSystemFacts facts = SmallMachine();
+        platform::MemoryRegistry registry;
+        registry.WriteString(platform::RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                             "RegisteredOwner", "Ann Example");
+        TfrmInfoDlg dialog(nullptr, facts, registry);
+
+        QCOMPARE(Column(dialog.MemoryGrid, 1),
+                 QStringList({"3072.00 Mb", "32.00 Mb", "100.00 Mb", "75 %", "8.00 Mb", "3000.00 Mb", "25.00 Mb",
+                              "75 %", "99 %", ""}));
+        QCOMPARE(Column(dialog.MemoryGrid, 0).at(9), QString());
+        QCOMPARE(Column(dialog.OSGrid, 0),
+                 QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "",
+                              "", "", ""}));
+        QCOMPARE(Column(dialog.OSGrid, 1),
+                 QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "42", "",
+                              "", "", ""}));
+        QCOMPARE(Column(dialog.DirGrid, 0),
+                 QStringList({"起動ﾃﾞｨﾚｸﾄﾘ", "Windowsﾃﾞｨﾚｸﾄﾘ", "Systemﾃﾞｨﾚｸﾄﾘ", "Tempﾃﾞｨﾚｸﾄﾘ", "", "", "", "",
+                              "", ""}));
+        QCOMPARE(Column(dialog.DirGrid, 1).mid(0, 5),
+                 QStringList({"", QString::fromStdString(facts.windowsDirectory),
+                              QString::fromStdString(facts.systemDirectory), "/tmp", ""}));
+
+        struct Expected {
+            TChart* chart;
+            const char* title;
+            double used, free;
+            const char *usedMark, *freeMark;
+        };
+        const Expected charts[] = {
+            {dialog.Chart1, "物理ﾒﾓﾘ", 24, 8, "使用 24", "空き 8"},
+            {dialog.Chart2, "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75", "空き 25"},
+            {dialog.Chart3, "ﾕｰｻﾞｰﾘｿｰｽ", 25, 75, "使用 25 %", "空き 75 %"},
+        };
+        for (const Expected& e : charts) {
+            QCOMPARE(e.chart->chart()->title(), QString::fromUtf8(e.title));
+            QCOMPARE(e.chart->BarCount(), 2);
+            QCOMPARE(e.chart->BarValue(0), e.used);
+            QCOMPARE(e.chart->BarValue(1), e.free);
+            QCOMPARE(e.chart->BarColour(0), QColor(128, 128, 128));
+            QCOMPARE(e.chart->BarColour(1), QColor(0, 128, 0));
+            QCOMPARE(e.chart->MarkText(0), QString::fromUtf8(e.usedMark));
+            QCOMPARE(e.chart->MarkText(1), QString::fromUtf8(e.freeMark));
+            QVERIFY(!e.chart->chart()->legend()->isVisible());
+        }
+    }
+
+    void anErrorLeavesWhatWasFilled()
+    {
+        platform::FakeSystemFacts facts = SmallMachine();
+        platform::MemoryRegistry registry;
+        registry.WriteDword(platform::RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion",
+                            "RegisteredOrganization", 1);
+        TfrmInfoDlg dialog(nullptr, facts, registry);
+        QCOMPARE(errors, QStringList({"Invalid data type for 'RegisteredOrganization'"}));
+        QCOMPARE(dialog.DirGrid->Cell(0, 3), QString::fromUtf8("Tempﾃﾞｨﾚｸﾄﾘ"));
+        QCOMPARE(dialog.OSGrid->Cell(1, 0), QStringLiteral("workstation"));
+        QCOMPARE(dialog.OSGrid->Cell(1, 2), QString());
+        QCOMPARE(dialog.MemoryGrid->Cell(1, 1), QString());
+        QCOMPARE(dialog.Chart1->BarCount(), 0);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    }
+};
+
+QTEST_MAIN(InfoDlgTest)
+#include "info_dlg_test.moc"
