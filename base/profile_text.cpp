@@ -7,9 +7,11 @@ namespace {
 // The name of a "[section]" line, or nothing for any other line.
 std::optional<std::string> SectionName(const std::string& line)
 {
-    const std::string t = TrimBlanks(line);
-    if (t.empty() || t.front() != '[')
+    // Most lines are not sections: they are told apart without a copy.
+    const auto first = line.find_first_not_of(" \t");
+    if (first == std::string::npos || line[first] != '[')
         return std::nullopt;
+    const std::string t = TrimBlanks(line);
     const auto close = t.find(']');
     return TrimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }

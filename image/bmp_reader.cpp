@@ -96,12 +96,18 @@ bool ReadHeader(std::span<const uint8_t> b, Header& h, size_t& afterHeader)
     return true;
 }
 
+// How many palette entries the file holds for its depth.
+size_t PaletteEntries(const Header& h)
+{
+    if (h.bitCount > 8)
+        return 0;
+    const size_t maxEntries = size_t{1} << h.bitCount;
+    return h.colorsUsed && h.colorsUsed < maxEntries ? h.colorsUsed : maxEntries;
+}
+
 bool ReadPalette(std::span<const uint8_t> b, const Header& h, size_t at, DibPicture& pic)
 {
-    const size_t maxEntries = size_t{1} << h.bitCount;
-    size_t entries = h.colorsUsed ? h.colorsUsed : maxEntries;
-    if (entries > maxEntries)
-        entries = maxEntries;
+    const size_t entries = PaletteEntries(h);
     const size_t entrySize = h.core ? 3 : 4;
     if (at > b.size() || (b.size() - at) / entrySize < entries)
         return false;
@@ -184,34 +190,37 @@ ImageRead DecodeBmp(std::span<const uint8_t> b)
     if ((rle && topDown) || (bc != 1 && bc != 4 && bc != 8 && bc != 16 && bc != 24 && bc != 32))
         return Invalid();
 
-    ImageRead r;
-    r.Failure = ReadFailure::None;
-    r.FileBitCount = bc;
-    DibPicture& pic = r.Picture;
     const int w = static_cast<int>(h.width), ht = static_cast<int>(height);
-    if (!pic.Allocate(w, ht, bc <= 8 ? (rle ? 8 : bc) : 24))
-        return Invalid();
-    if (bc <= 8 && !ReadPalette(b, h, at, pic))
-        return Invalid();
-
     // The pixel data starts where the file header says; a file that points
     // outside itself or into its headers gets the place after the palette.
-    const size_t afterPalette = at + pic.Palette.size() * (h.core ? 3 : 4);
+    const size_t afterPalette = at + PaletteEntries(h) * (h.core ? 3 : 4);
     size_t dataAt = U32(&b[10]);
     if (dataAt < afterPalette || dataAt >= b.size())
         dataAt = afterPalette;
     if (dataAt > b.size())
         return Invalid();
     const std::span<const uint8_t> data = b.subspan(dataAt);
+    // A header that promises more pixels than the file holds is refused
+    // before the picture is allocated.
+    const size_t srcStride = DibPicture::RowStride(w, bc);
+    const size_t lastRow = (static_cast<size_t>(w) * bc + 7) / 8;
+    if (rle ? !image_limits::StoredBytesCanHold(w, ht, data.size())
+            : data.size() < srcStride * static_cast<size_t>(ht - 1) + lastRow)
+        return Invalid();
+
+    ImageRead r;
+    r.Failure = ReadFailure::None;
+    r.FileBitCount = bc;
+    DibPicture& pic = r.Picture;
+    if (!pic.Allocate(w, ht, bc <= 8 ? (rle ? 8 : bc) : 24))
+        return Invalid();
+    if (bc <= 8 && !ReadPalette(b, h, at, pic))
+        return Invalid();
 
     if (rle) {
         DecodeRle(data, h.compression == kBiRle4, pic);
         return r;
     }
-    const size_t srcStride = DibPicture::RowStride(w, bc);
-    const size_t lastRow = (static_cast<size_t>(w) * bc + 7) / 8;
-    if (data.size() < srcStride * (ht - 1) + lastRow)
-        return Invalid();
     Channel red, green, blue;
     if (fields) {
         red = Channel::From(h.masks[0]);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -84,7 +85,7 @@ bool ReadFrame(GifFileType* gif, int transparent, DibPicture& pic)
     return true;
 }
 
-ImageRead DecodeOpened(GifFileType* opened);
+ImageRead DecodeOpened(GifFileType* opened, uint64_t fileBytes);
 
 }  // namespace
 
@@ -92,7 +93,7 @@ ImageRead DecodeGif(std::span<const uint8_t> bytes)
 {
     MemoryReader reader{bytes, 0};
     int error = 0;
-    return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error));
+    return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error), bytes.size());
 }
 
 ImageRead DecodeGifFile(const std::string& path)
@@ -103,14 +104,16 @@ ImageRead DecodeGifFile(const std::string& path)
     if (fd < 0)
         return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
                                  "GIF: cannot open the file");
+    struct stat st {};
+    const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
     // Takes the descriptor over, and closes it when it fails.
-    return DecodeOpened(DGifOpenFileHandle(fd, &error));
+    return DecodeOpened(DGifOpenFileHandle(fd, &error), size);
 }
 
 namespace {
 
 // Takes the handle over and decodes the first frame.
-ImageRead DecodeOpened(GifFileType* opened)
+ImageRead DecodeOpened(GifFileType* opened, uint64_t fileBytes)
 {
     ImageRead out;
     GifHandle gif(opened);
@@ -147,7 +150,9 @@ ImageRead DecodeOpened(GifFileType* opened)
         const int width = gif->SWidth > 0 ? gif->SWidth : d.Left + d.Width;
         const int height = gif->SHeight > 0 ? gif->SHeight : d.Top + d.Height;
         DibPicture& pic = out.Picture;
-        if (!pic.Allocate(width, height, 8, false))
+        // A screen far larger than the file could fill is refused before
+        // it is allocated.
+        if (!image_limits::StoredBytesCanHold(width, height, fileBytes) || !pic.Allocate(width, height, 8, false))
             return ImageRead::Failed(ReadFailure::NotValid, "GIF: not decodable");
         SetPalette(map, pic);
         // The screen starts as its background colour (index 0 without one).

@@ -23,4 +23,12 @@ bool Acceptable(int64_t width, int64_t height)
     return width * height <= g_maxPixels;
 }
 
+bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    const uint64_t most = storedBytes > (uint64_t{1} << 40) ? uint64_t{1} << 53 : storedBytes * kMaxPixelsPerByte;
+    return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
+}
+
 }  // namespace image_limits

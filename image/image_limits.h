@@ -17,4 +17,14 @@ void SetMaxPixels(int64_t pixels);
 // True when width x height is positive and within the limit.
 bool Acceptable(int64_t width, int64_t height);
 
+// The most pixels one byte of a compressed picture is taken to stand for.
+// The best a real file reaches is far below (a blank picture in run-length
+// codes, JPEG or LZW: a few thousand pixels a byte at the very most); a
+// header that promises more is refused before the pixels are allocated.
+inline constexpr int64_t kMaxPixelsPerByte = 8192;
+
+// True when `storedBytes` of compressed data can plausibly hold width x
+// height pixels.
+bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes);
+
 }  // namespace image_limits

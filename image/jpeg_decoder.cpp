@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <sys/stat.h>
 #include <vector>
 
 #include <jpeglib.h>
@@ -60,6 +61,7 @@ void CmykRow(const uint8_t* s, uint8_t* d, int width)
 // Every C++ object lives in the caller, declared before setjmp, so a jump
 // back skips no destructor.
 struct DecodeState {
+    uint64_t fileBytes = 0;
     ImageRead out;
     std::vector<uint8_t*> rows;
     std::vector<uint8_t> cmyk;
@@ -72,6 +74,10 @@ bool Decode(jpeg_decompress_struct& cinfo, DecodeState& s)
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : (cmyk ? JCS_CMYK : JCS_EXT_BGR);
     jpeg_calc_output_dimensions(&cinfo);
+    // A header that promises more pixels than the file could hold is refused
+    // before the picture is allocated.
+    if (!image_limits::StoredBytesCanHold(cinfo.output_width, cinfo.output_height, s.fileBytes))
+        return false;
     DibPicture& pic = s.out.Picture;
     if (!pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
                       false))
@@ -114,6 +120,10 @@ bool Decode(jpeg_decompress_struct& cinfo, DecodeState& s)
 ImageRead Run(std::span<const uint8_t> bytes, std::FILE* file)
 {
     DecodeState state;
+    state.fileBytes = bytes.size();
+    struct stat st {};
+    if (file && ::fstat(::fileno(file), &st) == 0 && st.st_size > 0)
+        state.fileBytes = static_cast<uint64_t>(st.st_size);
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     jpeg_progress_mgr progress{};

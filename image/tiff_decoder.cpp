@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -105,7 +106,38 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic)
     return true;
 }
 
-ImageRead DecodeOpened(TIFF* opened);
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes);
+
+// The bytes of picture data the file really holds: each strip or tile's
+// stated size, cut where the file ends.
+uint64_t StoredBytes(TIFF* tif, uint64_t fileBytes)
+{
+    const uint32_t striles = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    if (striles > fileBytes)
+        return 0;  // each strip's place takes bytes of the file: these cannot all be there
+    uint64_t stored = 0;
+    for (uint32_t i = 0; i < striles && stored < fileBytes; ++i) {
+        const uint64_t offset = TIFFGetStrileOffset(tif, i);
+        const uint64_t count = TIFFGetStrileByteCount(tif, i);
+        if (offset < fileBytes)
+            stored += std::min(count, fileBytes - offset);
+    }
+    return std::min(stored, fileBytes);
+}
+
+// Whether the file can hold the picture its header promises: uncompressed
+// data must be there (half of it at least, for subsampled colour), and
+// compressed data within a plausible ratio.
+bool HoldsItsPicture(TIFF* tif, uint32_t width, uint32_t height, uint16_t bps, uint16_t spp, uint64_t fileBytes)
+{
+    const uint64_t stored = StoredBytes(tif, fileBytes);
+    uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    if (compression == COMPRESSION_NONE &&
+        stored * 16 < uint64_t{width} * height * std::max<uint16_t>(bps, 1) * std::max<uint16_t>(spp, 1))
+        return false;
+    return image_limits::StoredBytesCanHold(width, height, stored);
+}
 
 }  // namespace
 
@@ -113,7 +145,8 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
 {
     SilenceLibtiff();
     MemoryFile file{bytes, 0};
-    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap));
+    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap),
+                        bytes.size());
 }
 
 ImageRead DecodeTiffFile(const std::string& path)
@@ -124,16 +157,18 @@ ImageRead DecodeTiffFile(const std::string& path)
     if (fd < 0)
         return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
                                  "TIFF: cannot open the file");
+    struct stat st {};
+    const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
     TIFF* opened = TIFFFdOpen(fd, path.c_str(), "r");
     if (!opened)  // TIFFClose closes the descriptor of an opened file only
         ::close(fd);
-    return DecodeOpened(opened);
+    return DecodeOpened(opened, size);
 }
 
 namespace {
 
 // Takes the handle over and decodes its first image.
-ImageRead DecodeOpened(TIFF* opened)
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes)
 {
     ImageRead out;
     std::unique_ptr<TIFF, TiffCloser> tif(opened);
@@ -146,7 +181,8 @@ ImageRead DecodeOpened(TIFF* opened)
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_BITSPERSAMPLE, &bps);
     TIFFGetFieldDefaulted(tif.get(), TIFFTAG_SAMPLESPERPIXEL, &spp);
     char message[1024] = {};
-    if (!image_limits::Acceptable(width, height) || !TIFFRGBAImageOK(tif.get(), message))
+    if (!image_limits::Acceptable(width, height) || !HoldsItsPicture(tif.get(), width, height, bps, spp, fileBytes) ||
+        !TIFFRGBAImageOK(tif.get(), message))
         return out;
 
     out.FileBitCount = bps * spp;

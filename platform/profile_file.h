@@ -1,26 +1,37 @@
 #pragma once
-// One profile (INI) file, read and written one key at a time.
+// One profile (INI) file, read whole and written whole: a load costs one read
+// and a save one replacement of the file, whatever the number of keys.
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
 
 class ProfileFile {
 public:
+    enum class ReadResult {
+        Read,        // `text` holds the whole file
+        Missing,     // no file (or a folder) at the path: the caller uses its defaults
+        Unreadable,  // there but not readable: no permission, not a regular file, or
+                     // larger than kMaxBytes; the file is left as it is
+    };
+
+    // A settings file never comes near this size; a larger one is refused
+    // before it is read.
+    static constexpr std::size_t kMaxBytes = std::size_t{1} << 20;
+
     virtual ~ProfileFile() = default;
 
     // The file's full path, as error messages name it.
     virtual std::string Path() const = 0;
-    // Whether the file exists now.
-    virtual bool Exists() const = 0;
-    // The value of section/key (matched without regard to case), cut to 1023
-    // characters; `fallback` when the file, the section or the key is missing.
-    virtual std::string ReadString(const std::string& section, const std::string& key,
-                                   const std::string& fallback) const = 0;
-    // Writes one key and keeps every other line; the first write creates the
-    // file. The file is replaced whole or not at all: false when it could not
-    // be written, and then the old file is untouched.
-    virtual bool WriteString(const std::string& section, const std::string& key, const std::string& value) = 0;
+    // The whole file in one read.
+    virtual ReadResult Read(std::string& text) const = 0;
+    // Replaces the whole file with `text` at once; the first write creates it.
+    // A symbolic link is followed and stays a link. False when the file could
+    // not be written (a read-only file, a folder or device in its place, a
+    // folder that cannot be written, a full disk), and then the old file is
+    // untouched.
+    virtual bool Replace(const std::string& text) = 0;
 };
 
 }  // namespace platform

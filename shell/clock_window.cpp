@@ -186,6 +186,10 @@ void TfrmClock::UpdateDateHint()
 
 void TfrmClock::closeEvent(QCloseEvent* event)
 {
+    if (sessionEnded_) {
+        event->accept();
+        return;
+    }
     // A failed save leaves the window open and the program running, so the
     // user can free the disk or fix the file and close again.
     if (SettingsLoaded && !ErrorHandler::Run([this] { SaveSettings(services_.profile, ClockSettings, x(), y()); })) {
@@ -205,6 +209,18 @@ void TfrmClock::SessionEnding()
             qCWarning(lcShell, "the settings could not be saved at session end: %s", e.what());
         }
     }
+}
+
+void TfrmClock::EndSession()
+{
+    if (sessionEnded_)
+        return;
+    sessionEnded_ = true;
+    SessionEnding();
+    services_.help.Quit();
+    // exit, not quit: quit would close the window, and the close saves again
+    // and stays open when that save fails.
+    QCoreApplication::exit(0);
 }
 
 void TfrmClock::BringForward()

@@ -43,9 +43,13 @@ public:
 
     // --- start and end --------------------------------------------------
     void FormCreate();
-    // Saves the settings at the end of the session (a termination signal,
-    // log-off): the same save as the close, without asking anything.
+    // Saves the settings at the end of the session (log-off asks first): the
+    // same save as the close, without asking anything; a failure is logged.
     void SessionEnding();
+    // A termination signal: one save as SessionEnding, then the program ends
+    // whatever the save gave; the window is not closed, so nothing is saved
+    // twice and nothing can refuse.
+    void EndSession();
     // A later start asked for this window: restore it when minimised, bring it up.
     void BringForward();
 
@@ -155,4 +159,5 @@ private:
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;
     bool tickErrorShowing_ = false;
+    bool sessionEnded_ = false;
 };

@@ -80,13 +80,10 @@ int main(int argc, char** argv)
         clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts, about.Services()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
-    // Log-off, shut-down and termination signals save the settings as the
-    // close does, then end the program.
+    // Log-off, shut-down and termination signals save the settings once, as
+    // the close does, then end the program even when the save failed.
     platform::SignalSessionEnd sessionEnd;
-    sessionEnd.OnEnd([&] {
-        window.SessionEnding();
-        QCoreApplication::quit();
-    });
+    sessionEnd.OnEnd([&window] { window.EndSession(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.SessionEnding(); });
 
     window.show();

@@ -1,5 +1,6 @@
 #include "shell/settings_file.h"
 
+#include "base/profile_text.h"
 #include "base/zelvaro_error.h"
 
 #include <cctype>
@@ -60,9 +61,21 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-std::int32_t ReadInteger(const platform::ProfileFile& file, const Key& key)
+// The value of a key as the profile calls read it: cut to 1023 characters,
+// empty when missing.
+std::string ReadString(const ProfileText& text, const Key& key)
 {
-    return ParseProfileInteger(file.ReadString(key.section, key.name, "")).value_or(0);
+    return CutToCharacters(text.Get(key.section, key.name).value_or(""), kProfileStringLimit);
+}
+
+std::int32_t ReadInteger(const ProfileText& text, const Key& key)
+{
+    return ParseProfileInteger(ReadString(text, key)).value_or(0);
+}
+
+[[noreturn]] void CannotWrite(const platform::ProfileFile& file)
+{
+    throw ZelvaroError(FormatMessage1("%s に書き込めません", file.Path()));
 }
 
 }  // namespace
@@ -121,25 +134,33 @@ std::optional<std::int32_t> ParseProfileInteger(const std::string& input)
 
 void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bool& chimeArmed)
 {
-    if (!file.Exists()) {
+    std::string content;
+    switch (file.Read(content)) {
+    case platform::ProfileFile::ReadResult::Missing:
         settings = ClockSettings{};
         chimeArmed = true;
         return;
+    case platform::ProfileFile::ReadResult::Unreadable:
+        throw ZelvaroError(FormatMessage1("%s を読み込めません", file.Path()));
+    case platform::ProfileFile::ReadResult::Read:
+        break;
     }
+    const ProfileText text(content);
+    content = {};
     for (const Key& key : kKeys) {
         std::visit(Overloaded{
-                       [&](IntField f) { settings.*f.field = ReadInteger(file, key); },
-                       [&](BoolField f) { settings.*f.field = ReadInteger(file, key) != 0; },
-                       [&](TextField f) { settings.*f.field = file.ReadString(key.section, key.name, ""); },
+                       [&](IntField f) { settings.*f.field = ReadInteger(text, key); },
+                       [&](BoolField f) { settings.*f.field = ReadInteger(text, key) != 0; },
+                       [&](TextField f) { settings.*f.field = ReadString(text, key); },
                        [&](TimeField f) {
-                           const std::string text = file.ReadString(key.section, key.name, "");
-                           if (text.empty()) {
+                           const std::string value = ReadString(text, key);
+                           if (value.empty()) {
                                settings.*f.field = 0;
                                return;
                            }
-                           const auto time = ParseTimeText(text);
+                           const auto time = ParseTimeText(value);
                            if (!time)
-                               throw ZelvaroError(FormatMessage1("'%s' は時刻ではありません", text));
+                               throw ZelvaroError(FormatMessage1("'%s' は時刻ではありません", value));
                            settings.*f.field = *time;
                        },
                    },
@@ -150,6 +171,13 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
 
 void SaveSettings(platform::ProfileFile& file, const ClockSettings& settings, int windowLeft, int windowTop)
 {
+    // The lines the program does not know are kept, so the file is read
+    // first; one that cannot be read is not overwritten.
+    std::string content;
+    if (file.Read(content) == platform::ProfileFile::ReadResult::Unreadable)
+        CannotWrite(file);
+    ProfileText text(content);
+    content = {};
     for (const Key& key : kKeys) {
         const std::string value = std::visit(
             Overloaded{
@@ -165,7 +193,8 @@ void SaveSettings(platform::ProfileFile& file, const ClockSettings& settings, in
                 [&](TimeField f) { return SettingsTimeText(settings.*f.field); },
             },
             key.field);
-        if (!file.WriteString(key.section, key.name, value))
-            throw ZelvaroError(FormatMessage1("%s に書き込めません", file.Path()));
+        text.Set(key.section, key.name, value);
     }
+    if (!file.Replace(text.Serialize()))
+        CannotWrite(file);
 }

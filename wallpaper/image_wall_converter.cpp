@@ -1,6 +1,5 @@
 #include "wallpaper/image_wall_converter.h"
 
-#include "image/image_info_box.h"
 #include "image/multi_image.h"
 #include "image/photo_cd.h"
 
@@ -23,34 +22,39 @@ public:
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
+    WallNotice FailureNotice() const override { return notice_; }
+
+    void ReleasePictures() override
+    {
+        written_ = nullptr;
+        PMImage.SetPicture(DibPicture{});
+    }
 
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
     {
         written_ = nullptr;
+        notice_ = {};
         const QScreen* screen = QGuiApplication::primaryScreen();
         PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
         if (photoCd) {
             // A file that cannot be opened keeps the reader's previous picture;
             // showing that picture would be wrong, so the attempt ends here.
             if (!Pcd1.SetPictureName(file)) {
-                if (!Pcd1.Message().empty())
-                    ImageInfoBox::ShowMessage(Pcd1.Message());
+                notice_ = {Pcd1.Message(), false};
                 return false;
             }
             PMImage.SetPicture(Pcd1.Picture());
         } else {
-            // A failed read is shown in the component's information box and
+            // A failed read is told in the component's information box and
             // ends the attempt, instead of showing the previous picture.
-            const ImageResult read = PMImage.SetImageName(file);
-            if (!ImageInfoBox::Report(read) || !read.Ok())
+            if (!Keep(PMImage.SetImageName(file)))
                 return false;
         }
         PMImage.DefSaveFilename = bmpPath;
         PMImage.ImageWriteRes =
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
-        const ImageResult written = PMImage.SaveAsBmp();
-        if (!ImageInfoBox::Report(written) || !written.Ok())
+        if (!Keep(PMImage.SaveAsBmp()))
             return false;
         // Written at the picture's own depth, the file holds PMImage's picture
         // as it is, and the desktop can take the pixels from here.
@@ -61,9 +65,18 @@ public:
     }
 
 private:
+    // Keeps what the component has to tell; true when the step succeeded.
+    bool Keep(const ImageResult& result)
+    {
+        if (!result.Message.empty())
+            notice_ = {result.Message, true};
+        return result.Ok();
+    }
+
     TPMultiImage PMImage;
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
+    WallNotice notice_;
 };
 
 }  // namespace

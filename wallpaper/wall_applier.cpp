@@ -21,7 +21,7 @@ WallApplier::WallApplier(platform::Desktop& desktop, WallConverter& converter, c
 {
 }
 
-WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file)
+WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Request request)
 {
     if (!IsWallImage(file))
         return Outcome::NotImage;
@@ -30,30 +30,38 @@ WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file)
     // then would replace TempWallFile under the desktop's feet; the request
     // waits instead, and the latest one is applied when this one is done.
     if (busy_) {
-        pending_ = file;
+        pending_.emplace(file, request);
         return Outcome::Queued;
     }
     busy_ = true;
-    Outcome outcome = ApplyOne(file);
+    Outcome outcome = ApplyOne(file, request);
     while (pending_) {
-        const std::string next = *pending_;
+        const auto next = *pending_;
         pending_.reset();
-        ApplyOne(next);
+        ApplyOne(next.first, next.second);
     }
     busy_ = false;
     return outcome;
 }
 
-WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
+WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request request)
 {
     host_.BeginBusy();
-    struct BusyEnd {
+    // On every way out: the working pictures go (the desktop has its copy by
+    // then) and their memory back to the system, and the hourglass ends.
+    struct WorkEnd {
         WallApplyHost& host;
-        ~BusyEnd() { host.EndBusy(); }
-    } busyEnd{host_};
+        WallConverter& converter;
+        ~WorkEnd()
+        {
+            converter.ReleasePictures();
+            host.ReturnFreeMemory();
+            host.EndBusy();
+        }
+    } workEnd{host_, converter_};
 
     const DibPicture* written = nullptr;
-    const std::optional<std::string> path = Prepare(file, written);
+    const std::optional<std::string> path = Prepare(file, request, written);
     if (!path)
         return Outcome::Failed;
 
@@ -72,7 +80,8 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file)
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file, const DibPicture*& written)
+std::optional<std::string> WallApplier::Prepare(const std::string& file, Request request,
+                                                const DibPicture*& written)
 {
     const std::string ext = WallExtension(file);
     if (ext == ".BMP")
@@ -85,14 +94,22 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, const D
     bool ok = false;
     try {
         ok = converter_.ConvertToBmp(file, ext == ".PCD", settings_.ColorDecSw, part);
-    } catch (const std::exception&) {
-        // An error while reading or converting ends the attempt silently.
+    } catch (const std::exception& e) {
+        // An error while reading or converting ends the attempt; the user is
+        // not told, the log is.
+        host_.Log("cannot convert " + file + ": " + e.what());
         ok = false;
     }
-    if (ok)
+    if (!ok && !converter_.FailureNotice().text.empty())
+        host_.ReportFailure(file, converter_.FailureNotice(), request == Request::Rotation);
+    if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);
+        if (ec)
+            host_.Log("cannot replace " + tempWallFile_ + ": " + ec.message());
+    }
     if (!ok || ec) {
-        std::filesystem::remove(part, ec);
+        std::error_code removed;
+        std::filesystem::remove(part, removed);
         return std::nullopt;
     }
     written = converter_.WrittenPicture();

@@ -12,15 +12,27 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
-// What the window does around the work: the hourglass, and the pending
-// messages processed between two tries of a desktop that refused.
+// What the window does around the work: the hourglass, the pending messages
+// processed between two tries of a desktop that refused, telling the user of
+// a failed conversion, the log, and giving memory back after the work.
 class WallApplyHost {
 public:
     virtual ~WallApplyHost() = default;
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
     virtual void ProcessPendingEvents() = 0;
+    // A conversion of `file` failed with something to tell; `unattended`
+    // when the rotation asked for it rather than the user.
+    virtual void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended)
+    {
+        static_cast<void>(file), static_cast<void>(notice), static_cast<void>(unattended);
+    }
+    // Something the user is not told about but the log should keep.
+    virtual void Log(const std::string& line) { static_cast<void>(line); }
+    // The work is over and its pictures are freed.
+    virtual void ReturnFreeMemory() {}
 };
 
 class WallApplier {
@@ -39,15 +51,19 @@ public:
                 WallApplyHost& host, const ClockSettings& settings, WallSchedule& schedule,
                 std::string tempWallFile);
 
-    Outcome ApplyWallPaper(const std::string& file);
+    // Who asked: the rotation on its own, or the user (a file chosen, the
+    // panic button, a drop, the next step at once).
+    enum class Request { User, Rotation };
+
+    Outcome ApplyWallPaper(const std::string& file, Request request = Request::User);
 
     const std::string& TempWallFile() const { return tempWallFile_; }
 
 private:
-    Outcome ApplyOne(const std::string& file);
+    Outcome ApplyOne(const std::string& file, Request request);
     // The path to hand to the desktop, or nothing when conversion failed;
     // `written` is the converted picture when the converter still holds it.
-    std::optional<std::string> Prepare(const std::string& file, const DibPicture*& written);
+    std::optional<std::string> Prepare(const std::string& file, Request request, const DibPicture*& written);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;
@@ -57,5 +73,5 @@ private:
     WallSchedule& schedule_;
     std::string tempWallFile_;
     bool busy_ = false;
-    std::optional<std::string> pending_;
+    std::optional<std::pair<std::string, Request>> pending_;
 };

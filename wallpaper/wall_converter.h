@@ -16,17 +16,30 @@ enum class WallWriteRes {
 // colours; other images only when they have more than 8 bits per pixel.
 WallWriteRes ChooseWallWriteRes(bool photoCd, bool colorDecSw, int imageBitCount);
 
+// What a failed conversion has to tell the user: the text of its box, and
+// whether that is the image component's "情報" box or a plain box under the
+// application title (the Photo CD reader's). An empty text tells nothing.
+struct WallNotice {
+    std::string text;
+    bool information = true;
+};
+
 class WallConverter {
 public:
     virtual ~WallConverter() = default;
     // Reads `file` (a Photo CD file when `photoCd`) and writes it as a BMP to
     // `bmpPath`, reduced to 256 colours as ChooseWallWriteRes says. False when
-    // the file could not be read or the bitmap not written; the converter has
-    // then told the user as it does (its information box) and `bmpPath` may
-    // hold a partial file, which the caller removes.
+    // the file could not be read or the bitmap not written; FailureNotice then
+    // says what to tell the user, and `bmpPath` may hold a partial file,
+    // which the caller removes.
     virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw,
                               const std::string& bmpPath) = 0;
     // The picture the last successful conversion wrote, when the converter
     // still holds it exactly as written; nothing otherwise.
     virtual const DibPicture* WrittenPicture() const { return nullptr; }
+    // What the last failed conversion has to tell the user.
+    virtual WallNotice FailureNotice() const { return {}; }
+    // Lets go of the pictures the last conversion made, once the desktop has
+    // what it needs, so a big picture does not stay in memory until the next.
+    virtual void ReleasePictures() {}
 };

@@ -1,5 +1,7 @@
 #include "wallpaper/wallpaper_manager.h"
 
+#include "image/image_info_box.h"
+#include "platform/process_memory.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
@@ -9,6 +11,9 @@
 #include <QFile>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcWallpaper, "zelvaro.wallpaper")
 
 namespace {
 
@@ -72,7 +77,9 @@ bool WallpaperManager::RotationRunning() const
 bool WallpaperManager::WallpaperDueStep()
 {
     return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
-                       [this](const std::string& file) { return applier_.ApplyWallPaper(file); });
+                       [this](const std::string& file) {
+                                  return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation);
+                              });
 }
 
 void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
@@ -137,4 +144,27 @@ void WallpaperManager::EndBusy()
 void WallpaperManager::ProcessPendingEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& notice, bool unattended)
+{
+    qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), notice.text.c_str());
+    // The rotation tells the first failure of a minute; the user's own
+    // choices are told every time.
+    if (unattended && !rotationNotices_.ShowFailure(clock_.Now()))
+        return;
+    if (notice.information)
+        ImageInfoBox::Show(notice.text);
+    else
+        ImageInfoBox::ShowMessage(notice.text);
+}
+
+void WallpaperManager::Log(const std::string& line)
+{
+    qCWarning(lcWallpaper, "%s", line.c_str());
+}
+
+void WallpaperManager::ReturnFreeMemory()
+{
+    platform::ReturnFreeHeapMemory();
 }

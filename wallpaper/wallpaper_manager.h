@@ -7,6 +7,7 @@
 #include "platform/desktop.h"
 #include "platform/registry.h"
 #include "base/clock_settings.h"
+#include "wallpaper/failure_notice_rule.h"
 #include "wallpaper/panic_button.h"
 #include "wallpaper/wall_applier.h"
 #include "wallpaper/wall_converter.h"
@@ -78,6 +79,9 @@ private:
     void BeginBusy() override;
     void EndBusy() override;
     void ProcessPendingEvents() override;
+    void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override;
+    void Log(const std::string& line) override;
+    void ReturnFreeMemory() override;
     bool RotationRunning() const;
 
     ClockSettings& settings_;
@@ -88,5 +92,6 @@ private:
     WallSchedule schedule_;
     PanicButton panic_;
     WallApplier applier_;
+    FailureNoticeRule rotationNotices_;
     QAction* pauseItem_ = nullptr;
 };

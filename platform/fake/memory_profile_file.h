@@ -1,9 +1,8 @@
 #pragma once
-// A profile file held in memory, for tests: its text can be set and read, and
-// writes can be made to fail from a chosen write on.
+// A profile file held in memory, for tests: its text can be set and read,
+// reads and writes can be made to fail, and both are counted.
 
 #include "platform/profile_file.h"
-#include "base/profile_text.h"
 
 #include <optional>
 
@@ -12,25 +11,28 @@ namespace platform {
 class MemoryProfileFile : public ProfileFile {
 public:
     std::optional<std::string> content;  // nothing: the file does not exist
-    int writesBeforeFailure = -1;        // -1: never fail
-    int writes = 0;
+    bool unreadable = false;             // reads fail as for a file that cannot be read
+    bool writesFail = false;             // every write fails, the content stays
+    mutable int reads = 0;
+    int writes = 0;                      // writes tried, failed ones included
 
     std::string Path() const override { return "/memory/zelvaro.INI"; }
-    bool Exists() const override { return content.has_value(); }
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& fallback) const override
+    ReadResult Read(std::string& text) const override
     {
-        const auto value = content ? ProfileText(*content).Get(section, key) : std::nullopt;
-        return CutToCharacters(value ? *value : fallback, kProfileStringLimit);
+        ++reads;
+        if (unreadable)
+            return ReadResult::Unreadable;
+        if (!content)
+            return ReadResult::Missing;
+        text = *content;
+        return ReadResult::Read;
     }
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override
+    bool Replace(const std::string& text) override
     {
-        if (writesBeforeFailure >= 0 && writes >= writesBeforeFailure)
-            return false;
         ++writes;
-        ProfileText text(content.value_or(""));
-        text.Set(section, key, value);
-        content = text.Serialize();
+        if (writesFail)
+            return false;
+        content = text;
         return true;
     }
 };

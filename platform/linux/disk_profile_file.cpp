@@ -1,11 +1,10 @@
 #include "platform/linux/disk_profile_file.h"
 
-#include "base/profile_text.h"
-
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +35,30 @@ bool WriteAll(int fd, const std::string& content)
     return true;
 }
 
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Whether we may change the file: it has a write bit and the system lets us
+// write it. Root passes the system's test for every file, so a file whose
+// owner made it read-only (no write bit at all) is refused as well.
+bool MayOverwrite(const std::string& path, const struct stat& st)
+{
+    return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& content)
@@ -47,28 +70,60 @@ bool ReadWholeFile(const std::string& path, std::string& content)
     return !in.bad();
 }
 
+std::string FollowLinks(const std::string& path)
+{
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(at.c_str(), target, sizeof target - 1);
+        if (n <= 0)
+            return {};
+        const std::string next(target, static_cast<std::size_t>(n));
+        at = next.front() == '/' ? next : DirectoryOf(at) + "/" + next;
+    }
+    return {};
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& content)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+    const std::string target = FollowLinks(path);
+    if (target.empty())
         return false;
-    // Keep the old file's permissions; a new file gets the usual 0644 less umask.
+    // The new file is never more open than the old one: it takes the old
+    // file's permission bits (and owner, where we may give it), and a new
+    // file the usual 0666 less the umask.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    mode_t mode = 0;
+    if (exists) {
+        if (!S_ISREG(old.st_mode) || !MayOverwrite(target, old))
+            return false;
+        mode = old.st_mode & 0777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        mode = 0666 & ~mask;
     }
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());  // made 0600
+    if (fd < 0)
+        return false;
+    bool written = ::fchmod(fd, mode) == 0;
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Only root may give a file away; for anyone else it stays ours.
+        const bool ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+        static_cast<void>(ownerKept);
+    }
+    written = written && WriteAll(fd, content) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
-    const int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -83,30 +138,55 @@ std::string DiskProfileFile::Path() const
     return path_;
 }
 
-bool DiskProfileFile::Exists() const
+ProfileFile::ReadResult DiskProfileFile::Read(std::string& text) const
 {
+    text.clear();
+    // Non-blocking, so a pipe or device in the file's place cannot hold the
+    // start-up; it is refused below anyway.
+    const FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
     struct stat st {};
-    return ::stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (::fstat(fd.get(), &st) != 0)
+        return ReadResult::Unreadable;
+    // A folder in the file's place reads as no file, as the profile calls
+    // have always read it; the save then fails.
+    if (S_ISDIR(st.st_mode))
+        return ReadResult::Missing;
+    if (!S_ISREG(st.st_mode) || st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxBytes)
+        return ReadResult::Unreadable;
+    text.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    // One byte more than the size, so a file that grew past the bound since
+    // is caught too.
+    for (;;) {
+        if (done == text.size()) {
+            if (text.size() > kMaxBytes)
+                break;
+            text.resize(text.size() + 4096);
+        }
+        const ssize_t n = ::read(fd.get(), text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            text.clear();
+            return ReadResult::Unreadable;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    text.resize(done);
+    if (done > kMaxBytes) {
+        text.clear();
+        return ReadResult::Unreadable;
+    }
+    return ReadResult::Read;
 }
 
-std::string DiskProfileFile::ReadString(const std::string& section, const std::string& key,
-                                        const std::string& fallback) const
+bool DiskProfileFile::Replace(const std::string& text)
 {
-    std::string content;
-    if (!ReadWholeFile(path_, content))
-        return CutToCharacters(fallback, kProfileStringLimit);
-    const auto value = ProfileText(content).Get(section, key);
-    return CutToCharacters(value ? *value : fallback, kProfileStringLimit);
-}
-
-bool DiskProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value)
-{
-    std::string content;
-    if (Exists() && !ReadWholeFile(path_, content))
-        return false;
-    ProfileText text(content);
-    text.Set(section, key, value);
-    return WriteFileAtomically(path_, text.Serialize());
+    return WriteFileAtomically(path_, text);
 }
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #pragma once
-// A profile file on disk. Every write reads the file, changes one line and
-// replaces the file atomically: the new text goes to a file beside it, is
-// flushed to the disk, then renamed over the old one.
+// A profile file on disk: read in one go, replaced atomically in one go (the
+// new text goes to a file beside the old one, is flushed to the disk, then
+// renamed over it).
 
 #include "platform/profile_file.h"
 
@@ -12,21 +12,28 @@ public:
     explicit DiskProfileFile(std::string path);
 
     std::string Path() const override;
-    bool Exists() const override;
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& fallback) const override;
-    bool WriteString(const std::string& section, const std::string& key, const std::string& value) override;
+    ReadResult Read(std::string& text) const override;
+    bool Replace(const std::string& text) override;
 
 private:
     std::string path_;
 };
 
-// Replaces `path` with `content` atomically (write beside, fsync, rename, fsync
-// the directory). False on any failure, with the old file untouched and the
-// temporary file removed.
+// Replaces the file at `path` with `content` atomically (write beside, fsync,
+// rename, fsync the directory). A symbolic link is followed: the file it
+// points to is replaced and the link stays. The new file keeps the old one's
+// permission bits (never more); a new file gets 0666 less the umask. Refused
+// (false) when the file is read-only to us or is not a regular file (a
+// folder, a device). False on any failure, with the old file untouched and
+// the temporary file removed.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 
 // The whole file, or nothing when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& content);
+
+// The path a chain of symbolic links ends at (`path` itself when it is no
+// link; a link to a file that does not exist yet gives that file's path).
+// Empty when the chain loops or is too long.
+std::string FollowLinks(const std::string& path);
 
 }  // namespace platform

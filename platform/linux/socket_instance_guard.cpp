@@ -1,5 +1,6 @@
 #include "platform/linux/socket_instance_guard.h"
 
+#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <algorithm>
@@ -7,9 +8,12 @@
 #include <cstddef>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcInstance, "zelvaro.instance")
 
 namespace platform {
 
@@ -25,9 +29,56 @@ socklen_t MakeAddress(const std::string& name, sockaddr_un& address)
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
 }
 
+bool PeerIsUs(int fd)
+{
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == ::geteuid();
+}
+
+// A connection to the holder of `name` when that holder runs as our user;
+// -1 when nobody listens there, or a stranger does.
+int ConnectToOurCopy(const std::string& name)
+{
+    // Non-blocking: a holder that never accepts fills its queue, and a
+    // blocking connect would then wait for ever.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    sockaddr_un address;
+    const socklen_t length = MakeAddress(name, address);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || !PeerIsUs(fd)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+enum class Bound { Held, InUse, NoGuard };
+
+Bound Bind(const std::string& name, int& listenFd)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return Bound::NoGuard;
+    sockaddr_un address;
+    const socklen_t length = MakeAddress(name, address);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EADDRINUSE ? Bound::InUse : Bound::NoGuard;
+    }
+    if (::listen(fd, 4) != 0) {
+        ::close(fd);
+        return Bound::NoGuard;
+    }
+    listenFd = fd;
+    return Bound::Held;
+}
+
 }  // namespace
 
-SocketInstanceGuard::SocketInstanceGuard(std::string name) : name_(std::move(name)) {}
+SocketInstanceGuard::SocketInstanceGuard(std::string name) : name_(std::move(name)), activeName_(name_) {}
 
 SocketInstanceGuard::~SocketInstanceGuard()
 {
@@ -38,34 +89,38 @@ SocketInstanceGuard::~SocketInstanceGuard()
 
 bool SocketInstanceGuard::Acquire()
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0)
-        return true;  // no guard can be made: run as the only copy
-    sockaddr_un address;
-    const socklen_t length = MakeAddress(name_, address);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return error != EADDRINUSE;
+    for (int i = 0; i < kNamesTried; ++i) {
+        const std::string name = i == 0 ? name_ : name_ + "-" + std::to_string(i);
+        switch (Bind(name, listenFd_)) {
+        case Bound::Held:
+            activeName_ = name;
+            return true;
+        case Bound::NoGuard:
+            return true;  // no guard can be made: run as the only copy
+        case Bound::InUse:
+            break;
+        }
+        const int ours = ConnectToOurCopy(name);
+        if (ours >= 0) {
+            // Our own copy runs: the check connection sends nothing, so it
+            // asks for nothing.
+            ::close(ours);
+            activeName_ = name;
+            return false;
+        }
+        qCWarning(lcInstance, "the single-instance name %s is held by another user; trying the next",
+                  name.c_str());
     }
-    if (::listen(fd, 4) != 0) {
-        ::close(fd);
-        return true;
-    }
-    listenFd_ = fd;
+    qCWarning(lcInstance, "every single-instance name is held by another user; running without the guard");
     return true;
 }
 
 bool SocketInstanceGuard::BringRunningCopyForward()
 {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int fd = ConnectToOurCopy(activeName_);
     if (fd < 0)
         return false;
-    sockaddr_un address;
-    const socklen_t length = MakeAddress(name_, address);
-    bool sent = false;
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), length) == 0)
-        sent = ::send(fd, "F", 1, MSG_NOSIGNAL) == 1;
+    const bool sent = ::send(fd, "F", 1, MSG_NOSIGNAL) == 1;
     ::close(fd);
     return sent;
 }
@@ -81,13 +136,21 @@ void SocketInstanceGuard::OnForwardRequest(std::function<void()> handler)
 
 void SocketInstanceGuard::Accept()
 {
-    // Every connection is one request; what it sends does not matter.
+    // A request is a connection from our own user that sends a byte; the
+    // check a later copy makes closes without one, and other users are not
+    // listened to.
     for (;;) {
         const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (client < 0)
             break;
+        bool request = false;
+        if (PeerIsUs(client)) {
+            pollfd wait{client, POLLIN, 0};
+            char byte = 0;
+            request = ::poll(&wait, 1, 500) == 1 && ::recv(client, &byte, 1, MSG_DONTWAIT) == 1;
+        }
         ::close(client);
-        if (handler_)
+        if (request && handler_)
             handler_();
     }
 }

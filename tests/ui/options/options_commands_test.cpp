@@ -142,7 +142,7 @@ private slots:
     {
         OptionsFixture f;
         TfrmClock& window = f.Open();
-        f.profile.writesBeforeFailure = 0;
+        f.profile.writesFail = true;
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
             dialog.spnInterval->setValue(60);
             dialog.OKBtn->click();

@@ -12,7 +12,11 @@
 #include <QTest>
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +66,7 @@ class PlatformServicesTest : public QObject {
 private slots:
     void secondGuardOfTheSameNameIsRefused();
     void forwardRequestReachesTheRunningCopy();
+    void anotherUsersListenerDoesNotStopUs();
     void soundPlaysOneAtATimeAndLoops();
     void unplayableSoundsAreSilentAndQuick();
     void helpShowsTopicsAndFollowsLinks();
@@ -97,6 +102,52 @@ void PlatformServicesTest::forwardRequestReachesTheRunningCopy()
     QTRY_COMPARE(requests, 2);
     platform::SocketInstanceGuard nobody(name + "-none");
     QVERIFY(!nobody.BringRunningCopyForward());
+}
+
+void PlatformServicesTest::anotherUsersListenerDoesNotStopUs()
+{
+    if (::geteuid() != 0)
+        QSKIP("a second user is needed: run as root");
+    // A child running as nobody listens on our name first, as any local
+    // user can with an abstract socket.
+    const std::string name = "zelvaro-test-squat-" + std::to_string(::getpid());
+    int ready[2];
+    QVERIFY(::pipe(ready) == 0);
+    const pid_t squatter = ::fork();
+    if (squatter == 0) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path + 1, name.data(), name.size());
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool listening = ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+                               ::bind(fd, reinterpret_cast<sockaddr*>(&address),
+                                      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0 &&
+                               ::listen(fd, 1) == 0;
+        const char answer = listening ? 'y' : 'n';
+        static_cast<void>(::write(ready[1], &answer, 1));
+        ::pause();
+        ::_exit(0);
+    }
+    char answer = 0;
+    QVERIFY(::read(ready[0], &answer, 1) == 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    QCOMPARE(answer, 'y');
+
+    {
+        platform::SocketInstanceGuard first(name);
+        QVERIFY(first.Acquire());
+        QCOMPARE(first.ActiveName(), name + "-1");
+        int requests = 0;
+        first.OnForwardRequest([&] { ++requests; });
+        // A later copy of ours still finds the first, past the stranger.
+        platform::SocketInstanceGuard later(name);
+        QVERIFY(!later.Acquire());
+        QVERIFY(later.BringRunningCopyForward());
+        QTRY_COMPARE(requests, 1);
+    }
+    ::kill(squatter, SIGKILL);
+    ::waitpid(squatter, nullptr, 0);
 }
 
 void PlatformServicesTest::soundPlaysOneAtATimeAndLoops()

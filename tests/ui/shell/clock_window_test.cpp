@@ -27,6 +27,7 @@ private slots:
     void minimiseShowsTheTimeAsCaption();
     void closeSavesThePlaceAndClosesHelp();
     void failedSaveKeepsTheWindowOpen();
+    void terminationSavesOnceAndNeverRefuses();
     void helpKeys();
     void onTopAndDateHint();
 };
@@ -294,11 +295,27 @@ void ClockWindowTest::failedSaveKeepsTheWindowOpen()
     ClockFixture f;
     RecordingClock& w = f.Start();
     w.show();
-    f.profile.writesBeforeFailure = 0;
+    f.profile.writesFail = true;
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     QCOMPARE(f.errors, QStringList{QString::fromUtf8("/memory/zelvaro.INI に書き込めません.")});
     QVERIFY(f.help.requests.empty());
+}
+
+void ClockWindowTest::terminationSavesOnceAndNeverRefuses()
+{
+    // A termination signal with a settings file that cannot be written: one
+    // try, no error box, and the window closes without a second try.
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    f.profile.writesFail = true;
+    w.EndSession();
+    w.EndSession();
+    QCOMPARE(f.profile.writes, 1);
+    QVERIFY(f.errors.isEmpty());
+    QVERIFY(w.close());
+    QCOMPARE(f.profile.writes, 1);
 }
 
 void ClockWindowTest::helpKeys()

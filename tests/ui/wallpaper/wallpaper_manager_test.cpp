@@ -2,6 +2,7 @@
 // panic button, dropped files, the pause item and the tick's step.
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
+#include "image/image_info_box.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 
@@ -16,14 +17,22 @@ namespace {
 
 constexpr TDateTime kMin = 1.0 / kMinutesPerDay;
 
+// Converts by copying; a file whose name holds "broken" fails as an
+// unreadable JPEG does.
 class CopyConverter : public WallConverter {
 public:
     int calls = 0;
+    bool failed = false;
     bool ConvertToBmp(const std::string& file, bool, bool, const std::string& bmpPath) override
     {
         ++calls;
+        failed = file.find("broken") != std::string::npos;
         std::ofstream(bmpPath) << "converted " << file;
-        return true;
+        return !failed;
+    }
+    WallNotice FailureNotice() const override
+    {
+        return failed ? WallNotice{"このJPGは読み込めません", true} : WallNotice{};
     }
 };
 
@@ -125,6 +134,40 @@ private slots:
         settings.WallChangeSw = true;
         manager->OptionsConfirmed(false);  // switched on: the next tick changes
         QCOMPARE(manager->NextWallChange(), clock.Now());
+    }
+
+    void rotationTellsOnlyTheFirstFailureOfAMinute()
+    {
+        QStringList boxes;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + text; });
+        QDir(dir.path()).mkpath(QStringLiteral("broken"));
+        for (const char* name : {"broken/a-broken.jpg", "broken/b-broken.jpg"})
+            std::ofstream(Path(name)) << "not a picture";
+        settings.WallDir1 = Path("broken");
+        clock.Set(manager->NextWallChange());
+        const int callsBefore = converter.calls;
+        // The due minute's ticks: every one tries a file, one box is shown.
+        for (int tick = 0; tick < 5; ++tick) {
+            QVERIFY(manager->WallpaperDueStep());
+            clock.Advance(450.0 / 86400000.0);
+        }
+        QCOMPARE(converter.calls - callsBefore, 5);
+        QCOMPARE(boxes, QStringList{QStringLiteral("情報このJPGは読み込めません")});
+        // A later due minute shows its first failure again.
+        clock.Advance(3 * kMin);
+        settings.WallChangeSw = true;
+        manager->OptionsConfirmed(false);
+        QVERIFY(manager->WallpaperDueStep());
+        QVERIFY(manager->WallpaperDueStep());
+        QCOMPARE(boxes.size(), 2);
+        // A file the user chose is told every time, in the same minute too.
+        settings.PanicWallPaper = Path("broken/a-broken.jpg");
+        for (int click = 0; click < 2; ++click) {
+            manager->SpeedButton2MouseDown(Qt::LeftButton);
+            manager->SpeedButton2Click();
+        }
+        QCOMPARE(boxes.size(), 4);
+        ImageInfoBox::SetPresenter({});
     }
 
     void droppedFirstFileOnly()

@@ -71,15 +71,22 @@ TEST(ProfileText, CutsLongValuesAtWholeCharacters)
     EXPECT_EQ(CutToCharacters("ab", 5), "ab");
 }
 
-TEST(DiskProfileFile, FirstWriteCreatesAndLongValuesReadBackCut)
+using ReadResult = platform::ProfileFile::ReadResult;
+
+std::string ReadBack(const platform::DiskProfileFile& file, ReadResult expected = ReadResult::Read)
+{
+    std::string text = "left over";
+    EXPECT_EQ(file.Read(text), expected) << file.Path();
+    return text;
+}
+
+TEST(DiskProfileFile, FirstWriteCreatesAndReadsBackWhole)
 {
     TempDir dir;
     platform::DiskProfileFile file((dir.path / "zelvaro.INI").string());
-    EXPECT_FALSE(file.Exists());
-    EXPECT_EQ(file.ReadString("A", "k", "dflt"), "dflt");
-    ASSERT_TRUE(file.WriteString("A", "k", std::string(1500, 'z')));
-    EXPECT_TRUE(file.Exists());
-    EXPECT_EQ(file.ReadString("a", "K", ""), std::string(1023, 'z'));
+    EXPECT_EQ(ReadBack(file, ReadResult::Missing), "");
+    ASSERT_TRUE(file.Replace("[A]\nk=v\n"));
+    EXPECT_EQ(ReadBack(file), "[A]\nk=v\n");
 }
 
 TEST(DiskProfileFile, FailedWriteLeavesTheOldFileAndNoDebris)
@@ -89,7 +96,7 @@ TEST(DiskProfileFile, FailedWriteLeavesTheOldFileAndNoDebris)
     TempDir dir;
     const fs::path path = dir.path / "zelvaro.INI";
     platform::DiskProfileFile file(path.string());
-    ASSERT_TRUE(file.WriteString("A", "k", "old"));
+    ASSERT_TRUE(file.Replace("[A]\nk=old\n"));
 
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -97,7 +104,7 @@ TEST(DiskProfileFile, FailedWriteLeavesTheOldFileAndNoDebris)
     rlimit small = saved;
     small.rlim_cur = 64;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = file.WriteString("A", "k", std::string(4096, 'n'));
+    const bool written = file.Replace(std::string(4096, 'n'));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -106,16 +113,79 @@ TEST(DiskProfileFile, FailedWriteLeavesTheOldFileAndNoDebris)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
-TEST(DiskProfileFile, WriteIntoAMissingDirectoryOrOverAFolderFails)
+TEST(DiskProfileFile, WhatCannotBeReadOrWrittenStaysAsItIs)
 {
+    // Each kind of file that is not a plain writable settings file: what a
+    // read gives, and that a write fails and leaves it untouched.
     TempDir dir;
-    platform::DiskProfileFile missing((dir.path / "no" / "zelvaro.INI").string());
-    EXPECT_FALSE(missing.WriteString("A", "k", "v"));
-    fs::create_directory(dir.path / "folder.INI");
-    platform::DiskProfileFile folder((dir.path / "folder.INI").string());
-    EXPECT_FALSE(folder.Exists());
-    EXPECT_FALSE(folder.WriteString("A", "k", "v"));
-    EXPECT_TRUE(fs::is_directory(dir.path / "folder.INI"));
+    const fs::path folder = dir.path / "folder.INI", fifo = dir.path / "fifo.INI", big = dir.path / "big.INI",
+                   sparse = dir.path / "sparse.INI", readOnly = dir.path / "readonly.INI",
+                   toFifo = dir.path / "tofifo.INI", missingDir = dir.path / "no" / "zelvaro.INI";
+    fs::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::ofstream(big) << std::string(platform::ProfileFile::kMaxBytes + 1, '\n');
+    std::ofstream(sparse).close();
+    fs::resize_file(sparse, std::uintmax_t{1} << 30);
+    std::ofstream(readOnly) << "[A]\nk=mine\n";
+    ::chmod(readOnly.c_str(), 0444);
+    fs::create_symlink("fifo.INI", toFifo);
+
+    // A file too large to read is still a plain file to write: the settings
+    // never write it, as they cannot read its other lines.
+    struct Case {
+        fs::path path;
+        ReadResult read;
+        bool writeRefused;
+    };
+    for (const Case& c : {Case{folder, ReadResult::Missing, true}, Case{fifo, ReadResult::Unreadable, true},
+                          Case{big, ReadResult::Unreadable, false}, Case{sparse, ReadResult::Unreadable, false},
+                          Case{readOnly, ReadResult::Read, true}, Case{toFifo, ReadResult::Unreadable, true},
+                          Case{missingDir, ReadResult::Missing, true}}) {
+        platform::DiskProfileFile file(c.path.string());
+        std::string text;
+        EXPECT_EQ(file.Read(text), c.read) << c.path;
+        EXPECT_LE(text.size(), platform::ProfileFile::kMaxBytes) << c.path;
+        if (!c.writeRefused)
+            continue;
+        const auto before = fs::symlink_status(c.path).type();
+        const auto size = fs::is_regular_file(c.path) ? fs::file_size(c.path) : 0;
+        EXPECT_FALSE(file.Replace("[A]\nk=new\n")) << c.path;
+        EXPECT_EQ(fs::symlink_status(c.path).type(), before) << c.path;
+        if (fs::is_regular_file(c.path)) {
+            EXPECT_EQ(fs::file_size(c.path), size) << c.path;
+        }
+    }
+    EXPECT_EQ(Slurp(readOnly), "[A]\nk=mine\n");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 6);
+}
+
+TEST(DiskProfileFile, LinksAreFollowedAndStayLinks)
+{
+    // A relative link, a chain of two links and a link to a file not made
+    // yet: the file at the end is replaced, every link stays a link.
+    TempDir dir;
+    fs::create_directory(dir.path / "real");
+    std::ofstream(dir.path / "real" / "settings.ini") << "; mine\n[A]\nk=1\n";
+    fs::create_symlink("real/settings.ini", dir.path / "zelvaro.INI");
+    fs::create_symlink("zelvaro.INI", dir.path / "chain.INI");
+    fs::create_symlink("real/later.ini", dir.path / "dangling.INI");
+
+    platform::DiskProfileFile linked((dir.path / "chain.INI").string());
+    EXPECT_EQ(ReadBack(linked), "; mine\n[A]\nk=1\n");
+    ASSERT_TRUE(linked.Replace("; mine\n[A]\nk=2\n"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "chain.INI"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "zelvaro.INI"));
+    EXPECT_EQ(Slurp(dir.path / "real" / "settings.ini"), "; mine\n[A]\nk=2\n");
+
+    platform::DiskProfileFile dangling((dir.path / "dangling.INI").string());
+    EXPECT_EQ(ReadBack(dangling, ReadResult::Missing), "");
+    ASSERT_TRUE(dangling.Replace("[B]\n"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.INI"));
+    EXPECT_EQ(Slurp(dir.path / "real" / "later.ini"), "[B]\n");
+
+    fs::create_symlink("loop.INI", dir.path / "loop.INI");
+    EXPECT_FALSE(platform::DiskProfileFile((dir.path / "loop.INI").string()).Replace("x"));
 }
 
 TEST(DiskProfileFile, ReplacesAtomicallyKeepingPermissions)
@@ -128,7 +198,7 @@ TEST(DiskProfileFile, ReplacesAtomicallyKeepingPermissions)
     ::chmod(path.c_str(), 0600);
     const auto inodeBefore = fs::status(path).permissions();
     platform::DiskProfileFile file(path.string());
-    ASSERT_TRUE(file.WriteString("A", "k", "2"));
+    ASSERT_TRUE(file.Replace("[A]\nk=2\n"));
     EXPECT_EQ(fs::status(path).permissions(), inodeBefore);
     EXPECT_EQ(Slurp(path), "[A]\nk=2\n");
 }

@@ -52,7 +52,7 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndArmsTheChimes)
     EXPECT_TRUE(armed);
     EXPECT_EQ(s.OffsetX, 0);
     EXPECT_EQ(s.JustWave, "");
-    EXPECT_FALSE(file.Exists());
+    EXPECT_FALSE(file.content.has_value());
 }
 
 TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
@@ -138,18 +138,52 @@ TEST(SettingsFile, SaveKeepsForeignLinesAndRoundTrips)
     EXPECT_EQ(back.OffsetX, 10);
 }
 
-TEST(SettingsFile, FailedWriteRaisesAndStopsTheSave)
+TEST(SettingsFile, FailedWriteRaisesAndLeavesTheFileWhole)
 {
     platform::MemoryProfileFile file;
-    file.writesBeforeFailure = 3;
+    file.content = "[Mine]\nx=1\n";
+    file.writesFail = true;
     try {
         SaveSettings(file, ClockSettings{}, 0, 0);
         FAIL() << "no error raised";
     } catch (const ZelvaroError& e) {
         EXPECT_STREQ(e.what(), "/memory/zelvaro.INI に書き込めません");
     }
-    EXPECT_EQ(file.writes, 3);
-    EXPECT_EQ(file.content->find("WallDir"), std::string::npos);
+    EXPECT_EQ(file.writes, 1);
+    EXPECT_EQ(*file.content, "[Mine]\nx=1\n");
+}
+
+TEST(SettingsFile, LoadAndSaveCostOneReadAndOneWrite)
+{
+    platform::MemoryProfileFile file;
+    file.content = "[Location]\nOffsetX=3\n";
+    ClockSettings s;
+    bool armed = false;
+    LoadSettings(file, s, armed);
+    EXPECT_EQ(file.reads, 1);
+    SaveSettings(file, s, 1, 2);
+    EXPECT_EQ(file.reads, 2);  // the save reads once for the lines it keeps
+    EXPECT_EQ(file.writes, 1);
+}
+
+TEST(SettingsFile, UnreadableFileRaisesTheReadErrorAndIsNeverOverwritten)
+{
+    platform::MemoryProfileFile file;
+    file.content = "[Location]\nOffsetX=3\n";
+    file.unreadable = true;
+    ClockSettings s;
+    s.OffsetX = 77;
+    bool armed = false;
+    try {
+        LoadSettings(file, s, armed);
+        FAIL() << "no error raised";
+    } catch (const ZelvaroError& e) {
+        EXPECT_STREQ(e.what(), "/memory/zelvaro.INI を読み込めません");
+    }
+    EXPECT_FALSE(armed);
+    EXPECT_EQ(s.OffsetX, 77);
+    EXPECT_THROW(SaveSettings(file, s, 0, 0), ZelvaroError);
+    EXPECT_EQ(file.writes, 0);
 }
 
 TEST(SettingsFile, HostileFilesNeverCrash)

@@ -36,6 +36,9 @@ public:
     std::vector<Call> calls;
     bool fail = false;
     bool throws = false;
+    int released = 0;
+    WallNotice FailureNotice() const override { return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{}; }
+    void ReleasePictures() override { ++released; }
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
     {
         calls.push_back({file, photoCd, colorDec});
@@ -52,6 +55,16 @@ public:
     int maxBusy = 0;
     int events = 0;
     std::function<void()> onEvents;
+    std::vector<std::pair<std::string, bool>> reports;  // file, unattended
+    std::vector<std::string> logs;
+    int memoryReturned = 0;
+    void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override
+    {
+        EXPECT_EQ(notice.text, "このTIFは読み込めません");
+        reports.emplace_back(file, unattended);
+    }
+    void Log(const std::string& line) override { logs.push_back(line); }
+    void ReturnFreeMemory() override { ++memoryReturned; }
     void BeginBusy() override { maxBusy = std::max(maxBusy, ++busy); }
     void EndBusy() override { --busy; }
     void ProcessPendingEvents() override
@@ -183,6 +196,38 @@ TEST_F(Apply, RequestsArrivingDuringTheRetriesWaitTheirTurn)
     EXPECT_EQ(converter.calls[1].file, "/panic/p.gif");  // the latest request wins
     EXPECT_EQ(ReadAll(Temp()), "BM from /panic/p.gif");
     EXPECT_EQ(host.busy, 0);
+}
+
+TEST_F(Apply, FailuresAreToldWithWhoAskedAndPicturesAlwaysFreed)
+{
+    converter.fail = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/a.tif"), WallApplier::Outcome::Failed);
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/b.tif", WallApplier::Request::Rotation), WallApplier::Outcome::Failed);
+    EXPECT_EQ(host.reports, (std::vector<std::pair<std::string, bool>>{{"/pics/a.tif", false}, {"/pics/b.tif", true}}));
+    // An error raised while converting is not told, only logged.
+    converter.fail = false;
+    converter.throws = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/c.pcd"), WallApplier::Outcome::Failed);
+    EXPECT_EQ(host.reports.size(), 2u);
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_NE(host.logs[0].find("/pics/c.pcd"), std::string::npos);
+    converter.throws = false;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/d.gif"), WallApplier::Outcome::Applied);
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/e.bmp"), WallApplier::Outcome::Applied);
+    // Every way out lets the working pictures go and returns the memory.
+    EXPECT_EQ(converter.released, 5);
+    EXPECT_EQ(host.memoryReturned, 5);
+}
+
+TEST_F(Apply, AFolderInTheConvertedFilesPlaceIsLogged)
+{
+    fs::create_directories(Temp() / "inside");
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/b.jpg"), WallApplier::Outcome::Failed);
+    EXPECT_TRUE(desktop.calls.empty());
+    ASSERT_EQ(host.logs.size(), 1u);
+    EXPECT_NE(host.logs[0].find("ZelvaroWl.BMP"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Temp().string() + ".part"));
+    EXPECT_TRUE(fs::is_directory(Temp() / "inside"));
 }
 
 TEST(WallWriteRes, OnlyDeepImagesAndPhotoCdAreReduced)

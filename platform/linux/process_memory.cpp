@@ -1,0 +1,12 @@
+#include "platform/process_memory.h"
+
+#include <malloc.h>
+
+namespace platform {
+
+void ReturnFreeHeapMemory()
+{
+    ::malloc_trim(0);
+}
+
+}  // namespace platform
