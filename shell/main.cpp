@@ -13,15 +13,41 @@
 #include "platform/linux/timerfd_clock_set_watch.h"
 #include "base/ui/app_title.h"
 #include "shell/clock_window.h"
+#include "shell/command_line.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
-#include "shell/settings_file.h"
+#include "shell/program_files.h"
 #include "shell/zelvaro_application.h"
 #include "wallpaper/default_wallpaper_services.h"
 
+#include <cstdio>
+
+namespace {
+
+// The settings file of this copy; an installed copy's folder is made when missing.
+std::string ChooseSettingsFile(const std::string& exe)
+{
+    const auto slash = exe.rfind('/');
+    const bool portable = platform::FolderWritable(slash == std::string::npos ? "." : exe.substr(0, slash + 1));
+    const std::string configDir = platform::UserConfigDirectory();
+    if (!portable)
+        platform::MakeDirectories(configDir);
+    return SettingsFilePath(exe, portable, configDir);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    // --help and --version answer before a copy starts or a file is touched.
+    const CommandLineChoice choice =
+        ChooseFromCommandLine(argc > 0 ? argv[0] : "zelvaro", std::vector<std::string>(argv + (argc > 0), argv + argc));
+    if (choice.action != CommandLineAction::Run) {
+        std::fputs(choice.text.c_str(), choice.action == CommandLineAction::Refuse ? stderr : stdout);
+        return choice.exitStatus;
+    }
+
     std::string exe = platform::ExecutablePath();
     if (exe.empty())
         exe = argc > 0 ? argv[0] : "zelvaro";
@@ -47,11 +73,11 @@ int main(int argc, char** argv)
 
     platform::SystemClock clock;
     platform::SdlSound sound;
-    HelpWindow help(ProgramFilePath(exe, ".HLP"));
+    HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists));
     DialogHelpKey dialogHelpKey(help);
     app.installEventFilter(&dialogHelpKey);
     const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
-    platform::DiskProfileFile profile(ProgramFilePath(exe, ".INI"));
+    platform::DiskProfileFile profile(ChooseSettingsFile(exe));
     const std::string windowsDir = platform::WindowsDirectory();
     DefaultWallpaperServices wallpaper(windowsDir);
     const platform::LinuxSystemFacts facts;

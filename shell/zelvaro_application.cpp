@@ -8,6 +8,8 @@
 ZelvaroApplication::ZelvaroApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("zelvaro"));
+    // Ties the windows to the installed desktop entry and its icon.
+    setDesktopFileName(QStringLiteral("org.zelvaro.Zelvaro"));
     // The windows ask for the fonts they were designed with; these are their
     // metric twins and the Japanese fonts installed here.
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));

@@ -1,7 +1,8 @@
 #include "platform/linux/file_registry.h"
 
-#include "platform/linux/disk_profile_file.h"
 #include "base/text_helpers.h"
+#include "platform/linux/disk_profile_file.h"
+#include "platform/linux/system_dirs.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -69,15 +70,7 @@ FileRegistry::FileRegistry(std::string path) : path_(std::move(path))
 
 std::string FileRegistry::DefaultPath()
 {
-    std::filesystem::path base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        const passwd* pw = (home && *home) ? nullptr : getpwuid(getuid());
-        base = std::filesystem::path(home && *home ? home : (pw ? pw->pw_dir : "/tmp")) / ".config";
-    }
-    return (base / "zelvaro" / "registry.reg").string();
+    return UserConfigDirectory() + "/registry.reg";
 }
 
 bool FileRegistry::Save(const RegistryStore& next)

@@ -18,14 +18,29 @@ std::string HomeDirectory()
     return "/tmp";
 }
 
-void MakeDirectories(const std::string& path)
+}  // namespace
+
+bool MakeDirectories(const std::string& path)
 {
     for (std::size_t at = 1; at != std::string::npos; at = path.find('/', at + 1))
         ::mkdir(path.substr(0, at).c_str(), 0700);
     ::mkdir(path.c_str(), 0700);
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-}  // namespace
+bool FolderWritable(const std::string& dir)
+{
+    // Write and search permission are what creating a file beside others and
+    // renaming it over them need; a read-only mount answers no as well.
+    return ::access(dir.empty() ? "." : dir.c_str(), W_OK | X_OK) == 0;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 std::string WindowsDirectory()
 {
@@ -34,6 +49,13 @@ std::string WindowsDirectory()
     const std::string dir = base + "/zelvaro";
     MakeDirectories(dir);
     return dir;
+}
+
+std::string UserConfigDirectory()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string base = (config && *config == '/') ? std::string(config) : HomeDirectory() + "/.config";
+    return base + "/zelvaro";
 }
 
 }  // namespace platform

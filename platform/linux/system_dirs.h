@@ -10,6 +10,20 @@ namespace platform {
 // when missing. No trailing slash.
 std::string WindowsDirectory();
 
+// The user's configuration folder for the program ($XDG_CONFIG_HOME/zelvaro,
+// else ~/.config/zelvaro). No trailing slash; not created here.
+std::string UserConfigDirectory();
+
+// Creates `path` and the folders above it that are missing (mode 0700); true
+// when it is a folder afterwards.
+bool MakeDirectories(const std::string& path);
+
+// Whether the user may create and replace files in the folder `dir`.
+bool FolderWritable(const std::string& dir);
+
+// Whether `path` names a regular file (or a link to one).
+bool FileExists(const std::string& path);
+
 }  // namespace platform
 
 namespace platform {

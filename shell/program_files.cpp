@@ -1,0 +1,48 @@
+#include "shell/program_files.h"
+
+#include "shell/settings_file.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string FileNameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const std::string& executablePath, bool executableFolderWritable,
+                             const std::string& userConfigDir)
+{
+    if (executableFolderWritable || userConfigDir.empty())
+        return ProgramFilePath(executablePath, ".INI");
+    std::string dir = userConfigDir;
+    if (dir.back() != '/')
+        dir += '/';
+    return ProgramFilePath(dir + FileNameOf(executablePath), ".INI");
+}
+
+std::string HelpFilePath(const std::string& executablePath, const std::string& dataDirFromBin,
+                         const std::function<bool(const std::string&)>& fileExists)
+{
+    const std::string beside = ProgramFilePath(executablePath, ".HLP");
+    if (fileExists(beside) || dataDirFromBin.empty())
+        return beside;
+    const std::filesystem::path dataDir =
+        (std::filesystem::path(FolderOf(executablePath)) / dataDirFromBin).lexically_normal();
+    for (const std::string& name : {FileNameOf(executablePath), std::string("zelvaro")}) {
+        const std::string installed = ProgramFilePath((dataDir / name).string(), ".HLP");
+        if (fileExists(installed))
+            return installed;
+    }
+    return beside;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Where the program's own files lie: the settings file and the help file,
+// both named after the executable (its file name up to the first ".").
+
+#include <functional>
+#include <string>
+
+// The settings file ("<name>.INI"). A copy whose folder the user can write
+// keeps it beside the executable, as a portable copy always has; an installed
+// copy (in /usr/bin, say) keeps it in `userConfigDir`, the user's own
+// configuration folder for the program ($XDG_CONFIG_HOME/zelvaro).
+std::string SettingsFilePath(const std::string& executablePath, bool executableFolderWritable,
+                             const std::string& userConfigDir);
+
+// The help file ("<name>.HLP"): beside the executable when it is there, else in
+// the data folder of an installed copy, `dataDirFromBin` being that folder
+// relative to the executable's ("../share/zelvaro"), where it goes by the
+// executable's name or, for a renamed copy, by the installed name "zelvaro".
+// With none present, the path beside the executable, so a message names it.
+std::string HelpFilePath(const std::string& executablePath, const std::string& dataDirFromBin,
+                         const std::function<bool(const std::string&)>& fileExists);
