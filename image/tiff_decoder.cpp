@@ -8,8 +8,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <string>
+#include <thread>
+#include <vector>
 #include <sys/stat.h>
 
 namespace {
@@ -47,6 +52,12 @@ toff_t Seek(thandle_t h, toff_t off, int whence)
 }
 
 int Close(thandle_t) { return 0; }
+// A second handle over the same bytes owns its read position.
+int CloseOwned(thandle_t h)
+{
+    delete static_cast<MemoryFile*>(h);
+    return 0;
+}
 toff_t Size(thandle_t h) { return static_cast<MemoryFile*>(h)->bytes.size(); }
 int Map(thandle_t, tdata_t*, toff_t*) { return 0; }
 void Unmap(thandle_t, tdata_t, toff_t) {}
@@ -54,6 +65,10 @@ void Unmap(thandle_t, tdata_t, toff_t) {}
 struct TiffCloser {
     void operator()(TIFF* t) const { TIFFClose(t); }
 };
+using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
+// Opens the same file once more, so another thread can decode some of its
+// strips (a libtiff handle serves one thread at a time).
+using Reopen = std::function<TiffHandle()>;
 
 // libtiff prints its errors and warnings on stderr by default; a failed read
 // is reported by the component itself, so they are silenced once.
@@ -67,10 +82,43 @@ void SilenceLibtiff()
     (void)silenced;
 }
 
+// One decoded row of red, green, blue into the picture's row `y` (top first)
+// as blue, green, red, its padding zero.
+void ToBgr(const uint8_t* s, int w, DibPicture& pic, int y)
+{
+    uint8_t* d = pic.TopRow(y);
+    for (int x = 0; x < w; ++x, s += 3, d += 3) {
+        d[0] = s[2];
+        d[1] = s[1];
+        d[2] = s[0];
+    }
+    std::fill(d, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+}
+
+// Strips [first, last) of an 8-bit RGB strip image into the picture; each
+// strip holds `rowsPerStrip` rows (the last one fewer). False when one fails.
+bool DecodeStrips(TIFF* tif, uint32_t first, uint32_t last, uint32_t rowsPerStrip, int w, int h, DibPicture& pic)
+{
+    const size_t rowBytes = static_cast<size_t>(w) * 3;
+    std::vector<uint8_t> strip(rowBytes * rowsPerStrip);
+    for (uint32_t s = first; s < last; ++s) {
+        const uint64_t top = static_cast<uint64_t>(s) * rowsPerStrip;
+        if (top >= static_cast<uint64_t>(h))
+            return true;
+        const uint32_t rows = static_cast<uint32_t>(std::min<uint64_t>(rowsPerStrip, h - top));
+        const tmsize_t want = static_cast<tmsize_t>(rows * rowBytes);
+        if (TIFFReadEncodedStrip(tif, s, strip.data(), want) != want)
+            return false;
+        for (uint32_t r = 0; r < rows; ++r)
+            ToBgr(strip.data() + r * rowBytes, w, pic, static_cast<int>(top + r));
+    }
+    return true;
+}
+
 // The common photo layout (8-bit RGB, interleaved, in strips, top row first)
 // is read row by row straight into the bottom-up rows; false when the
 // file has another layout or a strip fails, for the general path to take over.
-bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic)
+bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reopen)
 {
     uint16_t bps = 0, spp = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
     uint16_t compression = COMPRESSION_NONE;
@@ -88,25 +136,50 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic)
         return false;
     if (!pic.Allocate(w, h, 24, false))
         return false;
+    const uint32_t strips = TIFFNumberOfStrips(tif);
+    uint32_t rowsPerStrip = 0;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    rowsPerStrip = std::min<uint32_t>(rowsPerStrip, static_cast<uint32_t>(h));
+    // Strip buffers larger than this would raise the peak: rows then.
+    constexpr uint64_t kMaxStripBytes = 4u << 20;
+    if (strips >= 2 && rowsPerStrip > 0 && std::thread::hardware_concurrency() >= 2 &&
+        static_cast<uint64_t>(strips) * rowsPerStrip >= static_cast<uint64_t>(h) &&
+        rowsPerStrip * rowBytes <= kMaxStripBytes && reopen) {
+        // Independent strips: the second half is decoded on another core,
+        // through its own handle.
+        const uint32_t half = strips / 2;
+        TiffHandle other = reopen();
+        if (other) {
+            bool otherOk = false;
+            std::thread worker([&] {
+                try {
+                    otherOk = DecodeStrips(other.get(), half, strips, rowsPerStrip, w, h, pic);
+                } catch (...) {
+                    otherOk = false;
+                }
+            });
+            bool ok = false;
+            try {
+                ok = DecodeStrips(tif, 0, half, rowsPerStrip, w, h, pic);
+            } catch (...) {
+                ok = false;  // the worker is joined first
+            }
+            worker.join();
+            return ok && otherOk;
+        }
+    }
     // Row by row, so the decoded row is still in the cache when it is turned
     // into blue, green, red.
     std::vector<uint8_t> line(rowBytes);
     for (int y = 0; y < h; ++y) {
         if (TIFFReadScanline(tif, line.data(), static_cast<uint32_t>(y), 0) != 1)
             return false;
-        const uint8_t* s = line.data();
-        uint8_t* d = pic.TopRow(y);
-        for (int x = 0; x < w; ++x, s += 3, d += 3) {
-            d[0] = s[2];
-            d[1] = s[1];
-            d[2] = s[0];
-        }
-        std::fill(d, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+        ToBgr(line.data(), w, pic, y);
     }
     return true;
 }
 
-ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes);
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen);
 
 // The bytes of picture data the file really holds: each strip or tile's
 // stated size, cut where the file ends.
@@ -145,8 +218,15 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
 {
     SilenceLibtiff();
     MemoryFile file{bytes, 0};
+    const Reopen reopen = [bytes] {
+        auto* own = new MemoryFile{bytes, 0};
+        TIFF* t = TIFFClientOpen("image", "rm", own, Read, Write, Seek, CloseOwned, Size, Map, Unmap);
+        if (!t)
+            delete own;
+        return TiffHandle(t);
+    };
     return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap),
-                        bytes.size());
+                        bytes.size(), reopen);
 }
 
 ImageRead DecodeTiffFile(const std::string& path)
@@ -162,16 +242,28 @@ ImageRead DecodeTiffFile(const std::string& path)
     TIFF* opened = TIFFFdOpen(fd, path.c_str(), "r");
     if (!opened)  // TIFFClose closes the descriptor of an opened file only
         ::close(fd);
-    return DecodeOpened(opened, size);
+    // The second handle opens the very file this descriptor holds, with a
+    // read position of its own.
+    const Reopen reopen = [fd, path] {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        const int again = ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
+        if (again < 0)
+            return TiffHandle();
+        TIFF* t = TIFFFdOpen(again, path.c_str(), "r");
+        if (!t)
+            ::close(again);
+        return TiffHandle(t);
+    };
+    return DecodeOpened(opened, size, reopen);
 }
 
 namespace {
 
 // Takes the handle over and decodes its first image.
-ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes)
+ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen)
 {
     ImageRead out;
-    std::unique_ptr<TIFF, TiffCloser> tif(opened);
+    TiffHandle tif(opened);
     if (!tif)
         return out;
     uint32_t width = 0, height = 0;
@@ -186,7 +278,7 @@ ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes)
         return out;
 
     out.FileBitCount = bps * spp;
-    if (ReadRgbStrips(tif.get(), static_cast<int>(width), static_cast<int>(height), out.Picture)) {
+    if (ReadRgbStrips(tif.get(), static_cast<int>(width), static_cast<int>(height), out.Picture, reopen)) {
         out.Failure = ReadFailure::None;
         return out;
     }

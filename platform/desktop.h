@@ -4,6 +4,7 @@
 // their own). Each honours the tiling value "TileWallPaper" under
 // HKEY_CURRENT_USER "Control Panel\Desktop": "1" tiles, anything else centres.
 
+#include <memory>
 #include <string>
 
 class DibPicture;
@@ -35,6 +36,25 @@ public:
     {
         static_cast<void>(picture);
         return SetWallpaper(bmpPath);
+    }
+    // A picture handed to the desktop ahead of its file (see PrepareFrom).
+    // Letting it go without Show leaves the wallpaper as it was.
+    class Prepared {
+    public:
+        virtual ~Prepared() = default;
+        // Waits until the desktop holds the picture, then shows it, tiled or
+        // centred as the registry said when it was prepared.
+        virtual Result Show() = 0;
+    };
+    // For a backend that draws the pixels itself: starts handing `picture`
+    // to the desktop in the background and returns at once, so the caller
+    // can write the bitmap file meanwhile; the picture must stay unchanged
+    // until Show returns or the result is let go. Nothing when the backend
+    // needs the file (then SetWallpaper after the file is written).
+    virtual std::unique_ptr<Prepared> PrepareFrom(const DibPicture& picture)
+    {
+        static_cast<void>(picture);
+        return nullptr;
     }
     // The backend's name, for logs and tests ("x11-root", "gnome", ...).
     virtual std::string Name() const = 0;

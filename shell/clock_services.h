@@ -3,6 +3,7 @@
 // backends) or by a test (the fakes).
 
 #include "platform/clock.h"
+#include "platform/clock_set_watch.h"
 #include "platform/help.h"
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
@@ -27,4 +28,6 @@ struct ClockServices {
     const platform::SystemFacts& facts;
     // The about box's browser, launcher and memory figure.
     const AboutServices& about;
+    // Tells the tick when the system clock was set or the machine resumed.
+    platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
 };

@@ -1,5 +1,7 @@
 #include "shell/clock_tick.h"
 
+#include <algorithm>
+
 std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& settings, bool& chimeArmed)
 {
     if (!settings.UseWaveSw)
@@ -41,4 +43,18 @@ TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettin
     plan.chime = ChimeForMinute(plan.minute, settings, chimeArmed);
     plan.wallDueTest = settings.WallChangeSw && wallPauseEnabled && !wallPauseChecked;
     return plan;
+}
+
+std::vector<std::string> SoundsToHold(const ClockSettings& settings)
+{
+    std::vector<std::string> files;
+    const auto add = [&files](bool on, const std::string& file) {
+        if (on && !file.empty() && std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    };
+    add(settings.UseWaveSw && settings.JustWaveSw, settings.JustWave);
+    add(settings.UseWaveSw && settings.HalfWaveSw, settings.HalfWave);
+    add(settings.UseWaveSw && settings.QuarterWaveSw, settings.QuarterWave);
+    add(settings.AlarmWaveSw, settings.AlarmWave);
+    return files;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The time signal of the minute `minute` (0..59). Returns the sound file when
 // this tick sounds a signal (an empty name still counts: nothing plays but
@@ -16,6 +17,11 @@
 // again. A signal minute whose switch is off leaves the flag as it is. With
 // UseWaveSw off nothing sounds and the flag is not touched.
 std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& settings, bool& chimeArmed);
+
+// The sound files the tick and the alarm may play with these settings: the
+// switched-on time signals and the alarm sound, each once, none empty. They
+// are decoded when the settings are read or changed, never on the tick.
+std::vector<std::string> SoundsToHold(const ClockSettings& settings);
 
 struct TickPlan {
     std::optional<std::string> newClockText;  // set when the face must change

@@ -58,7 +58,11 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     resize(kWidth, kHeight);
     setFixedWidth(kWidth);
     Timer1.setInterval(kTickMs);
+    Timer1.setSingleShot(true);
+    // A coarse timer may fire up to 5 % late: seconds after the minute.
+    Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
+    services_.clockSet.OnClockSet([this] { ClockWasSet(); });
     BuildControls();
     BuildCommandMenu();
     Alarm1 = new TAlarm(services_.clock, this);
@@ -140,6 +144,7 @@ void TfrmClock::FormCreate()
 
     LoadSettings(services_.profile, ClockSettings, ChimeArmed);
     SettingsLoaded = true;
+    ReloadSounds();
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->geometry().size() : QSize(kWidth, kHeight);
@@ -157,7 +162,7 @@ void TfrmClock::FormCreate()
     // The wallpaper side: the first change moment, WindowsDir and
     // TempWallFile, and file dropping switched on.
     StartWallpaper();
-    Timer1.start();
+    Timer1.start(kTickMs);
 }
 
 void TfrmClock::ApplyOnTop()

@@ -37,6 +37,8 @@ public:
     // The window's size as built; start-up sets the height to kHeight.
     static constexpr int kWidth = 173;
     static constexpr int kHeight = 39;
+    // The first tick comes this long after start-up; later ones are planned
+    // by the tick itself (shell/tick_schedule.h).
     static constexpr int kTickMs = 450;
     static constexpr int kWindowHelp = 5;
     static constexpr int kMenuHelp = 34;
@@ -58,6 +60,13 @@ public:
     void UpdateDateHint();
     void Timer1Timer();
     void PlayChime(const std::string& file);
+    // Decodes the sounds the current settings may play (the switched-on time
+    // signals and the alarm sound), so no tick reads a file; a file already
+    // held is read again only when it changed on disk. Run after the settings
+    // are read and after every change of them (the options dialog's OK).
+    void ReloadSounds();
+    // The system clock was set or the machine resumed: tick at once.
+    void ClockWasSet();
 
     // --- command handlers of the clock window ---------------------------
     void PopupMenu1Popup();
@@ -150,6 +159,7 @@ private:
     void BuildCommandMenu();
     void ConnectControls();
     void TickSteps();
+    void PlanNextTick();
     void StartWallpaper();
     // The tile and centre commands: pick an image, write the tiling value
     // ("1" tiles, "0" centres), then show the picked file.
@@ -159,5 +169,6 @@ private:
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;
     bool tickErrorShowing_ = false;
+    bool ticking_ = false;
     bool sessionEnded_ = false;
 };

@@ -17,7 +17,12 @@ void TfrmClock::ShowOptionsDialog()
         OptionsDialogHooks hooks;
         hooks.applyOnTop = [this] { ApplyOnTop(); };
         hooks.wallChangeConfirmed = [this](bool wallChangeWasOn) { Wallpaper->OptionsConfirmed(wallChangeWasOn); };
-        hooks.saveSettings = [this] { SaveSettings(services_.profile, ClockSettings, x(), y()); };
+        // The new values are in place by now: the sounds they name are
+        // decoded before the save, which may fail and leave them in memory.
+        hooks.saveSettings = [this] {
+            ReloadSounds();
+            SaveSettings(services_.profile, ClockSettings, x(), y());
+        };
         RunOptionsDialog(ClockSettings, services_.help, services_.sound, platform::MountTableText(), hooks);
     });
 }

@@ -1,31 +1,52 @@
-// The clock tick: the face, the time signals and the wallpaper due test.
+// The clock tick: the face, the time signals and the wallpaper due test. The
+// tick sleeps until just after the next minute boundary (at most 30 s, every
+// 450 ms while a due wallpaper minute is failing), and comes at once when the
+// system clock is set or the machine resumes.
 
 #include "shell/clock_window.h"
 
 #include "shell/clock_tick.h"
+#include "shell/tick_schedule.h"
 #include "base/ui/error_handler.h"
+#include "wallpaper/wallpaper_manager.h"
+
+#include <functional>
 
 namespace {
 
-// Switches the tick's timer off for a step that can take long and let
-// messages in (a wallpaper change), and on again on every way out of it,
-// also when it raised an error (before the error box shows); the next tick
-// then comes 450 ms after the step ends.
-class TimerOffWhileWorking {
+// Switches the tick's timer off while the tick works (a wallpaper change can
+// take long and process messages), and plans the next tick on every way out,
+// also when a step raised an error (before the error box shows).
+class TickInProgress {
 public:
-    explicit TimerOffWhileWorking(QTimer& timer) : timer_(timer) { timer_.stop(); }
-    ~TimerOffWhileWorking() { timer_.start(); }
-    TimerOffWhileWorking(const TimerOffWhileWorking&) = delete;
-    TimerOffWhileWorking& operator=(const TimerOffWhileWorking&) = delete;
+    TickInProgress(QTimer& timer, bool& ticking, std::function<void()> planNext)
+        : timer_(timer), ticking_(ticking), planNext_(std::move(planNext))
+    {
+        timer_.stop();
+        ticking_ = true;
+    }
+    ~TickInProgress()
+    {
+        ticking_ = false;
+        planNext_();
+    }
+    TickInProgress(const TickInProgress&) = delete;
+    TickInProgress& operator=(const TickInProgress&) = delete;
 
 private:
     QTimer& timer_;
+    bool& ticking_;
+    std::function<void()> planNext_;
 };
 
 }  // namespace
 
 void TfrmClock::Timer1Timer()
 {
+    // A clock-set notice that arrives while a wallpaper change processes
+    // messages: the tick that runs plans from the new time when it ends.
+    if (ticking_)
+        return;
     try {
         TickSteps();
     } catch (...) {
@@ -41,10 +62,7 @@ void TfrmClock::Timer1Timer()
 
 void TfrmClock::TickSteps()
 {
-    // Most ticks only compare one short text and run in microseconds, with
-    // no way for another tick to start inside them: those leave the timer on,
-    // which halves the cost of an idle tick. Only the wallpaper step, which
-    // can take long and process messages, runs with the timer off.
+    TickInProgress inProgress(Timer1, ticking_, [this] { PlanNextTick(); });
     const TDateTime now = services_.clock.Now();
     const TickPlan plan = PlanTick(now, lblClock->text().toStdString(), ClockSettings, ChimeArmed,
                                    pmnuWallPause->isEnabled(), pmnuWallPause->isChecked());
@@ -56,14 +74,30 @@ void TfrmClock::TickSteps()
     }
     if (plan.chime)
         PlayChime(*plan.chime);
-    if (plan.wallDueTest) {
-        TimerOffWhileWorking off(Timer1);
+    if (plan.wallDueTest)
         WallpaperDueStep(now);
-    }
+}
+
+void TfrmClock::PlanNextTick()
+{
+    const bool retrying = Wallpaper && Wallpaper->RetryingWallMinute();
+    Timer1.start(NextTickDelayMs(services_.clock.Now(), retrying));
+}
+
+void TfrmClock::ClockWasSet()
+{
+    if (ticking_ || !SettingsLoaded)
+        return;
+    Timer1.start(0);
 }
 
 void TfrmClock::PlayChime(const std::string& file)
 {
     if (!file.empty())
         services_.sound.Play(file, false);
+}
+
+void TfrmClock::ReloadSounds()
+{
+    services_.sound.Preload(SoundsToHold(ClockSettings));
 }

@@ -23,6 +23,7 @@ public:
 
     const DibPicture* WrittenPicture() const override { return written_; }
     WallNotice FailureNotice() const override { return notice_; }
+    void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
 
     void ReleasePictures() override
     {
@@ -54,12 +55,16 @@ public:
         PMImage.ImageWriteRes =
             ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
                                                                                                       : sAutoMatic;
+        // Written at the picture's own depth, the file holds PMImage's picture
+        // as it is, and the desktop can take the pixels from here, even while
+        // the file is being written.
+        const int depth = PMImage.WriteDepth();
+        const bool asHeld = depth == 0 || depth == PMImage.Picture().BitCount;
+        if (asHeld && beforeWrite_)
+            beforeWrite_(PMImage.Picture());
         if (!Keep(PMImage.SaveAsBmp()))
             return false;
-        // Written at the picture's own depth, the file holds PMImage's picture
-        // as it is, and the desktop can take the pixels from here.
-        const int depth = PMImage.WriteDepth();
-        if (depth == 0 || depth == PMImage.Picture().BitCount)
+        if (asHeld)
             written_ = &PMImage.Picture();
         return true;
     }
@@ -77,6 +82,7 @@ private:
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
     WallNotice notice_;
+    PictureReady beforeWrite_;
 };
 
 }  // namespace

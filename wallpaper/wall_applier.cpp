@@ -61,12 +61,18 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request requ
     } workEnd{host_, converter_};
 
     const DibPicture* written = nullptr;
-    const std::optional<std::string> path = Prepare(file, request, written);
+    std::unique_ptr<platform::Desktop::Prepared> early;
+    const std::optional<std::string> path = Prepare(file, request, written, early);
     if (!path)
         return Outcome::Failed;
 
     auto set = [&] { return written ? desktop_.SetWallpaperFrom(*path, *written) : desktop_.SetWallpaper(*path); };
-    platform::Desktop::Result result = set();
+    // The picture went to the desktop while the file was written; should that
+    // have failed, the ordinary way below tries again.
+    platform::Desktop::Result result = early ? early->Show() : platform::Desktop::Result::Refused;
+    early.reset();
+    if (result != platform::Desktop::Result::Done)
+        result = set();
     if (result == platform::Desktop::Result::Unreadable)
         return Outcome::Failed;
     for (int retries = 0; result == platform::Desktop::Result::Refused && retries < kMaxRetries; ++retries) {
@@ -81,7 +87,8 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request requ
 }
 
 std::optional<std::string> WallApplier::Prepare(const std::string& file, Request request,
-                                                const DibPicture*& written)
+                                                const DibPicture*& written,
+                                                std::unique_ptr<platform::Desktop::Prepared>& early)
 {
     const std::string ext = WallExtension(file);
     if (ext == ".BMP")
@@ -92,6 +99,8 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, Request
     const std::string part = tempWallFile_ + ".part";
     std::error_code ec;
     bool ok = false;
+    // The desktop takes the picture while the bitmap is written.
+    converter_.SetBeforeWrite([&](const DibPicture& picture) { early = desktop_.PrepareFrom(picture); });
     try {
         ok = converter_.ConvertToBmp(file, ext == ".PCD", settings_.ColorDecSw, part);
     } catch (const std::exception& e) {
@@ -100,6 +109,7 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, Request
         host_.Log("cannot convert " + file + ": " + e.what());
         ok = false;
     }
+    converter_.SetBeforeWrite({});
     if (!ok && !converter_.FailureNotice().text.empty())
         host_.ReportFailure(file, converter_.FailureNotice(), request == Request::Rotation);
     if (ok) {
@@ -108,6 +118,7 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, Request
             host_.Log("cannot replace " + tempWallFile_ + ": " + ec.message());
     }
     if (!ok || ec) {
+        early.reset();  // the wallpaper stays as it was
         std::error_code removed;
         std::filesystem::remove(part, removed);
         return std::nullopt;

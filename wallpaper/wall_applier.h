@@ -10,6 +10,7 @@
 #include "wallpaper/wall_converter.h"
 #include "wallpaper/wall_schedule.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -63,7 +64,10 @@ private:
     Outcome ApplyOne(const std::string& file, Request request);
     // The path to hand to the desktop, or nothing when conversion failed;
     // `written` is the converted picture when the converter still holds it.
-    std::optional<std::string> Prepare(const std::string& file, Request request, const DibPicture*& written);
+    // `early` is the picture handed to the desktop while the file was written,
+    // when the desktop can take it so.
+    std::optional<std::string> Prepare(const std::string& file, Request request, const DibPicture*& written,
+                                       std::unique_ptr<platform::Desktop::Prepared>& early);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;

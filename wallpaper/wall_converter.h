@@ -2,6 +2,7 @@
 // Converting an image file into the bitmap the desktop shows. The image
 // component (JPEG, GIF, TIFF) and the Photo CD reader sit behind this.
 
+#include <functional>
 #include <string>
 
 class DibPicture;
@@ -42,4 +43,10 @@ public:
     // Lets go of the pictures the last conversion made, once the desktop has
     // what it needs, so a big picture does not stay in memory until the next.
     virtual void ReleasePictures() {}
+    // Called by ConvertToBmp once the picture is read and before the file is
+    // written, only when the file will hold that picture exactly; the picture
+    // stays unchanged until ConvertToBmp returns. A converter that cannot
+    // tell never calls it.
+    using PictureReady = std::function<void(const DibPicture& picture)>;
+    virtual void SetBeforeWrite(PictureReady ready) { static_cast<void>(ready); }
 };

@@ -59,6 +59,11 @@ void WallSchedule::Failed(TDateTime now)
     }
 }
 
+bool WallSchedule::Retrying(TDateTime now) const
+{
+    return trying_ && MinuteIndex(now) == MinuteIndex(tryMinute_);
+}
+
 void WallSchedule::NothingToTry(TDateTime now, TDateTime interval)
 {
     trying_ = false;

@@ -28,6 +28,9 @@ public:
     // minute tries again.
     void Failed(TDateTime now);
 
+    // True while a series of failed tries runs in the minute of `now`.
+    bool Retrying(TDateTime now) const;
+
     // Nothing to try at `now` (no directory or no image file in it): the tries
     // end at once and the next step comes one interval later.
     void NothingToTry(TDateTime now, TDateTime interval);

@@ -82,6 +82,11 @@ bool WallpaperManager::WallpaperDueStep()
                               });
 }
 
+bool WallpaperManager::RetryingWallMinute() const
+{
+    return RotationRunning() && schedule_.Retrying(clock_.Now());
+}
+
 void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
 {
     if (!settings_.WallChangeSw) {

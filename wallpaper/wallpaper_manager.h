@@ -47,6 +47,9 @@ public:
     // The tick's wallpaper step: a change when one is due. True when a step
     // was taken (the state may have changed).
     bool WallpaperDueStep();
+    // True while the due minute's tries are failing and the minute has not
+    // ended: the tick then comes again soon to try another file.
+    bool RetryingWallMinute() const;
 
     // After the options dialog's OK: with WallChangeSw now on, a rotation that
     // was off changes at the next tick and a pause ends; with it off the pause

@@ -56,7 +56,8 @@ compare() {
   pm=$(printf '%s\n' "${p[@]}" | median)
   ratio=$(awk -v a="$om" -v b="$pm" 'BEGIN {printf "%.2f", a / b}')
   verdict=$(awk -v r="$ratio" -v t="$target" -v op="$op" 'BEGIN {print ((op == "<=" && r <= t) || (op == ">=" && r >= t)) ? "ok" : "SHORT"}')
-  echo "$name: ratio $ratio target $op $target $verdict (ours $(awk -v a="$om" 'BEGIN{printf "%.1f", a/1000}') ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms)"
+  # The verdict ends the line: bench/compare counts only such lines.
+  echo "$name: ratio $ratio (ours $(awk -v a="$om" 'BEGIN{printf "%.1f", a/1000}') ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms) target $op $target $verdict"
 }
 
 # compare_apply <name> <op> <target> <image> <peer command...>
@@ -77,14 +78,14 @@ compare_apply() {
   pm=$(printf '%s\n' "${p[@]}" | median)
   ratio=$(awk -v a="$om" -v b="$pm" 'BEGIN {printf "%.2f", a * 1000 / b}')
   verdict=$(awk -v r="$ratio" -v t="$target" 'BEGIN {print (r <= t) ? "ok" : "SHORT"}')
-  echo "$name: ratio $ratio target $op $target $verdict (ours $om ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms)"
+  echo "$name: ratio $ratio (ours $om ms, peer $(awk -v a="$pm" 'BEGIN{printf "%.1f", a/1000}') ms) target $op $target $verdict"
 }
 
 compare_apply "ApplyWallPaper BMP 1920x1080 vs feh --bg-center" "<=" 0.7 "$TMP/w.bmp" \
   feh --no-fehbg --bg-center "$TMP/w.bmp"
-compare_apply "ApplyWallPaper JPEG 1920x1080 vs feh --bg-center" "<=" 0.8 "$TMP/w.jpg" \
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs feh --bg-center" "<=" 0.7 "$TMP/w.jpg" \
   feh --no-fehbg --bg-center "$TMP/w.jpg"
-compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 1.25 "$TMP/w.jpg" \
+compare_apply "ApplyWallPaper JPEG 1920x1080 vs xwallpaper --center" "<=" 0.9 "$TMP/w.jpg" \
   xwallpaper --center "$TMP/w.jpg"
 
 # The PNG copy the desktops that read through gdk-pixbuf get (GNOME, Cinnamon,

@@ -17,6 +17,8 @@ public:
     std::vector<Call> calls;
     std::string playing;  // the file playing now, empty when silent
     bool looping = false;
+    std::vector<std::string> held;  // the files of the last Preload
+    int preloads = 0;
     // Files TryPlay refuses, with the error text it gives for them.
     std::string unplayableSuffix;
     std::string unplayableError = "cannot play";
@@ -43,6 +45,11 @@ public:
         calls.push_back({});
         playing.clear();
         looping = false;
+    }
+    void Preload(const std::vector<std::string>& files) override
+    {
+        held = files;
+        ++preloads;
     }
 };
 

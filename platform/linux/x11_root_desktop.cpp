@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 // Xlib's status macros clash with nothing here: this file includes no Qt header.
@@ -326,6 +327,136 @@ void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureI
     CentreOnMonitors(dpy, target, gc, picture, part, bitmap.Width(), bitmap.Height(), monitors);
 }
 
+// One hand-over of a picture to the server: its own connection, so the
+// pixmap can outlive it (RetainPermanent) without touching the connection
+// the windows use, and a pixmap of the screen's size drawn with the picture.
+struct RootUpload {
+    // The trap outlives the connection: closing it syncs, and a late error
+    // must not reach the default handler.
+    ErrorTrap trap;
+    std::unique_ptr<Display, DisplayCloser> display;
+    Pixmap pixmap = None;
+    bool shown = false;
+    Desktop::Result result = Desktop::Result::Unavailable;  // Done once the pixmap holds the picture
+
+    RootUpload() = default;
+    RootUpload(const RootUpload&) = delete;
+    RootUpload& operator=(const RootUpload&) = delete;
+    ~RootUpload()
+    {
+        if (display && pixmap != None && !shown)
+            XFreePixmap(display.get(), pixmap);
+    }
+};
+
+// Draws the picture (`held`, or the file when none) into a new pixmap.
+void Upload(RootUpload& up, const std::string& bmpPath, const DibPicture* held, bool tiled)
+{
+    up.display.reset(XOpenDisplay(nullptr));
+    if (!up.display)
+        return;
+    Display* dpy = up.display.get();
+    const int screen = DefaultScreen(dpy);
+    const Window root = RootWindow(dpy, screen);
+    const int screenW = DisplayWidth(dpy, screen), screenH = DisplayHeight(dpy, screen);
+    const int depth = DefaultDepth(dpy, screen);
+    Visual* visual = DefaultVisual(dpy, screen);
+    if (visual->c_class != TrueColor && visual->c_class != DirectColor)
+        return;  // palette screens are long gone; refuse rather than show garbage
+
+    // Read once the display is there, so retries without a display cost nothing.
+    DesktopBitmap bitmap;
+    if (held && !held->Empty())
+        bitmap.Use(*held);
+    else if (!bitmap.Load(bmpPath)) {
+        up.result = Desktop::Result::Unreadable;
+        return;
+    }
+    const std::vector<X11Monitor> monitors = X11Monitors(dpy);
+    const X11Monitor cut = tiled ? X11Monitor{0, 0, screenW, screenH} : LargestExtent(monitors);
+    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), cut.width, cut.height, tiled);
+    PictureImage picture;
+    // The server failing us (out of memory for the pixmap, say) will not get
+    // better within the retries, so this is no case for asking again.
+    if (!CreatePictureImage(dpy, visual, depth, part.width, part.height, picture))
+        return;
+    FillXImage(picture.image, visual, bitmap, part);
+    up.pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
+                              static_cast<unsigned>(depth));
+    GC gc = XCreateGC(dpy, up.pixmap, 0, nullptr);
+    DrawPicture(dpy, root, up.pixmap, gc, picture, part, screenW, screenH, tiled, bitmap, monitors);
+    XFreeGC(dpy, gc);
+    DestroyPictureImage(dpy, picture);
+    if (!up.trap.Failed(dpy))
+        up.result = Desktop::Result::Done;
+}
+
+// Makes the uploaded pixmap the root window's background.
+Desktop::Result ShowUploaded(RootUpload& up)
+{
+    if (up.result != Desktop::Result::Done)
+        return up.result;
+    Display* dpy = up.display.get();
+    const Window root = RootWindow(dpy, DefaultScreen(dpy));
+    const Atom rootAtom = XInternAtom(dpy, kRootPixmapAtom, False);
+    const Atom setRootAtom = XInternAtom(dpy, kSetRootPixmapAtom, False);
+    // The previous setter's pixmap is freed by ending its retained client, but
+    // only when both properties name it: otherwise it may belong to a running
+    // program.
+    const Pixmap oldRoot = ReadPixmapProperty(dpy, root, rootAtom);
+    const Pixmap oldSetRoot = ReadPixmapProperty(dpy, root, setRootAtom);
+    if (oldRoot != None && oldRoot == oldSetRoot)
+        XKillClient(dpy, oldRoot);
+    XSync(dpy, False);
+    g_xErrors = 0;  // a stale id left by a setter that already went away is no failure
+
+    XChangeProperty(dpy, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&up.pixmap), 1);
+    XChangeProperty(dpy, root, setRootAtom, XA_PIXMAP, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&up.pixmap), 1);
+    XSetWindowBackgroundPixmap(dpy, root, up.pixmap);
+    XClearWindow(dpy, root);
+    up.shown = true;  // from here the server owns the pixmap
+    if (up.trap.Failed(dpy))
+        return Desktop::Result::Unavailable;
+    XSetCloseDownMode(dpy, RetainPermanent);
+    return Desktop::Result::Done;  // closing the connection flushes and keeps the pixmap
+}
+
+// A picture uploaded on a thread of its own while the caller writes the file.
+// Only this thread talks over the upload's connection until Show joins it.
+class RootPrepared : public Desktop::Prepared {
+public:
+    RootPrepared(const DibPicture& picture, bool tiled)
+        : worker_([this, &picture, tiled] {
+              try {
+                  Upload(upload_, {}, &picture, tiled);
+              } catch (...) {
+                  upload_.result = Desktop::Result::Unavailable;
+              }
+          })
+    {
+    }
+    ~RootPrepared() override
+    {
+        if (worker_.joinable())
+            worker_.join();
+    }
+    RootPrepared(const RootPrepared&) = delete;
+    RootPrepared& operator=(const RootPrepared&) = delete;
+
+    Desktop::Result Show() override
+    {
+        if (worker_.joinable())
+            worker_.join();
+        return ShowUploaded(upload_);
+    }
+
+private:
+    RootUpload upload_;
+    std::thread worker_;  // after upload_, which it fills
+};
+
 }  // namespace
 
 X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {}
@@ -340,74 +471,18 @@ Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, con
     return Set(bmpPath, &picture);
 }
 
+std::unique_ptr<Desktop::Prepared> X11RootDesktop::PrepareFrom(const DibPicture& picture)
+{
+    if (picture.Empty())
+        return nullptr;
+    return std::make_unique<RootPrepared>(picture, WallpaperTiled(registry_));
+}
+
 Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture* held)
 {
-    // The trap outlives the connection: closing it syncs, and a late error
-    // must not reach the default handler.
-    ErrorTrap trap;
-    // A connection of our own, so the pixmap can outlive it (RetainPermanent)
-    // without touching the connection the windows use.
-    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
-    if (!display)
-        return Result::Unavailable;
-    Display* dpy = display.get();
-    const int screen = DefaultScreen(dpy);
-    const Window root = RootWindow(dpy, screen);
-    const int screenW = DisplayWidth(dpy, screen), screenH = DisplayHeight(dpy, screen);
-    const int depth = DefaultDepth(dpy, screen);
-    Visual* visual = DefaultVisual(dpy, screen);
-    if (visual->c_class != TrueColor && visual->c_class != DirectColor)
-        return Result::Unavailable;  // palette screens are long gone; refuse rather than show garbage
-
-    // Read once the display is there, so retries without a display cost nothing.
-    DesktopBitmap bitmap;
-    if (held && !held->Empty())
-        bitmap.Use(*held);
-    else if (!bitmap.Load(bmpPath))
-        return Result::Unreadable;
-    const bool tiled = WallpaperTiled(registry_);
-    const std::vector<X11Monitor> monitors = X11Monitors(dpy);
-    const X11Monitor cut = tiled ? X11Monitor{0, 0, screenW, screenH} : LargestExtent(monitors);
-    const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), cut.width, cut.height, tiled);
-    PictureImage picture;
-    // The server failing us (out of memory for the pixmap, say) will not get
-    // better within the retries, so this is no case for asking again.
-    if (!CreatePictureImage(dpy, visual, depth, part.width, part.height, picture))
-        return Result::Unavailable;
-    FillXImage(picture.image, visual, bitmap, part);
-    const Pixmap pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
-                                        static_cast<unsigned>(depth));
-    GC gc = XCreateGC(dpy, pixmap, 0, nullptr);
-    DrawPicture(dpy, root, pixmap, gc, picture, part, screenW, screenH, tiled, bitmap, monitors);
-    XFreeGC(dpy, gc);
-    DestroyPictureImage(dpy, picture);
-    if (trap.Failed(dpy)) {
-        XFreePixmap(dpy, pixmap);
-        return Result::Unavailable;
-    }
-
-    const Atom rootAtom = XInternAtom(dpy, kRootPixmapAtom, False);
-    const Atom setRootAtom = XInternAtom(dpy, kSetRootPixmapAtom, False);
-    // The previous setter's pixmap is freed by ending its retained client, but
-    // only when both properties name it: otherwise it may belong to a running
-    // program.
-    const Pixmap oldRoot = ReadPixmapProperty(dpy, root, rootAtom);
-    const Pixmap oldSetRoot = ReadPixmapProperty(dpy, root, setRootAtom);
-    if (oldRoot != None && oldRoot == oldSetRoot)
-        XKillClient(dpy, oldRoot);
-    XSync(dpy, False);
-    g_xErrors = 0;  // a stale id left by a setter that already went away is no failure
-
-    XChangeProperty(dpy, root, rootAtom, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XChangeProperty(dpy, root, setRootAtom, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XSetWindowBackgroundPixmap(dpy, root, pixmap);
-    XClearWindow(dpy, root);
-    if (trap.Failed(dpy))
-        return Result::Unavailable;
-    XSetCloseDownMode(dpy, RetainPermanent);
-    return Result::Done;  // closing the connection flushes and keeps the pixmap
+    RootUpload upload;
+    Upload(upload, bmpPath, held, WallpaperTiled(registry_));
+    return ShowUploaded(upload);
 }
 
 }  // namespace platform

@@ -12,6 +12,9 @@ public:
     explicit X11RootDesktop(const Registry& registry);
     Result SetWallpaper(const std::string& bmpPath) override;
     Result SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture) override;
+    // Uploads the picture on a thread of its own into a new pixmap; Show
+    // makes it the root window's background.
+    std::unique_ptr<Prepared> PrepareFrom(const DibPicture& picture) override;
     std::string Name() const override { return "x11-root"; }
 
 private:

@@ -61,6 +61,7 @@ private slots:
         TfrmClock& window = f.Open();
         const ClockSettings before = window.ClockSettings;
         const auto fileBefore = f.profile.content;
+        const int preloads = f.sound.preloads;
         OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
             dialog.chkOnTop->setChecked(true);
             dialog.spnInterval->setValue(45);
@@ -73,6 +74,7 @@ private slots:
         window.ShowOptionsDialog();
         QCOMPARE(f.profile.content, fileBefore);
         QCOMPARE(f.profile.writes, 0);
+        QCOMPARE(f.sound.preloads, preloads);
         QCOMPARE(window.ClockSettings.WallDir1, before.WallDir1);
         QCOMPARE(window.ClockSettings.WallInterval, before.WallInterval);
         QVERIFY(!window.ClockSettings.OnTop);
@@ -83,6 +85,7 @@ private slots:
     {
         OptionsFixture f;
         TfrmClock& window = f.Open();
+        const int preloads = f.sound.preloads;
         OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
             QCOMPARE(dialog.spnDir2StartHour->value(), 8);
             QCOMPARE(dialog.spnDir2StartMin->value(), 55);
@@ -97,6 +100,7 @@ private slots:
             dialog.OKBtn->click();
         });
         window.ShowOptionsDialog();
+        QCOMPARE(f.sound.preloads, preloads + 1);  // the sounds the new values name are decoded
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         const std::string& file = *f.profile.content;
         QVERIFY(file.find("WallInterval=2:00:00") != std::string::npos);

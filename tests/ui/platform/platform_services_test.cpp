@@ -8,6 +8,7 @@
 #include <SDL_mixer.h>
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +69,8 @@ private slots:
     void forwardRequestReachesTheRunningCopy();
     void anotherUsersListenerDoesNotStopUs();
     void soundPlaysOneAtATimeAndLoops();
+    void deviceIsOpenOnlyWhileASoundPlays();
+    void preloadedSoundsPlayWithoutReadingTheFile();
     void unplayableSoundsAreSilentAndQuick();
     void helpShowsTopicsAndFollowsLinks();
 };
@@ -163,12 +166,62 @@ void PlatformServicesTest::soundPlaysOneAtATimeAndLoops()
     sound.Play(b, false);  // stops the looping sound
     QCOMPARE(Mix_Playing(-1), 1);
     sound.Stop();
-    QCOMPARE(Mix_Playing(-1), 0);
+    QVERIFY(!sound.DeviceOpen());  // nothing plays: the device is closed
     sound.Play(a, true);
     QTest::qWait(1300);  // a one-second sound that loops is still playing
     QCOMPARE(Mix_Playing(-1), 1);
     sound.Play(dir.filePath("missing.wav").toStdString(), false);  // stops, then silence
-    QCOMPARE(Mix_Playing(-1), 0);
+    QVERIFY(!sound.DeviceOpen());
+}
+
+void PlatformServicesTest::deviceIsOpenOnlyWhileASoundPlays()
+{
+    QTemporaryDir dir;
+    const std::string shortSound = Write(dir, "short.wav", PcmWav(800));  // 0.1 s
+    platform::SdlSound sound;
+    QVERIFY(!sound.DeviceOpen());
+    for (int round = 0; round < 2; ++round) {  // closed after the sound, opened again for the next
+        sound.Play(shortSound, false);
+        if (!sound.DeviceOpen())
+            QSKIP("no audio driver here");
+        QCOMPARE(Mix_Playing(-1), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!sound.DeviceOpen(), 3000);
+    }
+    // A sound that ends while the next one starts does not close the device under it.
+    sound.Play(shortSound, false);
+    sound.Play(shortSound, true);
+    QTest::qWait(400);
+    QVERIFY(sound.DeviceOpen());
+    QCOMPARE(Mix_Playing(-1), 1);
+    sound.Stop();
+    QVERIFY(!sound.DeviceOpen());
+}
+
+void PlatformServicesTest::preloadedSoundsPlayWithoutReadingTheFile()
+{
+    QTemporaryDir dir;
+    const std::string a = Write(dir, "a.wav", PcmWav(8000));
+    const std::string b = Write(dir, "b.wav", PcmWav(800));
+    platform::SdlSound sound;
+    sound.Preload({a, b, a, "", dir.filePath("missing.wav").toStdString()});
+    QCOMPARE(sound.Decodes(), 2);
+    sound.Preload({a, b});  // unchanged files are not read again
+    QCOMPARE(sound.Decodes(), 2);
+    Write(dir, "b.wav", PcmWav(1600));  // changed on disk
+    sound.Preload({a, b});
+    QCOMPARE(sound.Decodes(), 3);
+    // Gone from the disk, still held: it plays from memory.
+    QVERIFY(QFile::remove(QString::fromStdString(a)));
+    sound.Play(a, false);
+    QCOMPARE(sound.Decodes(), 3);
+    if (!sound.DeviceOpen())
+        QSKIP("no audio driver here");
+    QCOMPARE(Mix_Playing(-1), 1);
+    sound.Stop();
+    // Let go when the settings no longer name it.
+    sound.Preload({b});
+    sound.Play(a, false);
+    QVERIFY(!sound.DeviceOpen());
 }
 
 void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
@@ -189,7 +242,7 @@ void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
     timer.start();
     for (const std::string& file : {notWav, truncated, empty, huge, dir.path().toStdString(), std::string()}) {
         sound.Play(file, false);
-        QCOMPARE(Mix_Playing(-1), 0);
+        QVERIFY(!sound.DeviceOpen());
     }
     sound.Play(cutData, false);  // a short data chunk still plays what is there
     sound.Stop();

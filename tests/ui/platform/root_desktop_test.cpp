@@ -1,6 +1,7 @@
 // The root window backend against a real X server: the pixmap it leaves in
 // _XROOTPMAP_ID is read back, pixel by pixel.
 #include "platform/fake/memory_registry.h"
+#include "image/bmp_reader.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "test_bitmap.h"
 
@@ -116,6 +117,34 @@ TEST_F(RootDesktop, CentredOnBlackThenTiledAsTheRegistrySays)
     // The previous picture's pixmap was freed with its retained connection.
     EXPECT_FALSE(Exists(centred));
     EXPECT_TRUE(Exists(tiled));
+}
+
+// A picture handed over ahead of its file (the upload runs while the file
+// is written) shows only when asked; let go, it leaves the wallpaper alone.
+TEST_F(RootDesktop, APreparedPictureShowsOnlyWhenAsked)
+{
+    platform::X11RootDesktop desktop(registry);
+    ASSERT_EQ(desktop.SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Done);
+    const Pixmap before = RootPixmap("_XROOTPMAP_ID");
+    WriteTestBmp((dir / "q.bmp").string(), 2, 2, {0x00ff00, 0x0000ff, 0xffffff, 0xff0000});
+    const ImageRead read = ReadBmpFile((dir / "q.bmp").string());
+    ASSERT_TRUE(read.Ok());
+    {
+        auto dropped = desktop.PrepareFrom(read.Picture);
+        ASSERT_NE(dropped, nullptr);
+    }
+    EXPECT_EQ(RootPixmap("_XROOTPMAP_ID"), before);
+    EXPECT_TRUE(Exists(before));
+    auto prepared = desktop.PrepareFrom(read.Picture);
+    ASSERT_NE(prepared, nullptr);
+    ASSERT_EQ(prepared->Show(), Desktop::Result::Done);
+    const Pixmap shown = RootPixmap("_XROOTPMAP_ID");
+    ASSERT_NE(shown, before);
+    const int x0 = (DisplayWidth(dpy, 0) - 2) / 2, y0 = (DisplayHeight(dpy, 0) - 2) / 2;
+    EXPECT_EQ(PixelAt(shown, x0, y0), 0x00ff00u);
+    EXPECT_EQ(PixelAt(shown, x0 + 1, y0 + 1), 0xff0000u);
+    EXPECT_FALSE(Exists(before));
+    EXPECT_EQ(desktop.PrepareFrom(DibPicture{}), nullptr);  // nothing to hand over
 }
 
 TEST_F(RootDesktop, APictureLargerThanTheScreenShowsItsMiddle)

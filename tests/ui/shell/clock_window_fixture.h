@@ -2,6 +2,7 @@
 // A clock window over fakes, with the later commands recorded.
 
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_clock_set_watch.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_screen_saver.h"
 #include "platform/fake/fake_sound.h"
@@ -42,6 +43,7 @@ public:
 struct ClockFixture {
     platform::FakeClock clock{EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20)};
     platform::FakeSound sound;
+    platform::FakeClockSetWatch clockSet;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
     platform::MemoryProfileFile profile;
@@ -65,7 +67,9 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, aboutFakes.facts, aboutFakes.services});
+        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
+                                                                wallpaperFakes.services, aboutFakes.facts,
+                                                                aboutFakes.services, clockSet});
         return *window;
     }
 };

@@ -4,12 +4,15 @@
 #include "clock_window_fixture.h"
 
 #include "shell/clock_tick.h"
+#include "shell/tick_schedule.h"
 
 #include <QApplication>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QFile>
 
 class ClockWindowTest : public QObject {
     Q_OBJECT
@@ -21,6 +24,8 @@ private slots:
     void mouseRulesReachTheirCommands();
     void panelDragMovesTheWindow();
     void tickSoundsTheSignalOnceAndRestartsTheTimer();
+    void tickSleepsToTheMinuteAndRetriesAFailingWallMinute();
+    void soundsAreDecodedWhenTheSettingsAreRead();
     void tickErrorIsShownOnceAndTheClockRunsOn();
     void wallpaperTestFollowsRotationAndPause();
     void screenSaverItemsFollowTheSystem();
@@ -55,8 +60,9 @@ void ClockWindowTest::controlsAsBuilt()
     QVERIFY(!w.sbtnConfig->icon().isNull());
     QVERIFY(!w.SpeedButton2->icon().isNull());
     QCOMPARE(w.Panel1->geometry(), QRect(0, 0, 173, 39));
-    QCOMPARE(w.Timer1.interval(), 450);
+    QCOMPARE(w.Timer1.interval(), 450);  // the first tick
     QVERIFY(w.Timer1.isActive());
+    QVERIFY(w.Timer1.isSingleShot());
     QVERIFY(w.acceptDrops());
     // The face's top right corner holds the alarm indicator.
     QCOMPARE(w.AlarmShape->geometry().right(), w.lblClock->geometry().right());
@@ -189,9 +195,54 @@ void ClockWindowTest::tickSoundsTheSignalOnceAndRestartsTheTimer()
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(23, 59, 1));
     w.Timer1Timer();
     QCOMPARE(w.lblClock->text(), QString("11:59 pm"));
-    // The timer itself drives the tick.
+    // The system clock is set: the timer ticks at once, not at the planned time.
+    QVERIFY(w.Timer1.remainingTime() > 20000);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(9, 5));
+    f.clockSet.Fire();
     QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("09:05 am"), 3000);
+    QVERIFY(w.Timer1.isActive());
+}
+
+void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath("a.jpg")).open(QIODevice::WriteOnly);  // the fake converter fails every file
+    ClockFixture f;
+    RecordingClock& w = f.Start("[WallDir]\nWallDir1=" + dir.path().toStdString() +
+                                "\n[WallSw]\nWallChangeSw=1\nStartWallChangeSw=1\nWallInterval=0:30:00\n");
+    // 14:00:20: the rest of the minute in two equal waits.
+    w.Timer1Timer();
+    QCOMPARE(w.Timer1.interval(), (40000 + kTickAfterBoundaryMs) / 2);
+    // The due minute's file fails: the tick comes again in 450 ms, until
+    // the minute ends.
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 30));
+    w.onWallDue = [&] { w.Wallpaper->WallpaperDueStep(); };
+    w.Timer1Timer();
+    QVERIFY(w.Wallpaper->RetryingWallMinute());
+    QCOMPARE(w.Timer1.interval(), kRetryTickMs);
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 59, 800));
+    w.Timer1Timer();
+    QCOMPARE(w.Timer1.interval(), 200 + kTickAfterBoundaryMs);
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 1, 0, 10));
+    w.Timer1Timer();
+    QVERIFY(!w.Wallpaper->RetryingWallMinute());
+    QCOMPARE(w.Timer1.interval(), 30000);
+}
+
+void ClockWindowTest::soundsAreDecodedWhenTheSettingsAreRead()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[WaveFile]\nJustWave=/s/j.wav\nHalfWave=/s/h.wav\nQuarterWave=/s/j.wav\n"
+                                "[WaveSw]\nUseWaveSw=1\nJustWaveSw=1\nQuarterWaveSw=1\n"
+                                "[Alarm]\nAlarmWave=/s/a.wav\nAlarmWaveSw=1\n");
+    QCOMPARE(f.sound.preloads, 1);
+    QCOMPARE(f.sound.held, (std::vector<std::string>{"/s/j.wav", "/s/a.wav"}));
+    w.ClockSettings.HalfWaveSw = true;  // as the options dialog's OK leaves it
+    w.ReloadSounds();
+    QCOMPARE(f.sound.held, (std::vector<std::string>{"/s/j.wav", "/s/h.wav", "/s/a.wav"}));
+    // Ticks play, they never load.
+    w.Timer1Timer();
+    QCOMPARE(f.sound.preloads, 2);
 }
 
 void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()

@@ -121,6 +121,13 @@ TEST_F(MultiImage, GifAndTiffBitCountsAndPixels)
         EXPECT_EQ(image.ImageBitCount(), 24);
         EXPECT_EQ(image.Picture().PixelAt(36, 28), (RgbQuad{rgb.back(), rgb[rgb.size() - 2], rgb[rgb.size() - 3], 0}));
         EXPECT_EQ(image.Picture().PixelAt(0, 0), (RgbQuad{rgb[2], rgb[1], rgb[0], 0}));
+        // Strips of 16 rows, decoded on two threads: every row in its place.
+        for (int y = 0; y < 29; ++y)
+            for (int x = 0; x < 37; ++x) {
+                const size_t at = (static_cast<size_t>(y) * 37 + x) * 3;
+                ASSERT_EQ(image.Picture().PixelAt(x, y), (RgbQuad{rgb[at + 2], rgb[at + 1], rgb[at], 0}))
+                    << x << "," << y << (tiled ? " tiled" : " strips");
+            }
     }
     // Deflate, JPEG-in-TIFF and bottom-up rows give the same picture.
     const RgbQuad topLeft{rgb[2], rgb[1], rgb[0], 0};

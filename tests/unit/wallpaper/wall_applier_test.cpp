@@ -1,5 +1,6 @@
 // ApplyWallPaper: what reaches the desktop, what is written, when the next
 // change comes, and that the hourglass always goes away.
+#include "image/picture.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
 #include "wallpaper/wall_applier.h"
@@ -36,16 +37,44 @@ public:
     std::vector<Call> calls;
     bool fail = false;
     bool throws = false;
+    bool handsOver = false;  // tells the picture before writing, as the image converter does
+    DibPicture picture;
+    PictureReady beforeWrite;
+    void SetBeforeWrite(PictureReady ready) override { beforeWrite = std::move(ready); }
     int released = 0;
     WallNotice FailureNotice() const override { return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{}; }
     void ReleasePictures() override { ++released; }
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
     {
         calls.push_back({file, photoCd, colorDec});
+        if (handsOver && beforeWrite)
+            beforeWrite(picture);
         std::ofstream(bmpPath) << "BM from " << file;  // written even when it then fails
         if (throws)
             throw std::runtime_error("broken");
         return !fail;
+    }
+};
+
+// A desktop that takes the picture ahead of its file and answers Show as told.
+class EarlyDesktop : public platform::FakeDesktop {
+public:
+    struct Early : Prepared {
+        EarlyDesktop& owner;
+        explicit Early(EarlyDesktop& o) : owner(o) {}
+        ~Early() override { ++owner.released; }
+        Result Show() override
+        {
+            ++owner.shows;
+            return owner.showAnswer;
+        }
+    };
+    int prepared = 0, shows = 0, released = 0;
+    Result showAnswer = Result::Done;
+    std::unique_ptr<Prepared> PrepareFrom(const DibPicture&) override
+    {
+        ++prepared;
+        return std::make_unique<Early>(*this);
     }
 };
 
@@ -237,4 +266,44 @@ TEST(WallWriteRes, OnlyDeepImagesAndPhotoCdAreReduced)
     EXPECT_EQ(ChooseWallWriteRes(true, true, 8), WallWriteRes::Color256);
     EXPECT_EQ(ChooseWallWriteRes(true, false, 24), WallWriteRes::AutoMatic);
     EXPECT_EQ(ChooseWallWriteRes(false, false, 24), WallWriteRes::AutoMatic);
+}
+
+// The picture goes to the desktop while the file is written; it is shown only
+// when the file is in place, and the ordinary way takes over when showing fails.
+TEST(ApplyEarly, ThePictureIsShownOnlyOnceItsFileIsWritten)
+{
+    struct Case {
+        const char* name;
+        bool writeFails;
+        Result showAnswer;
+        WallApplier::Outcome outcome;
+        int shows;
+        std::size_t fileCalls;  // SetWallpaper calls after it
+    } cases[] = {
+        {"written and shown", false, Result::Done, WallApplier::Outcome::Applied, 1, 0},
+        {"write failed: not shown", true, Result::Done, WallApplier::Outcome::Failed, 0, 0},
+        {"show failed: the file way", false, Result::Unavailable, WallApplier::Outcome::Applied, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path dir = fs::temp_directory_path() / "zelvaro-apply-early";
+        fs::create_directories(dir);
+        EarlyDesktop desktop;
+        desktop.showAnswer = c.showAnswer;
+        FakeConverter converter;
+        converter.handsOver = true;
+        converter.fail = c.writeFails;
+        platform::FakeClock clock(EncodeDate(2026, 12, 7) + EncodeTime(10, 20, 10));
+        RecordingHost host;
+        ClockSettings settings;
+        WallSchedule schedule;
+        WallApplier applier(desktop, converter, clock, host, settings, schedule, (dir / "ZelvaroWl.BMP").string());
+        EXPECT_EQ(applier.ApplyWallPaper("/pics/b.jpg"), c.outcome);
+        EXPECT_EQ(desktop.prepared, 1);
+        EXPECT_EQ(desktop.released, 1);
+        EXPECT_EQ(desktop.shows, c.shows);
+        EXPECT_EQ(desktop.calls.size(), c.fileCalls);
+        EXPECT_FALSE(converter.beforeWrite);  // the hook does not outlive the conversion
+        fs::remove_all(dir);
+    }
 }

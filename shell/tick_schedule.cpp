@@ -1,0 +1,26 @@
+#include "shell/tick_schedule.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The millisecond of the minute that holds `now`, 0..59999; rounded to the
+// millisecond first, as the face's minute is.
+long long MillisecondOfMinute(TDateTime now)
+{
+    const long long ms = std::llround(now * kMsPerDay);
+    const long long of = ms % 60000;
+    return of < 0 ? of + 60000 : of;
+}
+
+}  // namespace
+
+int NextTickDelayMs(TDateTime now, bool retryingWallMinute)
+{
+    const long long untilBoundary = 60000 - MillisecondOfMinute(now) + kTickAfterBoundaryMs;
+    if (retryingWallMinute)
+        return static_cast<int>(std::min<long long>(kRetryTickMs, untilBoundary));
+    const long long parts = (untilBoundary + kMaxTickWaitMs - 1) / kMaxTickWaitMs;
+    return static_cast<int>((untilBoundary + parts - 1) / parts);
+}
