@@ -1,5 +1,6 @@
 #include "alarm/alarm_set_dialog.h"
 
+#include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
 #include "alarm/alarm_time.h"
 
@@ -83,17 +84,10 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     BuildButtons(GroupBox1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAutoDefault(false);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    HelpBtn = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    HelpBtn->setAutoDefault(false);
+    const DialogButtons standard = MakeDialogButtons(this);
+    OKBtn = standard.OKBtn;
+    CancelBtn = standard.CancelBtn;
+    HelpBtn = standard.HelpBtn;
     connect(HelpBtn, &QPushButton::clicked, this, &TAlarmSetDlg::HelpBtnClick);
 
     auto* buttonRow = new QHBoxLayout;

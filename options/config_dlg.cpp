@@ -1,5 +1,6 @@
 #include "options/config_dlg.h"
 
+#include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
@@ -49,17 +50,10 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     OptionNote->addTab(BuildAlarmPage(), QStringLiteral("ｱﾗｰﾑ"));
     OptionNote->setCurrentIndex(0);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    CancelBtn = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setAutoDefault(false);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    HelpBtn = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    HelpBtn->setAutoDefault(false);
+    const DialogButtons standard = MakeDialogButtons(this);
+    OKBtn = standard.OKBtn;
+    CancelBtn = standard.CancelBtn;
+    HelpBtn = standard.HelpBtn;
     connect(HelpBtn, &QPushButton::clicked, this, [this] { help_.ShowContext(kHelpContext); });
 
     auto* buttons = new QHBoxLayout;

@@ -1,0 +1,27 @@
+#include "base/ui/dialog_buttons.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+namespace {
+
+QPushButton* Button(QDialog* dialog, const QString& caption, const QString& name)
+{
+    auto* button = new QPushButton(caption, dialog);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+DialogButtons MakeDialogButtons(QDialog* dialog)
+{
+    DialogButtons b{Button(dialog, QStringLiteral("OK"), QStringLiteral("OKBtn")),
+                    Button(dialog, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("CancelBtn")),
+                    Button(dialog, QStringLiteral("ﾍﾙﾌﾟ(&H)"), QStringLiteral("HelpBtn"))};
+    b.OKBtn->setDefault(true);
+    QObject::connect(b.OKBtn, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(b.CancelBtn, &QPushButton::clicked, dialog, &QDialog::reject);
+    return b;
+}
