@@ -49,6 +49,14 @@ QHBoxLayout* PathRow(QLineEdit* field, QToolButton* button)
     return row;
 }
 
+// A switch over its file field and picker button, with a gap after them.
+void AddSwitchedFile(QVBoxLayout* layout, QCheckBox* check, QLineEdit* field, QToolButton* button)
+{
+    layout->addWidget(check);
+    layout->addLayout(PathRow(field, button));
+    layout->addSpacing(6);
+}
+
 }  // namespace
 
 QLineEdit* TConfigDlg::NewPathField(const char* objectName, QWidget* parent)
@@ -162,14 +170,9 @@ QWidget* TConfigDlg::BuildSignalPage()
     sbtnQuarterOpen = NewFolderButton("sbtnQuarterOpen", page);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(chkJustWave);
-    layout->addLayout(PathRow(edtJustWave, sbtnJustOpen));
-    layout->addSpacing(6);
-    layout->addWidget(chkHalfWave);
-    layout->addLayout(PathRow(edtHalfWave, sbtnHalfOpen));
-    layout->addSpacing(6);
-    layout->addWidget(chkQuarterWave);
-    layout->addLayout(PathRow(edtQuarterWave, sbtnQuarterOpen));
+    AddSwitchedFile(layout, chkJustWave, edtJustWave, sbtnJustOpen);
+    AddSwitchedFile(layout, chkHalfWave, edtHalfWave, sbtnHalfOpen);
+    AddSwitchedFile(layout, chkQuarterWave, edtQuarterWave, sbtnQuarterOpen);
     layout->addStretch();
     return page;
 }
@@ -185,11 +188,8 @@ QWidget* TConfigDlg::BuildAlarmPage()
     sbtnBmpOpen = NewFolderButton("sbtnBmpOpen", page);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(chkAlarmWave);
-    layout->addLayout(PathRow(edtAlarmWaveFile, sbtnWaveOpen));
-    layout->addSpacing(6);
-    layout->addWidget(chkAlarmBmp);
-    layout->addLayout(PathRow(edtAlarmBmpFile, sbtnBmpOpen));
+    AddSwitchedFile(layout, chkAlarmWave, edtAlarmWaveFile, sbtnWaveOpen);
+    AddSwitchedFile(layout, chkAlarmBmp, edtAlarmBmpFile, sbtnBmpOpen);
     layout->addStretch();
     return page;
 }
