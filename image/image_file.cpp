@@ -58,6 +58,23 @@ std::FILE* OpenImageStream(const std::string& path, FileReadStatus& status)
     return f;
 }
 
+int ReopenImageFile(int fd)
+{
+    struct stat held {};
+    if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode))
+        return -1;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const int again = ::open(self.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    if (again < 0)
+        return -1;
+    struct stat opened {};
+    if (::fstat(again, &opened) != 0 || opened.st_dev != held.st_dev || opened.st_ino != held.st_ino) {
+        ::close(again);
+        return -1;
+    }
+    return again;
+}
+
 FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
 {
     bytes.clear();

@@ -31,6 +31,11 @@ int OpenImageFile(const std::string& path, FileReadStatus& status);
 // The same as a stdio stream ("rb"); nothing with `status` saying why.
 std::FILE* OpenImageStream(const std::string& path, FileReadStatus& status);
 
+// A second descriptor on the very file an opened descriptor reads (not on
+// whatever its name holds now), with a read position of its own, so another
+// thread can decode part of it; -1 when the system offers none.
+int ReopenImageFile(int fd);
+
 using ByteParts = std::span<const std::span<const uint8_t>>;
 
 // Writes the parts one after the other into a file beside `path`, then renames

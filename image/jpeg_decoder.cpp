@@ -7,6 +7,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 #include <jpeglib.h>
@@ -58,92 +60,193 @@ void CmykRow(const uint8_t* s, uint8_t* d, int width)
     }
 }
 
-// Every C++ object lives in the caller, declared before setjmp, so a jump
-// back skips no destructor.
-struct DecodeState {
-    uint64_t fileBytes = 0;
-    ImageRead out;
-    std::vector<uint8_t*> rows;
-    std::vector<uint8_t> cmyk;
+// Where a decoder reads the file: its bytes, or an open stream.
+struct Source {
+    std::span<const uint8_t> bytes;
+    std::FILE* file = nullptr;
 };
 
-bool Decode(jpeg_decompress_struct& cinfo, DecodeState& s)
+// Sets up a decoder's error handling (each decoder jumps to its own point)
+// and the scan limit; the decoder is created by the first phase.
+void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress)
 {
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = OnError;
+    errors.pub.output_message = Silent;
+    progress.progress_monitor = CheckScans;
+}
+
+// Creates the decoder and reads the header as far as the output size.
+// Returns false, the decoder to be destroyed, when libjpeg gave up.
+bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress, const Source& src)
+{
+    if (setjmp(errors.jump))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    cinfo.progress = &progress;
+    if (src.file)
+        jpeg_stdio_src(&cinfo, src.file);
+    else
+        jpeg_mem_src(&cinfo, src.bytes.data(), static_cast<unsigned long>(src.bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
     const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : (cmyk ? JCS_CMYK : JCS_EXT_BGR);
     jpeg_calc_output_dimensions(&cinfo);
-    // A header that promises more pixels than the file could hold is refused
-    // before the picture is allocated.
-    if (!image_limits::StoredBytesCanHold(cinfo.output_width, cinfo.output_height, s.fileBytes))
-        return false;
-    DibPicture& pic = s.out.Picture;
-    if (!pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
-                      false))
-        return false;
-    if (grey)
-        GreyPalette(pic);
-    jpeg_start_decompress(&cinfo);
-    const int h = pic.Height;
-    if (cmyk) {
-        s.cmyk.resize(static_cast<size_t>(pic.Width) * 4);
-        uint8_t* row = s.cmyk.data();
-        while (cinfo.output_scanline < cinfo.output_height) {
-            const int y = static_cast<int>(cinfo.output_scanline);
-            if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
-                return false;
-            CmykRow(row, pic.TopRow(y), pic.Width);
-        }
-    } else {
-        // Picture row y from the top is buffer row h - 1 - y: the decoder
-        // fills the bottom-up bitmap directly.
-        s.rows.resize(static_cast<size_t>(h));
-        for (int y = 0; y < h; ++y)
-            s.rows[y] = pic.TopRow(y);
-        // Padding bytes are not written by the decoder.
-        const size_t used = static_cast<size_t>(pic.Width) * (grey ? 1 : 3);
-        if (used < pic.Stride())
-            for (int y = 0; y < h; ++y)
-                std::fill(s.rows[y] + used, s.rows[y] + pic.Stride(), uint8_t{0});
-        while (cinfo.output_scanline < cinfo.output_height) {
-            const JDIMENSION at = cinfo.output_scanline;
-            if (jpeg_read_scanlines(&cinfo, s.rows.data() + at, cinfo.output_height - at) == 0)
-                return false;
-        }
-    }
-    s.out.FileBitCount = grey ? 8 : (cmyk ? 32 : 24);
-    s.out.Failure = ReadFailure::None;
     return true;
 }
 
-ImageRead Run(std::span<const uint8_t> bytes, std::FILE* file)
+bool Start(jpeg_decompress_struct& cinfo, ErrorManager& errors)
 {
-    DecodeState state;
-    state.fileBytes = bytes.size();
-    struct stat st {};
-    if (file && ::fstat(::fileno(file), &st) == 0 && st.st_size > 0)
-        state.fileBytes = static_cast<uint64_t>(st.st_size);
+    if (setjmp(errors.jump))
+        return false;
+    jpeg_start_decompress(&cinfo);
+    return true;
+}
+
+// Every picture row (top first) as the decoder's output row.
+std::vector<uint8_t*> TopRows(DibPicture& pic)
+{
+    std::vector<uint8_t*> rows(static_cast<size_t>(pic.Height));
+    for (int y = 0; y < pic.Height; ++y)
+        rows[y] = pic.TopRow(y);
+    return rows;
+}
+
+// Decodes output rows up to `last` straight into the picture's rows (the
+// bottom-up bitmap is filled directly), CMYK through a row of its own.
+bool ReadRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, DibPicture& pic, uint8_t* const* rows,
+              std::vector<uint8_t>& cmykRow, JDIMENSION last)
+{
+    if (setjmp(errors.jump))
+        return false;
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    while (cinfo.output_scanline < last) {
+        const JDIMENSION at = cinfo.output_scanline;
+        if (cmyk) {
+            uint8_t* row = cmykRow.data();
+            if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
+                return false;
+            CmykRow(row, pic.TopRow(static_cast<int>(at)), pic.Width);
+        } else if (jpeg_read_scanlines(&cinfo, const_cast<JSAMPARRAY>(rows + at), last - at) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Skip(jpeg_decompress_struct& cinfo, ErrorManager& errors, JDIMENSION rows)
+{
+    if (setjmp(errors.jump))
+        return false;
+    return jpeg_skip_scanlines(&cinfo, rows) == rows;
+}
+
+// Pictures from this size up are decoded by two threads when the machine has
+// two cores; below it a thread costs more than it saves.
+constexpr uint64_t kSplitPixels = uint64_t{1} << 20;
+
+// The first output row a second decoder takes over, or the height when one
+// decoder does it all. The second decoder still has to read the rows above
+// it (entropy decoding, about half the work of a photo), so it takes the
+// lower third; the cut falls on a whole row of blocks.
+JDIMENSION SplitRow(const jpeg_decompress_struct& cinfo)
+{
+    const JDIMENSION h = cinfo.output_height;
+    if (cinfo.progressive_mode || cinfo.buffered_image || cinfo.out_color_space == JCS_CMYK ||
+        uint64_t{cinfo.output_width} * h < kSplitPixels || std::thread::hardware_concurrency() < 2)
+        return h;
+    const JDIMENSION block = static_cast<JDIMENSION>(cinfo.max_v_samp_factor * cinfo.min_DCT_scaled_size);
+    const JDIMENSION split = block ? (h * 2 / 3) / block * block : 0;
+    return split > 0 && split < h ? split : h;
+}
+
+// The rows from `first` down, decoded by a decoder of its own on this
+// thread. The stream is its own too: a second descriptor on the same file,
+// or the same bytes.
+bool DecodeLowerRows(const Source& src, JDIMENSION first, DibPicture& pic, uint8_t* const* rows)
+{
+    Source own = src;
+    if (src.file) {
+        const int fd = ReopenImageFile(::fileno(src.file));
+        own.file = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
+        if (!own.file) {
+            if (fd >= 0)
+                ::close(fd);
+            return false;
+        }
+    }
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     jpeg_progress_mgr progress{};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = OnError;
-    errors.pub.output_message = Silent;
-    progress.progress_monitor = CheckScans;
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+    std::vector<uint8_t> unused;
+    Prepare(cinfo, errors, progress);
+    const bool ok = Open(cinfo, errors, progress, own) && Start(cinfo, errors) &&
+                    cinfo.output_width == static_cast<JDIMENSION>(pic.Width) &&
+                    cinfo.output_height == static_cast<JDIMENSION>(pic.Height) && Skip(cinfo, errors, first) &&
+                    ReadRows(cinfo, errors, pic, rows, unused, cinfo.output_height);
+    jpeg_destroy_decompress(&cinfo);
+    if (own.file)
+        std::fclose(own.file);
+    return ok;
+}
+
+ImageRead Run(const Source& src)
+{
+    uint64_t fileBytes = src.bytes.size();
+    struct stat st {};
+    if (src.file && ::fstat(::fileno(src.file), &st) == 0 && st.st_size > 0)
+        fileBytes = static_cast<uint64_t>(st.st_size);
+    ImageRead out;
+    jpeg_decompress_struct cinfo{};
+    ErrorManager errors{};
+    jpeg_progress_mgr progress{};
+    Prepare(cinfo, errors, progress);
+    bool ok = Open(cinfo, errors, progress, src);
+    const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    DibPicture& pic = out.Picture;
+    // A header that promises more pixels than the file could hold is refused
+    // before the picture is allocated.
+    ok = ok && image_limits::StoredBytesCanHold(cinfo.output_width, cinfo.output_height, fileBytes) &&
+         pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
+                      false) &&
+         Start(cinfo, errors);
+    if (ok) {
+        if (grey)
+            GreyPalette(pic);
+        // Padding bytes are not written by the decoder.
+        const size_t used = static_cast<size_t>(pic.Width) * (grey ? 1 : 3);
+        for (int y = 0; y < pic.Height && used < pic.Stride(); ++y)
+            std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+        const std::vector<uint8_t*> rows = TopRows(pic);
+        std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
+        const JDIMENSION split = SplitRow(cinfo);
+        bool lowerOk = true;
+        std::thread lower;
+        if (split < cinfo.output_height) {
+            lowerOk = false;
+            lower = std::thread([&] {
+                try {
+                    lowerOk = DecodeLowerRows(src, split, pic, rows.data());
+                } catch (...) {
+                    lowerOk = false;
+                }
+            });
+        }
+        ok = ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split);
+        if (lower.joinable())
+            lower.join();
+        // Where the second decoder could not do its part, this one goes on.
+        if (ok && !lowerOk)
+            ok = ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height);
     }
-    jpeg_create_decompress(&cinfo);
-    cinfo.progress = &progress;
-    if (file)
-        jpeg_stdio_src(&cinfo, file);
-    else
-        jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
-    const bool ok = Decode(cinfo, state);
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
-    return ok ? std::move(state.out) : ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+    if (!ok)
+        return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+    out.FileBitCount = grey ? 8 : (cmyk ? 32 : 24);
+    out.Failure = ReadFailure::None;
+    return out;
 }
 
 }  // namespace
@@ -152,7 +255,7 @@ ImageRead DecodeJpeg(std::span<const uint8_t> bytes)
 {
     if (bytes.empty())
         return {};
-    return Run(bytes, nullptr);
+    return Run(Source{bytes, nullptr});
 }
 
 ImageRead DecodeJpegFile(const std::string& path)
@@ -161,7 +264,7 @@ ImageRead DecodeJpegFile(const std::string& path)
     std::FILE* f = OpenImageStream(path, status);
     if (!f)
         return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: cannot open the file");
-    ImageRead out = Run({}, f);
+    ImageRead out = Run(Source{{}, f});
     std::fclose(f);
     return out;
 }

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <fcntl.h>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -82,42 +82,33 @@ void SilenceLibtiff()
     (void)silenced;
 }
 
-// One decoded row of red, green, blue into the picture's row `y` (top first)
-// as blue, green, red, its padding zero.
-void ToBgr(const uint8_t* s, int w, DibPicture& pic, int y)
+// A decoded row of red, green, blue turned to blue, green, red where it lies.
+void SwapRedBlue(uint8_t* row, int w)
 {
-    uint8_t* d = pic.TopRow(y);
-    for (int x = 0; x < w; ++x, s += 3, d += 3) {
-        d[0] = s[2];
-        d[1] = s[1];
-        d[2] = s[0];
-    }
-    std::fill(d, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+    for (int x = 0; x < w; ++x, row += 3)
+        std::swap(row[0], row[2]);
 }
 
-// Strips [first, last) of an 8-bit RGB strip image into the picture; each
-// strip holds `rowsPerStrip` rows (the last one fewer). False when one fails.
-bool DecodeStrips(TIFF* tif, uint32_t first, uint32_t last, uint32_t rowsPerStrip, int w, int h, DibPicture& pic)
+// Rows [top, bottom) of an 8-bit RGB strip image, each decoded straight into
+// its picture row (bottom-up) and turned around while it is still in the
+// cache; the padding is zeroed. False when a row fails.
+bool DecodeRows(TIFF* tif, int top, int bottom, int w, DibPicture& pic)
 {
     const size_t rowBytes = static_cast<size_t>(w) * 3;
-    std::vector<uint8_t> strip(rowBytes * rowsPerStrip);
-    for (uint32_t s = first; s < last; ++s) {
-        const uint64_t top = static_cast<uint64_t>(s) * rowsPerStrip;
-        if (top >= static_cast<uint64_t>(h))
-            return true;
-        const uint32_t rows = static_cast<uint32_t>(std::min<uint64_t>(rowsPerStrip, h - top));
-        const tmsize_t want = static_cast<tmsize_t>(rows * rowBytes);
-        if (TIFFReadEncodedStrip(tif, s, strip.data(), want) != want)
+    const size_t stride = pic.Stride();
+    for (int y = top; y < bottom; ++y) {
+        uint8_t* row = pic.TopRow(y);
+        if (TIFFReadScanline(tif, row, static_cast<uint32_t>(y), 0) != 1)
             return false;
-        for (uint32_t r = 0; r < rows; ++r)
-            ToBgr(strip.data() + r * rowBytes, w, pic, static_cast<int>(top + r));
+        SwapRedBlue(row, w);
+        std::fill(row + rowBytes, row + stride, uint8_t{0});
     }
     return true;
 }
 
 // The common photo layout (8-bit RGB, interleaved, in strips, top row first)
 // is read row by row straight into the bottom-up rows; false when the
-// file has another layout or a strip fails, for the general path to take over.
+// file has another layout or a row fails, for the general path to take over.
 bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reopen)
 {
     uint16_t bps = 0, spp = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
@@ -131,8 +122,7 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reope
         spp != 3 || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT || TIFFIsTiled(tif) ||
         compression == COMPRESSION_OJPEG || compression == COMPRESSION_JPEG)
         return false;
-    const size_t rowBytes = static_cast<size_t>(w) * 3;
-    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != rowBytes)
+    if (static_cast<size_t>(TIFFScanlineSize64(tif)) != static_cast<size_t>(w) * 3)
         return false;
     if (!pic.Allocate(w, h, 24, false))
         return false;
@@ -140,43 +130,38 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reope
     uint32_t rowsPerStrip = 0;
     TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
     rowsPerStrip = std::min<uint32_t>(rowsPerStrip, static_cast<uint32_t>(h));
-    // Strip buffers larger than this would raise the peak: rows then.
-    constexpr uint64_t kMaxStripBytes = 4u << 20;
-    if (strips >= 2 && rowsPerStrip > 0 && std::thread::hardware_concurrency() >= 2 &&
-        static_cast<uint64_t>(strips) * rowsPerStrip >= static_cast<uint64_t>(h) &&
-        rowsPerStrip * rowBytes <= kMaxStripBytes && reopen) {
-        // Independent strips: the second half is decoded on another core,
-        // through its own handle.
-        const uint32_t half = strips / 2;
-        TiffHandle other = reopen();
-        if (other) {
-            bool otherOk = false;
-            std::thread worker([&] {
-                try {
-                    otherOk = DecodeStrips(other.get(), half, strips, rowsPerStrip, w, h, pic);
-                } catch (...) {
-                    otherOk = false;
-                }
-            });
-            bool ok = false;
-            try {
-                ok = DecodeStrips(tif, 0, half, rowsPerStrip, w, h, pic);
-            } catch (...) {
-                ok = false;  // the worker is joined first
-            }
-            worker.join();
-            return ok && otherOk;
+    if (strips < 2 || rowsPerStrip == 0 || std::thread::hardware_concurrency() < 2 ||
+        static_cast<uint64_t>(strips) * rowsPerStrip < static_cast<uint64_t>(h) || !reopen)
+        return DecodeRows(tif, 0, h, w, pic);
+    // Independent strips, shared out one at a time between this thread and
+    // another core's, which opens a handle of its own while this one starts.
+    std::atomic<uint32_t> next{0};
+    std::atomic<bool> failed{false};
+    const auto work = [&](TIFF* t) {
+        for (uint32_t s = next++; s < strips && !failed; s = next++) {
+            const uint64_t top = static_cast<uint64_t>(s) * rowsPerStrip;
+            if (top >= static_cast<uint64_t>(h))
+                break;
+            const int bottom = static_cast<int>(std::min<uint64_t>(top + rowsPerStrip, h));
+            if (!DecodeRows(t, static_cast<int>(top), bottom, w, pic))
+                failed = true;
         }
+    };
+    std::thread worker([&] {
+        try {
+            if (TiffHandle other = reopen())
+                work(other.get());
+        } catch (...) {
+            failed = true;
+        }
+    });
+    try {
+        work(tif);
+    } catch (...) {
+        failed = true;  // the worker is joined first
     }
-    // Row by row, so the decoded row is still in the cache when it is turned
-    // into blue, green, red.
-    std::vector<uint8_t> line(rowBytes);
-    for (int y = 0; y < h; ++y) {
-        if (TIFFReadScanline(tif, line.data(), static_cast<uint32_t>(y), 0) != 1)
-            return false;
-        ToBgr(line.data(), w, pic, y);
-    }
-    return true;
+    worker.join();
+    return !failed;
 }
 
 ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen);
@@ -245,8 +230,7 @@ ImageRead DecodeTiffFile(const std::string& path)
     // The second handle opens the very file this descriptor holds, with a
     // read position of its own.
     const Reopen reopen = [fd, path] {
-        const std::string self = "/proc/self/fd/" + std::to_string(fd);
-        const int again = ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
+        const int again = ReopenImageFile(fd);
         if (again < 0)
             return TiffHandle();
         TIFF* t = TIFFFdOpen(again, path.c_str(), "r");

@@ -24,10 +24,11 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
             continue;
         // Follows a symbolic link, so a link to a directory is skipped like the
         // directory itself; a dangling link is kept (it will fail to read).
-        // A FIFO, socket or device is no picture and is never offered.
+        // A FIFO, socket or device is no picture and is never offered. The
+        // type the listing gave is used where it is known and no link: only
+        // links and file systems that give no type cost a look at the file.
         std::error_code typeError;
-        const fs::file_status type = it->status(typeError);
-        if (fs::is_directory(type) || fs::is_other(type))
+        if (it->is_directory(typeError) || it->is_other(typeError))
             continue;
         files.emplace_back(name);
     }

@@ -11,8 +11,14 @@ import sys
 import time
 
 
-def run_once(argv, check=True):
-    """Wall seconds and CPU seconds (user + system, all threads) of one run."""
+def run_once(argv, check=True, fresh=()):
+    """Wall seconds and CPU seconds (user + system, all threads) of one run.
+    The files in `fresh` are removed first, untimed: each run writes a new
+    output file as the clock does, minutes after its last one, instead of
+    waiting for the disk to finish writing the file the run before left."""
+    for name in fresh:
+        if os.path.exists(name):
+            os.unlink(name)
     start = time.perf_counter()
     proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(proc.pid, 0)
@@ -38,24 +44,24 @@ def startup(argv, runs=15):
     return statistics.median(run_once(argv, check=False)[0] for _ in range(runs))
 
 
-def compare_work(ours, peer, ours_idle, peer_idle, runs):
+def compare_work(ours, peer, ours_idle, peer_idle, runs, fresh=()):
     """compare(), plus "ours_work" and "peer_work": wall time less start-up."""
-    t = compare(ours, peer, runs)
+    t = compare(ours, peer, runs, fresh)
     t["ours_work"] = max(t["ours"] - ours_idle, 1e-6)
     t["peer_work"] = max(t["peer"] - peer_idle, 1e-6)
     return t
 
 
-def compare(ours, peer, runs):
+def compare(ours, peer, runs, fresh=()):
     """Median wall seconds of both, run alternately after one warm-up each;
     the median CPU seconds ride along under "ours_cpu" and "peer_cpu"."""
-    run_once(ours)
-    run_once(peer)
+    run_once(ours, fresh=fresh)
+    run_once(peer, fresh=fresh)
     wall = {"ours": [], "peer": []}
     cpu = {"ours": [], "peer": []}
     for _ in range(runs):
         for key, argv in (("ours", ours), ("peer", peer)):
-            w, c = run_once(argv)
+            w, c = run_once(argv, fresh=fresh)
             wall[key].append(w)
             cpu[key].append(c)
     result = {k: statistics.median(v) for k, v in wall.items()}
