@@ -96,14 +96,16 @@ bool ToTrueColour(const DibPicture& src, DibPicture& out)
         out = src;
         return true;
     }
-    if (!out.Allocate(src.Width, src.Height, 24))
+    if (!out.Allocate(src.Width, src.Height, 24, false))
         return false;
     RgbQuad lut[256];
     for (unsigned i = 0; i < 256; ++i)
         lut[i] = src.PaletteColour(i);
+    const size_t used = static_cast<size_t>(src.Width) * 3;
     for (int y = 0; y < src.Height; ++y) {
         const uint8_t* s = src.TopRow(y);
         uint8_t* d = out.TopRow(y);
+        std::fill(d + used, d + out.Stride(), uint8_t{0});  // the padding; every pixel is written below
         if (src.BitCount == 8) {  // the common case, without the per-pixel depth test
             for (int x = 0; x < src.Width; ++x, d += 3) {
                 const RgbQuad& q = lut[s[x]];

@@ -9,7 +9,7 @@ from image_timing import compare_work, compare_memory, idle_kb, line, ms, startu
 
 BUILD = os.environ["ZELVARO_BUILD"]
 TMP = os.environ["ZELVARO_BENCH_TMP"]
-RUNS = int(os.environ.get("ZELVARO_BENCH_RUNS", "11"))
+RUNS = int(os.environ.get("ZELVARO_BENCH_RUNS", "21"))
 OURS = os.path.join(BUILD, "bench", "zelvaro_image_convert")
 CONVERT = "/usr/bin/convert" if os.path.exists("/usr/bin/convert") else "convert"
 COMPARE = "/usr/bin/compare" if os.path.exists("/usr/bin/compare") else "compare"

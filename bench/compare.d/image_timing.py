@@ -13,11 +13,12 @@ import time
 
 def run_once(argv, check=True, fresh=()):
     """Wall seconds and CPU seconds (user + system, all threads) of one run.
-    The files in `fresh` are removed first, untimed: each run writes a new
-    output file as the clock does, minutes after its last one, instead of
-    waiting for the disk to finish writing the file the run before left."""
+    Those files of `fresh` that the command names are removed first,
+    untimed: each run writes a new output file as the clock does, minutes
+    after its last one, instead of waiting for the disk to finish writing the
+    file the run before left."""
     for name in fresh:
-        if os.path.exists(name):
+        if any(name in arg for arg in argv) and os.path.exists(name):
             os.unlink(name)
     start = time.perf_counter()
     proc = subprocess.Popen(argv, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

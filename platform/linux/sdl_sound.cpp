@@ -106,6 +106,11 @@ std::shared_ptr<const SdlSound::Decoded> SdlSound::Decode(const std::string& fil
     const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, kFormat, kChannels, kFrequency);
     if (needed < 0 || length == 0 || length > static_cast<Uint32>(INT_MAX / std::max(1, cvt.len_mult)))
         return fail(file + ": the sound cannot be converted for playing");
+    // A small file can grow many times over in the device's format (8-bit
+    // mono at a low rate becomes 16-bit stereo at 44.1 kHz), and it is held
+    // for as long as the settings name it.
+    if (static_cast<double>(length) * (needed > 0 ? cvt.len_ratio : 1.0) > static_cast<double>(kMaxDecodedBytes))
+        return fail(file + ": the sound is too long to play");
     std::vector<Uint8> samples(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
     std::memcpy(samples.data(), raw, length);
     std::size_t converted = length;

@@ -43,6 +43,9 @@ public:
     // Files larger than this are not loaded (the whole file is decoded at
     // once on the caller's thread, which must not stall).
     static constexpr std::uintmax_t kMaxFileBytes = 32u * 1024u * 1024u;
+    // Nor is a sound that takes more than this in the device's format (about
+    // six minutes of CD-quality stereo).
+    static constexpr std::uintmax_t kMaxDecodedBytes = 64u * 1024u * 1024u;
 
     struct Decoded;
     struct FileStamp {

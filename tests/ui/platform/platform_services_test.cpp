@@ -237,13 +237,31 @@ void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
         std::ofstream(huge, std::ios::binary) << wav.substr(0, 44);
     }
     QVERIFY(::truncate(huge.c_str(), 512ll * 1024 * 1024) == 0);  // sparse, 512 MB
+    // 8 MB of 8-bit mono at 8 kHz: within the file limit, but over 100 MB
+    // as 16-bit stereo at the device's rate.
+    std::string longSound = "RIFF";
+    const std::uint32_t longBytes = 8u * 1024 * 1024;
+    Put32(longSound, 36 + longBytes);
+    longSound += "WAVEfmt ";
+    Put32(longSound, 16);
+    Put16(longSound, 1);
+    Put16(longSound, 1);
+    Put32(longSound, 8000);
+    Put32(longSound, 8000);
+    Put16(longSound, 1);
+    Put16(longSound, 8);
+    longSound += "data";
+    Put32(longSound, longBytes);
+    longSound.append(longBytes, char(0x80));
+    const std::string tooLong = Write(dir, "long.wav", longSound);
     platform::SdlSound sound;
     QElapsedTimer timer;
     timer.start();
-    for (const std::string& file : {notWav, truncated, empty, huge, dir.path().toStdString(), std::string()}) {
+    for (const std::string& file : {notWav, truncated, empty, huge, tooLong, dir.path().toStdString(), std::string()}) {
         sound.Play(file, false);
         QVERIFY(!sound.DeviceOpen());
     }
+    QVERIFY(QString::fromStdString(sound.TryPlay(tooLong)).contains("too long"));
     sound.Play(cutData, false);  // a short data chunk still plays what is there
     sound.Stop();
     QVERIFY2(timer.elapsed() < 3000, "an unplayable file stalled the caller");
