@@ -99,20 +99,25 @@ bool ToTrueColour(const DibPicture& src, DibPicture& out)
     if (!out.Allocate(src.Width, src.Height, 24, false))
         return false;
     RgbQuad lut[256];
-    for (unsigned i = 0; i < 256; ++i)
+    uint8_t bgr0[256][4];
+    for (unsigned i = 0; i < 256; ++i) {
         lut[i] = src.PaletteColour(i);
+        bgr0[i][0] = lut[i].Blue;
+        bgr0[i][1] = lut[i].Green;
+        bgr0[i][2] = lut[i].Red;
+        bgr0[i][3] = 0;
+    }
     const size_t used = static_cast<size_t>(src.Width) * 3;
     for (int y = 0; y < src.Height; ++y) {
         const uint8_t* s = src.TopRow(y);
         uint8_t* d = out.TopRow(y);
         std::fill(d + used, d + out.Stride(), uint8_t{0});  // the padding; every pixel is written below
         if (src.BitCount == 8) {  // the common case, without the per-pixel depth test
-            for (int x = 0; x < src.Width; ++x, d += 3) {
-                const RgbQuad& q = lut[s[x]];
-                d[0] = q.Blue;
-                d[1] = q.Green;
-                d[2] = q.Red;
-            }
+            // Four bytes stored a pixel, the fourth overwritten by the next
+            // pixel; the last pixel of the row gets its three.
+            for (int x = 0; x + 1 < src.Width; ++x, d += 3)
+                std::memcpy(d, bgr0[s[x]], 4);
+            std::memcpy(d, bgr0[s[src.Width - 1]], 3);
             continue;
         }
         for (int x = 0; x < src.Width; ++x, d += 3) {

@@ -6,9 +6,11 @@
 #include <gif_lib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -25,6 +27,42 @@ int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int size)
     std::memcpy(buffer, r->bytes.data() + r->at, n);
     r->at += n;
     return static_cast<int>(n);
+}
+
+// The file read through a buffer of its own: giflib asks for a few bytes at
+// a time, and stdio's 4 KB buffer would take hundreds of system calls for a
+// wallpaper-sized file.
+struct FileReader {
+    explicit FileReader(int descriptor) : fd(descriptor), buffer(64 * 1024) {}
+    ~FileReader() { ::close(fd); }
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    int fd;
+    std::vector<uint8_t> buffer;
+    size_t at = 0, filled = 0;
+};
+
+int ReadFromFile(GifFileType* gif, GifByteType* out, int size)
+{
+    auto* r = static_cast<FileReader*>(gif->UserData);
+    int done = 0;
+    while (done < size) {
+        if (r->at == r->filled) {
+            ssize_t got = 0;
+            do
+                got = ::read(r->fd, r->buffer.data(), r->buffer.size());
+            while (got < 0 && errno == EINTR);
+            if (got <= 0)
+                break;
+            r->at = 0;
+            r->filled = static_cast<size_t>(got);
+        }
+        const size_t n = std::min(static_cast<size_t>(size - done), r->filled - r->at);
+        std::memcpy(out + done, r->buffer.data() + r->at, n);
+        r->at += n;
+        done += static_cast<int>(n);
+    }
+    return done;
 }
 
 struct GifCloser {
@@ -106,8 +144,8 @@ ImageRead DecodeGifFile(const std::string& path)
                                  "GIF: cannot open the file");
     struct stat st {};
     const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
-    // Takes the descriptor over, and closes it when it fails.
-    return DecodeOpened(DGifOpenFileHandle(fd, &error), size);
+    FileReader reader(fd);  // closes the descriptor
+    return DecodeOpened(DGifOpen(&reader, ReadFromFile, &error), size);
 }
 
 namespace {

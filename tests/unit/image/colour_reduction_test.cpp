@@ -53,10 +53,42 @@ TEST(ColourReduction, QuantisesToThePaletteSizeWithGoodFidelity)
     EXPECT_EQ(c16.BitCount, 4);
     EXPECT_LE(c16.Palette.size(), 16u);
     EXPECT_GT(Psnr(photo, c16), 18.0);
-    // Back to true colour gives the palette's colours.
-    DibPicture back;
-    ASSERT_TRUE(ToTrueColour(c16, back));
-    EXPECT_EQ(back.PixelAt(7, 9), c16.PixelAt(7, 9));
+}
+
+TEST(ColourReduction, TrueColourGivesEveryPixelItsPaletteColour)
+{
+    // Every depth with a palette, widths from one pixel up (the last pixel of
+    // a row and the row's padding are where a fast path goes wrong).
+    for (const int bits : {1, 4, 8})
+        for (const int width : {1, 2, 3, 5, 61}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, " << width << " wide");
+            DibPicture indexed;
+            ASSERT_TRUE(indexed.Allocate(width, 7, bits));
+            const int colours = 1 << bits;
+            for (int i = 0; i < colours; ++i)
+                indexed.Palette.push_back({static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i),
+                                           static_cast<uint8_t>(i * 13 + 1), 0});
+            for (int y = 0; y < 7; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const int index = (x * 5 + y * 3) % colours;
+                    uint8_t* row = indexed.TopRow(y);
+                    if (bits == 8)
+                        row[x] = static_cast<uint8_t>(index);
+                    else if (bits == 4)
+                        row[x / 2] |= static_cast<uint8_t>(index << (x % 2 ? 0 : 4));
+                    else
+                        row[x / 8] |= static_cast<uint8_t>(index << (7 - x % 8));
+                }
+            DibPicture back;
+            ASSERT_TRUE(ToTrueColour(indexed, back));
+            ASSERT_EQ(back.BitCount, 24);
+            for (int y = 0; y < 7; ++y) {
+                for (int x = 0; x < width; ++x)
+                    ASSERT_EQ(back.PixelAt(x, y), indexed.PixelAt(x, y)) << x << ", " << y;
+                for (size_t pad = static_cast<size_t>(width) * 3; pad < back.Stride(); ++pad)
+                    ASSERT_EQ(back.TopRow(y)[pad], 0);
+            }
+        }
 }
 
 TEST(ColourReduction, MonochromeDiffusesTheErrorInsteadOfThresholding)
