@@ -62,8 +62,9 @@ compare() {
 
 # compare_apply <name> <op> <target> <image> <peer command...>
 # Alternately: one run of ours (the median of three ApplyWallPaper calls in
-# one process, the first paying for the process's first connection) and one
-# run of the peer.
+# one process, the first paying for the process's first connection; before
+# each call the bitmap the last one wrote is put on the disk, untimed, as it
+# is long before the clock's next change) and one run of the peer.
 compare_apply() {
   local name=$1 op=$2 target=$3 image=$4; shift 4
   local o=() p=() om pm ratio verdict t
