@@ -2,7 +2,10 @@
 // JPEG through libjpeg-turbo, decoded straight into a bottom-up blue-green-red
 // bitmap (greyscale files into an 8-bit grey palette), so the bitmap file is
 // one header and one block away. A file is decoded as it is read, so nothing
-// but the picture is held in memory.
+// but the picture is held in memory. On a machine of two cores or more, a
+// large baseline file is decoded by two decoders at once: the second passes
+// over the upper rows without making pixels of them and decodes the lower
+// third, through its own reading of the same file.
 
 #include "image/image_read.h"
 
