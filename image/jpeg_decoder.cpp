@@ -2,6 +2,7 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/two_threads.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -222,24 +223,14 @@ ImageRead Run(const Source& src)
         const std::vector<uint8_t*> rows = TopRows(pic);
         std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
         const JDIMENSION split = SplitRow(cinfo);
-        bool lowerOk = true;
-        std::thread lower;
-        if (split < cinfo.output_height) {
-            lowerOk = false;
-            lower = std::thread([&] {
-                try {
-                    lowerOk = DecodeLowerRows(src, split, pic, rows.data());
-                } catch (...) {
-                    lowerOk = false;
-                }
-            });
-        }
-        ok = ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split);
-        if (lower.joinable())
-            lower.join();
+        const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split); };
+        const TwoThreadResult parts =
+            split < cinfo.output_height
+                ? RunOnTwoThreads(upper, [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
+                : TwoThreadResult{upper(), true};
         // Where the second decoder could not do its part, this one goes on.
-        if (ok && !lowerOk)
-            ok = ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height);
+        ok = parts.here &&
+             (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
     }
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)

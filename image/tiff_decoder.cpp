@@ -2,6 +2,7 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/two_threads.h"
 
 #include <tiffio.h>
 #include <unistd.h>
@@ -146,22 +147,14 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reope
             if (!DecodeRows(t, static_cast<int>(top), bottom, w, pic))
                 failed = true;
         }
+        return !failed;
     };
-    std::thread worker([&] {
-        try {
-            if (TiffHandle other = reopen())
-                work(other.get());
-        } catch (...) {
-            failed = true;
-        }
+    // Without a second handle the worker takes no strip: this thread takes them all.
+    const TwoThreadResult parts = RunOnTwoThreads([&] { return work(tif); }, [&] {
+        const TiffHandle other = reopen();
+        return !other || work(other.get());
     });
-    try {
-        work(tif);
-    } catch (...) {
-        failed = true;  // the worker is joined first
-    }
-    worker.join();
-    return !failed;
+    return parts.here && parts.there;
 }
 
 ImageRead DecodeOpened(TIFF* opened, uint64_t fileBytes, const Reopen& reopen);

@@ -36,6 +36,11 @@ class NoHost : public WallApplyHost {
     void ProcessPendingEvents() override {}
 };
 
+std::string BitmapPath(const char* scratch)
+{
+    return std::string(scratch) + "/ZelvaroWl.BMP";
+}
+
 int Apply(const char* image, const char* scratch, bool colorDec)
 {
     static platform::MemoryRegistry registry;
@@ -46,7 +51,7 @@ int Apply(const char* image, const char* scratch, bool colorDec)
     static ClockSettings settings;
     static WallSchedule schedule;
     settings.ColorDecSw = colorDec;
-    WallApplier applier(desktop, *converter, clock, host, settings, schedule, std::string(scratch) + "/ZelvaroWl.BMP");
+    WallApplier applier(desktop, *converter, clock, host, settings, schedule, BitmapPath(scratch));
     return applier.ApplyWallPaper(image) == WallApplier::Outcome::Applied ? 0 : 1;
 }
 
@@ -56,8 +61,7 @@ int Apply(const char* image, const char* scratch, bool colorDec)
 // end; the old file is put on the disk first, outside the timing.
 void SettleLastBitmap(const char* scratch)
 {
-    const std::string last = std::string(scratch) + "/ZelvaroWl.BMP";
-    const int fd = ::open(last.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(BitmapPath(scratch).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
     ::fdatasync(fd);
