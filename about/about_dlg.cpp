@@ -133,9 +133,11 @@ void TfrmAboutDlg::BuildControls()
     const QString mailHint = QString::fromUtf8("メールプログラムを起動します");
     const QString webHint = QString::fromUtf8("WEBブラウザを起動します");
     SpeedButton1 = MakeFlatButton(this, "SpeedButton1", 114, true, mailHint);
-    Label1 = MakeLine(this, "Label1", 114, QStringLiteral("Email : ") + QString::fromStdString(GoToWeb1.EMail), mailHint);
+    Label1 = MakeLine(this, "Label1", 114, QStringLiteral("Email : ") + QString::fromStdString(GoToWeb1.EMail),
+                      mailHint);
     RxSpeedButton2 = MakeFlatButton(this, "RxSpeedButton2", 138, false, webHint);
-    Label2 = MakeLine(this, "Label2", 138, QStringLiteral("HomePage : ") + QString::fromStdString(GoToWeb1.Url), webHint);
+    Label2 = MakeLine(this, "Label2", 138, QStringLiteral("HomePage : ") + QString::fromStdString(GoToWeb1.Url),
+                      webHint);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmAboutDlg::SpeedButton1Click);
     connect(Label1, &ClickLabel::clicked, this, &TfrmAboutDlg::SpeedButton1Click);
     connect(RxSpeedButton2, &QToolButton::clicked, this, &TfrmAboutDlg::RxSpeedButton2Click);

@@ -15,8 +15,8 @@ class TAMCustomAboutDialog : public QObject {
 public:
     explicit TAMCustomAboutDialog(const AboutServices& services, QObject* owner = nullptr);
 
-    QString AppName;      // empty: the application title
-    QString Caption;      // empty: "About " + the application title
+    QString AppName;  // empty: the application title
+    QString Caption;  // empty: "About " + the application title
     QString Copyright;
     QString ExtraInfo;
     QIcon Icon;           // null: the application's icon

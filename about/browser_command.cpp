@@ -54,7 +54,8 @@ std::vector<std::string> SplitCommandWords(const std::string& line)
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
         if (quoted) {
-            if (c == '\\' && i + 1 < line.size() && std::string_view("\"`$\\").find(line[i + 1]) != std::string_view::npos)
+            if (c == '\\' && i + 1 < line.size() &&
+                std::string_view("\"`$\\").find(line[i + 1]) != std::string_view::npos)
                 word += line[++i];
             else if (c == '"')
                 quoted = false;

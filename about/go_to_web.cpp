@@ -2,8 +2,7 @@
 
 TGoToWeb::TGoToWeb(const platform::DefaultBrowser& browser, platform::Launcher& launcher)
     : browser_(browser), launcher_(launcher)
-{
-}
+{}
 
 BrowserCommand TGoToWeb::FindBrowser() const
 {

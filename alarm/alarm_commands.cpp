@@ -11,9 +11,8 @@
 
 #include <memory>
 
-AlarmCommands::AlarmCommands(TAlarm& alarm, QWidget& alarmShape, QAction& alarmOffItem,
-                             const ClockSettings& settings, platform::Sound& sound, const platform::Clock& clock,
-                             platform::Help& help)
+AlarmCommands::AlarmCommands(TAlarm& alarm, QWidget& alarmShape, QAction& alarmOffItem, const ClockSettings& settings,
+                             platform::Sound& sound, const platform::Clock& clock, platform::Help& help)
     : alarm_(alarm), alarmShape_(alarmShape), alarmOffItem_(alarmOffItem), settings_(settings), sound_(sound),
       clock_(clock), help_(help), runModal_([](QDialog& dialog) { return dialog.exec(); })
 {

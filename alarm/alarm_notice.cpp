@@ -26,7 +26,8 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
     QFont windowFont = font();
-    windowFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    windowFont.setFamilies(
+        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
 
     Label1 = new QLabel(QStringLiteral("指定の時間になりました"), this);

@@ -50,7 +50,8 @@ float Tone(float x, float y)
         if (note > -5 && note < -3)
             t = 0.55f;  // the printed frame
         // Guilloche: interleaved waves across the note.
-        const float wave = std::sin(u * 0.35f + 4.f * std::sin(v * 0.12f)) * std::sin(v * 0.4f + 2.f * std::sin(u * 0.08f));
+        const float wave = std::sin(u * 0.35f + 4.f * std::sin(v * 0.12f)) *
+                           std::sin(v * 0.4f + 2.f * std::sin(u * 0.08f));
         if (note < -7)
             t -= 0.10f * std::fabs(wave);
         // The portrait oval and its sitter.
@@ -120,7 +121,8 @@ float Tone(float x, float y)
     struct Coin {
         float x, y, r;
     };
-    for (const Coin& coin : {Coin{40, 30, 17}, Coin{208, 36, 19}, Coin{122, 78, 15}, Coin{64, 118, 18}, Coin{96, 146, 13}}) {
+    for (const Coin& coin :
+         {Coin{40, 30, 17}, Coin{208, 36, 19}, Coin{122, 78, 15}, Coin{64, 118, 18}, Coin{96, 146, 13}}) {
         if (std::hypot(x - coin.x - 3, y - coin.y - 4) < coin.r)
             t *= 0.6f;
         const float d = std::hypot(x - coin.x, y - coin.y);

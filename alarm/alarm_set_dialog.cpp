@@ -40,9 +40,9 @@ struct QuickSpan {
 
 // Two rows of four, in the order they stand.
 constexpr QuickSpan kQuickSpans[] = {
-    {"SpeedButton1", "3分", 3},      {"SpeedButton2", "5分", 5},       {"SpeedButton4", "10分", 10},
-    {"SpeedButton3", "15分", 15},    {"SpeedButton5", "30分", 30},     {"SpeedButton6", "1時間", 60},
-    {"SpeedButton7", "2時間", 120},  {"SpeedButton8", "3時間", 180},
+    {"SpeedButton1", "3分", 3},     {"SpeedButton2", "5分", 5},     {"SpeedButton4", "10分", 10},
+    {"SpeedButton3", "15分", 15},   {"SpeedButton5", "30分", 30},   {"SpeedButton6", "1時間", 60},
+    {"SpeedButton7", "2時間", 120}, {"SpeedButton8", "3時間", 180},
 };
 
 }  // namespace

@@ -105,8 +105,7 @@ void TBMScroll::ScrollTimerTick()
 {
     const int step = motion_.ScrollStep;
     switch (motion_.Tick(bitmap_.height())) {
-    case ScrollMotion::Step::Idle:
-        return;
+    case ScrollMotion::Step::Idle: return;
     case ScrollMotion::Step::Stop:
         repaint();
         SetScrollIt(false);

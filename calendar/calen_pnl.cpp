@@ -123,15 +123,9 @@ void TCalenPnl::RedrawMark()
 void TCalenPnl::RunKey(CalendarKey key)
 {
     switch (model_.HandleKey(key)) {
-    case KeyOutcome::Refused:
-        Beep();
-        break;
-    case KeyOutcome::MarkOnly:
-        RedrawMark();
-        break;
-    case KeyOutcome::Full:
-        update();
-        break;
+    case KeyOutcome::Refused: Beep(); break;
+    case KeyOutcome::MarkOnly: RedrawMark(); break;
+    case KeyOutcome::Full: update(); break;
     }
 }
 

@@ -27,8 +27,7 @@ class TCalenPnl : public QWidget {
 public:
     // Holds today's date (from the clock) and takes the weekday and month
     // names of the locale once, here.
-    explicit TCalenPnl(const platform::Clock& clock, QWidget* parent = nullptr,
-                       const QLocale& locale = QLocale());
+    explicit TCalenPnl(const platform::Clock& clock, QWidget* parent = nullptr, const QLocale& locale = QLocale());
 
     bool ShowDate() const { return showDate_; }
     void SetShowDate(bool value);

@@ -11,7 +11,7 @@ class TCalenPnl;
 namespace platform {
 class Clock;
 class Help;
-}
+}  // namespace platform
 
 class TCalendarDlg : public QDialog {
     Q_OBJECT

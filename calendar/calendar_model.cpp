@@ -189,22 +189,14 @@ KeyOutcome CalendarModel::HandleKey(CalendarKey key)
     };
     const auto fullMove = [](bool moved) { return moved ? KeyOutcome::Full : KeyOutcome::Refused; };
     switch (key) {
-    case CalendarKey::Left:
-        return first && month_ == 1 && day_ == 1 ? KeyOutcome::Refused : dayMove(-1);
-    case CalendarKey::Right:
-        return last && month_ == 12 && day_ == 31 ? KeyOutcome::Refused : dayMove(1);
-    case CalendarKey::Up:
-        return first && month_ == 1 && day_ <= 7 ? KeyOutcome::Refused : dayMove(-7);
-    case CalendarKey::Down:
-        return last && month_ == 12 && day_ > 24 ? KeyOutcome::Refused : dayMove(7);
-    case CalendarKey::PageUp:
-        return first && month_ == 1 ? KeyOutcome::Refused : fullMove(StepMonth(false));
-    case CalendarKey::PageDown:
-        return last && month_ == 12 ? KeyOutcome::Refused : fullMove(StepMonth(true));
-    case CalendarKey::End:
-        return first ? KeyOutcome::Refused : fullMove(StepYear(false));
-    case CalendarKey::Home:
-        return last ? KeyOutcome::Refused : fullMove(StepYear(true));
+    case CalendarKey::Left: return first && month_ == 1 && day_ == 1 ? KeyOutcome::Refused : dayMove(-1);
+    case CalendarKey::Right: return last && month_ == 12 && day_ == 31 ? KeyOutcome::Refused : dayMove(1);
+    case CalendarKey::Up: return first && month_ == 1 && day_ <= 7 ? KeyOutcome::Refused : dayMove(-7);
+    case CalendarKey::Down: return last && month_ == 12 && day_ > 24 ? KeyOutcome::Refused : dayMove(7);
+    case CalendarKey::PageUp: return first && month_ == 1 ? KeyOutcome::Refused : fullMove(StepMonth(false));
+    case CalendarKey::PageDown: return last && month_ == 12 ? KeyOutcome::Refused : fullMove(StepMonth(true));
+    case CalendarKey::End: return first ? KeyOutcome::Refused : fullMove(StepYear(false));
+    case CalendarKey::Home: return last ? KeyOutcome::Refused : fullMove(StepYear(true));
     }
     return KeyOutcome::Refused;
 }

@@ -13,8 +13,14 @@ namespace {
 
 constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint16_t U16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t U32(const uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 
 struct Header {
     int64_t width = 0;
@@ -22,7 +28,7 @@ struct Header {
     int bitCount = 0;
     uint32_t compression = kBiRgb;
     uint32_t colorsUsed = 0;
-    bool core = false;   // 12-byte header, three-byte palette entries
+    bool core = false;                // 12-byte header, three-byte palette entries
     std::array<uint32_t, 3> masks{};  // red, green, blue
 };
 

@@ -16,12 +16,9 @@ namespace {
 unsigned IndexAt(const uint8_t* row, int x, int bits)
 {
     switch (bits) {
-    case 8:
-        return row[x];
-    case 4:
-        return (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
-    default:
-        return (row[x / 8] >> (7 - (x & 7))) & 1;
+    case 8: return row[x];
+    case 4: return (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
+    default: return (row[x / 8] >> (7 - (x & 7))) & 1;
     }
 }
 
@@ -30,7 +27,8 @@ void PutIndex(uint8_t* row, int x, int bits, unsigned v)
     if (bits == 8)
         row[x] = static_cast<uint8_t>(v);
     else if (bits == 4)
-        row[x / 2] = static_cast<uint8_t>((x & 1) ? ((row[x / 2] & 0xF0) | (v & 0x0F)) : ((row[x / 2] & 0x0F) | (v << 4)));
+        row[x / 2] = static_cast<uint8_t>((x & 1) ? ((row[x / 2] & 0xF0) | (v & 0x0F))
+                                                  : ((row[x / 2] & 0x0F) | (v << 4)));
     else if (v)
         row[x / 8] |= static_cast<uint8_t>(0x80 >> (x & 7));
 }
@@ -81,9 +79,15 @@ int SampleStep(int w, int h)
     return step;
 }
 
-struct LiqAttrDeleter { void operator()(liq_attr* a) const { liq_attr_destroy(a); } };
-struct LiqImageDeleter { void operator()(liq_image* i) const { liq_image_destroy(i); } };
-struct LiqResultDeleter { void operator()(liq_result* r) const { liq_result_destroy(r); } };
+struct LiqAttrDeleter {
+    void operator()(liq_attr* a) const { liq_attr_destroy(a); }
+};
+struct LiqImageDeleter {
+    void operator()(liq_image* i) const { liq_image_destroy(i); }
+};
+struct LiqResultDeleter {
+    void operator()(liq_result* r) const { liq_result_destroy(r); }
+};
 
 }  // namespace
 
@@ -112,7 +116,7 @@ bool ToTrueColour(const DibPicture& src, DibPicture& out)
         const uint8_t* s = src.TopRow(y);
         uint8_t* d = out.TopRow(y);
         std::fill(d + used, d + out.Stride(), uint8_t{0});  // the padding; every pixel is written below
-        if (src.BitCount == 8) {  // the common case, without the per-pixel depth test
+        if (src.BitCount == 8) {                            // the common case, without the per-pixel depth test
             // Four bytes stored a pixel, the fourth overwritten by the next
             // pixel; the last pixel of the row gets its three.
             for (int x = 0; x + 1 < src.Width; ++x, d += 3)
@@ -247,8 +251,7 @@ bool ConvertToDepth(const DibPicture& src, int bitCount, bool dither, DibPicture
         return true;
     }
     switch (bitCount) {
-    case 24:
-        return ToTrueColour(src, out);
+    case 24: return ToTrueColour(src, out);
     case 8:
     case 4:
         if (FitsIndexed(src, bitCount))
@@ -258,7 +261,6 @@ bool ConvertToDepth(const DibPicture& src, int bitCount, bool dither, DibPicture
         if (FitsIndexed(src, 1))
             return Repack(src, 1, out);
         return ToMonochrome(src, out);
-    default:
-        return false;
+    default: return false;
     }
 }

@@ -194,8 +194,9 @@ ImageRead DecodeOpened(GifFileType* opened, uint64_t fileBytes)
             return ImageRead::Failed(ReadFailure::NotValid, "GIF: not decodable");
         SetPalette(map, pic);
         // The screen starts as its background colour (index 0 without one).
-        const int background =
-            gif->SColorMap && gif->SBackGroundColor < static_cast<int>(pic.Palette.size()) ? gif->SBackGroundColor : 0;
+        const int background = gif->SColorMap && gif->SBackGroundColor < static_cast<int>(pic.Palette.size())
+                                   ? gif->SBackGroundColor
+                                   : 0;
         for (int y = 0; y < height; ++y) {
             std::memset(pic.TopRow(y), background, static_cast<size_t>(width));
             std::memset(pic.TopRow(y) + width, 0, pic.Stride() - static_cast<size_t>(width));

@@ -15,7 +15,7 @@ enum class FileReadStatus { Ok, Missing, Unreadable };
 // Unreadable when it exists but cannot be read (a directory, no permission,
 // larger than `maxBytes`).
 FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes,
-                              uintmax_t maxBytes = uintmax_t{1} << 31);
+                             uintmax_t maxBytes = uintmax_t{1} << 31);
 
 // Whether the file is there and is a regular file, without reading it.
 FileReadStatus ProbeImageFile(const std::string& path);

@@ -27,7 +27,7 @@ struct ImageRead {
     DibPicture Picture;    // empty unless Ok
     int FileBitCount = 0;  // bits per pixel as the file states them
     ReadFailure Failure = ReadFailure::NotValid;
-    std::string Reason;    // why it failed; empty when Ok
+    std::string Reason;  // why it failed; empty when Ok
 
     bool Ok() const { return Failure == ReadFailure::None; }
 

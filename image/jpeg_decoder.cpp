@@ -28,7 +28,8 @@ void OnError(j_common_ptr cinfo)
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
 }
 
-void Silent(j_common_ptr) {}
+void Silent(j_common_ptr)
+{}
 
 // Progressive files can carry thousands of scans of a few bytes each; a limit
 // keeps the work in proportion to the file.
@@ -224,13 +225,12 @@ ImageRead Run(const Source& src)
         std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
         const JDIMENSION split = SplitRow(cinfo);
         const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split); };
-        const TwoThreadResult parts =
-            split < cinfo.output_height
-                ? RunOnTwoThreads(upper, [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
-                : TwoThreadResult{upper(), true};
+        const TwoThreadResult parts = split < cinfo.output_height
+                                          ? RunOnTwoThreads(
+                                                upper, [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
+                                          : TwoThreadResult{upper(), true};
         // Where the second decoder could not do its part, this one goes on.
-        ok = parts.here &&
-             (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
+        ok = parts.here && (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
     }
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)

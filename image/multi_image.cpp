@@ -73,7 +73,8 @@ int DisplayDepthFor(int displayBitsPerPixel)
     return 8;
 }
 
-TPMultiImage::TPMultiImage() : writer_(WriteFileBeside) {}
+TPMultiImage::TPMultiImage() : writer_(WriteFileBeside)
+{}
 
 int TPMultiImage::ReadDepth() const
 {

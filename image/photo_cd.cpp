@@ -15,7 +15,8 @@ public:
     explicit FileSource(std::FILE* f) : file_(f) {}
     bool Seek(uint64_t offset) override
     {
-        return offset <= static_cast<uint64_t>(INT64_MAX) && fseeko(file_.get(), static_cast<off_t>(offset), SEEK_SET) == 0;
+        return offset <= static_cast<uint64_t>(INT64_MAX) &&
+               fseeko(file_.get(), static_cast<off_t>(offset), SEEK_SET) == 0;
     }
     bool Read(uint8_t* buffer, size_t bytes) override { return std::fread(buffer, 1, bytes, file_.get()) == bytes; }
 

@@ -1,6 +1,5 @@
 #include "image/photo_cd_decoder.h"
 
-
 #include <array>
 #include <cstring>
 #include <vector>
@@ -144,8 +143,8 @@ ImageRead DecodePcd(PcdSource& source, PcdSize size, bool cutOff)
 
     // A picture whose four test pixels are all black has a wide black border
     // at its sides: crop it further.
-    if (cutOff && IsBlack(work, 25 * d, 25 * d) && IsBlack(work, 25 * d, 100 * d) &&
-        IsBlack(work, 150 * d, 25 * d) && IsBlack(work, 150 * d, 100 * d))
+    if (cutOff && IsBlack(work, 25 * d, 25 * d) && IsBlack(work, 25 * d, 100 * d) && IsBlack(work, 150 * d, 25 * d) &&
+        IsBlack(work, 150 * d, 100 * d))
         s = 60 * d;
 
     ImageRead out;

@@ -5,7 +5,8 @@
 
 #include <QPainter>
 
-PcdView::PcdView(QWidget* parent) : QWidget(parent) {}
+PcdView::PcdView(QWidget* parent) : QWidget(parent)
+{}
 
 bool PcdView::SetPictureName(const QString& name)
 {

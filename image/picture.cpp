@@ -77,15 +77,10 @@ RgbQuad DibPicture::PixelAt(int x, int y) const
         return {};
     const uint8_t* row = TopRow(y);
     switch (BitCount) {
-    case 24:
-        return {row[3 * x], row[3 * x + 1], row[3 * x + 2], 0};
-    case 8:
-        return PaletteColour(row[x]);
-    case 4:
-        return PaletteColour((x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4));
-    case 1:
-        return PaletteColour((row[x / 8] >> (7 - (x & 7))) & 1);
-    default:
-        return {};
+    case 24: return {row[3 * x], row[3 * x + 1], row[3 * x + 2], 0};
+    case 8: return PaletteColour(row[x]);
+    case 4: return PaletteColour((x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4));
+    case 1: return PaletteColour((row[x / 8] >> (7 - (x & 7))) & 1);
+    default: return {};
     }
 }

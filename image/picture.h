@@ -28,7 +28,8 @@ struct NoInitAllocator : std::allocator<T> {
     };
     NoInitAllocator() = default;
     template <class U>
-    NoInitAllocator(const NoInitAllocator<U>&) noexcept {}
+    NoInitAllocator(const NoInitAllocator<U>&) noexcept
+    {}
     template <class U>
     void construct(U* p) noexcept
     {

@@ -36,7 +36,10 @@ tsize_t Read(thandle_t h, tdata_t buf, tsize_t size)
     return static_cast<tsize_t>(n);
 }
 
-tsize_t Write(thandle_t, tdata_t, tsize_t) { return 0; }
+tsize_t Write(thandle_t, tdata_t, tsize_t)
+{
+    return 0;
+}
 
 toff_t Seek(thandle_t h, toff_t off, int whence)
 {
@@ -52,16 +55,26 @@ toff_t Seek(thandle_t h, toff_t off, int whence)
     return f->at;
 }
 
-int Close(thandle_t) { return 0; }
+int Close(thandle_t)
+{
+    return 0;
+}
 // A second handle over the same bytes owns its read position.
 int CloseOwned(thandle_t h)
 {
     delete static_cast<MemoryFile*>(h);
     return 0;
 }
-toff_t Size(thandle_t h) { return static_cast<MemoryFile*>(h)->bytes.size(); }
-int Map(thandle_t, tdata_t*, toff_t*) { return 0; }
-void Unmap(thandle_t, tdata_t, toff_t) {}
+toff_t Size(thandle_t h)
+{
+    return static_cast<MemoryFile*>(h)->bytes.size();
+}
+int Map(thandle_t, tdata_t*, toff_t*)
+{
+    return 0;
+}
+void Unmap(thandle_t, tdata_t, toff_t)
+{}
 
 struct TiffCloser {
     void operator()(TIFF* t) const { TIFFClose(t); }
@@ -150,10 +163,11 @@ bool ReadRgbStrips(TIFF* tif, int w, int h, DibPicture& pic, const Reopen& reope
         return !failed;
     };
     // Without a second handle the worker takes no strip: this thread takes them all.
-    const TwoThreadResult parts = RunOnTwoThreads([&] { return work(tif); }, [&] {
-        const TiffHandle other = reopen();
-        return !other || work(other.get());
-    });
+    const TwoThreadResult parts = RunOnTwoThreads([&] { return work(tif); },
+                                                  [&] {
+                                                      const TiffHandle other = reopen();
+                                                      return !other || work(other.get());
+                                                  });
     return parts.here && parts.there;
 }
 
@@ -203,8 +217,8 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
             delete own;
         return TiffHandle(t);
     };
-    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap),
-                        bytes.size(), reopen);
+    return DecodeOpened(TIFFClientOpen("image", "rm", &file, Read, Write, Seek, Close, Size, Map, Unmap), bytes.size(),
+                        reopen);
 }
 
 ImageRead DecodeTiffFile(const std::string& path)

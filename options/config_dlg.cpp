@@ -39,7 +39,8 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     setWindowTitle(QStringLiteral("Zelvaroの設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont windowFont = font();
-    windowFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    windowFont.setFamilies(
+        {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
 
     OptionNote = new QTabWidget(this);
@@ -73,8 +74,9 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     }
     connect(sbtnPanicOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtPanic, kImageFileTypes); });
     connect(sbtnBmpOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtAlarmBmpFile, kBmpFileTypes); });
-    for (auto [button, field] : {std::pair{sbtnJustOpen, edtJustWave}, std::pair{sbtnHalfOpen, edtHalfWave},
-                                 std::pair{sbtnQuarterOpen, edtQuarterWave}, std::pair{sbtnWaveOpen, edtAlarmWaveFile}}) {
+    for (auto [button, field] :
+         {std::pair{sbtnJustOpen, edtJustWave}, std::pair{sbtnHalfOpen, edtHalfWave},
+          std::pair{sbtnQuarterOpen, edtQuarterWave}, std::pair{sbtnWaveOpen, edtAlarmWaveFile}}) {
         connect(button, &QToolButton::clicked, this, [this, field = field] { PickSoundFile(field); });
     }
 

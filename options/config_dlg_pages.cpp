@@ -22,8 +22,8 @@ QLabel* NewLabel(const char* caption, QWidget* parent)
 }
 
 // "hh：mm ～ hh：mm" for one time window.
-QHBoxLayout* TimeWindowRow(StepSpinEdit* startHour, StepSpinEdit* startMin, StepSpinEdit* endHour,
-                           StepSpinEdit* endMin, QWidget* parent)
+QHBoxLayout* TimeWindowRow(StepSpinEdit* startHour, StepSpinEdit* startMin, StepSpinEdit* endHour, StepSpinEdit* endMin,
+                           QWidget* parent)
 {
     auto* row = new QHBoxLayout;
     row->addSpacing(20);

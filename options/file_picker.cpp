@@ -88,7 +88,8 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     connect(DirList, &QListWidget::itemActivated, this, [this] { ErrorHandler::Run([this] { OpenDirEntry(); }); });
     connect(FilterCombo, &QComboBox::activated, this, &FilePicker::FilterComboChange);
     connect(FileList, &QListWidget::itemSelectionChanged, this, &FilePicker::FileSelectionChanged);
-    connect(FileList, &QListWidget::itemDoubleClicked, this, [this] { ErrorHandler::Run([this] { FileListDblClick(); }); });
+    connect(FileList, &QListWidget::itemDoubleClicked, this,
+            [this] { ErrorHandler::Run([this] { FileListDblClick(); }); });
 
     directory_ = CurrentDirectory();
     DirListChange();
@@ -154,8 +155,8 @@ void FilePicker::DirListChange()
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const DirectoryEntry& entry : tree_) {
-        auto* item = new QListWidgetItem(entry.open ? open : closed,
-                                         QString(entry.depth * 2, QLatin1Char(' ')) + QString::fromStdString(entry.label));
+        auto* item = new QListWidgetItem(entry.open ? open : closed, QString(entry.depth * 2, QLatin1Char(' ')) +
+                                                                         QString::fromStdString(entry.label));
         DirList->addItem(item);
     }
     // The current directory is the last open entry.

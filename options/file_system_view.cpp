@@ -32,18 +32,18 @@ std::string Unescaped(const std::string& field)
 
 bool IsNetworkType(const std::string& type)
 {
-    static const std::set<std::string> kNetwork = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "ncpfs",
-                                                   "fuse.sshfs", "afs", "9p", "davfs", "fuse.rclone"};
+    static const std::set<std::string> kNetwork = {"nfs",        "nfs4", "cifs", "smb3",  "smbfs",      "ncpfs",
+                                                   "fuse.sshfs", "afs",  "9p",   "davfs", "fuse.rclone"};
     return kNetwork.count(type) != 0;
 }
 
 bool IsPseudoType(const std::string& type)
 {
     static const std::set<std::string> kPseudo = {
-        "proc",     "sysfs",   "devtmpfs", "devpts",     "tmpfs",      "cgroup",     "cgroup2",   "securityfs",
-        "pstore",   "debugfs", "tracefs",  "configfs",   "fusectl",    "mqueue",     "hugetlbfs", "bpf",
-        "autofs",   "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",   "overlay",    "squashfs",  "ramfs",
-        "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs", "rootfs"};
+        "proc",       "sysfs",    "devtmpfs", "devpts",          "tmpfs",       "cgroup",     "cgroup2",
+        "securityfs", "pstore",   "debugfs",  "tracefs",         "configfs",    "fusectl",    "mqueue",
+        "hugetlbfs",  "bpf",      "autofs",   "binfmt_misc",     "efivarfs",    "rpc_pipefs", "nsfs",
+        "overlay",    "squashfs", "ramfs",    "fuse.gvfsd-fuse", "fuse.portal", "selinuxfs",  "rootfs"};
     return kPseudo.count(type) != 0;
 }
 
@@ -51,7 +51,8 @@ bool Under(const std::string& path, const std::string& top)
 {
     if (top == "/")
         return !path.empty() && path[0] == '/';
-    return path == top || (path.size() > top.size() && path.compare(0, top.size(), top) == 0 && path[top.size()] == '/');
+    return path == top ||
+           (path.size() > top.size() && path.compare(0, top.size(), top) == 0 && path[top.size()] == '/');
 }
 
 bool IsRemovablePlace(const std::string& path)
@@ -100,7 +101,8 @@ std::vector<DriveEntry> DrivesFromMountTable(const std::string& table, const std
         const bool network = IsNetworkType(m.type);
         if (!(m.path == homeTop || network || IsRemovablePlace(m.path)))
             continue;
-        const bool known = std::any_of(drives.begin(), drives.end(), [&](const DriveEntry& d) { return d.path == m.path; });
+        const bool known = std::any_of(drives.begin(), drives.end(),
+                                       [&](const DriveEntry& d) { return d.path == m.path; });
         if (!known)
             drives.push_back({m.path + " (" + m.type + ")", m.path});
     }

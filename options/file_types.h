@@ -25,5 +25,6 @@ bool MatchesFilePattern(const std::string& name, const std::string& patterns);
 inline constexpr const char* kImageFileTypes = "Bitmap File(*.BMP)|*.BMP|画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF";
 inline constexpr const char* kBmpFileTypes = "Bitmap File(*.BMP)|*.BMP";
 inline constexpr const char* kTileFileTypes = "画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF|Bitmap File(*.BMP)|*.BMP";
-inline constexpr const char* kOpenBmpOwnFileTypes = "Bitmap File(*.BMP)|*.BMP|画像ファイル|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF";
+inline constexpr const char* kOpenBmpOwnFileTypes =
+    "Bitmap File(*.BMP)|*.BMP|画像ファイル|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF";
 inline constexpr const char* kOpenWavFileTypes = "Wave File(*.wav)|*.WAV|All Files(*.*)|*.*";

@@ -14,7 +14,7 @@ namespace platform {
 class Desktop {
 public:
     enum class Result {
-        Done,        // the desktop shows the file
+        Done,         // the desktop shows the file
         Refused,      // the desktop did not take it now; asking again may work
         Unavailable,  // no display, the desktop service did not answer in time,
                       // or the copy it needs could not be written: asking

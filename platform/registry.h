@@ -28,8 +28,7 @@ public:
     // store could not be written: the value is then not kept either).
     virtual bool WriteString(RootKey root, const std::string& key, const std::string& name,
                              const std::string& value) = 0;
-    virtual bool WriteDword(RootKey root, const std::string& key, const std::string& name,
-                            std::uint32_t value) = 0;
+    virtual bool WriteDword(RootKey root, const std::string& key, const std::string& name, std::uint32_t value) = 0;
     virtual bool WriteBinary(RootKey root, const std::string& key, const std::string& name,
                              const std::vector<std::uint8_t>& value) = 0;
 

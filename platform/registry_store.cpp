@@ -9,7 +9,7 @@
 namespace {
 
 constexpr std::array<const char*, 6> kRootNames{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_CONFIG", "HKEY_CURRENT_USER",
-                                                "HKEY_DYN_DATA", "HKEY_LOCAL_MACHINE", "HKEY_USERS"};
+                                                "HKEY_DYN_DATA",     "HKEY_LOCAL_MACHINE",  "HKEY_USERS"};
 
 // Reads a quoted text at `pos`; on success `pos` is past the closing quote.
 std::optional<std::string> Unquote(const std::string& line, std::size_t& pos)
@@ -121,7 +121,7 @@ bool RegistryStore::CreateKey(platform::RootKey root, const std::string& key)
     const std::string id = Id(root, key);
     bool added = false;
     // Every parent exists too, as in the registry.
-    for (std::size_t pos = id.find('\\'); ; pos = id.find('\\', pos + 1)) {
+    for (std::size_t pos = id.find('\\');; pos = id.find('\\', pos + 1)) {
         const std::string part = pos == std::string::npos ? id : id.substr(0, pos);
         auto [it, inserted] = keys_.try_emplace(AsciiUpper(part));
         if (inserted) {

@@ -44,7 +44,7 @@ private:
         Value value;
     };
     struct Key {
-        std::string path;  // "HKEY_CURRENT_USER\Control Panel\Desktop", as first written
+        std::string path;                     // "HKEY_CURRENT_USER\Control Panel\Desktop", as first written
         std::map<std::string, Entry> values;  // by upper-cased name
     };
     static std::string Id(platform::RootKey root, const std::string& key);

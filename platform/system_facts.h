@@ -67,9 +67,9 @@ struct ProcessorFacts {
     std::uint32_t architecture = 0;  // 0 x86 and x86-64, 1 MIPS, 2 Alpha, 3 PowerPC, 5 ARM, 12 ARM64...
     std::uint32_t activeMask = 0;    // bit i: processor i may run this process
     std::uint32_t count = 0;
-    std::uint32_t type = 0;       // 386, 486, 586, ... 0 when unknown
-    std::uint16_t level = 0;      // the family
-    std::uint16_t revision = 0;   // model in the high byte, stepping in the low byte
+    std::uint32_t type = 0;      // 386, 486, 586, ... 0 when unknown
+    std::uint16_t level = 0;     // the family
+    std::uint16_t revision = 0;  // model in the high byte, stepping in the low byte
 };
 
 // How much of a table of handles is taken.

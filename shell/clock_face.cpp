@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 
-ClockFace::ClockFace(QWidget* parent) : QLabel(parent) {}
+ClockFace::ClockFace(QWidget* parent) : QLabel(parent)
+{}
 
 void ClockFace::mousePressEvent(QMouseEvent* event)
 {

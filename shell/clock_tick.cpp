@@ -22,9 +22,7 @@ std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& setti
         sw = &settings.HalfWaveSw;
         file = &settings.HalfWave;
         break;
-    default:
-        chimeArmed = true;
-        return std::nullopt;
+    default: chimeArmed = true; return std::nullopt;
     }
     if (!chimeArmed || !*sw)
         return std::nullopt;

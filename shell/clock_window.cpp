@@ -17,7 +17,6 @@
 #include <QScreen>
 #include <QWindow>
 
-
 Q_LOGGING_CATEGORY(lcShell, "zelvaro.shell")
 
 namespace {
@@ -148,8 +147,8 @@ void TfrmClock::FormCreate()
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->geometry().size() : QSize(kWidth, kHeight);
-    const WindowPlace place =
-        ClampIntoScreen(ClockSettings.OffsetX, ClockSettings.OffsetY, width(), height(), area.width(), area.height());
+    const WindowPlace place = ClampIntoScreen(ClockSettings.OffsetX, ClockSettings.OffsetY, width(), height(),
+                                              area.width(), area.height());
     move(place.left, place.top);
     ApplyOnTop();
     // The help file was given to the help service when it was made (main).

@@ -209,9 +209,7 @@ void TfrmClock::StartWallpaper()
     RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
     RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     FileDrag1 = new TFileDrag(this);
-    FileDrag1->OnDrop = [this](TFileDrag* sender) {
-        ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); });
-    };
+    FileDrag1->OnDrop = [this](TFileDrag* sender) { ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); }); };
     FileDrag1->SetEnableDrop(true);
 }
 

@@ -15,7 +15,8 @@ std::string BaseName(const std::string& path)
 
 std::string Usage(const std::string& name, const std::string& stem)
 {
-    return "Usage: " + name + " [--help | --version]\n"
+    return "Usage: " + name +
+           " [--help | --version]\n"
            "A borderless desktop clock that rotates the wallpaper, plays time signals\n"
            "and rings an alarm. Started without arguments it shows the clock; a second\n"
            "start brings the running clock forward.\n"
@@ -23,8 +24,11 @@ std::string Usage(const std::string& name, const std::string& stem)
            "  -h, --help     print this help and exit\n"
            "  -V, --version  print the version and exit\n"
            "\n"
-           "Settings: " + stem + ".INI beside the program when its folder is writable,\n"
-           "else $XDG_CONFIG_HOME/zelvaro/" + stem + ".INI (~/.config/zelvaro/). See zelvaro(1).\n";
+           "Settings: " +
+           stem +
+           ".INI beside the program when its folder is writable,\n"
+           "else $XDG_CONFIG_HOME/zelvaro/" +
+           stem + ".INI (~/.config/zelvaro/). See zelvaro(1).\n";
 }
 
 }  // namespace

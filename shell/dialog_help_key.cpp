@@ -5,7 +5,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-DialogHelpKey::DialogHelpKey(platform::Help& help, QObject* parent) : QObject(parent), help_(help) {}
+DialogHelpKey::DialogHelpKey(platform::Help& help, QObject* parent) : QObject(parent), help_(help)
+{}
 
 bool DialogHelpKey::eventFilter(QObject* watched, QEvent* event)
 {

@@ -17,8 +17,7 @@ QString Page(const QString& body)
 
 }  // namespace
 
-HelpWindow::HelpWindow(std::string helpFile, QWidget* parent)
-    : QTextBrowser(parent), helpFile_(std::move(helpFile))
+HelpWindow::HelpWindow(std::string helpFile, QWidget* parent) : QTextBrowser(parent), helpFile_(std::move(helpFile))
 {
     setWindowTitle(QString::fromUtf8("Zelvaro ヘルプ"));
     setWindowFlag(Qt::Window);

@@ -41,8 +41,8 @@ std::string ChooseSettingsFile(const std::string& exe)
 int main(int argc, char** argv)
 {
     // --help and --version answer before a copy starts or a file is touched.
-    const CommandLineChoice choice =
-        ChooseFromCommandLine(argc > 0 ? argv[0] : "zelvaro", std::vector<std::string>(argv + (argc > 0), argv + argc));
+    const CommandLineChoice choice = ChooseFromCommandLine(argc > 0 ? argv[0] : "zelvaro",
+                                                           std::vector<std::string>(argv + (argc > 0), argv + argc));
     if (choice.action != CommandLineAction::Run) {
         std::fputs(choice.text.c_str(), choice.action == CommandLineAction::Refuse ? stderr : stdout);
         return choice.exitStatus;

@@ -11,10 +11,18 @@ namespace {
 
 // One key of the file: where it lives and which field it fills. The table
 // order is the order of reading and of writing.
-struct IntField { std::int32_t ClockSettings::*field; };
-struct BoolField { bool ClockSettings::*field; };
-struct TextField { std::string ClockSettings::*field; };
-struct TimeField { TDateTime ClockSettings::*field; };
+struct IntField {
+    std::int32_t ClockSettings::*field;
+};
+struct BoolField {
+    bool ClockSettings::*field;
+};
+struct TextField {
+    std::string ClockSettings::*field;
+};
+struct TimeField {
+    TDateTime ClockSettings::*field;
+};
 using Field = std::variant<IntField, BoolField, TextField, TimeField>;
 
 struct Key {
@@ -142,8 +150,7 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
         return;
     case platform::ProfileFile::ReadResult::Unreadable:
         throw ZelvaroError(FormatMessage1("%s を読み込めません", file.Path()));
-    case platform::ProfileFile::ReadResult::Read:
-        break;
+    case platform::ProfileFile::ReadResult::Read: break;
     }
     const ProfileText text(content);
     content = {};

@@ -24,7 +24,11 @@ public:
     explicit TChart(QWidget* parent = nullptr);
 
     void SetTitle(const QString& title);
-    void SetMarkStyle(MarkStyle style) { markStyle_ = style; UpdateMarks(); }
+    void SetMarkStyle(MarkStyle style)
+    {
+        markStyle_ = style;
+        UpdateMarks();
+    }
     // A fixed value range; without one it follows the bars.
     void SetValueRange(double minimum, double maximum);
     void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }

@@ -21,7 +21,7 @@ public:
     bool Failed = false;
     std::uint32_t SectorsPerCluster = 0;
     std::uint32_t BytesPerSector = 0;
-    std::string FreeSpace;   // "523.45 Mb"
+    std::string FreeSpace;  // "523.45 Mb"
     std::string TotalSpace;
 
 private:

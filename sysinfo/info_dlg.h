@@ -19,7 +19,7 @@ struct InfoRow;
 namespace platform {
 class Registry;
 class SystemFacts;
-}
+}  // namespace platform
 
 class TfrmInfoDlg : public QDialog {
     Q_OBJECT

@@ -38,18 +38,10 @@ void TPageControlEx::SetTabPosition(TTabPositionEx position)
 {
     tabPositionEx_ = position;
     switch (position) {
-    case TTabPositionEx::tpeTop:
-        setTabPosition(QTabWidget::North);
-        break;
-    case TTabPositionEx::tpeBottom:
-        setTabPosition(QTabWidget::South);
-        break;
-    case TTabPositionEx::tpeLeft:
-        setTabPosition(QTabWidget::West);
-        break;
-    case TTabPositionEx::tpeRight:
-        setTabPosition(QTabWidget::East);
-        break;
+    case TTabPositionEx::tpeTop: setTabPosition(QTabWidget::North); break;
+    case TTabPositionEx::tpeBottom: setTabPosition(QTabWidget::South); break;
+    case TTabPositionEx::tpeLeft: setTabPosition(QTabWidget::West); break;
+    case TTabPositionEx::tpeRight: setTabPosition(QTabWidget::East); break;
     }
 }
 

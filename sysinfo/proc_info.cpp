@@ -36,16 +36,11 @@ void TProcInfo::Refresh()
 std::string ArchitectureText(std::uint32_t architecture)
 {
     switch (architecture) {
-    case kIntel:
-        return "Intel";
-    case kMips:
-        return "MIPS";
-    case kAlpha:
-        return "Alpha";
-    case kPowerPc:
-        return "Power PC";
-    default:
-        return "Code " + std::to_string(architecture);
+    case kIntel: return "Intel";
+    case kMips: return "MIPS";
+    case kAlpha: return "Alpha";
+    case kPowerPc: return "Power PC";
+    default: return "Code " + std::to_string(architecture);
     }
 }
 
@@ -85,13 +80,9 @@ std::string ProcessorRevisionText(std::uint32_t architecture, std::uint32_t type
         if (type == 386 || type == 486)
             return Letter(high) + low;
         return model + " " + std::to_string(high) + " " + pass + " " + low;
-    case kMips:
-        return low;
-    case kAlpha:
-        return model + " " + Letter(high) + " " + pass + " " + low;
-    case kPowerPc:
-        return std::to_string(high) + "." + low;
-    default:
-        return "Code " + std::to_string(revision);
+    case kMips: return low;
+    case kAlpha: return model + " " + Letter(high) + " " + pass + " " + low;
+    case kPowerPc: return std::to_string(high) + "." + low;
+    default: return "Code " + std::to_string(revision);
     }
 }

@@ -38,7 +38,8 @@ void TSysInfo::RefreshDrives()
     for (const platform::Drive& drive : facts_.Drives()) {
         const std::string line = drive.name + "=" + DriveKindText(drive.kind, language_);
         // One line per name: a later mount over the same place replaces it.
-        std::erase_if(Drives, [&](const std::string& l) { return l.compare(0, drive.name.size() + 1, drive.name + "=") == 0; });
+        std::erase_if(Drives,
+                      [&](const std::string& l) { return l.compare(0, drive.name.size() + 1, drive.name + "=") == 0; });
         Drives.push_back(line);
     }
 }
@@ -53,16 +54,11 @@ void TSysInfo::RefreshNames()
 const std::string& DriveKindText(platform::DriveKind kind, TLanguage language)
 {
     switch (kind) {
-    case platform::DriveKind::Removable:
-        return LanguageText(language, kTextRemovable);
-    case platform::DriveKind::Fixed:
-        break;
-    case platform::DriveKind::Remote:
-        return LanguageText(language, kTextRemote);
-    case platform::DriveKind::CdRom:
-        return LanguageText(language, kTextCdRom);
-    case platform::DriveKind::RamDisk:
-        return LanguageText(language, kTextRamDisk);
+    case platform::DriveKind::Removable: return LanguageText(language, kTextRemovable);
+    case platform::DriveKind::Fixed: break;
+    case platform::DriveKind::Remote: return LanguageText(language, kTextRemote);
+    case platform::DriveKind::CdRom: return LanguageText(language, kTextCdRom);
+    case platform::DriveKind::RamDisk: return LanguageText(language, kTextRamDisk);
     }
     return LanguageText(language, kTextFixed);
 }

@@ -62,12 +62,9 @@ const std::string& LanguageText(TLanguage language, int index)
 double SpaceDivisor(TSpaceUnit unit)
 {
     switch (unit) {
-    case TSpaceUnit::suByte:
-        return 1.0;
-    case TSpaceUnit::suKB:
-        return 1024.0;
-    case TSpaceUnit::suMB:
-        break;
+    case TSpaceUnit::suByte: return 1.0;
+    case TSpaceUnit::suKB: return 1024.0;
+    case TSpaceUnit::suMB: break;
     }
     return 1048576.0;
 }
@@ -75,12 +72,9 @@ double SpaceDivisor(TSpaceUnit unit)
 const std::string& UnitText(TLanguage language, TSpaceUnit unit)
 {
     switch (unit) {
-    case TSpaceUnit::suByte:
-        return LanguageText(language, kTextBytes);
-    case TSpaceUnit::suKB:
-        return LanguageText(language, kTextKB);
-    case TSpaceUnit::suMB:
-        break;
+    case TSpaceUnit::suByte: return LanguageText(language, kTextBytes);
+    case TSpaceUnit::suKB: return LanguageText(language, kTextKB);
+    case TSpaceUnit::suMB: break;
     }
     return LanguageText(language, kTextMB);
 }

@@ -11,8 +11,8 @@ void TVolInfo::SetLanguage(TLanguage language)
 void TVolInfo::Refresh()
 {
     const platform::VolumeFacts v = facts_.CurrentVolume();
-    constexpr std::uint32_t kKept =
-        fsCaseIsPreserved | fsCaseSensitive | fsUnicodeStoredOnDisk | fsFileCompression | fsVolumeCompressed;
+    constexpr std::uint32_t kKept = fsCaseIsPreserved | fsCaseSensitive | fsUnicodeStoredOnDisk | fsFileCompression |
+                                    fsVolumeCompressed;
     Failed = !v.ok;
     VolumeName = v.name;
     // The serial number is shown even when the rest could not be read.

@@ -88,7 +88,6 @@ bool TFileDrag::eventFilter(QObject* watched, QEvent* event)
         DropFiles(paths);
         return true;
     }
-    default:
-        return QObject::eventFilter(watched, event);
+    default: return QObject::eventFilter(watched, event);
     }
 }

@@ -52,9 +52,10 @@ public:
                 return false;
         }
         PMImage.DefSaveFilename = bmpPath;
-        PMImage.ImageWriteRes =
-            ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) == WallWriteRes::Color256 ? sColor256
-                                                                                                      : sAutoMatic;
+        PMImage.ImageWriteRes = ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) ==
+                                        WallWriteRes::Color256
+                                    ? sColor256
+                                    : sAutoMatic;
         // Written at the picture's own depth, the file holds PMImage's picture
         // as it is, and the desktop can take the pixels from here, even while
         // the file is being written.

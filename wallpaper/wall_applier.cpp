@@ -16,10 +16,9 @@ WallWriteRes ChooseWallWriteRes(bool photoCd, bool colorDecSw, int imageBitCount
 WallApplier::WallApplier(platform::Desktop& desktop, WallConverter& converter, const platform::Clock& clock,
                          WallApplyHost& host, const ClockSettings& settings, WallSchedule& schedule,
                          std::string tempWallFile)
-    : desktop_(desktop), converter_(converter), clock_(clock), host_(host), settings_(settings),
-      schedule_(schedule), tempWallFile_(std::move(tempWallFile))
-{
-}
+    : desktop_(desktop), converter_(converter), clock_(clock), host_(host), settings_(settings), schedule_(schedule),
+      tempWallFile_(std::move(tempWallFile))
+{}
 
 WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Request request)
 {
@@ -86,8 +85,7 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request requ
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file, Request request,
-                                                const DibPicture*& written,
+std::optional<std::string> WallApplier::Prepare(const std::string& file, Request request, const DibPicture*& written,
                                                 std::unique_ptr<platform::Desktop::Prepared>& early)
 {
     const std::string ext = WallExtension(file);

@@ -48,9 +48,8 @@ public:
     // Desktop refusals are retried this many times, processing messages between.
     static constexpr int kMaxRetries = 1000;
 
-    WallApplier(platform::Desktop& desktop, WallConverter& converter, const platform::Clock& clock,
-                WallApplyHost& host, const ClockSettings& settings, WallSchedule& schedule,
-                std::string tempWallFile);
+    WallApplier(platform::Desktop& desktop, WallConverter& converter, const platform::Clock& clock, WallApplyHost& host,
+                const ClockSettings& settings, WallSchedule& schedule, std::string tempWallFile);
 
     // Who asked: the rotation on its own, or the user (a file chosen, the
     // panic button, a drop, the next step at once).

@@ -33,8 +33,7 @@ public:
     // the file could not be read or the bitmap not written; FailureNotice then
     // says what to tell the user, and `bmpPath` may hold a partial file,
     // which the caller removes.
-    virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw,
-                              const std::string& bmpPath) = 0;
+    virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) = 0;
     // The picture the last successful conversion wrote, when the converter
     // still holds it exactly as written; nothing otherwise.
     virtual const DibPicture* WrittenPicture() const { return nullptr; }

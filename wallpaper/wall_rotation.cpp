@@ -4,7 +4,8 @@
 #include "wallpaper/wall_files.h"
 #include "wallpaper/wall_image.h"
 
-WallRotation::WallRotation(std::uint32_t seed) : random_(seed) {}
+WallRotation::WallRotation(std::uint32_t seed) : random_(seed)
+{}
 
 void WallRotation::LoadWallFiles()
 {

@@ -45,8 +45,8 @@ public:
     TDateTime NextWallChange = 0;
 
 private:
-    bool trying_ = false;     // a series of failed tries is running
-    TDateTime tryMinute_ = 0; // start of the minute the series began in
+    bool trying_ = false;      // a series of failed tries is running
+    TDateTime tryMinute_ = 0;  // start of the minute the series began in
 };
 
 // The start of the minute that holds `value` (seconds and milliseconds cut).

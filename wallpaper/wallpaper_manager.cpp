@@ -39,8 +39,7 @@ WallpaperManager::~WallpaperManager() = default;
 WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock,
                                    const WallpaperServices& services, std::string windowsDir, QObject* parent)
     : WallpaperManager(settings, clock, services.desktop, services.converter, std::move(windowsDir), parent)
-{
-}
+{}
 
 void WallpaperManager::FormCreate()
 {
@@ -76,10 +75,9 @@ bool WallpaperManager::RotationRunning() const
 
 bool WallpaperManager::WallpaperDueStep()
 {
-    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
-                       [this](const std::string& file) {
-                                  return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation);
-                              });
+    return ::WallpaperDueStep(
+        schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
+        [this](const std::string& file) { return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation); });
 }
 
 bool WallpaperManager::RetryingWallMinute() const

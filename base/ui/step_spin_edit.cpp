@@ -34,8 +34,8 @@ void StepSpinEdit::keyPressEvent(QKeyEvent* event)
     // Anything that would change the text is refused; so are the page keys,
     // which would step by more than one step.
     const bool edits = key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_PageUp ||
-                       key == Qt::Key_PageDown || !event->text().isEmpty() ||
-                       event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
+                       key == Qt::Key_PageDown || !event->text().isEmpty() || event->matches(QKeySequence::Paste) ||
+                       event->matches(QKeySequence::Cut);
     if (edits) {
         QApplication::beep();
         emit Refused();

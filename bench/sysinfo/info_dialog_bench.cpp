@@ -56,7 +56,11 @@ void FirstPaintThisMachine(benchmark::State& state)
 // The first opening in a run also loads the chart machinery and the dialog's
 // fonts: one iteration, before any other dialog of this program was made (the
 // clock window has been painted, as in the program).
-BENCHMARK(FirstPaintThisMachine)->Name("FirstOpeningOfTheRun")->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstPaintThisMachine)
+    ->Name("FirstOpeningOfTheRun")
+    ->Iterations(1)
+    ->Repetitions(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintThisMachine)->Unit(benchmark::kMillisecond);
 
 void FirstPaintFakeMachine(benchmark::State& state)

@@ -23,7 +23,8 @@ std::vector<uint8_t> Photo(int w, int h)
         noise = noise * 1664525 + 1013904223;
         const size_t p = i / 3;
         const double x = static_cast<double>(p % w) / w, y = static_cast<double>(p / w) / h;
-        rgb[i] = static_cast<uint8_t>(std::clamp(127 + 100 * std::sin(7 * x + 3 * y + i % 3) + (noise >> 28), 0.0, 255.0));
+        rgb[i] = static_cast<uint8_t>(
+            std::clamp(127 + 100 * std::sin(7 * x + 3 * y + i % 3) + (noise >> 28), 0.0, 255.0));
     }
     return rgb;
 }

@@ -105,6 +105,8 @@ int main(int argc, char** argv)
     }
     if (argc >= 4 && std::strcmp(argv[1], "apply") == 0)
         return Apply(argv[2], argv[3], argc >= 5 && std::strcmp(argv[4], "colordec") == 0);
-    std::fprintf(stderr, "usage: %s apply <image> <scratch dir> [colordec] | inproc <runs> <image> <scratch dir> [colordec]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s apply <image> <scratch dir> [colordec] | inproc <runs> <image> <scratch dir> [colordec]\n",
+                 argv[0]);
     return 2;
 }

@@ -28,12 +28,28 @@ public:
     mutable int driveReads = 0;
     mutable int diskReads = 0;
 
-    MemoryStatus Memory() const override { ++memoryReads; return memory; }
-    std::optional<OsVersion> Version() const override { ++versionReads; return version; }
+    MemoryStatus Memory() const override
+    {
+        ++memoryReads;
+        return memory;
+    }
+    std::optional<OsVersion> Version() const override
+    {
+        ++versionReads;
+        return version;
+    }
     std::optional<std::string> ComputerName() const override { return computerName; }
     std::optional<std::string> UserName() const override { return userName; }
-    std::vector<Drive> Drives() const override { ++driveReads; return drives; }
-    std::optional<DiskSpace> CurrentDisk() const override { ++diskReads; return disk; }
+    std::vector<Drive> Drives() const override
+    {
+        ++driveReads;
+        return drives;
+    }
+    std::optional<DiskSpace> CurrentDisk() const override
+    {
+        ++diskReads;
+        return disk;
+    }
     VolumeFacts CurrentVolume() const override { return volume; }
     ProcessorFacts Processor() const override { return processor; }
     std::string WindowsDirectory() const override { return windowsDirectory; }

@@ -14,7 +14,7 @@ public:
     bool unreadable = false;             // reads fail as for a file that cannot be read
     bool writesFail = false;             // every write fails, the content stays
     mutable int reads = 0;
-    int writes = 0;                      // writes tried, failed ones included
+    int writes = 0;  // writes tried, failed ones included
 
     std::string Path() const override { return "/memory/zelvaro.INI"; }
     ReadResult Read(std::string& text) const override

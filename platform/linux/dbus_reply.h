@@ -16,8 +16,7 @@ inline Desktop::Result FailedCallResult(const QDBusMessage& reply)
     switch (QDBusError(reply).type()) {
     case QDBusError::ServiceUnknown:
     case QDBusError::NoServer:
-    case QDBusError::Disconnected:
-        return Desktop::Result::NotRunning;
+    case QDBusError::Disconnected: return Desktop::Result::NotRunning;
     default:
         return reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner")
                    ? Desktop::Result::NotRunning

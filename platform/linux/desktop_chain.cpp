@@ -4,7 +4,8 @@
 
 namespace platform {
 
-DesktopChain::DesktopChain(std::vector<std::unique_ptr<Desktop>> backends) : backends_(std::move(backends)) {}
+DesktopChain::DesktopChain(std::vector<std::unique_ptr<Desktop>> backends) : backends_(std::move(backends))
+{}
 
 template <typename Set>
 Desktop::Result DesktopChain::Try(Set set)

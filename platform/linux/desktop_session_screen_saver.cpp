@@ -70,7 +70,8 @@ bool CallSetActive(const QString& service, const QString& path)
 
 }  // namespace
 
-DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind) : kind_(kind) {}
+DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind) : kind_(kind)
+{}
 
 // The desktop drops an inhibition when our bus connection ends; saying so
 // first keeps a quit and a later start of the program apart.

@@ -34,8 +34,7 @@ std::string DesktopWallpaperCopies::OwnerOfDisplay()
 
 DesktopWallpaperCopies::DesktopWallpaperCopies(std::string dir, Format format, std::string owner)
     : dir_(std::move(dir)), format_(format), prefix_("ZelvaroWl-" + OwnerTag(owner) + "-")
-{
-}
+{}
 
 std::string DesktopWallpaperCopies::NewName(const char* extension)
 {

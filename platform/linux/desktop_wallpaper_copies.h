@@ -21,8 +21,7 @@ public:
     };
 
     // `owner` names the display the copies are made for (OwnerOfDisplay()).
-    explicit DesktopWallpaperCopies(std::string dir, Format format = Format::Bmp,
-                                    std::string owner = OwnerOfDisplay());
+    explicit DesktopWallpaperCopies(std::string dir, Format format = Format::Bmp, std::string owner = OwnerOfDisplay());
 
     // A new copy of `bmpPath` (a hard link when the file system allows, else a
     // copy), or nothing when it could not be made. Bitmap copies only.

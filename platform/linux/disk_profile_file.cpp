@@ -131,7 +131,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& content)
     return true;
 }
 
-DiskProfileFile::DiskProfileFile(std::string path) : path_(std::move(path)) {}
+DiskProfileFile::DiskProfileFile(std::string path) : path_(std::move(path))
+{}
 
 std::string DiskProfileFile::Path() const
 {

@@ -126,7 +126,8 @@ std::optional<std::string> FileRegistry::ReadString(RootKey root, const std::str
     return NativeRegistryText(root, key, name);
 }
 
-std::optional<std::uint32_t> FileRegistry::ReadDword(RootKey root, const std::string& key, const std::string& name) const
+std::optional<std::uint32_t> FileRegistry::ReadDword(RootKey root, const std::string& key,
+                                                     const std::string& name) const
 {
     return Get<std::uint32_t>(store_, root, key, name);
 }

@@ -23,7 +23,8 @@ public:
     bool WriteBinary(RootKey root, const std::string& key, const std::string& name,
                      const std::vector<std::uint8_t>& value) override;
     std::optional<std::string> ReadString(RootKey root, const std::string& key, const std::string& name) const override;
-    std::optional<std::uint32_t> ReadDword(RootKey root, const std::string& key, const std::string& name) const override;
+    std::optional<std::uint32_t> ReadDword(RootKey root, const std::string& key,
+                                           const std::string& name) const override;
     std::optional<std::vector<std::uint8_t>> ReadBinary(RootKey root, const std::string& key,
                                                         const std::string& name) const override;
 

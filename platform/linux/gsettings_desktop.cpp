@@ -1,6 +1,5 @@
 #include "platform/linux/gsettings_desktop.h"
 
-
 #include <gio/gio.h>
 
 #include <filesystem>
@@ -23,8 +22,7 @@ Keys KeysOf(GSettingsDesktop::Family family)
         return {"org.cinnamon.desktop.background", "picture-uri", true, nullptr, "picture-options"};
     case GSettingsDesktop::Family::Mate:
         return {"org.mate.background", "picture-filename", false, nullptr, "picture-options"};
-    case GSettingsDesktop::Family::Gnome:
-        break;
+    case GSettingsDesktop::Family::Gnome: break;
     }
     return {"org.gnome.desktop.background", "picture-uri", true, "picture-uri-dark", "picture-options"};
 }
@@ -39,11 +37,9 @@ GSettingsSchema* LookupSchema(const char* id)
 
 GSettingsDesktop::GSettingsDesktop(Family family, const Registry& registry, std::string copyDir)
     : family_(family), registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
-{
-}
+{}
 
-std::unique_ptr<GSettingsDesktop> GSettingsDesktop::Create(Family family, const Registry& registry,
-                                                           std::string copyDir)
+std::unique_ptr<GSettingsDesktop> GSettingsDesktop::Create(Family family, const Registry& registry, std::string copyDir)
 {
     // g_settings_new ends the process for a schema that is not installed, so
     // the schema is looked up first.
@@ -57,12 +53,9 @@ std::unique_ptr<GSettingsDesktop> GSettingsDesktop::Create(Family family, const 
 std::string GSettingsDesktop::Name() const
 {
     switch (family_) {
-    case Family::Cinnamon:
-        return "cinnamon";
-    case Family::Mate:
-        return "mate";
-    case Family::Gnome:
-        break;
+    case Family::Cinnamon: return "cinnamon";
+    case Family::Mate: return "mate";
+    case Family::Gnome: break;
     }
     return "gnome";
 }

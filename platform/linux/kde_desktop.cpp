@@ -3,7 +3,6 @@
 #include "base/text_helpers.h"
 #include "platform/linux/dbus_reply.h"
 
-
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QString>
@@ -18,10 +17,8 @@ constexpr int kCallTimeoutMs = 3000;
 
 }  // namespace
 
-KdeDesktop::KdeDesktop(const Registry& registry, std::string copyDir)
-    : registry_(registry), copies_(std::move(copyDir))
-{
-}
+KdeDesktop::KdeDesktop(const Registry& registry, std::string copyDir) : registry_(registry), copies_(std::move(copyDir))
+{}
 
 std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
 {

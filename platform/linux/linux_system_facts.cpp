@@ -242,8 +242,8 @@ std::optional<HandleUse> LinuxSystemFacts::Handles(int selector) const
         return std::nullopt;
     std::error_code ec;
     std::uint64_t open = 0;
-    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec); !ec && it != std::filesystem::directory_iterator();
-         it.increment(ec))
+    for (auto it = std::filesystem::directory_iterator("/proc/self/fd", ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
         ++open;
     if (ec)
         return std::nullopt;

@@ -103,7 +103,8 @@ std::shared_ptr<const SdlSound::Decoded> SdlSound::Decode(const std::string& fil
         return fail(file + ": " + SDL_GetError());
     const std::unique_ptr<Uint8, decltype(&SDL_free)> owned(raw, SDL_free);
     SDL_AudioCVT cvt{};
-    const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, kFormat, kChannels, kFrequency);
+    const int needed = SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, kFormat, kChannels,
+                                         kFrequency);
     if (needed < 0 || length == 0 || length > static_cast<Uint32>(INT_MAX / std::max(1, cvt.len_mult)))
         return fail(file + ": the sound cannot be converted for playing");
     // A small file can grow many times over in the device's format (8-bit

@@ -27,8 +27,7 @@ SignalSessionEnd::SignalSessionEnd()
     notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
         char buffer[16];
-        while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
-        }
+        while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {}
         if (handler_)
             handler_();
     });

@@ -78,7 +78,8 @@ Bound Bind(const std::string& name, int& listenFd)
 
 }  // namespace
 
-SocketInstanceGuard::SocketInstanceGuard(std::string name) : name_(std::move(name)), activeName_(name_) {}
+SocketInstanceGuard::SocketInstanceGuard(std::string name) : name_(std::move(name)), activeName_(name_)
+{}
 
 SocketInstanceGuard::~SocketInstanceGuard()
 {
@@ -92,13 +93,9 @@ bool SocketInstanceGuard::Acquire()
     for (int i = 0; i < kNamesTried; ++i) {
         const std::string name = i == 0 ? name_ : name_ + "-" + std::to_string(i);
         switch (Bind(name, listenFd_)) {
-        case Bound::Held:
-            activeName_ = name;
-            return true;
-        case Bound::NoGuard:
-            return true;  // no guard can be made: run as the only copy
-        case Bound::InUse:
-            break;
+        case Bound::Held: activeName_ = name; return true;
+        case Bound::NoGuard: return true;  // no guard can be made: run as the only copy
+        case Bound::InUse: break;
         }
         const int ours = ConnectToOurCopy(name);
         if (ours >= 0) {
@@ -108,8 +105,7 @@ bool SocketInstanceGuard::Acquire()
             activeName_ = name;
             return false;
         }
-        qCWarning(lcInstance, "the single-instance name %s is held by another user; trying the next",
-                  name.c_str());
+        qCWarning(lcInstance, "the single-instance name %s is held by another user; trying the next", name.c_str());
     }
     qCWarning(lcInstance, "every single-instance name is held by another user; running without the guard");
     return true;

@@ -39,8 +39,7 @@ bool RunsWith(pid_t pid, const std::string& copy)
 SwaybgDesktop::SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program)
     : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png),
       program_(std::move(program))
-{
-}
+{}
 
 std::string SwaybgDesktop::FindSwaybg()
 {

@@ -36,9 +36,9 @@ private:
     const Registry& registry_;
     DesktopWallpaperCopies copies_;
     std::string program_;
-    pid_t shown_ = 0;          // the swaybg this program started last
-    std::string shownCopy_;    // the copy it shows
-    bool told_ = false;        // the log has said why it failed
+    pid_t shown_ = 0;        // the swaybg this program started last
+    std::string shownCopy_;  // the copy it shows
+    bool told_ = false;      // the log has said why it failed
 };
 
 }  // namespace platform

@@ -74,7 +74,8 @@ std::string DecodeOctalEscapes(std::string_view s)
 
 bool Under(const std::string& path, std::string_view dir)
 {
-    return path == dir || (path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0 && path[dir.size()] == '/');
+    return path == dir ||
+           (path.size() > dir.size() && path.compare(0, dir.size(), dir) == 0 && path[dir.size()] == '/');
 }
 
 }  // namespace
@@ -133,8 +134,7 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text)
         std::string id, parent, device, root, mountPoint, options, word;
         if (!(in >> id >> parent >> device >> root >> mountPoint >> options))
             return;
-        while (in >> word && word != "-") {
-        }
+        while (in >> word && word != "-") {}
         MountEntry m;
         if (word != "-" || !(in >> m.fsType))
             return;
@@ -155,13 +155,13 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text)
 std::optional<DriveKind> DriveKindOf(const MountEntry& mount, bool removableDevice)
 {
     static const std::set<std::string, std::less<>> pseudo = {
-        "autofs", "binfmt_misc", "bpf", "cgroup", "cgroup2", "configfs", "debugfs", "devpts", "devtmpfs",
-        "efivarfs", "fusectl", "hugetlbfs", "mqueue", "nsfs", "proc", "pstore", "rpc_pipefs", "securityfs",
-        "selinuxfs", "squashfs", "sysfs", "tracefs",
+        "autofs",     "binfmt_misc", "bpf",       "cgroup",    "cgroup2", "configfs", "debugfs", "devpts",
+        "devtmpfs",   "efivarfs",    "fusectl",   "hugetlbfs", "mqueue",  "nsfs",     "proc",    "pstore",
+        "rpc_pipefs", "securityfs",  "selinuxfs", "squashfs",  "sysfs",   "tracefs",
     };
     static const std::set<std::string, std::less<>> remote = {
-        "9p", "afs", "ceph", "cifs", "coda", "davfs", "fuse.sshfs", "fuse.rclone", "glusterfs", "ncpfs", "nfs",
-        "nfs4", "smb3", "smbfs",
+        "9p",          "afs",       "ceph",  "cifs", "coda", "davfs", "fuse.sshfs",
+        "fuse.rclone", "glusterfs", "ncpfs", "nfs",  "nfs4", "smb3",  "smbfs",
     };
     const std::string& type = mount.fsType;
     if (pseudo.contains(type))

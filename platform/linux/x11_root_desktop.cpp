@@ -60,8 +60,7 @@ Pixmap ReadPixmapProperty(Display* dpy, Window root, Atom atom)
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     Pixmap result = None;
-    if (XGetWindowProperty(dpy, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &items, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(dpy, root, atom, 0, 1, False, XA_PIXMAP, &type, &format, &items, &after, &data) == Success &&
         type == XA_PIXMAP && format == 32 && items == 1 && data)
         result = *reinterpret_cast<Pixmap*>(data);
     if (data)
@@ -168,8 +167,8 @@ bool CreatePictureImage(Display* dpy, Visual* visual, int depth, int width, int 
 }
 
 // Puts the rectangle (srcX, srcY, w, h) of the picture at (x, y).
-void PutPicturePart(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int srcX, int srcY, int x,
-                    int y, int w, int h)
+void PutPicturePart(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int srcX, int srcY, int x, int y,
+                    int w, int h)
 {
     const auto uw = static_cast<unsigned>(w), uh = static_cast<unsigned>(h);
     if (picture.shared)
@@ -210,8 +209,8 @@ Visible VisiblePart(int w, int h, int screenW, int screenH, bool tiled)
     if (tiled)
         return {0, 0, std::min(w, screenW), std::min(h, screenH), 0, 0};
     const int dx = (screenW - w) / 2, dy = (screenH - h) / 2;
-    return {std::max(0, -dx), std::max(0, -dy), std::min(w, screenW), std::min(h, screenH), std::max(0, dx),
-            std::max(0, dy)};
+    return {std::max(0, -dx),     std::max(0, -dy), std::min(w, screenW),
+            std::min(h, screenH), std::max(0, dx),  std::max(0, dy)};
 }
 
 // The size a centred picture is cut to: the largest monitor's, so every
@@ -274,8 +273,8 @@ void FillXImage(XImage* image, Visual* visual, const DesktopBitmap& bitmap, cons
         const std::uint32_t one = 1;
         image->byte_order = *reinterpret_cast<const unsigned char*>(&one) == 1 ? LSBFirst : MSBFirst;
         for (int y = 0; y < part.height; ++y) {
-            auto* out = reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) *
-                                                                           static_cast<std::size_t>(image->bytes_per_line));
+            auto* out = reinterpret_cast<std::uint32_t*>(
+                image->data + static_cast<std::size_t>(y) * static_cast<std::size_t>(image->bytes_per_line));
             if (whole) {
                 bitmap.Row(part.srcY + y, out);
                 continue;
@@ -435,8 +434,7 @@ public:
                   upload_.result = Desktop::Result::Unavailable;
               }
           })
-    {
-    }
+    {}
     ~RootPrepared() override
     {
         if (worker_.joinable())
@@ -459,7 +457,8 @@ private:
 
 }  // namespace
 
-X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry) {}
+X11RootDesktop::X11RootDesktop(const Registry& registry) : registry_(registry)
+{}
 
 Desktop::Result X11RootDesktop::SetWallpaper(const std::string& bmpPath)
 {

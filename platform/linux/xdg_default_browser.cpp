@@ -82,7 +82,10 @@ std::string Unescape(const std::string& value)
         case 't': out += '\t'; break;
         case 'r': out += '\r'; break;
         case '\\': out += '\\'; break;
-        default: out += '\\'; out += value[i]; break;
+        default:
+            out += '\\';
+            out += value[i];
+            break;
         }
     }
     return out;
@@ -114,7 +117,8 @@ XdgDirs XdgDirs::FromEnvironment()
     return dirs;
 }
 
-XdgDefaultBrowser::XdgDefaultBrowser(XdgDirs dirs) : dirs_(std::move(dirs)) {}
+XdgDefaultBrowser::XdgDefaultBrowser(XdgDirs dirs) : dirs_(std::move(dirs))
+{}
 
 std::string XdgDefaultBrowser::CommandLine() const
 {

@@ -3,7 +3,6 @@
 #include "platform/linux/dbus_reply.h"
 #include "platform/linux/x11_monitors.h"
 
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -60,8 +59,8 @@ QStringList ImageProperties()
 // Done, or what the first failed call means.
 void SetProperty(const QString& property, const QVariant& value, Desktop::Result& result)
 {
-    const QDBusMessage reply =
-        Call(QStringLiteral("SetProperty"), {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
+    const QDBusMessage reply = Call(QStringLiteral("SetProperty"),
+                                    {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
     if (reply.type() != QDBusMessage::ReplyMessage && result == Desktop::Result::Done)
         result = FailedCallResult(reply);
 }
@@ -70,8 +69,7 @@ void SetProperty(const QString& property, const QVariant& value, Desktop::Result
 
 XfceDesktop::XfceDesktop(const Registry& registry, std::string copyDir)
     : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png)
-{
-}
+{}
 
 Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
 {

@@ -23,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool armed = false;
     try {
         LoadSettings(file, settings, armed);
-    } catch (const ZelvaroError&) {
-    }
+    } catch (const ZelvaroError&) {}
 
     // A write keeps every other line and reads back what it wrote.
     ProfileText text(input);

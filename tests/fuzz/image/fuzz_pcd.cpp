@@ -2,7 +2,6 @@
 // short file raises the program's error; nothing else may escape.
 #include "image/photo_cd_decoder.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)

@@ -55,7 +55,8 @@ private slots:
         platform::FakeScreenSaver saver;
         platform::MemoryProfileFile profile;
         FakeWallpaperServices wallpaper;
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, fakes.facts, services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services,
+                                       fakes.facts, services});
 
         QString caption, title, shadow, target, mem;
         bool resourcesShown = true, okDefault = false;

@@ -69,7 +69,8 @@ private slots:
         WriteFile(root + "/share/applications/made-up-web.desktop",
                   "[Desktop Entry]\nType=Application\nName=Made-up Web\nExec=\"" + root.toUtf8() +
                       "/tools/my browser\" --new-window %u\n");
-        WriteFile(root + "/config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=made-up-web.desktop\n");
+        WriteFile(root + "/config/mimeapps.list",
+                  "[Default Applications]\nx-scheme-handler/http=made-up-web.desktop\n");
         WriteFile(root + "/bin/xdg-open", Recorder(root + "/opener-args"), true);
 
         const platform::FakeSystemFacts facts;

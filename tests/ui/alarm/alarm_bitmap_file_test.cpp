@@ -34,7 +34,8 @@ DibPicture MakePicture(int width, int height, int bitCount)
         qFatal("cannot allocate");
     if (bitCount <= 8) {
         for (int i = 0; i < (1 << bitCount); ++i)
-            picture.Palette.push_back({static_cast<uint8_t>(i * 3), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i), 0});
+            picture.Palette.push_back(
+                {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i), 0});
     }
     const int colours = bitCount <= 8 ? 1 << bitCount : 256;
     for (int y = 0; y < height; ++y) {
@@ -47,15 +48,9 @@ DibPicture MakePicture(int width, int height, int bitCount)
                 row[3 * x + 1] = static_cast<uint8_t>(x * 10);
                 row[3 * x + 2] = static_cast<uint8_t>(y * 10);
                 break;
-            case 8:
-                row[x] = static_cast<uint8_t>(v);
-                break;
-            case 4:
-                row[x / 2] |= static_cast<uint8_t>(v << (x % 2 == 0 ? 4 : 0));
-                break;
-            case 1:
-                row[x / 8] |= static_cast<uint8_t>(v << (7 - x % 8));
-                break;
+            case 8: row[x] = static_cast<uint8_t>(v); break;
+            case 4: row[x / 2] |= static_cast<uint8_t>(v << (x % 2 == 0 ? 4 : 0)); break;
+            case 1: row[x / 8] |= static_cast<uint8_t>(v << (7 - x % 8)); break;
             }
         }
     }

@@ -138,7 +138,8 @@ private slots:
         const QString out = qEnvironmentVariable("ZELVARO_TEST_OUT");
         if (!out.isEmpty()) {
             QDir().mkpath(out);
-            const QString name = QStringLiteral("/calendar_dialog_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
+            const QString name =
+                QStringLiteral("/calendar_dialog_%1.png").arg(QString::fromLatin1(QTest::currentDataTag()));
             QVERIFY(picture.save(out + name));
         }
     }

@@ -41,7 +41,8 @@ class ClockCalendarTest : public QObject {
 private slots:
     void leftClickOnTheFaceAndTheMenuItemOpenTheCalendar()
     {
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, about.facts, about.services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services,
+                                       about.facts, about.services});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

@@ -32,7 +32,8 @@ DibPicture RedBlue()
 
 void WriteBytes(const QString& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream(path.toStdString(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::ofstream(path.toStdString(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // Saves a rendering where the test run keeps its pictures, for looking at.

@@ -39,9 +39,11 @@ private slots:
             StepSpinEdit* spin;
             int minimum, maximum, step;
         } spins[] = {
-            {dialog.spnDir2StartHour, 0, 23, 1}, {dialog.spnDir2StartMin, 0, 55, 5}, {dialog.spnDir2EndHour, 0, 23, 1},
-            {dialog.spnDir2EndMin, 0, 55, 5},    {dialog.spnDir3StartHour, 0, 23, 1}, {dialog.spnDir3StartMin, 0, 55, 5},
-            {dialog.spnDir3EndHour, 0, 23, 1},   {dialog.spnDir3EndMin, 0, 55, 5},   {dialog.spnInterval, 10, 120, 5},
+            {dialog.spnDir2StartHour, 0, 23, 1}, {dialog.spnDir2StartMin, 0, 55, 5},
+            {dialog.spnDir2EndHour, 0, 23, 1},   {dialog.spnDir2EndMin, 0, 55, 5},
+            {dialog.spnDir3StartHour, 0, 23, 1}, {dialog.spnDir3StartMin, 0, 55, 5},
+            {dialog.spnDir3EndHour, 0, 23, 1},   {dialog.spnDir3EndMin, 0, 55, 5},
+            {dialog.spnInterval, 10, 120, 5},
         };
         for (const auto& s : spins) {
             QCOMPARE(s.spin->minimum(), s.minimum);

@@ -20,12 +20,11 @@
 
 namespace {
 
-const char* kIni =
-    "[Location]\nOffsetX=10\nOffsetY=20\nOnTop=0\n"
-    "[WallDir]\nWallDir1=/Walls/Main\n"
-    "[WallTime]\nWallDir2StartTime=8:58:30\n"
-    "[WallSw]\nWallChangeSw=1\nWallInterval=1:30:00\n"
-    "[WaveSw]\nUseWaveSw=1\n";
+const char* kIni = "[Location]\nOffsetX=10\nOffsetY=20\nOnTop=0\n"
+                   "[WallDir]\nWallDir1=/Walls/Main\n"
+                   "[WallTime]\nWallDir2StartTime=8:58:30\n"
+                   "[WallSw]\nWallChangeSw=1\nWallInterval=1:30:00\n"
+                   "[WaveSw]\nUseWaveSw=1\n";
 
 // A clock window whose commands are the real ones.
 struct OptionsFixture : ClockFixture {
@@ -33,8 +32,9 @@ struct OptionsFixture : ClockFixture {
     TfrmClock& Open(const std::string& ini = kIni)
     {
         profile.content = ini;
-        clockWindow = std::make_unique<TfrmClock>(
-            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services, aboutFakes.facts, aboutFakes.services});
+        clockWindow = std::make_unique<TfrmClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
+                                                                wallpaperFakes.services, aboutFakes.facts,
+                                                                aboutFakes.services});
         return *clockWindow;
     }
     ~OptionsFixture() { clockWindow.reset(); }

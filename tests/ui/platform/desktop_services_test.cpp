@@ -89,8 +89,14 @@ public:
         const fs::path ready = dir / "ready";
         fs::remove(ready);
         fs::remove(log_);
-        std::vector<std::string> args = {"/usr/bin/python3", std::getenv("ZELVARO_STAND_IN"), "--log", log_.string(),
-                                         "--ready", ready.string(), "--properties", properties};
+        std::vector<std::string> args = {"/usr/bin/python3",
+                                         std::getenv("ZELVARO_STAND_IN"),
+                                         "--log",
+                                         log_.string(),
+                                         "--ready",
+                                         ready.string(),
+                                         "--properties",
+                                         properties};
         if (fail)
             args.push_back("--fail");
         for (const auto& n : names) {
@@ -145,9 +151,15 @@ fs::path WriteSwaybg(const fs::path& dir)
     const fs::path bin = dir / "bin";
     fs::create_directories(bin);
     std::ofstream(bin / "swaybg") << "#!/bin/sh\n"
-                                     "[ -e \"" << (bin / "fail").string() << "\" ] && exit 1\n"
-                                     "echo \"start $$ $*\" >> \"" << (dir / "swaybg.log").string() << "\"\n"
-                                     "trap 'echo \"end $$\" >> \"" << (dir / "swaybg.log").string() << "\"; exit 0' TERM\n"
+                                     "[ -e \""
+                                  << (bin / "fail").string()
+                                  << "\" ] && exit 1\n"
+                                     "echo \"start $$ $*\" >> \""
+                                  << (dir / "swaybg.log").string()
+                                  << "\"\n"
+                                     "trap 'echo \"end $$\" >> \""
+                                  << (dir / "swaybg.log").string()
+                                  << "\"; exit 0' TERM\n"
                                      "while :; do sleep 0.05; done\n";
     fs::permissions(bin / "swaybg", fs::perms::owner_all);
     return bin;
@@ -330,7 +342,8 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
     Scratch s;
     for (const char* desktop : {"KDE", "XFCE"}) {
         Env session("XDG_CURRENT_DESKTOP", desktop);
-        ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(), platform::DesktopSessionScreenSaver::Kind::Freedesktop);
+        ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(),
+                  platform::DesktopSessionScreenSaver::Kind::Freedesktop);
         StandIn service(s.dir, {"org.freedesktop.ScreenSaver"});
         platform::X11ScreenSaver xserver;
         xserver.SetActive(true);
@@ -348,8 +361,9 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
             saver.StartNow();
             saver.SetActive(false);
         }  // ending the program lets go of the saver
-        EXPECT_EQ(service.Calls(),
-                  "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\nUnInhibit 42\nSetActive True\nInhibit Zelvaro|ｾｰﾊﾞ停止|43\nUnInhibit 43\n")
+        EXPECT_EQ(
+            service.Calls(),
+            "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\nUnInhibit 42\nSetActive True\nInhibit Zelvaro|ｾｰﾊﾞ停止|43\nUnInhibit 43\n")
             << desktop;
         xserver.SetActive(true);
     }

@@ -270,9 +270,10 @@ void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
 void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
 {
     QTemporaryDir dir;
-    const std::string file = Write(dir, "zelvaro.HLP",
-                                   "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
-                                   "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>");
+    const std::string file = Write(
+        dir, "zelvaro.HLP",
+        "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
+        "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>");
     HelpWindow help(file);
     help.ShowContents();
     QVERIFY(help.isVisible());

@@ -54,8 +54,8 @@ protected:
         unsigned char* data = nullptr;
         Pixmap p = None;
         const Atom atom = XInternAtom(dpy, atomName, False);
-        if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), atom, 0, 1, False, XA_PIXMAP, &type, &format, &n,
-                               &after, &data) == Success &&
+        if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), atom, 0, 1, False, XA_PIXMAP, &type, &format, &n, &after,
+                               &data) == Success &&
             data && n == 1)
             p = *reinterpret_cast<Pixmap*>(data);
         if (data)
@@ -113,7 +113,8 @@ TEST_F(RootDesktop, CentredOnBlackThenTiledAsTheRegistrySays)
     EXPECT_EQ(PixelAt(tiled, 0, 0), 0xff0000u);
     EXPECT_EQ(PixelAt(tiled, 4, 0), 0xff0000u);
     EXPECT_EQ(PixelAt(tiled, 5, 3), 0x00ffffu);
-    EXPECT_EQ(PixelAt(tiled, w - 1, h - 1), w % 4 == 0 && h % 2 == 0 ? 0x808080u : PixelAt(tiled, (w - 1) % 4, (h - 1) % 2));
+    EXPECT_EQ(PixelAt(tiled, w - 1, h - 1),
+              w % 4 == 0 && h % 2 == 0 ? 0x808080u : PixelAt(tiled, (w - 1) % 4, (h - 1) % 2));
     // The previous picture's pixmap was freed with its retained connection.
     EXPECT_FALSE(Exists(centred));
     EXPECT_TRUE(Exists(tiled));
@@ -151,7 +152,7 @@ TEST_F(RootDesktop, APictureLargerThanTheScreenShowsItsMiddle)
 {
     const int w = DisplayWidth(dpy, 0) + 2, h = 2;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h, 0x0000ff);
-    pixels[0] = pixels[static_cast<std::size_t>(w)] = 0xff0000;  // column 0, cut off
+    pixels[0] = pixels[static_cast<std::size_t>(w)] = 0xff0000;      // column 0, cut off
     pixels[1] = pixels[static_cast<std::size_t>(w) + 1] = 0x00ff00;  // column 1, the screen's first
     WriteTestBmp((dir / "wide.bmp").string(), w, h, pixels);
     platform::X11RootDesktop desktop(registry);

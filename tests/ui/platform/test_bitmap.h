@@ -35,6 +35,6 @@ inline void WriteTestBmp(const std::string& path, int w, int h, const std::vecto
             row[x * 3 + 2] = (p >> 16) & 0xff;
         }
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                                static_cast<std::streamsize>(out.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }

@@ -76,18 +76,35 @@ void ClockWindowTest::commandMenuInOrder()
     QStringList captions;
     for (QAction* a : w.PopupMenu1->actions())
         captions << (a->isSeparator() ? QString("-") : a->text());
-    const QStringList expected = {
-        "ｱﾗｰﾑ設定", "ｱﾗｰﾑ停止", "-", "壁紙指定", "ｾｰﾊﾞ起動", "-", "壁紙変更停止", "ｾｰﾊﾞ停止", "-",
-        "ｶﾚﾝﾀﾞｰ", "ｲﾝﾌｫﾒｰｼｮﾝ", "-", "ｵﾌﾟｼｮﾝ設定", "ｱ ｲ ｺ ﾝ", "-", "ﾍ  ﾙ  ﾌﾟ", "ﾊﾞｰｼﾞｮﾝ", "-", "終    了"};
+    const QStringList expected = {"ｱﾗｰﾑ設定",     "ｱﾗｰﾑ停止", "-", "壁紙指定", "ｾｰﾊﾞ起動",  "-",
+                                  "壁紙変更停止", "ｾｰﾊﾞ停止", "-", "ｶﾚﾝﾀﾞｰ",   "ｲﾝﾌｫﾒｰｼｮﾝ", "-",
+                                  "ｵﾌﾟｼｮﾝ設定",   "ｱ ｲ ｺ ﾝ",  "-", "ﾍ  ﾙ  ﾌﾟ", "ﾊﾞｰｼﾞｮﾝ",   "-",
+                                  "終    了"};
     QCOMPARE(captions, expected);
     QCOMPARE(w.K3->actions().size(), 2);
     QCOMPARE(w.K4->text(), QString::fromUtf8("全\u3000\u3000体"));
     QCOMPARE(w.K5->text(), QString::fromUtf8("中\u3000\u3000央"));
     QCOMPARE(w.PopupMenu1->actions().at(3), w.K3->menuAction());
     // The named items are the ones in the menu, in the same places.
-    const QList<QAction*> named = {w.pmnuAlarmSet, w.pmnuAlarmOff, w.N7, w.K3->menuAction(), w.pmnuSaverOn,
-                                   w.N5, w.pmnuWallPause, w.pmnuSaverStop, w.N1, w.N6, w.N8, w.K1, w.K2,
-                                   w.pmnuIcon, w.N2, w.N3, w.About1, w.N4, w.pmnuQuit};
+    const QList<QAction*> named = {w.pmnuAlarmSet,
+                                   w.pmnuAlarmOff,
+                                   w.N7,
+                                   w.K3->menuAction(),
+                                   w.pmnuSaverOn,
+                                   w.N5,
+                                   w.pmnuWallPause,
+                                   w.pmnuSaverStop,
+                                   w.N1,
+                                   w.N6,
+                                   w.N8,
+                                   w.K1,
+                                   w.K2,
+                                   w.pmnuIcon,
+                                   w.N2,
+                                   w.N3,
+                                   w.About1,
+                                   w.N4,
+                                   w.pmnuQuit};
     QCOMPARE(w.PopupMenu1->actions(), named);
     // States at start: the alarm off item checked, the pause unchecked and
     // greyed while rotation is off.
@@ -121,7 +138,8 @@ void ClockWindowTest::startUpPlacesAndSetsState()
 void ClockWindowTest::startUpWithBrokenTimeStopsAndKeepsTheFile()
 {
     ClockFixture f;
-    const std::string ini = "[Location]\nOffsetX=40\n[WallTime]\nWallDir2StartTime=abc\n[WaveFile]\nJustWave=/s/j.wav\n";
+    const std::string ini =
+        "[Location]\nOffsetX=40\n[WallTime]\nWallDir2StartTime=abc\n[WaveFile]\nJustWave=/s/j.wav\n";
     RecordingClock& w = f.Start(ini);
     QCOMPARE(f.errors, QStringList{QString::fromUtf8("'abc' は時刻ではありません.")});
     QVERIFY(!w.Timer1.isActive());

@@ -32,7 +32,8 @@ private slots:
         FakeAboutServices about;
         platform::FakeSystemFacts& facts = about.facts;
         facts.computerName = "from-the-fake";
-        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, facts, about.services});
+        TfrmClock window(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaper.services, facts,
+                                       about.services});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 

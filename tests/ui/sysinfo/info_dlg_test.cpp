@@ -125,19 +125,16 @@ private slots:
                              "RegisteredOwner", "Ann Example");
         TfrmInfoDlg dialog(nullptr, facts, registry);
 
-        QCOMPARE(Column(dialog.MemoryGrid, 1),
-                 QStringList({"3072.00 Mb", "32.00 Mb", "100.00 Mb", "75 %", "8.00 Mb", "3000.00 Mb", "25.00 Mb",
-                              "75 %", "99 %", ""}));
+        QCOMPARE(Column(dialog.MemoryGrid, 1), QStringList({"3072.00 Mb", "32.00 Mb", "100.00 Mb", "75 %", "8.00 Mb",
+                                                            "3000.00 Mb", "25.00 Mb", "75 %", "99 %", ""}));
         QCOMPARE(Column(dialog.MemoryGrid, 0).at(9), QString());
-        QCOMPARE(Column(dialog.OSGrid, 0),
-                 QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "",
-                              "", "", ""}));
+        QCOMPARE(Column(dialog.OSGrid, 0), QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ",
+                                                        "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "", "", "", ""}));
         QCOMPARE(Column(dialog.OSGrid, 1),
-                 QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "42", "",
-                              "", "", ""}));
-        QCOMPARE(Column(dialog.DirGrid, 0),
-                 QStringList({"起動ﾃﾞｨﾚｸﾄﾘ", "Windowsﾃﾞｨﾚｸﾄﾘ", "Systemﾃﾞｨﾚｸﾄﾘ", "Tempﾃﾞｨﾚｸﾄﾘ", "", "", "", "",
+                 QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "42", "", "",
                               "", ""}));
+        QCOMPARE(Column(dialog.DirGrid, 0), QStringList({"起動ﾃﾞｨﾚｸﾄﾘ", "Windowsﾃﾞｨﾚｸﾄﾘ", "Systemﾃﾞｨﾚｸﾄﾘ",
+                                                         "Tempﾃﾞｨﾚｸﾄﾘ", "", "", "", "", "", ""}));
         QCOMPARE(Column(dialog.DirGrid, 1).mid(0, 5),
                  QStringList({"", QString::fromStdString(facts.windowsDirectory),
                               QString::fromStdString(facts.systemDirectory), "/tmp", ""}));

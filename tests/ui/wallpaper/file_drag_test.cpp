@@ -45,8 +45,8 @@ private slots:
                               QUrl::fromLocalFile(QStringLiteral("/pics/README"))}));
         QCOMPARE(drops, 1);
         QCOMPARE(drag.FileCount, 3);
-        QCOMPARE(drag.NameWithPath, (QStringList{QStringLiteral("/A.B/photo.2.jpg"), QStringLiteral("/pics/") + longName,
-                                                 QStringLiteral("/pics/README")}));
+        QCOMPARE(drag.NameWithPath, (QStringList{QStringLiteral("/A.B/photo.2.jpg"),
+                                                 QStringLiteral("/pics/") + longName, QStringLiteral("/pics/README")}));
         QCOMPARE(drag.NameOnly, (QStringList{QStringLiteral("photo.2.jpg"), longName, QStringLiteral("README")}));
         QCOMPARE(drag.Extension, (QStringList{QStringLiteral("2.jpg"), QStringLiteral("bmp"), QString()}));
 

@@ -164,8 +164,8 @@ private slots:
         // By hand, at fixed moments: panic clicks (a picture, then a FIFO),
         // right clicks that take a step, drops of pictures and special files.
         const std::vector<std::string> drops = {(other / "dropped.jpg").string(), (pics / "fifo.jpg").string(),
-                                                (pics / "zero.bmp").string(), (pics / "s.gif").string(),
-                                                (pics / "folder.gif").string(), (pics / "fifo.pcd").string()};
+                                                (pics / "zero.bmp").string(),     (pics / "s.gif").string(),
+                                                (pics / "folder.gif").string(),   (pics / "fifo.pcd").string()};
         int rotationChanges = 0, manualTries = 0, manualChanges = 0;
         long residentAfterDay1 = 0;
         int descriptorsAfterDay1 = 0;

@@ -48,7 +48,10 @@ class WallpaperManagerTest : public QObject {
     CopyConverter converter;
     std::unique_ptr<WallpaperManager> manager;
 
-    std::string Path(const char* name) const { return (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString(); }
+    std::string Path(const char* name) const
+    {
+        return (dir.path() + QLatin1Char('/') + QLatin1String(name)).toStdString();
+    }
 
 private slots:
     void init()
@@ -91,7 +94,7 @@ private slots:
         QCOMPARE(desktop.shown, Path("data/ZelvaroWl.BMP"));
         QCOMPARE(converter.calls, 1);
         QVERIFY(qAbs(manager->NextWallChange() - (clock.Now() + 25 * kMin)) < 1e-9);  // 10:45:10
-        QVERIFY(QGuiApplication::overrideCursor() == nullptr);  // the hourglass is gone
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);                        // the hourglass is gone
 
         settings.PanicWallPaper.clear();
         desktop.calls.clear();

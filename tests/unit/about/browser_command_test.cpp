@@ -16,7 +16,8 @@ TEST(BrowserCommand, SplitsProgramAndParameters)
 {
     const SplitCase cases[] = {
         // Lines naming a DOS program: everything up to its name is the program.
-        {R"("C:\Program Files\Browser\browser.exe" -nohome "%1")", R"(C:\Program Files\Browser\browser.exe)", "-nohome"},
+        {R"("C:\Program Files\Browser\browser.exe" -nohome "%1")", R"(C:\Program Files\Browser\browser.exe)",
+         "-nohome"},
         {R"(C:\PROGRA~1\NETSCAPE\NETSCAPE.EXE)", R"(C:\PROGRA~1\NETSCAPE\NETSCAPE.EXE)", ""},
         {R"(C:\Program Files\Web\web.exe %1)", R"(C:\Program Files\Web\web.exe)", ""},
         {R"(C:\TOOLS\OPEN.BAT -a "%1" -b)", R"(C:\TOOLS\OPEN.BAT)", "-a -b"},

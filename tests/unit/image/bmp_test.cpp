@@ -13,12 +13,20 @@ namespace {
 // A bitmap file built field by field, so tests can write what encoders never do.
 struct BmpBytes {
     std::vector<uint8_t> b;
-    void U16(uint32_t v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); }
-    void U32(uint32_t v) { U16(v & 0xFFFF); U16(v >> 16); }
+    void U16(uint32_t v)
+    {
+        b.push_back(v & 0xFF);
+        b.push_back((v >> 8) & 0xFF);
+    }
+    void U32(uint32_t v)
+    {
+        U16(v & 0xFFFF);
+        U16(v >> 16);
+    }
     void Bytes(std::initializer_list<uint8_t> v) { b.insert(b.end(), v); }
     // File header plus a 40-byte info header; offBits 0 means "after the palette".
-    static BmpBytes Info(int32_t w, int32_t h, int bits, uint32_t compression, uint32_t colours,
-                         uint32_t paletteBytes, uint32_t extra = 0)
+    static BmpBytes Info(int32_t w, int32_t h, int bits, uint32_t compression, uint32_t colours, uint32_t paletteBytes,
+                         uint32_t extra = 0)
     {
         BmpBytes f;
         f.Bytes({'B', 'M'});
@@ -46,7 +54,8 @@ DibPicture Pattern(int w, int h, int bits)
     EXPECT_TRUE(p.Allocate(w, h, bits));
     if (bits <= 8)
         for (int i = 0; i < (1 << bits); ++i)
-            p.Palette.push_back({static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3), 0});
+            p.Palette.push_back(
+                {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3), 0});
     for (size_t i = 0; i < p.Bits.size(); ++i)
         p.Bits[i] = static_cast<uint8_t>(i * 37 + 11);
     // Padding bytes are not pixels: a writer may store anything there.
@@ -83,18 +92,21 @@ TEST(Bmp, HeaderIsAStandardInfoHeader)
     const std::vector<uint8_t> f = EncodeBmp(src);
     ASSERT_EQ(f.size(), 14u + 40 + 256 * 4 + 2 * 4);
     EXPECT_EQ(f[0], 'B');
-    EXPECT_EQ(f[14], 40);      // BITMAPINFOHEADER
+    EXPECT_EQ(f[14], 40);  // BITMAPINFOHEADER
     EXPECT_EQ(f[10] | (f[11] << 8), 14 + 40 + 1024);
-    EXPECT_EQ(f[22], 2);       // positive height: bottom-up
+    EXPECT_EQ(f[22], 2);  // positive height: bottom-up
     EXPECT_EQ(f[28], 8);
-    EXPECT_EQ(f[30], 0);       // BI_RGB
+    EXPECT_EQ(f[30], 0);  // BI_RGB
 }
 
 TEST(Bmp, TopDownSixteenAndThirtyTwoBitsAndBitFields)
 {
     // 2 x 2, top-down, 16 bits 5-5-5: top row red, white; bottom row blue, black.
     BmpBytes f = BmpBytes::Info(2, -2, 16, 0, 0, 0);
-    f.U16(0x7C00); f.U16(0x7FFF); f.U16(0x001F); f.U16(0);
+    f.U16(0x7C00);
+    f.U16(0x7FFF);
+    f.U16(0x001F);
+    f.U16(0);
     ImageRead r = DecodeBmp(f.b);
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Picture.BitCount, 24);
@@ -104,8 +116,11 @@ TEST(Bmp, TopDownSixteenAndThirtyTwoBitsAndBitFields)
 
     // 5-6-5 bit fields after the info header: pure green.
     BmpBytes g = BmpBytes::Info(1, 1, 16, 3, 0, 0, 12);
-    g.U32(0xF800); g.U32(0x07E0); g.U32(0x001F);
-    g.U16(0x07E0); g.U16(0);
+    g.U32(0xF800);
+    g.U32(0x07E0);
+    g.U32(0x001F);
+    g.U16(0x07E0);
+    g.U16(0);
     r = DecodeBmp(g.b);
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Picture.PixelAt(0, 0), (RgbQuad{0, 255, 0, 0}));
@@ -152,7 +167,7 @@ TEST(Bmp, RunLengthEncodingsClipAtTheEdges)
     EXPECT_EQ(r.Picture.PixelAt(3, 1), (RgbQuad{}));
     EXPECT_EQ(r.Picture.PixelAt(0, 0), (RgbQuad{}));
     EXPECT_EQ(r.Picture.PixelAt(1, 0), (RgbQuad{255, 255, 255, 0}));  // after the delta
-    EXPECT_EQ(r.Picture.PixelAt(2, 0), (RgbQuad{}));  // index 200 is past the palette: black
+    EXPECT_EQ(r.Picture.PixelAt(2, 0), (RgbQuad{}));                  // index 200 is past the palette: black
 
     // RLE4 3 x 1: a run alternating 1 and 0.
     BmpBytes g = BmpBytes::Info(3, 1, 4, 2, 2, 8);
@@ -169,8 +184,14 @@ TEST(Bmp, CoreHeaderWithThreeBytePalette)
 {
     BmpBytes f;
     f.Bytes({'B', 'M'});
-    f.U32(0); f.U32(0); f.U32(14 + 12 + 6);
-    f.U32(12); f.U16(2); f.U16(1); f.U16(1); f.U16(1);
+    f.U32(0);
+    f.U32(0);
+    f.U32(14 + 12 + 6);
+    f.U32(12);
+    f.U16(2);
+    f.U16(1);
+    f.U16(1);
+    f.U16(1);
     f.Bytes({1, 2, 3, 4, 5, 6});
     f.Bytes({0x40, 0, 0, 0});
     const ImageRead r = DecodeBmp(f.b);
@@ -188,11 +209,11 @@ TEST(Bmp, HostileHeadersAreRefusedWithoutAllocating)
     EXPECT_TRUE(invalid(notBm));
     EXPECT_TRUE(invalid(BmpBytes::Info(0, 1, 24, 0, 0, 0)));
     EXPECT_TRUE(invalid(BmpBytes::Info(-5, 1, 24, 0, 0, 0)));
-    EXPECT_TRUE(invalid(BmpBytes::Info(65535, 65535, 24, 0, 0, 0)));   // 12 GB claimed
+    EXPECT_TRUE(invalid(BmpBytes::Info(65535, 65535, 24, 0, 0, 0)));  // 12 GB claimed
     EXPECT_TRUE(invalid(BmpBytes::Info(0x7FFFFFFF, -0x7FFFFFFF, 1, 0, 0, 0)));
     EXPECT_TRUE(invalid(BmpBytes::Info(1, 1, 7, 0, 0, 0)));
-    EXPECT_TRUE(invalid(BmpBytes::Info(1, 1, 24, 1, 0, 0)));           // RLE8 at 24 bits
-    EXPECT_TRUE(invalid(BmpBytes::Info(1, -1, 8, 1, 0, 1024)));        // top-down RLE
+    EXPECT_TRUE(invalid(BmpBytes::Info(1, 1, 24, 1, 0, 0)));     // RLE8 at 24 bits
+    EXPECT_TRUE(invalid(BmpBytes::Info(1, -1, 8, 1, 0, 1024)));  // top-down RLE
     BmpBytes shortData = BmpBytes::Info(4, 4, 24, 0, 0, 0);
     shortData.Bytes({1, 2, 3});
     EXPECT_TRUE(invalid(shortData));

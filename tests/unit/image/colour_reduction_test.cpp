@@ -66,8 +66,8 @@ TEST(ColourReduction, TrueColourGivesEveryPixelItsPaletteColour)
             ASSERT_TRUE(indexed.Allocate(width, 7, bits));
             const int colours = 1 << bits;
             for (int i = 0; i < colours; ++i)
-                indexed.Palette.push_back({static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i),
-                                           static_cast<uint8_t>(i * 13 + 1), 0});
+                indexed.Palette.push_back(
+                    {static_cast<uint8_t>(i * 7), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 13 + 1), 0});
             for (int y = 0; y < 7; ++y)
                 for (int x = 0; x < width; ++x) {
                     const int index = (x * 5 + y * 3) % colours;

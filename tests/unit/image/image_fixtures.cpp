@@ -66,7 +66,8 @@ bool WriteGif(const std::string& path, int bits, int screenW, int screenH, int l
     const int count = 1 << bits;
     std::vector<GifColorType> colours(count);
     for (int i = 0; i < count; ++i)
-        colours[i] = {static_cast<GifByteType>(i * 255 / (count - 1)), static_cast<GifByteType>(255 - i * 255 / (count - 1)),
+        colours[i] = {static_cast<GifByteType>(i * 255 / (count - 1)),
+                      static_cast<GifByteType>(255 - i * 255 / (count - 1)),
                       static_cast<GifByteType>(i % 2 ? 200 : 10)};
     ColorMapObject* map = GifMakeMapObject(count, colours.data());
     bool ok = EGifPutScreenDesc(gif, screenW, screenH, bits, 0, map) == GIF_OK;
@@ -111,7 +112,8 @@ bool WriteTiff(const std::string& path, int bits, int width, int height, bool ti
     TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, bps);
     TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, spp);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(t, TIFFTAG_COMPRESSION, compression ? compression : (bits == 1 ? COMPRESSION_PACKBITS : COMPRESSION_LZW));
+    TIFFSetField(t, TIFFTAG_COMPRESSION,
+                 compression ? compression : (bits == 1 ? COMPRESSION_PACKBITS : COMPRESSION_LZW));
     if (compression == COMPRESSION_JPEG)
         TIFFSetField(t, TIFFTAG_JPEGQUALITY, 100);
     if (bottomUp)

@@ -132,7 +132,8 @@ TEST_F(MultiImage, GifAndTiffBitCountsAndPixels)
     // Deflate, JPEG-in-TIFF and bottom-up rows give the same picture.
     const RgbQuad topLeft{rgb[2], rgb[1], rgb[0], 0};
     for (int compression : {COMPRESSION_ADOBE_DEFLATE, COMPRESSION_JPEG, COMPRESSION_NONE}) {
-        ASSERT_TRUE(fixtures::WriteTiff(Path("c.tif"), 24, 37, 29, false, compression, compression == COMPRESSION_NONE));
+        ASSERT_TRUE(
+            fixtures::WriteTiff(Path("c.tif"), 24, 37, 29, false, compression, compression == COMPRESSION_NONE));
         ASSERT_TRUE(image.SetImageName(Path("c.tif")).Ok()) << compression;
         const RgbQuad q = image.Picture().PixelAt(0, 0);
         EXPECT_NEAR(q.Red, topLeft.Red, 8) << compression;
@@ -231,9 +232,9 @@ TEST_F(MultiImage, SaveAsBmpWritesEveryDepth)
         int bits;
         size_t maxPalette;
     };
-    for (const Case& c : {Case{sAutoMatic, 24, 0}, Case{sColorTrue, 24, 0}, Case{sColorVga, 24, 0},
-                          Case{sColor256, 8, 256}, Case{sJpegGray, 8, 256}, Case{sColor16, 4, 16},
-                          Case{sMonoChrome, 1, 2}}) {
+    for (const Case& c :
+         {Case{sAutoMatic, 24, 0}, Case{sColorTrue, 24, 0}, Case{sColorVga, 24, 0}, Case{sColor256, 8, 256},
+          Case{sJpegGray, 8, 256}, Case{sColor16, 4, 16}, Case{sMonoChrome, 1, 2}}) {
         const ImageRead back = SaveAndRead(image, c.res);
         ASSERT_TRUE(back.Ok()) << c.res;
         EXPECT_EQ(back.FileBitCount, c.bits) << c.res;

@@ -58,10 +58,26 @@ TEST_F(SpecialFiles, NoReaderOpensAFifoSocketOrDevice)
         {".jpg", [](const std::string& p) { return DecodeJpegFile(p).Ok(); }},
         {".gif", [](const std::string& p) { return DecodeGifFile(p).Ok(); }},
         {".tif", [](const std::string& p) { return DecodeTiffFile(p).Ok(); }},
-        {".pcd", [](const std::string& p) { TPcd pcd; return pcd.SetPictureName(p); }},
-        {".jpg", [](const std::string& p) { TPMultiImage image; return image.SetImageName(p).Ok(); }},
-        {".bmp", [](const std::string& p) { TPMultiImage image; return image.SetImageName(p).Ok(); }},
-        {"", [](const std::string& p) { std::vector<uint8_t> b; return ReadImageFile(p, b) == FileReadStatus::Ok; }},
+        {".pcd",
+         [](const std::string& p) {
+             TPcd pcd;
+             return pcd.SetPictureName(p);
+         }},
+        {".jpg",
+         [](const std::string& p) {
+             TPMultiImage image;
+             return image.SetImageName(p).Ok();
+         }},
+        {".bmp",
+         [](const std::string& p) {
+             TPMultiImage image;
+             return image.SetImageName(p).Ok();
+         }},
+        {"",
+         [](const std::string& p) {
+             std::vector<uint8_t> b;
+             return ReadImageFile(p, b) == FileReadStatus::Ok;
+         }},
     };
     for (const char* kind : {"fifo", "device", "socket"}) {
         for (const auto& [ext, read] : readers) {

@@ -111,13 +111,15 @@ TEST(PhotoCd, OutputSizesWithAndWithoutTrimAndAfterTheBlackTest)
 TEST(PhotoCd, TrimSkipsTopRowsAndOneBlackTestPixelKeepsTheWidth)
 {
     // Luma by picture row: the first output row is file row 10 d.
-    const auto rows = PcdFile(pcdTiny, [](int y, int) { return static_cast<uint8_t>(y); }, Constant(156), Constant(137));
+    const auto rows = PcdFile(
+        pcdTiny, [](int y, int) { return static_cast<uint8_t>(y); }, Constant(156), Constant(137));
     DibPicture p = Decode(rows, pcdTiny, true);
     EXPECT_EQ(At(p, 5, 0), PcdToRgb(10, 156, 137));
     EXPECT_EQ(At(p, 5, 107), PcdToRgb(117, 156, 137));
     // Black except the pixel tested at (150, 100): no wider crop.
-    const auto almost = PcdFile(pcdTiny, [](int y, int x) { return static_cast<uint8_t>(x == 150 && y == 110 ? 94 : 0); },
-                                Constant(156), Constant(137));
+    const auto almost = PcdFile(
+        pcdTiny, [](int y, int x) { return static_cast<uint8_t>(x == 150 && y == 110 ? 94 : 0); }, Constant(156),
+        Constant(137));
     EXPECT_EQ(Decode(almost, pcdTiny, true).Width, 162);
 }
 

@@ -27,7 +27,7 @@ ClockSettings LoadText(const std::optional<std::string>& text)
 TEST(ConfigValues, FillHoldsTimesAndIntervalToTheFieldsRanges)
 {
     struct Case {
-        const char* stored;    // [WallTime] WallDir2StartTime and [WallSw] WallInterval
+        const char* stored;  // [WallTime] WallDir2StartTime and [WallSw] WallInterval
         const char* interval;
         int hour, minute, minutes;
         TDateTime savedTime, savedInterval;

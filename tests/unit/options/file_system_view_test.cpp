@@ -53,18 +53,17 @@ TEST(FileTypes, PatternsMatchWithoutRegardToCase)
 
 TEST(FileSystemView, DrivesAreTheFileSystemsAPersonChoosesFrom)
 {
-    const std::string table =
-        "/dev/sda2 / ext4 rw 0 0\n"
-        "proc /proc proc rw 0 0\n"
-        "sysfs /sys sysfs rw 0 0\n"
-        "tmpfs /run tmpfs rw 0 0\n"
-        "/dev/sda1 /boot/efi vfat rw 0 0\n"
-        "/dev/sda3 /home ext4 rw 0 0\n"
-        "/dev/sdb1 /media/ann/MY\\040STICK vfat rw 0 0\n"
-        "server:/srv /net/srv nfs4 rw 0 0\n"
-        "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
-        "tmpfs /media/ram tmpfs rw 0 0\n"
-        "garbage\n";
+    const std::string table = "/dev/sda2 / ext4 rw 0 0\n"
+                              "proc /proc proc rw 0 0\n"
+                              "sysfs /sys sysfs rw 0 0\n"
+                              "tmpfs /run tmpfs rw 0 0\n"
+                              "/dev/sda1 /boot/efi vfat rw 0 0\n"
+                              "/dev/sda3 /home ext4 rw 0 0\n"
+                              "/dev/sdb1 /media/ann/MY\\040STICK vfat rw 0 0\n"
+                              "server:/srv /net/srv nfs4 rw 0 0\n"
+                              "/dev/sdc1 /mnt/backup ext4 rw 0 0\n"
+                              "tmpfs /media/ram tmpfs rw 0 0\n"
+                              "garbage\n";
     const auto drives = DrivesFromMountTable(table, "/home/ann");
     std::vector<std::string> paths;
     for (const DriveEntry& d : drives)

@@ -12,7 +12,8 @@ using platform::RootKey;
 
 namespace {
 struct Dir {
-    fs::path path = fs::temp_directory_path() / ("zelvaro-reg-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::path path = fs::temp_directory_path() /
+                    ("zelvaro-reg-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     Dir() { fs::create_directories(path); }
     ~Dir() { fs::remove_all(path); }
 };
@@ -55,7 +56,8 @@ TEST(FileRegistry, SystemFactsUnlessTheStoreHoldsThem)
     Dir d;
     platform::FileRegistry r((d.path / "registry.reg").string());
     const auto boot = std::filesystem::is_directory("/boot") ? std::optional<std::string>("/boot") : std::nullopt;
-    EXPECT_EQ(r.ReadString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir"), boot);
+    EXPECT_EQ(r.ReadString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir"),
+              boot);
     EXPECT_TRUE(r.ReadString(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner"));
     EXPECT_EQ(r.ReadString(RootKey::ClassesRoot, ".HTM", ""), "htmlfile");
     EXPECT_EQ(r.ReadString(RootKey::ClassesRoot, "htmlfile\\shell\\open\\command", ""), "xdg-open");

@@ -41,10 +41,9 @@ TEST(RegistryStore, TextRoundTripKeepsEveryKindAndSpelling)
 
 TEST(RegistryStore, DamagedLinesAreSkippedNotFatal)
 {
-    const std::string text =
-        "REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_NOWHERE\\a]\n\"lost\"=\"x\"\n"
-        "[HKEY_CURRENT_USER\\k]\r\n\"good\"=\"1\"\r\n\"bad\"=dword:xyz\n\"open\"=\"unterminated\n"
-        "\"hex\"=hex:0\n\"big\"=dword:123456789\n@=dword:00000002\n[";
+    const std::string text = "REGEDIT4\n\"orphan\"=\"x\"\n[HKEY_NOWHERE\\a]\n\"lost\"=\"x\"\n"
+                             "[HKEY_CURRENT_USER\\k]\r\n\"good\"=\"1\"\r\n\"bad\"=dword:xyz\n\"open\"=\"unterminated\n"
+                             "\"hex\"=hex:0\n\"big\"=dword:123456789\n@=dword:00000002\n[";
     RegistryStore s = RegistryStore::FromText(text);
     EXPECT_EQ(std::get<std::string>(*s.Read(RootKey::CurrentUser, "k", "good")), "1");
     EXPECT_EQ(std::get<std::uint32_t>(*s.Read(RootKey::CurrentUser, "k", "")), 2u);

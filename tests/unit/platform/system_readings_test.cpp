@@ -50,21 +50,20 @@ TEST(SystemReadings, KernelVersionAndSystemName)
 
 TEST(SystemReadings, MountsBecomeDrives)
 {
-    const char* mountinfo =
-        "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
-        "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
-        "25 24 0:23 / /dev/shm rw,relatime - tmpfs tmpfs rw\n"
-        "40 27 8:17 / /media/My\\040Stick rw,nosuid shared:9 - vfat /dev/sdb1 rw\n"
-        "41 27 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
-        "42 27 0:50 / /mnt/share rw - nfs4 server:/export rw\n"
-        "43 27 0:51 / /mnt/ram rw - tmpfs none rw\n"
-        "44 27 0:52 / /run/user/1000 rw - tmpfs tmpfs rw\n"
-        "45 27 0:53 / /run/media/ann/USB rw - exfat /dev/sdc1 rw\n"
-        "46 27 0:54 / /run/user/1000/doc rw - fuse.portal portal rw\n"
-        "47 27 0:55 / /home/ann/remote rw - fuse.sshfs ann@host: rw\n"
-        "48 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
-        "49 27 0:56 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
-        "garbage line\n";
+    const char* mountinfo = "22 27 0:21 / /proc rw,relatime - proc proc rw\n"
+                            "27 1 254:0 / / rw,relatime - ext4 /dev/vda rw\n"
+                            "25 24 0:23 / /dev/shm rw,relatime - tmpfs tmpfs rw\n"
+                            "40 27 8:17 / /media/My\\040Stick rw,nosuid shared:9 - vfat /dev/sdb1 rw\n"
+                            "41 27 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
+                            "42 27 0:50 / /mnt/share rw - nfs4 server:/export rw\n"
+                            "43 27 0:51 / /mnt/ram rw - tmpfs none rw\n"
+                            "44 27 0:52 / /run/user/1000 rw - tmpfs tmpfs rw\n"
+                            "45 27 0:53 / /run/media/ann/USB rw - exfat /dev/sdc1 rw\n"
+                            "46 27 0:54 / /run/user/1000/doc rw - fuse.portal portal rw\n"
+                            "47 27 0:55 / /home/ann/remote rw - fuse.sshfs ann@host: rw\n"
+                            "48 27 7:1 / /snap/core/1 ro - squashfs /dev/loop1 ro\n"
+                            "49 27 0:56 / /sys/fs/cgroup rw - cgroup2 cgroup2 rw\n"
+                            "garbage line\n";
     const auto mounts = ParseMountInfo(mountinfo);
     ASSERT_EQ(mounts.size(), 13u);
     EXPECT_EQ(mounts[3].mountPoint, "/media/My Stick");
@@ -91,14 +90,13 @@ TEST(SystemReadings, MountsBecomeDrives)
 
 TEST(SystemReadings, DamagedMountLinesAreSkipped)
 {
-    const char* mountinfo =
-        "1 2 8:1 / /a rw - ext4\n"                  // no source: kept, source empty
-        "1 2 8:1 / /b rw shared:1\n"                 // no separator
-        "1 2 81 / /c rw - ext4 /dev/x rw\n"          // no major:minor
-        "1 2 8:1 /\n"                               // cut short
-        "1 2 8:1 / /d\\04 rw - ext4 /dev/x rw\n"     // escape cut short stays as written
-        "1 2 8:1 / /e\\777 rw - ext4 /dev/x rw\n"    // beyond a byte: as written
-        "1 2 8:1 / /f\\ rw - ext4 /dev/x rw";         // last line without its end
+    const char* mountinfo = "1 2 8:1 / /a rw - ext4\n"                 // no source: kept, source empty
+                            "1 2 8:1 / /b rw shared:1\n"               // no separator
+                            "1 2 81 / /c rw - ext4 /dev/x rw\n"        // no major:minor
+                            "1 2 8:1 /\n"                              // cut short
+                            "1 2 8:1 / /d\\04 rw - ext4 /dev/x rw\n"   // escape cut short stays as written
+                            "1 2 8:1 / /e\\777 rw - ext4 /dev/x rw\n"  // beyond a byte: as written
+                            "1 2 8:1 / /f\\ rw - ext4 /dev/x rw";      // last line without its end
     std::vector<std::string> points;
     for (const MountEntry& m : ParseMountInfo(mountinfo))
         points.push_back(m.mountPoint);
@@ -142,11 +140,10 @@ TEST(SystemReadings, HandlesAddressSpaceAndLibraryDirectory)
     EXPECT_EQ(files->capacity, 2466239u);
     EXPECT_FALSE(ParseFileNr(""));
 
-    const char* maps =
-        "55d0c0000000-55d0c0001000 r--p 00000000 fe:00 123 /usr/bin/zelvaro\n"
-        "7f1e2a000000-7f1e2a028000 r--p 00000000 fe:00 456 /usr/lib/x86_64-linux-gnu/libc.so.6\n"
-        "7ffc8e000000-7ffc8e021000 rw-p 00000000 00:00 0 [stack]\n"
-        "ffffffffff600000-ffffffffff601000 --xp 00000000 00:00 0 [vsyscall]\n";
+    const char* maps = "55d0c0000000-55d0c0001000 r--p 00000000 fe:00 123 /usr/bin/zelvaro\n"
+                       "7f1e2a000000-7f1e2a028000 r--p 00000000 fe:00 456 /usr/lib/x86_64-linux-gnu/libc.so.6\n"
+                       "7ffc8e000000-7ffc8e021000 rw-p 00000000 00:00 0 [stack]\n"
+                       "ffffffffff600000-ffffffffff601000 --xp 00000000 00:00 0 [vsyscall]\n";
     EXPECT_EQ(AddressSpaceFromMaps(maps), 1ull << 47);
     EXPECT_EQ(CLibraryDirectory(maps), "/usr/lib/x86_64-linux-gnu");
     EXPECT_EQ(CLibraryDirectory("7f00-7f01 r--p 0 fe:00 1 /lib/libcrypt.so.1\n"), "");

@@ -136,7 +136,7 @@ TEST(ClockTick, WallpaperTestRunsOnlyWhileRotationIsOnAndNotPaused)
     EXPECT_FALSE(PlanTick(t, "", s, armed, true, false).wallDueTest);  // rotation off
     s.WallChangeSw = true;
     EXPECT_TRUE(PlanTick(t, "", s, armed, true, false).wallDueTest);
-    EXPECT_FALSE(PlanTick(t, "", s, armed, true, true).wallDueTest);   // paused
+    EXPECT_FALSE(PlanTick(t, "", s, armed, true, true).wallDueTest);    // paused
     EXPECT_FALSE(PlanTick(t, "", s, armed, false, false).wallDueTest);  // item disabled
     EXPECT_EQ(PlanTick(t, "", s, armed, true, false).minute, 7);
 }

@@ -62,9 +62,9 @@ TEST(HelpFile, EveryHelpNumberHasItsTopicLinkedFromTheContents)
         int context;
         const char* fragment;
     };
-    const Number used[] = {{5, "shell.html"},     {15, "shell.html"},   {16, "shell.html"},   {17, "shell.html"},
-                           {19, "shell.html"},    {20, "shell.html"},   {34, "shell.html"},   {28, "calendar.html"},
-                           {29, "alarm.html"},    {36, "alarm.html"},   {37, "alarm.html"},   {31, "options.html"},
+    const Number used[] = {{5, "shell.html"},   {15, "shell.html"}, {16, "shell.html"}, {17, "shell.html"},
+                           {19, "shell.html"},  {20, "shell.html"}, {34, "shell.html"}, {28, "calendar.html"},
+                           {29, "alarm.html"},  {36, "alarm.html"}, {37, "alarm.html"}, {31, "options.html"},
                            {35, "sysinfo.html"}};
     for (const Number& n : used) {
         EXPECT_EQ(linkedFromContents.count(n.context), 1u) << "contents does not link topic " << n.context;
@@ -73,10 +73,12 @@ TEST(HelpFile, EveryHelpNumberHasItsTopicLinkedFromTheContents)
         }
     }
     // Every dialog that answers F1 has its topic among those.
-    for (const char* dialog : {"TAlarmSetDlg", "TMsgDlg", "TCalendarDlg", "TConfigDlg", "TfrmInfoDlg", "TfrmAboutDlg"}) {
+    for (const char* dialog :
+         {"TAlarmSetDlg", "TMsgDlg", "TCalendarDlg", "TConfigDlg", "TfrmInfoDlg", "TfrmAboutDlg"}) {
         const int context = DialogHelpContext(dialog);
-        EXPECT_TRUE(std::any_of(std::begin(used), std::end(used), [&](const Number& n) { return n.context == context; }))
-            << dialog;
+        EXPECT_TRUE(std::any_of(std::begin(used), std::end(used), [&](const Number& n) {
+            return n.context == context;
+        })) << dialog;
     }
     // No topic is left out of the contents, and no link leads nowhere.
     for (int section : sections)

@@ -42,7 +42,8 @@ TEST(ProgramFiles, HelpBesideTheProgramThenInTheInstalledDataFolder)
         {"/usr/bin/zelvaro", {"/usr/share/zelvaro/zelvaro.HLP"}, "/usr/share/zelvaro/zelvaro.HLP"},
         {"/tmp/x/usr/bin/zelvaro", {"/tmp/x/usr/share/zelvaro/zelvaro.HLP"}, "/tmp/x/usr/share/zelvaro/zelvaro.HLP"},
         // A renamed installed copy: its own name first, then the installed name.
-        {"/usr/bin/clock.bin", {"/usr/share/zelvaro/clock.HLP", "/usr/share/zelvaro/zelvaro.HLP"},
+        {"/usr/bin/clock.bin",
+         {"/usr/share/zelvaro/clock.HLP", "/usr/share/zelvaro/zelvaro.HLP"},
          "/usr/share/zelvaro/clock.HLP"},
         {"/usr/bin/clock.bin", {"/usr/share/zelvaro/zelvaro.HLP"}, "/usr/share/zelvaro/zelvaro.HLP"},
         // None found: the path beside the program, for the message that names it.

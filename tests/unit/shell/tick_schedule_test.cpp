@@ -23,13 +23,12 @@ TEST(TickSchedule, DelayFromAnyMomentEndsOnTheBoundaryWithinTheCap)
         int s, ms;
         int delay;  // expected
     } cases[] = {
-        {0, 0, 20004},      // 60010: just over two caps, three parts
-        {0, 10, 30000},     // the boundary tick itself: half-way next
-        {15, 0, 22505},     // 45010 in two parts
-        {29, 990, 15010},   // just under two caps: two parts, not 30000 + 20
-        {30, 10, 30000},    // the half-way tick: on to the boundary
-        {45, 500, 14510},
-        {59, 999, 11},      // a timer that fired a hair early
+        {0, 0, 20004},                    // 60010: just over two caps, three parts
+        {0, 10, 30000},                   // the boundary tick itself: half-way next
+        {15, 0, 22505},                   // 45010 in two parts
+        {29, 990, 15010},                 // just under two caps: two parts, not 30000 + 20
+        {30, 10, 30000},                  // the half-way tick: on to the boundary
+        {45, 500, 14510}, {59, 999, 11},  // a timer that fired a hair early
         {59, 0, 1010},
     };
     for (const Case& c : cases) {

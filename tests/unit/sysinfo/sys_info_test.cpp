@@ -59,10 +59,14 @@ platform::FakeSystemFacts Windows95Machine()
 {
     platform::FakeSystemFacts facts;
     facts.version = platform::OsVersion{4, 0, 67109814, 1, ""};
-    facts.drives = {{"A:", DriveKind::Removable}, {"C:", DriveKind::Fixed}, {"D:", DriveKind::CdRom},
-                    {"N:", DriveKind::Remote}, {"R:", DriveKind::RamDisk}};
+    facts.drives = {{"A:", DriveKind::Removable},
+                    {"C:", DriveKind::Fixed},
+                    {"D:", DriveKind::CdRom},
+                    {"N:", DriveKind::Remote},
+                    {"R:", DriveKind::RamDisk}};
     facts.disk = platform::DiskSpace{8, 512, 1572864, 100 * kMB};
-    facts.volume = {true, "DISK1", 0x1A2B3C4D, 255, "FAT", platform::kCasePreservedNames | platform::kUnicodeOnDisk | 8};
+    facts.volume = {true, "DISK1", 0x1A2B3C4D,
+                    255,  "FAT",   platform::kCasePreservedNames | platform::kUnicodeOnDisk | 8};
     facts.processor = {0, 0b101, 2, 586, 5, 0x020C};
     return facts;
 }
@@ -157,10 +161,14 @@ TEST(SysInfoFunctions, RegistryTexts)
 {
     using platform::RootKey;
     platform::MemoryRegistry registry;
-    registry.WriteString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir", "/boot");
-    registry.WriteString(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner", "Ann");
-    registry.WriteDword(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOrganization", 7);
-    EXPECT_EQ(ReadRegistryText(registry, RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup\\BootDir"),
+    registry.WriteString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir",
+                         "/boot");
+    registry.WriteString(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner",
+                         "Ann");
+    registry.WriteDword(RootKey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOrganization",
+                        7);
+    EXPECT_EQ(ReadRegistryText(registry, RootKey::LocalMachine,
+                               "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup\\BootDir"),
               "/boot");
     EXPECT_EQ(ReadRegistryText(registry, RootKey::LocalMachine, "SOFTWARE\\Missing\\BootDir"), "");
     EXPECT_EQ(ReadCurrentVersionValue(registry, "RegisteredOwner"), "Ann");

@@ -17,9 +17,15 @@ namespace {
 constexpr TDateTime kTick = 450.0 / kMsPerDay;
 constexpr TDateTime kMin = 1.0 / kMinutesPerDay;
 
-TDateTime At(int h, int m, int s = 0, int ms = 0) { return EncodeDate(2026, 12, 7) + EncodeTime(h, m, s, ms); }
+TDateTime At(int h, int m, int s = 0, int ms = 0)
+{
+    return EncodeDate(2026, 12, 7) + EncodeTime(h, m, s, ms);
+}
 
-double Minutes(TDateTime span) { return span * kMinutesPerDay; }
+double Minutes(TDateTime span)
+{
+    return span * kMinutesPerDay;
+}
 
 // A directory with a few images, a schedule and a rotation, ticked every 450 ms.
 class DueRule : public ::testing::Test {

@@ -13,9 +13,9 @@ TEST(FailureNoticeRule, FirstFailureOfEachMinuteIsShown)
     // Tries every 450 ms through 10:07, the next minute, the same minute an
     // hour later, and a time a hair under 10:09:00.
     const Try tries[] = {
-        {day + EncodeTime(10, 7, 0, 20), true},   {day + EncodeTime(10, 7, 0, 470), false},
-        {day + EncodeTime(10, 7, 59, 990), false}, {day + EncodeTime(10, 8, 0, 10), true},
-        {day + EncodeTime(10, 8, 30, 0), false},  {day + EncodeTime(11, 8, 0, 0), true},
+        {day + EncodeTime(10, 7, 0, 20), true},        {day + EncodeTime(10, 7, 0, 470), false},
+        {day + EncodeTime(10, 7, 59, 990), false},     {day + EncodeTime(10, 8, 0, 10), true},
+        {day + EncodeTime(10, 8, 30, 0), false},       {day + EncodeTime(11, 8, 0, 0), true},
         {day + EncodeTime(10, 9, 0, 0) - 1e-10, true}, {day + EncodeTime(10, 9, 0, 300), false},
         {day + 1 + EncodeTime(10, 9, 0, 300), true},
     };

@@ -16,14 +16,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TDateTime At(int h, int m, int s = 0) { return EncodeDate(2026, 12, 7) + EncodeTime(h, m, s); }
+TDateTime At(int h, int m, int s = 0)
+{
+    return EncodeDate(2026, 12, 7) + EncodeTime(h, m, s);
+}
 
 struct TempDir {
     fs::path path;
     TempDir()
     {
-        path = fs::temp_directory_path() / ("zelvaro-rot-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        path = fs::temp_directory_path() /
+               ("zelvaro-rot-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(path);
     }
     ~TempDir() { fs::remove_all(path); }

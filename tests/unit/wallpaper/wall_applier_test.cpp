@@ -42,7 +42,10 @@ public:
     PictureReady beforeWrite;
     void SetBeforeWrite(PictureReady ready) override { beforeWrite = std::move(ready); }
     int released = 0;
-    WallNotice FailureNotice() const override { return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{}; }
+    WallNotice FailureNotice() const override
+    {
+        return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{};
+    }
     void ReleasePictures() override { ++released; }
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
     {
