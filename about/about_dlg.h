@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box: program name with its shadow, target system and version,
 // copyright and maker, the mail and home-page lines, the memory line (and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services the about box works through: the real backends from main,
 // fakes in tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/about_texts.h"
 
 std::string PhysicalMemoryText(std::uint64_t bytes)

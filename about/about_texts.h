@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box's texts: the clock window's values, the program's addresses
 // and the memory line's format.

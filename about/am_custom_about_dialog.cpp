@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/am_custom_about_dialog.h"
 
 #include "about/about_dlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about-box component the clock window holds: it keeps the box's texts
 // and shows the box. Empty texts fall back to the application's own.

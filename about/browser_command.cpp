@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/browser_command.h"
 
 #include "base/text_helpers.h"

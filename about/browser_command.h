@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The web browser's command line, split into the program to start and the
 // extra parameters that go before the address.

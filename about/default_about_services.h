@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box's services over the Linux backends: the default browser from
 // the MIME associations, detached process starts, and the machine facts main already has.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/go_to_web.h"
 
 TGoToWeb::TGoToWeb(const platform::DefaultBrowser& browser, platform::Launcher& launcher)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about box's web and mail launcher: finds the user's web browser and
 // opens the home page in it, or starts a mail message to the contact address.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's alarm picture (`AlarmBmp`), read with the project's BMP reader.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock window's alarm commands: set the alarm time, switch the alarm
 // off or on again, and ring it. The window forwards its menu items, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TAlarm: the non-visual alarm. It holds one time of day on a 12-hour dial
 // and raises OnAlarm when the clock reaches that hour and minute. While armed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMsgDlg: the alarm notice. It stays on top, says that the time has come,
 // shows the alarm time and scrolls a picture (with the alarm sound) until the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the alarm notice's built-in picture and writes it as a 256-colour
 // BMP: a still life in green tints of a banknote, coins, a calculator and a
 // pen on a desk. Run by the build; the output is embedded as a resource.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_set_dialog.h"
 
 #include "base/ui/dialog_buttons.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TAlarmSetDlg: the alarm time dialog. The user picks the hour (0..23) and
 // minute of the alarm, by the arrows, from the present time, or as the

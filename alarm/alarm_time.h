@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alarm's arithmetic: the hour rule every part of the alarm shares, the
 // due test of the poll, the quick-set sums of the alarm time dialog and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TBMScroll: a control that scrolls a picture upward on a timer, wrapping
 // from its last row to its first, and plays a sound while it scrolls.

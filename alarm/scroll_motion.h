@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic of the scrolling picture: where the picture stands, when a
 // pass through it ends, when a limited run stops, and which rows of the

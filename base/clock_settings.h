@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one settings record, its fields named by the settings file's keys.
 // Times of day and the wallpaper interval are date-time fractions.

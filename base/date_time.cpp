@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/date_time.h"
 
 #include "base/text_helpers.h"

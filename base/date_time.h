@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared date-time value: days since 30 December 1899 as a double, the
 // fraction being the time of day (0.5 is 12:00:00). A time of day alone is the

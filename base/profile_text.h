@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a profile (INI) file and the edits the profile calls make to it.
 // Sections and keys match without regard to ASCII case; the first of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small text helpers shared by the settings file, the time parser, the
 // registry store and the desktop backends.

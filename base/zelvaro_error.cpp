@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/zelvaro_error.h"
 
 std::string ErrorBoxText(const std::string& message)

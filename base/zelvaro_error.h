@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's error type: a failure that carries the message text the user
 // sees. Handlers raise it; the application's error handler shows it in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TCalenPnl: the self-drawn month calendar on a bevelled panel. It shows the
 // date model of CalendarModel: a title row with the year, the month name and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TCalenPnl's drawing. Lines follow the classic rule of the pixel grid: a
 // line from A to B colours A and stops one pixel short of B, so the frames
 // and button edges land exactly where the geometry puts them.

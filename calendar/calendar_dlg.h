@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TCalendarDlg: the modal dialog that shows the month calendar opened at
 // today's date. It is for looking only: nothing is read back or stored.

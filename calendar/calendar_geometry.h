@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the calendar panel draws: the header with the title and the weekday
 // names, the 6 x 7 grid of day cells, the two month buttons and the title

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The month calendar's date model: the held date, the 6 x 7 grid of day
 // cells and the moves by day, week, month and year, all kept inside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calendar's texts: the title and the weekday names cut to the width
 // the panel shows.

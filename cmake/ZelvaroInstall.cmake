@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts under the prefix (GNUInstallDirs; /usr/local by
 # default), and the Debian package that CPack makes of it (`cpack -G DEB`,
 # installing under /usr).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Test registration helpers shared by every subsystem.
 #
 #   zelvaro_unit_test(<name> <sources...>)  GoogleTest over core (and fakes when the ui build is on)

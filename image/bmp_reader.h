@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows and OS/2 bitmap files: 1, 4, 8, 16, 24 and 32 bits per pixel, RLE4
 // and RLE8, bit-field masks, top-down rows, core (12-byte) headers. Indexed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a picture as a standard Windows bitmap file: BITMAPINFOHEADER,
 // bottom-up rows, a palette for 1, 4 and 8 bits.

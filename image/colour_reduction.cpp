@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/colour_reduction.h"
 
 #include "image/palette_mapping.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Changing a picture's depth: palettes to true colour, true colour to 256 or
 // 16 colours through libimagequant (dithered on request), anything to black

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // GIF through giflib: the first frame on its logical screen, as an 8-bit
 // picture with the file's colour map. Frames reaching outside the screen are

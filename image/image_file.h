@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading whole image files and replacing files atomically, with the standard
 // library alone so the codecs stay free of any platform.

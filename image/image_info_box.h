@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image component's information box: the read and write failures of the
 // image component appear in a box captioned "情報" with one OK button. Tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest picture any reader accepts. A few bytes of a compressed file can
 // claim a picture of billions of pixels; such a file is a read failure, not an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every image reader of this folder gives back (BMP, JPEG, GIF, TIFF and
 // Photo CD alike): the picture with the file's own bits per pixel, or a

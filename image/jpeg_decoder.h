@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG through libjpeg-turbo, decoded straight into a bottom-up blue-green-red
 // bitmap (greyscale files into an 8-bit grey palette), so the bitmap file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image component's engine: reads JPEG, GIF, TIFF and BMP files into a
 // picture at a chosen colour depth and writes pictures as BMP files at a

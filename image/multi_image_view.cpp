@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/multi_image_view.h"
 
 #include "image/image_info_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image component's display side: a widget that reads a file through the
 // engine, reports a failure in the information box, and shows the picture

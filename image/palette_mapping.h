@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mapping a true-colour picture onto a given palette, with Floyd-Steinberg
 // error diffusion when asked. libimagequant chooses the palette; mapping the

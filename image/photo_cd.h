@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Photo CD reader: setting PictureName reads one base resolution of the
 // file into Picture. Read errors after the file is open (a short file, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding one base resolution of a Photo CD image: luma and chroma samples
 // in row pairs, converted to 24-bit colour with fixed-point tables, with an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Photo CD reader as a picture control: reads through the engine and
 // sizes itself to the picture. Read errors after the file is open raise

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The picture the image component holds: a device-independent bitmap as a BMP
 // file stores it, so writing it at its own depth is one header plus one block.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TIFF through libtiff's RGBA interface, which reads every variant libtiff
 // knows (strips, tiles, LZW, Deflate, PackBits, JPEG, palette, grey, 16-bit

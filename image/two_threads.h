@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Two parts of one decoding run at once: one on a thread of its own, the
 // other on the calling thread. The readers use it on machines of two cores

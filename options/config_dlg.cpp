@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/config_dlg.h"
 
 #include "base/ui/dialog_buttons.h"

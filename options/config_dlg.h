@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options dialog "Zelvaroの設定": four tabs holding every setting but the
 // window's place and the time signals' master switch. It holds no state

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four tabs of the options dialog, control by control.
 
 #include "base/ui/step_spin_edit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the options dialog's controls hold, filled from the settings record
 // and copied back after OK. Every path keeps its case: file names on this

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the image and sound pickers share: a drive box, a directory tree list,
 // a file list with its name field, and a file-type box, linked as one. The

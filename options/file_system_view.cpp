@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_system_view.h"
 
 #include "options/file_types.h"

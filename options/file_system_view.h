@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the pickers show of the file system: the drives a person would choose
 // from, the directory tree of the current directory and its files. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_types.h"
 
 #include "options/brk_apart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pickers' file types: a text of description and pattern pairs, all
 // separated by "|" ("Bitmap File(*.BMP)|*.BMP|画像ﾌｧｲﾙ|*.BMP;*.JPG"), and the

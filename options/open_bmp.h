@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image picker "画像ﾌｧｲﾙの選択": the file lists of FilePicker with a
 // preview of the selected picture, 165 × 129, scaled to fit with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound picker "WAVの選択": the file lists of FilePicker with a sound
 // test. With "自動演奏" checked a click on a file plays it at once; Play and

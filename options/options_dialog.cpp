@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/options_dialog.h"
 
 #include "options/config_dlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options command: fills the options dialog from the settings, shows it
 // modally and, only after OK, copies the values back, applies the two

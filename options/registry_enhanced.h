@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes one named value under a key of the registry, the kind of the stored
 // value following the kind of the given one. The clock window holds one for

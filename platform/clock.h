@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The current local date and time. Every part of the program asks this
 // service, never the system directly, so tests can set the time.

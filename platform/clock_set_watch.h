@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tells when the wall clock jumps: the system clock was set, or the machine
 // resumed from suspend. The clock's tick sleeps until the next minute and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop wallpaper. One backend is chosen at start-up for the running
 // desktop (the X11 root window works everywhere; GNOME, KDE and XFCE have

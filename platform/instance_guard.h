@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running copy per executable file name. The first copy holds the guard
 // until it ends (a crashed copy leaves nothing behind); a later start asks it

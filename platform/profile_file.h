@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One profile (INI) file, read whole and written whole: a load costs one read
 // and a save one replacement of the file, whatever the number of keys.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry the program reads and writes: a small persistent store of its
 // own (keys of named values: strings, 32-bit numbers, bytes). Reads of the

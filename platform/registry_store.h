@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry's contents in memory and as text. The text is the familiar
 // export form, so a person can read and edit the file:

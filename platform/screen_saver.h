@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's screen saver: whether it is switched on, switching it, and
 // starting it now.

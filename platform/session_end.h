@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The end of the user's session or of the program from outside (log-off,
 // shut-down, a termination signal).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sound files played the way the program has always played them: one sound
 // at a time for the whole program, in the background.

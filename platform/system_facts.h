@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Facts about the machine and the running process: memory, system version,
 // names, mounted drives, the current directory's file system, the processor,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by scripts and end-to-end tests: a virtual X display with the
 # openbox window manager, on the first free display number.
 #   start_virtual_display [WIDTHxHEIGHT]   exports DISPLAY, XDG_RUNTIME_DIR and XDG_SESSION_TYPE=x11

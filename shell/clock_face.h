@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock face: a label that reports a left click and the release of the
 // right button (it remembers at each press whether the right button was used).

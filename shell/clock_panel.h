@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The raised panel that fills the clock window: pressing the left button on
 // it moves the window with the mouse until the button is released.

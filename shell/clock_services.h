@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services the clock window works through, handed in by main (the real
 // backends) or by a test (the fakes).

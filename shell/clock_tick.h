@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The decisions of one clock tick: whether the face text changes, whether a
 // time signal sounds, whether the wallpaper due test runs. The window carries

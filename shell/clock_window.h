@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock window: a small borderless window with the clock face, the
 // alarm indicator, the options button and the panic button, its command

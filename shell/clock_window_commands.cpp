@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's command menu and its handlers.
 
 #include "shell/clock_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options command and the tile and centre commands of the clock window.
 
 #include "shell/clock_window.h"

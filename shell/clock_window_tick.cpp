@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock tick: the face, the time signals and the wallpaper due test. The
 // tick sleeps until just after the next minute boundary (at most 30 s, every
 // 450 ms while a due wallpaper minute is failing), and comes at once when the

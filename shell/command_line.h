@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line, as Linux users expect of a desktop program: no arguments
 // start the clock; --help and --version answer and end; anything else is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // F1 in a dialog opens that dialog's help topic, whichever control has the
 // focus. Installed once on the application; windows without a topic of their

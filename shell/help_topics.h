@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help file: one HTML document, one <section id="ctx-N"> per help
 // context number, context 0 being the contents.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's help viewer: a window over the help file (HTML, one section
 // per help context number), opened at the contents or at a topic. It stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name one copy of the program holds while it runs: taken from the
 // executable's file name (with its extension), the user and the display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 

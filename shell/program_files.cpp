@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/program_files.h"
 
 #include "shell/settings_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's own files lie: the settings file and the help file,
 // both named after the executable (its file name up to the first ".").

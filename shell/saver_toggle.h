@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen-saver item of the command menu: "ｾｰﾊﾞ停止" is checked while the
 // screen saver is switched off in the system.

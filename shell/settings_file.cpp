@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/settings_file.h"
 
 #include "base/profile_text.h"

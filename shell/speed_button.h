@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat button with a two-state glyph (up and pressed, side by side in one
 // image) that also reports which mouse button was pressed and released.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the clock's next tick comes. The face, the time signals and the
 // wallpaper due test change only at a minute boundary, so the tick sleeps

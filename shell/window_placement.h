@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the clock window goes at start-up: the saved place pulled into the
 // screen so the whole window shows.

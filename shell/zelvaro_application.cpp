@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/zelvaro_application.h"
 
 #include "base/ui/app_title.h"

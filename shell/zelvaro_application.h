@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object. Its event delivery runs under the error handler, so
 // an error that escapes any event handler is shown and the program runs on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TChart: a small bar chart with one series whose bars each carry their own
 // colour, drawn as gradients, with a mark above each bar. The left and bottom

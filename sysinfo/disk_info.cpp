@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/disk_info.h"
 
 void TDiskInfo::SetLanguage(TLanguage language)

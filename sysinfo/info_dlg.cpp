@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/info_dlg.h"
 
 #include "base/ui/error_handler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TfrmInfoDlg: the information dialog. It shows the machine's memory,
 // swap and free handles as charts and tables, and its computer, user,

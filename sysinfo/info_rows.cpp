@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/info_rows.h"
 
 #include "sysinfo/sysinfo_functions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the information dialog shows: the rows of its three tables and the
 // bars of its three charts, worked out from the system information

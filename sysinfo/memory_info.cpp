@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/memory_info.h"
 
 void TMemoryInfo::SetSpaceUnit(TSpaceUnit unit)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TMemoryInfo: memory figures in the chosen unit, gathered in one reading.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/page_control_ex.h"
 
 #include <QTabBar>

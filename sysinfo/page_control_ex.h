@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TPageControlEx: a page control whose tabs may sit on any side, all of one
 // width, lit while the mouse is over them.

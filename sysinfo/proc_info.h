@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TProcInfo: the processor's architecture, count, type, level and revision
 // as texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/string_align_grid.h"
 
 #include <QHeaderView>

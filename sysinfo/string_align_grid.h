@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TStringAlignGrid: a grid of texts, as far as the information dialog uses
 // it: column widths, a default row height, row and column counts, fixed

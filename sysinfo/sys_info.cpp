@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/sys_info.h"
 
 TSysInfo::TSysInfo(const platform::SystemFacts& facts)

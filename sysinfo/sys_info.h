@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TSysInfo: the system information component. It gathers every fact once
 // when created and again only when its language changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The free functions the information dialog calls directly: registry texts,
 // the temporary directory and the share of free handles.

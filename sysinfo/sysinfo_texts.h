@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts the system information component makes up itself, in French or
 // English, and its number formats.

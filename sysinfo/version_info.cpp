@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/version_info.h"
 
 void TVersionInfo::SetLanguage(TLanguage language)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/vol_info.h"
 
 void TVolInfo::SetLanguage(TLanguage language)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TVolInfo: name, serial number and kind of the current directory's file
 // system.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real wallpaper services of a run: the registry file, the desktop
 // backend chosen once for the running session, and the image converter.

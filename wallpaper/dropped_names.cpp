@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/dropped_names.h"
 
 #include "wallpaper/wall_image.h"

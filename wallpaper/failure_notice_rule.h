@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How often the rotation tells the user of a file it could not show. The
 // rotation runs unattended and tries another file on every tick of a due

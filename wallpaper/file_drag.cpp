@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/file_drag.h"
 
 #include "wallpaper/dropped_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TFileDrag: a non-visual component that lets its owner window take files
 // dropped from the file manager. Drops on the owner's child controls reach it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/image_wall_converter.h"
 
 #include "image/multi_image.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panic button's mouse rules. A press records whether a button other than
 // the right one was used; a left click then puts up the panic wallpaper, and

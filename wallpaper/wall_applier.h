@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ApplyWallPaper: the one way a wallpaper reaches the desktop. A BMP file is
 // handed over as it is; JPEG, GIF, TIFF and Photo CD files are converted into

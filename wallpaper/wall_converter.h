@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Converting an image file into the bitmap the desktop shows. The image
 // component (JPEG, GIF, TIFF) and the Photo CD reader sit behind this.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The directory the rotation draws from at a time of day: WallDir2 inside its
 // window, else WallDir3 inside its window, else WallDir1. A window holds from

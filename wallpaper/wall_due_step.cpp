@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_due_step.h"
 
 bool WallpaperDueStep(WallSchedule& schedule, WallRotation& rotation, const ClockSettings& settings,

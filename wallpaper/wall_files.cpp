@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_files.h"
 
 #include "wallpaper/wall_image.h"

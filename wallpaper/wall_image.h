@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which files the rotation and the application take as wallpapers, and how a
 // directory string and a file name are joined.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rotation's choice of the next wallpaper file: the directory for the time
 // of day, a new listing only when the directory string changes (or the kept

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the rotation changes the wallpaper. NextWallChange marks the next
 // change; the change is due at the first tick at or after the start of its

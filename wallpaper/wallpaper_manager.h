@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clock window's wallpaper side: the rotation's run-time state, the
 // schedule, ApplyWallPaper, and the handlers of the tick, the panic button,

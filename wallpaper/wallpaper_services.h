@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services the wallpaper side works through: the registry (whose
 // "TileWallPaper" the desktop honours), the desktop backend and the image

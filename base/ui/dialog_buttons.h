@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The standard buttons of the program's dialogs: "OK" (the default button,
 // accepts), "ｷｬﾝｾﾙ" (rejects) and "ﾍﾙﾌﾟ(&H)", each named as the dialogs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's error handler: an error that leaves an event handler is
 // shown in a message box with the error icon, one OK button and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The number fields of the alarm and options dialogs: they cannot be typed
 // into. A typed character, Backspace or Delete is refused with the system

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm notice's recurring work: one tick of the scrolling picture (move
 // the shown pixels up, paint the uncovered strip), twenty times a second
 // while the notice is open. Run offscreen.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The clock's idle cost beside xclock -digital -update 1 on the same virtual
 # display: wake-ups and CPU time over two minutes (all run at once), also
 # after a time signal has played, resident memory at the end beside an empty

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Image conversions (JPEG, GIF, TIFF, colour reduction, Photo CD) against
 # djpeg and ImageMagick. Needs the build's bench/zelvaro_image_convert.
 set -uo pipefail

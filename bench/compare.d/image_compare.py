@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Image conversions against djpeg and ImageMagick, in one run (see image.sh)."""
 import os
 import re

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs commands alternately, several times, and reports medians.
 
 Used by image.sh: each comparison is a pair (ours, peer) of shell-free

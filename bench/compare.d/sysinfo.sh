@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The information dialog from its creation to its first paint, against the
 # 150 ms a person starts to notice: the first opening of a run (median of five
 # runs, each in its own process, so fonts and charts load cold) and a later

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Wallpaper application and directory listing against peer tools, on a
 # virtual 1920 x 1080 display; medians of several runs.
 # ApplyWallPaper runs inside the clock, which is already started: ours is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the clock's idle cost: a Qt window whose only work is an
 // empty 450 ms timer. bench/compare.d/clock_idle.sh runs it beside the clock.
 

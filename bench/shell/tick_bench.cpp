@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work of one clock tick without the window: the time split, the face
 // text and its comparison, the chime decision. Almost every tick ends there.
 

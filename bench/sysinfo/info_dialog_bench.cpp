@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the information dialog: the gathering of this machine's facts, and
 // the dialog from its creation to its first paint, over this machine and over
 // a fake one (the widgets' and charts' own share). Run offscreen. The target

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-process timings of the image paths over pictures made in memory; the
 // counters give megapixels per second so later changes can be compared.
 #include "image/bmp_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One conversion as the wallpaper does it, as a program, so bench/compare can
 // time it beside the peer tools process for process:
 //   zelvaro_image_convert [--colors256] [--pcd] <input> <output.bmp>

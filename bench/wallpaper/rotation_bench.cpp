@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rotation's own costs: listing a large directory once, and a pick from
 // the kept list (no directory access).
 #include "wallpaper/wall_files.h"

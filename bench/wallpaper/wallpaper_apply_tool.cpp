@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One wallpaper operation per run, for the comparisons with peer tools in
 // bench/compare.d/wallpaper.sh (timed from outside, process start included,
 // like the peers):

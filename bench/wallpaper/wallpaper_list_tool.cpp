@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadWallFiles once, for the comparison with `ls -f | wc -l` in
 // bench/compare.d/wallpaper.sh: prints the count of image files in a directory.
 #include "wallpaper/wall_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A desktop that records the wallpapers it is given and answers as the test says.
 

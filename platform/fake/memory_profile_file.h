@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A profile file held in memory, for tests: its text can be set and read,
 // reads and writes can be made to fail, and both are counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a failed call to a desktop service on the session bus means for the
 // wallpaper: a service that is not there at all lets the next backend try; one

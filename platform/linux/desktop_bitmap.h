@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A bitmap file read for the desktop backends, handed out row by row as
 // 0xffRRGGBB pixels so a backend converts straight into its own buffer.

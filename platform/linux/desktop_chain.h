@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper backends of a session in order of preference: a change goes
 // to the first one, and to the next when a backend's service is not there

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The log of the desktop backends: why a wallpaper cannot be shown, said once.
 

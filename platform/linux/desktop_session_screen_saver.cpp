@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop_session_screen_saver.h"
 
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.

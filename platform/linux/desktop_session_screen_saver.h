@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The screen saver of a desktop with its own: GNOME-family desktops switch it
 // through their settings (org.gnome.desktop.session idle-delay); KDE and XFCE,

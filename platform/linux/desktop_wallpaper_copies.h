@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Uniquely named copies of the wallpaper for desktops that do not read a path
 // again that they already show (GNOME, KDE, XFCE, swaybg): each change hands

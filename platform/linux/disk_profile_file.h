@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A profile file on disk: read in one go, replaced atomically in one go (the
 // new text goes to a file beside the old one, is flushed to the disk, then

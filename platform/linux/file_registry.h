@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The registry kept in a file of the user's config directory
 // ($XDG_CONFIG_HOME/zelvaro/registry.reg, by default ~/.config/zelvaro/),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper through GSettings, for the GNOME family: GNOME itself (and
 // Unity, Budgie, Pantheon), Cinnamon and MATE, each with its own schema. They

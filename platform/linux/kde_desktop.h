@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper of KDE Plasma, through plasmashell's scripting call on the
 // session bus: every desktop gets the picture with FillMode 3 (tiled) or 6

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/linux_system_facts.h"
 
 #include "platform/linux/system_dirs.h"

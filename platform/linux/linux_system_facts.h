@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // System facts of this Linux machine, read from /proc, /sys, statvfs, uname,
 // os-release and the password database (no programs are run).

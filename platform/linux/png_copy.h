@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PNG copy of a wallpaper for desktops that read files through
 // gdk-pixbuf, written with libpng at a fast compression level: the copy lives

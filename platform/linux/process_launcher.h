@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts programs detached (QProcess); the desktop's opener is xdg-open, or
 // GIO's "gio open" where xdg-utils is not installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sounds over SDL2_mixer: one channel for the whole program, so a new sound
 // stops the one that plays. The audio device is open only while a sound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Session end over signals: SIGTERM (sent at shut-down and log-off, and by
 // `kill`), SIGHUP (the terminal or session went away) and SIGINT. The signal

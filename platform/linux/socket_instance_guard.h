@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The instance guard over an abstract Unix socket named after the executable's
 // file name and the user. The socket is the guard: the kernel frees its name

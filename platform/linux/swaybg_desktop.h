@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper of wlroots Wayland compositors (sway, Hyprland, river, ...)
 // through their background client `swaybg`, run as a program: each change

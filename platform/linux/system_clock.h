@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's local time. Clock jumps show at once; a change of time zone
 // shows within `zoneRecheckSeconds` (the zone is looked up again at most that

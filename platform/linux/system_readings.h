@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readers of the text files the kernel and the system keep (/proc/meminfo,
 // /proc/self/mountinfo, /proc/cpuinfo, os-release, ...), apart from the

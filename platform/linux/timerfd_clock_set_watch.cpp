@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/timerfd_clock_set_watch.h"
 
 #include <QSocketNotifier>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clock jumps through a CLOCK_REALTIME timerfd armed with cancel-on-set: the
 // kernel cancels it when the system clock is set and when the machine

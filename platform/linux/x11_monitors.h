@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What XRandR says about the screen: the connected outputs' names (which XFCE
 // keys its backdrop by) and the monitors' rectangles (where a centred

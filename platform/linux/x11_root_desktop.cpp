@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/x11_root_desktop.h"
 
 #include "platform/linux/desktop_bitmap.h"

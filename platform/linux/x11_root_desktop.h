@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper as the X11 root window's background, the way every root
 // setter does it: works on any X11 desktop and under Xvfb.

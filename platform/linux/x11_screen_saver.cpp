@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/x11_screen_saver.h"
 
 #include <X11/Xlib.h>

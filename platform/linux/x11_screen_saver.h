@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The X server's own screen saver (what `xset q` shows): on while its timeout
 // is not zero. Works on every X desktop and under Xvfb.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's default web browser from the freedesktop MIME associations:
 // the handler of x-scheme-handler/http, else of text/html, as the user's and

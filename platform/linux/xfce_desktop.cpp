@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/xfce_desktop.h"
 
 #include "platform/linux/dbus_reply.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wallpaper of XFCE, through xfconf on the session bus: the "last-image"
 // and "image-style" (1 centred, 2 tiled) of every monitor and workspace of

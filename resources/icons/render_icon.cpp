@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders the scalable icon to a square PNG of the given size
 // through Qt's SVG image plugin, for the icon theme's fixed sizes.
 //   render_icon <icon.svg> <size> <out.png>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by every end-to-end test: runs the real program, copied into a
 # scratch directory so its settings file lands there, on a virtual display
 # with a window manager.

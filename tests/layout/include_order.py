@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Keeps the folders depending one way only.
 
     base  <-  image  <-  platform  <-  the subsystems  <-  shell

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "ﾊﾞｰｼﾞｮﾝ" opens "about Zelvaro"; its home-page line starts the desktop's
 # default browser (a made-up one named in the scratch mimeapps.list) and its
 # mail line the desktop's opener (a made-up xdg-open); F1 opens the about

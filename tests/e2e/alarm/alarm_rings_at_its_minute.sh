@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An alarm set through the alarm time dialog rings at its minute: the notice
 # comes up within the poll's 2.5 s, its sound loops in the audio output until
 # the notice closes and stops then; afterwards the alarm is off.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A left click on the clock face opens the calendar dialog centred on the
 # screen; Enter closes it and the clock runs on. A screenshot of the open
 # dialog is left in the test output folder for a look.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program and its Debian package, checked as a user and a
 # packager would: `cmake --install` into a scratch DESTDIR lays out the program,
 # its help, desktop entry, icons, metadata and manual page; the validators

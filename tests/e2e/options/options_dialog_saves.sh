@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Releasing the right button over the options button opens "Zelvaroの設定";
 # Cancel (Esc) leaves the settings file byte for byte as it was, and a
 # changed interval confirmed with OK reaches the file at once.

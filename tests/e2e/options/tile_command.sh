@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "全　　体" in the command menu: the image picker opens where the program
 # runs, a JPEG chosen with OK is shown tiled over the whole root window, and
 # the registry store holds "TileWallPaper"="1".

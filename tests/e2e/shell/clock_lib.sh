@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the clock window's end-to-end tests (sourced after ../lib.sh).
 #   clock_menu <keys...>   opens the command menu with the options button, then types the keys
 #   window_state <id>      prints the window's _NET_WM_STATE

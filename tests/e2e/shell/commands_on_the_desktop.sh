@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The clock window on a desktop with a window manager: dragging the panel
 # moves it, "ｾｰﾊﾞ停止" switches the X screen saver off and on, "ｱ ｲ ｺ ﾝ"
 # minimises it with the time as its caption, a second start ends at once and

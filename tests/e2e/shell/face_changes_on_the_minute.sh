@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Under a clock ten times fast the face changes on the minute, not up to
 # half a minute late: the tick sleeps until just after each minute boundary.
 # The window is minimised, so its caption follows the face; the fake time of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Settings files the program cannot use as they are: a termination signal
 # still ends it at once (one save, its failure logged); a file far too large
 # is refused at start with the read error and left as it was; a read-only file

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Started at 14:00:20 with the hour signal on, the first tick plays it: the
 # sound (IMA ADPCM, then MS ADPCM) reaches SDL's disk output.
 source "$(dirname "$0")/../lib.sh"

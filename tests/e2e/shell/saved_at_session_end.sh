@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Ending the program with SIGTERM (as shut-down and log-off do) saves the
 # settings with the current place, like a close; a copy that crashed does
 # not keep the next start from running.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Another user listening first on the clock's single-instance name (anyone
 # may bind an abstract socket name) does not keep the clock from starting,
 # and a second start of ours still finds the running copy and ends.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Closing the program writes the settings file beside it, whole, keeping the
 # lines it does not know.
 source "$(dirname "$0")/../lib.sh"

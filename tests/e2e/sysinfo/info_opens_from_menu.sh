@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "ｲﾝﾌｫﾒｰｼｮﾝ" in the command menu opens the information dialog centred on
 # the screen with this machine's figures; Return closes it and the clock runs
 # on. A screenshot of each page is left in the test output folder for a look.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A JPEG from the rotation with ColorDecSw on is converted into an 8-bit
 # ZelvaroWl.BMP in the data directory, and that picture is what the root
 # window shows; with ColorDecSw off the bitmap has the display's 24 bits.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An 8000 x 8000 JPEG made the wallpaper (the panic button): once it is
 # shown, the program's resident memory comes back to within 10 MB of what it
 # was before; the working pictures do not stay for the rest of the day.

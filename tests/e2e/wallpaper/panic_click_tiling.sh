@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A left click on the panic button shows PanicWallPaper, centred while the
 # registry's TileWallPaper is "0" and tiled once it is "1"; a missing panic
 # file changes nothing and the clock runs on.

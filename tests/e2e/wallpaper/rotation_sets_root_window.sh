@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The rotation puts a file of the standard directory on the root window at
 # start-up (StartWallChangeSw), hands a BMP over without writing ZelvaroWl.BMP,
 # and changes it again one interval later. The clock runs 20 times fast.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of the wallpaper end-to-end tests, sourced after ../lib.sh.
 #   wp_setup <zelvaro>          e2e_setup, with the program under a name of its
 #                               own so a copy run by another test elsewhere on

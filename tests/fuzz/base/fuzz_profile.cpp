@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds hostile bytes to the profile reader and writer, the settings loader
 // and the time and integer parsers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile bytes into the bitmap reader; a picture it accepts is also written
 // back out, which must decode again.
 #include "image/bmp_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF
 // or BMP name, read at a chosen depth, then written out as a bitmap (into
 // memory). It must report, never crash.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry file's text: any bytes are read without a crash, and what was
 // read writes out as text that reads back the same.
 #include "platform/registry_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its texts, places and hidden resources line, Execute's
 // result and events, the two launch lines, and "ﾊﾞｰｼﾞｮﾝ" on the clock window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box's two lines end to end: the browser the desktop's MIME
 // associations name (a made-up one in scratch XDG directories, whose program
 // writes its arguments to a file) and the desktop's opener for the mail line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's alarm picture: read through the project's BMP reader at every
 // depth, and refused with the right message when missing, broken or lying
 // about its size; the alarm then shows the error box instead of the notice.

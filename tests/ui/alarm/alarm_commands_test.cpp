@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm commands as the clock window runs them: the dialog's presets,
 // OK and Cancel, the off/on toggle, and the notice when the alarm rings,
 // with the alarm, its indicator and the menu's check mark always agreeing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm component: its poll runs exactly while armed, its checks keep the
 // old values, and the event follows the clock service.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alarm time dialog: its controls and texts, fields that refuse typing
 // and hold their ends, the quick-set buttons counted from the present moment,
 // and the help topic.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scrolling picture: defaults, the start once built, the timer and the
 // sound following ScrollIt, the loop count, the accepted periods, and what
 // it paints from its offset.

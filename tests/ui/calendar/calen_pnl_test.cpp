@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar panel driven by keys and clicks, offscreen.
 
 #include "calendar/calen_pnl.h"

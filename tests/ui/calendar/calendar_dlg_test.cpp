@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar dialog: its controls, today's date on opening and on "今日"
 // (not on a later activation), the help topic, and the modal command.
 

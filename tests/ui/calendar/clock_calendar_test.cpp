@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window opens the calendar: a left click on the clock face and
 // the menu's calendar item both show the dialog at today's date.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog's controls: tabs, ranges and steps, the spin fields'
 // rules and the help topic.
 

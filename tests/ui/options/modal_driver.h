@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives modal dialogs from inside their own loop: the action runs once the
 // next modal window (other than `previous`) is up.

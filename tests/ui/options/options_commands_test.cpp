@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's options command and its tile and centre commands, over
 // fakes: OK copies back, applies and saves; Cancel changes nothing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image and sound pickers: lists, patterns, results, the current
 // directory they leave behind, the preview and the sound test.
 

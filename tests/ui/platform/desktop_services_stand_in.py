@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Stand-in desktop services on the session bus, for the backend tests.
 
 Owns the bus names given with --name (org.kde.plasmashell, org.xfce.Xfconf,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop backends against services that run here: a private session bus
 // (dbus-run-session) with stand-in plasmashell, xfconf and screen-saver
 // services that record the calls they get, the X server of with_display.sh,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GNOME backend against GSettings' keyfile backend with the installed
 // schema: the keys it writes are read back from the keyfile. And the script
 // the KDE backend hands to plasmashell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux services of the clock window: one running copy per file name,
 // sounds that never fail loudly, and the help viewer.
 

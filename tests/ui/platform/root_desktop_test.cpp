@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The root window backend against a real X server: the pixmap it leaves in
 // _XROOTPMAP_ID is read back, pixel by pixel.
 #include "platform/fake/memory_registry.h"

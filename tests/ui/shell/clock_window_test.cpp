@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window offscreen: its parts, its menu, its start-up and its
 // commands, over fakes.
 

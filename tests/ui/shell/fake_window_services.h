@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services of a clock window under test beside the basic fakes: the
 // wallpaper side (a registry in memory, a desktop that records, a converter

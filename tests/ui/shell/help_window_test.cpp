@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window beside modal dialogs: opened from a dialog it takes keys
 // and clicks while the dialog stays open, and F1 in each dialog opens that
 // dialog's topic.

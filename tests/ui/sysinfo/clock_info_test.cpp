@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's information command opens the dialog and releases it.
 
 #include "../shell/fake_window_services.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The information dialog over a fake machine: its layout, the cells of its
 // three tables, the bars of its three charts, and what an error leaves.
 

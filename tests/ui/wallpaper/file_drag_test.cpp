@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TFileDrag on a real widget: drops fill the three lists and raise OnDrop.
 #include "wallpaper/file_drag.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A week of the clock's wallpaper side on a fake clock (no real waiting): the
 // rotation every 10 minutes over a directory of good, broken, huge and
 // special files, with panic clicks and drops mixed in, through the real image

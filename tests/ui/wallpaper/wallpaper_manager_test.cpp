@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's wallpaper handlers over a fake desktop and clock: the
 // panic button, dropped files, the pause item and the tick's step.
 #include "platform/fake/fake_clock.h"

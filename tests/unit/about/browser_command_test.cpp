@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser's command line split into program and extra parameters.
 
 #include "about/browser_command.h"

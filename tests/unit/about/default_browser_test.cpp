@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default browser found through the MIME associations in scratch XDG
 // directories, as `xdg-mime query default` would find it.
 

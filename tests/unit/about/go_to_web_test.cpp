@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web and mail launcher over a browser and a launcher the test sets, and
 // the memory line's figure.
 

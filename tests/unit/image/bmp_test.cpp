@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "image/image_limits.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files whose header promises far more pixels than the file holds are
 // refused before the picture is allocated: each is decoded in a child whose
 // address space has room for a small picture only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures made in code for the image tests and benchmarks: a photo-like RGB
 // pattern, and files written with the same libraries the readers use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Large JPEG files are decoded by two decoders at once, the second taking
 // over at a row of blocks: the picture must be exactly libjpeg-turbo's own
 // single-pass decode, for every sampling, from memory and from a file, and

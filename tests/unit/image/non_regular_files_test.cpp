@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader of image files opens regular files only: a FIFO named like an
 // image would block the program for good, a device would be read forever.
 #include "image/bmp_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/photo_cd.h"
 #include "image/photo_cd_decoder.h"
 

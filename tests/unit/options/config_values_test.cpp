@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog's fill and copy back: what the controls show for the
 // stored settings, and what OK stores for what they show.
 

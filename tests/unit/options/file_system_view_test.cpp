@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pickers' view of the file system: file types and patterns, the drives
 // of a mount table, the directory tree, listings and paths.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string splitter and the registry helper's key and name splitting and
 // value kinds, over the in-memory registry.
 

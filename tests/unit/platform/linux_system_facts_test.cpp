@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // This machine's facts against readings taken another way (getconf, df,
 // uname), allowing for what changes between the two readings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry's store: keys regardless of case, the three kinds of value,
 // the text form read back, damaged text read as far as it goes.
 #include "platform/fake/memory_registry.h"

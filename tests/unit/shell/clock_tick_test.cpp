@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tick's decisions: the face text, the time signals, the wallpaper test.
 
 #include "shell/clock_tick.h"

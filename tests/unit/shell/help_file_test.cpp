@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help file: a topic for every help number the program uses, each linked
 // from the contents page, every link leading to a topic, no number twice.
 

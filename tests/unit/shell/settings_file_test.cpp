@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/fake/memory_profile_file.h"
 #include "shell/settings_file.h"
 #include "base/zelvaro_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placement into the screen, the screen-saver item, help topics and the
 // name one running copy holds.
 

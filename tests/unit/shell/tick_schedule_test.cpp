@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the next tick comes: on the minute, within the cap, every 450 ms
 // while a wallpaper minute fails.
 

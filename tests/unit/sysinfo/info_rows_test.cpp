@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the information dialog shows, worked out over a fake machine.
 
 #include "platform/fake/fake_system_facts.h"

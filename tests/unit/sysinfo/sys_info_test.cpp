@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system information component over a fake machine.
 
 #include "platform/fake/fake_system_facts.h"

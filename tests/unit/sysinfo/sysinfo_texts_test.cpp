@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The component's own texts and number formats.
 
 #include "sysinfo/info_rows.h"

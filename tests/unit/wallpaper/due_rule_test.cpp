@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the rotation changes the wallpaper, tick by tick over a simulated day.
 #include "wallpaper/wall_due_step.h"
 #include "wallpaper/wall_schedule.h"

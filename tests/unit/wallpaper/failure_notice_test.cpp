@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rotation tells the first failure of each minute and logs the rest.
 #include "wallpaper/failure_notice_rule.h"
 

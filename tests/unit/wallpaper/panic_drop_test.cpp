@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panic button's mouse rules and the names the file-drop lists hold.
 #include "wallpaper/dropped_names.h"
 #include "wallpaper/panic_button.h"

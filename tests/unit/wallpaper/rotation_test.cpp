@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which directory, which files and which path the rotation takes.
 #include "wallpaper/wall_dir_choice.h"
 #include "wallpaper/wall_files.h"

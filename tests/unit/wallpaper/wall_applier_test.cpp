@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ApplyWallPaper: what reaches the desktop, what is written, when the next
 // change comes, and that the hourglass always goes away.
 #include "image/picture.h"
