@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_picker.h"
 
+#include "base/text_helpers.h"
+
 #include "options/file_types.h"
 #include "base/ui/error_handler.h"
 
@@ -123,7 +125,7 @@ std::string FilePicker::FileName() const
     const QList<QListWidgetItem*> selected = FileList->selectedItems();
     if (selected.isEmpty())
         return {};
-    return JoinFilePath(directory_, selected.first()->text().toStdString());
+    return JoinFilePath(directory_, selected.first()->data(Qt::UserRole).toByteArray().toStdString());
 }
 
 void FilePicker::ChangeDirectory(const std::string& dir)
@@ -156,8 +158,9 @@ void FilePicker::DirListChange()
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const DirectoryEntry& entry : tree_) {
-        auto* item = new QListWidgetItem(entry.open ? open : closed, QString(entry.depth * 2, QLatin1Char(' ')) +
-                                                                         QString::fromStdString(entry.label));
+        auto* item = new QListWidgetItem(entry.open ? open : closed,
+                                         QString(entry.depth * 2, QLatin1Char(' ')) +
+                                             QString::fromStdString(ShownEscaped(entry.label)));
         DirList->addItem(item);
     }
     // The current directory is the last open entry.
@@ -184,8 +187,13 @@ void FilePicker::FillFileList()
 {
     filling_ = true;
     FileList->clear();
-    for (const std::string& name : FilesMatching(listing_.files, pattern_))
-        FileList->addItem(QString::fromStdString(name));
+    // A name is shown escaped where it is not UTF-8 (or holds a control
+    // character) and kept as its bytes.
+    for (const std::string& name : FilesMatching(listing_.files, pattern_)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(ShownEscaped(name)));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+        FileList->addItem(item);
+    }
     filling_ = false;
     FileNameEdit->setText(QString::fromStdString(pattern_));
 }
@@ -201,7 +209,7 @@ void FilePicker::FileSelectionChanged()
 
 void FilePicker::ShowDirectoryText()
 {
-    const QString text = QString::fromStdString(directory_);
+    const QString text = QString::fromStdString(ShownEscaped(directory_));
     QString shown = lblDirctory->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDirctory->width());
     shown.replace(QChar(0x2026), QStringLiteral("..."));
     lblDirctory->setText(shown);

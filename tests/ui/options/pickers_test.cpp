@@ -7,6 +7,7 @@
 #include "options/open_wav.h"
 #include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
 #include "image/image_info_box.h"
@@ -21,7 +22,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -150,6 +155,30 @@ private slots:
         QCOMPARE(boxes, QStringList{"情報:このJPGは読み込めません"});
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void namesThatAreNotUtf8AreShownEscapedAndKeptAsBytes()
+    {
+        // A folder and a picture named in Latin-1 and with a stray byte:
+        // listed escaped, previewed, and given back byte for byte, also
+        // through a text field.
+        const std::string folder = dir.toStdString() + "/Bytes\xFE";
+        const std::string name = "caf\xE9 \xFF.bmp";
+        QVERIFY(::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
+        WriteTestBmp(folder + "/" + name, 4, 2, std::vector<std::uint32_t>(8, 0xff0000));
+        QVERIFY(::chdir(folder.c_str()) == 0);
+        TfrmOpenBmp picker("");
+        QCOMPARE(picker.Directory(), folder);
+        QCOMPARE(Texts(picker.FileList), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
+        QVERIFY(Item(picker.DirList, QStringLiteral("Bytes\\xFE")));
+        Click(picker.FileList, QStringLiteral("\\xFF.bmp"));
+        QCOMPARE(picker.FileName(), folder + "/" + name);
+        QCOMPARE(picker.PMImage->Shown().size(), QSize(4, 2));
+        QCOMPARE(PathBytes(PathText(picker.FileName())), picker.FileName());
+        for (int b = 0; b < 256; ++b) {
+            const std::string bytes = "a" + std::string(1, static_cast<char>(b)) + "\xE6\x97\xA5\xC3";
+            QCOMPARE(PathBytes(PathText(bytes)), bytes);
+        }
     }
 
     void soundPickerPlaysStopsAndReportsWhatItCannotPlay()
