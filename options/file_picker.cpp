@@ -2,6 +2,8 @@
 #include "options/file_picker.h"
 
 #include "base/text_helpers.h"
+#include "base/zelvaro_error.h"
+#include "options/answer_within.h"
 
 #include "options/file_types.h"
 #include "base/ui/error_handler.h"
@@ -23,6 +25,10 @@
 #include <cstdlib>
 
 namespace {
+
+// How long a folder may take to be entered and listed before the picker
+// gives up on it.
+constexpr std::chrono::milliseconds kFolderWait{3000};
 
 std::string HomeDirectory()
 {
@@ -94,8 +100,13 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     connect(FileList, &QListWidget::itemDoubleClicked, this,
             [this] { ErrorHandler::Run([this] { FileListDblClick(); }); });
 
+    // The current folder may be on a file system that does not answer: it
+    // is then shown empty, and the drives and the tree still lead elsewhere.
     directory_ = CurrentDirectory();
-    DirListChange();
+    const std::string start = directory_;
+    DirListChange(AnswerWithin<DirectoryListing>(kFolderWait, [start] {
+                      return ListDirectory(start);
+                  }).value_or(DirectoryListing{}));
 }
 
 void FilePicker::FinishLayout()
@@ -130,9 +141,23 @@ std::string FilePicker::FileName() const
 
 void FilePicker::ChangeDirectory(const std::string& dir)
 {
-    ChangeCurrentDirectory(dir);
-    directory_ = CurrentDirectory();
-    DirListChange();
+    // Entering and listing the folder run on a worker: a mount that does not
+    // answer is reported after a few seconds, the picker stays where it was,
+    // and the clock ticks on meanwhile.
+    struct Entered {
+        std::string directory;
+        DirectoryListing listing;
+    };
+    const auto entered = AnswerWithin<Entered>(kFolderWait, [dir] {
+        ChangeCurrentDirectory(dir);
+        std::string now = CurrentDirectory();
+        DirectoryListing listing = ListDirectory(now);
+        return Entered{std::move(now), std::move(listing)};
+    });
+    if (!entered)
+        throw ZelvaroError(FormatMessage1("%s が応答しません", dir));
+    directory_ = entered->directory;
+    DirListChange(entered->listing);
 }
 
 void FilePicker::DriveComboChange()
@@ -150,9 +175,9 @@ void FilePicker::OpenDirEntry()
 }
 
 // The directory list shows the new directory, the file list its files.
-void FilePicker::DirListChange()
+void FilePicker::DirListChange(DirectoryListing listing)
 {
-    listing_ = ListDirectory(directory_);
+    listing_ = std::move(listing);
     tree_ = DirectoryTree(directory_, listing_.subdirs);
     DirList->clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);

@@ -252,13 +252,13 @@ RegistryStore RegistryStore::FromText(const std::string& text)
     Key* current = nullptr;
     bool first = true;
     auto keep = [&](std::string kept) {
-        while (!kept.empty() && kept.back() == '\r')
-            kept.pop_back();
         if (!kept.empty())
             (current ? current->kept : store.kept_).push_back(std::move(kept));
     };
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return at the end goes, so a line reads the same
+        // once it is written back.
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (first && IsHeader(line)) {
             first = false;

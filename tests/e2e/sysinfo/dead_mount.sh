@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The current directory on a file system that no longer answers (a FUSE
 # mount whose server is stopped, as a stale network mount behaves): the
-# information dialog still opens, the clock runs on, and SIGTERM ends the
-# program at once.
+# information dialog and the image picker still open and close, and SIGTERM
+# ends the program at once.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../shell/clock_lib.sh"
 [ "$(id -u)" = 0 ] && [ -c /dev/fuse ] || { echo "skipped: needs root and /dev/fuse for a mount that stops answering"; exit 0; }
@@ -50,6 +50,23 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 xdotool search --onlyvisible --name '^ｲﾝﾌｫﾒｰｼｮﾝ$' >/dev/null 2>&1 && fail "the dialog no longer answers"
+
+# The image picker opens in the dead folder too: its listing is given up
+# after a few seconds and it shows the folder empty.
+clock_menu Down Down Down Right Return   # 壁紙指定 > 全　　体
+picker=""
+for _ in $(seq 200); do
+  picker=$(xdotool search --onlyvisible --name '^画像ﾌｧｲﾙの選択$' 2>/dev/null | head -1 || true)
+  [ -n "$picker" ] && break
+  sleep 0.05
+done
+[ -n "$picker" ] || fail "the image picker did not open in the dead folder"
+xdotool windowactivate --sync "$picker" key Escape 2>/dev/null || xdotool key Escape
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --name '^画像ﾌｧｲﾙの選択$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+xdotool search --onlyvisible --name '^画像ﾌｧｲﾙの選択$' >/dev/null 2>&1 && fail "the picker no longer answers"
 kill -TERM "$APP_PID"
 e2e_ended_within 5 || fail "SIGTERM did not end the program"
 wait "$APP_PID" 2>/dev/null || true

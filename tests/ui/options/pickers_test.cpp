@@ -8,6 +8,8 @@
 #include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
 #include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
+#include "options/answer_within.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
 #include "image/image_info_box.h"
@@ -19,10 +21,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <fstream>
 
 #include <sys/stat.h>
@@ -179,6 +185,28 @@ private slots:
             const std::string bytes = "a" + std::string(1, static_cast<char>(b)) + "\xE6\x97\xA5\xC3";
             QCOMPARE(PathBytes(PathText(bytes)), bytes);
         }
+    }
+
+    void workThatDoesNotAnswerIsGivenUpWhileEventsRun()
+    {
+        // As a folder on a dead mount: the wait ends at its limit, timers
+        // keep firing meanwhile, and the worker is left to itself.
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(20);
+        QElapsedTimer waited;
+        waited.start();
+        const auto never = AnswerWithin<int>(std::chrono::milliseconds(300), [] {
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+            return 1;
+        });
+        QVERIFY(!never.has_value());
+        QVERIFY(waited.elapsed() < 1500);
+        QVERIFY(ticks >= 5);
+        QCOMPARE(AnswerWithin<int>(std::chrono::milliseconds(3000), [] { return 7; }), std::optional<int>(7));
+        QVERIFY_THROWS_EXCEPTION(ZelvaroError, AnswerWithin<int>(std::chrono::milliseconds(3000),
+                                                                 []() -> int { throw ZelvaroError("refused"); }));
     }
 
     void soundPickerPlaysStopsAndReportsWhatItCannotPlay()
