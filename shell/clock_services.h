@@ -10,6 +10,7 @@
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
+#include "platform/window_manager.h"
 
 #include <string>
 
@@ -31,4 +32,6 @@ struct ClockServices {
     const AboutServices& about;
     // Tells the tick when the system clock was set or the machine resumed.
     platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
+    // Floats the window where the window manager does not by itself (sway).
+    platform::WindowManager& windowManager = platform::NoWindowManager();
 };

@@ -9,6 +9,8 @@
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
+#include "platform/linux/sway_ipc.h"
+#include "platform/linux/sway_window_manager.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
 #include "platform/linux/timerfd_clock_set_watch.h"
@@ -19,10 +21,12 @@
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
 #include "shell/program_files.h"
+#include "shell/window_system.h"
 #include "shell/zelvaro_application.h"
 #include "wallpaper/default_wallpaper_services.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -62,9 +66,9 @@ int main(int argc, char** argv)
     }
 
     // Window placement and stay-on-top need X11; under Wayland this runs
-    // through XWayland.
+    // through Xwayland where it is offered, else natively.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QtPlatformFor(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     // Qt's shared-memory window buffers make the server send a completion
     // event after every repaint, which wakes Qt's X reader thread each time
     // the face changes; the windows are small, so plain uploads cost nothing.
@@ -84,8 +88,13 @@ int main(int argc, char** argv)
     const platform::LinuxSystemFacts facts;
     DefaultAboutServices about(facts);
     platform::TimerfdClockSetWatch clockSet;
+    // sway tiles every window unless asked; other desktops go by the window's hints.
+    std::unique_ptr<platform::WindowManager> swayWindows;
+    if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty())
+        swayWindows = std::make_unique<platform::SwayWindowManager>(sway);
     TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts,
-                                   about.Services(), clockSet});
+                                   about.Services(), clockSet,
+                                   swayWindows ? *swayWindows : platform::NoWindowManager()});
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings once, as
