@@ -34,7 +34,7 @@ outside() {
   chmod 755 "$WORK"
   cp "$built" "$WORK/zelvaro"
   if [ "$(id -u)" -ne 0 ]; then
-    "$SCRIPT" --inside "$WORK"
+    timeout -k 5 300 "$SCRIPT" --inside "$WORK"
     return
   fi
   id -u "$TEST_USER" >/dev/null 2>&1 ||
@@ -44,6 +44,8 @@ outside() {
   # Its own /tmp/.X11-unix (a file system of its own) and network namespace
   # (abstract sockets): Xwayland's display is seen by nothing outside.
   mkdir -p -m 1777 /tmp/.X11-unix
+  local why
+  why=$(unshare --mount --net true 2>&1) || fail "no namespaces of its own for sway's user: $why"
   timeout -k 5 300 unshare --mount --net -- sh -c '
     mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 97
     exec setpriv --reuid="$1" --regid="$1" --clear-groups -- "$2" --inside "$3"' sh "$TEST_USER" "$SCRIPT" "$WORK" || {
