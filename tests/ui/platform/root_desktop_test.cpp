@@ -162,6 +162,7 @@ TEST_F(RootDesktop, TheProgramsChainHandsThePictureOverEarly)
     auto prepared = chain->PrepareFrom(read.Picture);
     ASSERT_NE(prepared, nullptr);
     ASSERT_EQ(prepared->Show(), Desktop::Result::Done);
+    prepared.reset();  // as the applier lets it go once shown
     const Pixmap shown = RootPixmap("_XROOTPMAP_ID");
     const int x0 = (DisplayWidth(dpy, 0) - 2) / 2, y0 = (DisplayHeight(dpy, 0) - 2) / 2;
     EXPECT_EQ(PixelAt(shown, x0, y0), 0x00ff00u);
