@@ -2,18 +2,9 @@
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 
-#include "about/default_about_services.h"
-#include "platform/linux/desktop_session_screen_saver.h"
-#include "platform/linux/disk_profile_file.h"
-#include "platform/linux/linux_system_facts.h"
-#include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
-#include "platform/linux/sway_ipc.h"
-#include "platform/linux/sway_window_manager.h"
-#include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
-#include "platform/linux/timerfd_clock_set_watch.h"
 #include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
@@ -21,9 +12,9 @@
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
 #include "shell/program_files.h"
+#include "shell/real_services.h"
 #include "shell/window_system.h"
 #include "shell/zelvaro_application.h"
-#include "wallpaper/default_wallpaper_services.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,25 +67,11 @@ int main(int argc, char** argv)
         qputenv("QT_XCB_NO_MITSHM", "1");
     ZelvaroApplication app(argc, argv);
 
-    platform::SystemClock clock;
-    platform::SdlSound sound;
-    HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists));
+    RealServices services(ChooseSettingsFile(exe), platform::WindowsDirectory());
+    HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists), services.Files());
     DialogHelpKey dialogHelpKey(help);
     app.installEventFilter(&dialogHelpKey);
-    const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
-    platform::DiskProfileFile profile(ChooseSettingsFile(exe));
-    const std::string windowsDir = platform::WindowsDirectory();
-    DefaultWallpaperServices wallpaper(windowsDir);
-    const platform::LinuxSystemFacts facts;
-    DefaultAboutServices about(facts);
-    platform::TimerfdClockSetWatch clockSet;
-    // sway tiles every window unless asked; other desktops go by the window's hints.
-    std::unique_ptr<platform::WindowManager> swayWindows;
-    if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty())
-        swayWindows = std::make_unique<platform::SwayWindowManager>(sway);
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts,
-                                   about.Services(), clockSet,
-                                   swayWindows ? *swayWindows : platform::NoWindowManager()});
+    TfrmClock window(services.Services(help));
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings once, as
