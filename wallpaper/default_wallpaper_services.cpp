@@ -8,7 +8,7 @@
 DefaultWallpaperServices::DefaultWallpaperServices(const std::string& windowsDir)
     : registry_(std::make_unique<platform::FileRegistry>(platform::FileRegistry::DefaultPath())),
       desktop_(platform::MakeDesktop(platform::CurrentSession(), *registry_, windowsDir)),
-      converter_(MakeImageWallConverter()), services_{*registry_, *desktop_, *converter_}
+      converter_(MakeImageWallConverter(*registry_)), services_{*registry_, *desktop_, *converter_}
 {}
 
 DefaultWallpaperServices::~DefaultWallpaperServices() = default;
