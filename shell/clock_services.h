@@ -11,6 +11,7 @@
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
+#include "platform/time_zone_watch.h"
 
 #include <string>
 
@@ -34,4 +35,6 @@ struct ClockServices {
     platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
     // The mounted file systems, for the drive lists of the file pickers.
     const platform::MountTable& mounts = platform::NoMountTable();
+    // Tells the tick when the system's time zone changed.
+    platform::TimeZoneWatch& zoneWatch = platform::NoTimeZoneWatch();
 };

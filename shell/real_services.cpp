@@ -18,5 +18,5 @@ RealServices::~RealServices() = default;
 ClockServices RealServices::Services(platform::Help& help)
 {
     return ClockServices{clock_,     sound_, help,   *saver_,   profile_, windowsDir_,
-                         wallpaper_, facts_, about_, clockSet_, mounts_};
+                         wallpaper_, facts_, about_, clockSet_, mounts_,  zoneWatch_};
 }
