@@ -5,15 +5,19 @@
 #include "image/bmp_writer.h"
 #include "image/colour_reduction.h"
 #include "image/gif_decoder.h"
+#include "image/heif_decoder.h"
 #include "image/jpeg_decoder.h"
+#include "image/jxl_decoder.h"
+#include "image/png_decoder.h"
 #include "image/tiff_decoder.h"
+#include "image/webp_decoder.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
 
-enum class Format { Jpeg, Gif, Tiff, Bmp, Unknown };
+enum class Format { Jpeg, Gif, Tiff, Bmp, Png, Webp, Avif, Heic, Heif, Jxl, Unknown };
 
 std::string UpperExtension(const std::string& name)
 {
@@ -36,6 +40,18 @@ Format FormatOf(const std::string& ext)
         return Format::Tiff;
     if (ext == ".BMP")
         return Format::Bmp;
+    if (ext == ".PNG")
+        return Format::Png;
+    if (ext == ".WEBP")
+        return Format::Webp;
+    if (ext == ".AVIF")
+        return Format::Avif;
+    if (ext == ".HEIC")
+        return Format::Heic;
+    if (ext == ".HEIF")
+        return Format::Heif;
+    if (ext == ".JXL")
+        return Format::Jxl;
     return Format::Unknown;
 }
 
@@ -46,6 +62,12 @@ const char* FailureText(Format f)
     case Format::Gif: return "このGIFは読み込めません";
     case Format::Tiff: return "このTIFは読み込めません";
     case Format::Bmp: return "このBMPは読み込めません";
+    case Format::Png: return "このPNGは読み込めません";
+    case Format::Webp: return "このWEBPは読み込めません";
+    case Format::Avif: return "このAVIFは読み込めません";
+    case Format::Heic: return "このHEICは読み込めません";
+    case Format::Heif: return "このHEIFは読み込めません";
+    case Format::Jxl: return "このJXLは読み込めません";
     default: return "";
     }
 }
@@ -57,6 +79,12 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Gif: return DecodeGifFile(path);
     case Format::Tiff: return DecodeTiffFile(path);
     case Format::Bmp: return DecodeBmp(bytes);
+    case Format::Png: return DecodePngFile(path);
+    case Format::Webp: return DecodeWebpFile(path);
+    case Format::Avif:
+    case Format::Heic:
+    case Format::Heif: return DecodeHeifFile(path);
+    case Format::Jxl: return DecodeJxlFile(path);
     default: return ImageRead::Failed(ReadFailure::NotValid, "not a format the component reads");
     }
 }

@@ -12,6 +12,7 @@
 #include "platform/sound.h"
 #include "platform/system_facts.h"
 #include "platform/time_zone_watch.h"
+#include "platform/window_manager.h"
 
 #include <string>
 
@@ -35,6 +36,8 @@ struct ClockServices {
     platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
     // The mounted file systems, for the drive lists of the file pickers.
     const platform::MountTable& mounts = platform::NoMountTable();
+    // Floats the window where the window manager does not by itself (sway).
+    platform::WindowManager& windowManager = platform::NoWindowManager();
     // Tells the tick when the system's time zone changed.
     platform::TimeZoneWatch& zoneWatch = platform::NoTimeZoneWatch();
 };

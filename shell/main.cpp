@@ -13,9 +13,11 @@
 #include "shell/instance_name.h"
 #include "shell/program_files.h"
 #include "shell/real_services.h"
+#include "shell/window_system.h"
 #include "shell/zelvaro_application.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -55,9 +57,9 @@ int main(int argc, char** argv)
     }
 
     // Window placement and stay-on-top need X11; under Wayland this runs
-    // through XWayland.
+    // through Xwayland where it is offered, else natively.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QtPlatformFor(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     // Qt's shared-memory window buffers make the server send a completion
     // event after every repaint, which wakes Qt's X reader thread each time
     // the face changes; the windows are small, so plain uploads cost nothing.

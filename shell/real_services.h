@@ -19,6 +19,7 @@
 #include "platform/linux/proc_mount_table.h"
 #include "platform/linux/process_launcher.h"
 #include "platform/linux/sdl_sound.h"
+#include "platform/linux/sway_window_manager.h"
 #include "platform/linux/system_clock.h"
 #include "platform/linux/timerfd_clock_set_watch.h"
 #include "platform/linux/xdg_default_browser.h"
@@ -62,4 +63,6 @@ private:
     platform::InotifyTimeZoneWatch zoneWatch_;
     platform::ProcMountTable mounts_;
     platform::DiskFileReader files_;
+    // sway tiles every window unless asked; other desktops go by the window's hints.
+    std::unique_ptr<platform::WindowManager> windowManager_;
 };

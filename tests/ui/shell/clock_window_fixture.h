@@ -9,6 +9,7 @@
 #include "platform/fake/fake_screen_saver.h"
 #include "platform/fake/fake_time_zone_watch.h"
 #include "platform/fake/fake_sound.h"
+#include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
 #include "base/ui/error_handler.h"
@@ -51,6 +52,7 @@ struct ClockFixture {
     platform::FakeMountTable mounts;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
+    platform::FakeWindowManager windowManager;
     platform::MemoryProfileFile profile;
     FakeWallpaperServices wallpaperFakes;
     FakeAboutServices aboutFakes;
@@ -72,9 +74,9 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
-                                                                wallpaperFakes.services, aboutFakes.facts,
-                                                                aboutFakes.services, clockSet, mounts, zoneWatch});
+        window = std::make_unique<RecordingClock>(
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services,
+                          aboutFakes.facts, aboutFakes.services, clockSet, mounts, windowManager, zoneWatch});
         return *window;
     }
 };
