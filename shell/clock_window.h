@@ -66,7 +66,8 @@ public:
     // held is read again only when it changed on disk. Run after the settings
     // are read and after every change of them (the options dialog's OK).
     void ReloadSounds();
-    // The system clock was set or the machine resumed: tick at once.
+    // The system clock was set, the machine resumed, the time zone changed or
+    // a command made a wallpaper change due: tick at once.
     void ClockWasSet();
 
     // --- command handlers of the clock window ---------------------------
@@ -152,6 +153,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -166,6 +168,8 @@ private:
     // ("1" tiles, "0" centres), then show the picked file.
     void PickWallPaper(const char* tileValue);
     void BuildAboutDialog();
+    // The place saved on quit: the window's, where the platform reports it.
+    QPoint PlaceToSave() const;
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -143,6 +143,22 @@ private slots:
         }
     }
 
+    // The dialog's help promises the change right after OK: the tick is
+    // planned again at once instead of at the next minute.
+    void okWithRotationSwitchedOnAppliesTheNextPictureAtOnce()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open("[WallDir]\nWallDir1=" + root.path().toStdString() + "\n[WallSw]\nWallChangeSw=0\n");
+        window.Timer1Timer();  // the first tick: the next one is planned for the next minute
+        QVERIFY(window.Timer1.remainingTime() > 1000);
+        OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
+            dialog.chkWallChange->setChecked(true);
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QTRY_COMPARE_WITH_TIMEOUT(f.desktop.shown, (root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 1000);
+    }
+
     void failedSaveShowsTheErrorAndKeepsTheValues()
     {
         OptionsFixture f;
@@ -156,6 +172,37 @@ private slots:
         QCOMPARE(f.errors.size(), 1);
         QVERIFY(f.errors.first().contains(QStringLiteral("に書き込めません")));
         QCOMPARE(SettingsTimeText(window.ClockSettings.WallInterval), std::string("1:00:00"));
+    }
+
+    void displayModeIsShownAndWrittenAsBothValuesAtOk()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        const auto value = [&](const char* name) {
+            return f.registry.ReadString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", name);
+        };
+        f.registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "WallpaperStyle", "6");
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            QCOMPARE(dialog.cmbWallDisplay->currentText(), QStringLiteral("ﾌｨｯﾄ"));
+            QCOMPARE(dialog.cmbWallDisplay->accessibleName(), QStringLiteral("表示方法"));
+            dialog.cmbWallDisplay->setCurrentIndex(1);  // 全体
+            dialog.CancelBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("6"));
+        QVERIFY(!value("TileWallPaper"));
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            dialog.cmbWallDisplay->setCurrentIndex(3);  // 拡大
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("10"));
+        QCOMPARE(value("TileWallPaper"), std::optional<std::string>("0"));
+        // The tile command chooses tiling over the fill.
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        window.K4Click();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("0"));
+        QCOMPARE(value("TileWallPaper"), std::optional<std::string>("1"));
     }
 
     void tileAndCentreWriteTheTilingThenApply()

@@ -2,6 +2,8 @@
 // The Linux services of the clock window: one running copy per file name,
 // sounds that never fail loudly, and the help viewer.
 
+#include "platform/fake/memory_file_reader.h"
+#include "platform/linux/inotify_time_zone_watch.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/socket_instance_guard.h"
 #include "shell/help_window.h"
@@ -16,6 +18,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <vector>
@@ -79,6 +82,7 @@ private slots:
     void preloadedSoundsPlayWithoutReadingTheFile();
     void unplayableSoundsAreSilentAndQuick();
     void helpShowsTopicsAndFollowsLinks();
+    void zoneWatchSeesTheZoneFileReplaced();
 };
 
 void PlatformServicesTest::secondGuardOfTheSameNameIsRefused()
@@ -322,12 +326,11 @@ void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
 
 void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
 {
-    QTemporaryDir dir;
-    const std::string file = Write(
-        dir, "zelvaro.HLP",
-        "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
-        "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>");
-    HelpWindow help(file);
+    platform::MemoryFileReader files;
+    const std::string file = "/opt/zelvaro/zelvaro.HLP";
+    files.files[file] = "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
+                        "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>";
+    HelpWindow help(file, files);
     help.ShowContents();
     QVERIFY(help.isVisible());
     QVERIFY(help.toPlainText().contains(QString::fromUtf8("目次")));
@@ -339,9 +342,34 @@ void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
     QVERIFY(help.toPlainText().contains("99"));
     help.Quit();
     QVERIFY(!help.isVisible());
-    HelpWindow missing(dir.filePath("none.HLP").toStdString());
+    HelpWindow missing("/opt/zelvaro/none.HLP", files);
     missing.ShowContext(5);
     QVERIFY(missing.toPlainText().contains("none.HLP"));
+}
+
+// The zone file replaced as the system's tools do it (a new link renamed
+// over the old one, or the old one removed and made again) calls once per
+// change; other files of the folder do not.
+void PlatformServicesTest::zoneWatchSeesTheZoneFileReplaced()
+{
+    QTemporaryDir dir;
+    const QString zone = dir.filePath("localtime");
+    QVERIFY(QFile::link("/usr/share/zoneinfo/Europe/Berlin", zone));
+    platform::InotifyTimeZoneWatch watch(zone.toStdString());
+    QVERIFY(watch.Watching());
+    int changes = 0;
+    watch.OnZoneChanged([&] { ++changes; });
+
+    QVERIFY(QFile::link("/usr/share/zoneinfo/Asia/Tokyo", dir.filePath(".localtime.new")));
+    QVERIFY(::rename(dir.filePath(".localtime.new").toLocal8Bit(), zone.toLocal8Bit()) == 0);
+    QTRY_COMPARE(changes, 1);
+    QVERIFY(QFile::remove(zone));
+    QVERIFY(QFile::link("/usr/share/zoneinfo/UTC", zone));
+    QTRY_VERIFY(changes >= 2);
+    const int seen = changes;
+    Write(dir, "adjtime", "0.0 0 0.0\n");
+    QTest::qWait(100);
+    QCOMPARE(changes, seen);
 }
 
 QTEST_MAIN(PlatformServicesTest)

@@ -5,8 +5,11 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_clock_set_watch.h"
 #include "platform/fake/fake_help.h"
+#include "platform/fake/fake_mount_table.h"
 #include "platform/fake/fake_screen_saver.h"
+#include "platform/fake/fake_time_zone_watch.h"
 #include "platform/fake/fake_sound.h"
+#include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
 #include "base/ui/error_handler.h"
@@ -45,8 +48,11 @@ struct ClockFixture {
     platform::FakeClock clock{EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20)};
     platform::FakeSound sound;
     platform::FakeClockSetWatch clockSet;
+    platform::FakeTimeZoneWatch zoneWatch;
+    platform::FakeMountTable mounts;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
+    platform::FakeWindowManager windowManager;
     platform::MemoryProfileFile profile;
     FakeWallpaperServices wallpaperFakes;
     FakeAboutServices aboutFakes;
@@ -68,9 +74,9 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
-                                                                wallpaperFakes.services, aboutFakes.facts,
-                                                                aboutFakes.services, clockSet});
+        window = std::make_unique<RecordingClock>(
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services,
+                          aboutFakes.facts, aboutFakes.services, clockSet, mounts, windowManager, zoneWatch});
         return *window;
     }
 };
