@@ -7,7 +7,6 @@
 #include "options/open_bmp.h"
 #include "options/options_dialog.h"
 #include "options/registry_enhanced.h"
-#include "platform/mount_table.h"
 #include "platform/wallpaper_mode.h"
 #include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
@@ -37,7 +36,7 @@ void TfrmClock::ShowOptionsDialog()
             RegistryEnhanced1->WriteRegValue("WallpaperStyle", std::string(values.style));
             RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(values.tile));
         };
-        RunOptionsDialog(ClockSettings, services_.help, services_.sound, platform::MountTableText(), hooks);
+        RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks);
     });
 }
 
@@ -54,7 +53,7 @@ void TfrmClock::K5Click()
 void TfrmClock::PickWallPaper(const char* tileValue)
 {
     ErrorHandler::Run([this, tileValue] {
-        TfrmOpenBmp picker(platform::MountTableText());
+        TfrmOpenBmp picker(services_.mounts.Text());
         picker.SetFileTypes(kTileFileTypes);
         if (picker.exec() != QDialog::Accepted)
             return;
