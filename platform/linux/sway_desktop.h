@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The wallpaper on sway, through sway itself (`output * bg FILE center|tile`
-// over its IPC socket): it replaces sway's own background, which a separate
+// The wallpaper on sway, through sway itself over its IPC socket
+// (`output * bg FILE MODE`, the mode the registry says): it replaces sway's own background, which a separate
 // swaybg would stay beneath. sway hands the picture to a swaybg it starts;
 // a change counts as shown once that swaybg runs with the new copy.
 

@@ -471,6 +471,7 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
     EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", platform::WallpaperMode::Centre),
               "output * bg \"/tmp/a b/ZelvaroWl-x.png\" center");
     EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Tile), "output * bg \"/p.png\" tile");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Fit), "output * bg \"/p.png\" fit");
     for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"})
         EXPECT_FALSE(platform::SwayDesktop::Command(hostile, platform::WallpaperMode::Centre).has_value()) << hostile;
 
