@@ -174,6 +174,22 @@ void TfrmAboutDlg::SetApplicationName(const QString& name)
     lblApplicationNameShadow->setText(name);
 }
 
+void TfrmAboutDlg::SetTexts(const QString& copyright, const QString& extraInfo, const QString& targetOS,
+                            const QString& physicalMem, const QString& systemRes)
+{
+    lblCopyright->setText(copyright);
+    lblExtraInformation->setText(extraInfo);
+    lblTargetOS->setText(targetOS);
+    lblPhysicalMemory->setText(physicalMem);
+    lblSystemResources->setText(systemRes);
+}
+
+void TfrmAboutDlg::SetIcon(const QPixmap& icon, const QString& hint)
+{
+    imgIcon->setPixmap(icon);
+    imgIcon->setToolTip(hint);
+}
+
 void TfrmAboutDlg::SpeedButton1Click()
 {
     GoToWeb1.SendMail();

@@ -96,3 +96,17 @@ void TMsgDlg::FormShow()
     raise();
     activateWindow();
 }
+
+void TMsgDlg::ShowAlarm(const QString& timeText, const QImage& picture, const std::string& soundFile)
+{
+    Label2->setText(timeText);
+    BMScroll1->SetScrollIt(true);
+    if (!picture.isNull())
+        BMScroll1->SetBitmap(picture);
+    BMScroll1->SetSoundFile(soundFile);
+}
+
+void TMsgDlg::StopScrolling()
+{
+    BMScroll1->SetScrollIt(false);
+}

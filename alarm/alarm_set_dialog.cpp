@@ -128,6 +128,22 @@ void TAlarmSetDlg::BuildButtons(QGroupBox* box)
     }
 }
 
+void TAlarmSetDlg::SetAlarmTime(int hourOfDay, int minute)
+{
+    HourSedit->setValue(hourOfDay);
+    MinSEdit->setValue(minute);
+}
+
+int TAlarmSetDlg::HourOfDay() const
+{
+    return HourSedit->value();
+}
+
+int TAlarmSetDlg::Minute() const
+{
+    return MinSEdit->value();
+}
+
 void TAlarmSetDlg::NowButtonClick()
 {
     const HourMinute now = HourMinuteOf(clock_.Now());

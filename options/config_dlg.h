@@ -32,11 +32,15 @@ public:
     void Fill(const ConfigValues& values);
     ConfigValues Values() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Its controls, found by their object names from outside.
     QTabWidget* OptionNote = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
-
     // "壁紙ﾃﾞｨﾚｸﾄﾘ"
     QLineEdit* edtWalldir1 = nullptr;
     QToolButton* sbtnDir1Open = nullptr;
@@ -81,10 +85,6 @@ public:
     QLineEdit* edtAlarmBmpFile = nullptr;
     QToolButton* sbtnBmpOpen = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     QWidget* BuildDirectoryPage();
     QWidget* BuildWallOptionsPage();
     QWidget* BuildSignalPage();

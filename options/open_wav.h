@@ -20,13 +20,6 @@ public:
     TfrmOpenWav(platform::Sound& sound, const std::string& mountTable, QWidget* parent = nullptr);
     ~TfrmOpenWav() override;
 
-    QLineEdit* edtFileName = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QCheckBox* chkAutoPlay = nullptr;
-    QWidget* MediaPlayer = nullptr;
-    QPushButton* PlayButton = nullptr;
-    QPushButton* StopButton = nullptr;
-
     void done(int result) override;
 
 protected:
@@ -34,6 +27,14 @@ protected:
     void FileListDblClick() override;
 
 private:
+    // Its controls, found by their object names from outside.
+    QLineEdit* edtFileName = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* chkAutoPlay = nullptr;
+    QWidget* MediaPlayer = nullptr;
+    QPushButton* PlayButton = nullptr;
+    QPushButton* StopButton = nullptr;
+
     // Plays the selected file; a file the player refuses raises its error.
     void PlaySelected();
     void StopSound();

@@ -59,6 +59,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     resize(kWidth, kHeight);
     // A fixed size is the hint tiling window managers float a window by.
     setFixedSize(kWidth, kHeight);
+    Timer1.setParent(this);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kTickMs);
     Timer1.setSingleShot(true);
     // A coarse timer may fire up to 5 % late: seconds after the minute.

@@ -203,7 +203,11 @@ void TfrmClock::About1Click()
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
 {
+    // A start-up run again replaces the wallpaper side rather than adding one.
+    delete Wallpaper;
+    delete FileDrag1;
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
+    Wallpaper->setObjectName(QStringLiteral("Wallpaper"));
     Wallpaper->SetPauseItem(pmnuWallPause);
     connect(Wallpaper, &WallpaperManager::ChangeDue, this, &TfrmClock::ClockWasSet);
     Wallpaper->FormCreate();
