@@ -2,6 +2,7 @@
 #include "base/profile_text.h"
 
 #include "base/text_helpers.h"
+#include "base/zelvaro_error.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ std::optional<std::string> ProfileText::Get(const std::string& section, const st
 
 void ProfileText::Set(const std::string& section, const std::string& key, const std::string& value)
 {
+    RefuseLineBreak(value);
     const std::string line = TrimBlanks(key) + "=" + value;
     const auto s = FindSection(section);
     if (!s) {
@@ -152,4 +154,10 @@ std::string CutToCharacters(const std::string& text, std::size_t limit)
         }
     }
     return text;
+}
+
+void RefuseLineBreak(const std::string& value)
+{
+    if (HoldsLineBreak(value))
+        throw ZelvaroError(FormatMessage1("'%s' は改行を含むため設定ファイルに書き込めません", ShownEscaped(value)));
 }

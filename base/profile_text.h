@@ -17,6 +17,7 @@ public:
     // The value of section/key with surrounding blanks removed (and one pair of
     // matching quotes), or nothing when the key is not there.
     std::optional<std::string> Get(const std::string& section, const std::string& key) const;
+    // A value holding a line break is refused (RefuseLineBreak) and nothing changes.
     void Set(const std::string& section, const std::string& key, const std::string& value);
 
     std::string Serialize() const;
@@ -42,3 +43,8 @@ constexpr std::size_t kProfileStringLimit = 1023;
 
 // Cuts a UTF-8 text to at most `limit` characters without splitting one.
 std::string CutToCharacters(const std::string& text, std::size_t limit);
+
+// Raises ZelvaroError "'%s' は改行を含むため設定ファイルに書き込めません" (the
+// value shown escaped) when the value holds a line feed, carriage return or
+// NUL: a line of the file cannot hold one inside a value.
+void RefuseLineBreak(const std::string& value);

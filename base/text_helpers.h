@@ -18,3 +18,16 @@ bool SameAsciiName(std::string_view a, std::string_view b);
 // The text in double quotes with backslash, quote and line feed escaped
 // ("a\"b" for a"b): readable back by a reader of such escapes.
 std::string QuotedEscaped(std::string_view text);
+
+// Whether the text holds a line feed, carriage return or NUL: characters no
+// line of a settings file can hold inside a value.
+bool HoldsLineBreak(std::string_view text);
+
+// The length of the well-formed UTF-8 character at `at` (1 to 4), or 0 when
+// the byte there starts none (a name on this system may hold any bytes).
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t at);
+
+// The text as a message can show it: control characters as \n, \r, \t, \0 or
+// \xNN, and bytes that are not UTF-8 as \xNN, so nothing is hidden or
+// replaced; a backslash stays as it is.
+std::string ShownEscaped(std::string_view text);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/multi_image_view.h"
 
+#include "base/ui/path_text.h"
 #include "image/image_info_box.h"
 #include "image/picture_image.h"
 
@@ -13,7 +14,7 @@ MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
 
 bool MultiImageView::SetImageName(const QString& name)
 {
-    const bool ok = ImageInfoBox::Report(engine_.SetImageName(name.toStdString()));
+    const bool ok = ImageInfoBox::Report(engine_.SetImageName(PathBytes(name)));
     Refresh();
     return ok;
 }
@@ -27,6 +28,15 @@ void MultiImageView::SetPicture(const DibPicture& picture)
 void MultiImageView::Refresh()
 {
     shown_ = PictureToImage(engine_.Picture());
+    // A picture larger than the view is held only at the size it is shown
+    // (at the screen's pixel ratio), and the engine's full-size copy is let
+    // go: an 8000 x 8000 photo would otherwise keep hundreds of megabytes
+    // while the picker stays open, for a preview of a few thousand pixels.
+    const QSize room = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (!shown_.isNull() && !room.isEmpty() && (shown_.width() > room.width() || shown_.height() > room.height())) {
+        shown_ = shown_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        engine_.SetPicture(DibPicture{});
+    }
     update();
 }
 

@@ -2,7 +2,8 @@
 #pragma once
 // The image component's display side: a widget that reads a file through the
 // engine, reports a failure in the information box, and shows the picture
-// scaled to fit, keeping its proportions (the picker's preview).
+// scaled to fit, keeping its proportions (the picker's preview). A picture
+// larger than the view is kept only at the view's size.
 
 #include "image/multi_image.h"
 
@@ -15,6 +16,7 @@ public:
     explicit MultiImageView(QWidget* parent = nullptr);
 
     // Reads the file (the failure box shown) and repaints; true on success.
+    // The name is a path as PathText gives it, so any bytes reach the file.
     bool SetImageName(const QString& name);
     // Shows another picture (the Photo CD reader's).
     void SetPicture(const DibPicture& picture);

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/config_dlg.h"
 
+#include "base/profile_text.h"
 #include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,14 +26,15 @@
 
 namespace {
 
+// The fields hold paths: byte for byte, whatever the names hold.
 QString Text(const std::string& text)
 {
-    return QString::fromStdString(text);
+    return PathText(text);
 }
 
 std::string Text(const QLineEdit* field)
 {
-    return field->text().toStdString();
+    return PathBytes(field->text());
 }
 
 }  // namespace
@@ -190,6 +193,25 @@ void TConfigDlg::PickSoundFile(QLineEdit* field)
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.FileName()));
     });
+}
+
+void TConfigDlg::accept()
+{
+    for (QLineEdit* field : {edtWalldir1, edtWallDir2, edtWallDir3, edtPanic, edtJustWave, edtHalfWave, edtQuarterWave,
+                             edtAlarmWaveFile, edtAlarmBmpFile}) {
+        const std::string text = Text(field);
+        if (!ErrorHandler::Run([&text] { RefuseLineBreak(text); })) {
+            for (QWidget* page = field->parentWidget(); page; page = page->parentWidget()) {
+                if (const int index = OptionNote->indexOf(page); index >= 0) {
+                    OptionNote->setCurrentIndex(index);
+                    break;
+                }
+            }
+            field->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 void TConfigDlg::keyPressEvent(QKeyEvent* event)

@@ -34,6 +34,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // OK: a path field holding a line break (pasted, or a picked file's name)
+    // is refused with a message and the dialog stays open on that field.
+    void accept() override;
 
 private:
     // Its controls, found by their object names from outside.

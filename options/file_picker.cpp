@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_picker.h"
 
+#include "base/text_helpers.h"
+#include "base/zelvaro_error.h"
+#include "options/answer_within.h"
+
 #include "options/file_types.h"
 #include "base/ui/error_handler.h"
 
@@ -21,6 +25,10 @@
 #include <cstdlib>
 
 namespace {
+
+// How long a folder may take to be entered and listed before the picker
+// gives up on it.
+constexpr std::chrono::milliseconds kFolderWait{3000};
 
 std::string HomeDirectory()
 {
@@ -92,8 +100,13 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     connect(FileList, &QListWidget::itemDoubleClicked, this,
             [this] { ErrorHandler::Run([this] { FileListDblClick(); }); });
 
+    // The current folder may be on a file system that does not answer: it
+    // is then shown empty, and the drives and the tree still lead elsewhere.
     directory_ = CurrentDirectory();
-    DirListChange();
+    const std::string start = directory_;
+    DirListChange(AnswerWithin<DirectoryListing>(kFolderWait, [start] {
+                      return ListDirectory(start);
+                  }).value_or(DirectoryListing{}));
 }
 
 void FilePicker::FinishLayout()
@@ -123,14 +136,28 @@ std::string FilePicker::FileName() const
     const QList<QListWidgetItem*> selected = FileList->selectedItems();
     if (selected.isEmpty())
         return {};
-    return JoinFilePath(directory_, selected.first()->text().toStdString());
+    return JoinFilePath(directory_, selected.first()->data(Qt::UserRole).toByteArray().toStdString());
 }
 
 void FilePicker::ChangeDirectory(const std::string& dir)
 {
-    ChangeCurrentDirectory(dir);
-    directory_ = CurrentDirectory();
-    DirListChange();
+    // Entering and listing the folder run on a worker: a mount that does not
+    // answer is reported after a few seconds, the picker stays where it was,
+    // and the clock ticks on meanwhile.
+    struct Entered {
+        std::string directory;
+        DirectoryListing listing;
+    };
+    const auto entered = AnswerWithin<Entered>(kFolderWait, [dir] {
+        ChangeCurrentDirectory(dir);
+        std::string now = CurrentDirectory();
+        DirectoryListing listing = ListDirectory(now);
+        return Entered{std::move(now), std::move(listing)};
+    });
+    if (!entered)
+        throw ZelvaroError(FormatMessage1("%s が応答しません", dir));
+    directory_ = entered->directory;
+    DirListChange(entered->listing);
 }
 
 void FilePicker::DriveComboChange()
@@ -148,16 +175,17 @@ void FilePicker::OpenDirEntry()
 }
 
 // The directory list shows the new directory, the file list its files.
-void FilePicker::DirListChange()
+void FilePicker::DirListChange(DirectoryListing listing)
 {
-    listing_ = ListDirectory(directory_);
+    listing_ = std::move(listing);
     tree_ = DirectoryTree(directory_, listing_.subdirs);
     DirList->clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const DirectoryEntry& entry : tree_) {
-        auto* item = new QListWidgetItem(entry.open ? open : closed, QString(entry.depth * 2, QLatin1Char(' ')) +
-                                                                         QString::fromStdString(entry.label));
+        auto* item = new QListWidgetItem(entry.open ? open : closed,
+                                         QString(entry.depth * 2, QLatin1Char(' ')) +
+                                             QString::fromStdString(ShownEscaped(entry.label)));
         DirList->addItem(item);
     }
     // The current directory is the last open entry.
@@ -184,8 +212,13 @@ void FilePicker::FillFileList()
 {
     filling_ = true;
     FileList->clear();
-    for (const std::string& name : FilesMatching(listing_.files, pattern_))
-        FileList->addItem(QString::fromStdString(name));
+    // A name is shown escaped where it is not UTF-8 (or holds a control
+    // character) and kept as its bytes.
+    for (const std::string& name : FilesMatching(listing_.files, pattern_)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(ShownEscaped(name)));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+        FileList->addItem(item);
+    }
     filling_ = false;
     FileNameEdit->setText(QString::fromStdString(pattern_));
 }
@@ -201,7 +234,7 @@ void FilePicker::FileSelectionChanged()
 
 void FilePicker::ShowDirectoryText()
 {
-    const QString text = QString::fromStdString(directory_);
+    const QString text = QString::fromStdString(ShownEscaped(directory_));
     QString shown = lblDirctory->fontMetrics().elidedText(text, Qt::ElideMiddle, lblDirctory->width());
     shown.replace(QChar(0x2026), QStringLiteral("..."));
     lblDirctory->setText(shown);

@@ -61,7 +61,8 @@ protected:
     void FinishLayout();
 
     void DriveComboChange();
-    void DirListChange();
+    // Shows `listing` of directory_: the directory list and the file list.
+    void DirListChange(DirectoryListing listing);
     void FilterComboChange();
     virtual void FileListClick() {}
     virtual void FileListDblClick() {}

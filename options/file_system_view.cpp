@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <unordered_set>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -96,15 +97,16 @@ std::vector<DriveEntry> DrivesFromMountTable(const std::string& table, const std
             homeTop = m.path;
 
     std::vector<DriveEntry> drives{{"/", "/"}};
+    // The places already listed are indexed: thousands of mounts cost one
+    // look-up each.
+    std::unordered_set<std::string> known{"/"};
     for (const Mount& m : mounts) {
         if (m.path == "/" || IsPseudoType(m.type))
             continue;
         const bool network = IsNetworkType(m.type);
         if (!(m.path == homeTop || network || IsRemovablePlace(m.path)))
             continue;
-        const bool known = std::any_of(drives.begin(), drives.end(),
-                                       [&](const DriveEntry& d) { return d.path == m.path; });
-        if (!known)
+        if (known.insert(m.path).second)
             drives.push_back({m.path + " (" + m.type + ")", m.path});
     }
     return drives;

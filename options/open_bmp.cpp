@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/open_bmp.h"
 
+#include "base/ui/path_text.h"
+
 #include "options/file_types.h"
 #include "base/text_helpers.h"
 #include "image/multi_image_view.h"
@@ -89,7 +91,7 @@ void TfrmOpenBmp::ShowPreview()
             else
                 PMImage->SetPicture(DibPicture{});
         } else {
-            PMImage->SetImageName(QString::fromStdString(path));
+            PMImage->SetImageName(PathText(path));
         }
     } catch (const std::exception& e) {
         qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());

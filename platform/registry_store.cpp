@@ -84,6 +84,62 @@ std::optional<RegistryStore::Value> ParseData(const std::string& data)
     return std::nullopt;
 }
 
+// The header lines of the two export forms; the store writes the first.
+bool IsHeader(const std::string& line)
+{
+    return line == "REGEDIT4" || line == "Windows Registry Editor Version 5.00";
+}
+
+void AppendUtf8(std::string& out, std::uint32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 after its byte order mark as UTF-8; nothing for an odd length or a
+// surrogate without its partner.
+std::optional<std::string> Utf16ToUtf8(const std::string& bytes, bool bigEndian)
+{
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<std::uint32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i < bytes.size(); i += 2) {
+        std::uint32_t c = unit(i);
+        if (c >= 0xDC00 && c <= 0xDFFF)
+            return std::nullopt;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 3 >= bytes.size())
+                return std::nullopt;
+            const std::uint32_t low = unit(i + 2);
+            if (low < 0xDC00 || low > 0xDFFF)
+                return std::nullopt;
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string NormaliseRegistryKey(const std::string& key)
@@ -158,8 +214,12 @@ const RegistryStore::Value* RegistryStore::Read(platform::RootKey root, const st
 std::string RegistryStore::ToText() const
 {
     std::string out = "REGEDIT4\n";
+    for (const std::string& line : kept_)
+        out += line + '\n';
     for (const auto& [id, key] : keys_) {
         out += "\n[" + key.path + "]\n";
+        for (const std::string& line : key.kept)
+            out += line + '\n';
         for (const auto& [upper, entry] : key.values) {
             out += entry.name.empty() ? std::string("@") : QuotedEscaped(entry.name);
             out += '=';
@@ -190,9 +250,21 @@ RegistryStore RegistryStore::FromText(const std::string& text)
     std::istringstream in(text);
     std::string line;
     Key* current = nullptr;
+    bool first = true;
+    auto keep = [&](std::string kept) {
+        if (!kept.empty())
+            (current ? current->kept : store.kept_).push_back(std::move(kept));
+    };
     while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return at the end goes, so a line reads the same
+        // once it is written back.
+        while (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (first && IsHeader(line)) {
+            first = false;
+            continue;
+        }
+        first = false;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             current = nullptr;
             const std::string path = line.substr(1, line.size() - 2);
@@ -205,9 +277,11 @@ RegistryStore RegistryStore::FromText(const std::string& text)
                 store.CreateKey(root, rest);
                 current = &store.keys_[AsciiUpper(Id(root, rest))];
             }
+            if (!current)
+                keep(line);
             continue;
         }
-        if (!current || line.empty())
+        if (line.empty())
             continue;
         std::size_t pos = 0;
         std::string name;
@@ -215,19 +289,51 @@ RegistryStore RegistryStore::FromText(const std::string& text)
             pos = 1;
         } else {
             auto n = Unquote(line, pos);
-            if (!n)
+            if (!n) {
+                keep(line);
                 continue;
+            }
             name = *n;
         }
-        if (pos >= line.size() || line[pos] != '=')
+        if (!current || pos >= line.size() || line[pos] != '=') {
+            keep(line);
             continue;
+        }
+        // Long binary values go on over lines that end in a backslash.
+        if (line.compare(pos + 1, 3, "hex") == 0) {
+            std::string more;
+            while (!line.empty() && line.back() == '\\' && std::getline(in, more)) {
+                line.pop_back();
+                while (!more.empty() && more.back() == '\r')
+                    more.pop_back();
+                const auto start = more.find_first_not_of(" \t");
+                line += start == std::string::npos ? std::string() : more.substr(start);
+            }
+            if (!line.empty() && line.back() == '\\')  // continued past the end of the file
+                line.pop_back();
+        }
         auto value = ParseData(line.substr(pos + 1));
-        if (!value)
+        if (!value) {
+            keep(line);
             continue;
+        }
         auto [it, inserted] = current->values.try_emplace(AsciiUpper(name));
         if (inserted)
             it->second.name = name;
         it->second.value = std::move(*value);
     }
     return store;
+}
+
+std::optional<RegistryStore> RegistryStore::FromBytes(const std::string& bytes)
+{
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        const auto text = Utf16ToUtf8(bytes, bytes[0] == '\xFE');
+        if (!text)
+            return std::nullopt;
+        return FromText(*text);
+    }
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return FromText(bytes.substr(3));
+    return FromText(bytes);
 }

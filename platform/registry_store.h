@@ -10,7 +10,10 @@
 //   "Bytes"=hex:01,ff
 //   @="the key's default value"
 // Key paths compare without regard to case and keep the spelling they were
-// first written with; value names likewise.
+// first written with; value names likewise. A file exported as UTF-16
+// ("Windows Registry Editor Version 5.00") reads as well; it is written back
+// in the form above. Lines the store does not understand (comments, value
+// types it does not know) are kept and written back where they stood.
 
 #include "platform/registry.h"
 
@@ -38,6 +41,10 @@ public:
     // Reads the text form; lines it does not understand are skipped, so a
     // damaged file loses only those lines.
     static RegistryStore FromText(const std::string& text);
+    // Reads the file's bytes: UTF-8 (with or without a byte order mark) or
+    // UTF-16 with its byte order mark. Nothing when they are UTF-16 that does
+    // not decode, so the caller can leave such a file alone.
+    static std::optional<RegistryStore> FromBytes(const std::string& bytes);
 
 private:
     struct Entry {
@@ -47,7 +54,9 @@ private:
     struct Key {
         std::string path;                     // "HKEY_CURRENT_USER\Control Panel\Desktop", as first written
         std::map<std::string, Entry> values;  // by upper-cased name
+        std::vector<std::string> kept;        // lines not understood, in their order
     };
     static std::string Id(platform::RootKey root, const std::string& key);
     std::map<std::string, Key> keys_;  // by upper-cased full path
+    std::vector<std::string> kept_;    // lines not understood outside any known key
 };

@@ -42,11 +42,15 @@ CommandLineChoice ChooseFromCommandLine(const std::string& programName, const st
     // The settings file takes the executable's name up to its first ".".
     const std::string stem = name.substr(0, name.find('.'));
     const std::string& first = arguments.front();
-    if (first == "--help" || first == "-h")
+    // An option stands alone: "--version junk" is refused for its "junk".
+    const bool alone = arguments.size() == 1;
+    if ((first == "--help" || first == "-h") && alone)
         return {CommandLineAction::ShowHelp, Usage(name, stem), 0};
-    if (first == "--version" || first == "-V")
+    if ((first == "--version" || first == "-V") && alone)
         return {CommandLineAction::ShowVersion, name + " " ZELVARO_VERSION "\n", 0};
-    const std::string what = !first.empty() && first.front() == '-' ? "unknown option" : "unexpected argument";
+    const std::string& odd = first == "--help" || first == "-h" || first == "--version" || first == "-V" ? arguments[1]
+                                                                                                         : first;
+    const std::string what = !odd.empty() && odd.front() == '-' ? "unknown option" : "unexpected argument";
     return {CommandLineAction::Refuse,
-            name + ": " + what + " '" + first + "'\nTry '" + name + " --help' for more information.\n", 2};
+            name + ": " + what + " '" + odd + "'\nTry '" + name + " --help' for more information.\n", 2};
 }

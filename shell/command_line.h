@@ -14,12 +14,14 @@ struct CommandLineChoice {
     // What to print: the usage, the version line or the refusal (each ending
     // in a newline); empty for Run.
     std::string text;
-    // The process's exit status for every action but Run: 0, or 2 for a refusal.
+    // The process's exit status for every action but Run: 0, or 2 for a
+    // refusal. The caller ends with 1 instead of 0 when the text could not be
+    // written.
     int exitStatus = 0;
 };
 
 // `programName` is how the program was called (argv[0]); `arguments` the rest.
-// The first argument decides: a recognised option answers, any other argument
-// is refused, so "--version --bogus" prints the version and "--bogus --help"
-// is refused.
+// A recognised option answers when it stands alone; any other argument is
+// refused (the first one that does not belong is named), so "--version junk"
+// and "--bogus --help" are refused.
 CommandLineChoice ChooseFromCommandLine(const std::string& programName, const std::vector<std::string>& arguments);

@@ -7,6 +7,11 @@
 
 #include <string>
 
-// At most 100 bytes (a socket name has room for 107); longer file names are
+// The display as one name however it is spelt: the host (none for the local
+// machine: "", "unix" and "localhost" are all local) and the display number,
+// with the screen number dropped, so ":92", ":92.0" and "unix:92" give ":92".
+std::string CanonicalDisplay(const std::string& display);
+
+// The display is taken in its canonical form. At most 100 bytes (a socket name has room for 107); longer file names are
 // shortened with a hash of the whole name so two long names stay apart.
 std::string InstanceName(const std::string& executablePath, unsigned userId, const std::string& display);

@@ -16,6 +16,9 @@
 #include "shell/window_system.h"
 #include "shell/zelvaro_application.h"
 
+#include <QWidget>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -36,11 +39,22 @@ std::string ChooseSettingsFile(const std::string& exe)
 
 int main(int argc, char** argv)
 {
+    // A file size limit makes a write that passes it fail (short, EFBIG)
+    // instead of ending the program: the writers then keep the old file and
+    // remove their temporary one.
+    std::signal(SIGXFSZ, SIG_IGN);
     // --help and --version answer before a copy starts or a file is touched.
     const CommandLineChoice choice = ChooseFromCommandLine(argc > 0 ? argv[0] : "zelvaro",
                                                            std::vector<std::string>(argv + (argc > 0), argv + argc));
     if (choice.action != CommandLineAction::Run) {
-        std::fputs(choice.text.c_str(), choice.action == CommandLineAction::Refuse ? stderr : stdout);
+        std::FILE* out = choice.action == CommandLineAction::Refuse ? stderr : stdout;
+        // A usage or version that did not reach its reader (a full disk, a
+        // closed pipe) is a failure, as with any command-line tool.
+        const bool written = std::fputs(choice.text.c_str(), out) >= 0 && std::fflush(out) == 0 && !std::ferror(out);
+        if (!written && choice.exitStatus == 0) {
+            std::fprintf(stderr, "%s: write error\n", argc > 0 ? argv[0] : "zelvaro");
+            return 1;
+        }
         return choice.exitStatus;
     }
 
@@ -50,7 +64,8 @@ int main(int argc, char** argv)
 
     // A later start brings the running copy forward and ends here, before it
     // reads or writes anything.
-    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId(), platform::DisplayName()));
+    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId(), platform::DisplayName()),
+                                        platform::RuntimeDirectory());
     if (!guard.Acquire()) {
         guard.BringRunningCopyForward();
         return 0;
@@ -66,6 +81,17 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     ZelvaroApplication app(argc, argv);
+    // A later start is answered from here on, even while a start-up error box
+    // is up before the clock window exists: the box comes forward then.
+    TfrmClock* clockWindow = nullptr;
+    guard.OnForwardRequest([&clockWindow] {
+        if (clockWindow) {
+            clockWindow->BringForward();
+        } else if (QWidget* box = QApplication::activeModalWidget()) {
+            box->raise();
+            box->activateWindow();
+        }
+    });
 
     RealServices services(ChooseSettingsFile(exe), platform::WindowsDirectory());
     HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists), services.Files());
@@ -73,7 +99,7 @@ int main(int argc, char** argv)
     app.installEventFilter(&dialogHelpKey);
     TfrmClock window(services.Services(help));
 
-    guard.OnForwardRequest([&window] { window.BringForward(); });
+    clockWindow = &window;
     // Log-off, shut-down and termination signals save the settings once, as
     // the close does, then end the program even when the save failed.
     platform::SignalSessionEnd sessionEnd;

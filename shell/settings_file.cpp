@@ -184,6 +184,12 @@ void SaveSettings(platform::ProfileFile& file, const ClockSettings& settings, in
     std::string content;
     if (file.Read(content) == platform::ProfileFile::ReadResult::Unreadable)
         CannotWrite(file);
+    // A value with a line break would end its line and start keys or
+    // sections of its own at the next start: it is refused, the file stays.
+    for (const Key& key : kKeys) {
+        if (const auto* f = std::get_if<TextField>(&key.field))
+            RefuseLineBreak(settings.*f->field);
+    }
     ProfileText text(content);
     content = {};
     for (const Key& key : kKeys) {

@@ -30,5 +30,5 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
 // one replacement of the file; OffsetX and OffsetY come from the window's
 // current place. A file that cannot be written (or read for its other lines)
 // raises ZelvaroError "%s に書き込めません" with the file's path, and the
-// file stays as it was.
+// file stays as it was; so does a path holding a line break (RefuseLineBreak).
 void SaveSettings(platform::ProfileFile& file, const ClockSettings& settings, int windowLeft, int windowTop);

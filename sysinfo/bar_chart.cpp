@@ -45,7 +45,10 @@ QBrush GradientBrush(const QColor& colour)
 
 TChart::TChart(QWidget* parent) : QChartView(parent)
 {
-    auto* chart = new QChart;
+    // The view makes a chart of its own and owns it; a chart set in its place
+    // would leave that one behind (the view releases a replaced chart
+    // without freeing it), once per chart and opening.
+    QChart* chart = this->chart();
     chart->setBackgroundBrush(Qt::white);
     chart->setBackgroundRoundness(0);
     chart->setDropShadowEnabled(false);
@@ -69,7 +72,6 @@ TChart::TChart(QWidget* parent) : QChartView(parent)
     series_->attachAxis(valueAxis_);
     categories->setVisible(false);
     valueAxis_->setVisible(false);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
     setFrameShape(QFrame::NoFrame);
     setBackgroundBrush(Qt::white);

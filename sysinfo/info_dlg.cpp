@@ -67,7 +67,9 @@ TfrmInfoDlg::TfrmInfoDlg(QWidget* owner, const platform::SystemFacts& facts, con
 {
     BuildLayout();
     // The component gathers in French as it is made, then again in English.
-    SysInfo = std::make_unique<TSysInfo>(facts_);
+    // The dialog shows nothing of the file systems, so it never asks them: a
+    // dead mount cannot hold it up, and thousands of mounts cost nothing.
+    SysInfo = std::make_unique<TSysInfo>(facts_, SysInfoGather::WithoutFileSystems);
     SysInfo->SetLanguage(TLanguage::lgEnglish);
     ErrorHandler::Run([this] { FormCreate(); });
 }

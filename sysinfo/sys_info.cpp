@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/sys_info.h"
 
-TSysInfo::TSysInfo(const platform::SystemFacts& facts)
-    : DiskInfo(facts), MemoryInfo(facts), ProcInfo(facts), VersionInfo(facts), VolInfo(facts), facts_(facts)
+#include <string_view>
+#include <unordered_map>
+
+TSysInfo::TSysInfo(const platform::SystemFacts& facts, SysInfoGather gather)
+    : DiskInfo(facts), MemoryInfo(facts), ProcInfo(facts), VersionInfo(facts), VolInfo(facts), facts_(facts),
+      fileSystems_(gather == SysInfoGather::Everything)
 {
+    if (!fileSystems_) {
+        DiskInfo.Failed = true;
+        VolInfo.Failed = true;
+    }
     Refresh();
 }
 
@@ -12,36 +20,54 @@ void TSysInfo::SetLanguage(TLanguage language)
     if (language == language_)
         return;
     language_ = language;
-    DiskInfo.SetLanguage(language);
+    if (fileSystems_)
+        DiskInfo.SetLanguage(language);
     ProcInfo.SetLanguage(language);
     VersionInfo.SetLanguage(language);
-    VolInfo.SetLanguage(language);
-    RefreshDrives();
+    if (fileSystems_) {
+        VolInfo.SetLanguage(language);
+        RefreshDrives();
+    }
     RefreshNames();
     WindowsDirectory = facts_.WindowsDirectory();
 }
 
 void TSysInfo::Refresh()
 {
-    DiskInfo.Refresh();
-    RefreshDrives();
+    if (fileSystems_) {
+        DiskInfo.Refresh();
+        RefreshDrives();
+    }
     RefreshNames();
     MemoryInfo.Refresh();
     ProcInfo.Refresh();
     VersionInfo.Refresh();
-    VolInfo.Refresh();
+    if (fileSystems_)
+        VolInfo.Refresh();
     WindowsDirectory = facts_.WindowsDirectory();
 }
 
 void TSysInfo::RefreshDrives()
 {
     Drives.clear();
-    for (const platform::Drive& drive : facts_.Drives()) {
-        const std::string line = drive.name + "=" + DriveKindText(drive.kind, language_);
-        // One line per name: a later mount over the same place replaces it.
-        std::erase_if(Drives,
-                      [&](const std::string& l) { return l.compare(0, drive.name.size() + 1, drive.name + "=") == 0; });
-        Drives.push_back(line);
+    // One line per name: a later mount over the same place replaces it and
+    // goes last. The places are indexed, so thousands of mounts cost no more
+    // than one look-up each.
+    const std::vector<platform::Drive> drives = facts_.Drives();
+    std::vector<bool> replaced(drives.size(), false);
+    std::unordered_map<std::string_view, std::size_t> latest;
+    latest.reserve(drives.size());
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        const auto [at, added] = latest.try_emplace(drives[i].name, i);
+        if (!added) {
+            replaced[at->second] = true;
+            at->second = i;
+        }
+    }
+    Drives.reserve(latest.size());
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        if (!replaced[i])
+            Drives.push_back(drives[i].name + "=" + DriveKindText(drives[i].kind, language_));
     }
 }
 

@@ -14,9 +14,17 @@
 #include <string>
 #include <vector>
 
+// What the component gathers besides the names, memory, processor, version
+// and Windows directory: the file-system parts ask each mounted file system,
+// and one that does not answer can take long.
+enum class SysInfoGather { Everything, WithoutFileSystems };
+
 class TSysInfo {
 public:
-    explicit TSysInfo(const platform::SystemFacts& facts);
+    // WithoutFileSystems leaves DiskInfo, VolInfo and Drives ungathered (as
+    // made, DiskInfo and VolInfo marked Failed), for a user that shows none
+    // of them.
+    explicit TSysInfo(const platform::SystemFacts& facts, SysInfoGather gather = SysInfoGather::Everything);
 
     TLanguage Language() const { return language_; }
     // On a change: passes the language to the parts (which gather again) and
@@ -43,6 +51,7 @@ private:
     void RefreshNames();
 
     const platform::SystemFacts& facts_;
+    const bool fileSystems_;
     TLanguage language_ = TLanguage::lgFrench;
 };
 

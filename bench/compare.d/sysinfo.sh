@@ -27,3 +27,25 @@ for pair in "info_dialog_first_opening:$cold" "info_dialog_later_opening:$warm";
   echo "$name: ${ms} ms of a 150 ms budget"
   echo "$name: ratio $ratio target < 1 $(verdict "$ratio")"
 done
+
+# 20 000 mounts: the dialog's first paint over them, against the same budget.
+many=$("$BENCH" --benchmark_filter='^FirstPaintTwentyThousandMounts$' 2>/dev/null | real_ms '^FirstPaintTwentyThousandMounts$')
+if [ -n "$many" ]; then
+  ratio=$(awk -v ms="$many" 'BEGIN{printf "%.2f", ms / 150}')
+  echo "info_dialog_20000_mounts: ${many} ms of a 150 ms budget"
+  echo "info_dialog_20000_mounts: ratio $ratio target < 1 $(verdict "$ratio")"
+else
+  echo "info_dialog_20000_mounts: no figure"
+fi
+
+# 200 openings: the resident size may grow by at most 2 MB over the first's.
+growth=$("$BENCH" --benchmark_filter='^ResidentAfterOpenings' 2>/dev/null |
+  grep -o 'growth_kB=[-0-9.]*[kM]\?' | head -1 | sed 's/growth_kB=//')
+if [ -n "$growth" ]; then
+  kb=$(awk -v g="$growth" 'BEGIN{m=1; if (g ~ /k$/) m=1000; if (g ~ /M$/) m=1000000; sub(/[kM]$/, "", g); print g * m}')
+  ratio=$(awk -v kb="$kb" 'BEGIN{printf "%.2f", kb / 2048}')
+  echo "info_dialog_200_openings: resident size grew ${kb} kB (budget 2048 kB)"
+  echo "info_dialog_200_openings: ratio $ratio target < 1 $(verdict "$ratio")"
+else
+  echo "info_dialog_200_openings: no figure"
+fi

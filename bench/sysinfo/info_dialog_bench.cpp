@@ -7,6 +7,7 @@
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/linux_system_facts.h"
+#include "platform/process_memory.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/info_rows.h"
 #include "sysinfo/sys_info.h"
@@ -16,6 +17,11 @@
 #include <QPixmap>
 
 #include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +78,67 @@ void FirstPaintFakeMachine(benchmark::State& state)
     FirstPaint(state, facts);
 }
 BENCHMARK(FirstPaintFakeMachine)->Unit(benchmark::kMillisecond);
+
+// A machine with 20 000 mounts (containers, snaps): the dialog over it, and
+// the component gathering its drive list.
+platform::FakeSystemFacts ManyMounts()
+{
+    platform::FakeSystemFacts facts;
+    facts.memory = {50, 8ull << 30, 4ull << 30, 2ull << 30, 1ull << 30, 128ull << 40, 127ull << 40};
+    for (int i = 0; i < 20000; ++i)
+        facts.drives.push_back({"/var/lib/containers/" + std::to_string(i % 19000), platform::DriveKind::Fixed});
+    return facts;
+}
+
+void FirstPaintTwentyThousandMounts(benchmark::State& state)
+{
+    const platform::FakeSystemFacts facts = ManyMounts();
+    FirstPaint(state, facts);
+    state.counters["mount_reads"] = facts.driveReads + facts.diskReads + facts.volumeReads;
+}
+BENCHMARK(FirstPaintTwentyThousandMounts)->Unit(benchmark::kMillisecond);
+
+void DriveListOfTwentyThousandMounts(benchmark::State& state)
+{
+    const platform::FakeSystemFacts facts = ManyMounts();
+    for (auto _ : state) {
+        TSysInfo info(facts);
+        benchmark::DoNotOptimize(info.Drives.size());
+    }
+}
+BENCHMARK(DriveListOfTwentyThousandMounts)->Unit(benchmark::kMillisecond);
+
+long ResidentKilobytes()
+{
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The resident size after the first opening and after 200 more, each opened
+// and closed as the program does, with the heap's free memory given back.
+void ResidentAfterOpenings(benchmark::State& state)
+{
+    const platform::LinuxSystemFacts facts;
+    const platform::MemoryRegistry registry;
+    auto open = [&] {
+        TfrmInfoDlg dialog(nullptr, facts, registry);
+        benchmark::DoNotOptimize(dialog.grab().cacheKey());
+    };
+    for (auto _ : state) {
+        open();
+        platform::ReturnFreeHeapMemory();
+        const long first = ResidentKilobytes();
+        for (int i = 0; i < 200; ++i)
+            open();
+        platform::ReturnFreeHeapMemory();
+        const long after = ResidentKilobytes();
+        state.counters["first_kB"] = static_cast<double>(first);
+        state.counters["after200_kB"] = static_cast<double>(after);
+        state.counters["growth_kB"] = static_cast<double>(after - first);
+    }
+}
+BENCHMARK(ResidentAfterOpenings)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -28,6 +28,7 @@ public:
     mutable int versionReads = 0;
     mutable int driveReads = 0;
     mutable int diskReads = 0;
+    mutable int volumeReads = 0;
 
     MemoryStatus Memory() const override
     {
@@ -51,7 +52,11 @@ public:
         ++diskReads;
         return disk;
     }
-    VolumeFacts CurrentVolume() const override { return volume; }
+    VolumeFacts CurrentVolume() const override
+    {
+        ++volumeReads;
+        return volume;
+    }
     ProcessorFacts Processor() const override { return processor; }
     std::string WindowsDirectory() const override { return windowsDirectory; }
     std::string SystemDirectory() const override { return systemDirectory; }

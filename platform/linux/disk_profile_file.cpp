@@ -3,8 +3,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,13 +60,54 @@ bool MayOverwrite(const std::string& path, const struct stat& st)
 
 }  // namespace
 
+WholeFileRead ReadRegularFile(const std::string& path, std::string& content, std::size_t maxBytes)
+{
+    content.clear();
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (fd.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return WholeFileRead::Missing;
+        return errno == EISDIR ? WholeFileRead::Folder : WholeFileRead::Unreadable;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return WholeFileRead::Unreadable;
+    if (S_ISDIR(st.st_mode))
+        return WholeFileRead::Folder;
+    if (!S_ISREG(st.st_mode) || st.st_size < 0 || static_cast<std::size_t>(st.st_size) > maxBytes)
+        return WholeFileRead::Unreadable;
+    content.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t done = 0;
+    // One byte more than the size, so a file that grew past the bound since
+    // is caught too.
+    for (;;) {
+        if (done == content.size()) {
+            if (content.size() > maxBytes)
+                break;
+            content.resize(content.size() + 4096);
+        }
+        const ssize_t n = ::read(fd.get(), content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            content.clear();
+            return WholeFileRead::Unreadable;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    content.resize(done);
+    if (done > maxBytes) {
+        content.clear();
+        return WholeFileRead::Unreadable;
+    }
+    return WholeFileRead::Read;
+}
+
 bool ReadWholeFile(const std::string& path, std::string& content)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return ReadRegularFile(path, content) == WholeFileRead::Read;
 }
 
 std::string FollowLinks(const std::string& path)
@@ -142,48 +181,15 @@ std::string DiskProfileFile::Path() const
 
 ProfileFile::ReadResult DiskProfileFile::Read(std::string& text) const
 {
-    text.clear();
-    // Non-blocking, so a pipe or device in the file's place cannot hold the
-    // start-up; it is refused below anyway.
-    const FileDescriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
-        return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Unreadable;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return ReadResult::Unreadable;
+    switch (ReadRegularFile(path_, text, kMaxBytes)) {
+    case WholeFileRead::Read: return ReadResult::Read;
     // A folder in the file's place reads as no file, as the profile calls
     // have always read it; the save then fails.
-    if (S_ISDIR(st.st_mode))
-        return ReadResult::Missing;
-    if (!S_ISREG(st.st_mode) || st.st_size < 0 || static_cast<std::size_t>(st.st_size) > kMaxBytes)
-        return ReadResult::Unreadable;
-    text.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    // One byte more than the size, so a file that grew past the bound since
-    // is caught too.
-    for (;;) {
-        if (done == text.size()) {
-            if (text.size() > kMaxBytes)
-                break;
-            text.resize(text.size() + 4096);
-        }
-        const ssize_t n = ::read(fd.get(), text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            text.clear();
-            return ReadResult::Unreadable;
-        }
-        if (n == 0)
-            break;
-        done += static_cast<std::size_t>(n);
+    case WholeFileRead::Missing:
+    case WholeFileRead::Folder: return ReadResult::Missing;
+    case WholeFileRead::Unreadable: break;
     }
-    text.resize(done);
-    if (done > kMaxBytes) {
-        text.clear();
-        return ReadResult::Unreadable;
-    }
-    return ReadResult::Read;
+    return ReadResult::Unreadable;
 }
 
 bool DiskProfileFile::Replace(const std::string& text)

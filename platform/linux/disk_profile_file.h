@@ -29,7 +29,22 @@ private:
 // the temporary file removed.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 
-// The whole file, or nothing when it cannot be read.
+// What reading a whole file found.
+enum class WholeFileRead {
+    Read,        // the text holds the whole file
+    Missing,     // nothing at the path
+    Folder,      // a folder at the path
+    Unreadable,  // no permission, a FIFO, socket or device, larger than the bound, or a read error
+};
+
+// Reads the whole file when it is a regular file of at most `maxBytes`. It is
+// opened without blocking and its type checked on the opened descriptor, so a
+// FIFO or device put in its place is refused at once instead of holding the
+// program up. `content` is empty unless the result is Read.
+WholeFileRead ReadRegularFile(const std::string& path, std::string& content,
+                              std::size_t maxBytes = std::size_t{64} << 20);
+
+// The whole file, or nothing (false) when ReadRegularFile cannot read it.
 bool ReadWholeFile(const std::string& path, std::string& content);
 
 // The path a chain of symbolic links ends at (`path` itself when it is no

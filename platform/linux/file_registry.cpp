@@ -64,9 +64,22 @@ std::optional<std::string> NativeRegistryText(RootKey root, const std::string& k
 
 FileRegistry::FileRegistry(std::string path) : path_(std::move(path))
 {
-    std::string text;
-    if (ReadWholeFile(path_, text))
-        store_ = RegistryStore::FromText(text);
+    std::string bytes;
+    switch (ReadRegularFile(path_, bytes)) {
+    case WholeFileRead::Missing: return;
+    case WholeFileRead::Read:
+        if (auto store = RegistryStore::FromBytes(bytes)) {
+            store_ = std::move(*store);
+            return;
+        }
+        break;
+    case WholeFileRead::Folder:
+    case WholeFileRead::Unreadable: break;
+    }
+    // A file that is there but cannot be read (a folder, FIFO or device in
+    // its place, no permission, text that does not decode) is never replaced
+    // by what little the program would write into it.
+    readOnly_ = true;
 }
 
 std::string FileRegistry::DefaultPath()
@@ -76,6 +89,8 @@ std::string FileRegistry::DefaultPath()
 
 bool FileRegistry::Save(const RegistryStore& next)
 {
+    if (readOnly_)
+        return false;
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
     if (!WriteFileAtomically(path_, next.ToText()))

@@ -2,7 +2,8 @@
 #pragma once
 // The registry kept in a file of the user's config directory
 // ($XDG_CONFIG_HOME/zelvaro/registry.reg, by default ~/.config/zelvaro/),
-// replaced atomically on every write. The well-known system values the
+// replaced atomically on every write. A file that is there but cannot be
+// read is left as it is: every write then fails. The well-known system values the
 // program reads are answered from this system's own facts unless the file
 // holds them.
 
@@ -34,6 +35,7 @@ private:
     bool Save(const RegistryStore& next);
     std::string path_;
     RegistryStore store_;
+    bool readOnly_ = false;
 };
 
 // The answer this system gives for a well-known value (boot directory,

@@ -85,4 +85,14 @@ std::string DisplayName()
     return display ? display : "";
 }
 
+std::string RuntimeDirectory()
+{
+    const char* dir = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    if (!dir || *dir != '/' || ::stat(dir, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & 077) != 0)
+        return {};
+    return dir;
+}
+
 }  // namespace platform

@@ -41,4 +41,9 @@ namespace platform {
 // The desktop session's display name (":0"), empty without one.
 std::string DisplayName();
 
+// The user's own runtime folder ($XDG_RUNTIME_DIR) when it is an absolute
+// path to a folder that is ours and closed to everyone else, as the desktop
+// makes it; empty otherwise, so nothing of ours is put where others can.
+std::string RuntimeDirectory();
+
 }  // namespace platform

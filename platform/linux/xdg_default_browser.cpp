@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/xdg_default_browser.h"
 
+#include "platform/key_file.h"
 #include "platform/linux/disk_profile_file.h"
 
 #include <cctype>
@@ -35,7 +36,7 @@ std::vector<std::string> SplitList(const std::string& text, char separator)
 bool IsFile(const std::string& path)
 {
     struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string Trim(const std::string& text)
@@ -44,52 +45,6 @@ std::string Trim(const std::string& text)
     if (first == std::string::npos)
         return {};
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-// The value of `key` in `[group]` of a key file (mimeapps.list, a desktop
-// entry); keys and groups match exactly, the first of duplicates wins.
-std::optional<std::string> KeyFileValue(const std::string& content, const std::string& group, const std::string& key)
-{
-    std::istringstream in(content);
-    std::string line;
-    bool inGroup = false;
-    while (std::getline(in, line)) {
-        line = Trim(line);
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line[0] == '[') {
-            inGroup = line == "[" + group + "]";
-            continue;
-        }
-        const auto equals = line.find('=');
-        if (inGroup && equals != std::string::npos && Trim(line.substr(0, equals)) == key)
-            return Trim(line.substr(equals + 1));
-    }
-    return std::nullopt;
-}
-
-// A desktop entry's string escapes: \s \n \t \r \\.
-std::string Unescape(const std::string& value)
-{
-    std::string out;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] != '\\' || i + 1 == value.size()) {
-            out += value[i];
-            continue;
-        }
-        switch (value[++i]) {
-        case 's': out += ' '; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'r': out += '\r'; break;
-        case '\\': out += '\\'; break;
-        default:
-            out += '\\';
-            out += value[i];
-            break;
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -202,7 +157,7 @@ std::string XdgDefaultBrowser::ExecLine(const std::string& desktopId) const
         return {};
     if (KeyFileValue(content, "Desktop Entry", "Hidden").value_or("") == "true")
         return {};
-    return Unescape(KeyFileValue(content, "Desktop Entry", "Exec").value_or(""));
+    return UnescapeKeyFileString(KeyFileValue(content, "Desktop Entry", "Exec").value_or(""));
 }
 
 }  // namespace platform

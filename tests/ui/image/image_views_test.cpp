@@ -100,6 +100,23 @@ private slots:
         QVERIFY(QColor(shot.pixel(50, 10)) != QColor(shot.pixel(90, 50)));
     }
 
+    void largePictureIsHeldOnlyAtTheViewsSize()
+    {
+        // The picker's preview of a large photo keeps a preview-sized copy,
+        // not the photo.
+        MultiImageView view;
+        view.resize(165, 129);
+        DibPicture big;
+        big.Allocate(4000, 2000, 24);
+        view.SetPicture(big);
+        const QSize room = (QSizeF(165, 129) * view.devicePixelRatioF()).toSize();
+        QCOMPARE(view.Shown().size(), QSize(room.width(), room.width() / 2));
+        QVERIFY(view.Engine().Picture().Empty());
+        // A small one stays as it is, for the view to scale when it paints.
+        view.SetPicture(RedBlue());
+        QCOMPARE(view.Shown().size(), QSize(40, 20));
+    }
+
     void photoCdViewSizesItselfAndReportsTheEmptyName()
     {
         QTemporaryDir dir;

@@ -3,6 +3,7 @@
 // rules and the help topic.
 
 #include "tests/ui/control.h"
+#include "base/ui/error_handler.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 #include "platform/fake/fake_help.h"
@@ -100,6 +101,33 @@ private slots:
         QTest::keyClick(minute, Qt::Key_Backspace);
         QCOMPARE(refused.count(), 2);
         QCOMPARE(minute->value(), 50);
+    }
+
+    void pathsKeepTheirBytesAndLineBreaksAreRefused()
+    {
+        QStringList errors;
+        ErrorHandler::SetPresenter([&](const QString&, const QString& text) { errors << text; });
+        TConfigDlg dialog(help, sound, "");
+        ConfigValues v;
+        v.WallDir1 = "/home/u/caf\xE9";
+        v.AlarmBmp = "/a/\xFF\xFE.bmp";
+        dialog.Fill(v);
+        QCOMPARE(dialog.Values().WallDir1, v.WallDir1);
+        QCOMPARE(dialog.Values().AlarmBmp, v.AlarmBmp);
+
+        // A pasted name with a line break: OK is refused on that field's page.
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        Control<QTabWidget>(dialog, "OptionNote")->setCurrentIndex(0);
+        Control<QLineEdit>(dialog, "edtAlarmBmpFile")->setText(QStringLiteral("x\n[WallSw]\nWallInterval=abc.jpg"));
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        QCOMPARE(accepted.count(), 0);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().contains(QStringLiteral("x\\n[WallSw]\\nWallInterval=abc.jpg")));
+        QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->currentIndex(), 3);
+        Control<QLineEdit>(dialog, "edtAlarmBmpFile")->setText(QStringLiteral("/a/alarm.bmp"));
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        QCOMPARE(accepted.count(), 1);
+        ErrorHandler::SetPresenter({});
     }
 };
 

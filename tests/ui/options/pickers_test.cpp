@@ -8,6 +8,9 @@
 #include "options/open_wav.h"
 #include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
+#include "options/answer_within.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
 #include "image/image_info_box.h"
@@ -19,10 +22,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
+#include <cerrno>
+#include <chrono>
+#include <thread>
 #include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -153,6 +164,52 @@ private slots:
         QCOMPARE(boxes, QStringList{"情報:このJPGは読み込めません"});
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void namesThatAreNotUtf8AreShownEscapedAndKeptAsBytes()
+    {
+        // A folder and a picture named in Latin-1 and with a stray byte:
+        // listed escaped, previewed, and given back byte for byte, also
+        // through a text field.
+        const std::string folder = dir.toStdString() + "/Bytes\xFE";
+        const std::string name = "caf\xE9 \xFF.bmp";
+        QVERIFY(::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST);
+        WriteTestBmp(folder + "/" + name, 4, 2, std::vector<std::uint32_t>(8, 0xff0000));
+        QVERIFY(::chdir(folder.c_str()) == 0);
+        TfrmOpenBmp picker("");
+        QCOMPARE(picker.Directory(), folder);
+        QCOMPARE(Texts(picker.FileList), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
+        QVERIFY(Item(picker.DirList, QStringLiteral("Bytes\\xFE")));
+        Click(picker.FileList, QStringLiteral("\\xFF.bmp"));
+        QCOMPARE(picker.FileName(), folder + "/" + name);
+        QCOMPARE(picker.PMImage->Shown().size(), QSize(4, 2));
+        QCOMPARE(PathBytes(PathText(picker.FileName())), picker.FileName());
+        for (int b = 0; b < 256; ++b) {
+            const std::string bytes = "a" + std::string(1, static_cast<char>(b)) + "\xE6\x97\xA5\xC3";
+            QCOMPARE(PathBytes(PathText(bytes)), bytes);
+        }
+    }
+
+    void workThatDoesNotAnswerIsGivenUpWhileEventsRun()
+    {
+        // As a folder on a dead mount: the wait ends at its limit, timers
+        // keep firing meanwhile, and the worker is left to itself.
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+        tick.start(20);
+        QElapsedTimer waited;
+        waited.start();
+        const auto never = AnswerWithin<int>(std::chrono::milliseconds(300), [] {
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+            return 1;
+        });
+        QVERIFY(!never.has_value());
+        QVERIFY(waited.elapsed() < 1500);
+        QVERIFY(ticks >= 5);
+        QCOMPARE(AnswerWithin<int>(std::chrono::milliseconds(3000), [] { return 7; }), std::optional<int>(7));
+        QVERIFY_THROWS_EXCEPTION(ZelvaroError, AnswerWithin<int>(std::chrono::milliseconds(3000),
+                                                                 []() -> int { throw ZelvaroError("refused"); }));
     }
 
     void soundPickerPlaysStopsAndReportsWhatItCannotPlay()

@@ -15,11 +15,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <vector>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +76,7 @@ private slots:
     void secondGuardOfTheSameNameIsRefused();
     void forwardRequestReachesTheRunningCopy();
     void anotherUsersListenerDoesNotStopUs();
+    void copiesStartedTogetherLeaveOne();
     void soundPlaysOneAtATimeAndLoops();
     void deviceIsOpenOnlyWhileASoundPlays();
     void preloadedSoundsPlayWithoutReadingTheFile();
@@ -156,6 +161,53 @@ void PlatformServicesTest::anotherUsersListenerDoesNotStopUs()
     }
     ::kill(squatter, SIGKILL);
     ::waitpid(squatter, nullptr, 0);
+}
+
+void PlatformServicesTest::copiesStartedTogetherLeaveOne()
+{
+    // Ten copies take the guard at the same instant, twenty times over: with
+    // the lock in our runtime folder exactly one runs each time, and every
+    // other one finds it and calls it forward.
+    QTemporaryDir runtime;
+    QVERIFY(::chmod(QFile::encodeName(runtime.path()).constData(), 0700) == 0);
+    const std::string dir = runtime.path().toStdString();
+    const std::string name = "zelvaro-test-together-" + std::to_string(::getpid());
+    constexpr int kCopies = 10;
+    for (int round = 0; round < 20; ++round) {
+        int results[2], go[2];
+        QVERIFY(::pipe(results) == 0 && ::pipe(go) == 0);
+        std::vector<pid_t> copies;
+        for (int i = 0; i < kCopies; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::close(go[1]);
+                char start = 0;
+                static_cast<void>(::read(go[0], &start, 1));  // all start together
+                platform::SocketInstanceGuard guard(name, dir);
+                const bool held = guard.Acquire();
+                const char answer = held ? 'h' : (guard.BringRunningCopyForward() ? 'f' : 'x');
+                static_cast<void>(::write(results[1], &answer, 1));
+                if (held)
+                    ::sleep(5);  // holds the guard until the round ends
+                ::_exit(0);
+            }
+            copies.push_back(pid);
+        }
+        ::close(go[0]);
+        ::close(go[1]);  // the end of the pipe releases every copy at once
+        std::string answers;
+        char c = 0;
+        while (answers.size() < kCopies && ::read(results[0], &c, 1) == 1)
+            answers += c;
+        for (const pid_t pid : copies) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+        ::close(results[0]);
+        ::close(results[1]);
+        QCOMPARE(std::count(answers.begin(), answers.end(), 'h'), 1);
+        QCOMPARE(std::count(answers.begin(), answers.end(), 'f'), kCopies - 1);
+    }
 }
 
 void PlatformServicesTest::soundPlaysOneAtATimeAndLoops()

@@ -75,6 +75,8 @@ private slots:
         platform::FakeSystemFacts facts = SmallMachine();
         platform::MemoryRegistry registry;
         TfrmInfoDlg dialog(nullptr, facts, registry);
+        // It shows nothing of the file systems and asks none of them.
+        QCOMPARE(facts.driveReads + facts.diskReads + facts.volumeReads, 0);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), QString::fromUtf8("ｲﾝﾌｫﾒｰｼｮﾝ"));

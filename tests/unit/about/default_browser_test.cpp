@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -87,3 +90,30 @@ TEST_F(DefaultBrowserTest, OlderDefaultsListAsLastResort)
 }
 
 }  // namespace
+
+TEST_F(DefaultBrowserTest, SpecialFilesInPlaceOfListsAndEntriesAreSkipped)
+{
+    // A FIFO with no writer would hold a blocking open for good; the alarm
+    // ends the test instead of letting it hang.
+    ::alarm(20);
+    const fs::path system = root / "share2/applications";
+    Entry(system, "web.desktop", "web %u");
+    Write(system / "mimeapps.list", "[Default Applications]\nx-scheme-handler/http=web.desktop\n");
+    fs::create_directories(root / "config");
+    for (const char* kind : {"fifo", "folder"}) {
+        for (const fs::path& list : {root / "config/mimeapps.list", root / "config/xfce-mimeapps.list"}) {
+            if (std::string(kind) == "fifo")
+                ASSERT_EQ(::mkfifo(list.c_str(), 0644), 0);
+            else
+                fs::create_directory(list);
+        }
+        EXPECT_EQ(Found(), "web %u") << kind;
+        fs::remove(root / "config/mimeapps.list");
+        fs::remove(root / "config/xfce-mimeapps.list");
+    }
+    // A FIFO named like the chosen entry is no entry.
+    fs::remove(system / "web.desktop");
+    ASSERT_EQ(::mkfifo((system / "web.desktop").c_str(), 0644), 0);
+    EXPECT_EQ(Found(), "");
+    ::alarm(0);
+}

@@ -7,6 +7,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::RootKey;
@@ -65,4 +69,48 @@ TEST(FileRegistry, SystemFactsUnlessTheStoreHoldsThem)
     r.WriteString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir", "/mnt/boot");
     EXPECT_EQ(r.ReadString(RootKey::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup", "BootDir"),
               "/mnt/boot");
+}
+
+TEST(FileRegistry, WhatCannotBeReadIsNeverReplaced)
+{
+    // A FIFO with no writer would hold a blocking open for good; the alarm
+    // ends the test instead of letting it hang.
+    ::alarm(20);
+    Dir d;
+    const fs::path fifo = d.path / "fifo.reg", folder = d.path / "folder.reg", broken = d.path / "broken.reg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directory(folder);
+    std::ofstream(broken, std::ios::binary) << std::string("\xFF\xFE\x00\xDC[\x00", 6);
+    for (const fs::path& path : {fifo, folder, broken}) {
+        const auto type = fs::status(path).type();
+        platform::FileRegistry r(path.string());
+        EXPECT_FALSE(r.WriteString(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", "1")) << path;
+        EXPECT_FALSE(r.OpenKey(RootKey::CurrentUser, "New", true)) << path;
+        EXPECT_EQ(fs::status(path).type(), type) << path;
+    }
+    EXPECT_EQ(fs::file_size(broken), 6u);
+    ::alarm(0);
+}
+
+TEST(FileRegistry, Utf16ExportIsReadAndKeptWhole)
+{
+    Dir d;
+    const fs::path file = d.path / "registry.reg";
+    const std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Mine]\r\n"
+                             "\"Kept\"=\"yes\"\r\n\"Odd\"=hex(7):41,00,00,00\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (const char c : text)
+        bytes += std::string{c, '\0'};
+    std::ofstream(file, std::ios::binary) << bytes;
+    {
+        platform::FileRegistry r(file.string());
+        EXPECT_EQ(r.ReadString(RootKey::CurrentUser, "Software\\Mine", "Kept"), "yes");
+        EXPECT_TRUE(r.WriteString(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", "1"));
+    }
+    platform::FileRegistry again(file.string());
+    EXPECT_EQ(again.ReadString(RootKey::CurrentUser, "Software\\Mine", "Kept"), "yes");
+    EXPECT_EQ(again.ReadString(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper"), "1");
+    std::ifstream in(file, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(written.find("\"Odd\"=hex(7):41,00,00,00\n"), std::string::npos) << written;
 }

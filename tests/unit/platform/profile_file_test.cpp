@@ -203,3 +203,32 @@ TEST(DiskProfileFile, ReplacesAtomicallyKeepingPermissions)
     EXPECT_EQ(fs::status(path).permissions(), inodeBefore);
     EXPECT_EQ(Slurp(path), "[A]\nk=2\n");
 }
+
+TEST(ReadRegularFile, OnlyRegularFilesAreRead)
+{
+    // Every reader of the program's files (lists, entries, help, registry)
+    // goes through this: a FIFO or folder gives its answer at once.
+    ::alarm(20);
+    TempDir dir;
+    const fs::path fifo = dir.path / "fifo", folder = dir.path / "folder", plain = dir.path / "plain",
+                   big = dir.path / "big", link = dir.path / "link";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directory(folder);
+    std::ofstream(plain) << "text";
+    std::ofstream(big) << std::string(100, 'x');
+    fs::create_symlink("fifo", link);
+    struct Case {
+        fs::path path;
+        platform::WholeFileRead result;
+        std::string content;
+    };
+    using R = platform::WholeFileRead;
+    for (const Case& c : {Case{fifo, R::Unreadable, ""}, Case{link, R::Unreadable, ""}, Case{folder, R::Folder, ""},
+                          Case{plain, R::Read, "text"}, Case{big, R::Unreadable, ""},
+                          Case{dir.path / "none", R::Missing, ""}, Case{plain / "under", R::Missing, ""}}) {
+        std::string content = "stale";
+        EXPECT_EQ(platform::ReadRegularFile(c.path.string(), content, 50), c.result) << c.path;
+        EXPECT_EQ(content, c.content) << c.path;
+    }
+    ::alarm(0);
+}

@@ -65,3 +65,43 @@ TEST(MemoryRegistry, TilingValueAndFailedWrites)
     EXPECT_FALSE(r.WriteString(RootKey::CurrentUser, "New", "v", "x"));
     EXPECT_FALSE(r.OpenKey(RootKey::CurrentUser, "New", true));
 }
+
+TEST(RegistryStore, Utf16ExportsReadAndWhatIsNotUnderstoodIsKept)
+{
+    // An export as the registry editor writes it, in both byte orders: the
+    // header, CR LF lines, a value continued over lines, a value type the
+    // store does not know and a comment.
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n\r\n; exported\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"
+        u"\"TileWallpaper\"=\"1\"\r\n\"Wallpaper\"=\"C:\\\\壁紙\\\\𝄞.bmp\"\r\n\"Bin\"=hex:01,02,\\\r\n  03\r\n"
+        u"\"Path\"=hex(2):25,00,00,00\r\n";
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t c : text) {
+            const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        const auto s = RegistryStore::FromBytes(bytes);
+        ASSERT_TRUE(s) << bigEndian;
+        EXPECT_EQ(std::get<std::string>(*s->Read(RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallpaper")),
+                  "1");
+        EXPECT_EQ(std::get<std::string>(*s->Read(RootKey::CurrentUser, "Control Panel\\Desktop", "Wallpaper")),
+                  "C:\\壁紙\\𝄞.bmp");
+        EXPECT_EQ(std::get<std::vector<std::uint8_t>>(*s->Read(RootKey::CurrentUser, "Control Panel\\Desktop", "Bin")),
+                  (std::vector<std::uint8_t>{1, 2, 3}));
+        const std::string out = s->ToText();
+        EXPECT_NE(out.find("; exported\n"), std::string::npos) << out;
+        EXPECT_NE(out.find("\"Path\"=hex(2):25,00,00,00\n"), std::string::npos) << out;
+        EXPECT_EQ(RegistryStore::FromText(out).ToText(), out);
+    }
+    // UTF-16 that does not decode is refused whole, so the file is left alone.
+    for (const std::string& broken : {std::string("\xFF\xFE"
+                                                  "A",
+                                                  3),
+                                      std::string("\xFF\xFE\x00\xDC", 4),
+                                      std::string("\xFF\xFE\x00\xD8"
+                                                  "A\x00",
+                                                  6)})
+        EXPECT_FALSE(RegistryStore::FromBytes(broken).has_value());
+    EXPECT_TRUE(RegistryStore::FromBytes("\xEF\xBB\xBFREGEDIT4\n[HKEY_USERS\\a]\n")->HasKey(RootKey::Users, "a"));
+}

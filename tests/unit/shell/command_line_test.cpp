@@ -11,7 +11,7 @@ TEST(CommandLine, NoArgumentsRunTheClock)
 TEST(CommandLine, HelpAndVersionAnswerWithStatusZero)
 {
     for (const char* option : {"--help", "-h"}) {
-        const CommandLineChoice c = ChooseFromCommandLine("/usr/bin/zelvaro", {option, "--bogus"});
+        const CommandLineChoice c = ChooseFromCommandLine("/usr/bin/zelvaro", {option});
         EXPECT_EQ(c.action, CommandLineAction::ShowHelp) << option;
         EXPECT_EQ(c.exitStatus, 0);
         EXPECT_EQ(c.text.rfind("Usage: zelvaro [--help | --version]\n", 0), 0u) << c.text;
@@ -37,6 +37,9 @@ TEST(CommandLine, AnythingElseIsRefusedWithStatusTwo)
     };
     const Case cases[] = {
         {{"--bogus", "--help"}, "zelvaro: unknown option '--bogus'\n"},
+        {{"--version", "junk"}, "zelvaro: unexpected argument 'junk'\n"},
+        {{"-V", "--help"}, "zelvaro: unknown option '--help'\n"},
+        {{"--help", "--bogus"}, "zelvaro: unknown option '--bogus'\n"},
         {{"-help"}, "zelvaro: unknown option '-help'\n"},
         {{"--version=2"}, "zelvaro: unknown option '--version=2'\n"},
         {{"picture.jpg"}, "zelvaro: unexpected argument 'picture.jpg'\n"},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 ClockSettings Load(const std::string& content, bool* armed = nullptr)
@@ -205,4 +207,56 @@ TEST(ErrorBox, AddsAFullStopAfterLettersAndJapanese)
     EXPECT_EQ(ErrorBoxText("Done."), "Done.");
     EXPECT_EQ(ErrorBoxText("Really!"), "Really!");
     EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST(SettingsFile, EveryPathFieldHoldsEveryControlCharacterButALineBreak)
+{
+    // Each path field in turn holds each control character (and bytes that are
+    // not UTF-8) inside a name. A line feed, carriage return or NUL is refused
+    // with the file as it was; anything else reads back as written, every
+    // other key with it, and no section appears that the user never set.
+    std::string ClockSettings::*const fields[] = {
+        &ClockSettings::PanicWallPaper, &ClockSettings::WallDir1,  &ClockSettings::WallDir2,
+        &ClockSettings::WallDir3,       &ClockSettings::JustWave,  &ClockSettings::HalfWave,
+        &ClockSettings::QuarterWave,    &ClockSettings::AlarmWave, &ClockSettings::AlarmBmp,
+    };
+    std::vector<std::string> inserts;
+    for (int c = 0; c < 0x20; ++c)
+        inserts.emplace_back(1, static_cast<char>(c));
+    inserts.emplace_back("\x7F");
+    inserts.emplace_back("\xFF\xFE");
+    inserts.emplace_back("\n[WallSw]\nWallInterval=abc");
+    for (auto field : fields) {
+        for (const std::string& insert : inserts) {
+            platform::MemoryProfileFile file;
+            file.content = "[Mine]\nx=1\n";
+            ClockSettings s;
+            s.WallDir2Sw = true;
+            s.*field = "/pictures/x" + insert + "y.jpg";
+            const bool lineBreak = insert.find_first_of(std::string("\n\r\0", 3)) != std::string::npos;
+            if (lineBreak) {
+                try {
+                    SaveSettings(file, s, 5, 6);
+                    ADD_FAILURE() << "saved " << testing::PrintToString(insert);
+                } catch (const ZelvaroError& e) {
+                    EXPECT_NE(std::string(e.what()).find("は改行を含むため設定ファイルに書き込めません"),
+                              std::string::npos);
+                    EXPECT_EQ(std::string(e.what()).find_first_of(std::string("\n\r\0", 3)), std::string::npos)
+                        << "the message shows the value escaped";
+                }
+                EXPECT_EQ(*file.content, "[Mine]\nx=1\n");
+                continue;
+            }
+            SaveSettings(file, s, 5, 6);
+            const ClockSettings back = Load(*file.content);
+            EXPECT_EQ(back.*field, s.*field) << testing::PrintToString(insert);
+            EXPECT_TRUE(back.WallDir2Sw);
+            EXPECT_EQ(back.OffsetY, 6);
+            std::size_t sections = 0;
+            for (std::size_t at = file.content->find("\n["); at != std::string::npos;
+                 at = file.content->find("\n[", at + 1))
+                ++sections;
+            EXPECT_EQ(sections, 7u) << *file.content;
+        }
+    }
 }

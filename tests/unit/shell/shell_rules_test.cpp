@@ -83,6 +83,11 @@ TEST(InstanceName, FollowsTheFileNameTheUserAndTheDisplay)
     EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro2", 1000, ":0"));
     EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro", 1001, ":0"));
     EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":0"), InstanceName("/opt/zelvaro", 1000, ":1"));
+    // One display, however it is spelt; another host is another display.
+    for (const char* spelling : {":92.0", "unix:92", "unix:92.1", "localhost:92", ":092"})
+        EXPECT_EQ(InstanceName("/opt/zelvaro", 1000, spelling), InstanceName("/opt/zelvaro", 1000, ":92")) << spelling;
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000, "otherhost:92"), InstanceName("/opt/zelvaro", 1000, ":92"));
+    EXPECT_NE(InstanceName("/opt/zelvaro", 1000, ":920"), InstanceName("/opt/zelvaro", 1000, ":92"));
     const std::string a = InstanceName("/x/" + std::string(200, 'a') + "1", 0, ":0");
     const std::string b = InstanceName("/x/" + std::string(200, 'a') + "2", 0, ":0");
     EXPECT_LE(a.size(), 100u);

@@ -111,6 +111,35 @@ TEST(SysInfo, GathersInFrenchThenSwitchesToEnglish)
     EXPECT_EQ(facts.driveReads, driveReads);
 }
 
+TEST(SysInfo, LaterMountsOverOnePlaceReplaceItAndGoLast)
+{
+    platform::FakeSystemFacts facts;
+    facts.drives = {{"/", DriveKind::Fixed},
+                    {"/mnt", DriveKind::Remote},
+                    {"/media/usb", DriveKind::Removable},
+                    {"/mnt", DriveKind::RamDisk},
+                    {"/", DriveKind::CdRom}};
+    TSysInfo info(facts);
+    EXPECT_EQ(info.Drives,
+              (std::vector<std::string>{"/media/usb=Amovible/Disquette", "/mnt=Disque RAM", "/=Lecteur CD-ROM"}));
+}
+
+TEST(SysInfo, WithoutFileSystemsNoMountIsAsked)
+{
+    // The information dialog's choice: a dead mount or thousands of mounts
+    // cannot hold it up, in either language.
+    platform::FakeSystemFacts facts = Windows95Machine();
+    TSysInfo info(facts, SysInfoGather::WithoutFileSystems);
+    info.SetLanguage(lgEnglish);
+    info.Refresh();
+    EXPECT_EQ(facts.driveReads + facts.diskReads + facts.volumeReads, 0);
+    EXPECT_TRUE(info.DiskInfo.Failed);
+    EXPECT_TRUE(info.VolInfo.Failed);
+    EXPECT_TRUE(info.Drives.empty());
+    EXPECT_EQ(info.ComputerName, "host");
+    EXPECT_GT(facts.versionReads, 0);
+}
+
 TEST(SysInfo, ThisSystemGoesByItsNameAndFailuresFallBack)
 {
     platform::FakeSystemFacts facts;
