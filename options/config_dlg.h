@@ -14,6 +14,7 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -65,6 +66,7 @@ private:
     QToolButton* sbtnPanicOpen = nullptr;
     QCheckBox* chkColorDec = nullptr;
     QCheckBox* chkOnTop = nullptr;
+    QComboBox* cmbWallDisplay = nullptr;
     // "時報"
     QCheckBox* chkJustWave = nullptr;
     QLineEdit* edtJustWave = nullptr;

@@ -338,6 +338,10 @@ TEST(SwaybgDesktop, StartsWithTheModeAndEndsThePreviousOnceTheNewRuns)
     const pid_t thirdPid = std::stoi(last.substr(0, last.find(' ')));
     EXPECT_EQ(::kill(thirdPid, 0), 0);
     ::kill(thirdPid, SIGTERM);
+    // Its last line is written before the scratch directory goes.
+    const std::string ended = "end " + std::to_string(thirdPid) + "\n";
+    for (int i = 0; i < 100 && ReadAll(s.dir / "swaybg.log").find(ended) == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 TEST(DesktopWallpaperCopies, EachDisplayRemovesOnlyItsOwnOlderCopies)
@@ -393,6 +397,8 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
     }
     Env plain("XDG_CURRENT_DESKTOP", "openbox");
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
+    StandIn idleDaemon(s.dir, {"org.freedesktop.ScreenSaver"});  // as hypridle offers it
+    EXPECT_EQ(platform::DesktopSessionScreenSaver::Detect(), platform::DesktopSessionScreenSaver::Kind::Freedesktop);
 }
 
 std::string IdleDelay()
@@ -462,11 +468,12 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
               "[id=4194310] floating enable, border none, sticky enable, move absolute position 12 34");
     EXPECT_EQ(platform::SwayWindowManager::FloatCommand(0, 77, -5, 0),
               "[pid=77] floating enable, border none, sticky enable, move absolute position -5 0");
-    EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", false),
+    EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", platform::WallpaperMode::Centre),
               "output * bg \"/tmp/a b/ZelvaroWl-x.png\" center");
-    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", true), "output * bg \"/p.png\" tile");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Tile), "output * bg \"/p.png\" tile");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Fit), "output * bg \"/p.png\" fit");
     for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"})
-        EXPECT_FALSE(platform::SwayDesktop::Command(hostile, false).has_value()) << hostile;
+        EXPECT_FALSE(platform::SwayDesktop::Command(hostile, platform::WallpaperMode::Centre).has_value()) << hostile;
 
     const std::string tree = R"({"id":1,"type":"root","nodes":[{"type":"output","nodes":[{"type":"workspace",
         "nodes":[{"pid":12,"idle_inhibitors":{"user":"none","application":"none"}}],
