@@ -186,23 +186,23 @@ private slots:
         };
         f.registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "WallpaperStyle", "6");
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
-            QCOMPARE(dialog.cmbWallDisplay->currentText(), QStringLiteral("ﾌｨｯﾄ"));
-            QCOMPARE(dialog.cmbWallDisplay->accessibleName(), QStringLiteral("表示方法"));
-            dialog.cmbWallDisplay->setCurrentIndex(1);  // 全体
-            dialog.CancelBtn->click();
+            QCOMPARE(Control<QComboBox>(dialog, "cmbWallDisplay")->currentText(), QStringLiteral("ﾌｨｯﾄ"));
+            QCOMPARE(Control<QComboBox>(dialog, "cmbWallDisplay")->accessibleName(), QStringLiteral("表示方法"));
+            Control<QComboBox>(dialog, "cmbWallDisplay")->setCurrentIndex(1);  // 全体
+            Control<QPushButton>(dialog, "CancelBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("6"));
         QVERIFY(!value("TileWallPaper"));
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
-            dialog.cmbWallDisplay->setCurrentIndex(3);  // 拡大
-            dialog.OKBtn->click();
+            Control<QComboBox>(dialog, "cmbWallDisplay")->setCurrentIndex(3);  // 拡大
+            Control<QPushButton>(dialog, "OKBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("10"));
         QCOMPARE(value("TileWallPaper"), std::optional<std::string>("0"));
         // The tile command chooses tiling over the fill.
-        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { Control<QPushButton>(picker, "btnOK")->click(); });
         window.K4Click();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("0"));
         QCOMPARE(value("TileWallPaper"), std::optional<std::string>("1"));
