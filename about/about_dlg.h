@@ -56,8 +56,11 @@ public:
 protected:
     // OK is also the cancel button: Esc closes with OK. The close box cancels.
     void keyPressEvent(QKeyEvent* event) override;
+    // Sized to its texts, at least kWidth x kHeight, and centred.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
+    QWidget* titleBox_ = nullptr;  // the title over its shadow
     void FormCreate(const AboutServices& services);
 };

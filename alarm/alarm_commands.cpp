@@ -6,6 +6,7 @@
 #include "alarm/alarm_set_dialog.h"
 #include "base/ui/step_spin_edit.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QLabel>
 #include <QWidget>
@@ -67,7 +68,8 @@ void AlarmCommands::Alarm1Alarm(TAlarm* /*Sender*/, const std::string& /*AlarmMe
     ShowArmed(false);
 
     auto notice = std::make_unique<TMsgDlg>(sound_);
-    notice->Label2->setText(QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute())));
+    notice->Label2->setText(QString::fromStdString(AlarmTimeText(
+        alarm_.Hour(), alarm_.Minute(), QCoreApplication::translate("TMsgDlg", kAlarmTimePattern).toStdString())));
     notice->BMScroll1->SetScrollIt(true);
     if (settings_.AlarmBmpSw && !settings_.AlarmBmp.empty())
         notice->BMScroll1->SetBitmap(LoadAlarmBitmap(settings_.AlarmBmp));

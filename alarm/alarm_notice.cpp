@@ -22,7 +22,7 @@ QFont NoticeFont(const QFont& base, int pixels)
 TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("MsgDlg"));
-    setWindowTitle(QStringLiteral("Zelvaro ｱﾗｰﾑ"));
+    setWindowTitle(tr("Zelvaro ｱﾗｰﾑ"));
     // Title bar with the close box only; on top of every other window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
@@ -31,7 +31,7 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
         {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
 
-    Label1 = new QLabel(QStringLiteral("指定の時間になりました"), this);
+    Label1 = new QLabel(tr("指定の時間になりました"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(NoticeFont(windowFont, 19));
@@ -55,7 +55,7 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     BMScroll1->SetBitmap(BuiltInPicture());
     BMScroll1->Loaded();
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(tr("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/multi_image.h"
+#include "base/translatable.h"
 
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
@@ -42,10 +43,10 @@ Format FormatOf(const std::string& ext)
 const char* FailureText(Format f)
 {
     switch (f) {
-    case Format::Jpeg: return "このJPGは読み込めません";
-    case Format::Gif: return "このGIFは読み込めません";
-    case Format::Tiff: return "このTIFは読み込めません";
-    case Format::Bmp: return "このBMPは読み込めません";
+    case Format::Jpeg: return QT_TRANSLATE_NOOP("Messages", "このJPGは読み込めません");
+    case Format::Gif: return QT_TRANSLATE_NOOP("Messages", "このGIFは読み込めません");
+    case Format::Tiff: return QT_TRANSLATE_NOOP("Messages", "このTIFは読み込めません");
+    case Format::Bmp: return QT_TRANSLATE_NOOP("Messages", "このBMPは読み込めません");
     default: return "";
     }
 }

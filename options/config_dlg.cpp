@@ -37,7 +37,7 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     : QDialog(parent), help_(help), sound_(sound), mountTable_(std::move(mountTable))
 {
     setObjectName(QStringLiteral("ConfigDlg"));
-    setWindowTitle(QStringLiteral("Zelvaroの設定"));
+    setWindowTitle(tr("Zelvaroの設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont windowFont = font();
     windowFont.setFamilies(
@@ -46,11 +46,12 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
 
     OptionNote = new QTabWidget(this);
     OptionNote->setObjectName(QStringLiteral("OptionNote"));
-    OptionNote->addTab(BuildDirectoryPage(), QStringLiteral("壁紙ﾃﾞｨﾚｸﾄﾘ"));
-    OptionNote->addTab(BuildWallOptionsPage(), QStringLiteral("壁紙ｵﾌﾟｼｮﾝ"));
-    OptionNote->addTab(BuildSignalPage(), QStringLiteral("時報"));
-    OptionNote->addTab(BuildAlarmPage(), QStringLiteral("ｱﾗｰﾑ"));
+    OptionNote->addTab(BuildDirectoryPage(), tr("壁紙ﾃﾞｨﾚｸﾄﾘ"));
+    OptionNote->addTab(BuildWallOptionsPage(), tr("壁紙ｵﾌﾟｼｮﾝ"));
+    OptionNote->addTab(BuildSignalPage(), tr("時報"));
+    OptionNote->addTab(BuildAlarmPage(), tr("ｱﾗｰﾑ"));
     OptionNote->setCurrentIndex(0);
+    NameControls();
 
     const DialogButtons standard = MakeDialogButtons(this);
     OKBtn = standard.OKBtn;

@@ -7,7 +7,9 @@
 
 #include "platform/help.h"
 
+#include <QPointer>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <string>
 
@@ -35,4 +37,5 @@ private:
 
     std::string helpFile_;
     int current_ = -1;
+    QPointer<QWindow> mappedOwner_;  // the owner the window manager knows
 };

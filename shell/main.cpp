@@ -18,19 +18,23 @@
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
+#include "shell/modal_dialogs_stay_up.h"
 #include "shell/program_files.h"
 #include "shell/zelvaro_application.h"
 #include "wallpaper/default_wallpaper_services.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 // The settings file of this copy; an installed copy's folder is made when missing.
+// A copy is portable when it is not installed and its folder is writable.
 std::string ChooseSettingsFile(const std::string& exe)
 {
     const auto slash = exe.rfind('/');
-    const bool portable = platform::FolderWritable(slash == std::string::npos ? "." : exe.substr(0, slash + 1));
+    const bool portable = !IsInstalledCopy(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists) &&
+                          platform::FolderWritable(slash == std::string::npos ? "." : exe.substr(0, slash + 1));
     const std::string configDir = platform::UserConfigDirectory();
     if (!portable)
         platform::MakeDirectories(configDir);
@@ -71,12 +75,18 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     ZelvaroApplication app(argc, argv);
+    const InterfaceLanguage language = ChooseInterfaceLanguage(std::getenv);
+    const std::string dataDir = DataFolder(exe, ZELVARO_DATA_FROM_BIN);
+    app.UseLanguage(language, QString::fromStdString(dataDir + "translations"));
 
     platform::SystemClock clock;
     platform::SdlSound sound;
-    HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists));
+    HelpWindow help(LanguageHelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists,
+                                         language == InterfaceLanguage::English ? ".en.HLP" : ".HLP"));
     DialogHelpKey dialogHelpKey(help);
     app.installEventFilter(&dialogHelpKey);
+    ModalDialogsStayUp modalDialogsStayUp;
+    app.installEventFilter(&modalDialogsStayUp);
     const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
     platform::DiskProfileFile profile(ChooseSettingsFile(exe));
     const std::string windowsDir = platform::WindowsDirectory();

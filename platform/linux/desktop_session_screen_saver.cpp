@@ -4,6 +4,7 @@
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
 #include <gio/gio.h>
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 
@@ -107,8 +108,9 @@ void DesktopSessionScreenSaver::SetActive(bool active)
             Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
             cookie_.reset();
         } else if (!active && !cookie_) {
-            const QDBusMessage reply = Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
-                                            {QStringLiteral("Zelvaro"), QStringLiteral("ｾｰﾊﾞ停止")});
+            const QDBusMessage reply = Call(
+                kFdoService, kFdoPath, QStringLiteral("Inhibit"),
+                {QStringLiteral("Zelvaro"), QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止")});
             if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
                 cookie_ = reply.arguments().constFirst().toUInt();
         }

@@ -93,6 +93,10 @@ private slots:
         picker.FilterCombo->setCurrentIndex(1);
         emit picker.FilterCombo->activated(1);
         QCOMPARE(Texts(picker.FileList), (QStringList{"WIDE.BMP", "broken.pcd", "photo.bmp", "sunset.Jpg"}));
+        // The long pattern reads from its start, not scrolled to its tail.
+        auto* pattern = picker.findChild<QLineEdit*>(QStringLiteral("edtFileList"));
+        QCOMPARE(pattern->text(), QStringLiteral("*.BMP;*.JPG;*.GIF;*.PCD;*.TIF"));
+        QCOMPARE(pattern->cursorPosition(), 0);
         QCOMPARE(picker.Directory(), dir.toStdString());
         QVERIFY(picker.FileName().empty());
         Click(picker.FileList, QStringLiteral("photo.bmp"));
@@ -140,14 +144,21 @@ private slots:
         // A damaged Photo CD file and a damaged JPEG: no message of the
         // picker's own (the JPEG's box is the image component's), no cursor left.
         QStringList boxes;
-        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + ":" + text; });
+        bool previewClearedBeforeTheBox = false;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) {
+            boxes << caption + ":" + text;
+            previewClearedBeforeTheBox = picker.PMImage->Shown().isNull();
+        });
         picker.chkPreView->setChecked(true);
         Click(picker.FileList, QStringLiteral("broken.pcd"));
         QVERIFY(picker.PMImage->Shown().isNull());
         QVERIFY(boxes.isEmpty());
+        Click(picker.FileList, QStringLiteral("WIDE.BMP"));
+        QVERIFY(!picker.PMImage->Shown().isNull());
         Click(picker.FileList, QStringLiteral("sunset.Jpg"));
         ImageInfoBox::SetPresenter({});
         QCOMPARE(boxes, QStringList{"情報:このJPGは読み込めません"});
+        QVERIFY(previewClearedBeforeTheBox);
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -182,6 +193,16 @@ private slots:
         Click(picker.FileList, QStringLiteral("mute.wav"));
         QCOMPARE(errors, QStringList{"mute.wav: not a WAV file."});
         QVERIFY(picker.isVisible());
+        // The same failure again (no sound device, say) shows no second box
+        // in this opening; the next opening shows it once more.
+        Click(picker.FileList, QStringLiteral("BELL.WAV"));
+        Click(picker.FileList, QStringLiteral("mute.wav"));
+        QCOMPARE(errors.size(), 1);
+        {
+            TfrmOpenWav again(sound, "");
+            Click(again.FileList, QStringLiteral("mute.wav"));
+            QCOMPARE(errors.size(), 2);
+        }
         sound.unplayableSuffix.clear();
 
         SaveShot(picker, QStringLiteral("picker_sound"));
