@@ -3,6 +3,7 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/orientation.h"
 #include "image/two_threads.h"
 
 #include <algorithm>
@@ -79,14 +80,18 @@ void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_
     progress.progress_monitor = CheckScans;
 }
 
-// Creates the decoder and reads the header as far as the output size.
-// Returns false, the decoder to be destroyed, when libjpeg gave up.
-bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress, const Source& src)
+// Creates the decoder and reads the header as far as the output size; the
+// first decoder keeps the Exif segment, for the orientation. Returns false,
+// the decoder to be destroyed, when libjpeg gave up.
+bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress, const Source& src,
+          bool keepExif)
 {
     if (setjmp(errors.jump))
         return false;
     jpeg_create_decompress(&cinfo);
     cinfo.progress = &progress;
+    if (keepExif)
+        jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (src.file)
         jpeg_stdio_src(&cinfo, src.file);
     else
@@ -184,7 +189,7 @@ bool DecodeLowerRows(const Source& src, JDIMENSION first, DibPicture& pic, uint8
     jpeg_progress_mgr progress{};
     std::vector<uint8_t> unused;
     Prepare(cinfo, errors, progress);
-    const bool ok = Open(cinfo, errors, progress, own) && Start(cinfo, errors) &&
+    const bool ok = Open(cinfo, errors, progress, own, false) && Start(cinfo, errors) &&
                     cinfo.output_width == static_cast<JDIMENSION>(pic.Width) &&
                     cinfo.output_height == static_cast<JDIMENSION>(pic.Height) && Skip(cinfo, errors, first) &&
                     ReadRows(cinfo, errors, pic, rows, unused, cinfo.output_height);
@@ -205,7 +210,11 @@ ImageRead Run(const Source& src)
     ErrorManager errors{};
     jpeg_progress_mgr progress{};
     Prepare(cinfo, errors, progress);
-    bool ok = Open(cinfo, errors, progress, src);
+    bool ok = Open(cinfo, errors, progress, src, true);
+    int orientation = 1;
+    for (jpeg_saved_marker_ptr m = ok ? cinfo.marker_list : nullptr; m && orientation == 1; m = m->next)
+        if (m->marker == JPEG_APP0 + 1)
+            orientation = ExifOrientation({m->data, m->data_length});
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     DibPicture& pic = out.Picture;
@@ -236,6 +245,9 @@ ImageRead Run(const Source& src)
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+    // A photo taken upright is shown upright.
+    if (!MakeUpright(pic, orientation))
+        return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: no memory to turn the picture upright");
     out.FileBitCount = grey ? 8 : (cmyk ? 32 : 24);
     out.Failure = ReadFailure::None;
     return out;

@@ -6,15 +6,19 @@
 #include "image/bmp_writer.h"
 #include "image/colour_reduction.h"
 #include "image/gif_decoder.h"
+#include "image/heif_decoder.h"
 #include "image/jpeg_decoder.h"
+#include "image/jxl_decoder.h"
+#include "image/png_decoder.h"
 #include "image/tiff_decoder.h"
+#include "image/webp_decoder.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
 
-enum class Format { Jpeg, Gif, Tiff, Bmp, Unknown };
+enum class Format { Jpeg, Gif, Tiff, Bmp, Png, Webp, Avif, Heic, Heif, Jxl, Unknown };
 
 std::string UpperExtension(const std::string& name)
 {
@@ -37,6 +41,18 @@ Format FormatOf(const std::string& ext)
         return Format::Tiff;
     if (ext == ".BMP")
         return Format::Bmp;
+    if (ext == ".PNG")
+        return Format::Png;
+    if (ext == ".WEBP")
+        return Format::Webp;
+    if (ext == ".AVIF")
+        return Format::Avif;
+    if (ext == ".HEIC")
+        return Format::Heic;
+    if (ext == ".HEIF")
+        return Format::Heif;
+    if (ext == ".JXL")
+        return Format::Jxl;
     return Format::Unknown;
 }
 
@@ -47,6 +63,12 @@ const char* FailureText(Format f)
     case Format::Gif: return QT_TRANSLATE_NOOP("Messages", "このGIFは読み込めません");
     case Format::Tiff: return QT_TRANSLATE_NOOP("Messages", "このTIFは読み込めません");
     case Format::Bmp: return QT_TRANSLATE_NOOP("Messages", "このBMPは読み込めません");
+    case Format::Png: return QT_TRANSLATE_NOOP("Messages", "このPNGは読み込めません");
+    case Format::Webp: return QT_TRANSLATE_NOOP("Messages", "このWEBPは読み込めません");
+    case Format::Avif: return QT_TRANSLATE_NOOP("Messages", "このAVIFは読み込めません");
+    case Format::Heic: return QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
+    case Format::Heif: return QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません");
+    case Format::Jxl: return QT_TRANSLATE_NOOP("Messages", "このJXLは読み込めません");
     default: return "";
     }
 }
@@ -58,6 +80,12 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Gif: return DecodeGifFile(path);
     case Format::Tiff: return DecodeTiffFile(path);
     case Format::Bmp: return DecodeBmp(bytes);
+    case Format::Png: return DecodePngFile(path);
+    case Format::Webp: return DecodeWebpFile(path);
+    case Format::Avif:
+    case Format::Heic:
+    case Format::Heif: return DecodeHeifFile(path);
+    case Format::Jxl: return DecodeJxlFile(path);
     default: return ImageRead::Failed(ReadFailure::NotValid, "not a format the component reads");
     }
 }

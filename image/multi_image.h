@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The image component's engine: reads JPEG, GIF, TIFF and BMP files into a
+// The image component's engine: reads JPEG, GIF, TIFF, BMP, PNG, WebP, AVIF,
+// HEIC/HEIF and JPEG XL files into a
 // picture at a chosen colour depth and writes pictures as BMP files at a
 // chosen depth. It never raises: every read and write returns a result whose
 // message, when not empty, is the text of the information box the display
@@ -44,7 +45,8 @@ public:
     TPMultiImage();
 
     // Reads the file, choosing the reader by the upper-cased extension
-    // (".JPG", ".GIF", ".TIF", ".BMP"). Every call reads, even for the name
+    // (".JPG", ".GIF", ".TIF", ".BMP", ".PNG", ".WEBP", ".AVIF", ".HEIC",
+    // ".HEIF", ".JXL"). Every call reads, even for the name
     // already held, since the picture may have been replaced since.
     ImageResult SetImageName(const std::string& name);
     const std::string& ImageName() const { return imageName_; }

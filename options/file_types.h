@@ -23,9 +23,11 @@ bool MatchesFilePattern(const std::string& name, const std::string& patterns);
 
 // The image picker's types as the options dialog and the tile and centre
 // commands give them, and the pickers' own.
-inline constexpr const char* kImageFileTypes = "Bitmap File(*.BMP)|*.BMP|画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF";
+inline constexpr const char* kImageFileTypes =
+    "Bitmap File(*.BMP)|*.BMP|画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL";
 inline constexpr const char* kBmpFileTypes = "Bitmap File(*.BMP)|*.BMP";
-inline constexpr const char* kTileFileTypes = "画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF|Bitmap File(*.BMP)|*.BMP";
+inline constexpr const char* kTileFileTypes =
+    "画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL|Bitmap File(*.BMP)|*.BMP";
 inline constexpr const char* kOpenBmpOwnFileTypes =
-    "Bitmap File(*.BMP)|*.BMP|画像ファイル|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF";
+    "Bitmap File(*.BMP)|*.BMP|画像ファイル|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL";
 inline constexpr const char* kOpenWavFileTypes = "Wave File(*.wav)|*.WAV|All Files(*.*)|*.*";

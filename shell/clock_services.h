@@ -6,10 +6,12 @@
 #include "platform/clock.h"
 #include "platform/clock_set_watch.h"
 #include "platform/help.h"
+#include "platform/mount_table.h"
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
+#include "platform/window_manager.h"
 
 #include <string>
 
@@ -31,4 +33,8 @@ struct ClockServices {
     const AboutServices& about;
     // Tells the tick when the system clock was set or the machine resumed.
     platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
+    // The mounted file systems, for the drive lists of the file pickers.
+    const platform::MountTable& mounts = platform::NoMountTable();
+    // Floats the window where the window manager does not by itself (sway).
+    platform::WindowManager& windowManager = platform::NoWindowManager();
 };

@@ -8,6 +8,7 @@
 #include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
 #include "shell/window_placement.h"
+#include "shell/window_system.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -56,7 +57,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     setWindowTitle(QString::fromUtf8(kClockCaption));
     setWindowIcon(QIcon(QStringLiteral(":/shell/zelvaro_icon.xpm")));
     resize(kWidth, kHeight);
-    setFixedWidth(kWidth);
+    // A fixed size is the hint tiling window managers float a window by.
+    setFixedSize(kWidth, kHeight);
     Timer1.setInterval(kTickMs);
     Timer1.setSingleShot(true);
     // A coarse timer may fire up to 5 % late: seconds after the minute.
@@ -201,7 +203,10 @@ void TfrmClock::closeEvent(QCloseEvent* event)
     }
     // A failed save leaves the window open and the program running, so the
     // user can free the disk or fix the file and close again.
-    if (SettingsLoaded && !ErrorHandler::Run([this] { SaveSettings(services_.profile, ClockSettings, x(), y()); })) {
+    if (SettingsLoaded && !ErrorHandler::Run([this] {
+            const QPoint at = PlaceToSave();
+            SaveSettings(services_.profile, ClockSettings, at.x(), at.y());
+        })) {
         event->ignore();
         return;
     }
@@ -213,7 +218,8 @@ void TfrmClock::SessionEnding()
 {
     if (SettingsLoaded) {
         try {
-            SaveSettings(services_.profile, ClockSettings, x(), y());
+            const QPoint at = PlaceToSave();
+            SaveSettings(services_.profile, ClockSettings, at.x(), at.y());
         } catch (const std::exception& e) {
             qCWarning(lcShell, "the settings could not be saved at session end: %s", e.what());
         }
@@ -239,6 +245,25 @@ void TfrmClock::BringForward()
     show();
     raise();
     activateWindow();
+}
+
+QPoint TfrmClock::PlaceToSave() const
+{
+    // A native Wayland window never learns where the compositor put it (its
+    // place reads 0,0): the place it was given at start stays saved.
+    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()))
+        return {ClockSettings.OffsetX, ClockSettings.OffsetY};
+    return pos();
+}
+
+void TfrmClock::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Where the window manager does not float the window by its hints, it is
+    // asked to, at the window's place.
+    const QWindow* handle = windowHandle();
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    services_.windowManager.FloatAt(x11 && handle ? static_cast<std::uintptr_t>(handle->winId()) : 0, x(), y());
 }
 
 void TfrmClock::keyPressEvent(QKeyEvent* event)

@@ -152,6 +152,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -166,6 +167,8 @@ private:
     // ("1" tiles, "0" centres), then show the picked file.
     void PickWallPaper(const char* tileValue);
     void BuildAboutDialog();
+    // The place saved on quit: the window's, where the platform reports it.
+    QPoint PlaceToSave() const;
 
     ClockServices services_;
     std::unique_ptr<AlarmCommands> alarmCommands_;

@@ -7,7 +7,6 @@
 #include "options/open_bmp.h"
 #include "options/options_dialog.h"
 #include "options/registry_enhanced.h"
-#include "platform/mount_table.h"
 #include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
 #include "wallpaper/wallpaper_manager.h"
@@ -24,7 +23,7 @@ void TfrmClock::ShowOptionsDialog()
             ReloadSounds();
             SaveSettings(services_.profile, ClockSettings, x(), y());
         };
-        RunOptionsDialog(ClockSettings, services_.help, services_.sound, platform::MountTableText(), hooks);
+        RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks);
     });
 }
 
@@ -41,7 +40,7 @@ void TfrmClock::K5Click()
 void TfrmClock::PickWallPaper(const char* tileValue)
 {
     ErrorHandler::Run([this, tileValue] {
-        TfrmOpenBmp picker(platform::MountTableText());
+        TfrmOpenBmp picker(services_.mounts.Text());
         picker.SetFileTypes(kTileFileTypes);
         if (picker.exec() != QDialog::Accepted)
             return;

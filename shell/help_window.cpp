@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/help_window.h"
 
-#include "platform/linux/disk_profile_file.h"
 #include "shell/help_topics.h"
 
 #include <QApplication>
@@ -18,7 +17,8 @@ QString Page(const QString& body)
 
 }  // namespace
 
-HelpWindow::HelpWindow(std::string helpFile, QWidget* parent) : QTextBrowser(parent), helpFile_(std::move(helpFile))
+HelpWindow::HelpWindow(std::string helpFile, const platform::FileReader& files, QWidget* parent)
+    : QTextBrowser(parent), helpFile_(std::move(helpFile)), files_(files)
 {
     setWindowTitle(tr("Zelvaro ヘルプ"));
     setWindowFlag(Qt::Window);
@@ -61,7 +61,7 @@ void HelpWindow::ShowContext(int context)
 {
     std::string document;
     QString body;
-    if (!platform::ReadWholeFile(helpFile_, document)) {
+    if (!files_.ReadWhole(helpFile_, document)) {
         body = tr("<p>ヘルプファイル %1 を開けません。</p>").arg(QString::fromStdString(helpFile_).toHtmlEscaped());
     } else if (const auto topic = HelpTopic(document, context)) {
         body = QString::fromStdString(*topic);

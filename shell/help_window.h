@@ -5,6 +5,7 @@
 // usable while a modal dialog is open, so a dialog's help can be read beside
 // the dialog, scrolled, followed and closed.
 
+#include "platform/file_reader.h"
 #include "platform/help.h"
 
 #include <QPointer>
@@ -16,8 +17,9 @@
 class HelpWindow : public QTextBrowser, public platform::Help {
     Q_OBJECT
 public:
-    // `helpFile`: the help file's path (beside the executable, ".HLP").
-    explicit HelpWindow(std::string helpFile, QWidget* parent = nullptr);
+    // `helpFile`: the help file's path (beside the executable, ".HLP"), read
+    // through `files` each time a topic is shown.
+    HelpWindow(std::string helpFile, const platform::FileReader& files, QWidget* parent = nullptr);
 
     void ShowContents() override;
     void ShowContext(int context) override;
@@ -36,6 +38,7 @@ private:
     void StayUsableBeside(QWidget* modal);
 
     std::string helpFile_;
+    const platform::FileReader& files_;
     int current_ = -1;
     QPointer<QWindow> mappedOwner_;  // the owner the window manager knows
 };

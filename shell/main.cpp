@@ -2,16 +2,9 @@
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 
-#include "about/default_about_services.h"
-#include "platform/linux/desktop_session_screen_saver.h"
-#include "platform/linux/disk_profile_file.h"
-#include "platform/linux/linux_system_facts.h"
-#include "platform/linux/sdl_sound.h"
 #include "platform/linux/signal_session_end.h"
 #include "platform/linux/socket_instance_guard.h"
-#include "platform/linux/system_clock.h"
 #include "platform/linux/system_dirs.h"
-#include "platform/linux/timerfd_clock_set_watch.h"
 #include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
@@ -20,8 +13,9 @@
 #include "shell/instance_name.h"
 #include "shell/modal_dialogs_stay_up.h"
 #include "shell/program_files.h"
+#include "shell/real_services.h"
+#include "shell/window_system.h"
 #include "shell/zelvaro_application.h"
-#include "wallpaper/default_wallpaper_services.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,9 +60,9 @@ int main(int argc, char** argv)
     }
 
     // Window placement and stay-on-top need X11; under Wayland this runs
-    // through XWayland.
+    // through Xwayland where it is offered, else natively.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QtPlatformFor(std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY")));
     // Qt's shared-memory window buffers make the server send a completion
     // event after every repaint, which wakes Qt's X reader thread each time
     // the face changes; the windows are small, so plain uploads cost nothing.
@@ -79,23 +73,15 @@ int main(int argc, char** argv)
     const std::string dataDir = DataFolder(exe, ZELVARO_DATA_FROM_BIN);
     app.UseLanguage(language, QString::fromStdString(dataDir + "translations"));
 
-    platform::SystemClock clock;
-    platform::SdlSound sound;
+    RealServices services(ChooseSettingsFile(exe), platform::WindowsDirectory());
     HelpWindow help(LanguageHelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists,
-                                         language == InterfaceLanguage::English ? ".en.HLP" : ".HLP"));
+                                         language == InterfaceLanguage::English ? ".en.HLP" : ".HLP"),
+                    services.Files());
     DialogHelpKey dialogHelpKey(help);
     app.installEventFilter(&dialogHelpKey);
     ModalDialogsStayUp modalDialogsStayUp;
     app.installEventFilter(&modalDialogsStayUp);
-    const std::unique_ptr<platform::ScreenSaver> saver = platform::MakeScreenSaver();
-    platform::DiskProfileFile profile(ChooseSettingsFile(exe));
-    const std::string windowsDir = platform::WindowsDirectory();
-    DefaultWallpaperServices wallpaper(windowsDir);
-    const platform::LinuxSystemFacts facts;
-    DefaultAboutServices about(facts);
-    platform::TimerfdClockSetWatch clockSet;
-    TfrmClock window(ClockServices{clock, sound, help, *saver, profile, windowsDir, wallpaper.Services(), facts,
-                                   about.Services(), clockSet});
+    TfrmClock window(services.Services(help));
 
     guard.OnForwardRequest([&window] { window.BringForward(); });
     // Log-off, shut-down and termination signals save the settings once, as

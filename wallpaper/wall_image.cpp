@@ -18,7 +18,8 @@ std::string WallExtension(std::string_view name)
 
 bool IsWallImage(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 5> kImages{".BMP", ".JPG", ".GIF", ".TIF", ".PCD"};
+    static constexpr std::array<std::string_view, 11> kImages{".BMP",  ".JPG",  ".GIF",  ".TIF",  ".PCD", ".PNG",
+                                                              ".WEBP", ".AVIF", ".HEIC", ".HEIF", ".JXL"};
     const std::string ext = WallExtension(name);
     for (auto image : kImages)
         if (ext == image)

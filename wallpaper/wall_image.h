@@ -13,8 +13,9 @@ constexpr char kWallPathSeparator = '/';
 // the last separator to the end; empty when there is none.
 std::string WallExtension(std::string_view name);
 
-// True for ".BMP", ".JPG", ".GIF", ".TIF" and ".PCD" in any case; four-letter
-// extensions (JPEG, TIFF), PNG and names without an extension are not taken.
+// True for ".BMP", ".JPG", ".GIF", ".TIF", ".PCD", ".PNG", ".WEBP", ".AVIF",
+// ".HEIC", ".HEIF" and ".JXL" in any case; ".JPEG", ".TIFF" and names without
+// an extension are not taken.
 bool IsWallImage(std::string_view name);
 
 // The directory string as it stands, a separator unless it already ends in

@@ -2,7 +2,6 @@
 #include "wallpaper/wallpaper_manager.h"
 
 #include "image/image_info_box.h"
-#include "platform/process_memory.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
@@ -40,7 +39,9 @@ WallpaperManager::~WallpaperManager() = default;
 WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock,
                                    const WallpaperServices& services, std::string windowsDir, QObject* parent)
     : WallpaperManager(settings, clock, services.desktop, services.converter, std::move(windowsDir), parent)
-{}
+{
+    memory_ = &services.memory;
+}
 
 void WallpaperManager::FormCreate()
 {
@@ -170,5 +171,5 @@ void WallpaperManager::Log(const std::string& line)
 
 void WallpaperManager::ReturnFreeMemory()
 {
-    platform::ReturnFreeHeapMemory();
+    memory_->ReturnFreeHeap();
 }

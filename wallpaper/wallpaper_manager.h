@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/desktop.h"
+#include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "base/clock_settings.h"
 #include "wallpaper/failure_notice_rule.h"
@@ -91,6 +92,8 @@ private:
     ClockSettings& settings_;
     const platform::Clock& clock_;
     platform::Desktop& desktop_;
+    // Handed the heap's free pages after each wallpaper's work.
+    platform::ProcessMemory* memory_ = &platform::KeptProcessMemory();
     std::string windowsDir_;
     WallRotation rotation_;
     WallSchedule schedule_;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The services the wallpaper side works through: the registry (whose
-// "TileWallPaper" the desktop honours), the desktop backend and the image
-// converter. main hands in the real ones (DefaultWallpaperServices), tests
-// fakes.
+// "TileWallPaper" the desktop honours), the desktop backend, the image
+// converter, and the process's memory, handed back after a big picture. main
+// hands in the real ones (shell/real_services.h), tests fakes.
 
 #include "platform/desktop.h"
+#include "platform/process_memory.h"
 #include "platform/registry.h"
 #include "wallpaper/wall_converter.h"
 
@@ -13,4 +14,5 @@ struct WallpaperServices {
     platform::Registry& registry;
     platform::Desktop& desktop;
     WallConverter& converter;
+    platform::ProcessMemory& memory = platform::KeptProcessMemory();
 };

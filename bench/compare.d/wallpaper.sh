@@ -26,6 +26,9 @@ source "$ROOT/scripts/virtual-display.sh"
 start_virtual_display 1920x1080
 trap stop_virtual_display EXIT
 export XDG_DATA_HOME="$TMP/data" HOME="$TMP/home"
+# A plain X session: the program's desktop chain is the root window alone.
+export XDG_SESSION_TYPE=x11
+unset XDG_CURRENT_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY
 mkdir -p "$HOME" "$TMP/scratch"
 
 convert -size 1920x1080 plasma:fractal -quality 90 "$TMP/w.jpg" 2>/dev/null

@@ -29,6 +29,11 @@ Desktop::Result DesktopChain::SetWallpaperFrom(const std::string& bmpPath, const
     return Try([&](Desktop& d) { return d.SetWallpaperFrom(bmpPath, picture); });
 }
 
+std::unique_ptr<Desktop::Prepared> DesktopChain::PrepareFrom(const DibPicture& picture)
+{
+    return backends_.empty() ? nullptr : backends_.front()->PrepareFrom(picture);
+}
+
 std::string DesktopChain::Name() const
 {
     return backends_.empty() ? std::string("none") : backends_.front()->Name();

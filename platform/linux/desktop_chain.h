@@ -6,6 +6,9 @@
 // root window on X11. Any other answer is the change's: a picture that cannot
 // be read, a desktop that refused it or failed (it draws the desktop itself,
 // so another backend's picture would not be seen). None there: Unavailable.
+// A picture handed over ahead of its file goes to the first backend, the one
+// a running desktop shows; when that one needs the file, the change waits for
+// the file and goes down the chain as any other.
 
 #include "platform/desktop.h"
 
@@ -19,6 +22,7 @@ public:
     explicit DesktopChain(std::vector<std::unique_ptr<Desktop>> backends);
     Result SetWallpaper(const std::string& bmpPath) override;
     Result SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture) override;
+    std::unique_ptr<Prepared> PrepareFrom(const DibPicture& picture) override;
     // The first backend's name.
     std::string Name() const override;
     // Every backend's name in order, joined by ","; "kde,x11-root".

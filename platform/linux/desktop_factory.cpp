@@ -3,7 +3,10 @@
 
 #include "platform/linux/desktop_log.h"
 #include "platform/linux/gsettings_desktop.h"
+#include "platform/linux/hyprpaper_desktop.h"
 #include "platform/linux/kde_desktop.h"
+#include "platform/linux/sway_desktop.h"
+#include "platform/linux/sway_ipc.h"
 #include "platform/linux/swaybg_desktop.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "platform/linux/xfce_desktop.h"
@@ -71,6 +74,9 @@ DesktopSession CurrentSession()
     const std::string type = Lower(std::getenv("XDG_SESSION_TYPE"));
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     session.wayland = type == "wayland" || (type.empty() && waylandDisplay && *waylandDisplay);
+    session.swaySocket = SwayIpc::SessionSocket();
+    const char* hyprland = std::getenv("HYPRLAND_INSTANCE_SIGNATURE");
+    session.hyprland = hyprland && *hyprland;
     return session;
 }
 
@@ -78,6 +84,15 @@ std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const R
                                           const std::string& copyDir)
 {
     std::vector<std::unique_ptr<Desktop>> backends;
+    // sway draws its own background above any swaybg of ours: only sway
+    // itself can change it.
+    if (!session.swaySocket.empty()) {
+        backends.push_back(std::make_unique<SwayDesktop>(registry, copyDir, session.swaySocket));
+        backends.push_back(std::make_unique<NoWallpaperDesktop>("sway did not show the wallpaper"));
+        return std::make_unique<DesktopChain>(std::move(backends));
+    }
+    if (session.hyprland)
+        backends.push_back(std::make_unique<HyprpaperDesktop>(registry, copyDir));
     if (auto own = OwnBackend(session.desktop, registry, copyDir))
         backends.push_back(std::move(own));
     if (!session.wayland) {

@@ -4,12 +4,17 @@
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
 #include <gio/gio.h>
 
+#include "platform/linux/sway_ipc.h"
+#include "platform/linux/sway_screen_saver.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -36,6 +41,16 @@ bool HasSchemaKey(const char* schemaId, const char* key)
     return has;
 }
 
+// The desktop's own idle delay, read only: 0 ("never") means the user has
+// switched blanking off in the desktop's settings.
+bool IdleDelaySwitchedOff()
+{
+    if (!HasSchemaKey(kSessionSchema, kIdleDelay))
+        return false;
+    SettingsPtr settings(g_settings_new(kSessionSchema));
+    return g_settings_get_uint(settings.get(), kIdleDelay) == 0;
+}
+
 bool DesktopIs(const char* names)
 {
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
@@ -56,6 +71,9 @@ bool DesktopIs(const char* names)
 
 const QString kFdoService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kFdoPath = QStringLiteral("/org/freedesktop/ScreenSaver");
+const QString kGnomeService = QStringLiteral("org.gnome.SessionManager");
+const QString kGnomePath = QStringLiteral("/org/gnome/SessionManager");
+constexpr std::uint32_t kInhibitIdle = 8;  // GNOME's flag: the session is not marked idle
 constexpr int kCallTimeoutMs = 2000;
 
 QDBusMessage Call(const QString& service, const QString& path, const QString& method, const QVariantList& args)
@@ -70,25 +88,41 @@ bool CallSetActive(const QString& service, const QString& path)
     return Call(service, path, QStringLiteral("SetActive"), {true}).type() == QDBusMessage::ReplyMessage;
 }
 
+bool ServiceRuns(const QString& name)
+{
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(name).value();
+}
+
 }  // namespace
 
 DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind) : kind_(kind)
 {}
 
-// The desktop drops an inhibition when our bus connection ends; saying so
+// The desktop drops an inhibitor when our bus connection ends; saying so
 // first keeps a quit and a later start of the program apart.
 DesktopSessionScreenSaver::~DesktopSessionScreenSaver()
 {
-    if (cookie_)
+    Release();
+}
+
+void DesktopSessionScreenSaver::Release()
+{
+    if (!cookie_)
+        return;
+    if (kind_ == Kind::GnomeSession)
+        Call(kGnomeService, kGnomePath, QStringLiteral("Uninhibit"), {*cookie_});
+    else
         Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
+    cookie_.reset();
 }
 
 std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect()
 {
-    if (DesktopIs("GNOME:Unity:Budgie:Pantheon:ubuntu") && HasSchemaKey(kSessionSchema, kIdleDelay))
-        return Kind::GnomeSettings;
     if (DesktopIs("KDE:XFCE"))
         return Kind::Freedesktop;
+    if (ServiceRuns(kGnomeService))
+        return Kind::GnomeSession;
     return std::nullopt;
 }
 
@@ -96,39 +130,32 @@ bool DesktopSessionScreenSaver::IsActive()
 {
     if (kind_ == Kind::Freedesktop)
         return x11_.IsActive() && !cookie_;
-    SettingsPtr settings(g_settings_new(kSessionSchema));
-    return g_settings_get_uint(settings.get(), kIdleDelay) != 0;
+    return !cookie_ && !IdleDelaySwitchedOff();
 }
 
 void DesktopSessionScreenSaver::SetActive(bool active)
 {
-    x11_.SetActive(active);
-    if (kind_ == Kind::Freedesktop) {
-        if (active && cookie_) {
-            Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
-            cookie_.reset();
-        } else if (!active && !cookie_) {
-            const QDBusMessage reply = Call(
-                kFdoService, kFdoPath, QStringLiteral("Inhibit"),
-                {QStringLiteral("Zelvaro"), QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止")});
-            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-                cookie_ = reply.arguments().constFirst().toUInt();
-        }
+    if (kind_ == Kind::Freedesktop)
+        x11_.SetActive(active);
+    if (active) {
+        Release();
         return;
     }
-    SettingsPtr settings(g_settings_new(kSessionSchema));
-    const unsigned delay = g_settings_get_uint(settings.get(), kIdleDelay);
-    if (active == (delay != 0))
+    if (cookie_)
         return;
-    if (!active)
-        savedDelay_ = delay;
-    g_settings_set_uint(settings.get(), kIdleDelay, active ? savedDelay_ : 0);
-    g_settings_sync();
+    // The reason the desktop shows for the inhibition, in the windows' language.
+    const QString reason = QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止");
+    const QDBusMessage reply = kind_ == Kind::GnomeSession ? Call(kGnomeService, kGnomePath, QStringLiteral("Inhibit"),
+                                                                  {QStringLiteral("zelvaro"), 0u, reason, kInhibitIdle})
+                                                           : Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
+                                                                  {QStringLiteral("Zelvaro"), reason});
+    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+        cookie_ = reply.arguments().constFirst().toUInt();
 }
 
 void DesktopSessionScreenSaver::StartNow()
 {
-    if (kind_ == Kind::GnomeSettings &&
+    if (kind_ == Kind::GnomeSession &&
         CallSetActive(QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver")))
         return;
     // KDE answers on both paths, XFCE's saver on the long one.
@@ -139,6 +166,9 @@ void DesktopSessionScreenSaver::StartNow()
 
 std::unique_ptr<ScreenSaver> MakeScreenSaver()
 {
+    const std::string sway = SwayIpc::SessionSocket();
+    if (!sway.empty())
+        return std::make_unique<SwayScreenSaver>(sway);
     if (const auto kind = DesktopSessionScreenSaver::Detect())
         return std::make_unique<DesktopSessionScreenSaver>(*kind);
     return std::make_unique<X11ScreenSaver>();

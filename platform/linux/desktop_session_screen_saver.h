@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The screen saver of a desktop with its own: GNOME-family desktops switch it
-// through their settings (org.gnome.desktop.session idle-delay); KDE and XFCE,
-// whose lockers ignore the X server's saver, are held off through the
-// freedesktop ScreenSaver service (Inhibit while it is switched off). Either
-// way the X server's saver is kept in step, so `xset q` shows the same
-// state, and "start now" asks the desktop's saver first.
+// The screen saver of a desktop with a session service. Switching it off
+// never changes a desktop setting: the program holds an inhibitor that the
+// desktop drops when the program lets go of it or its bus connection ends
+// (a quit, a crash or a kill alike), so blanking and locking always come
+// back. GNOME and every desktop offering org.gnome.SessionManager take an
+// inhibitor with the idle flag; KDE and XFCE, whose lockers ignore the X
+// server's saver, take one from org.freedesktop.ScreenSaver (and the X
+// server's saver is kept in step there, so `xset q` shows the same state).
+// "Start now" asks the desktop's saver first.
 
 #include "platform/linux/x11_screen_saver.h"
 #include "platform/screen_saver.h"
@@ -19,8 +22,8 @@ namespace platform {
 class DesktopSessionScreenSaver : public ScreenSaver {
 public:
     enum class Kind {
-        GnomeSettings,  // GNOME, Unity, Budgie, Pantheon with their session schema
-        Freedesktop,    // KDE, XFCE: org.freedesktop.ScreenSaver on the session bus
+        GnomeSession,  // org.gnome.SessionManager on the session bus
+        Freedesktop,   // KDE, XFCE: org.freedesktop.ScreenSaver on the session bus
     };
 
     explicit DesktopSessionScreenSaver(Kind kind);
@@ -36,14 +39,15 @@ public:
     bool Inhibited() const { return cookie_.has_value(); }
 
 private:
+    void Release();
+
     Kind kind_;
-    unsigned savedDelay_ = 300;
     std::optional<std::uint32_t> cookie_;
     X11ScreenSaver x11_;
 };
 
-// The backend for the running desktop: the desktop's own where one is found,
-// else the X server's.
+// The backend for the running desktop: sway's own where SWAYSOCK names one,
+// else the desktop's session service where one is found, else the X server's.
 std::unique_ptr<ScreenSaver> MakeScreenSaver();
 
 }  // namespace platform

@@ -2,8 +2,10 @@
 #include "platform/linux/swaybg_desktop.h"
 
 #include "platform/linux/desktop_log.h"
+#include "platform/linux/process_scan.h"
 
 #include <QProcess>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QThread>
@@ -11,36 +13,45 @@
 #include <signal.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace platform {
 namespace {
 
-// Whether `pid` is still a running process showing `copy`: the copy's path in
-// its command line guards against a pid the system gave to another program
-// since.
-bool RunsWith(pid_t pid, const std::string& copy)
+std::string DefaultPidFile()
 {
-    if (pid <= 0)
-        return false;
-    const std::string proc = "/proc/" + std::to_string(pid);
-    std::ifstream stat(proc + "/stat");
-    std::string fields((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const auto close = fields.rfind(')');
-    if (close == std::string::npos || close + 2 >= fields.size() || fields[close + 2] == 'Z' ||
-        fields[close + 2] == 'X')
-        return false;
-    std::ifstream cmdline(proc + "/cmdline");
-    const std::string args((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-    return args.find(copy) != std::string::npos;
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        return {};
+    return runtime.toStdString() + "/zelvaro-swaybg-" + DesktopWallpaperCopies::OwnerOfDisplay() + ".pid";
 }
 
 }  // namespace
 
-SwaybgDesktop::SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program)
+SwaybgDesktop::SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program, std::string pidFile)
     : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png),
-      program_(std::move(program))
-{}
+      program_(std::move(program)), pidFile_(pidFile.empty() ? DefaultPidFile() : std::move(pidFile))
+{
+    // The swaybg an earlier run of the program left showing is this one's to
+    // end once it shows another picture.
+    std::ifstream in(pidFile_);
+    long pid = 0;
+    std::string copy;
+    if (in >> pid && std::getline(in >> std::ws, copy) && ProcessRunsWith(static_cast<pid_t>(pid), copy)) {
+        shown_ = static_cast<pid_t>(pid);
+        shownCopy_ = copy;
+    }
+}
+
+void SwaybgDesktop::WritePidFile() const
+{
+    if (pidFile_.empty())
+        return;
+    QSaveFile file(QString::fromStdString(pidFile_));
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(QByteArray::fromStdString(std::to_string(shown_) + "\n" + shownCopy_ + "\n"));
+    file.commit();
+}
 
 std::string SwaybgDesktop::FindSwaybg()
 {
@@ -68,7 +79,7 @@ Desktop::Result SwaybgDesktop::SetWallpaper(const std::string& bmpPath)
     // at once; one that gives up does so within moments.
     for (int waited = 0; runs && waited < kSettleMs; waited += 20) {
         QThread::msleep(20);
-        runs = RunsWith(static_cast<pid_t>(pid), *copy);
+        runs = ProcessRunsWith(static_cast<pid_t>(pid), *copy);
     }
     if (!runs) {
         if (!told_)
@@ -78,10 +89,11 @@ Desktop::Result SwaybgDesktop::SetWallpaper(const std::string& bmpPath)
         copies_.Discard(*copy);
         return Result::NotRunning;
     }
-    if (RunsWith(shown_, shownCopy_))
+    if (ProcessRunsWith(shown_, shownCopy_))
         ::kill(shown_, SIGTERM);
     shown_ = static_cast<pid_t>(pid);
     shownCopy_ = *copy;
+    WritePidFile();
     copies_.Shown(*copy);
     return Result::Done;
 }

@@ -4,7 +4,9 @@
 // through their background client `swaybg`, run as a program: each change
 // starts one with a PNG copy (tiled or centred as the registry says), and the
 // one started before ends once the new one runs. The last one keeps showing
-// the picture after the program ends.
+// the picture after the program ends; its pid and copy are kept in a file in
+// XDG_RUNTIME_DIR, so a restarted program ends it in turn and one swaybg of
+// the program lives per session.
 
 #include "platform/desktop.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
@@ -19,8 +21,9 @@ namespace platform {
 
 class SwaybgDesktop : public Desktop {
 public:
-    // `program`: the swaybg found on PATH (FindSwaybg()).
-    SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program);
+    // `program`: the swaybg found on PATH (FindSwaybg()); `pidFile`: where
+    // the running one is noted (empty: one in XDG_RUNTIME_DIR per display).
+    SwaybgDesktop(const Registry& registry, std::string copyDir, std::string program, std::string pidFile = {});
     Result SetWallpaper(const std::string& bmpPath) override;
     std::string Name() const override { return "swaybg"; }
 
@@ -34,9 +37,12 @@ public:
     static constexpr int kSettleMs = 300;
 
 private:
+    void WritePidFile() const;
+
     const Registry& registry_;
     DesktopWallpaperCopies copies_;
     std::string program_;
+    std::string pidFile_;
     pid_t shown_ = 0;        // the swaybg this program started last
     std::string shownCopy_;  // the copy it shows
     bool told_ = false;      // the log has said why it failed

@@ -225,6 +225,30 @@
         <source>&apos;%s&apos; は時刻ではありません</source>
         <translation>'%s' is not a time</translation>
     </message>
+    <message>
+        <source>このPNGは読み込めません</source>
+        <translation>This PNG picture cannot be read</translation>
+    </message>
+    <message>
+        <source>このWEBPは読み込めません</source>
+        <translation>This WebP picture cannot be read</translation>
+    </message>
+    <message>
+        <source>このAVIFは読み込めません</source>
+        <translation>This AVIF picture cannot be read</translation>
+    </message>
+    <message>
+        <source>このHEICは読み込めません</source>
+        <translation>This HEIC picture cannot be read</translation>
+    </message>
+    <message>
+        <source>このHEIFは読み込めません</source>
+        <translation>This HEIF picture cannot be read</translation>
+    </message>
+    <message>
+        <source>このJXLは読み込めません</source>
+        <translation>This JPEG XL picture cannot be read</translation>
+    </message>
 </context>
 <context>
     <name>ScreenSaver</name>
@@ -555,11 +579,11 @@
     </message>
     <message>
         <source>ﾒﾓﾘ・ﾘｿｰｽ</source>
-        <translation>Memory &amp;&amp; Resources</translation>
+        <translation>Memory</translation>
     </message>
     <message>
         <source>OS・ﾕｰｻﾞｰ</source>
-        <translation>OS &amp;&amp; User</translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>ﾃﾞｨﾚｸﾄﾘ</source>
@@ -567,7 +591,7 @@
     </message>
     <message>
         <source>物理ﾒﾓﾘ</source>
-        <translation>Physical memory</translation>
+        <translation>Memory</translation>
     </message>
     <message>
         <source>ｽﾜｯﾌﾟﾌｧｲﾙ</source>
@@ -575,7 +599,7 @@
     </message>
     <message>
         <source>ﾕｰｻﾞｰﾘｿｰｽ</source>
-        <translation>User resources</translation>
+        <translation>Resources</translation>
     </message>
     <message>
         <source>閉じる</source>

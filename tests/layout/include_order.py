@@ -6,9 +6,11 @@
 
 A source may include its own folder and any folder below it. A subsystem
 includes another only where a dialog of the one opens from the other; each
-such pair is listed below by name, with the dialog that needs it. Tests and
-benchmarks may include anything. Prints every include against the order and
-exits 1 when there is one.
+such pair is listed below by name, with the dialog that needs it. The Linux
+backends (platform/linux/) are built in one place, the composition root
+(shell/main.cpp and shell/real_services.*); everything else sees the
+interfaces in platform/*.h. Tests and benchmarks may include anything. Prints
+every include against the order and exits 1 when there is one.
 
     include_order.py [ROOT]
 """
@@ -21,9 +23,12 @@ LEVEL = {"base": 0, "image": 1, "platform": 2,
          "shell": 4}
 
 # (includer, included): the subsystem pairs a dialog makes.
-ALLOWED = {
-    ("options", "wallpaper"),  # the image picker previews and the tile and centre commands apply a wallpaper
-}
+ALLOWED = set()
+
+# The sources that build the Linux backends; the backends themselves may use
+# each other.
+BACKENDS = "platform/linux/"
+COMPOSITION_ROOT = {"shell/main.cpp", "shell/real_services.h", "shell/real_services.cpp"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 
@@ -36,7 +41,12 @@ def violations(root):
         folder = rel.parts[0]
         if folder not in LEVEL:
             continue  # tests, bench, build trees
+        name = rel.as_posix()
         for target in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
+            if (target.startswith(BACKENDS) and not name.startswith(BACKENDS)
+                    and name not in COMPOSITION_ROOT):
+                yield f"{rel}: includes \"{target}\" (only the composition root builds Linux backends)"
+                continue
             to = target.split("/")[0]
             if to not in LEVEL or to == folder:
                 continue

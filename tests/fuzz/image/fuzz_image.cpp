@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF
-// or BMP name, read at a chosen depth, then written out as a bitmap (into
+// The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF,
+// BMP, PNG, WebP, AVIF, HEIC, JPEG XL or HEIF name, read at a chosen depth, then written out as a bitmap (into
 // memory). It must report, never crash.
 #include "image/bmp_reader.h"
 #include "image/image_limits.h"
@@ -15,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size < 2)
         return 0;
     image_limits::SetMaxPixels(1 << 20);
-    static const char* const kExt[] = {".JPG", ".gif", ".TIF", ".bmp"};
-    const std::string path = "/tmp/zelvaro_fuzz_image_" + std::to_string(::getpid()) + kExt[data[0] % 4];
+    static const char* const kExt[] = {".JPG",  ".gif",  ".TIF",  ".bmp", ".png",
+                                       ".webp", ".avif", ".heic", ".jxl", ".HEIF"};
+    const std::string path = "/tmp/zelvaro_fuzz_image_" + std::to_string(::getpid()) + kExt[data[0] % 10];
     if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data + 2, 1, size - 2, f);
         std::fclose(f);

@@ -6,8 +6,9 @@
 
 #include "about/about_dlg.h"
 #include "about/click_label.h"
-#include "about/default_about_services.h"
 #include "platform/fake/fake_system_facts.h"
+#include "platform/linux/process_launcher.h"
+#include "platform/linux/xdg_default_browser.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,10 @@ private slots:
         WriteFile(root + "/bin/xdg-open", Recorder(root + "/opener-args"), true);
 
         const platform::FakeSystemFacts facts;
-        DefaultAboutServices services(facts);
-        TfrmAboutDlg dialog(services.Services());
+        const platform::XdgDefaultBrowser browser;
+        platform::ProcessLauncher launcher;
+        const AboutServices services{browser, launcher, facts};
+        TfrmAboutDlg dialog(services);
         QTest::mouseClick(dialog.Label2, Qt::LeftButton);
         QCOMPARE(WaitForLines(root + "/browser-args"),
                  (QStringList{"--new-window", QString::fromStdString(dialog.GoToWeb1.Url)}));

@@ -3,7 +3,7 @@
 """Stand-in desktop services on the session bus, for the backend tests.
 
 Owns the bus names given with --name (org.kde.plasmashell, org.xfce.Xfconf,
-org.freedesktop.ScreenSaver), answers their calls as the real services do in
+org.freedesktop.ScreenSaver, org.gnome.SessionManager), answers their calls as the real services do in
 the ways the program relies on, and appends every call to --log, one line
 each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
 returns from GetAllProperties. With --fail, plasmashell answers every call
@@ -76,6 +76,42 @@ class ScreenSaver(dbus.service.Object):
         return True
 
 
+class SessionManager(dbus.service.Object):
+    """GNOME's session manager: inhibitors with flags, dropped as the real
+    one drops them when their caller leaves the bus."""
+
+    def __init__(self, bus, log):
+        super().__init__(bus, "/org/gnome/SessionManager")
+        self.bus = bus
+        self.log = log
+        self.next_cookie = 7
+        self.held = {}
+
+    @dbus.service.method("org.gnome.SessionManager", in_signature="susu", out_signature="u",
+                         sender_keyword="sender")
+    def Inhibit(self, app_id, toplevel_xid, reason, flags, sender=None):
+        self.next_cookie += 1
+        cookie = self.next_cookie
+        self.held[cookie] = int(flags)
+        record(self.log, "Inhibit", app_id, int(toplevel_xid), reason, int(flags), cookie)
+
+        def gone(owner):
+            if not owner and cookie in self.held:
+                del self.held[cookie]
+                record(self.log, "Dropped", cookie)
+        self.bus.watch_name_owner(sender, gone)
+        return cookie
+
+    @dbus.service.method("org.gnome.SessionManager", in_signature="u", out_signature="")
+    def Uninhibit(self, cookie):
+        self.held.pop(int(cookie), None)
+        record(self.log, "Uninhibit", int(cookie))
+
+    @dbus.service.method("org.gnome.SessionManager", in_signature="u", out_signature="b")
+    def IsInhibited(self, flags):
+        return any(f & int(flags) for f in self.held.values())
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--name", action="append", default=[])
@@ -97,6 +133,8 @@ def main():
         elif name == "org.freedesktop.ScreenSaver":
             keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log))
             keep.append(ScreenSaver(bus, "/ScreenSaver", args.log))
+        elif name == "org.gnome.SessionManager":
+            keep.append(SessionManager(bus, args.log))
     open(args.ready, "w").close()
     GLib.MainLoop().run()
 

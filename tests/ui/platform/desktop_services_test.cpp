@@ -7,6 +7,9 @@
 #include "platform/linux/desktop_factory.h"
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
+#include "platform/linux/sway_desktop.h"
+#include "platform/linux/sway_screen_saver.h"
+#include "platform/linux/sway_window_manager.h"
 #include "platform/linux/swaybg_desktop.h"
 #include "platform/linux/x11_screen_saver.h"
 #include "test_bitmap.h"
@@ -200,6 +203,14 @@ TEST(DesktopFactory, BackendsInOrderForEachSession)
         const auto chain = platform::MakeDesktop({c.desktop, c.wayland}, registry, s.Copies());
         EXPECT_EQ(chain->Names(), c.names) << c.desktop << (c.wayland ? " on Wayland" : " on X11");
     }
+    {
+        // sway shows its background through itself only; Hyprland through
+        // hyprpaper, else swaybg.
+        Env path("PATH", withSwaybg.string());
+        EXPECT_EQ(platform::MakeDesktop({"sway", true, "/run/sway.sock"}, registry, s.Copies())->Names(), "sway,none");
+        EXPECT_EQ(platform::MakeDesktop({"hyprland", true, "", true}, registry, s.Copies())->Names(),
+                  "hyprpaper,swaybg,none");
+    }
     // No way at all: a failure, never a success that shows nothing.
     Env path("PATH", empty.string());
     const auto none = platform::MakeDesktop({"river", true}, registry, s.Copies());
@@ -314,7 +325,19 @@ TEST(SwaybgDesktop, StartsWithTheModeAndEndsThePreviousOnceTheNewRuns)
     EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), second);
     const std::string secondPid = lines[1].substr(6, lines[1].find(' ', 6) - 6);
     EXPECT_EQ(::kill(std::stoi(secondPid), 0), 0);
-    ::kill(std::stoi(secondPid), SIGTERM);
+
+    // A restarted program finds the swaybg it left and ends it once its own
+    // runs: one lives.
+    fs::remove(bin / "fail");
+    const auto restarted = platform::MakeDesktop({"sway", true}, registry, s.Copies());
+    ASSERT_EQ(restarted->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string all = ReadAll(s.dir / "swaybg.log");
+    EXPECT_NE(all.find("end " + secondPid + "\n"), std::string::npos) << all;
+    const std::string last = all.substr(all.rfind("start ") + 6);
+    const pid_t thirdPid = std::stoi(last.substr(0, last.find(' ')));
+    EXPECT_EQ(::kill(thirdPid, 0), 0);
+    ::kill(thirdPid, SIGTERM);
 }
 
 TEST(DesktopWallpaperCopies, EachDisplayRemovesOnlyItsOwnOlderCopies)
@@ -372,12 +395,111 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
 }
 
+std::string IdleDelay()
+{
+    return Output("gsettings get org.gnome.desktop.session idle-delay");
+}
+
+TEST(DesktopSessionScreenSaver, GnomeHoldsAnIdleInhibitorAndNeverWritesTheIdleDelay)
+{
+    using Kind = platform::DesktopSessionScreenSaver::Kind;
+    Scratch s;
+    Env session("XDG_CURRENT_DESKTOP", "GNOME");
+    Output("gsettings set org.gnome.desktop.session idle-delay 300");
+    const std::string before = IdleDelay();
+    ASSERT_EQ(before, "uint32 300\n");
+    EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value()) << "no session manager, no GNOME kind";
+    StandIn manager(s.dir, {"org.gnome.SessionManager"});
+    ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(), Kind::GnomeSession);
+    platform::X11ScreenSaver xserver;
+    xserver.SetActive(true);
+    {
+        platform::DesktopSessionScreenSaver saver(Kind::GnomeSession);
+        ASSERT_TRUE(saver.IsActive());
+        saver.SetActive(false);
+        saver.SetActive(false);  // held once
+        EXPECT_FALSE(saver.IsActive());
+        EXPECT_EQ(manager.Calls(), "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\n");
+        EXPECT_EQ(IdleDelay(), before);
+        EXPECT_TRUE(xserver.IsActive()) << "nothing the X server keeps after the program is changed";
+        saver.SetActive(true);
+        EXPECT_TRUE(saver.IsActive());
+        saver.SetActive(false);
+    }  // ending the program lets go
+    EXPECT_EQ(manager.Calls(),
+              "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\nUninhibit 8\nInhibit zelvaro|0|ｾｰﾊﾞ停止|8|9\nUninhibit 9\n");
+    EXPECT_EQ(IdleDelay(), before);
+
+    // A program killed while it holds the saver off: the bus ends the
+    // inhibitor with its connection, and the setting never changed.
+    const fs::path ready = s.dir / "holding";
+    std::string self = fs::read_symlink("/proc/self/exe").string();
+    std::string hold = "ZELVARO_HOLD_INHIBITOR=" + ready.string();
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e)
+        env.push_back(*e);
+    env.push_back(hold.data());
+    env.push_back(nullptr);
+    char* argv[] = {self.data(), nullptr};
+    pid_t child = 0;
+    ASSERT_EQ(posix_spawn(&child, self.c_str(), nullptr, nullptr, argv, env.data()), 0);
+    for (int i = 0; i < 200 && !fs::exists(ready); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(fs::exists(ready));
+    EXPECT_EQ(IdleDelay(), before);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    for (int i = 0; i < 100 && manager.Calls().find("Dropped 10") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_NE(manager.Calls().find("Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|10\nDropped 10\n"), std::string::npos)
+        << manager.Calls();
+    EXPECT_EQ(IdleDelay(), before);
+}
+
+TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
+{
+    EXPECT_EQ(platform::SwayWindowManager::FloatCommand(4194310, 77, 12, 34),
+              "[id=4194310] floating enable, border none, sticky enable, move absolute position 12 34");
+    EXPECT_EQ(platform::SwayWindowManager::FloatCommand(0, 77, -5, 0),
+              "[pid=77] floating enable, border none, sticky enable, move absolute position -5 0");
+    EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", false),
+              "output * bg \"/tmp/a b/ZelvaroWl-x.png\" center");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", true), "output * bg \"/p.png\" tile");
+    for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"})
+        EXPECT_FALSE(platform::SwayDesktop::Command(hostile, false).has_value()) << hostile;
+
+    const std::string tree = R"({"id":1,"type":"root","nodes":[{"type":"output","nodes":[{"type":"workspace",
+        "nodes":[{"pid":12,"idle_inhibitors":{"user":"none","application":"none"}}],
+        "floating_nodes":[{"pid":77,"idle_inhibitors":{"user":"open","application":"none"}}]}]}]})";
+    using platform::SwayScreenSaver;
+    EXPECT_EQ(SwayScreenSaver::UserInhibitor(tree, 77), "open");
+    EXPECT_EQ(SwayScreenSaver::UserInhibitor(tree, 12), "none");
+    EXPECT_FALSE(SwayScreenSaver::UserInhibitor(tree, 13).has_value());
+    EXPECT_FALSE(SwayScreenSaver::UserInhibitor("not json", 77).has_value());
+}
+
 int main(int argc, char** argv)
 {
+    // The child the GNOME test kills: takes the inhibitor, says so, waits.
+    if (const char* ready = std::getenv("ZELVARO_HOLD_INHIBITOR")) {
+        QCoreApplication app(argc, argv);
+        platform::DesktopSessionScreenSaver saver(platform::DesktopSessionScreenSaver::Kind::GnomeSession);
+        saver.SetActive(false);
+        std::ofstream(ready).put('x');
+        for (;;)
+            ::pause();
+    }
     // GIO reads these once, before its first settings lookup.
     const fs::path config = fs::temp_directory_path() / ("zelvaro-services-config-" + std::to_string(getpid()));
     setenv("GSETTINGS_BACKEND", "keyfile", 1);
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    // The swaybg pid file goes here; sway is not this session.
+    const fs::path runtime = config / "runtime";
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    unsetenv("SWAYSOCK");
+    unsetenv("HYPRLAND_INSTANCE_SIGNATURE");
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

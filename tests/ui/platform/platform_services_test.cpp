@@ -2,6 +2,7 @@
 // The Linux services of the clock window: one running copy per file name,
 // sounds that never fail loudly, and the help viewer.
 
+#include "platform/fake/memory_file_reader.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/socket_instance_guard.h"
 #include "shell/help_window.h"
@@ -270,12 +271,11 @@ void PlatformServicesTest::unplayableSoundsAreSilentAndQuick()
 
 void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
 {
-    QTemporaryDir dir;
-    const std::string file = Write(
-        dir, "zelvaro.HLP",
-        "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
-        "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>");
-    HelpWindow help(file);
+    platform::MemoryFileReader files;
+    const std::string file = "/opt/zelvaro/zelvaro.HLP";
+    files.files[file] = "<html><body><section id=\"ctx-0\"><p>目次 <a href=\"#ctx-15\">ｱｲｺﾝ</a></p></section>"
+                        "<section id=\"ctx-15\"><p>最小化します</p></section></body></html>";
+    HelpWindow help(file, files);
     help.ShowContents();
     QVERIFY(help.isVisible());
     QVERIFY(help.toPlainText().contains(QString::fromUtf8("目次")));
@@ -287,7 +287,7 @@ void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
     QVERIFY(help.toPlainText().contains("99"));
     help.Quit();
     QVERIFY(!help.isVisible());
-    HelpWindow missing(dir.filePath("none.HLP").toStdString());
+    HelpWindow missing("/opt/zelvaro/none.HLP", files);
     missing.ShowContext(5);
     QVERIFY(missing.toPlainText().contains("none.HLP"));
 }

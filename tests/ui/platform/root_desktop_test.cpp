@@ -3,6 +3,7 @@
 // _XROOTPMAP_ID is read back, pixel by pixel.
 #include "platform/fake/memory_registry.h"
 #include "image/bmp_reader.h"
+#include "platform/linux/desktop_factory.h"
 #include "platform/linux/x11_root_desktop.h"
 #include "test_bitmap.h"
 
@@ -147,6 +148,30 @@ TEST_F(RootDesktop, APreparedPictureShowsOnlyWhenAsked)
     EXPECT_EQ(PixelAt(shown, x0 + 1, y0 + 1), 0xff0000u);
     EXPECT_FALSE(Exists(before));
     EXPECT_EQ(desktop.PrepareFrom(DibPicture{}), nullptr);  // nothing to hand over
+}
+
+// The chain main builds for an X11 session without a desktop of its own
+// hands a converted picture over ahead of its file, as the root window does.
+TEST_F(RootDesktop, TheProgramsChainHandsThePictureOverEarly)
+{
+    const auto chain = platform::MakeDesktop(platform::DesktopSession{"", false}, registry, dir.string());
+    ASSERT_EQ(chain->Names(), "x11-root");
+    WriteTestBmp((dir / "q.bmp").string(), 2, 2, {0x00ff00, 0x0000ff, 0xffffff, 0xff0000});
+    const ImageRead read = ReadBmpFile((dir / "q.bmp").string());
+    ASSERT_TRUE(read.Ok());
+    auto prepared = chain->PrepareFrom(read.Picture);
+    ASSERT_NE(prepared, nullptr);
+    ASSERT_EQ(prepared->Show(), Desktop::Result::Done);
+    prepared.reset();  // as the applier lets it go once shown
+    const Pixmap shown = RootPixmap("_XROOTPMAP_ID");
+    const int x0 = (DisplayWidth(dpy, 0) - 2) / 2, y0 = (DisplayHeight(dpy, 0) - 2) / 2;
+    EXPECT_EQ(PixelAt(shown, x0, y0), 0x00ff00u);
+    EXPECT_EQ(PixelAt(shown, x0 + 1, y0 + 1), 0xff0000u);
+
+    // The file route of the same chain, for a bitmap handed over as it is.
+    ASSERT_EQ(chain->SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Done);
+    EXPECT_EQ(PixelAt(RootPixmap("_XROOTPMAP_ID"), (DisplayWidth(dpy, 0) - 4) / 2, (DisplayHeight(dpy, 0) - 2) / 2),
+              0xff0000u);
 }
 
 TEST_F(RootDesktop, APictureLargerThanTheScreenShowsItsMiddle)

@@ -7,6 +7,7 @@
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_screen_saver.h"
 #include "platform/fake/fake_sound.h"
+#include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
 #include "base/ui/error_handler.h"
@@ -47,6 +48,7 @@ struct ClockFixture {
     platform::FakeClockSetWatch clockSet;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
+    platform::FakeWindowManager windowManager;
     platform::MemoryProfileFile profile;
     FakeWallpaperServices wallpaperFakes;
     FakeAboutServices aboutFakes;
@@ -70,7 +72,7 @@ struct ClockFixture {
             profile.content = ini;
         window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
                                                                 wallpaperFakes.services, aboutFakes.facts,
-                                                                aboutFakes.services, clockSet});
+                                                                aboutFakes.services, clockSet, windowManager});
         return *window;
     }
 };

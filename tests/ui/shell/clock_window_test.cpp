@@ -189,6 +189,10 @@ void ClockWindowTest::panelDragMovesTheWindow()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const QPoint start = w.pos();
+    // A tiling window manager floats it by its fixed size, or is asked to,
+    // at its place.
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QCOMPARE(f.windowManager.floats, (std::vector<std::pair<int, int>>{{100, 100}}));
     QTest::mousePress(w.Panel1, Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseMove(w.Panel1, QPoint(32, 22));
     QTest::mouseRelease(w.Panel1, Qt::LeftButton, {}, QPoint(32, 22));

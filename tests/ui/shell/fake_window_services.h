@@ -9,6 +9,7 @@
 #include "platform/fake/fake_default_browser.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_launcher.h"
+#include "platform/fake/fake_process_memory.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
 #include "wallpaper/wall_converter.h"
@@ -23,7 +24,8 @@ struct FakeWallpaperServices {
     platform::MemoryRegistry registry;
     platform::FakeDesktop desktop;
     NoConversion converter;
-    WallpaperServices services{registry, desktop, converter};
+    platform::FakeProcessMemory memory;
+    WallpaperServices services{registry, desktop, converter, memory};
 };
 
 struct FakeAboutServices {

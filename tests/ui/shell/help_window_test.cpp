@@ -12,6 +12,7 @@
 #include "platform/fake/fake_launcher.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/linux/disk_file_reader.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/modal_dialogs_stay_up.h"
@@ -34,6 +35,7 @@ class HelpWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir scratch;
     QString helpFile;
+    platform::DiskFileReader files;
 
     // Runs `step` inside a modal dialog's own loop, then closes the dialog.
     static void InsideModalDialog(const std::function<void(QDialog&)>& step)
@@ -81,7 +83,7 @@ private slots:
 
     void helpOpenedFromAModalDialogTakesInput()
     {
-        HelpWindow help(helpFile.toStdString());
+        HelpWindow help(helpFile.toStdString(), files);
         int scrolledTo = 0;
         int followed = -1;
         bool stillOpen = false;
@@ -156,7 +158,7 @@ private slots:
 
     void topicsRenderToPng()
     {
-        HelpWindow help(ZELVARO_HELP_FILE);
+        HelpWindow help(ZELVARO_HELP_FILE, files);
         const QString dir = qEnvironmentVariable("ZELVARO_TEST_OUT", QDir::tempPath());
         QDir().mkpath(dir);
         for (int context : {0, 5, 19, 29}) {

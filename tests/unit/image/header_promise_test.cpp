@@ -4,9 +4,14 @@
 // address space has room for a small picture only.
 #include "image/bmp_reader.h"
 #include "image/gif_decoder.h"
+#include "image/heif_decoder.h"
 #include "image/jpeg_decoder.h"
+#include "image/jxl_decoder.h"
+#include "image/png_decoder.h"
 #include "image/tiff_decoder.h"
+#include "image/webp_decoder.h"
 #include "image_fixtures.h"
+#include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +100,79 @@ std::vector<uint8_t> HugeJpeg()
     return b;
 }
 
+// The newer formats' headers made to say 7000 x 7000: under the pixel limit,
+// so only the file's size gives them away.
+constexpr uint32_t kLie = 7000;
+
+uint32_t Crc32(const uint8_t* p, size_t n)
+{
+    uint32_t c = 0xFFFFFFFF;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320 ^ (c >> 1) : c >> 1;
+    }
+    return ~c;
+}
+
+void PutBigEndian(std::vector<uint8_t>& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+std::vector<uint8_t> HugePng()
+{
+    std::vector<uint8_t> b = fixtures::EncodePng(fixtures::PhotoRgb(16, 16), 16, 16);
+    PutBigEndian(b, 16, kLie);  // IHDR's width and height, then its checksum
+    PutBigEndian(b, 20, kLie);
+    PutBigEndian(b, 29, Crc32(&b[12], 17));
+    return b;
+}
+
+std::vector<uint8_t> HugeWebp()
+{
+    std::vector<uint8_t> b = fixtures::EncodeWebp(fixtures::PhotoRgb(16, 16), 16, 16, true);
+    // The lossless header after its signature byte: 14 bits of width - 1, 14 of height - 1.
+    uint32_t v = b[21] | b[22] << 8 | b[23] << 16 | uint32_t{b[24]} << 24;
+    v = (v & ~((1u << 28) - 1)) | (kLie - 1) | (kLie - 1) << 14;
+    for (int i = 0; i < 4; ++i)
+        b[21 + i] = static_cast<uint8_t>(v >> (8 * i));
+    return b;
+}
+
+std::vector<uint8_t> HugeHeif(bool av1)
+{
+    std::vector<uint8_t> b = fixtures::EncodeHeif(fixtures::PhotoRgb(16, 16), 16, 16, av1);
+    for (size_t i = 0; i + 16 < b.size(); ++i) {
+        if (std::equal(b.begin() + i, b.begin() + i + 4, "ispe")) {
+            PutBigEndian(b, i + 8, kLie);
+            PutBigEndian(b, i + 12, kLie);
+        }
+    }
+    return b;
+}
+
+// A JPEG XL code stream that ends after its size and default metadata.
+std::vector<uint8_t> HugeJxl()
+{
+    std::vector<uint8_t> b = {0xFF, 0x0A};
+    uint64_t bits = 0;
+    int used = 0;
+    auto put = [&](uint64_t value, int count) {
+        bits |= value << used;
+        used += count;
+    };
+    put(0, 1);  // not a small size
+    put(1, 2);  // height - 1 in 13 bits
+    put(kLie - 1, 13);
+    put(1, 3);  // width as high as the height
+    put(1, 1);  // every metadata field at its default
+    for (int i = 0; i < used; i += 8)
+        b.push_back(static_cast<uint8_t>(bits >> i));
+    return b;
+}
+
 // Runs `decode` in a child that may grow by 64 MB at most: 0 when it refused
 // the file, 1 when it decoded it, 2 when it tried to allocate the picture.
 int DecodeInSmallChild(const std::function<bool()>& decode)
@@ -129,7 +207,8 @@ TEST(HeaderPromises, TooManyPixelsForTheFileAreRefusedBeforeAllocation)
         return path;
     };
     const std::string tiffNone = file("none.tif", HugeTiff(1)), tiffDeflate = file("deflate.tif", HugeTiff(8)),
-                      jpeg = file("huge.jpg", HugeJpeg()), gif = (dir / "screen.gif").string();
+                      jpeg = file("huge.jpg", HugeJpeg()), png = file("huge.png", HugePng()),
+                      gif = (dir / "screen.gif").string();
     ASSERT_TRUE(fixtures::WriteGif(gif, 2, 8000, 8000, 0, 0, 4, 4));
     const std::vector<uint8_t> bmp24 = HugeBmp(24, 0, 64), bmpRle = HugeBmp(8, 1, 64 + 1024);
     EXPECT_EQ(bmp24.size(), 118u);
@@ -145,6 +224,11 @@ TEST(HeaderPromises, TooManyPixelsForTheFileAreRefusedBeforeAllocation)
         {"deflate TIFF", [&] { return DecodeTiffFile(tiffDeflate).Ok(); }},
         {"JPEG frame", [&] { return DecodeJpegFile(jpeg).Ok(); }},
         {"GIF screen", [&] { return DecodeGifFile(gif).Ok(); }},
+        {"PNG header", [&] { return DecodePngFile(png).Ok(); }},
+        {"WebP header", [&] { return DecodeWebp(HugeWebp()).Ok(); }},
+        {"HEIC size", [&] { return DecodeHeif(HugeHeif(false)).Ok(); }},
+        {"AVIF size", [&] { return DecodeHeif(HugeHeif(true)).Ok(); }},
+        {"JPEG XL size", [&] { return DecodeJxl(HugeJxl()).Ok(); }},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DecodeInSmallChild(c.decode), 0) << c.what;

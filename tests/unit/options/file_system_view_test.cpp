@@ -20,7 +20,8 @@ TEST(FileTypes, ParsesDescriptionPatternPairs)
     const auto image = ParseFileTypes(kImageFileTypes);
     ASSERT_EQ(image.size(), 2u);
     EXPECT_EQ(image[1].description, "画像ﾌｧｲﾙ");
-    EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF");
+    // The newer formats come after the written patterns.
+    EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL");
     EXPECT_TRUE(ParseFileTypes("").empty());
     EXPECT_EQ(ParseFileTypes("Lone").at(0).pattern, "*");
 }

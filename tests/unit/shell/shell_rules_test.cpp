@@ -6,6 +6,7 @@
 #include "shell/instance_name.h"
 #include "shell/saver_toggle.h"
 #include "shell/window_placement.h"
+#include "shell/window_system.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,19 @@ TEST(WindowPlacement, SavedPlaceIsPulledIntoTheScreen)
     EXPECT_EQ(at(627, 561).top, 561);
     // A window wider than the screen sits at 0.
     EXPECT_EQ(ClampIntoScreen(50, 0, 173, 39, 100, 600).left, 0);
+}
+
+TEST(WindowSystem, XcbWhereADisplayIsNamedElseNativeWayland)
+{
+    EXPECT_STREQ(QtPlatformFor(":0", "wayland-1"), "xcb");  // Xwayland beside the compositor
+    EXPECT_STREQ(QtPlatformFor(":0", nullptr), "xcb");
+    EXPECT_STREQ(QtPlatformFor(nullptr, "wayland-1"), "wayland");
+    EXPECT_STREQ(QtPlatformFor("", "wayland-1"), "wayland");
+    EXPECT_STREQ(QtPlatformFor(nullptr, ""), "xcb");
+    EXPECT_TRUE(WindowPlaceKnown("xcb"));
+    EXPECT_TRUE(WindowPlaceKnown("offscreen"));
+    EXPECT_FALSE(WindowPlaceKnown("wayland"));
+    EXPECT_FALSE(WindowPlaceKnown("wayland-egl"));
 }
 
 TEST(WindowPlacement, ExtremeSavedValuesDoNotWrap)

@@ -51,11 +51,12 @@ ClockSettings TwoWindows()
 
 }  // namespace
 
-TEST(WallImage, TakesOnlyTheFiveThreeLetterExtensions)
+TEST(WallImage, TakesOnlyThePictureExtensions)
 {
-    for (const char* yes : {"a.bmp", "B.JPG", "c.Gif", "/d/e.tif", "x.y.pcd", ".hidden.jpg"})
+    for (const char* yes : {"a.bmp", "B.JPG", "c.Gif", "/d/e.tif", "x.y.pcd", ".hidden.jpg", "c.png", "d.WebP",
+                            "e.avif", "f.HEIC", "g.heif", "h.jxl"})
         EXPECT_TRUE(IsWallImage(yes)) << yes;
-    for (const char* no : {"a.jpeg", "b.tiff", "c.png", "noext", "/dir.jpg/file", "", "a.jpg.txt", "a."})
+    for (const char* no : {"a.jpeg", "b.tiff", "noext", "/dir.jpg/file", "", "a.jpg.txt", "a.", "a.webp2"})
         EXPECT_FALSE(IsWallImage(no)) << no;
     EXPECT_EQ(WallExtension("/pics/Photo.Jpg"), ".JPG");
     EXPECT_EQ(WallExtension("/a.b/noext"), "");

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/mount_table.h"
+#include "platform/linux/proc_mount_table.h"
 
 #include <fstream>
 #include <sstream>
 
 namespace platform {
 
-std::string MountTableText()
+std::string ProcMountTable::Text() const
 {
     std::ifstream in("/proc/self/mounts");
     std::ostringstream text;

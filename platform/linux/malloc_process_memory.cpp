@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/process_memory.h"
+#include "platform/linux/malloc_process_memory.h"
 
 #include <malloc.h>
 
 namespace platform {
 
-void ReturnFreeHeapMemory()
+void MallocProcessMemory::ReturnFreeHeap()
 {
     ::malloc_trim(0);
 }

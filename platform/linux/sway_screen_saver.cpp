@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/linux/sway_screen_saver.h"
+
+#include "platform/linux/desktop_log.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+std::optional<std::string> FindInhibitor(const QJsonObject& node, long long pid)
+{
+    if (node.value(QStringLiteral("pid")).toInteger(-1) == pid) {
+        const QJsonObject inhibitors = node.value(QStringLiteral("idle_inhibitors")).toObject();
+        return inhibitors.value(QStringLiteral("user")).toString(QStringLiteral("none")).toStdString();
+    }
+    for (const char* list : {"nodes", "floating_nodes"})
+        for (const QJsonValue& child : node.value(QLatin1String(list)).toArray())
+            if (auto found = FindInhibitor(child.toObject(), pid))
+                return found;
+    return std::nullopt;
+}
+
+std::string OwnWindows()
+{
+    return "[pid=" + std::to_string(::getpid()) + "] ";
+}
+
+}  // namespace
+
+SwayScreenSaver::SwayScreenSaver(std::string socketPath) : ipc_(std::move(socketPath))
+{}
+
+std::optional<std::string> SwayScreenSaver::UserInhibitor(const std::string& treeJson, long long pid)
+{
+    return FindInhibitor(QJsonDocument::fromJson(QByteArray::fromStdString(treeJson)).object(), pid);
+}
+
+bool SwayScreenSaver::IsActive()
+{
+    if (const auto tree = ipc_.Tree())
+        if (const auto inhibitor = UserInhibitor(*tree, ::getpid()))
+            active_ = *inhibitor == "none";
+    return active_;
+}
+
+void SwayScreenSaver::SetActive(bool active)
+{
+    if (ipc_.Run(OwnWindows() + (active ? "inhibit_idle none" : "inhibit_idle open")))
+        active_ = active;
+    else
+        qCWarning(lcDesktop) << "screen saver: sway did not take the idle inhibitor on the clock's window";
+}
+
+}  // namespace platform

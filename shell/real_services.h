@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The one place the program's Linux backends are built: the clock, the
+// sounds, the screen saver, the settings file, the wallpaper side (registry,
+// desktop chain for the running session, image converter), the machine's
+// facts, the about box's browser and launcher, the clock-set watch, the
+// mount table and the help file's reader. main builds one for the run and
+// hands its services down by reference; everything below sees interfaces
+// only.
+
+#include "about/about_services.h"
+#include "platform/linux/desktop_factory.h"
+#include "platform/linux/disk_file_reader.h"
+#include "platform/linux/disk_profile_file.h"
+#include "platform/linux/file_registry.h"
+#include "platform/linux/linux_system_facts.h"
+#include "platform/linux/malloc_process_memory.h"
+#include "platform/linux/proc_mount_table.h"
+#include "platform/linux/process_launcher.h"
+#include "platform/linux/sdl_sound.h"
+#include "platform/linux/sway_window_manager.h"
+#include "platform/linux/system_clock.h"
+#include "platform/linux/timerfd_clock_set_watch.h"
+#include "platform/linux/xdg_default_browser.h"
+#include "shell/clock_services.h"
+#include "wallpaper/wallpaper_services.h"
+
+#include <memory>
+#include <string>
+
+class RealServices {
+public:
+    // `settingsFile`: this copy's settings; `windowsDir`: where the converted
+    // wallpaper goes, and the uniquely named copies the desktop services
+    // (GNOME, KDE, XFCE) are handed.
+    RealServices(const std::string& settingsFile, const std::string& windowsDir);
+    ~RealServices();
+    RealServices(const RealServices&) = delete;
+    RealServices& operator=(const RealServices&) = delete;
+
+    // Reads the help file for the help window.
+    const platform::FileReader& Files() const { return files_; }
+    // The clock window's services, with the help window main made.
+    ClockServices Services(platform::Help& help);
+
+private:
+    std::string windowsDir_;
+    platform::SystemClock clock_;
+    platform::SdlSound sound_;
+    std::unique_ptr<platform::ScreenSaver> saver_;
+    platform::DiskProfileFile profile_;
+    platform::FileRegistry registry_;
+    std::unique_ptr<platform::DesktopChain> desktop_;
+    std::unique_ptr<WallConverter> converter_;
+    platform::MallocProcessMemory memory_;
+    WallpaperServices wallpaper_;
+    platform::LinuxSystemFacts facts_;
+    platform::XdgDefaultBrowser browser_;
+    platform::ProcessLauncher launcher_;
+    AboutServices about_;
+    platform::TimerfdClockSetWatch clockSet_;
+    platform::ProcMountTable mounts_;
+    platform::DiskFileReader files_;
+    // sway tiles every window unless asked; other desktops go by the window's hints.
+    std::unique_ptr<platform::WindowManager> windowManager_;
+};

@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The clock in a real compositor: a headless sway with Xwayland. The clock
+# floats at its saved place without a border on every workspace; a dragged
+# clock keeps its new place; the wallpaper of the rotation replaces sway's own
+# background (a screenshot shows it), and after a restart only the new one
+# shows with one swaybg running; "ｾｰﾊﾞ停止" holds sway's idle inhibitor on the
+# window and switching back drops it; without Xwayland the clock starts
+# natively and keeps its saved place on quit.
+#
+# sway refuses to run as root: as root the test runs as a system user of its
+# own, in mount and network namespaces of its own, so the Xwayland display
+# stays private. Everything is bounded in time.
+set -euo pipefail
+SCRIPT=$(readlink -f "$0")
+HERE=$(dirname "$SCRIPT")
+TEST_USER=zelvaro-e2e
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${WORK:-}" ]; then
+    [ -s "$WORK/app.log" ] && sed 's/^/  program: /' "$WORK/app.log" | tail -20 >&2
+    [ -s "$WORK/run/sway.log" ] && grep -E '\[ERROR\]' "$WORK/run/sway.log" | tail -10 | sed 's/^/  sway: /' >&2
+  fi
+  exit 1
+}
+
+outside() {
+  local built=$1
+  command -v sway >/dev/null && command -v grim >/dev/null && command -v Xwayland >/dev/null ||
+    fail "sway, grim or Xwayland is not installed (scripts/install-deps installs them)"
+  WORK=$(mktemp -d /tmp/zelvaro-sway.XXXXXX)
+  trap 'rm -rf "$WORK"' EXIT
+  chmod 755 "$WORK"
+  cp "$built" "$WORK/zelvaro"
+  if [ "$(id -u)" -ne 0 ]; then
+    "$SCRIPT" --inside "$WORK"
+    return
+  fi
+  id -u "$TEST_USER" >/dev/null 2>&1 ||
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$TEST_USER" ||
+    fail "cannot create the user $TEST_USER that sway runs as"
+  chown -R "$TEST_USER:" "$WORK"
+  # Its own /tmp/.X11-unix (a file system of its own) and network namespace
+  # (abstract sockets): Xwayland's display is seen by nothing outside.
+  mkdir -p -m 1777 /tmp/.X11-unix
+  timeout -k 5 300 unshare --mount --net -- sh -c '
+    mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 97
+    exec setpriv --reuid="$1" --regid="$1" --clear-groups -- "$2" --inside "$3"' sh "$TEST_USER" "$SCRIPT" "$WORK" || {
+    status=$?
+    case $status in
+      97) fail "no mount namespace of its own (the machine refuses unshare --mount or mount)" ;;
+      124 | 137) fail "out of time" ;;
+      *) exit "$status" ;;  # the inside already said why
+    esac
+  }
+}
+
+# --- inside: as the test user ------------------------------------------------
+
+wait_for() {  # <seconds> <command...>: true once the command succeeds
+  local limit=$1; shift
+  for _ in $(seq $((limit * 10))); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+pixel() {  # the colour (rrggbb) sway shows at <x> <y>
+  grim -g "$1,$2 1x1" - 2>/dev/null | convert png:- -format '%[hex:p{0,0}]' info: 2>/dev/null | tr 'A-F' 'a-f' | cut -c1-6
+}
+shows() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+
+window() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$APP_PID"; }
+window_is() { [ "$(window)" = "$1" ]; }
+has_window() { [ -n "$(window)" ]; }
+
+start_clock() {  # [env assignments...]: starts the clock in sway's session
+  env "$@" "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+quit_clock() {  # a termination signal saves the settings, as a log-off does
+  kill -TERM "$APP_PID"
+  wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the clock did not end on SIGTERM"
+  wait "$APP_PID" 2>/dev/null || true
+}
+
+live_swaybg() {  # the swaybg processes of this user that have not ended
+  ps -u "$(id -u)" -o stat=,pid=,args= | awk '$1 !~ /^Z/ && $3 ~ /(^|\/)swaybg$/ { print $2 }'
+}
+
+ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
+bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
+
+inside() {
+  WORK=$1
+  cd "$WORK"
+  mkdir -p -m 700 "$WORK/run"
+  export XDG_RUNTIME_DIR="$WORK/run" HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
+  export SDL_AUDIODRIVER=dummy XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
+  unset DISPLAY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS
+  # sway's own background, a colour the pictures below do not have.
+  cat >"$WORK/sway.config" <<CONF
+xwayland enable
+output HEADLESS-1 resolution 1280x1024 position 0 0 bg #3050a0 solid_color
+default_border normal
+exec echo "\$DISPLAY" > "$WORK/run/display"
+CONF
+  WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -d -c "$WORK/sway.config" >"$WORK/run/sway.log" 2>&1 &
+  SWAY_PID=$!
+  trap 'kill "$SWAY_PID" 2>/dev/null; wait "$SWAY_PID" 2>/dev/null || true' EXIT
+  wait_for 30 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock >/dev/null 2>&1' || fail "sway did not start"
+  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
+  WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v lock | head -1)
+  export SWAYSOCK WAYLAND_DISPLAY
+  wait_for 10 test -s "$WORK/run/display" || fail "sway ran no start-up command"
+  local xdisplay
+  xdisplay=$(cat "$WORK/run/display")
+  [ -n "$xdisplay" ] || fail "sway offers no Xwayland display"
+  wait_for 10 shows 640 512 3050a0 || fail "sway's own background does not show: $(pixel 640 512)"
+
+  # Xwayland, at its saved place, with a centred red rotation picture.
+  mkdir -p "$WORK/red" "$WORK/green"
+  bmp "$WORK/red/red.bmp" 400 300 ff0000
+  bmp "$WORK/green/green.bmp" 400 300 00ff00
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
+    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
+  start_clock DISPLAY="$xdisplay"
+  wait_for 30 has_window || fail "no clock window in sway's tree"
+  wait_for 10 window_is "floating_con 200 150 none true none" || fail "the clock does not float at its place: $(window)"
+  wait_for 20 shows 640 512 ff0000 || fail "the wallpaper does not show where sway's background was: $(pixel 640 512)"
+  shows 10 10 3050a0 && fail "sway's background still shows around the centred picture"
+
+  # "ｾｰﾊﾞ停止" and back: sway's idle inhibitor on the window.
+  saver_item() {
+    # The options button opens the command menu; the saver item is eighth from the bottom.
+    DISPLAY="$xdisplay" xdotool mousemove 324 169 click 1
+    sleep 0.5
+    DISPLAY="$xdisplay" xdotool key --delay 80 Up Up Up Up Up Up Up Up Return
+  }
+  saver_item
+  wait_for 5 window_is "floating_con 200 150 none true open" || fail "ｾｰﾊﾞ停止 did not inhibit idle: $(window)"
+  saver_item
+  wait_for 5 window_is "floating_con 200 150 none true none" || fail "switching back left the inhibitor: $(window)"
+
+  # Moved by sway (as a drag or the keyboard moves it), the new place is
+  # what is saved. (A headless sway has no pointer device, and its "seat
+  # cursor move" does not drive an interactive move, so the drag itself is
+  # not played here.)
+  swaymsg -q "[pid=$APP_PID] move absolute position 300 200"
+  wait_for 5 window_is "floating_con 300 200 none true none" || fail "sway did not move the clock: $(window)"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
+  quit_clock
+  grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=200' zelvaro.INI ||
+    fail "the dragged place was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+
+  # A restart with another picture: only that one shows, one swaybg runs.
+  sed -i "s|^WallDir1=.*|WallDir1=$WORK/green|" zelvaro.INI
+  start_clock DISPLAY="$xdisplay"
+  wait_for 20 shows 640 512 00ff00 || fail "the new wallpaper does not show after a restart: $(pixel 640 512)"
+  wait_for 5 eval '[ "$(live_swaybg | wc -l)" = 1 ]' || fail "swaybg processes: $(live_swaybg | tr '\n' ' ')"
+  quit_clock
+
+  # No Xwayland: natively on Wayland; the saved place stays.
+  ini "[Location]" "OffsetX=321" "OffsetY=123"
+  start_clock -u DISPLAY
+  wait_for 30 has_window || fail "the clock did not start without Xwayland"
+  sleep 1
+  kill -0 "$APP_PID" 2>/dev/null || fail "the clock ended without Xwayland"
+  quit_clock
+  grep -q '^OffsetX=321' zelvaro.INI && grep -q '^OffsetY=123' zelvaro.INI ||
+    fail "the saved place was overwritten: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+  echo "ok"
+}
+
+if [ "${1:-}" = --inside ]; then
+  inside "$2"
+else
+  outside "$1"
+fi

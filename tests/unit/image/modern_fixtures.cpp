@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "modern_fixtures.h"
+
+#include <cstring>
+
+#include <jxl/encode.h>
+#include <libheif/heif.h>
+#include <png.h>
+#include <webp/encode.h>
+#include <webp/mux.h>
+
+namespace fixtures {
+
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr))
+        return {};
+    std::vector<uint8_t> out(size);
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr))
+        return {};
+    out.resize(size);
+    return out;
+}
+
+std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int height, bool lossless)
+{
+    uint8_t* data = nullptr;
+    const size_t size = lossless ? WebPEncodeLosslessRGB(rgb.data(), width, height, width * 3, &data)
+                                 : WebPEncodeRGB(rgb.data(), width, height, width * 3, 90, &data);
+    std::vector<uint8_t> out(data, data + size);
+    WebPFree(data);
+    return out;
+}
+
+std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height)
+{
+    WebPAnimEncoderOptions options;
+    WebPConfig config;
+    if (!WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&config))
+        return {};
+    config.lossless = 1;
+    WebPAnimEncoder* enc = WebPAnimEncoderNew(width, height, &options);
+    std::vector<uint8_t> inverted(rgb);
+    const std::vector<uint8_t>* frames[] = {&rgb, &inverted};
+    for (uint8_t& c : inverted)
+        c = static_cast<uint8_t>(255 - c);
+    bool ok = enc != nullptr;
+    int timestamp = 0;
+    for (const auto* frame : frames) {
+        WebPPicture pic;
+        ok = ok && WebPPictureInit(&pic);
+        pic.use_argb = 1;
+        pic.width = width;
+        pic.height = height;
+        ok = ok && WebPPictureImportRGB(&pic, frame->data(), width * 3) &&
+             WebPAnimEncoderAdd(enc, &pic, timestamp, &config);
+        WebPPictureFree(&pic);
+        timestamp += 100;
+    }
+    WebPData data;
+    WebPDataInit(&data);
+    ok = ok && WebPAnimEncoderAdd(enc, nullptr, timestamp, nullptr) && WebPAnimEncoderAssemble(enc, &data);
+    std::vector<uint8_t> out;
+    if (ok)
+        out.assign(data.bytes, data.bytes + data.size);
+    WebPDataClear(&data);
+    WebPAnimEncoderDelete(enc);
+    return out;
+}
+
+namespace {
+
+heif_error Append(heif_context*, const void* data, size_t size, void* userdata)
+{
+    auto* out = static_cast<std::vector<uint8_t>*>(userdata);
+    out->insert(out->end(), static_cast<const uint8_t*>(data), static_cast<const uint8_t*>(data) + size);
+    return heif_error{heif_error_Ok, heif_suberror_Unspecified, ""};
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation)
+{
+    std::vector<uint8_t> out;
+    heif_context* ctx = heif_context_alloc();
+    heif_encoder* encoder = nullptr;
+    heif_image* image = nullptr;
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    bool ok =
+        heif_context_get_encoder_for_format(ctx, av1 ? heif_compression_AV1 : heif_compression_HEVC, &encoder).code ==
+            heif_error_Ok &&
+        heif_image_create(width, height, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image).code ==
+            heif_error_Ok &&
+        heif_image_add_plane(image, heif_channel_interleaved, width, height, 8).code == heif_error_Ok;
+    if (ok) {
+        heif_encoder_set_lossy_quality(encoder, 95);
+        if (av1)
+            heif_encoder_set_parameter_integer(encoder, "speed", 8);
+        int stride = 0;
+        uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < height; ++y)
+            std::memcpy(plane + static_cast<size_t>(y) * stride, rgb.data() + static_cast<size_t>(y) * width * 3,
+                        static_cast<size_t>(width) * 3);
+        options->image_orientation = static_cast<heif_orientation>(orientation);
+        heif_writer writer{1, Append};
+        ok = heif_context_encode_image(ctx, image, encoder, options, nullptr).code == heif_error_Ok &&
+             heif_context_write(ctx, &writer, &out).code == heif_error_Ok;
+    }
+    heif_encoding_options_free(options);
+    heif_image_release(image);
+    if (encoder)
+        heif_encoder_release(encoder);
+    heif_context_free(ctx);
+    return ok ? out : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless, int orientation)
+{
+    JxlEncoder* enc = JxlEncoderCreate(nullptr);
+    JxlBasicInfo info;
+    JxlEncoderInitBasicInfo(&info);
+    info.xsize = static_cast<uint32_t>(width);
+    info.ysize = static_cast<uint32_t>(height);
+    info.bits_per_sample = 8;
+    info.num_color_channels = 3;
+    info.uses_original_profile = lossless ? JXL_TRUE : JXL_FALSE;
+    info.orientation = static_cast<JxlOrientation>(orientation);
+    JxlColorEncoding colour;
+    JxlColorEncodingSetToSRGB(&colour, JXL_FALSE);
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    JxlEncoderFrameSettings* settings = nullptr;
+    bool ok = JxlEncoderSetBasicInfo(enc, &info) == JXL_ENC_SUCCESS &&
+              JxlEncoderSetColorEncoding(enc, &colour) == JXL_ENC_SUCCESS &&
+              (settings = JxlEncoderFrameSettingsCreate(enc, nullptr)) != nullptr &&
+              (!lossless || JxlEncoderSetFrameLossless(settings, JXL_TRUE) == JXL_ENC_SUCCESS) &&
+              JxlEncoderAddImageFrame(settings, &format, rgb.data(), rgb.size()) == JXL_ENC_SUCCESS;
+    JxlEncoderCloseInput(enc);
+    std::vector<uint8_t> out(4096);
+    size_t used = 0;
+    while (ok) {
+        uint8_t* next = out.data() + used;
+        size_t avail = out.size() - used;
+        const JxlEncoderStatus status = JxlEncoderProcessOutput(enc, &next, &avail);
+        used = static_cast<size_t>(next - out.data());
+        if (status == JXL_ENC_SUCCESS)
+            break;
+        ok = status == JXL_ENC_NEED_MORE_OUTPUT;
+        out.resize(out.size() * 2);
+    }
+    JxlEncoderDestroy(enc);
+    out.resize(ok ? used : 0);
+    return out;
+}
+
+}  // namespace fixtures

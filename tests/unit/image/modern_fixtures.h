@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Files in the newer picture formats, written in the tests by the formats'
+// own encoders (libpng, libwebp, libheif with HEVC and AV1, libjxl) from a
+// top-down RGB picture. Each gives no bytes when its encoder refused.
+
+#include <cstdint>
+#include <vector>
+
+namespace fixtures {
+
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height);
+std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int height, bool lossless);
+// Two frames: the given picture first, then its colours inverted.
+std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height);
+// HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8.
+std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1);
+std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
+                               int orientation = 1);
+
+}  // namespace fixtures

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// PNG, WebP, HEIC, AVIF and JPEG XL files written by the formats' own
+// encoders come back through the image component as the picture that was
+// encoded: exactly for lossless files, close for lossy ones; a file cut short
+// is refused with its own message; photos are turned upright.
+#include "image/multi_image.h"
+#include "image/orientation.h"
+#include "image_fixtures.h"
+#include "modern_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Peak signal to noise of the picture against the top-down RGB source, in
+// dB; infinity when they are equal.
+double Psnr(const DibPicture& pic, const std::vector<uint8_t>& rgb, int w, int h)
+{
+    if (pic.Width != w || pic.Height != h || pic.BitCount != 24)
+        return 0;
+    double squares = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const RgbQuad p = pic.PixelAt(x, y);
+            const uint8_t* s = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+            for (auto [a, b] : {std::pair{p.Red, s[0]}, {p.Green, s[1]}, {p.Blue, s[2]}})
+                squares += (a - b) * (a - b);
+        }
+    return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * 3 * w * h / squares);
+}
+
+class ModernFormats : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Put(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        const std::string path = (dir_ / name).string();
+        fixtures::WriteAll(path, bytes);
+        return path;
+    }
+    fs::path dir_ = fs::temp_directory_path() / ("zelvaro-modern-" + std::to_string(::getpid()));
+};
+
+}  // namespace
+
+TEST_F(ModernFormats, EachFileReadsBackAsEncodedAndACutFileIsRefused)
+{
+    const int w = 67, h = 45;  // odd: rows are padded, chroma is subsampled unevenly
+    const auto rgb = fixtures::PhotoRgb(w, h);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        double minPsnr;  // infinity: lossless, read back exactly
+        const char* failure;
+    };
+    const Case cases[] = {
+        {"shot.png", fixtures::EncodePng(rgb, w, h), INFINITY, "このPNGは読み込めません"},
+        {"lossless.webp", fixtures::EncodeWebp(rgb, w, h, true), INFINITY, "このWEBPは読み込めません"},
+        {"lossy.WEBP", fixtures::EncodeWebp(rgb, w, h, false), 30, "このWEBPは読み込めません"},
+        {"animated.webp", fixtures::EncodeAnimatedWebp(rgb, w, h), INFINITY, "このWEBPは読み込めません"},
+        {"photo.heic", fixtures::EncodeHeif(rgb, w, h, false), 30, "このHEICは読み込めません"},
+        {"photo.heif", fixtures::EncodeHeif(rgb, w, h, false), 30, "このHEIFは読み込めません"},
+        {"download.avif", fixtures::EncodeHeif(rgb, w, h, true), 30, "このAVIFは読み込めません"},
+        {"lossless.jxl", fixtures::EncodeJxl(rgb, w, h, true), INFINITY, "このJXLは読み込めません"},
+        {"lossy.JXL", fixtures::EncodeJxl(rgb, w, h, false), 30, "このJXLは読み込めません"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_FALSE(c.bytes.empty()) << "the encoder refused";
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        ASSERT_TRUE(image.SetImageName(Put(c.name, c.bytes)).Ok());
+        const double psnr = Psnr(image.Picture(), rgb, w, h);
+        if (std::isinf(c.minPsnr))
+            EXPECT_TRUE(std::isinf(psnr)) << psnr << " dB";
+        else
+            EXPECT_GE(psnr, c.minPsnr);
+        const std::vector<uint8_t> cut(c.bytes.begin(), c.bytes.begin() + static_cast<long>(c.bytes.size() / 2));
+        const ImageResult refused = image.SetImageName(Put(std::string("cut-") + c.name, cut));
+        EXPECT_EQ(refused.Status, ImageStatus::Failed);
+        EXPECT_EQ(refused.Message, c.failure);
+        EXPECT_TRUE(image.Picture().Empty());
+    }
+}
+
+namespace {
+
+// An APP1 segment holding only an orientation, in either byte order.
+std::vector<uint8_t> ExifSegment(int orientation, bool motorola)
+{
+    std::vector<uint8_t> tiff;
+    auto put16 = [&](unsigned v) {
+        const uint8_t high = static_cast<uint8_t>(v >> 8), low = static_cast<uint8_t>(v);
+        tiff.push_back(motorola ? high : low);
+        tiff.push_back(motorola ? low : high);
+    };
+    auto put32 = [&](uint32_t v) {
+        motorola ? (put16(v >> 16), put16(v & 0xFFFF)) : (put16(v & 0xFFFF), put16(v >> 16));
+    };
+    tiff = {'E', 'x', 'i', 'f', 0, 0, uint8_t(motorola ? 'M' : 'I'), uint8_t(motorola ? 'M' : 'I')};
+    put16(42);
+    put32(8);
+    put16(2);  // two entries: something else first, then the orientation
+    put16(0x010F), put16(2), put32(4), put32(0x41424300);
+    put16(0x0112), put16(3), put32(1), put16(static_cast<unsigned>(orientation)), put16(0);
+    put32(0);
+    const size_t length = tiff.size() + 2;
+    tiff.insert(tiff.begin(), {0xFF, 0xE1, uint8_t(length >> 8), uint8_t(length)});
+    return tiff;
+}
+
+}  // namespace
+
+TEST_F(ModernFormats, EveryOrientationShowsThePhotoUpright)
+{
+    // Stored: red top left, green top right, blue bottom left, white bottom
+    // right, in blocks large enough to survive lossy coding.
+    const int w = 32, h = 16;
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    const uint8_t kColours[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            std::copy_n(kColours[(y >= h / 2) * 2 + (x >= w / 2)], 3, &rgb[(static_cast<size_t>(y) * w + x) * 3]);
+    // The corners as shown (top left, top right, bottom left, bottom right).
+    const char* const kShown[9] = {"", "RGBW", "GRWB", "WBGR", "BWRG", "RBGW", "BRWG", "WGBR", "GWRB"};
+    auto letter = [](RgbQuad p) {
+        return p.Red > 128 ? (p.Green > 128 ? 'W' : 'R') : (p.Green > 128 ? 'G' : (p.Blue > 128 ? 'B' : '?'));
+    };
+    const std::vector<uint8_t> jpeg = fixtures::EncodeJpeg(rgb, w, h, false, 95);
+    for (int o = 1; o <= 8; ++o) {
+        std::vector<uint8_t> withExif = ExifSegment(o, o % 2);
+        withExif.insert(withExif.begin(), jpeg.begin(), jpeg.begin() + 2);  // after the start of image
+        withExif.insert(withExif.end(), jpeg.begin() + 2, jpeg.end());
+        const std::pair<const char*, std::vector<uint8_t>> files[] = {
+            {"o.jpg", withExif},
+            {"o.heic", fixtures::EncodeHeif(rgb, w, h, false, o)},
+            {"o.avif", fixtures::EncodeHeif(rgb, w, h, true, o)},
+            {"o.jxl", fixtures::EncodeJxl(rgb, w, h, true, o)},
+        };
+        for (const auto& [name, bytes] : files) {
+            SCOPED_TRACE(std::string(name) + " orientation " + std::to_string(o));
+            TPMultiImage image;
+            image.ImageReadRes = lColorTrue;
+            ASSERT_TRUE(image.SetImageName(Put(name, bytes)).Ok());
+            const DibPicture& p = image.Picture();
+            ASSERT_EQ(p.Width, o >= 5 ? h : w);
+            const int r = p.Width - 3, b = p.Height - 3;
+            const std::string shown = {letter(p.PixelAt(2, 2)), letter(p.PixelAt(r, 2)), letter(p.PixelAt(2, b)),
+                                       letter(p.PixelAt(r, b))};
+            EXPECT_EQ(shown, kShown[o]);
+        }
+    }
+    EXPECT_EQ(ExifOrientation({}), 1);
+    const std::vector<uint8_t> cutExif = ExifSegment(6, true);
+    EXPECT_EQ(ExifOrientation({cutExif.data() + 4, 30}), 1) << "an entry past the end is not read";
+}
