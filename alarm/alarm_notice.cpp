@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_notice.h"
 
+#include "base/ui/readable_colour.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -35,13 +37,15 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(NoticeFont(windowFont, 19));
-    Label1->setStyleSheet(QStringLiteral("color: #800000;"));
+    // The written maroon and black, lightened on a dark palette.
+    const QColor ground = palette().color(QPalette::Window);
+    Label1->setStyleSheet(QStringLiteral("color: %1;").arg(ReadableHue(QColor(0x80, 0, 0), ground).name()));
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(NoticeFont(windowFont, 19));
-    Label2->setStyleSheet(QStringLiteral("color: #000000;"));
+    Label2->setStyleSheet(QStringLiteral("color: %1;").arg(ReadableHue(QColor(0, 0, 0), ground).name()));
     Label2->setFixedWidth(233);
 
     // Built as from a layout: every property first, then the start.

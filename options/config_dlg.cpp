@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -51,6 +52,8 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     OptionNote->addTab(BuildSignalPage(), tr("時報"));
     OptionNote->addTab(BuildAlarmPage(), tr("ｱﾗｰﾑ"));
     OptionNote->setCurrentIndex(0);
+    // Every tab in view, in any language: the dialog grows to hold them.
+    OptionNote->tabBar()->setUsesScrollButtons(false);
     NameControls();
 
     const DialogButtons standard = MakeDialogButtons(this);

@@ -10,5 +10,9 @@
 QColor ReadableOn(const QColor& written, const QPalette& palette, QPalette::ColorRole background = QPalette::Window,
                   QPalette::ColorRole text = QPalette::WindowText);
 
+// The written colour on a light ground, where it was designed to stand; on a
+// dark ground the same hue lightened until it reads (Sunday stays red).
+QColor ReadableHue(const QColor& written, const QColor& ground);
+
 // The contrast ratio of two colours (1 to 21).
 double Contrast(const QColor& a, const QColor& b);

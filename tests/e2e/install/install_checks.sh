@@ -245,7 +245,7 @@ if (cd "$BUILD" && rm -f zelvaro_*.deb && cpack -G DEB >"$SCRATCH/cpack.log" 2>&
     || bad "package relations" "Recommends '$recommends', Suggests '$suggests'"
 
   # lintian: no error and no warning (its informational notes are not counted).
-  if lintian --fail-on error,warning --no-tag-display-limit "$deb" >"$SCRATCH/lintian.log" 2>&1; then
+  if lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$SCRATCH/lintian.log" 2>&1; then
     ok "lintian finds no error and no warning in the package"
   else bad "lintian" "$(grep -E '^[EW]:' "$SCRATCH/lintian.log" | head -20)$(tail -3 "$SCRATCH/lintian.log")"; fi
 

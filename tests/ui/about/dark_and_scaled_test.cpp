@@ -5,7 +5,9 @@
 
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
+#include "alarm/alarm_notice.h"
 #include "base/ui/readable_colour.h"
+#include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_registry.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_dlg.h"
@@ -141,6 +143,26 @@ private slots:
     }
 
     void chartMarksStandClearOfTheirBars() { CheckCharts(QStringLiteral("info_charts_dark_2x")); }
+
+    void alarmNoticeReadsOnDarkAndKeepsItsMaroonOnLight()
+    {
+        platform::FakeSound sound;
+        const auto colour = [](QLabel* label) {
+            return QColor(label->styleSheet().section(QLatin1Char(' '), 1).remove(QLatin1Char(';')));
+        };
+        {
+            TMsgDlg notice(sound);
+            const QColor ground = notice.palette().color(QPalette::Window);
+            QVERIFY(Contrast(colour(notice.Label1), ground) >= 4.5);
+            QVERIFY(Contrast(colour(notice.Label2), ground) >= 4.5);
+            QVERIFY(colour(notice.Label1).red() > colour(notice.Label1).blue());  // still a red
+        }
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        TMsgDlg light(sound);
+        QCOMPARE(colour(light.Label1), QColor(0x80, 0, 0));
+        QCOMPARE(colour(light.Label2), QColor(0, 0, 0));
+        QApplication::setPalette(DarkPalette());
+    }
 
     void lightPaletteKeepsTheWrittenNavy()
     {

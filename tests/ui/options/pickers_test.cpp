@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(Texts(picker.FileList), (QStringList{"WIDE.BMP", "broken.pcd", "photo.bmp", "sunset.Jpg"}));
         // The long pattern reads from its start, not scrolled to its tail.
         auto* pattern = picker.findChild<QLineEdit*>(QStringLiteral("edtFileList"));
-        QCOMPARE(pattern->text(), QStringLiteral("*.BMP;*.JPG;*.GIF;*.PCD;*.TIF"));
+        QVERIFY(pattern->text().startsWith(QStringLiteral("*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;")));
         QCOMPARE(pattern->cursorPosition(), 0);
         QCOMPARE(picker.Directory(), dir.toStdString());
         QVERIFY(picker.FileName().empty());

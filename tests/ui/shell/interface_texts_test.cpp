@@ -5,6 +5,7 @@
 // texts stand; in either, the accessibility tree names every control.
 
 #include "about/about_dlg.h"
+#include "about/about_texts.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
 #include "base/translatable.h"
@@ -129,7 +130,13 @@ class InterfaceTextsTest : public QObject {
         look("calendar", &calendar);
         TfrmInfoDlg info(nullptr, about.facts, registry);
         look("information", &info);
-        TfrmAboutDlg aboutBox(about.services);
+        TfrmAboutDlg aboutBox(about.services);  // with the clock window's texts
+        aboutBox.SetApplicationName(QString::fromUtf8(kAboutAppName));
+        aboutBox.setWindowTitle(QCoreApplication::translate("TfrmClock", kAboutCaption));
+        aboutBox.lblCopyright->setText(QString::fromUtf8(kAboutCopyright));
+        aboutBox.lblExtraInformation->setText(QString::fromUtf8(kAboutExtraInfo));
+        aboutBox.lblTargetOS->setText(QString::fromUtf8(kAboutTargetOS));
+        aboutBox.lblPhysicalMemory->setText(QString::fromUtf8(kDefaultPhysicalMem));
         look("about", &aboutBox);
         TfrmOpenBmp picture("");
         look("picture chooser", &picture);
@@ -227,6 +234,9 @@ private slots:
               std::pair{QPalette::ToolTipBase, QColor(35, 35, 35)},
               std::pair{QPalette::ToolTipText, QColor(230, 230, 230)}, std::pair{QPalette::Shadow, QColor(0, 0, 0)}})
             dark.setColor(role, colour);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+        dark.setColor(QPalette::Light, QColor(53, 53, 53));
         QTranslator english;
         QVERIFY(english.load(QStringLiteral("zelvaro_en"), QStringLiteral(":/i18n")));
         int saved = 0;
