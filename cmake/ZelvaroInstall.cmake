@@ -87,10 +87,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The libraries come from the linked ones (dpkg-shlibdeps); besides them the
-# program needs the X11 platform plugin, which the Qt libraries only
+# program needs the X11 platform plugin and the Wayland one (for a compositor
+# without Xwayland), which the Qt libraries only
 # recommend, and the fonts its Japanese texts and its clock face are set in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic, fonts-liberation2")
 # xdg-open starts the browser and the mail program from the about box;
 # swaybg shows the wallpaper under Wayland compositors that have no other way.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

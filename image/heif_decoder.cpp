@@ -26,7 +26,8 @@ struct OptionsFree {
 
 bool Fits(int w, int h, size_t bytes)
 {
-    return image_limits::Acceptable(w, h) && image_limits::StoredBytesCanHold(w, h, bytes);
+    return image_limits::Acceptable(w, h) &&
+           image_limits::StoredBytesCanHold(w, h, bytes, image_limits::kMaxPixelsPerByteSkippingBlocks);
 }
 
 }  // namespace

@@ -24,11 +24,12 @@ bool Acceptable(int64_t width, int64_t height)
     return width * height <= g_maxPixels;
 }
 
-bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes)
+bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes, int64_t pixelsPerByte)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || pixelsPerByte <= 0 || pixelsPerByte > (int64_t{1} << 20))
         return false;
-    const uint64_t most = storedBytes > (uint64_t{1} << 40) ? uint64_t{1} << 53 : storedBytes * kMaxPixelsPerByte;
+    const uint64_t most = storedBytes > (uint64_t{1} << 32) ? uint64_t{1} << 53
+                                                            : storedBytes * static_cast<uint64_t>(pixelsPerByte);
     return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) <= most;
 }
 

@@ -24,8 +24,15 @@ bool Acceptable(int64_t width, int64_t height);
 // header that promises more is refused before the pixels are allocated.
 inline constexpr int64_t kMaxPixelsPerByte = 8192;
 
+// The newer codecs code a flat picture in far less: HEVC and AV1 skip whole
+// blocks (a flat 12-megapixel HEIC is about a kilobyte), and lossless WebP and
+// JPEG XL repeat one colour for any length (a flat screen-sized picture is a
+// few dozen bytes). Their headers are held to these instead.
+inline constexpr int64_t kMaxPixelsPerByteSkippingBlocks = int64_t{1} << 16;
+inline constexpr int64_t kMaxPixelsPerByteRepeating = int64_t{1} << 20;
+
 // True when `storedBytes` of compressed data can plausibly hold width x
-// height pixels.
-bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes);
+// height pixels, at `pixelsPerByte` at the most.
+bool StoredBytesCanHold(int64_t width, int64_t height, uint64_t storedBytes, int64_t pixelsPerByte = kMaxPixelsPerByte);
 
 }  // namespace image_limits

@@ -14,8 +14,29 @@
 
 #include "image/picture.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
+
+// How large a picture is needed, for readers whose library decodes at a
+// reduced scale for less than the full work (JPEG at eighths, WebP): the
+// smallest picture that still covers Width x Height (both sides at least as
+// large), or with `Cover` false that fits it (one side at least as large).
+// An empty hint asks for the whole picture; a picture smaller than the hint
+// is decoded whole.
+struct ScaleHint {
+    int Width = 0;
+    int Height = 0;
+    bool Cover = true;
+
+    bool Wanted() const { return Width > 0 && Height > 0; }
+    bool LargeEnough(int64_t w, int64_t h) const
+    {
+        return Cover ? (w >= Width && h >= Height) : (w >= Width || h >= Height);
+    }
+    // The same for a picture shown turned by a quarter.
+    ScaleHint Turned() const { return {Height, Width, Cover}; }
+};
 
 enum class ReadFailure {
     None,

@@ -68,6 +68,7 @@ void CmykRow(const uint8_t* s, uint8_t* d, int width)
 struct Source {
     std::span<const uint8_t> bytes;
     std::FILE* file = nullptr;
+    unsigned eighths = 8;  // the scale to decode at
 };
 
 // Sets up a decoder's error handling (each decoder jumps to its own point)
@@ -97,9 +98,24 @@ bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr
     else
         jpeg_mem_src(&cinfo, src.bytes.data(), static_cast<unsigned long>(src.bytes.size()));
     jpeg_read_header(&cinfo, TRUE);
+    cinfo.scale_num = src.eighths;
+    cinfo.scale_denom = 8;
+    cinfo.do_fancy_upsampling = src.eighths == 8 ? TRUE : FALSE;
     const bool grey = cinfo.jpeg_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : (cmyk ? JCS_CMYK : JCS_EXT_BGR);
+    jpeg_calc_output_dimensions(&cinfo);
+    return true;
+}
+
+bool Rescale(jpeg_decompress_struct& cinfo, ErrorManager& errors, unsigned eighths)
+{
+    if (setjmp(errors.jump))
+        return false;
+    cinfo.scale_num = eighths;
+    // A picture decoded small is reduced to the screen's size afterwards,
+    // which averages far more than the smooth chroma upsampling would.
+    cinfo.do_fancy_upsampling = FALSE;
     jpeg_calc_output_dimensions(&cinfo);
     return true;
 }
@@ -199,7 +215,21 @@ bool DecodeLowerRows(const Source& src, JDIMENSION first, DibPicture& pic, uint8
     return ok;
 }
 
-ImageRead Run(const Source& src)
+// The fewest eighths at which the picture still meets the hint (all eight
+// when none does).
+unsigned EighthsFor(const jpeg_decompress_struct& cinfo, const ScaleHint& hint)
+{
+    if (!hint.Wanted())
+        return 8;
+    for (unsigned k = 1; k < 8; ++k) {
+        const uint64_t w = (uint64_t{cinfo.image_width} * k + 7) / 8, h = (uint64_t{cinfo.image_height} * k + 7) / 8;
+        if (hint.LargeEnough(static_cast<int64_t>(w), static_cast<int64_t>(h)))
+            return k;
+    }
+    return 8;
+}
+
+ImageRead Run(Source src, const ScaleHint& hint)
 {
     uint64_t fileBytes = src.bytes.size();
     struct stat st {};
@@ -215,12 +245,16 @@ ImageRead Run(const Source& src)
     for (jpeg_saved_marker_ptr m = ok ? cinfo.marker_list : nullptr; m && orientation == 1; m = m->next)
         if (m->marker == JPEG_APP0 + 1)
             orientation = ExifOrientation({m->data, m->data_length});
+    // Decoded at the smallest scale that meets the hint, for the picture as
+    // it is shown (turned a quarter for orientations 5 to 8).
+    src.eighths = ok ? EighthsFor(cinfo, orientation >= 5 ? hint.Turned() : hint) : 8;
+    ok = ok && (src.eighths == 8 || Rescale(cinfo, errors, src.eighths));
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     DibPicture& pic = out.Picture;
     // A header that promises more pixels than the file could hold is refused
     // before the picture is allocated.
-    ok = ok && image_limits::StoredBytesCanHold(cinfo.output_width, cinfo.output_height, fileBytes) &&
+    ok = ok && image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
          pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
                       false) &&
          Start(cinfo, errors);
@@ -255,20 +289,20 @@ ImageRead Run(const Source& src)
 
 }  // namespace
 
-ImageRead DecodeJpeg(std::span<const uint8_t> bytes)
+ImageRead DecodeJpeg(std::span<const uint8_t> bytes, const ScaleHint& hint)
 {
     if (bytes.empty())
         return {};
-    return Run(Source{bytes, nullptr});
+    return Run(Source{bytes, nullptr}, hint);
 }
 
-ImageRead DecodeJpegFile(const std::string& path)
+ImageRead DecodeJpegFile(const std::string& path, const ScaleHint& hint)
 {
     FileReadStatus status = FileReadStatus::Ok;
     std::FILE* f = OpenImageStream(path, status);
     if (!f)
         return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: cannot open the file");
-    ImageRead out = Run(Source{{}, f});
+    ImageRead out = Run(Source{{}, f}, hint);
     std::fclose(f);
     return out;
 }

@@ -16,5 +16,7 @@
 
 // Corrupt entropy data decodes to what libjpeg-turbo recovers; a header it
 // cannot read or a picture over the pixel limit is a failure.
-ImageRead DecodeJpeg(std::span<const uint8_t> bytes);
-ImageRead DecodeJpegFile(const std::string& path);
+// With a hint, the picture is decoded at the fewest eighths of its size
+// (libjpeg-turbo's scaled decoding) that still meet it.
+ImageRead DecodeJpeg(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
+ImageRead DecodeJpegFile(const std::string& path, const ScaleHint& hint = {});

@@ -61,7 +61,8 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
             // Checked before the picture is allocated; a quarter turn
             // (orientations 5 to 8) swaps the shown width and height.
             const int64_t w = info.xsize, h = info.ysize;
-            if (!image_limits::Acceptable(w, h) || !image_limits::StoredBytesCanHold(w, h, bytes.size()))
+            if (!image_limits::Acceptable(w, h) ||
+                !image_limits::StoredBytesCanHold(w, h, bytes.size(), image_limits::kMaxPixelsPerByteRepeating))
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: picture too large for its file");
             const bool turned = info.orientation >= JXL_ORIENT_TRANSPOSE;
             if (!pic.Allocate(static_cast<int>(turned ? h : w), static_cast<int>(turned ? w : h), 24))

@@ -73,15 +73,15 @@ const char* FailureText(Format f)
     }
 }
 
-ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t> bytes)
+ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t> bytes, const ScaleHint& hint)
 {
     switch (f) {
-    case Format::Jpeg: return DecodeJpegFile(path);
+    case Format::Jpeg: return DecodeJpegFile(path, hint);
     case Format::Gif: return DecodeGifFile(path);
     case Format::Tiff: return DecodeTiffFile(path);
     case Format::Bmp: return DecodeBmp(bytes);
     case Format::Png: return DecodePngFile(path);
-    case Format::Webp: return DecodeWebpFile(path);
+    case Format::Webp: return DecodeWebpFile(path, hint);
     case Format::Avif:
     case Format::Heic:
     case Format::Heif: return DecodeHeifFile(path);
@@ -146,7 +146,7 @@ ImageResult TPMultiImage::SetImageName(const std::string& name)
         return failed;
     }
     picture_.Clear();  // the old picture goes before the new one is made
-    ImageRead decoded = DecodeFile(format, name, bytes);
+    ImageRead decoded = DecodeFile(format, name, bytes, scaleHint_);
     bytes = {};
     if (!decoded.Ok())
         return failed;

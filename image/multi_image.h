@@ -14,6 +14,7 @@
 //   if (!ImageInfoBox::Report(image.SaveAsBmp(target))) return;
 
 #include "image/image_file.h"
+#include "image/image_read.h"
 #include "image/picture.h"
 
 #include <string>
@@ -51,6 +52,10 @@ public:
     ImageResult SetImageName(const std::string& name);
     const std::string& ImageName() const { return imageName_; }
 
+    // How large a picture the next reads need at least (see ScaleHint); the
+    // JPEG and WebP readers then decode no larger than that. Empty: whole.
+    void SetScaleHint(ScaleHint hint) { scaleHint_ = hint; }
+
     // Bits per pixel of the file last read successfully.
     int ImageBitCount() const { return imageBitCount_; }
 
@@ -81,4 +86,5 @@ private:
     DibPicture picture_;
     int displayBits_ = 24;
     FileWriter writer_;
+    ScaleHint scaleHint_;
 };

@@ -4,6 +4,8 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -14,20 +16,39 @@ namespace {
 
 bool Fits(int w, int h, size_t bytes)
 {
-    return image_limits::Acceptable(w, h) && image_limits::StoredBytesCanHold(w, h, bytes);
+    return image_limits::Acceptable(w, h) &&
+           image_limits::StoredBytesCanHold(w, h, bytes, image_limits::kMaxPixelsPerByteRepeating);
 }
 
-ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& features)
+ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& features, const ScaleHint& hint)
 {
     ImageRead out;
     DibPicture& pic = out.Picture;
-    if (!Fits(features.width, features.height, bytes.size()) || !pic.Allocate(features.width, features.height, 24))
+    const int w = features.width, h = features.height;
+    if (!Fits(w, h, bytes.size()))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large for its file");
+    // libwebp scales while it decodes, to the smallest size that meets the hint.
+    int sw = w, sh = h;
+    if (hint.Wanted()) {
+        const double fx = static_cast<double>(hint.Width) / w, fy = static_cast<double>(hint.Height) / h;
+        const double f = hint.Cover ? std::max(fx, fy) : std::min(fx, fy);
+        if (f < 1) {
+            sw = std::clamp(static_cast<int>(std::ceil(w * f)), 1, w);
+            sh = std::clamp(static_cast<int>(std::ceil(h * f)), 1, h);
+        }
+    }
+    if (!pic.Allocate(sw, sh, 24))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large");
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
     // Written bottom row first, as the bitmap stores it.
     config.options.flip = 1;
+    if (sw != w || sh != h) {
+        config.options.use_scaling = 1;
+        config.options.scaled_width = sw;
+        config.options.scaled_height = sh;
+    }
     config.output.colorspace = MODE_BGR;
     config.output.is_external_memory = 1;
     config.output.u.RGBA.rgba = pic.Bits.data();
@@ -83,19 +104,19 @@ ImageRead FirstFrame(std::span<const uint8_t> bytes)
 
 }  // namespace
 
-ImageRead DecodeWebp(std::span<const uint8_t> bytes)
+ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint)
 {
     WebPBitstreamFeatures features;
     if (bytes.empty() || WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK)
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: not a WebP file");
-    return features.has_animation ? FirstFrame(bytes) : Still(bytes, features);
+    return features.has_animation ? FirstFrame(bytes) : Still(bytes, features, hint);
 }
 
-ImageRead DecodeWebpFile(const std::string& path)
+ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint)
 {
     std::vector<uint8_t> bytes;
     switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: return DecodeWebp(bytes);
+    case FileReadStatus::Ok: return DecodeWebp(bytes, hint);
     case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "WebP: no such file");
     default: return ImageRead::Failed(ReadFailure::Unreadable, "WebP: cannot read the file");
     }

@@ -10,5 +10,7 @@
 #include <span>
 #include <string>
 
-ImageRead DecodeWebp(std::span<const uint8_t> bytes);
-ImageRead DecodeWebpFile(const std::string& path);
+// With a hint, a still picture is decoded scaled down to the smallest size
+// that meets it.
+ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
+ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint = {});

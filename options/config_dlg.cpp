@@ -9,6 +9,7 @@
 #include "base/ui/error_handler.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,6 +20,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -114,6 +117,7 @@ void TConfigDlg::Fill(const ConfigValues& v)
     edtPanic->setText(Text(v.PanicWallPaper));
     chkColorDec->setChecked(v.ColorDecSw);
     chkOnTop->setChecked(v.OnTop);
+    cmbWallDisplay->setCurrentIndex(std::clamp(v.WallpaperDisplay, 0, cmbWallDisplay->count() - 1));
 
     chkJustWave->setChecked(v.JustWaveSw);
     edtJustWave->setText(Text(v.JustWave));
@@ -147,6 +151,7 @@ ConfigValues TConfigDlg::Values() const
     v.PanicWallPaper = Text(edtPanic);
     v.ColorDecSw = chkColorDec->isChecked();
     v.OnTop = chkOnTop->isChecked();
+    v.WallpaperDisplay = cmbWallDisplay->currentIndex();
 
     v.JustWaveSw = chkJustWave->isChecked();
     v.JustWave = Text(edtJustWave);

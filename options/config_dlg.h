@@ -14,6 +14,7 @@
 #include <string>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -61,6 +62,7 @@ public:
     QToolButton* sbtnPanicOpen = nullptr;
     QCheckBox* chkColorDec = nullptr;
     QCheckBox* chkOnTop = nullptr;
+    QComboBox* cmbWallDisplay = nullptr;
     // "時報"
     QCheckBox* chkJustWave = nullptr;
     QLineEdit* edtJustWave = nullptr;

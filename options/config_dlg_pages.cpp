@@ -5,6 +5,7 @@
 #include "options/config_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -142,6 +143,16 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     sbtnPanicOpen = NewFolderButton("sbtnPanicOpen", page);
     chkColorDec = NewCheckBox("chkColorDec", tr("ドロップファイルの減色"), page);
     chkOnTop = NewCheckBox("chkOnTop", tr("Zelvaro前面表示"), page);
+    cmbWallDisplay = new QComboBox(page);
+    cmbWallDisplay->setObjectName(QStringLiteral("cmbWallDisplay"));
+    cmbWallDisplay->addItems({tr("中央"), tr("全体"), tr("ﾌｨｯﾄ"), tr("拡大"), tr("伸縮"), tr("ｽﾊﾟﾝ")});
+    cmbWallDisplay->setAccessibleName(tr("表示方法"));
+    auto* display = new QHBoxLayout;
+    auto* displayLabel = new QLabel(tr("表示方法"), page);
+    displayLabel->setBuddy(cmbWallDisplay);
+    display->addWidget(displayLabel);
+    display->addWidget(cmbWallDisplay);
+    display->addStretch();
 
     auto* interval = new QHBoxLayout;
     QLabel* intervalLabel = NewLabel(tr("変更間隔（分）"), page);
@@ -161,6 +172,8 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     layout->addSpacing(6);
     layout->addWidget(chkColorDec);
     layout->addWidget(chkOnTop);
+    layout->addSpacing(6);
+    layout->addLayout(display);
     layout->addStretch();
     return page;
 }

@@ -7,10 +7,16 @@ bool RunOptionsDialog(ClockSettings& settings, platform::Help& help, platform::S
                       const std::string& mountTable, const OptionsDialogHooks& hooks)
 {
     TConfigDlg dialog(help, sound, mountTable);
-    dialog.Fill(ConfigValuesFrom(settings));
+    ConfigValues values = ConfigValuesFrom(settings);
+    if (hooks.readWallpaperDisplay)
+        values.WallpaperDisplay = hooks.readWallpaperDisplay();
+    dialog.Fill(values);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    CopyBackConfigValues(dialog.Values(), settings, {hooks.applyOnTop, hooks.wallChangeConfirmed});
+    const ConfigValues chosen = dialog.Values();
+    if (hooks.writeWallpaperDisplay)
+        hooks.writeWallpaperDisplay(chosen.WallpaperDisplay);
+    CopyBackConfigValues(chosen, settings, {hooks.applyOnTop, hooks.wallChangeConfirmed});
     if (hooks.saveSettings)
         hooks.saveSettings();
     return true;

@@ -20,6 +20,10 @@ struct OptionsDialogHooks {
     // Writes the whole settings file; a failure raises ZelvaroError, and the
     // values copied back stay in memory.
     std::function<void()> saveSettings;
+    // How the wallpaper fills the screen ("表示方法", kept in the registry):
+    // read when the dialog opens, written after OK.
+    std::function<int()> readWallpaperDisplay;
+    std::function<void(int)> writeWallpaperDisplay;
 };
 
 // True when the dialog closed with OK.

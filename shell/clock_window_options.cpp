@@ -7,9 +7,12 @@
 #include "options/open_bmp.h"
 #include "options/options_dialog.h"
 #include "options/registry_enhanced.h"
+#include "platform/wallpaper_mode.h"
 #include "base/ui/error_handler.h"
 #include "shell/settings_file.h"
 #include "wallpaper/wallpaper_manager.h"
+
+#include <algorithm>
 
 void TfrmClock::ShowOptionsDialog()
 {
@@ -22,6 +25,16 @@ void TfrmClock::ShowOptionsDialog()
         hooks.saveSettings = [this] {
             ReloadSounds();
             SaveSettings(services_.profile, ClockSettings, x(), y());
+        };
+        // Both values, so every desktop reading either one agrees.
+        hooks.readWallpaperDisplay = [this] {
+            return static_cast<int>(platform::WallpaperModeOf(services_.wallpaper.registry));
+        };
+        hooks.writeWallpaperDisplay = [this](int display) {
+            const auto values = platform::RegistryValuesFor(
+                static_cast<platform::WallpaperMode>(std::clamp(display, 0, 5)));
+            RegistryEnhanced1->WriteRegValue("WallpaperStyle", std::string(values.style));
+            RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(values.tile));
         };
         RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks);
     });
@@ -46,6 +59,8 @@ void TfrmClock::PickWallPaper(const char* tileValue)
             return;
         // Written before the file is looked at: an OK without a usable file
         // still changes the tiling.
+        // The tile and centre commands choose their mode over any other.
+        RegistryEnhanced1->WriteRegValue("WallpaperStyle", std::string("0"));
         RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(tileValue));
         Wallpaper->ApplyWallPaper(picker.FileName());
     });

@@ -3,17 +3,59 @@
 
 #include "image/multi_image.h"
 #include "image/photo_cd.h"
+#include "image/screen_fit.h"
+#include "platform/wallpaper_mode.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <optional>
+
 namespace {
+
+// The size a fitted, filled, stretched or spanned wallpaper is made at: the
+// primary screen, or for a spanned one every screen's whole extent, in
+// device pixels. Nothing for centred and tiled pictures, which keep their
+// own size.
+struct ScreenTarget {
+    ScreenFit fit;
+    int width;
+    int height;
+};
+
+WallScreens QtScreens()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const qreal ratio = screen->devicePixelRatio();
+    const QRect one = screen->geometry(), all = screen->virtualGeometry();
+    return {qRound(one.width() * ratio), qRound(one.height() * ratio), qRound(all.width() * ratio),
+            qRound(all.height() * ratio)};
+}
+
+std::optional<ScreenTarget> TargetFor(platform::WallpaperMode mode, const WallScreenSource& source)
+{
+    using platform::WallpaperMode;
+    if (mode == WallpaperMode::Centre || mode == WallpaperMode::Tile)
+        return std::nullopt;
+    const WallScreens screens = source ? source() : QtScreens();
+    const bool span = mode == WallpaperMode::Span;
+    const int w = span ? screens.spanWidth : screens.width, h = span ? screens.spanHeight : screens.height;
+    if (w <= 0 || h <= 0)
+        return std::nullopt;
+    const ScreenFit fit = mode == WallpaperMode::Fit       ? ScreenFit::Fit
+                          : mode == WallpaperMode::Stretch ? ScreenFit::Stretch
+                                                           : ScreenFit::Fill;
+    return ScreenTarget{fit, w, h};
+}
 
 // The clock window's hidden image component PMImage and Photo CD reader Pcd1,
 // set as the window's layout sets them.
 class ImageWallConverter : public WallConverter {
 public:
-    ImageWallConverter()
+    ImageWallConverter(const platform::Registry& registry, WallScreenSource screens)
+        : registry_(registry), screens_(std::move(screens))
     {
         PMImage.ImageReadRes = lAutoMatic;
         PMImage.ImageWriteRes = sAutoMatic;
@@ -38,6 +80,11 @@ public:
         notice_ = {};
         const QScreen* screen = QGuiApplication::primaryScreen();
         PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
+        // A picture fitted to the screen is decoded no larger than the
+        // screen needs and made exactly the screen's size, so the bitmap
+        // written, the memory held and the upload are the screen's.
+        const std::optional<ScreenTarget> target = TargetFor(platform::WallpaperModeOf(registry_), screens_);
+        PMImage.SetScaleHint(target ? ScaleHintFor(target->fit, target->width, target->height) : ScaleHint{});
         if (photoCd) {
             // A file that cannot be opened keeps the reader's previous picture;
             // showing that picture would be wrong, so the attempt ends here.
@@ -51,6 +98,12 @@ public:
             // ends the attempt, instead of showing the previous picture.
             if (!Keep(PMImage.SetImageName(file)))
                 return false;
+        }
+        if (target) {
+            DibPicture fitted;
+            if (!FitToScreen(PMImage.Picture(), target->fit, target->width, target->height, fitted))
+                return false;
+            PMImage.SetPicture(std::move(fitted));
         }
         PMImage.DefSaveFilename = bmpPath;
         PMImage.ImageWriteRes = ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) ==
@@ -80,6 +133,8 @@ private:
         return result.Ok();
     }
 
+    const platform::Registry& registry_;
+    WallScreenSource screens_;
     TPMultiImage PMImage;
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
@@ -89,7 +144,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<WallConverter> MakeImageWallConverter()
+std::unique_ptr<WallConverter> MakeImageWallConverter(const platform::Registry& registry, WallScreenSource screens)
 {
-    return std::make_unique<ImageWallConverter>();
+    return std::make_unique<ImageWallConverter>(registry, std::move(screens));
 }

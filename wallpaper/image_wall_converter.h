@@ -1,10 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The converter ApplyWallPaper uses: JPEG, GIF and TIFF through the image
-// component, Photo CD through the Photo CD reader, written as BMP.
+// The converter ApplyWallPaper uses: every picture format through the image
+// component, Photo CD through the Photo CD reader, written as BMP. A picture
+// shown fitted, filled, stretched or spanned (the registry's
+// "WallpaperStyle") is written at the screen's size.
 
+#include "platform/registry.h"
 #include "wallpaper/wall_converter.h"
 
+#include <functional>
 #include <memory>
 
-std::unique_ptr<WallConverter> MakeImageWallConverter();
+// The primary screen's size and the extent of every screen together, in
+// device pixels; zero when not known.
+struct WallScreens {
+    int width = 0, height = 0;
+    int spanWidth = 0, spanHeight = 0;
+};
+using WallScreenSource = std::function<WallScreens()>;
+
+// Without a source, the screens are the ones Qt knows.
+std::unique_ptr<WallConverter> MakeImageWallConverter(const platform::Registry& registry,
+                                                      WallScreenSource screens = {});

@@ -9,6 +9,8 @@
 //   wallpaper_apply_tool inproc <runs> <image> <scratch dir> [colordec]
 //       the same inside one process, as the running clock does it; prints
 //       the median milliseconds of one ApplyWallPaper
+// With WALLPAPER_STYLE set ("10" fill, "6" fit, ...), the picture is shown in
+// that mode, made at the size of the first monitor.
 //   wallpaper_apply_tool copy <runs> <bmp> <scratch dir> png|bmp
 //       the copy a desktop service is handed (a PNG for the desktops that
 //       read through gdk-pixbuf, a link to the bitmap for the others); prints
@@ -17,9 +19,12 @@
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/linux/desktop_factory.h"
+#include "platform/linux/x11_monitors.h"
+#include "platform/wallpaper_mode.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_applier.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,6 +43,22 @@ class NoHost : public WallApplyHost {
     void ProcessPendingEvents() override {}
 };
 
+// The first monitor, and every monitor's extent, as XRandR gives them.
+WallScreens X11Screens()
+{
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy)
+        return {};
+    const auto monitors = platform::X11Monitors(dpy);
+    WallScreens s;
+    if (!monitors.empty())
+        s.width = monitors[0].width, s.height = monitors[0].height;
+    s.spanWidth = DisplayWidth(dpy, DefaultScreen(dpy));
+    s.spanHeight = DisplayHeight(dpy, DefaultScreen(dpy));
+    XCloseDisplay(dpy);
+    return s;
+}
+
 std::string BitmapPath(const char* scratch)
 {
     return std::string(scratch) + "/ZelvaroWl.BMP";
@@ -46,9 +67,11 @@ std::string BitmapPath(const char* scratch)
 int Apply(const char* image, const char* scratch, bool colorDec)
 {
     static platform::MemoryRegistry registry;
+    if (const char* style = std::getenv("WALLPAPER_STYLE"))
+        registry.WriteString(platform::RootKey::CurrentUser, platform::kDesktopKey, "WallpaperStyle", style);
     // The same factory as main's, so the route measured is the one that ships.
     static const auto desktop = platform::MakeDesktop(platform::CurrentSession(), registry, scratch);
-    static auto converter = MakeImageWallConverter();
+    static auto converter = MakeImageWallConverter(registry, X11Screens);
     static platform::FakeClock clock(46000);
     static NoHost host;
     static ClockSettings settings;

@@ -4,6 +4,8 @@
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
 #include <gio/gio.h>
 
+#include "platform/linux/desktop_factory.h"
+#include "platform/linux/desktop_log.h"
 #include "platform/linux/sway_ipc.h"
 #include "platform/linux/sway_screen_saver.h"
 
@@ -94,9 +96,26 @@ bool ServiceRuns(const QString& name)
     return bus && bus->isServiceRegistered(name).value();
 }
 
+// A Wayland session with no service to ask: the X server's saver of Xwayland
+// blanks nothing, so the switch cannot act and says so.
+class UnavailableScreenSaver : public ScreenSaver {
+public:
+    bool IsActive() override { return true; }
+    void SetActive(bool active) override
+    {
+        if (!active && !told_)
+            qCWarning(lcDesktop) << "screen saver: this Wayland session offers no idle inhibitor to hold";
+        told_ = true;
+    }
+    void StartNow() override {}
+
+private:
+    bool told_ = false;
+};
+
 }  // namespace
 
-DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind) : kind_(kind)
+DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind, bool withX11) : kind_(kind), withX11_(withX11)
 {}
 
 // The desktop drops an inhibitor when our bus connection ends; saying so
@@ -123,19 +142,22 @@ std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect
         return Kind::Freedesktop;
     if (ServiceRuns(kGnomeService))
         return Kind::GnomeSession;
+    // Others that offer it (hypridle, ...).
+    if (ServiceRuns(kFdoService))
+        return Kind::Freedesktop;
     return std::nullopt;
 }
 
 bool DesktopSessionScreenSaver::IsActive()
 {
     if (kind_ == Kind::Freedesktop)
-        return x11_.IsActive() && !cookie_;
+        return (!withX11_ || x11_.IsActive()) && !cookie_;
     return !cookie_ && !IdleDelaySwitchedOff();
 }
 
 void DesktopSessionScreenSaver::SetActive(bool active)
 {
-    if (kind_ == Kind::Freedesktop)
+    if (kind_ == Kind::Freedesktop && withX11_)
         x11_.SetActive(active);
     if (active) {
         Release();
@@ -169,8 +191,11 @@ std::unique_ptr<ScreenSaver> MakeScreenSaver()
     const std::string sway = SwayIpc::SessionSocket();
     if (!sway.empty())
         return std::make_unique<SwayScreenSaver>(sway);
+    const bool wayland = CurrentSession().wayland;
     if (const auto kind = DesktopSessionScreenSaver::Detect())
-        return std::make_unique<DesktopSessionScreenSaver>(*kind);
+        return std::make_unique<DesktopSessionScreenSaver>(*kind, !wayland);
+    if (wayland)
+        return std::make_unique<UnavailableScreenSaver>();
     return std::make_unique<X11ScreenSaver>();
 }
 

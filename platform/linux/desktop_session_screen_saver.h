@@ -6,8 +6,9 @@
 // (a quit, a crash or a kill alike), so blanking and locking always come
 // back. GNOME and every desktop offering org.gnome.SessionManager take an
 // inhibitor with the idle flag; KDE and XFCE, whose lockers ignore the X
-// server's saver, take one from org.freedesktop.ScreenSaver (and the X
-// server's saver is kept in step there, so `xset q` shows the same state).
+// server's saver, and any other desktop offering that service (hypridle),
+// take one from org.freedesktop.ScreenSaver (and on X11 the X server's saver
+// is kept in step there, so `xset q` shows the same state).
 // "Start now" asks the desktop's saver first.
 
 #include "platform/linux/x11_screen_saver.h"
@@ -26,7 +27,9 @@ public:
         Freedesktop,   // KDE, XFCE: org.freedesktop.ScreenSaver on the session bus
     };
 
-    explicit DesktopSessionScreenSaver(Kind kind);
+    // `withX11`: an X11 session, whose X server's saver is kept in step
+    // (Xwayland's blanks nothing and reads "off").
+    explicit DesktopSessionScreenSaver(Kind kind, bool withX11 = true);
     ~DesktopSessionScreenSaver() override;
     bool IsActive() override;
     void SetActive(bool active) override;
@@ -42,12 +45,15 @@ private:
     void Release();
 
     Kind kind_;
+    bool withX11_;
     std::optional<std::uint32_t> cookie_;
     X11ScreenSaver x11_;
 };
 
 // The backend for the running desktop: sway's own where SWAYSOCK names one,
-// else the desktop's session service where one is found, else the X server's.
+// else the desktop's session service where one is found, else the X server's
+// on X11; a Wayland session without a service gets a switch that cannot act
+// (it stays unchecked and the log says why).
 std::unique_ptr<ScreenSaver> MakeScreenSaver();
 
 }  // namespace platform

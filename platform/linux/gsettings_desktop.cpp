@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/gsettings_desktop.h"
 
+#include "platform/wallpaper_mode.h"
+
 #include <gio/gio.h>
 
 #include <filesystem>
@@ -82,7 +84,7 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
         g_free(uri);
     }
     bool ok = !picture.empty();
-    ok = ok && g_settings_set_string(settings, keys.options, WallpaperTiled(registry_) ? "wallpaper" : "centered");
+    ok = ok && g_settings_set_string(settings, keys.options, DesktopNamesFor(WallpaperModeOf(registry_)).gnome);
     ok = ok && g_settings_set_string(settings, keys.picture, picture.c_str());
     if (ok && keys.pictureDark && g_settings_schema_has_key(schema, keys.pictureDark))
         ok = g_settings_set_string(settings, keys.pictureDark, picture.c_str());

@@ -21,7 +21,7 @@ constexpr int kCallTimeoutMs = 3000;
 KdeDesktop::KdeDesktop(const Registry& registry, std::string copyDir) : registry_(registry), copies_(std::move(copyDir))
 {}
 
-std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
+std::string KdeDesktop::Script(const std::string& fileUrl, WallpaperMode mode)
 {
     return "var all = desktops();\n"
            "for (var i = 0; i < all.length; i++) {\n"
@@ -32,7 +32,7 @@ std::string KdeDesktop::Script(const std::string& fileUrl, bool tiled)
            QuotedEscaped(fileUrl) +
            ");\n"
            "  d.writeConfig(\"FillMode\", " +
-           std::string(tiled ? "3" : "6") +
+           std::to_string(DesktopNamesFor(mode).kdeFillMode) +
            ");\n"
            "}\n";
 }
@@ -47,7 +47,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),
         QStringLiteral("evaluateScript"));
-    call << QString::fromStdString(Script(url, WallpaperTiled(registry_)));
+    call << QString::fromStdString(Script(url, WallpaperModeOf(registry_)));
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         copies_.Discard(*copy);

@@ -7,6 +7,7 @@
 #include "platform/desktop.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/registry.h"
+#include "platform/wallpaper_mode.h"
 
 namespace platform {
 
@@ -17,7 +18,7 @@ public:
     std::string Name() const override { return "kde"; }
 
     // The script handed to plasmashell (public for its test).
-    static std::string Script(const std::string& fileUrl, bool tiled);
+    static std::string Script(const std::string& fileUrl, WallpaperMode mode);
 
 private:
     const Registry& registry_;

@@ -58,10 +58,10 @@ std::string SwaybgDesktop::FindSwaybg()
     return QStandardPaths::findExecutable(QStringLiteral("swaybg")).toStdString();
 }
 
-std::vector<std::string> SwaybgDesktop::Arguments(const std::string& picture, bool tiled)
+std::vector<std::string> SwaybgDesktop::Arguments(const std::string& picture, WallpaperMode mode)
 {
-    // Every output, the picture, the mode, and black around a centred picture.
-    return {"-o", "*", "-i", picture, "-m", tiled ? "tile" : "center", "-c", "#000000"};
+    // Every output, the picture, the mode, and black around a centred or fitted picture.
+    return {"-o", "*", "-i", picture, "-m", DesktopNamesFor(mode).sway, "-c", "#000000"};
 }
 
 Desktop::Result SwaybgDesktop::SetWallpaper(const std::string& bmpPath)
@@ -71,7 +71,7 @@ Desktop::Result SwaybgDesktop::SetWallpaper(const std::string& bmpPath)
     if (!copy)
         return failure;
     QStringList args;
-    for (const std::string& a : Arguments(*copy, WallpaperTiled(registry_)))
+    for (const std::string& a : Arguments(*copy, WallpaperModeOf(registry_)))
         args << QString::fromStdString(a);
     qint64 pid = 0;
     bool runs = QProcess::startDetached(QString::fromStdString(program_), args, QString(), &pid);

@@ -11,6 +11,7 @@
 #include "platform/desktop.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/registry.h"
+#include "platform/wallpaper_mode.h"
 
 #include <sys/types.h>
 
@@ -30,7 +31,7 @@ public:
     // The swaybg on PATH, or empty when it is not installed.
     static std::string FindSwaybg();
     // Its arguments for a picture (public for its test).
-    static std::vector<std::string> Arguments(const std::string& picture, bool tiled);
+    static std::vector<std::string> Arguments(const std::string& picture, WallpaperMode mode);
 
     // A started swaybg that ends within this time failed (no layer shell,
     // a picture it cannot read): the one before it stays.

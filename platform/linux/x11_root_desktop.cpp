@@ -3,6 +3,7 @@
 
 #include "platform/linux/desktop_bitmap.h"
 #include "platform/linux/x11_monitors.h"
+#include "platform/wallpaper_mode.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -471,17 +472,28 @@ Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, con
     return Set(bmpPath, &picture);
 }
 
+// A spanned picture is made at the size of the whole screen, so it is laid
+// from the top-left corner like a tile; a fitted, filled or stretched one is
+// made at the monitor's size and centred like a centred one.
+namespace {
+bool FromTheCorner(const Registry& registry)
+{
+    const WallpaperMode mode = WallpaperModeOf(registry);
+    return mode == WallpaperMode::Tile || mode == WallpaperMode::Span;
+}
+}  // namespace
+
 std::unique_ptr<Desktop::Prepared> X11RootDesktop::PrepareFrom(const DibPicture& picture)
 {
     if (picture.Empty())
         return nullptr;
-    return std::make_unique<RootPrepared>(picture, WallpaperTiled(registry_));
+    return std::make_unique<RootPrepared>(picture, FromTheCorner(registry_));
 }
 
 Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture* held)
 {
     RootUpload upload;
-    Upload(upload, bmpPath, held, WallpaperTiled(registry_));
+    Upload(upload, bmpPath, held, FromTheCorner(registry_));
     return ShowUploaded(upload);
 }
 

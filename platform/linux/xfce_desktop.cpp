@@ -3,6 +3,7 @@
 
 #include "platform/linux/dbus_reply.h"
 #include "platform/linux/x11_monitors.h"
+#include "platform/wallpaper_mode.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -78,7 +79,7 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
         return failure;
-    const int style = WallpaperTiled(registry_) ? 2 : 1;
+    const int style = DesktopNamesFor(WallpaperModeOf(registry_)).xfceImageStyle;
     Result result = Result::Done;
     for (const QString& image : ImageProperties()) {
         QString styleProperty = image;

@@ -449,6 +449,34 @@
         <source>%1 のﾌｧｲﾙ</source>
         <translation>%1 (path)</translation>
     </message>
+    <message>
+        <source>中央</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>全体</source>
+        <translation>Tile</translation>
+    </message>
+    <message>
+        <source>ﾌｨｯﾄ</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>伸縮</source>
+        <translation>Stretch</translation>
+    </message>
+    <message>
+        <source>ｽﾊﾟﾝ</source>
+        <translation>Span across screens</translation>
+    </message>
+    <message>
+        <source>表示方法</source>
+        <translation>Display mode</translation>
+    </message>
 </context>
 <context>
     <name>TMsgDlg</name>

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The clock in a real compositor: a headless sway with Xwayland. The clock
-# floats at its saved place without a border on every workspace; a dragged
-# clock keeps its new place; the wallpaper of the rotation replaces sway's own
+# floats at its saved place without a border on every workspace, above a
+# tiled window; moved by sway, it keeps its new place; the wallpaper of the rotation replaces sway's own
 # background (a screenshot shows it), and after a restart only the new one
 # shows with one swaybg running; "ｾｰﾊﾞ停止" holds sway's idle inhibitor on the
 # window and switching back drops it; without Xwayland the clock starts
@@ -34,7 +34,7 @@ outside() {
   chmod 755 "$WORK"
   cp "$built" "$WORK/zelvaro"
   if [ "$(id -u)" -ne 0 ]; then
-    "$SCRIPT" --inside "$WORK"
+    timeout -k 5 300 "$SCRIPT" --inside "$WORK"
     return
   fi
   id -u "$TEST_USER" >/dev/null 2>&1 ||
@@ -44,6 +44,8 @@ outside() {
   # Its own /tmp/.X11-unix (a file system of its own) and network namespace
   # (abstract sockets): Xwayland's display is seen by nothing outside.
   mkdir -p -m 1777 /tmp/.X11-unix
+  local why
+  why=$(unshare --mount --net true 2>&1) || fail "no namespaces of its own for sway's user: $why"
   timeout -k 5 300 unshare --mount --net -- sh -c '
     mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 97
     exec setpriv --reuid="$1" --regid="$1" --clear-groups -- "$2" --inside "$3"' sh "$TEST_USER" "$SCRIPT" "$WORK" || {
@@ -152,10 +154,20 @@ CONF
   # not played here.)
   swaymsg -q "[pid=$APP_PID] move absolute position 300 200"
   wait_for 5 window_is "floating_con 300 200 none true none" || fail "sway did not move the clock: $(window)"
+
+  # Another window, tiled over the whole workspace, stays beneath the clock.
+  DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
+  local other=$!
+  other_tiled() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$other" | grep -q '^con '; }
+  wait_for 20 other_tiled || fail "the other window was not tiled: $(swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$other")"
+  wait_for 5 shows 640 900 ffffff || fail "the other window does not show: $(pixel 640 900)"
   [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
+  shows 309 209 000000 || fail "the other window covers the clock's face: $(pixel 309 209)"
+  kill "$other"
+  wait "$other" 2>/dev/null || true
   quit_clock
   grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=200' zelvaro.INI ||
-    fail "the dragged place was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+    fail "the place sway moved it to was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
 
   # A restart with another picture: only that one shows, one swaybg runs.
   sed -i "s|^WallDir1=.*|WallDir1=$WORK/green|" zelvaro.INI

@@ -158,6 +158,37 @@ private slots:
         QCOMPARE(SettingsTimeText(window.ClockSettings.WallInterval), std::string("1:00:00"));
     }
 
+    void displayModeIsShownAndWrittenAsBothValuesAtOk()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open();
+        const auto value = [&](const char* name) {
+            return f.registry.ReadString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", name);
+        };
+        f.registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "WallpaperStyle", "6");
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            QCOMPARE(dialog.cmbWallDisplay->currentText(), QStringLiteral("ﾌｨｯﾄ"));
+            QCOMPARE(dialog.cmbWallDisplay->accessibleName(), QStringLiteral("表示方法"));
+            dialog.cmbWallDisplay->setCurrentIndex(1);  // 全体
+            dialog.CancelBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("6"));
+        QVERIFY(!value("TileWallPaper"));
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            dialog.cmbWallDisplay->setCurrentIndex(3);  // 拡大
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("10"));
+        QCOMPARE(value("TileWallPaper"), std::optional<std::string>("0"));
+        // The tile command chooses tiling over the fill.
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        window.K4Click();
+        QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("0"));
+        QCOMPARE(value("TileWallPaper"), std::optional<std::string>("1"));
+    }
+
     void tileAndCentreWriteTheTilingThenApply()
     {
         OptionsFixture f;

@@ -338,6 +338,10 @@ TEST(SwaybgDesktop, StartsWithTheModeAndEndsThePreviousOnceTheNewRuns)
     const pid_t thirdPid = std::stoi(last.substr(0, last.find(' ')));
     EXPECT_EQ(::kill(thirdPid, 0), 0);
     ::kill(thirdPid, SIGTERM);
+    // Its last line is written before the scratch directory goes.
+    const std::string ended = "end " + std::to_string(thirdPid) + "\n";
+    for (int i = 0; i < 100 && ReadAll(s.dir / "swaybg.log").find(ended) == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 TEST(DesktopWallpaperCopies, EachDisplayRemovesOnlyItsOwnOlderCopies)
@@ -393,6 +397,8 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
     }
     Env plain("XDG_CURRENT_DESKTOP", "openbox");
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
+    StandIn idleDaemon(s.dir, {"org.freedesktop.ScreenSaver"});  // as hypridle offers it
+    EXPECT_EQ(platform::DesktopSessionScreenSaver::Detect(), platform::DesktopSessionScreenSaver::Kind::Freedesktop);
 }
 
 std::string IdleDelay()

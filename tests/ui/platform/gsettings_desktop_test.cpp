@@ -81,9 +81,13 @@ TEST(GSettingsDesktop, WritesPictureAndStyleWithAFreshNameEachTime)
 
 TEST(KdeDesktop, ScriptSetsEveryDesktopWithItsFillMode)
 {
-    const std::string tiled = platform::KdeDesktop::Script("file:///d/a\"b\\c.bmp", true);
+    const std::string tiled = platform::KdeDesktop::Script("file:///d/a\"b\\c.bmp", platform::WallpaperMode::Tile);
     EXPECT_NE(tiled.find("writeConfig(\"Image\", \"file:///d/a\\\"b\\\\c.bmp\")"), std::string::npos) << tiled;
     EXPECT_NE(tiled.find("writeConfig(\"FillMode\", 3)"), std::string::npos);
-    EXPECT_NE(platform::KdeDesktop::Script("file:///a.bmp", false).find("writeConfig(\"FillMode\", 6)"),
+    EXPECT_NE(platform::KdeDesktop::Script("file:///a.bmp", platform::WallpaperMode::Centre)
+                  .find("writeConfig(\"FillMode\", 6)"),
+              std::string::npos);
+    EXPECT_NE(platform::KdeDesktop::Script("file:///a.bmp", platform::WallpaperMode::Fill)
+                  .find("writeConfig(\"FillMode\", 2)"),
               std::string::npos);
 }

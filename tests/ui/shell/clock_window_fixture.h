@@ -70,9 +70,9 @@ struct ClockFixture {
     {
         if (!ini.empty())
             profile.content = ini;
-        window = std::make_unique<RecordingClock>(ClockServices{clock, sound, help, saver, profile, "/data/zelvaro",
-                                                                wallpaperFakes.services, aboutFakes.facts,
-                                                                aboutFakes.services, clockSet, windowManager});
+        window = std::make_unique<RecordingClock>(
+            ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services,
+                          aboutFakes.facts, aboutFakes.services, clockSet, platform::NoMountTable(), windowManager});
         return *window;
     }
 };

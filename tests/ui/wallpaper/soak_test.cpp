@@ -7,6 +7,7 @@
 // open descriptors after the first day, no temporary files left, and the
 // settings file as it was.
 #include "platform/fake/fake_clock.h"
+#include "platform/fake/memory_registry.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/linux/disk_profile_file.h"
 #include "image/image_info_box.h"
@@ -155,7 +156,8 @@ private slots:
         const TDateTime start = EncodeDateTime({2026, 12, 7}, {0, 0});
         platform::FakeClock clock(start);
         CopyingDesktop desktop(windows.string());
-        const auto converter = MakeImageWallConverter();
+        const platform::MemoryRegistry centred;
+        const auto converter = MakeImageWallConverter(centred);
         WallpaperManager manager(settings, clock, desktop, *converter, windows.string());
         manager.FormCreate();
         QWidget window;

@@ -92,6 +92,25 @@ TEST_F(ModernFormats, EachFileReadsBackAsEncodedAndACutFileIsRefused)
     }
 }
 
+TEST_F(ModernFormats, AFlatScreenSizedPictureOfAFewBytesIsRead)
+{
+    // A lossless WebP or JPEG XL of one colour is a few dozen bytes at any
+    // size; it is a picture, not a header that promises too much.
+    const int w = 1920, h = 1080;
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    for (size_t i = 0; i < rgb.size(); i += 3)
+        rgb[i] = 200, rgb[i + 1] = 30, rgb[i + 2] = 90;
+    for (const auto& [name, bytes] : {std::pair{"flat.webp", fixtures::EncodeWebp(rgb, w, h, true)},
+                                      std::pair{"flat.jxl", fixtures::EncodeJxl(rgb, w, h, true)}}) {
+        SCOPED_TRACE(name);
+        EXPECT_LT(bytes.size(), 1000u);
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        ASSERT_TRUE(image.SetImageName(Put(name, bytes)).Ok());
+        EXPECT_EQ(image.Picture().PixelAt(w - 1, h - 1), (RgbQuad{90, 30, 200, 0}));
+    }
+}
+
 namespace {
 
 // An APP1 segment holding only an orientation, in either byte order.
