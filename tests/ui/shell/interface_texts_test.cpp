@@ -93,6 +93,8 @@ QStringList UnnamedControls(QWidget* window)
         // a control, not controls of their own.
         if (!control || w->isHidden() || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
             continue;
+        if (qobject_cast<QAbstractItemView*>(w) && w->window() != window)
+            continue;  // a combo box's drop-down list, named by its combo box
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(w);
         if (!node || node->text(QAccessible::Name).trimmed().isEmpty())
             unnamed << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
