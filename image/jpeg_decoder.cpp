@@ -177,8 +177,11 @@ constexpr uint64_t kSplitPixels = uint64_t{1} << 20;
 JDIMENSION SplitRow(const jpeg_decompress_struct& cinfo)
 {
     const JDIMENSION h = cinfo.output_height;
+    // Decoded at a reduced scale, entropy decoding is most of the work, and
+    // the second decoder would repeat it for the rows it passes over.
     if (cinfo.progressive_mode || cinfo.buffered_image || cinfo.out_color_space == JCS_CMYK ||
-        uint64_t{cinfo.output_width} * h < kSplitPixels || std::thread::hardware_concurrency() < 2)
+        cinfo.scale_num != cinfo.scale_denom || uint64_t{cinfo.output_width} * h < kSplitPixels ||
+        std::thread::hardware_concurrency() < 2)
         return h;
     const JDIMENSION block = static_cast<JDIMENSION>(cinfo.max_v_samp_factor * cinfo.min_DCT_scaled_size);
     const JDIMENSION split = block ? (h * 2 / 3) / block * block : 0;

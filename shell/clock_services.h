@@ -11,6 +11,7 @@
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
+#include "platform/time_zone_watch.h"
 #include "platform/window_manager.h"
 
 #include <string>
@@ -37,4 +38,6 @@ struct ClockServices {
     const platform::MountTable& mounts = platform::NoMountTable();
     // Floats the window where the window manager does not by itself (sway).
     platform::WindowManager& windowManager = platform::NoWindowManager();
+    // Tells the tick when the system's time zone changed.
+    platform::TimeZoneWatch& zoneWatch = platform::NoTimeZoneWatch();
 };

@@ -32,7 +32,7 @@ std::optional<std::string> ChimeForMinute(int minute, const ClockSettings& setti
 }
 
 TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettings& settings, bool& chimeArmed,
-                  bool wallPauseEnabled, bool wallPauseChecked)
+                  bool rotationRunning)
 {
     TickPlan plan;
     plan.minute = DecodeTime(now).minute;
@@ -40,7 +40,7 @@ TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettin
     if (text != shownText)
         plan.newClockText = std::move(text);
     plan.chime = ChimeForMinute(plan.minute, settings, chimeArmed);
-    plan.wallDueTest = settings.WallChangeSw && wallPauseEnabled && !wallPauseChecked;
+    plan.wallDueTest = rotationRunning;
     return plan;
 }
 

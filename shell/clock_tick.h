@@ -31,8 +31,8 @@ struct TickPlan {
     int minute = 0;                           // the current minute of the hour
 };
 
-// Plans one tick at `now`: `shownText` is what the face shows, `wallPauseEnabled`
-// and `wallPauseChecked` the state of the pause item (enabled while rotation
-// is on, checked while it is paused).
+// Plans one tick at `now`: `shownText` is what the face shows,
+// `rotationRunning` whether the wallpaper rotation runs (the wallpaper side
+// decides: switched on and not paused).
 TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettings& settings, bool& chimeArmed,
-                  bool wallPauseEnabled, bool wallPauseChecked);
+                  bool rotationRunning);

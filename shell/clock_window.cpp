@@ -65,6 +65,7 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
     services_.clockSet.OnClockSet([this] { ClockWasSet(); });
+    services_.zoneWatch.OnZoneChanged([this] { ClockWasSet(); });
     BuildControls();
     BuildCommandMenu();
     Alarm1 = new TAlarm(services_.clock, this);

@@ -66,7 +66,8 @@ public:
     // held is read again only when it changed on disk. Run after the settings
     // are read and after every change of them (the options dialog's OK).
     void ReloadSounds();
-    // The system clock was set or the machine resumed: tick at once.
+    // The system clock was set, the machine resumed, the time zone changed or
+    // a command made a wallpaper change due: tick at once.
     void ClockWasSet();
 
     // --- command handlers of the clock window ---------------------------

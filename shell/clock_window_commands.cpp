@@ -205,31 +205,34 @@ void TfrmClock::StartWallpaper()
 {
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
     Wallpaper->SetPauseItem(pmnuWallPause);
+    connect(Wallpaper, &WallpaperManager::ChangeDue, this, &TfrmClock::ClockWasSet);
     Wallpaper->FormCreate();
     RegistryEnhanced1 = std::make_unique<TRegistryEnhanced>(services_.wallpaper.registry);
     RegistryEnhanced1->Key = "Control Panel\\Desktop\\";
     RegistryEnhanced1->RootKey = platform::RootKey::CurrentUser;
     FileDrag1 = new TFileDrag(this);
-    FileDrag1->OnDrop = [this](TFileDrag* sender) { ErrorHandler::Run([&] { Wallpaper->FileDrag1Drop(sender); }); };
+    FileDrag1->OnDrop = [this](TFileDrag* sender) {
+        ErrorHandler::Run([&] { Wallpaper->FilesDropped(sender->NameWithPath); });
+    };
     FileDrag1->SetEnableDrop(true);
 }
 
 void TfrmClock::SpeedButton2MouseDown(Qt::MouseButton button)
 {
-    Wallpaper->SpeedButton2MouseDown(button);
+    Wallpaper->PanicPressed(button);
 }
 
 void TfrmClock::SpeedButton2Click()
 {
-    Wallpaper->SpeedButton2Click();
+    Wallpaper->PanicClicked();
 }
 
-void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton button)
+void TfrmClock::SpeedButton2MouseUp(Qt::MouseButton)
 {
-    Wallpaper->SpeedButton2MouseUp(button);
+    Wallpaper->PanicReleased();
 }
 
-void TfrmClock::WallpaperDueStep(TDateTime)
+void TfrmClock::WallpaperDueStep(TDateTime now)
 {
-    Wallpaper->WallpaperDueStep();
+    Wallpaper->WallpaperDueStep(now);
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock tick: the face, the time signals and the wallpaper due test. The
-// tick sleeps until just after the next minute boundary (at most 30 s, every
-// 450 ms while a due wallpaper minute is failing), and comes at once when the
-// system clock is set or the machine resumes.
+// tick sleeps until just after the next minute boundary (every 450 ms while a
+// due wallpaper minute is failing), and comes at once when the system clock is
+// set, the machine resumes, the time zone changes or a command makes a
+// wallpaper change due.
 
 #include "shell/clock_window.h"
 
@@ -66,7 +67,7 @@ void TfrmClock::TickSteps()
     TickInProgress inProgress(Timer1, ticking_, [this] { PlanNextTick(); });
     const TDateTime now = services_.clock.Now();
     const TickPlan plan = PlanTick(now, lblClock->text().toStdString(), ClockSettings, ChimeArmed,
-                                   pmnuWallPause->isEnabled(), pmnuWallPause->isChecked());
+                                   Wallpaper && Wallpaper->RotationRunning());
     if (plan.newClockText) {
         const QString text = QString::fromStdString(*plan.newClockText);
         lblClock->setText(text);
@@ -81,8 +82,9 @@ void TfrmClock::TickSteps()
 
 void TfrmClock::PlanNextTick()
 {
-    const bool retrying = Wallpaper && Wallpaper->RetryingWallMinute();
-    Timer1.start(NextTickDelayMs(services_.clock.Now(), retrying));
+    const TDateTime now = services_.clock.Now();
+    const bool retrying = Wallpaper && Wallpaper->RetryingWallMinute(now);
+    Timer1.start(NextTickDelayMs(now, retrying));
 }
 
 void TfrmClock::ClockWasSet()

@@ -20,8 +20,8 @@ RealServices::~RealServices() = default;
 
 ClockServices RealServices::Services(platform::Help& help)
 {
-    return ClockServices{clock_,     sound_,   help,
-                         *saver_,    profile_, windowsDir_,
-                         wallpaper_, facts_,   about_,
-                         clockSet_,  mounts_,  windowManager_ ? *windowManager_ : platform::NoWindowManager()};
+    return ClockServices{
+        clock_,     sound_, help,   *saver_,   profile_, windowsDir_,
+        wallpaper_, facts_, about_, clockSet_, mounts_,  windowManager_ ? *windowManager_ : platform::NoWindowManager(),
+        zoneWatch_};
 }

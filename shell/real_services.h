@@ -3,16 +3,17 @@
 // The one place the program's Linux backends are built: the clock, the
 // sounds, the screen saver, the settings file, the wallpaper side (registry,
 // desktop chain for the running session, image converter), the machine's
-// facts, the about box's browser and launcher, the clock-set watch, the
-// mount table and the help file's reader. main builds one for the run and
-// hands its services down by reference; everything below sees interfaces
-// only.
+// facts, the about box's browser and launcher, the clock-set and time-zone
+// watches, the mount table and the help file's reader. main builds one for
+// the run and hands its services down by reference; everything below sees
+// interfaces only.
 
 #include "about/about_services.h"
 #include "platform/linux/desktop_factory.h"
 #include "platform/linux/disk_file_reader.h"
 #include "platform/linux/disk_profile_file.h"
 #include "platform/linux/file_registry.h"
+#include "platform/linux/inotify_time_zone_watch.h"
 #include "platform/linux/linux_system_facts.h"
 #include "platform/linux/malloc_process_memory.h"
 #include "platform/linux/proc_mount_table.h"
@@ -59,6 +60,7 @@ private:
     platform::ProcessLauncher launcher_;
     AboutServices about_;
     platform::TimerfdClockSetWatch clockSet_;
+    platform::InotifyTimeZoneWatch zoneWatch_;
     platform::ProcMountTable mounts_;
     platform::DiskFileReader files_;
     // sway tiles every window unless asked; other desktops go by the window's hints.

@@ -22,6 +22,5 @@ int NextTickDelayMs(TDateTime now, bool retryingWallMinute)
     const long long untilBoundary = 60000 - MillisecondOfMinute(now) + kTickAfterBoundaryMs;
     if (retryingWallMinute)
         return static_cast<int>(std::min<long long>(kRetryTickMs, untilBoundary));
-    const long long parts = (untilBoundary + kMaxTickWaitMs - 1) / kMaxTickWaitMs;
-    return static_cast<int>((untilBoundary + parts - 1) / parts);
+    return static_cast<int>(untilBoundary);
 }

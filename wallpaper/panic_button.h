@@ -13,10 +13,10 @@ public:
     bool ClickShowsPanic() const { return PanicPressedLeft; }
 
     // Every release: whether a rotation step is to be taken now (after a right
-    // press, with the rotation on and not paused). The flag is set again.
-    bool MouseUpTakesStep(bool wallChangeSw, bool pauseEnabled, bool paused)
+    // press, while the rotation runs). The flag is set again.
+    bool MouseUpTakesStep(bool rotationRunning)
     {
-        const bool step = !PanicPressedLeft && pauseEnabled && !paused && wallChangeSw;
+        const bool step = !PanicPressedLeft && rotationRunning;
         PanicPressedLeft = true;
         return step;
     }

@@ -2,7 +2,6 @@
 #include "wallpaper/wallpaper_manager.h"
 
 #include "image/image_info_box.h"
-#include "wallpaper/file_drag.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
 
@@ -12,6 +11,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QStringList>
 
 Q_LOGGING_CATEGORY(lcWallpaper, "zelvaro.wallpaper")
 
@@ -59,12 +59,14 @@ void WallpaperManager::SetPauseItem(QAction* item)
     // The change moment that passed during the pause moves on to the next
     // time the clock shows its minute.
     connect(pauseItem_, &QAction::toggled, this, [this](bool paused) {
-        if (!paused)
-            schedule_.Resume(clock_.Now());
+        if (paused)
+            return;
+        schedule_.Resume(clock_.Now());
+        emit ChangeDue();
     });
 }
 
-void WallpaperManager::pmnuWallPauseClick()
+void WallpaperManager::PauseClicked()
 {
     if (pauseItem_->isEnabled())
         pauseItem_->toggle();
@@ -75,16 +77,16 @@ bool WallpaperManager::RotationRunning() const
     return settings_.WallChangeSw && pauseItem_->isEnabled() && !pauseItem_->isChecked();
 }
 
-bool WallpaperManager::WallpaperDueStep()
+bool WallpaperManager::WallpaperDueStep(TDateTime now)
 {
-    return ::WallpaperDueStep(
-        schedule_, rotation_, settings_, RotationRunning(), clock_.Now(),
-        [this](const std::string& file) { return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation); });
+    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
+        return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation);
+    });
 }
 
-bool WallpaperManager::RetryingWallMinute() const
+bool WallpaperManager::RetryingWallMinute(TDateTime now) const
 {
-    return RotationRunning() && schedule_.Retrying(clock_.Now());
+    return RotationRunning() && schedule_.Retrying(now);
 }
 
 void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
@@ -97,33 +99,41 @@ void WallpaperManager::OptionsConfirmed(bool wallChangeWasOn)
         schedule_.ChangeNow(clock_.Now());
     pauseItem_->setEnabled(true);
     pauseItem_->setChecked(false);
+    if (!wallChangeWasOn)
+        emit ChangeDue();
 }
 
-void WallpaperManager::SpeedButton2MouseDown(Qt::MouseButton button)
+void WallpaperManager::PanicPressed(Qt::MouseButton button)
 {
     panic_.MouseDown(button == Qt::RightButton);
 }
 
-void WallpaperManager::SpeedButton2Click()
+void WallpaperManager::PanicClicked()
 {
     if (panic_.ClickShowsPanic())
         applier_.ApplyWallPaper(settings_.PanicWallPaper);
 }
 
-void WallpaperManager::SpeedButton2MouseUp(Qt::MouseButton)
+void WallpaperManager::PanicReleased()
 {
-    if (panic_.MouseUpTakesStep(settings_.WallChangeSw, pauseItem_->isEnabled(), pauseItem_->isChecked())) {
-        const std::string file = NextWallFile();
-        if (!file.empty())
-            applier_.ApplyWallPaper(file);
-    }
+    if (panic_.MouseUpTakesStep(RotationRunning()))
+        NextRequested();
 }
 
-void WallpaperManager::FileDrag1Drop(TFileDrag* sender)
+void WallpaperManager::NextRequested()
 {
-    if (!sender || sender->NameWithPath.isEmpty())
+    if (!RotationRunning())
         return;
-    applier_.ApplyWallPaper(QFile::encodeName(sender->NameWithPath.constFirst()).toStdString());
+    const std::string file = NextWallFile();
+    if (!file.empty())
+        applier_.ApplyWallPaper(file);
+}
+
+void WallpaperManager::FilesDropped(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    applier_.ApplyWallPaper(QFile::encodeName(paths.constFirst()).toStdString());
 }
 
 WallApplier::Outcome WallpaperManager::ApplyWallPaper(const std::string& file)

@@ -18,12 +18,12 @@
 #include "wallpaper/wallpaper_services.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <string>
 #include <vector>
 
 class QAction;
-class TFileDrag;
 
 class WallpaperManager : public QObject, private WallApplyHost {
     Q_OBJECT
@@ -44,27 +44,35 @@ public:
     // own menu action; until then the manager keeps one of its own.
     QAction* pmnuWallPause() const { return pauseItem_; }
     void SetPauseItem(QAction* item);
-    void pmnuWallPauseClick();
+    // The pause item was clicked: the pause toggles while the item is enabled.
+    void PauseClicked();
 
-    // The tick's wallpaper step: a change when one is due. True when a step
-    // was taken (the state may have changed).
-    bool WallpaperDueStep();
+    // The rotation runs: switched on (WallChangeSw) and not paused. The one
+    // place this is decided; the tick, the panic button and the retries ask.
+    bool RotationRunning() const;
+
+    // The tick's wallpaper step at the tick's time `now`: a change when one
+    // is due. True when a step was taken (the state may have changed).
+    bool WallpaperDueStep(TDateTime now);
     // True while the due minute's tries are failing and the minute has not
     // ended: the tick then comes again soon to try another file.
-    bool RetryingWallMinute() const;
+    bool RetryingWallMinute(TDateTime now) const;
 
     // After the options dialog's OK: with WallChangeSw now on, a rotation that
-    // was off changes at the next tick and a pause ends; with it off the pause
-    // item is disabled.
+    // was off changes at once (ChangeDue) and a pause ends; with it off the
+    // pause item is disabled.
     void OptionsConfirmed(bool wallChangeWasOn);
 
-    // The panic button SpeedButton2.
-    void SpeedButton2MouseDown(Qt::MouseButton button);
-    void SpeedButton2Click();
-    void SpeedButton2MouseUp(Qt::MouseButton button);
+    // The panic button: pressed with `button`, clicked (the left button:
+    // the panic wallpaper), released (after a right press: NextRequested).
+    void PanicPressed(Qt::MouseButton button);
+    void PanicClicked();
+    void PanicReleased();
+    // The next rotation step at once, while the rotation runs.
+    void NextRequested();
 
-    // The drop handler of FileDrag1: the first dropped file becomes the wallpaper.
-    void FileDrag1Drop(TFileDrag* sender);
+    // Files were dropped on the window: the first one becomes the wallpaper.
+    void FilesDropped(const QStringList& paths);
 
     // Makes a file the wallpaper (see WallApplier).
     WallApplier::Outcome ApplyWallPaper(const std::string& file);
@@ -80,6 +88,11 @@ public:
     bool PanicPressedLeft() const { return panic_.PanicPressedLeft; }
     const platform::Desktop& desktop() const { return desktop_; }
 
+signals:
+    // A command made a change due now (the rotation switched on, a pause
+    // ended): the tick should come at once rather than at the next minute.
+    void ChangeDue();
+
 private:
     void BeginBusy() override;
     void EndBusy() override;
@@ -87,7 +100,6 @@ private:
     void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override;
     void Log(const std::string& line) override;
     void ReturnFreeMemory() override;
-    bool RotationRunning() const;
 
     ClockSettings& settings_;
     const platform::Clock& clock_;

@@ -92,12 +92,12 @@ orss=$(rss_kb $ours); prss=$(rss_kb $peer); frss=${floor:+$(rss_kb $floor)}
 kill $ours $peer $floor $chime; wait $ours $peer $floor $chime 2>/dev/null
 
 ow=$((ow1 - ow0)); pw=$((pw1 - pw0))
-verdict=$(awk -v w="$ow" 'BEGIN{print (w <= 6) ? "ok" : "SHORT"}')
-echo "clock_idle_wakeups: ratio $(awk -v o="$ow" -v p="$pw" 'BEGIN{printf "%.3f", o / (p > 0 ? p : 1)}') (ours $ow, xclock $pw wake-ups in ${SECONDS_IDLE} s) target <= 6 wake-ups $verdict"
+verdict=$(awk -v w="$ow" 'BEGIN{print (w <= 3) ? "ok" : "SHORT"}')
+echo "clock_idle_wakeups: ratio $(awk -v o="$ow" -v p="$pw" 'BEGIN{printf "%.3f", o / (p > 0 ? p : 1)}') (ours $ow, xclock $pw wake-ups in ${SECONDS_IDLE} s) target <= 3 wake-ups $verdict"
 if [ -n "$chime" ]; then
   cw=$((cw1 - cw0))
-  verdict=$(awk -v w="$cw" 'BEGIN{print (w <= 6) ? "ok" : "SHORT"}')
-  echo "clock_idle_wakeups_after_signal: ratio $(awk -v o="$cw" -v p="$pw" 'BEGIN{printf "%.3f", o / (p > 0 ? p : 1)}') (ours $cw, xclock $pw wake-ups in ${SECONDS_IDLE} s) target <= 6 wake-ups $verdict"
+  verdict=$(awk -v w="$cw" 'BEGIN{print (w <= 3) ? "ok" : "SHORT"}')
+  echo "clock_idle_wakeups_after_signal: ratio $(awk -v o="$cw" -v p="$pw" 'BEGIN{printf "%.3f", o / (p > 0 ? p : 1)}') (ours $cw, xclock $pw wake-ups in ${SECONDS_IDLE} s) target <= 3 wake-ups $verdict"
 fi
 ocpu=$(awk -v a="$o0" -v b="$o1" 'BEGIN{printf "%.2f", (b - a) / 1e6}')
 pcpu=$(awk -v a="$p0" -v b="$p1" 'BEGIN{printf "%.2f", (b - a) / 1e6}')

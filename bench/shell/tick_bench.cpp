@@ -17,7 +17,7 @@ void BM_PlanTickNoChange(benchmark::State& state)
     const TDateTime now = EncodeDate(2026, 12, 7) + EncodeTime(14, 7, 20);
     const std::string shown = ClockText(now);
     for (auto _ : state) {
-        TickPlan plan = PlanTick(now, shown, settings, armed, true, false);
+        TickPlan plan = PlanTick(now, shown, settings, armed, true);
         benchmark::DoNotOptimize(plan);
     }
 }
@@ -32,7 +32,7 @@ void BM_PlanTickAcrossADay(benchmark::State& state)
     TDateTime now = EncodeDate(2026, 12, 7);
     const TDateTime step = 450.0 / kMsPerDay;
     for (auto _ : state) {
-        TickPlan plan = PlanTick(now, shown, settings, armed, true, false);
+        TickPlan plan = PlanTick(now, shown, settings, armed, true);
         if (plan.newClockText)
             shown = *plan.newClockText;
         now += step;

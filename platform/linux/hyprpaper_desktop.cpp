@@ -2,6 +2,7 @@
 #include "platform/linux/hyprpaper_desktop.h"
 
 #include "platform/linux/desktop_log.h"
+#include "platform/wallpaper_mode.h"
 
 #include <QProcess>
 
@@ -38,8 +39,13 @@ Desktop::Result HyprpaperDesktop::SetWallpaper(const std::string& bmpPath)
         copies_.Discard(*copy);
         return Result::NotRunning;
     }
-    const std::string mode = WallpaperTiled(registry_) ? "tile:" : "contain:";
-    if (!Ask({"hyprpaper", "wallpaper", "," + mode + *copy}) && !Ask({"hyprpaper", "wallpaper", "," + *copy})) {
+    // hyprpaper covers the monitor unless told to tile or to show the whole picture.
+    const WallpaperMode wanted = WallpaperModeOf(registry_);
+    const std::string mode = wanted == WallpaperMode::Tile                                     ? "tile:"
+                             : wanted == WallpaperMode::Centre || wanted == WallpaperMode::Fit ? "contain:"
+                                                                                               : "";
+    if (!Ask({"hyprpaper", "wallpaper", "," + mode + *copy}) &&
+        (mode.empty() || !Ask({"hyprpaper", "wallpaper", "," + *copy}))) {
         qCWarning(lcDesktop) << "wallpaper: hyprpaper took the picture but did not show it";
         copies_.Discard(*copy);
         return Result::Unavailable;

@@ -2,8 +2,8 @@
 #pragma once
 // The wallpaper on Hyprland when its wallpaper daemon hyprpaper runs, through
 // `hyprctl hyprpaper`: the copy is preloaded, then shown on every monitor
-// ("tile:" tiled, "contain:" centred, the plain path on a hyprpaper that
-// knows neither), and pictures no monitor shows are unloaded. Without
+// ("tile:" tiled, "contain:" centred or fitted, the plain path filling the
+// monitor, and on a hyprpaper that knows no prefix), and pictures no monitor shows are unloaded. Without
 // hyprpaper (hyprctl missing or its answer not "ok") the change goes to the
 // next backend.
 

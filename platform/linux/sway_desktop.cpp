@@ -12,13 +12,13 @@ SwayDesktop::SwayDesktop(const Registry& registry, std::string copyDir, std::str
     : registry_(registry), copies_(std::move(copyDir), DesktopWallpaperCopies::Format::Png), ipc_(std::move(socketPath))
 {}
 
-std::optional<std::string> SwayDesktop::Command(const std::string& picture, bool tiled)
+std::optional<std::string> SwayDesktop::Command(const std::string& picture, WallpaperMode mode)
 {
     // The path goes in double quotes; one that holds a quote, a backslash or
     // a line break cannot be said safely.
     if (picture.find_first_of("\"\\\n\r") != std::string::npos)
         return std::nullopt;
-    return "output * bg \"" + picture + "\" " + (tiled ? "tile" : "center");
+    return "output * bg \"" + picture + "\" " + DesktopNamesFor(mode).sway;
 }
 
 Desktop::Result SwayDesktop::SetWallpaper(const std::string& bmpPath)
@@ -27,7 +27,7 @@ Desktop::Result SwayDesktop::SetWallpaper(const std::string& bmpPath)
     const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
         return failure;
-    const std::optional<std::string> command = Command(*copy, WallpaperTiled(registry_));
+    const std::optional<std::string> command = Command(*copy, WallpaperModeOf(registry_));
     const char* why = nullptr;
     if (!command)
         why = "its path cannot be handed to sway";

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's local time. Clock jumps show at once; a change of time zone
-// shows within `zoneRecheckSeconds` (the zone is looked up again at most that
-// often, since the look-up costs a file-system walk on every call).
+// shows at once when the time-zone watch re-reads the zone, and otherwise
+// within `zoneRecheckSeconds` (the zone is looked up again at most that often,
+// since the look-up costs a file-system walk on every call).
 
 #include "platform/clock.h"
 

@@ -143,6 +143,22 @@ private slots:
         }
     }
 
+    // The dialog's help promises the change right after OK: the tick is
+    // planned again at once instead of at the next minute.
+    void okWithRotationSwitchedOnAppliesTheNextPictureAtOnce()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open("[WallDir]\nWallDir1=" + root.path().toStdString() + "\n[WallSw]\nWallChangeSw=0\n");
+        window.Timer1Timer();  // the first tick: the next one is planned for the next minute
+        QVERIFY(window.Timer1.remainingTime() > 1000);
+        OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
+            dialog.chkWallChange->setChecked(true);
+            dialog.OKBtn->click();
+        });
+        window.ShowOptionsDialog();
+        QTRY_COMPARE_WITH_TIMEOUT(f.desktop.shown, (root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 1000);
+    }
+
     void failedSaveShowsTheErrorAndKeepsTheValues()
     {
         OptionsFixture f;

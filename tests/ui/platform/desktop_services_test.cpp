@@ -468,11 +468,12 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
               "[id=4194310] floating enable, border none, sticky enable, move absolute position 12 34");
     EXPECT_EQ(platform::SwayWindowManager::FloatCommand(0, 77, -5, 0),
               "[pid=77] floating enable, border none, sticky enable, move absolute position -5 0");
-    EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", false),
+    EXPECT_EQ(platform::SwayDesktop::Command("/tmp/a b/ZelvaroWl-x.png", platform::WallpaperMode::Centre),
               "output * bg \"/tmp/a b/ZelvaroWl-x.png\" center");
-    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", true), "output * bg \"/p.png\" tile");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Tile), "output * bg \"/p.png\" tile");
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Fit), "output * bg \"/p.png\" fit");
     for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"})
-        EXPECT_FALSE(platform::SwayDesktop::Command(hostile, false).has_value()) << hostile;
+        EXPECT_FALSE(platform::SwayDesktop::Command(hostile, platform::WallpaperMode::Centre).has_value()) << hostile;
 
     const std::string tree = R"({"id":1,"type":"root","nodes":[{"type":"output","nodes":[{"type":"workspace",
         "nodes":[{"pid":12,"idle_inhibitors":{"user":"none","application":"none"}}],

@@ -3,6 +3,7 @@
 // sounds that never fail loudly, and the help viewer.
 
 #include "platform/fake/memory_file_reader.h"
+#include "platform/linux/inotify_time_zone_watch.h"
 #include "platform/linux/sdl_sound.h"
 #include "platform/linux/socket_instance_guard.h"
 #include "shell/help_window.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sys/socket.h>
@@ -75,6 +77,7 @@ private slots:
     void preloadedSoundsPlayWithoutReadingTheFile();
     void unplayableSoundsAreSilentAndQuick();
     void helpShowsTopicsAndFollowsLinks();
+    void zoneWatchSeesTheZoneFileReplaced();
 };
 
 void PlatformServicesTest::secondGuardOfTheSameNameIsRefused()
@@ -290,6 +293,31 @@ void PlatformServicesTest::helpShowsTopicsAndFollowsLinks()
     HelpWindow missing("/opt/zelvaro/none.HLP", files);
     missing.ShowContext(5);
     QVERIFY(missing.toPlainText().contains("none.HLP"));
+}
+
+// The zone file replaced as the system's tools do it (a new link renamed
+// over the old one, or the old one removed and made again) calls once per
+// change; other files of the folder do not.
+void PlatformServicesTest::zoneWatchSeesTheZoneFileReplaced()
+{
+    QTemporaryDir dir;
+    const QString zone = dir.filePath("localtime");
+    QVERIFY(QFile::link("/usr/share/zoneinfo/Europe/Berlin", zone));
+    platform::InotifyTimeZoneWatch watch(zone.toStdString());
+    QVERIFY(watch.Watching());
+    int changes = 0;
+    watch.OnZoneChanged([&] { ++changes; });
+
+    QVERIFY(QFile::link("/usr/share/zoneinfo/Asia/Tokyo", dir.filePath(".localtime.new")));
+    QVERIFY(::rename(dir.filePath(".localtime.new").toLocal8Bit(), zone.toLocal8Bit()) == 0);
+    QTRY_COMPARE(changes, 1);
+    QVERIFY(QFile::remove(zone));
+    QVERIFY(QFile::link("/usr/share/zoneinfo/UTC", zone));
+    QTRY_VERIFY(changes >= 2);
+    const int seen = changes;
+    Write(dir, "adjtime", "0.0 0 0.0\n");
+    QTest::qWait(100);
+    QCOMPARE(changes, seen);
 }
 
 QTEST_MAIN(PlatformServicesTest)

@@ -5,7 +5,9 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_clock_set_watch.h"
 #include "platform/fake/fake_help.h"
+#include "platform/fake/fake_mount_table.h"
 #include "platform/fake/fake_screen_saver.h"
+#include "platform/fake/fake_time_zone_watch.h"
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"
@@ -46,6 +48,8 @@ struct ClockFixture {
     platform::FakeClock clock{EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20)};
     platform::FakeSound sound;
     platform::FakeClockSetWatch clockSet;
+    platform::FakeTimeZoneWatch zoneWatch;
+    platform::FakeMountTable mounts;
     platform::FakeHelp help;
     platform::FakeScreenSaver saver;
     platform::FakeWindowManager windowManager;
@@ -72,7 +76,7 @@ struct ClockFixture {
             profile.content = ini;
         window = std::make_unique<RecordingClock>(
             ClockServices{clock, sound, help, saver, profile, "/data/zelvaro", wallpaperFakes.services,
-                          aboutFakes.facts, aboutFakes.services, clockSet, platform::NoMountTable(), windowManager});
+                          aboutFakes.facts, aboutFakes.services, clockSet, mounts, windowManager, zoneWatch});
         return *window;
     }
 };

@@ -224,6 +224,12 @@ void ClockWindowTest::tickSoundsTheSignalOnceAndRestartsTheTimer()
     f.clockSet.Fire();
     QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("09:05 am"), 3000);
     QVERIFY(w.Timer1.isActive());
+    // The time zone changes (the local time jumps an hour on): the same.
+    QVERIFY(w.Timer1.remainingTime() > 20000);
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(10, 5));
+    f.zoneWatch.Fire();
+    QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("10:05 am"), 3000);
+    QVERIFY(w.Timer1.isActive());
 }
 
 void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
@@ -233,23 +239,23 @@ void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
     ClockFixture f;
     RecordingClock& w = f.Start("[WallDir]\nWallDir1=" + dir.path().toStdString() +
                                 "\n[WallSw]\nWallChangeSw=1\nStartWallChangeSw=1\nWallInterval=0:30:00\n");
-    // 14:00:20: the rest of the minute in two equal waits.
+    // 14:00:20: the rest of the minute in one wait.
     w.Timer1Timer();
-    QCOMPARE(w.Timer1.interval(), (40000 + kTickAfterBoundaryMs) / 2);
+    QCOMPARE(w.Timer1.interval(), 40000 + kTickAfterBoundaryMs);
     // The due minute's file fails: the tick comes again in 450 ms, until
     // the minute ends.
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 30));
-    w.onWallDue = [&] { w.Wallpaper->WallpaperDueStep(); };
+    w.onWallDue = [&] { w.Wallpaper->WallpaperDueStep(f.clock.Now()); };
     w.Timer1Timer();
-    QVERIFY(w.Wallpaper->RetryingWallMinute());
+    QVERIFY(w.Wallpaper->RetryingWallMinute(f.clock.Now()));
     QCOMPARE(w.Timer1.interval(), kRetryTickMs);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 59, 800));
     w.Timer1Timer();
     QCOMPARE(w.Timer1.interval(), 200 + kTickAfterBoundaryMs);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 1, 0, 10));
     w.Timer1Timer();
-    QVERIFY(!w.Wallpaper->RetryingWallMinute());
-    QCOMPARE(w.Timer1.interval(), 30000);
+    QVERIFY(!w.Wallpaper->RetryingWallMinute(f.clock.Now()));
+    QCOMPARE(w.Timer1.interval(), 60000);
 }
 
 void ClockWindowTest::soundsAreDecodedWhenTheSettingsAreRead()

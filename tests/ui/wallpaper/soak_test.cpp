@@ -162,7 +162,7 @@ private slots:
         manager.FormCreate();
         QWidget window;
         TFileDrag drag(&window);
-        drag.OnDrop = [&](TFileDrag* sender) { manager.FileDrag1Drop(sender); };
+        drag.OnDrop = [&](TFileDrag* sender) { manager.FilesDropped(sender->NameWithPath); };
 
         // By hand, at fixed moments: panic clicks (a picture, then a FIFO),
         // right clicks that take a step, drops of pictures and special files.
@@ -179,7 +179,7 @@ private slots:
         for (long t = 0; t < ticks; ++t) {
             clock.Set(start + static_cast<double>(t) * kTick);
             const int before = desktop.shown;
-            manager.WallpaperDueStep();
+            manager.WallpaperDueStep(clock.Now());
             if (desktop.shown > before) {
                 ++rotationChanges;
                 // Each rotation change comes one interval after the last change.
@@ -201,14 +201,14 @@ private slots:
             switch (manualTries++ % 4) {
             case 0:
                 settings.PanicWallPaper = (manualTries % 8 == 1 ? pics / "good.jpg" : pics / "fifo.jpg").string();
-                manager.SpeedButton2MouseDown(Qt::LeftButton);
-                manager.SpeedButton2Click();
-                manager.SpeedButton2MouseUp(Qt::LeftButton);
+                manager.PanicPressed(Qt::LeftButton);
+                manager.PanicClicked();
+                manager.PanicReleased();
                 settings.PanicWallPaper = (pics / "good.jpg").string();
                 break;
             case 1:
-                manager.SpeedButton2MouseDown(Qt::RightButton);
-                manager.SpeedButton2MouseUp(Qt::RightButton);
+                manager.PanicPressed(Qt::RightButton);
+                manager.PanicReleased();
                 break;
             default:
                 drag.DropFiles({QString::fromStdString(drops[static_cast<std::size_t>(manualTries) % drops.size()]),

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
 
@@ -89,9 +90,9 @@ private slots:
     void panicLeftClickShowsThePanicWallpaperAndMovesTheNextChange()
     {
         QDir(dir.path()).mkpath(QStringLiteral("data"));
-        manager->SpeedButton2MouseDown(Qt::LeftButton);
-        manager->SpeedButton2MouseUp(Qt::LeftButton);
-        manager->SpeedButton2Click();
+        manager->PanicPressed(Qt::LeftButton);
+        manager->PanicReleased();
+        manager->PanicClicked();
         QCOMPARE(desktop.shown, Path("data/ZelvaroWl.BMP"));
         QCOMPARE(converter.calls, 1);
         QVERIFY(qAbs(manager->NextWallChange() - (clock.Now() + 25 * kMin)) < 1e-9);  // 10:45:10
@@ -99,45 +100,47 @@ private slots:
 
         settings.PanicWallPaper.clear();
         desktop.calls.clear();
-        manager->SpeedButton2MouseDown(Qt::LeftButton);
-        manager->SpeedButton2Click();
+        manager->PanicPressed(Qt::LeftButton);
+        manager->PanicClicked();
         QVERIFY(desktop.calls.empty());
     }
 
     void panicRightReleaseStepsOnlyWhileRunning()
     {
-        manager->SpeedButton2MouseDown(Qt::RightButton);
-        manager->SpeedButton2MouseUp(Qt::RightButton);
+        manager->PanicPressed(Qt::RightButton);
+        manager->PanicReleased();
         QCOMPARE(desktop.shown, Path("pics/one.bmp"));
         QVERIFY(manager->PanicPressedLeft());
 
         desktop.calls.clear();
-        manager->pmnuWallPauseClick();
+        manager->PauseClicked();
         QVERIFY(manager->pmnuWallPause()->isChecked());
-        manager->SpeedButton2MouseDown(Qt::RightButton);
-        manager->SpeedButton2MouseUp(Qt::RightButton);
-        manager->SpeedButton2MouseDown(Qt::MiddleButton);
-        manager->SpeedButton2MouseUp(Qt::MiddleButton);
+        manager->PanicPressed(Qt::RightButton);
+        manager->PanicReleased();
+        manager->PanicPressed(Qt::MiddleButton);
+        manager->PanicReleased();
         QVERIFY(desktop.calls.empty());
     }
 
     void pauseStopsTheTickAndDisabledItemCannotBeClicked()
     {
         clock.Set(manager->NextWallChange());
-        manager->pmnuWallPauseClick();
-        manager->WallpaperDueStep();
+        manager->PauseClicked();
+        manager->WallpaperDueStep(clock.Now());
         QVERIFY(desktop.calls.empty());
-        manager->pmnuWallPauseClick();  // resumed inside the due minute
-        manager->WallpaperDueStep();
+        manager->PauseClicked();  // resumed inside the due minute
+        manager->WallpaperDueStep(clock.Now());
         QCOMPARE(desktop.shown, Path("pics/one.bmp"));
 
         settings.WallChangeSw = false;
         manager->OptionsConfirmed(true);
-        manager->pmnuWallPauseClick();
+        manager->PauseClicked();
         QVERIFY(!manager->pmnuWallPause()->isChecked());
         settings.WallChangeSw = true;
-        manager->OptionsConfirmed(false);  // switched on: the next tick changes
+        QSignalSpy due(manager.get(), &WallpaperManager::ChangeDue);
+        manager->OptionsConfirmed(false);  // switched on: the next tick changes, and comes at once
         QCOMPARE(manager->NextWallChange(), clock.Now());
+        QCOMPARE(due.count(), 1);
     }
 
     void rotationTellsOnlyTheFirstFailureOfAMinute()
@@ -152,7 +155,7 @@ private slots:
         const int callsBefore = converter.calls;
         // The due minute's ticks: every one tries a file, one box is shown.
         for (int tick = 0; tick < 5; ++tick) {
-            QVERIFY(manager->WallpaperDueStep());
+            QVERIFY(manager->WallpaperDueStep(clock.Now()));
             clock.Advance(450.0 / 86400000.0);
         }
         QCOMPARE(converter.calls - callsBefore, 5);
@@ -161,14 +164,14 @@ private slots:
         clock.Advance(3 * kMin);
         settings.WallChangeSw = true;
         manager->OptionsConfirmed(false);
-        QVERIFY(manager->WallpaperDueStep());
-        QVERIFY(manager->WallpaperDueStep());
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
         QCOMPARE(boxes.size(), 2);
         // A file the user chose is told every time, in the same minute too.
         settings.PanicWallPaper = Path("broken/a-broken.jpg");
         for (int click = 0; click < 2; ++click) {
-            manager->SpeedButton2MouseDown(Qt::LeftButton);
-            manager->SpeedButton2Click();
+            manager->PanicPressed(Qt::LeftButton);
+            manager->PanicClicked();
         }
         QCOMPARE(boxes.size(), 4);
         ImageInfoBox::SetPresenter({});
@@ -178,7 +181,7 @@ private slots:
     {
         QWidget window;
         TFileDrag drag(&window);
-        drag.OnDrop = [this](TFileDrag* sender) { manager->FileDrag1Drop(sender); };
+        drag.OnDrop = [this](TFileDrag* sender) { manager->FilesDropped(sender->NameWithPath); };
         drag.SetEnableDrop(true);
         drag.DropFiles({QString::fromStdString(Path("pics/one.bmp")), QStringLiteral("/other/two.bmp")});
         QCOMPARE(desktop.calls, std::vector<std::string>{Path("pics/one.bmp")});

@@ -31,7 +31,7 @@ std::vector<Sounded> RunTicks(const ClockSettings& s, TDateTime from, int minute
     const TDateTime step = 450.0 / kMsPerDay;
     std::string shown;
     for (TDateTime t = from; t < from + minutes / kMinutesPerDay; t += step) {
-        const TickPlan plan = PlanTick(t, shown, s, armed, true, false);
+        const TickPlan plan = PlanTick(t, shown, s, armed, true);
         if (plan.newClockText)
             shown = *plan.newClockText;
         if (plan.chime) {
@@ -79,7 +79,7 @@ TEST(ClockTick, StartInASignalMinuteSoundsInTheFirstTick)
 {
     ClockSettings s = AllSignals();
     bool armed = true;  // the loader arms the flag
-    const TickPlan plan = PlanTick(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20), "", s, armed, true, false);
+    const TickPlan plan = PlanTick(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20), "", s, armed, true);
     ASSERT_TRUE(plan.chime);
     EXPECT_EQ(*plan.chime, "just.wav");
     EXPECT_FALSE(armed);
@@ -119,27 +119,24 @@ TEST(ClockTick, FaceTextChangesOnlyWithTheMinute)
 {
     ClockSettings s;
     bool armed = true;
-    TickPlan plan = PlanTick(EncodeTime(11, 59, 10), "", s, armed, true, false);
+    TickPlan plan = PlanTick(EncodeTime(11, 59, 10), "", s, armed, true);
     ASSERT_TRUE(plan.newClockText);
     EXPECT_EQ(*plan.newClockText, "11:59 am");
-    EXPECT_FALSE(PlanTick(EncodeTime(11, 59, 59, 900), "11:59 am", s, armed, true, false).newClockText);
-    plan = PlanTick(EncodeTime(12, 0), "11:59 am", s, armed, true, false);
+    EXPECT_FALSE(PlanTick(EncodeTime(11, 59, 59, 900), "11:59 am", s, armed, true).newClockText);
+    plan = PlanTick(EncodeTime(12, 0), "11:59 am", s, armed, true);
     ASSERT_TRUE(plan.newClockText);
     EXPECT_EQ(*plan.newClockText, "12:00 pm");
-    EXPECT_EQ(*PlanTick(EncodeDate(2026, 12, 8), "11:59 pm", s, armed, true, false).newClockText, "12:00 am");
+    EXPECT_EQ(*PlanTick(EncodeDate(2026, 12, 8), "11:59 pm", s, armed, true).newClockText, "12:00 am");
 }
 
-TEST(ClockTick, WallpaperTestRunsOnlyWhileRotationIsOnAndNotPaused)
+TEST(ClockTick, WallpaperTestRunsOnlyWhileRotationRuns)
 {
     ClockSettings s;
     bool armed = true;
     const TDateTime t = EncodeTime(10, 7);
-    EXPECT_FALSE(PlanTick(t, "", s, armed, true, false).wallDueTest);  // rotation off
-    s.WallChangeSw = true;
-    EXPECT_TRUE(PlanTick(t, "", s, armed, true, false).wallDueTest);
-    EXPECT_FALSE(PlanTick(t, "", s, armed, true, true).wallDueTest);    // paused
-    EXPECT_FALSE(PlanTick(t, "", s, armed, false, false).wallDueTest);  // item disabled
-    EXPECT_EQ(PlanTick(t, "", s, armed, true, false).minute, 7);
+    EXPECT_FALSE(PlanTick(t, "", s, armed, false).wallDueTest);  // switched off or paused
+    EXPECT_TRUE(PlanTick(t, "", s, armed, true).wallDueTest);
+    EXPECT_EQ(PlanTick(t, "", s, armed, true).minute, 7);
 }
 
 }  // namespace
