@@ -46,6 +46,8 @@ public:
 protected:
     // OK is also the cancel button: Esc closes with OK. The close box cancels.
     void keyPressEvent(QKeyEvent* event) override;
+    // Sized to its texts, at least kWidth x kHeight, and centred.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Its controls, found by their object names from outside.
@@ -68,5 +70,6 @@ private:
     QPushButton* btnOk = nullptr;
 
     void BuildControls();
+    QWidget* titleBox_ = nullptr;  // the title over its shadow
     void FormCreate(const AboutServices& services);
 };

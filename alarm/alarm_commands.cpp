@@ -5,6 +5,7 @@
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QWidget>
 
@@ -66,9 +67,10 @@ void AlarmCommands::Alarm1Alarm(TAlarm* /*Sender*/, const std::string& /*AlarmMe
     auto notice = std::make_unique<TMsgDlg>(sound_);
     const bool withPicture = settings_.AlarmBmpSw && !settings_.AlarmBmp.empty();
     const bool withSound = settings_.AlarmWaveSw && !settings_.AlarmWave.empty();
-    notice->ShowAlarm(QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute())),
-                      withPicture ? LoadAlarmBitmap(settings_.AlarmBmp) : QImage(),
-                      withSound ? settings_.AlarmWave : std::string());
+    notice->ShowAlarm(
+        QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute(),
+                                             QCoreApplication::translate("TMsgDlg", kAlarmTimePattern).toStdString())),
+        withPicture ? LoadAlarmBitmap(settings_.AlarmBmp) : QImage(), withSound ? settings_.AlarmWave : std::string());
 
     runModal_(*notice);
     notice->StopScrolling();

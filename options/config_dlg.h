@@ -94,7 +94,10 @@ private:
     QWidget* BuildAlarmPage();
     QLineEdit* NewPathField(const char* objectName, QWidget* parent);
     QToolButton* NewFolderButton(const char* objectName, QWidget* parent);
-    QCheckBox* NewCheckBox(const char* objectName, const char* caption, QWidget* parent);
+    // Accessible names for the fields, spins and picker buttons, whose captions
+    // stand beside them or nowhere.
+    void NameControls();
+    QCheckBox* NewCheckBox(const char* objectName, const QString& caption, QWidget* parent);
     StepSpinEdit* NewSpin(const char* objectName, SpinRange range, QWidget* parent);
 
     // The picker buttons: the field changes only when the picker closed with OK.

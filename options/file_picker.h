@@ -73,6 +73,7 @@ protected:
 private:
     void OpenDirEntry();
     void FileSelectionChanged();
+    void ShowFileName(const QString& text);
     void ShowDirectoryText();
     void FillFileList();
 

@@ -8,6 +8,9 @@
 #include "options/file_picker.h"
 #include "platform/sound.h"
 
+#include <set>
+#include <string>
+
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -41,4 +44,5 @@ private:
 
     platform::Sound& sound_;
     bool started_ = false;
+    std::set<std::string> reported_;  // the failures shown in this opening
 };

@@ -117,13 +117,17 @@ void TfrmClock::BuildControls()
     sbtnConfig = new SpeedButton(Panel1);
     sbtnConfig->setObjectName(QStringLiteral("sbtnConfig"));
     sbtnConfig->setGeometry(111, 7, 27, 25);
-    sbtnConfig->setToolTip(QStringLiteral("Options"));
+    sbtnConfig->setToolTip(tr("Options"));
+    sbtnConfig->setAccessibleName(tr("Options"));
+    sbtnConfig->setAccessibleDescription(tr("ｺﾏﾝﾄﾞﾒﾆｭｰを開きます"));
     sbtnConfig->SetGlyph(QPixmap(QStringLiteral(":/shell/options_glyph.xpm")));
 
     SpeedButton2 = new SpeedButton(Panel1);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setGeometry(140, 7, 25, 25);
-    SpeedButton2->setToolTip(QStringLiteral("Panic"));
+    SpeedButton2->setToolTip(tr("Panic"));
+    SpeedButton2->setAccessibleName(tr("Panic"));
+    SpeedButton2->setAccessibleDescription(tr("緊急表示壁紙に切り替えます"));
     SpeedButton2->SetGlyph(QPixmap(QStringLiteral(":/shell/panic_glyph.xpm")));
 }
 

@@ -106,6 +106,10 @@ private slots:
         emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
         QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")),
                  (QStringList{"WIDE.BMP", "broken.pcd", "photo.bmp", "sunset.Jpg"}));
+        // The long pattern reads from its start, not scrolled to its tail.
+        auto* pattern = picker.findChild<QLineEdit*>(QStringLiteral("edtFileList"));
+        QVERIFY(pattern->text().startsWith(QStringLiteral("*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;")));
+        QCOMPARE(pattern->cursorPosition(), 0);
         QCOMPARE(picker.Directory(), dir.toStdString());
         QVERIFY(picker.FileName().empty());
         Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("photo.bmp"));
@@ -154,14 +158,21 @@ private slots:
         // A damaged Photo CD file and a damaged JPEG: no message of the
         // picker's own (the JPEG's box is the image component's), no cursor left.
         QStringList boxes;
-        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + ":" + text; });
+        bool previewClearedBeforeTheBox = false;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) {
+            boxes << caption + ":" + text;
+            previewClearedBeforeTheBox = Control<MultiImageView>(picker, "PMImage")->Shown().isNull();
+        });
         Control<QCheckBox>(picker, "chkPreView")->setChecked(true);
         Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("broken.pcd"));
         QVERIFY(Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
         QVERIFY(boxes.isEmpty());
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("WIDE.BMP"));
+        QVERIFY(!Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
         Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("sunset.Jpg"));
         ImageInfoBox::SetPresenter({});
         QCOMPARE(boxes, QStringList{"情報:このJPGは読み込めません"});
+        QVERIFY(previewClearedBeforeTheBox);
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -178,11 +189,11 @@ private slots:
         QVERIFY(::chdir(folder.c_str()) == 0);
         TfrmOpenBmp picker("");
         QCOMPARE(picker.Directory(), folder);
-        QCOMPARE(Texts(picker.FileList), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
+        QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
         QVERIFY(Item(picker.DirList, QStringLiteral("Bytes\\xFE")));
-        Click(picker.FileList, QStringLiteral("\\xFF.bmp"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("\\xFF.bmp"));
         QCOMPARE(picker.FileName(), folder + "/" + name);
-        QCOMPARE(picker.PMImage->Shown().size(), QSize(4, 2));
+        QCOMPARE(Control<MultiImageView>(picker, "PMImage")->Shown().size(), QSize(4, 2));
         QCOMPARE(PathBytes(PathText(picker.FileName())), picker.FileName());
         for (int b = 0; b < 256; ++b) {
             const std::string bytes = "a" + std::string(1, static_cast<char>(b)) + "\xE6\x97\xA5\xC3";
@@ -242,6 +253,16 @@ private slots:
         Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("mute.wav"));
         QCOMPARE(errors, QStringList{"mute.wav: not a WAV file."});
         QVERIFY(picker.isVisible());
+        // The same failure again (no sound device, say) shows no second box
+        // in this opening; the next opening shows it once more.
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("BELL.WAV"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("mute.wav"));
+        QCOMPARE(errors.size(), 1);
+        {
+            TfrmOpenWav again(sound, "");
+            Click(again.FileList, QStringLiteral("mute.wav"));
+            QCOMPARE(errors.size(), 2);
+        }
         sound.unplayableSuffix.clear();
 
         SaveShot(picker, QStringLiteral("picker_sound"));
