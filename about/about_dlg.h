@@ -12,6 +12,7 @@
 class ClickLabel;
 class QFrame;
 class QLabel;
+class QPixmap;
 class QPushButton;
 class QToolButton;
 
@@ -29,7 +30,27 @@ public:
 
     // Sets the title and its shadow together.
     void SetApplicationName(const QString& name);
+    // The texts the about box's owner gives: the copyright, the extra line,
+    // the target system and the memory and resources lines.
+    void SetTexts(const QString& copyright, const QString& extraInfo, const QString& targetOS,
+                  const QString& physicalMem, const QString& systemRes);
+    // The program's icon, with `hint` as its tooltip (none when empty).
+    void SetIcon(const QPixmap& icon, const QString& hint);
 
+    TGoToWeb GoToWeb1;
+
+    // The two launch lines; their results are not looked at.
+    void SpeedButton1Click();
+    void RxSpeedButton2Click();
+
+protected:
+    // OK is also the cancel button: Esc closes with OK. The close box cancels.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Sized to its texts, at least kWidth x kHeight, and centred.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Its controls, found by their object names from outside.
     QLabel* imgIcon = nullptr;
     QLabel* lblApplicationName = nullptr;
     QLabel* lblApplicationNameShadow = nullptr;
@@ -47,17 +68,8 @@ public:
     QLabel* lblSystemResources = nullptr;
     QLabel* lblSysRes = nullptr;
     QPushButton* btnOk = nullptr;
-    TGoToWeb GoToWeb1;
 
-    // The two launch lines; their results are not looked at.
-    void SpeedButton1Click();
-    void RxSpeedButton2Click();
-
-protected:
-    // OK is also the cancel button: Esc closes with OK. The close box cancels.
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void BuildControls();
+    QWidget* titleBox_ = nullptr;  // the title over its shadow
     void FormCreate(const AboutServices& services);
 };

@@ -6,7 +6,6 @@
 #include "base/ui/app_title.h"
 
 #include <QApplication>
-#include <QLabel>
 
 #include <memory>
 
@@ -35,14 +34,9 @@ bool TAMCustomAboutDialog::Execute()
         const QString title = QString::fromUtf8(kApplicationTitle);
         dialog->SetApplicationName(AppName.isEmpty() ? title : AppName);
         dialog->setWindowTitle(Caption.isEmpty() ? QStringLiteral("About ") + title : Caption);
-        dialog->lblCopyright->setText(Copyright);
-        dialog->lblExtraInformation->setText(ExtraInfo);
-        dialog->imgIcon->setToolTip(ShowHint ? hint_ : QString());
+        dialog->SetTexts(Copyright, ExtraInfo, TargetOS, PhysicalMem, SystemRes);
         const QIcon icon = Icon.isNull() ? QApplication::windowIcon() : Icon;
-        dialog->imgIcon->setPixmap(icon.pixmap(32, 32));
-        dialog->lblPhysicalMemory->setText(PhysicalMem);
-        dialog->lblSystemResources->setText(SystemRes);
-        dialog->lblTargetOS->setText(TargetOS);
+        dialog->SetIcon(icon.pixmap(32, 32), ShowHint ? hint_ : QString());
         ok = dialog->exec() == QDialog::Accepted;
     }
     if (OnExecuted)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_bitmap_file.h"
+#include "base/translatable.h"
 
 #include "base/zelvaro_error.h"
 #include "image/bmp_reader.h"
@@ -7,8 +8,8 @@
 
 namespace {
 
-constexpr const char* kCannotOpen = "ﾌｧｲﾙ %s は開けません";
-constexpr const char* kNotValidBitmap = "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です";
+constexpr const char* kCannotOpen = QT_TRANSLATE_NOOP("Messages", "ﾌｧｲﾙ %s は開けません");
+constexpr const char* kNotValidBitmap = QT_TRANSLATE_NOOP("Messages", "ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です");
 
 }  // namespace
 
@@ -18,7 +19,7 @@ QImage LoadAlarmBitmap(const std::string& path)
     // allocates anything, so a lying header costs nothing.
     const ImageRead read = ReadBmpFile(path);
     if (read.Failure == ReadFailure::Missing || read.Failure == ReadFailure::Unreadable)
-        throw ZelvaroError(FormatMessage1(kCannotOpen, path));
+        throw ZelvaroError(kCannotOpen, path);
     if (!read.Ok())
         throw ZelvaroError(kNotValidBitmap);
     QImage image = PictureToImage(read.Picture);

@@ -4,10 +4,9 @@
 #include "alarm/alarm_bitmap_file.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
-#include "base/ui/step_spin_edit.h"
 
+#include <QCoreApplication>
 #include <QAction>
-#include <QLabel>
 #include <QWidget>
 
 #include <memory>
@@ -33,8 +32,7 @@ void AlarmCommands::pmnuAlarmSetClick()
     auto dialog = std::make_unique<TAlarmSetDlg>(clock_, help_);
     const bool wasArmed = alarm_.Enabled();
     if (wasArmed) {
-        dialog->HourSedit->setValue(AlarmHourOfDay(alarm_.Hour(), alarm_.AmPm()));
-        dialog->MinSEdit->setValue(alarm_.Minute());
+        dialog->SetAlarmTime(AlarmHourOfDay(alarm_.Hour(), alarm_.AmPm()), alarm_.Minute());
     }
     // The alarm cannot ring while its time is being edited; the menu's check
     // mark stays as it was until the dialog closes.
@@ -42,10 +40,10 @@ void AlarmCommands::pmnuAlarmSetClick()
     alarmShape_.setVisible(false);
 
     if (runModal_(*dialog) == QDialog::Accepted) {
-        const AlarmDial dial = AlarmDialFromHourOfDay(dialog->HourSedit->value());
+        const AlarmDial dial = AlarmDialFromHourOfDay(dialog->HourOfDay());
         alarm_.SetHour(dial.Hour);
         alarm_.SetAmPm(dial.AmPm);
-        alarm_.SetMinute(dialog->MinSEdit->value());
+        alarm_.SetMinute(dialog->Minute());
         ShowArmed(true);
     } else {
         alarm_.SetEnabled(wasArmed);
@@ -67,13 +65,13 @@ void AlarmCommands::Alarm1Alarm(TAlarm* /*Sender*/, const std::string& /*AlarmMe
     ShowArmed(false);
 
     auto notice = std::make_unique<TMsgDlg>(sound_);
-    notice->Label2->setText(QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute())));
-    notice->BMScroll1->SetScrollIt(true);
-    if (settings_.AlarmBmpSw && !settings_.AlarmBmp.empty())
-        notice->BMScroll1->SetBitmap(LoadAlarmBitmap(settings_.AlarmBmp));
+    const bool withPicture = settings_.AlarmBmpSw && !settings_.AlarmBmp.empty();
     const bool withSound = settings_.AlarmWaveSw && !settings_.AlarmWave.empty();
-    notice->BMScroll1->SetSoundFile(withSound ? settings_.AlarmWave : std::string());
+    notice->ShowAlarm(
+        QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute(),
+                                             QCoreApplication::translate("TMsgDlg", kAlarmTimePattern).toStdString())),
+        withPicture ? LoadAlarmBitmap(settings_.AlarmBmp) : QImage(), withSound ? settings_.AlarmWave : std::string());
 
     runModal_(*notice);
-    notice->BMScroll1->SetScrollIt(false);
+    notice->StopScrolling();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_notice.h"
 
+#include "base/ui/readable_colour.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -22,7 +24,7 @@ QFont NoticeFont(const QFont& base, int pixels)
 TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("MsgDlg"));
-    setWindowTitle(QStringLiteral("Zelvaro ｱﾗｰﾑ"));
+    setWindowTitle(tr("Zelvaro ｱﾗｰﾑ"));
     // Title bar with the close box only; on top of every other window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
@@ -31,17 +33,19 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
         {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
 
-    Label1 = new QLabel(QStringLiteral("指定の時間になりました"), this);
+    Label1 = new QLabel(tr("指定の時間になりました"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(NoticeFont(windowFont, 19));
-    Label1->setStyleSheet(QStringLiteral("color: #800000;"));
+    // The written maroon and black, lightened on a dark palette.
+    const QColor ground = palette().color(QPalette::Window);
+    Label1->setStyleSheet(QStringLiteral("color: %1;").arg(ReadableHue(QColor(0x80, 0, 0), ground).name()));
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setFont(NoticeFont(windowFont, 19));
-    Label2->setStyleSheet(QStringLiteral("color: #000000;"));
+    Label2->setStyleSheet(QStringLiteral("color: %1;").arg(ReadableHue(QColor(0, 0, 0), ground).name()));
     Label2->setFixedWidth(233);
 
     // Built as from a layout: every property first, then the start.
@@ -55,7 +59,7 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     BMScroll1->SetBitmap(BuiltInPicture());
     BMScroll1->Loaded();
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn = new QPushButton(tr("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -95,4 +99,18 @@ void TMsgDlg::FormShow()
     // it still gets the notice raised above the others.
     raise();
     activateWindow();
+}
+
+void TMsgDlg::ShowAlarm(const QString& timeText, const QImage& picture, const std::string& soundFile)
+{
+    Label2->setText(timeText);
+    BMScroll1->SetScrollIt(true);
+    if (!picture.isNull())
+        BMScroll1->SetBitmap(picture);
+    BMScroll1->SetSoundFile(soundFile);
+}
+
+void TMsgDlg::StopScrolling()
+{
+    BMScroll1->SetScrollIt(false);
 }

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 
@@ -17,10 +19,12 @@ class TMsgDlg : public QDialog {
 public:
     explicit TMsgDlg(platform::Sound& sound, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    TBMScroll* BMScroll1 = nullptr;
-    QPushButton* OKBtn = nullptr;
+    // What the notice shows: the alarm time, the picture it scrolls (a null
+    // image keeps the built-in one) and the sound played meanwhile (none when
+    // empty). The scrolling starts.
+    void ShowAlarm(const QString& timeText, const QImage& picture, const std::string& soundFile);
+    // The notice was closed: the picture stops, and its sound with it.
+    void StopScrolling();
 
     // The built-in picture: 240 x 180, 256 colours.
     static QImage BuiltInPicture();
@@ -29,6 +33,12 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Its controls, found by their object names from outside.
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    TBMScroll* BMScroll1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+
     // Makes the notice a topmost window.
     void FormShow();
 };

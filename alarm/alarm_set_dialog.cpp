@@ -41,9 +41,14 @@ struct QuickSpan {
 
 // Two rows of four, in the order they stand.
 constexpr QuickSpan kQuickSpans[] = {
-    {"SpeedButton1", "3分", 3},     {"SpeedButton2", "5分", 5},     {"SpeedButton4", "10分", 10},
-    {"SpeedButton3", "15分", 15},   {"SpeedButton5", "30分", 30},   {"SpeedButton6", "1時間", 60},
-    {"SpeedButton7", "2時間", 120}, {"SpeedButton8", "3時間", 180},
+    {"SpeedButton1", QT_TRANSLATE_NOOP("TAlarmSetDlg", "3分"), 3},
+    {"SpeedButton2", QT_TRANSLATE_NOOP("TAlarmSetDlg", "5分"), 5},
+    {"SpeedButton4", QT_TRANSLATE_NOOP("TAlarmSetDlg", "10分"), 10},
+    {"SpeedButton3", QT_TRANSLATE_NOOP("TAlarmSetDlg", "15分"), 15},
+    {"SpeedButton5", QT_TRANSLATE_NOOP("TAlarmSetDlg", "30分"), 30},
+    {"SpeedButton6", QT_TRANSLATE_NOOP("TAlarmSetDlg", "1時間"), 60},
+    {"SpeedButton7", QT_TRANSLATE_NOOP("TAlarmSetDlg", "2時間"), 120},
+    {"SpeedButton8", QT_TRANSLATE_NOOP("TAlarmSetDlg", "3時間"), 180},
 };
 
 }  // namespace
@@ -52,7 +57,7 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     : QDialog(parent), clock_(clock), help_(help)
 {
     setObjectName(QStringLiteral("AlarmSetDlg"));
-    setWindowTitle(QStringLiteral("Zelvaro ｱﾗｰﾑの設定"));
+    setWindowTitle(tr("Zelvaro ｱﾗｰﾑの設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     HourSedit = new StepSpinEdit(0, 23, 1, this);
@@ -66,9 +71,11 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
         f.setPointSizeF(f.pointSizeF() * 1.4);
         field->setFont(f);
     }
-    auto* colon = new QLabel(QStringLiteral("："), this);
+    auto* colon = new QLabel(tr("："), this);
+    HourSedit->setAccessibleName(tr("ｱﾗｰﾑの時"));
+    MinSEdit->setAccessibleName(tr("ｱﾗｰﾑの分"));
 
-    NowButton = new QPushButton(NowIcon(), QStringLiteral("今の時刻"), this);
+    NowButton = new QPushButton(NowIcon(), tr("今の時刻"), this);
     NowButton->setObjectName(QStringLiteral("NowButton"));
     NowButton->setAutoDefault(false);
     connect(NowButton, &QPushButton::clicked, this, &TAlarmSetDlg::NowButtonClick);
@@ -81,7 +88,7 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     timeRow->addWidget(NowButton);
     timeRow->addStretch();
 
-    GroupBox1 = new QGroupBox(QStringLiteral("今の時刻にプラス"), this);
+    GroupBox1 = new QGroupBox(tr("今の時刻にプラス"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     BuildButtons(GroupBox1);
 
@@ -117,15 +124,32 @@ void TAlarmSetDlg::BuildButtons(QGroupBox* box)
     auto* grid = new QGridLayout(box);
     int index = 0;
     for (const QuickSpan& span : kQuickSpans) {
-        auto* button = new QPushButton(QString::fromUtf8(span.caption), box);
+        auto* button = new QPushButton(tr(span.caption), box);
+        button->setAccessibleName(tr("今の時刻にプラス") + QLatin1Char(' ') + button->text().remove(QLatin1Char('&')));
         button->setObjectName(QString::fromLatin1(span.objectName));
         button->setAutoDefault(false);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);  // reachable from the keyboard, not taken by a click
         const int minutes = span.minutes;
         connect(button, &QPushButton::clicked, this, [this, minutes] { AddMinutesToNow(minutes); });
         grid->addWidget(button, index / 4, index % 4);
         ++index;
     }
+}
+
+void TAlarmSetDlg::SetAlarmTime(int hourOfDay, int minute)
+{
+    HourSedit->setValue(hourOfDay);
+    MinSEdit->setValue(minute);
+}
+
+int TAlarmSetDlg::HourOfDay() const
+{
+    return HourSedit->value();
+}
+
+int TAlarmSetDlg::Minute() const
+{
+    return MinSEdit->value();
 }
 
 void TAlarmSetDlg::NowButtonClick()

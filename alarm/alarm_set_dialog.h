@@ -21,13 +21,10 @@ public:
 
     TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, QWidget* parent = nullptr);
 
-    StepSpinEdit* HourSedit = nullptr;
-    StepSpinEdit* MinSEdit = nullptr;
-    QPushButton* NowButton = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-    QPushButton* HelpBtn = nullptr;
+    // The alarm time in the fields: the hour of the day (0..23) and the minute.
+    void SetAlarmTime(int hourOfDay, int minute);
+    int HourOfDay() const;
+    int Minute() const;
 
     // The present hour and minute into the fields; the seconds are dropped.
     void NowButtonClick();
@@ -37,6 +34,15 @@ public:
     void HelpBtnClick();
 
 private:
+    // Its controls, found by their object names from outside.
+    StepSpinEdit* HourSedit = nullptr;
+    StepSpinEdit* MinSEdit = nullptr;
+    QPushButton* NowButton = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QPushButton* HelpBtn = nullptr;
+
     void BuildButtons(QGroupBox* box);
 
     const platform::Clock& clock_;

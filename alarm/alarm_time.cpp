@@ -3,6 +3,8 @@
 
 #include "base/zelvaro_error.h"
 
+#include <utility>
+
 int AlarmHourOfDay(int hour, TAmPm ampm)
 {
     if (ampm == TAmPm::am)
@@ -50,7 +52,13 @@ HourMinute AddMinutesToNow(TDateTime now, int minutes)
     return HourMinuteOf(now + span);
 }
 
-std::string AlarmTimeText(int hour, int minute)
+std::string AlarmTimeText(int hour, int minute, const std::string& pattern)
 {
-    return std::to_string(hour) + "時" + std::to_string(minute) + "分です";
+    std::string text = pattern;
+    for (const auto& [mark, number] : {std::pair{"%1", hour}, std::pair{"%2", minute}}) {
+        const auto at = text.find(mark);
+        if (at != std::string::npos)
+            text.replace(at, 2, std::to_string(number));
+    }
+    return text;
 }

@@ -9,6 +9,7 @@
 // poll and the notice all read the dial through AlarmHourOfDay, so they agree.
 
 #include "base/date_time.h"
+#include "base/translatable.h"
 
 #include <string>
 
@@ -51,5 +52,7 @@ HourMinute HourMinuteOf(TDateTime now);
 HourMinute AddMinutesToNow(TDateTime now, int minutes);
 
 // The notice's time text: the dial hour, "時", the minute, "分です", neither
-// number padded ("1時5分です").
-std::string AlarmTimeText(int hour, int minute);
+// number padded ("1時5分です"). `pattern` is that text with %1 for the hour
+// and %2 for the minute, translated for another language.
+inline constexpr const char* kAlarmTimePattern = QT_TRANSLATE_NOOP("TMsgDlg", "%1時%2分です");
+std::string AlarmTimeText(int hour, int minute, const std::string& pattern = kAlarmTimePattern);

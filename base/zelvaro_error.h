@@ -7,14 +7,25 @@
 #include <stdexcept>
 #include <string>
 
+// Replaces the first "%s" in a message pattern by the argument.
+std::string FormatMessage1(const std::string& pattern, const std::string& argument);
+
 class ZelvaroError : public std::runtime_error {
 public:
-    explicit ZelvaroError(const std::string& message) : std::runtime_error(message) {}
+    explicit ZelvaroError(const std::string& message) : std::runtime_error(message), pattern_(message) {}
+    // A message made of a pattern with one "%s" and its argument: the box
+    // translates the pattern, then puts the argument in.
+    ZelvaroError(const std::string& pattern, const std::string& argument)
+        : std::runtime_error(FormatMessage1(pattern, argument)), pattern_(pattern), argument_(argument)
+    {}
+    const std::string& Pattern() const { return pattern_; }
+    const std::string& Argument() const { return argument_; }
+
+private:
+    std::string pattern_;
+    std::string argument_;
 };
 
 // The text the error box shows: a full stop is added when the message's last
 // character sorts after "." (every Japanese character does).
 std::string ErrorBoxText(const std::string& message);
-
-// Replaces the first "%s" in a message pattern by the argument.
-std::string FormatMessage1(const std::string& pattern, const std::string& argument);

@@ -5,6 +5,8 @@
 
 #include "calendar/calen_pnl.h"
 
+#include "base/ui/readable_colour.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -150,7 +152,7 @@ void TCalenPnl::PaintTitle(QPainter& painter, const CalendarGeometry& g) const
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    painter.setPen(kBlack);
+    painter.setPen(ReadableHue(kBlack, palette().color(QPalette::Button)));
     painter.drawText(r, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, TitleText());
     painter.setFont(font());
 }
@@ -161,28 +163,28 @@ void TCalenPnl::PaintNames(QPainter& painter, const CalendarGeometry& g) const
     bold.setBold(true);
     painter.setFont(bold);
     for (int column = 1; column <= 7; ++column) {
-        painter.setPen(ColumnColour(column));
+        painter.setPen(ReadableHue(ColumnColour(column), palette().color(QPalette::Button)));
         painter.drawText(ToQRect(g.NameRect(column)), Qt::AlignCenter | Qt::TextSingleLine, DayNameText(column));
     }
     painter.setFont(font());
-    painter.setPen(kBlack);
+    painter.setPen(ReadableHue(kBlack, palette().color(QPalette::Button)));
 
     // The separator: a highlight line over a shadow line just above the grid.
     const int y = g.GridRect.Top - 4;
     Polyline(painter, palette().color(QPalette::Light), {QPoint(g.HeaderRect.Left, y), QPoint(g.HeaderRect.Right, y)});
     Polyline(painter, palette().color(QPalette::Dark),
              {QPoint(g.HeaderRect.Left, y + 1), QPoint(g.HeaderRect.Right, y + 1)});
-    painter.setPen(kBlack);
+    painter.setPen(ReadableHue(kBlack, palette().color(QPalette::Button)));
 }
 
 void TCalenPnl::PaintCells(QPainter& painter, const CalendarGeometry& g) const
 {
     for (int k = 1; k <= CalendarModel::kCells; ++k) {
-        painter.setPen(ColumnColour(CalendarGeometry::ColumnOf(k)));
+        painter.setPen(ReadableHue(ColumnColour(CalendarGeometry::ColumnOf(k)), palette().color(QPalette::Button)));
         painter.drawText(ToQRect(g.CellRect(k)), Qt::AlignCenter | Qt::TextSingleLine,
                          QString::fromStdString(model_.DayCell(k)));
     }
-    painter.setPen(kBlack);
+    painter.setPen(ReadableHue(kBlack, palette().color(QPalette::Button)));
 }
 
 // The selected day: bold, in a sunken frame. The cell's normal text is
@@ -195,11 +197,11 @@ void TCalenPnl::PaintMark(QPainter& painter, const CalendarGeometry& g, int k) c
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    painter.setPen(ColumnColour(CalendarGeometry::ColumnOf(k)));
+    painter.setPen(ReadableHue(ColumnColour(CalendarGeometry::ColumnOf(k)), palette().color(QPalette::Button)));
     painter.drawText(ToQRect(c), Qt::AlignCenter | Qt::TextSingleLine, QString::fromStdString(model_.DayCell(k)));
     const int L = c.Left, T = c.Top, R = c.Right, B = c.Bottom;
     Polyline(painter, palette().color(QPalette::Dark), {QPoint(L, B - 1), QPoint(L, T), QPoint(R - 1, T)});
     Polyline(painter, palette().color(QPalette::Light), {QPoint(R - 1, T), QPoint(R - 1, B - 1), QPoint(L, B - 1)});
-    painter.setPen(kBlack);
+    painter.setPen(ReadableHue(kBlack, palette().color(QPalette::Button)));
     painter.setFont(font());
 }

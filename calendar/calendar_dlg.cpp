@@ -43,7 +43,7 @@ TCalendarDlg::TCalendarDlg(QWidget* owner, const platform::Clock& clock, platfor
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       clock_(clock), help_(help)
 {
-    setWindowTitle(QStringLiteral("Zelvaro のカレンダー"));
+    setWindowTitle(tr("Zelvaro のカレンダー"));
     setFixedSize(376, 224);
     setFont(UiFont(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), 12));
 
@@ -59,19 +59,19 @@ TCalendarDlg::TCalendarDlg(QWidget* owner, const platform::Clock& clock, platfor
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(272, 16, 89, 57);
 
-    BitBtn2 = new QPushButton(TodayIcon(), QStringLiteral("今日"), this);
+    BitBtn2 = new QPushButton(TodayIcon(), tr("今日"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(280, 32, 73, 25);
     BitBtn2->setIconSize(QSize(16, 16));
     connect(BitBtn2, &QPushButton::clicked, this, &TCalendarDlg::BitBtn2Click);
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1 = new QPushButton(tr("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(280, 96, 73, 25);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
-    BitBtn3 = new QPushButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    BitBtn3 = new QPushButton(tr("ﾍﾙﾌﾟ(&H)"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setGeometry(280, 136, 75, 25);
     connect(BitBtn3, &QPushButton::clicked, this, &TCalendarDlg::BitBtn3Click);

@@ -22,12 +22,6 @@ public:
 
     TCalendarDlg(QWidget* owner, const platform::Clock& clock, platform::Help& help);
 
-    TCalenPnl* CalenPnl1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;  // OK
-    QPushButton* BitBtn2 = nullptr;  // "今日": back to today
-    QPushButton* BitBtn3 = nullptr;  // help
-    QFrame* Bevel1 = nullptr;
-
     // The opening brings the calendar to the current date and time. Later
     // activations (back from the help window or another program) leave it
     // alone, so the month the person was browsing stays.
@@ -39,6 +33,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Its controls, found by their object names from outside.
+    TCalenPnl* CalenPnl1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;  // OK
+    QPushButton* BitBtn2 = nullptr;  // "今日": back to today
+    QPushButton* BitBtn3 = nullptr;  // help
+    QFrame* Bevel1 = nullptr;
+
     const platform::Clock& clock_;
     platform::Help& help_;
 };

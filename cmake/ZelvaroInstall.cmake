@@ -5,11 +5,13 @@
 #
 #   bin/zelvaro
 #   share/zelvaro/zelvaro.HLP                      the help file
+#   share/zelvaro/zelvaro.en.HLP                   the English help file
 #   share/applications/org.zelvaro.Zelvaro.desktop
 #   share/icons/hicolor/{scalable,NxN}/apps/org.zelvaro.Zelvaro.{svg,png}
 #   share/metainfo/org.zelvaro.Zelvaro.metainfo.xml
 #   share/man/man1/zelvaro.1.gz
-#   share/doc/zelvaro/README.md
+#   share/doc/zelvaro/{README.md,copyright,changelog.gz}
+#   share/zelvaro/translations/zelvaro_en.qm      the English interface
 
 set(ZELVARO_APP_ID org.zelvaro.Zelvaro)
 set(ZELVARO_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -37,15 +39,35 @@ add_custom_command(OUTPUT ${_man_gz}
   COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/resources/man/zelvaro.1 > ${_man_gz}
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/man/zelvaro.1
   COMMENT "Compressing the manual page")
-add_custom_target(zelvaro_install_files ALL DEPENDS ${_icon_pngs} ${_man_gz})
+set(_changelog_gz ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${_changelog_gz}
+  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/resources/debian/changelog > ${_changelog_gz}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/debian/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(zelvaro_install_files ALL DEPENDS ${_icon_pngs} ${_man_gz} ${_changelog_gz})
 
 install(TARGETS zelvaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_BINARY_DIR}/zelvaro.HLP DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro)
+install(FILES ${CMAKE_BINARY_DIR}/zelvaro.HLP ${CMAKE_BINARY_DIR}/zelvaro.en.HLP
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro)
+install(FILES ${ZELVARO_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro/translations)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/resources/debian/copyright ${_changelog_gz}
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# A stripped install (the package's) also drops the compiler's notes, which
+# strip keeps.
+install(CODE [[
+  if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND objcopy --remove-section=.comment --remove-section=.note
+                            "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/zelvaro"
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "objcopy could not drop the .comment section")
+    endif()
+  endif()
+]])
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
@@ -58,7 +80,7 @@ set(CPACK_PACKAGE_DESCRIPTION "A small borderless clock that stays on the X11 de
 wallpaper on a schedule (converting JPEG, GIF, TIFF and Photo CD pictures),
 plays time signals, rings an alarm with a scrolling picture, shows a month
 calendar and the system's facts, and controls the screen saver. Its windows
-speak Japanese.")
+speak English or Japanese, after the user's language.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zelvaro.example.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -70,4 +92,8 @@ set(CPACK_STRIP_FILES ON)
 # recommend, and the fonts its Japanese texts and its clock face are set in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic, fonts-liberation2")
+# xdg-open starts the browser and the mail program from the about box;
+# swaybg shows the wallpaper under Wayland compositors that have no other way.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "swaybg")
 include(CPack)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/image_info_box.h"
+#include "base/translatable.h"
 
 #include "base/ui/app_title.h"
 
@@ -32,18 +33,19 @@ std::unique_ptr<QMessageBox> MakeBox(const QString& caption, const QString& text
 {
     auto box = std::make_unique<QMessageBox>(information ? QMessageBox::Information : QMessageBox::NoIcon, caption,
                                              text, QMessageBox::Ok, QApplication::activeWindow());
-    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box->button(QMessageBox::Ok)->setText(QCoreApplication::translate("ImageInfoBox", "OK"));
     return box;
 }
 
 void Show(const std::string& text)
 {
-    Present(QString::fromUtf8(kCaption), QString::fromStdString(text), true);
+    Present(QCoreApplication::translate("ImageInfoBox", kCaption),
+            QCoreApplication::translate(kMessagesContext, text.c_str()), true);
 }
 
 void ShowMessage(const std::string& text)
 {
-    Present(QString::fromUtf8(kApplicationTitle), QString::fromStdString(text), false);
+    Present(QString::fromUtf8(kApplicationTitle), QCoreApplication::translate(kMessagesContext, text.c_str()), false);
 }
 
 bool Report(const ImageResult& result)

@@ -5,6 +5,7 @@
 // replace the presenter to record messages instead of opening a box.
 
 #include "image/multi_image.h"
+#include "base/translatable.h"
 
 #include <QString>
 
@@ -16,7 +17,7 @@ class QMessageBox;
 
 namespace ImageInfoBox {
 
-inline constexpr const char* kCaption = "情報";
+inline constexpr const char* kCaption = QT_TRANSLATE_NOOP("ImageInfoBox", "情報");
 
 // Shows one text in the box captioned "情報".
 void Show(const std::string& text);

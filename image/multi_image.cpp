@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/multi_image.h"
+#include "base/translatable.h"
 
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
@@ -58,16 +59,16 @@ Format FormatOf(const std::string& ext)
 const char* FailureText(Format f)
 {
     switch (f) {
-    case Format::Jpeg: return "このJPGは読み込めません";
-    case Format::Gif: return "このGIFは読み込めません";
-    case Format::Tiff: return "このTIFは読み込めません";
-    case Format::Bmp: return "このBMPは読み込めません";
-    case Format::Png: return "このPNGは読み込めません";
-    case Format::Webp: return "このWEBPは読み込めません";
-    case Format::Avif: return "このAVIFは読み込めません";
-    case Format::Heic: return "このHEICは読み込めません";
-    case Format::Heif: return "このHEIFは読み込めません";
-    case Format::Jxl: return "このJXLは読み込めません";
+    case Format::Jpeg: return QT_TRANSLATE_NOOP("Messages", "このJPGは読み込めません");
+    case Format::Gif: return QT_TRANSLATE_NOOP("Messages", "このGIFは読み込めません");
+    case Format::Tiff: return QT_TRANSLATE_NOOP("Messages", "このTIFは読み込めません");
+    case Format::Bmp: return QT_TRANSLATE_NOOP("Messages", "このBMPは読み込めません");
+    case Format::Png: return QT_TRANSLATE_NOOP("Messages", "このPNGは読み込めません");
+    case Format::Webp: return QT_TRANSLATE_NOOP("Messages", "このWEBPは読み込めません");
+    case Format::Avif: return QT_TRANSLATE_NOOP("Messages", "このAVIFは読み込めません");
+    case Format::Heic: return QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
+    case Format::Heif: return QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません");
+    case Format::Jxl: return QT_TRANSLATE_NOOP("Messages", "このJXLは読み込めません");
     default: return "";
     }
 }

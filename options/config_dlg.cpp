@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -43,7 +44,7 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     : QDialog(parent), help_(help), sound_(sound), mountTable_(std::move(mountTable))
 {
     setObjectName(QStringLiteral("ConfigDlg"));
-    setWindowTitle(QStringLiteral("Zelvaroの設定"));
+    setWindowTitle(tr("Zelvaroの設定"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     QFont windowFont = font();
     windowFont.setFamilies(
@@ -52,11 +53,14 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
 
     OptionNote = new QTabWidget(this);
     OptionNote->setObjectName(QStringLiteral("OptionNote"));
-    OptionNote->addTab(BuildDirectoryPage(), QStringLiteral("壁紙ﾃﾞｨﾚｸﾄﾘ"));
-    OptionNote->addTab(BuildWallOptionsPage(), QStringLiteral("壁紙ｵﾌﾟｼｮﾝ"));
-    OptionNote->addTab(BuildSignalPage(), QStringLiteral("時報"));
-    OptionNote->addTab(BuildAlarmPage(), QStringLiteral("ｱﾗｰﾑ"));
+    OptionNote->addTab(BuildDirectoryPage(), tr("壁紙ﾃﾞｨﾚｸﾄﾘ"));
+    OptionNote->addTab(BuildWallOptionsPage(), tr("壁紙ｵﾌﾟｼｮﾝ"));
+    OptionNote->addTab(BuildSignalPage(), tr("時報"));
+    OptionNote->addTab(BuildAlarmPage(), tr("ｱﾗｰﾑ"));
     OptionNote->setCurrentIndex(0);
+    // Every tab in view, in any language: the dialog grows to hold them.
+    OptionNote->tabBar()->setUsesScrollButtons(false);
+    NameControls();
 
     const DialogButtons standard = MakeDialogButtons(this);
     OKBtn = standard.OKBtn;

@@ -32,11 +32,18 @@ public:
     void Fill(const ConfigValues& values);
     ConfigValues Values() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // OK: a path field holding a line break (pasted, or a picked file's name)
+    // is refused with a message and the dialog stays open on that field.
+    void accept() override;
+
+private:
+    // Its controls, found by their object names from outside.
     QTabWidget* OptionNote = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
-
     // "壁紙ﾃﾞｨﾚｸﾄﾘ"
     QLineEdit* edtWalldir1 = nullptr;
     QToolButton* sbtnDir1Open = nullptr;
@@ -81,20 +88,16 @@ public:
     QLineEdit* edtAlarmBmpFile = nullptr;
     QToolButton* sbtnBmpOpen = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    // OK: a path field holding a line break (pasted, or a picked file's name)
-    // is refused with a message and the dialog stays open on that field.
-    void accept() override;
-
-private:
     QWidget* BuildDirectoryPage();
     QWidget* BuildWallOptionsPage();
     QWidget* BuildSignalPage();
     QWidget* BuildAlarmPage();
     QLineEdit* NewPathField(const char* objectName, QWidget* parent);
     QToolButton* NewFolderButton(const char* objectName, QWidget* parent);
-    QCheckBox* NewCheckBox(const char* objectName, const char* caption, QWidget* parent);
+    // Accessible names for the fields, spins and picker buttons, whose captions
+    // stand beside them or nowhere.
+    void NameControls();
+    QCheckBox* NewCheckBox(const char* objectName, const QString& caption, QWidget* parent);
     StepSpinEdit* NewSpin(const char* objectName, SpinRange range, QWidget* parent);
 
     // The picker buttons: the field changes only when the picker closed with OK.

@@ -14,13 +14,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 constexpr int kPathWidth = 300;
 
-QLabel* NewLabel(const char* caption, QWidget* parent)
+QLabel* NewLabel(const QString& caption, QWidget* parent)
 {
-    return new QLabel(QString::fromUtf8(caption), parent);
+    return new QLabel(caption, parent);
 }
 
 // "hh：mm ～ hh：mm" for one time window.
@@ -30,13 +32,13 @@ QHBoxLayout* TimeWindowRow(StepSpinEdit* startHour, StepSpinEdit* startMin, Step
     auto* row = new QHBoxLayout;
     row->addSpacing(20);
     row->addWidget(startHour);
-    row->addWidget(NewLabel("：", parent));
+    row->addWidget(NewLabel(TConfigDlg::tr("："), parent));
     row->addWidget(startMin);
     row->addSpacing(8);
-    row->addWidget(NewLabel("～", parent));
+    row->addWidget(NewLabel(TConfigDlg::tr("～"), parent));
     row->addSpacing(8);
     row->addWidget(endHour);
-    row->addWidget(NewLabel("：", parent));
+    row->addWidget(NewLabel(TConfigDlg::tr("："), parent));
     row->addWidget(endMin);
     row->addStretch();
     return row;
@@ -78,9 +80,9 @@ QToolButton* TConfigDlg::NewFolderButton(const char* objectName, QWidget* parent
     return button;
 }
 
-QCheckBox* TConfigDlg::NewCheckBox(const char* objectName, const char* caption, QWidget* parent)
+QCheckBox* TConfigDlg::NewCheckBox(const char* objectName, const QString& caption, QWidget* parent)
 {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(objectName));
     return box;
 }
@@ -99,14 +101,14 @@ QWidget* TConfigDlg::BuildDirectoryPage()
     auto* page = new QWidget;
     edtWalldir1 = NewPathField("edtWalldir1", page);
     sbtnDir1Open = NewFolderButton("sbtnDir1Open", page);
-    chkWallDir2 = NewCheckBox("chkWallDir2", "ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 1", page);
+    chkWallDir2 = NewCheckBox("chkWallDir2", tr("ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 1"), page);
     edtWallDir2 = NewPathField("edtWallDir2", page);
     sbtnDir2Open = NewFolderButton("sbtnDir2Open", page);
     spnDir2StartHour = NewSpin("spnDir2StartHour", kHourRange, page);
     spnDir2StartMin = NewSpin("spnDir2StartMin", kMinuteRange, page);
     spnDir2EndHour = NewSpin("spnDir2EndHour", kHourRange, page);
     spnDir2EndMin = NewSpin("spnDir2EndMin", kMinuteRange, page);
-    chkWallDir3 = NewCheckBox("chkWallDir3", "ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 2", page);
+    chkWallDir3 = NewCheckBox("chkWallDir3", tr("ｵﾌﾟｼｮﾝﾃﾞｨﾚｸﾄﾘ 2"), page);
     edtWallDir3 = NewPathField("edtWallDir3", page);
     sbtnDir3Open = NewFolderButton("sbtnDir3Open", page);
     spnDir3StartHour = NewSpin("spnDir3StartHour", kHourRange, page);
@@ -115,7 +117,9 @@ QWidget* TConfigDlg::BuildDirectoryPage()
     spnDir3EndMin = NewSpin("spnDir3EndMin", kMinuteRange, page);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(NewLabel("標準ﾃﾞｨﾚｸﾄﾘ", page));
+    QLabel* dir1Label = NewLabel(tr("標準ﾃﾞｨﾚｸﾄﾘ"), page);
+    dir1Label->setBuddy(edtWalldir1);
+    layout->addWidget(dir1Label);
     layout->addLayout(PathRow(edtWalldir1, sbtnDir1Open));
     layout->addSpacing(6);
     layout->addWidget(chkWallDir2);
@@ -132,13 +136,13 @@ QWidget* TConfigDlg::BuildDirectoryPage()
 QWidget* TConfigDlg::BuildWallOptionsPage()
 {
     auto* page = new QWidget;
-    chkWallChange = NewCheckBox("chkWallChange", "壁紙変更", page);
-    chkStartWallChange = NewCheckBox("chkStartWallChange", "起動時に変更", page);
+    chkWallChange = NewCheckBox("chkWallChange", tr("壁紙変更"), page);
+    chkStartWallChange = NewCheckBox("chkStartWallChange", tr("起動時に変更"), page);
     spnInterval = NewSpin("spnInterval", kIntervalRange, page);
     edtPanic = NewPathField("edtPanic", page);
     sbtnPanicOpen = NewFolderButton("sbtnPanicOpen", page);
-    chkColorDec = NewCheckBox("chkColorDec", "ドロップファイルの減色", page);
-    chkOnTop = NewCheckBox("chkOnTop", "Zelvaro前面表示", page);
+    chkColorDec = NewCheckBox("chkColorDec", tr("ドロップファイルの減色"), page);
+    chkOnTop = NewCheckBox("chkOnTop", tr("Zelvaro前面表示"), page);
     cmbWallDisplay = new QComboBox(page);
     cmbWallDisplay->setObjectName(QStringLiteral("cmbWallDisplay"));
     cmbWallDisplay->addItems({tr("中央"), tr("全体"), tr("ﾌｨｯﾄ"), tr("拡大"), tr("伸縮"), tr("ｽﾊﾟﾝ")});
@@ -151,7 +155,9 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     display->addStretch();
 
     auto* interval = new QHBoxLayout;
-    interval->addWidget(NewLabel("変更間隔（分）", page));
+    QLabel* intervalLabel = NewLabel(tr("変更間隔（分）"), page);
+    intervalLabel->setBuddy(spnInterval);
+    interval->addWidget(intervalLabel);
     interval->addWidget(spnInterval);
     interval->addStretch();
     auto* layout = new QVBoxLayout(page);
@@ -159,7 +165,9 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     layout->addWidget(chkStartWallChange);
     layout->addLayout(interval);
     layout->addSpacing(6);
-    layout->addWidget(NewLabel("緊急表示壁紙ﾌｧｲﾙ", page));
+    QLabel* panicLabel = NewLabel(tr("緊急表示壁紙ﾌｧｲﾙ"), page);
+    panicLabel->setBuddy(edtPanic);
+    layout->addWidget(panicLabel);
     layout->addLayout(PathRow(edtPanic, sbtnPanicOpen));
     layout->addSpacing(6);
     layout->addWidget(chkColorDec);
@@ -173,13 +181,13 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
 QWidget* TConfigDlg::BuildSignalPage()
 {
     auto* page = new QWidget;
-    chkJustWave = NewCheckBox("chkJustWave", "正時", page);
+    chkJustWave = NewCheckBox("chkJustWave", tr("正時"), page);
     edtJustWave = NewPathField("edtJustWave", page);
     sbtnJustOpen = NewFolderButton("sbtnJustOpen", page);
-    chkHalfWave = NewCheckBox("chkHalfWave", "３０分", page);
+    chkHalfWave = NewCheckBox("chkHalfWave", tr("３０分"), page);
     edtHalfWave = NewPathField("edtHalfWave", page);
     sbtnHalfOpen = NewFolderButton("sbtnHalfOpen", page);
-    chkQuarterWave = NewCheckBox("chkQuarterWave", "１５分／４５分", page);
+    chkQuarterWave = NewCheckBox("chkQuarterWave", tr("１５分／４５分"), page);
     edtQuarterWave = NewPathField("edtQuarterWave", page);
     sbtnQuarterOpen = NewFolderButton("sbtnQuarterOpen", page);
 
@@ -194,10 +202,10 @@ QWidget* TConfigDlg::BuildSignalPage()
 QWidget* TConfigDlg::BuildAlarmPage()
 {
     auto* page = new QWidget;
-    chkAlarmWave = NewCheckBox("chkAlarmWave", "ｻｳﾝﾄﾞﾌｧｲﾙ", page);
+    chkAlarmWave = NewCheckBox("chkAlarmWave", tr("ｻｳﾝﾄﾞﾌｧｲﾙ"), page);
     edtAlarmWaveFile = NewPathField("edtAlarmWaveFile", page);
     sbtnWaveOpen = NewFolderButton("sbtnWaveOpen", page);
-    chkAlarmBmp = NewCheckBox("chkAlarmBmp", "ﾋﾞｯﾄマップﾌｧｲﾙ", page);
+    chkAlarmBmp = NewCheckBox("chkAlarmBmp", tr("ﾋﾞｯﾄマップﾌｧｲﾙ"), page);
     edtAlarmBmpFile = NewPathField("edtAlarmBmpFile", page);
     sbtnBmpOpen = NewFolderButton("sbtnBmpOpen", page);
 
@@ -206,4 +214,47 @@ QWidget* TConfigDlg::BuildAlarmPage()
     AddSwitchedFile(layout, chkAlarmBmp, edtAlarmBmpFile, sbtnBmpOpen);
     layout->addStretch();
     return page;
+}
+
+void TConfigDlg::NameControls()
+{
+    const auto name = [](QWidget* control, const QString& text) { control->setAccessibleName(text); };
+    const QString folder = tr("%1 のﾌｫﾙﾀﾞ");
+    const QString choose = tr("%1 を選ぶ");
+    const QString from = tr("%1 の開始 (時)");
+    const QString fromMin = tr("%1 の開始 (分)");
+    const QString to = tr("%1 の終了 (時)");
+    const QString toMin = tr("%1 の終了 (分)");
+    const QString dir1 = tr("標準ﾃﾞｨﾚｸﾄﾘ");
+    name(edtWalldir1, folder.arg(dir1));
+    name(sbtnDir1Open, choose.arg(dir1));
+    for (auto [check, field, button, sh, sm, eh, em] :
+         {std::tuple{chkWallDir2, edtWallDir2, sbtnDir2Open, spnDir2StartHour, spnDir2StartMin, spnDir2EndHour,
+                     spnDir2EndMin},
+          std::tuple{chkWallDir3, edtWallDir3, sbtnDir3Open, spnDir3StartHour, spnDir3StartMin, spnDir3EndHour,
+                     spnDir3EndMin}}) {
+        const QString caption = check->text().remove(QLatin1Char('&'));
+        name(field, folder.arg(caption));
+        name(button, choose.arg(caption));
+        name(sh, from.arg(caption));
+        name(sm, fromMin.arg(caption));
+        name(eh, to.arg(caption));
+        name(em, toMin.arg(caption));
+    }
+    name(spnInterval, tr("変更間隔（分）"));
+    const QString panic = tr("緊急表示壁紙ﾌｧｲﾙ");
+    name(edtPanic, panic);
+    name(sbtnPanicOpen, choose.arg(panic));
+    for (auto [check, field, button] :
+         {std::tuple{chkJustWave, edtJustWave, sbtnJustOpen}, std::tuple{chkHalfWave, edtHalfWave, sbtnHalfOpen},
+          std::tuple{chkQuarterWave, edtQuarterWave, sbtnQuarterOpen},
+          std::tuple{chkAlarmWave, edtAlarmWaveFile, sbtnWaveOpen},
+          std::tuple{chkAlarmBmp, edtAlarmBmpFile, sbtnBmpOpen}}) {
+        const QString caption = check->text().remove(QLatin1Char('&'));
+        name(field, tr("%1 のﾌｧｲﾙ").arg(caption));
+        name(button, choose.arg(caption));
+        button->setToolTip(choose.arg(caption));
+    }
+    for (QToolButton* button : {sbtnDir1Open, sbtnDir2Open, sbtnDir3Open, sbtnPanicOpen})
+        button->setToolTip(button->accessibleName());
 }

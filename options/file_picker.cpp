@@ -36,6 +36,13 @@ std::string HomeDirectory()
     return home ? home : "";
 }
 
+// The descriptions the pickers' file types carry, for the translation tools.
+[[maybe_unused]] constexpr const char* kFileTypeDescriptions[] = {
+    QT_TRANSLATE_NOOP("FileTypes", "Bitmap File(*.BMP)"), QT_TRANSLATE_NOOP("FileTypes", "画像ﾌｧｲﾙ"),
+    QT_TRANSLATE_NOOP("FileTypes", "画像ファイル"),       QT_TRANSLATE_NOOP("FileTypes", "Wave File(*.wav)"),
+    QT_TRANSLATE_NOOP("FileTypes", "All Files(*.*)"),
+};
+
 }  // namespace
 
 FilePicker::FilePicker(const QString& caption, const std::string& pattern, const std::string& mountTable,
@@ -47,6 +54,7 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
 
     FileNameEdit = new QLineEdit(QString::fromStdString(pattern), this);
     FileNameEdit->setReadOnly(true);
+    FileNameEdit->setCursorPosition(0);
     FileList = new QListWidget(this);
     FileList->setObjectName(QStringLiteral("FileList"));
     FilterCombo = new QComboBox(this);
@@ -57,12 +65,18 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     DirList->setObjectName(QStringLiteral("DirList"));
     DriveCombo = new QComboBox(this);
     DriveCombo->setObjectName(QStringLiteral("DriveCombo"));
-    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK = new QPushButton(tr("OK"), this);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    btnCancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnCancel->setAutoDefault(false);
+    FileNameEdit->setAccessibleName(tr("ﾌｧｲﾙ名"));
+    FileList->setAccessibleName(tr("ﾌｧｲﾙの一覧"));
+    DirList->setAccessibleName(tr("ﾃﾞｨﾚｸﾄﾘの一覧"));
+    FilterCombo->setAccessibleName(tr("ﾌｧｲﾙの種類"));
+    DriveCombo->setAccessibleName(tr("ﾄﾞﾗｲﾌﾞ"));
+    lblDirctory->setAccessibleName(tr("現在のﾃﾞｨﾚｸﾄﾘ"));
     for (QListWidget* list : {FileList, DirList})
         list->setFixedSize(150, 130);
     lblDirctory->setFixedWidth(150);
@@ -124,7 +138,8 @@ void FilePicker::SetFileTypes(const std::string& text)
 {
     FilterCombo->clear();
     for (const FileType& type : ParseFileTypes(text))
-        FilterCombo->addItem(QString::fromStdString(type.description), QString::fromStdString(type.pattern));
+        FilterCombo->addItem(QCoreApplication::translate("FileTypes", type.description.c_str()),
+                             QString::fromStdString(type.pattern));
     if (FilterCombo->count() > 0) {
         FilterCombo->setCurrentIndex(0);
         FilterComboChange();
@@ -220,7 +235,7 @@ void FilePicker::FillFileList()
         FileList->addItem(item);
     }
     filling_ = false;
-    FileNameEdit->setText(QString::fromStdString(pattern_));
+    ShowFileName(QString::fromStdString(pattern_));
 }
 
 void FilePicker::FileSelectionChanged()
@@ -228,8 +243,16 @@ void FilePicker::FileSelectionChanged()
     if (filling_)
         return;
     const QList<QListWidgetItem*> selected = FileList->selectedItems();
-    FileNameEdit->setText(selected.isEmpty() ? QString::fromStdString(pattern_) : selected.first()->text());
+    ShowFileName(selected.isEmpty() ? QString::fromStdString(pattern_) : selected.first()->text());
     ErrorHandler::Run([this] { FileListClick(); });
+}
+
+void FilePicker::ShowFileName(const QString& text)
+{
+    // Shown from its start: a long pattern list reads "*.BMP;*.JPG;…", not
+    // its scrolled-off tail.
+    FileNameEdit->setText(text);
+    FileNameEdit->setCursorPosition(0);
 }
 
 void FilePicker::ShowDirectoryText()

@@ -43,6 +43,8 @@ public:
     // shows its files. A refused change raises ZelvaroError.
     void ChangeDirectory(const std::string& dir);
 
+protected:
+    // Its controls, which the pickers built on this one use; from outside they are found by their object names.
     QComboBox* DriveCombo = nullptr;
     QLabel* lblDirctory = nullptr;
     QListWidget* DirList = nullptr;
@@ -52,7 +54,6 @@ public:
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
 
-protected:
     // Where a picker puts its own controls (preview, sound test): below the lists.
     QVBoxLayout* ExtraArea() const { return extraArea_; }
     // Sizes the window to its contents, fixes the size, centres it on the
@@ -72,6 +73,7 @@ protected:
 private:
     void OpenDirEntry();
     void FileSelectionChanged();
+    void ShowFileName(const QString& text);
     void ShowDirectoryText();
     void FillFileList();
 

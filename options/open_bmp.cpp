@@ -32,13 +32,13 @@ public:
 }  // namespace
 
 TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
-    : FilePicker(QStringLiteral("画像ﾌｧｲﾙの選択"), "*.BMP", mountTable, parent)
+    : FilePicker(tr("画像ﾌｧｲﾙの選択"), "*.BMP", mountTable, parent)
 {
     setObjectName(QStringLiteral("frmOpenBmp"));
     edtFileList = FileNameEdit;
     edtFileList->setObjectName(QStringLiteral("edtFileList"));
 
-    chkPreView = new QCheckBox(QStringLiteral(" ﾌﾟﾚﾋﾞｭｰ"), this);
+    chkPreView = new QCheckBox(tr(" ﾌﾟﾚﾋﾞｭｰ"), this);
     chkPreView->setObjectName(QStringLiteral("chkPreView"));
     chkPreView->setChecked(true);
     SPicPanel = new QFrame(this);
@@ -91,6 +91,10 @@ void TfrmOpenBmp::ShowPreview()
             else
                 PMImage->SetPicture(DibPicture{});
         } else {
+            // The previous picture goes first, so a broken file's box never
+            // stands over a preview of another file.
+            PMImage->SetPicture(DibPicture{});
+            PMImage->repaint();
             PMImage->SetImageName(PathText(path));
         }
     } catch (const std::exception& e) {

@@ -17,10 +17,6 @@ class TfrmOpenBmp : public FilePicker {
 public:
     explicit TfrmOpenBmp(const std::string& mountTable, QWidget* parent = nullptr);
 
-    QLineEdit* edtFileList = nullptr;
-    QCheckBox* chkPreView = nullptr;
-    QFrame* SPicPanel = nullptr;
-    MultiImageView* PMImage = nullptr;
     TPcd Pcd;
 
     // Shows the selected file in the preview. Read errors are swallowed (the
@@ -31,5 +27,11 @@ protected:
     void FileListClick() override;
 
 private:
+    // Its controls, found by their object names from outside.
+    QLineEdit* edtFileList = nullptr;
+    QCheckBox* chkPreView = nullptr;
+    QFrame* SPicPanel = nullptr;
+    MultiImageView* PMImage = nullptr;
+
     void chkPreViewClick();
 };

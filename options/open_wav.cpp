@@ -14,25 +14,27 @@
 #include <QStyle>
 
 TfrmOpenWav::TfrmOpenWav(platform::Sound& sound, const std::string& mountTable, QWidget* parent)
-    : FilePicker(QStringLiteral("WAVの選択"), "*.WAV", mountTable, parent), sound_(sound)
+    : FilePicker(tr("WAVの選択"), "*.WAV", mountTable, parent), sound_(sound)
 {
     setObjectName(QStringLiteral("frmOpenWav"));
     edtFileName = FileNameEdit;
     edtFileName->setObjectName(QStringLiteral("edtFileName"));
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Sound Test"), this);
+    GroupBox1 = new QGroupBox(tr("Sound Test"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    chkAutoPlay = new QCheckBox(QStringLiteral("自動演奏"), GroupBox1);
+    chkAutoPlay = new QCheckBox(tr("自動演奏"), GroupBox1);
     chkAutoPlay->setObjectName(QStringLiteral("chkAutoPlay"));
     chkAutoPlay->setChecked(true);
     MediaPlayer = new QWidget(GroupBox1);
     MediaPlayer->setObjectName(QStringLiteral("MediaPlayer"));
     PlayButton = new QPushButton(style()->standardIcon(QStyle::SP_MediaPlay), QString(), MediaPlayer);
     PlayButton->setObjectName(QStringLiteral("PlayButton"));
-    PlayButton->setToolTip(QStringLiteral("Play"));
+    PlayButton->setToolTip(tr("Play"));
+    PlayButton->setAccessibleName(tr("Play"));
     StopButton = new QPushButton(style()->standardIcon(QStyle::SP_MediaStop), QString(), MediaPlayer);
     StopButton->setObjectName(QStringLiteral("StopButton"));
-    StopButton->setToolTip(QStringLiteral("Stop"));
+    StopButton->setToolTip(tr("Stop"));
+    StopButton->setAccessibleName(tr("Stop"));
     for (QPushButton* button : {PlayButton, StopButton}) {
         button->setAutoDefault(false);
         button->setFixedSize(28, 24);
@@ -83,7 +85,9 @@ void TfrmOpenWav::PlaySelected()
         return;
     started_ = true;
     const std::string error = sound_.TryPlay(file);
-    if (!error.empty())
+    // One box per failure and opening: without a sound device every click
+    // would repeat the same one.
+    if (!error.empty() && reported_.insert(error).second)
         throw ZelvaroError(error);
 }
 

@@ -8,6 +8,9 @@
 #include "options/file_picker.h"
 #include "platform/sound.h"
 
+#include <set>
+#include <string>
+
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -20,13 +23,6 @@ public:
     TfrmOpenWav(platform::Sound& sound, const std::string& mountTable, QWidget* parent = nullptr);
     ~TfrmOpenWav() override;
 
-    QLineEdit* edtFileName = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QCheckBox* chkAutoPlay = nullptr;
-    QWidget* MediaPlayer = nullptr;
-    QPushButton* PlayButton = nullptr;
-    QPushButton* StopButton = nullptr;
-
     void done(int result) override;
 
 protected:
@@ -34,10 +30,19 @@ protected:
     void FileListDblClick() override;
 
 private:
+    // Its controls, found by their object names from outside.
+    QLineEdit* edtFileName = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* chkAutoPlay = nullptr;
+    QWidget* MediaPlayer = nullptr;
+    QPushButton* PlayButton = nullptr;
+    QPushButton* StopButton = nullptr;
+
     // Plays the selected file; a file the player refuses raises its error.
     void PlaySelected();
     void StopSound();
 
     platform::Sound& sound_;
     bool started_ = false;
+    std::set<std::string> reported_;  // the failures shown in this opening
 };

@@ -59,6 +59,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     resize(kWidth, kHeight);
     // A fixed size is the hint tiling window managers float a window by.
     setFixedSize(kWidth, kHeight);
+    Timer1.setParent(this);
+    Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(kTickMs);
     Timer1.setSingleShot(true);
     // A coarse timer may fire up to 5 % late: seconds after the minute.
@@ -115,13 +117,17 @@ void TfrmClock::BuildControls()
     sbtnConfig = new SpeedButton(Panel1);
     sbtnConfig->setObjectName(QStringLiteral("sbtnConfig"));
     sbtnConfig->setGeometry(111, 7, 27, 25);
-    sbtnConfig->setToolTip(QStringLiteral("Options"));
+    sbtnConfig->setToolTip(tr("Options"));
+    sbtnConfig->setAccessibleName(tr("Options"));
+    sbtnConfig->setAccessibleDescription(tr("ｺﾏﾝﾄﾞﾒﾆｭｰを開きます"));
     sbtnConfig->SetGlyph(QPixmap(QStringLiteral(":/shell/options_glyph.xpm")));
 
     SpeedButton2 = new SpeedButton(Panel1);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setGeometry(140, 7, 25, 25);
-    SpeedButton2->setToolTip(QStringLiteral("Panic"));
+    SpeedButton2->setToolTip(tr("Panic"));
+    SpeedButton2->setAccessibleName(tr("Panic"));
+    SpeedButton2->setAccessibleDescription(tr("緊急表示壁紙に切り替えます"));
     SpeedButton2->SetGlyph(QPixmap(QStringLiteral(":/shell/panic_glyph.xpm")));
 }
 

@@ -3,7 +3,8 @@
 // The clock window: a small borderless window with the clock face, the
 // alarm indicator, the options button and the panic button, its command
 // menu, the clock tick and the run-time state the wallpaper rotation shares.
-// Its members carry the program's own names so every command finds them.
+// Its parts carry the program's own names, as members and as object names;
+// other classes reach the window through its commands and value getters.
 
 #include "shell/clock_face.h"
 #include "shell/clock_panel.h"
@@ -97,6 +98,22 @@ public:
     // and not paused; `now` is the tick's time.
     virtual void WallpaperDueStep(TDateTime now);
 
+    // --- values others read ----------------------------------------------
+    // The settings as read at start-up and changed by the options dialog.
+    const ::ClockSettings& Settings() const { return ClockSettings; }
+    // The time signal may sound (a minute that is no signal minute armed it).
+    bool IsChimeArmed() const { return ChimeArmed; }
+    // The screen saver was switched on when the menu last looked.
+    bool IsSaverActive() const { return SaverActive; }
+    const ClockServices& Services() const { return services_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // --- settings and run-time state ------------------------------------
     ::ClockSettings ClockSettings;
     bool ChimeArmed = false;
@@ -115,7 +132,7 @@ public:
     // The about box, made when the about services are given.
     TAMCustomAboutDialog* MyAboutDialog = nullptr;
 
-    // --- controls --------------------------------------------------------
+    // --- controls (found by their object names from outside) -------------
     ClockPanel* Panel1 = nullptr;
     QFrame* Bevel2 = nullptr;
     ClockFace* lblClock = nullptr;
@@ -149,15 +166,6 @@ public:
     QAction* N4 = nullptr;
     QAction* pmnuQuit = nullptr;
 
-    const ClockServices& Services() const { return services_; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void BuildControls();
     void BuildCommandMenu();
     void ConnectControls();

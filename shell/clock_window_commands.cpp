@@ -20,9 +20,9 @@ namespace {
 
 constexpr const char* kHelpContext = "helpContext";
 
-QAction* AddItem(QMenu* menu, const char* objectName, const char* caption, int helpContext = 0)
+QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption, int helpContext = 0)
 {
-    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(objectName));
     if (helpContext != 0)
         item->setProperty(kHelpContext, helpContext);
@@ -55,31 +55,31 @@ void TfrmClock::BuildCommandMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    pmnuAlarmSet = AddItem(PopupMenu1, "pmnuAlarmSet", "ｱﾗｰﾑ設定", 29);
-    pmnuAlarmOff = AddItem(PopupMenu1, "pmnuAlarmOff", "ｱﾗｰﾑ停止", 36);
+    pmnuAlarmSet = AddItem(PopupMenu1, "pmnuAlarmSet", tr("ｱﾗｰﾑ設定"), 29);
+    pmnuAlarmOff = AddItem(PopupMenu1, "pmnuAlarmOff", tr("ｱﾗｰﾑ停止"), 36);
     pmnuAlarmOff->setCheckable(true);
     pmnuAlarmOff->setChecked(true);
     N7 = AddSeparator(PopupMenu1, "N7");
-    K3 = PopupMenu1->addMenu(QString::fromUtf8("壁紙指定"));
+    K3 = PopupMenu1->addMenu(tr("壁紙指定"));
     K3->setObjectName(QStringLiteral("K3"));
     K3->menuAction()->setObjectName(QStringLiteral("K3"));
-    K4 = AddItem(K3, "K4", "全\u3000\u3000体");
-    K5 = AddItem(K3, "K5", "中\u3000\u3000央");
-    pmnuSaverOn = AddItem(PopupMenu1, "pmnuSaverOn", "ｾｰﾊﾞ起動");
+    K4 = AddItem(K3, "K4", tr("全　　体"));
+    K5 = AddItem(K3, "K5", tr("中　　央"));
+    pmnuSaverOn = AddItem(PopupMenu1, "pmnuSaverOn", tr("ｾｰﾊﾞ起動"));
     N5 = AddSeparator(PopupMenu1, "N5");
-    pmnuWallPause = AddItem(PopupMenu1, "pmnuWallPause", "壁紙変更停止", 16);
-    pmnuSaverStop = AddItem(PopupMenu1, "pmnuSaverStop", "ｾｰﾊﾞ停止", 17);
+    pmnuWallPause = AddItem(PopupMenu1, "pmnuWallPause", tr("壁紙変更停止"), 16);
+    pmnuSaverStop = AddItem(PopupMenu1, "pmnuSaverStop", tr("ｾｰﾊﾞ停止"), 17);
     N1 = AddSeparator(PopupMenu1, "N1");
-    N6 = AddItem(PopupMenu1, "N6", "ｶﾚﾝﾀﾞｰ", 28);
-    N8 = AddItem(PopupMenu1, "N8", "ｲﾝﾌｫﾒｰｼｮﾝ");
+    N6 = AddItem(PopupMenu1, "N6", tr("ｶﾚﾝﾀﾞｰ"), 28);
+    N8 = AddItem(PopupMenu1, "N8", tr("ｲﾝﾌｫﾒｰｼｮﾝ"));
     K1 = AddSeparator(PopupMenu1, "K1");
-    K2 = AddItem(PopupMenu1, "K2", "ｵﾌﾟｼｮﾝ設定", 31);
-    pmnuIcon = AddItem(PopupMenu1, "pmnuIcon", "ｱ ｲ ｺ ﾝ", 15);
+    K2 = AddItem(PopupMenu1, "K2", tr("ｵﾌﾟｼｮﾝ設定"), 31);
+    pmnuIcon = AddItem(PopupMenu1, "pmnuIcon", tr("ｱ ｲ ｺ ﾝ"), 15);
     N2 = AddSeparator(PopupMenu1, "N2");
-    N3 = AddItem(PopupMenu1, "N3", "ﾍ  ﾙ  ﾌﾟ");
-    About1 = AddItem(PopupMenu1, "About1", "ﾊﾞｰｼﾞｮﾝ", 19);
+    N3 = AddItem(PopupMenu1, "N3", tr("ﾍ  ﾙ  ﾌﾟ"));
+    About1 = AddItem(PopupMenu1, "About1", tr("ﾊﾞｰｼﾞｮﾝ"), 19);
     N4 = AddSeparator(PopupMenu1, "N4");
-    pmnuQuit = AddItem(PopupMenu1, "pmnuQuit", "終    了", 20);
+    pmnuQuit = AddItem(PopupMenu1, "pmnuQuit", tr("終    了"), 20);
 
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmClock::PopupMenu1Popup);
     connect(pmnuAlarmSet, &QAction::triggered, this, &TfrmClock::pmnuAlarmSetClick);
@@ -185,7 +185,7 @@ void TfrmClock::BuildAboutDialog()
     MyAboutDialog = new TAMCustomAboutDialog(services_.about, this);
     MyAboutDialog->setObjectName(QStringLiteral("MyAboutDialog"));
     MyAboutDialog->AppName = QString::fromUtf8(kAboutAppName);
-    MyAboutDialog->Caption = QString::fromUtf8(kAboutCaption);
+    MyAboutDialog->Caption = tr(kAboutCaption);
     MyAboutDialog->Copyright = QString::fromUtf8(kAboutCopyright);
     MyAboutDialog->ExtraInfo = QString::fromUtf8(kAboutExtraInfo);
     MyAboutDialog->Icon = windowIcon();
@@ -203,7 +203,11 @@ void TfrmClock::About1Click()
 // The wallpaper handlers go to the wallpaper side (wallpaper/wallpaper_manager.h).
 void TfrmClock::StartWallpaper()
 {
+    // A start-up run again replaces the wallpaper side rather than adding one.
+    delete Wallpaper;
+    delete FileDrag1;
     Wallpaper = new WallpaperManager(ClockSettings, services_.clock, services_.wallpaper, services_.windowsDir, this);
+    Wallpaper->setObjectName(QStringLiteral("Wallpaper"));
     Wallpaper->SetPauseItem(pmnuWallPause);
     connect(Wallpaper, &WallpaperManager::ChangeDue, this, &TfrmClock::ClockWasSet);
     Wallpaper->FormCreate();

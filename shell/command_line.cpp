@@ -27,8 +27,8 @@ std::string Usage(const std::string& name, const std::string& stem)
            "\n"
            "Settings: " +
            stem +
-           ".INI beside the program when its folder is writable,\n"
-           "else $XDG_CONFIG_HOME/zelvaro/" +
+           ".INI beside a copy that is not installed when its folder is\n"
+           "writable, else $XDG_CONFIG_HOME/zelvaro/" +
            stem + ".INI (~/.config/zelvaro/). See zelvaro(1).\n";
 }
 

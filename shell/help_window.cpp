@@ -20,7 +20,7 @@ QString Page(const QString& body)
 HelpWindow::HelpWindow(std::string helpFile, const platform::FileReader& files, QWidget* parent)
     : QTextBrowser(parent), helpFile_(std::move(helpFile)), files_(files)
 {
-    setWindowTitle(QString::fromUtf8("Zelvaro ヘルプ"));
+    setWindowTitle(tr("Zelvaro ヘルプ"));
     setWindowFlag(Qt::Window);
     setOpenLinks(false);
     resize(520, 420);
@@ -62,16 +62,21 @@ void HelpWindow::ShowContext(int context)
     std::string document;
     QString body;
     if (!files_.ReadWhole(helpFile_, document)) {
-        body = QString::fromUtf8("<p>ヘルプファイル %1 を開けません。</p>")
-                   .arg(QString::fromStdString(helpFile_).toHtmlEscaped());
+        body = tr("<p>ヘルプファイル %1 を開けません。</p>").arg(QString::fromStdString(helpFile_).toHtmlEscaped());
     } else if (const auto topic = HelpTopic(document, context)) {
         body = QString::fromStdString(*topic);
     } else {
-        body = QString::fromUtf8("<p>このヘルプ項目 (%1) はありません。</p><p><a href=\"#ctx-0\">目次</a></p>")
-                   .arg(context);
+        body = tr("<p>このヘルプ項目 (%1) はありません。</p><p><a href=\"#ctx-0\">目次</a></p>").arg(context);
     }
     current_ = context;
     setHtml(Page(body));
+    // Shown over the dialog that asked: the window manager learns of the
+    // dialog as the help's owner only when the help is mapped, so an already
+    // open help window is mapped again under its new owner.
+    QWindow* owner = windowHandle() ? windowHandle()->transientParent() : nullptr;
+    if (isVisible() && owner != mappedOwner_)
+        hide();
+    mappedOwner_ = owner;
     show();
     raise();
     activateWindow();

@@ -8,7 +8,9 @@
 #include "platform/file_reader.h"
 #include "platform/help.h"
 
+#include <QPointer>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <string>
 
@@ -38,4 +40,5 @@ private:
     std::string helpFile_;
     const platform::FileReader& files_;
     int current_ = -1;
+    QPointer<QWindow> mappedOwner_;  // the owner the window manager knows
 };

@@ -11,6 +11,7 @@
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
+#include "shell/modal_dialogs_stay_up.h"
 #include "shell/program_files.h"
 #include "shell/real_services.h"
 #include "shell/window_system.h"
@@ -25,10 +26,12 @@
 namespace {
 
 // The settings file of this copy; an installed copy's folder is made when missing.
+// A copy is portable when it is not installed and its folder is writable.
 std::string ChooseSettingsFile(const std::string& exe)
 {
     const auto slash = exe.rfind('/');
-    const bool portable = platform::FolderWritable(slash == std::string::npos ? "." : exe.substr(0, slash + 1));
+    const bool portable = !IsInstalledCopy(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists) &&
+                          platform::FolderWritable(slash == std::string::npos ? "." : exe.substr(0, slash + 1));
     const std::string configDir = platform::UserConfigDirectory();
     if (!portable)
         platform::MakeDirectories(configDir);
@@ -81,6 +84,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     ZelvaroApplication app(argc, argv);
+    const InterfaceLanguage language = ChooseInterfaceLanguage(std::getenv);
+    const std::string dataDir = DataFolder(exe, ZELVARO_DATA_FROM_BIN);
+    app.UseLanguage(language, QString::fromStdString(dataDir + "translations"));
     // A later start is answered from here on, even while a start-up error box
     // is up before the clock window exists: the box comes forward then.
     TfrmClock* clockWindow = nullptr;
@@ -94,9 +100,13 @@ int main(int argc, char** argv)
     });
 
     RealServices services(ChooseSettingsFile(exe), platform::WindowsDirectory());
-    HelpWindow help(HelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists), services.Files());
+    HelpWindow help(LanguageHelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists,
+                                         language == InterfaceLanguage::English ? ".en.HLP" : ".HLP"),
+                    services.Files());
     DialogHelpKey dialogHelpKey(help);
     app.installEventFilter(&dialogHelpKey);
+    ModalDialogsStayUp modalDialogsStayUp;
+    app.installEventFilter(&modalDialogsStayUp);
     TfrmClock window(services.Services(help));
 
     clockWindow = &window;

@@ -32,18 +32,51 @@ std::string SettingsFilePath(const std::string& executablePath, bool executableF
     return ProgramFilePath(dir + FileNameOf(executablePath), ".INI");
 }
 
-std::string HelpFilePath(const std::string& executablePath, const std::string& dataDirFromBin,
-                         const std::function<bool(const std::string&)>& fileExists)
+namespace {
+
+std::string HelpFileWith(const std::string& executablePath, const std::string& dataDirFromBin,
+                         const std::function<bool(const std::string&)>& fileExists, const std::string& extension)
 {
-    const std::string beside = ProgramFilePath(executablePath, ".HLP");
+    const std::string beside = ProgramFilePath(executablePath, extension);
     if (fileExists(beside) || dataDirFromBin.empty())
         return beside;
     const std::filesystem::path dataDir =
         (std::filesystem::path(FolderOf(executablePath)) / dataDirFromBin).lexically_normal();
     for (const std::string& name : {FileNameOf(executablePath), std::string("zelvaro")}) {
-        const std::string installed = ProgramFilePath((dataDir / name).string(), ".HLP");
+        const std::string installed = ProgramFilePath((dataDir / name).string(), extension);
         if (fileExists(installed))
             return installed;
     }
     return beside;
+}
+
+}  // namespace
+
+std::string HelpFilePath(const std::string& executablePath, const std::string& dataDirFromBin,
+                         const std::function<bool(const std::string&)>& fileExists)
+{
+    return HelpFileWith(executablePath, dataDirFromBin, fileExists, ".HLP");
+}
+
+std::string LanguageHelpFilePath(const std::string& executablePath, const std::string& dataDirFromBin,
+                                 const std::function<bool(const std::string&)>& fileExists,
+                                 const std::string& extension)
+{
+    const std::string translated = HelpFileWith(executablePath, dataDirFromBin, fileExists, extension);
+    return fileExists(translated) ? translated : HelpFilePath(executablePath, dataDirFromBin, fileExists);
+}
+
+std::string DataFolder(const std::string& executablePath, const std::string& dataDirFromBin)
+{
+    std::string folder = (std::filesystem::path(FolderOf(executablePath)) / dataDirFromBin).lexically_normal().string();
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+bool IsInstalledCopy(const std::string& executablePath, const std::string& dataDirFromBin,
+                     const std::function<bool(const std::string&)>& fileExists)
+{
+    const std::string help = HelpFilePath(executablePath, dataDirFromBin, fileExists);
+    return help != ProgramFilePath(executablePath, ".HLP") && fileExists(help);
 }

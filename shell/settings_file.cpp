@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/settings_file.h"
+#include "base/translatable.h"
 
 #include "base/profile_text.h"
 #include "base/zelvaro_error.h"
@@ -84,7 +85,7 @@ std::int32_t ReadInteger(const ProfileText& text, const Key& key)
 
 [[noreturn]] void CannotWrite(const platform::ProfileFile& file)
 {
-    throw ZelvaroError(FormatMessage1("%s に書き込めません", file.Path()));
+    throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "%s に書き込めません"), file.Path());
 }
 
 }  // namespace
@@ -150,7 +151,7 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
         chimeArmed = true;
         return;
     case platform::ProfileFile::ReadResult::Unreadable:
-        throw ZelvaroError(FormatMessage1("%s を読み込めません", file.Path()));
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "%s を読み込めません"), file.Path());
     case platform::ProfileFile::ReadResult::Read: break;
     }
     const ProfileText text(content);
@@ -168,7 +169,7 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
                            }
                            const auto time = ParseTimeText(value);
                            if (!time)
-                               throw ZelvaroError(FormatMessage1("'%s' は時刻ではありません", value));
+                               throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "'%s' は時刻ではありません"), value);
                            settings.*f.field = *time;
                        },
                    },

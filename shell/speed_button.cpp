@@ -20,8 +20,15 @@ void SpeedButton::SetGlyph(const QPixmap& glyph)
 
 void SpeedButton::ShowState(bool pressed)
 {
-    if (!up_.isNull())
-        setIcon(QIcon(pressed ? down_ : up_));
+    if (up_.isNull())
+        return;
+    // The glyph's pixels doubled for a screen at 2x: sharp, not smoothed.
+    const QPixmap& glyph = pressed ? down_ : up_;
+    QIcon icon(glyph);
+    QPixmap twice = glyph.scaled(glyph.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    twice.setDevicePixelRatio(2);
+    icon.addPixmap(twice);
+    setIcon(icon);
 }
 
 void SpeedButton::mousePressEvent(QMouseEvent* event)

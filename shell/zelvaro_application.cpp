@@ -21,6 +21,17 @@ ZelvaroApplication::ZelvaroApplication(int& argc, char** argv) : QApplication(ar
                                {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
 }
 
+bool ZelvaroApplication::UseLanguage(InterfaceLanguage language, const QString& installedFolder)
+{
+    if (language == InterfaceLanguage::Japanese)
+        return true;
+    const QString name = QStringLiteral("zelvaro_en");
+    if (!translator_.load(name, installedFolder) && !translator_.load(name, QStringLiteral(":/i18n")))
+        return false;
+    installTranslator(&translator_);
+    return true;
+}
+
 bool ZelvaroApplication::notify(QObject* receiver, QEvent* event)
 {
     bool handled = false;

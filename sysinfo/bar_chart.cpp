@@ -13,7 +13,10 @@
 #include <QLinearGradient>
 #include <QValueAxis>
 
+#include <QFontMetricsF>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -93,7 +96,9 @@ void TChart::SetTitle(const QString& title)
 void TChart::SetValueRange(double minimum, double maximum)
 {
     fixedRange_ = true;
+    fixedTop_ = maximum;
     valueAxis_->setRange(minimum, maximum);
+    UpdateRange();
     PlaceDecorations();
 }
 
@@ -133,13 +138,20 @@ void TChart::resizeEvent(QResizeEvent* event)
 
 void TChart::UpdateRange()
 {
-    if (fixedRange_)
-        return;
-    double top = 0;
-    for (const Bar& bar : bars_)
-        top = std::max(top, bar.value);
-    // Room above the tallest bar for its mark.
-    valueAxis_->setRange(0, top > 0 ? top * 1.15 : 1);
+    double top = fixedRange_ ? fixedTop_ : 0;
+    if (!fixedRange_)
+        for (const Bar& bar : bars_)
+            top = std::max(top, bar.value);
+    if (top <= 0)
+        top = 1;
+    // Room above the tallest bar for every mark, one over the other at worst,
+    // so no mark need stand on a bar or under the title: the axis reaches that
+    // much higher than the bars (it is not shown).
+    const qreal plot = chart()->plotArea().height();
+    const qreal room = (QFontMetricsF(ChartFont(10, false)).height() + 2) * static_cast<qreal>(bars_.size()) + 2;
+    const double max = plot > room * 1.5 ? top * plot / (plot - room) : top * 1.15;
+    if (std::abs(valueAxis_->max() - max) > 1e-9 * max)
+        valueAxis_->setRange(valueAxis_->min(), max);
 }
 
 void TChart::UpdateMarks()
@@ -149,21 +161,58 @@ void TChart::UpdateMarks()
     PlaceDecorations();
 }
 
+std::vector<QRectF> TChart::BarRects() const
+{
+    std::vector<QRectF> rects;
+    const QRectF plot = chart()->plotArea();
+    const qreal n = static_cast<qreal>(bars_.size());
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        const qreal left = -kBarWidth / 2 + static_cast<qreal>(i) * kBarWidth / n;
+        const double top = std::clamp(bars_[i].value, 0.0, valueAxis_->max());
+        const QPointF topLeft = chart()->mapToPosition(QPointF(left, top), series_);
+        const QPointF bottomRight = chart()->mapToPosition(QPointF(left + kBarWidth / n, 0), series_);
+        rects.emplace_back(QPointF(topLeft.x(), topLeft.y()), QPointF(bottomRight.x(), plot.bottom()));
+    }
+    return rects;
+}
+
+std::vector<QRectF> TChart::MarkRects() const
+{
+    std::vector<QRectF> rects;
+    for (const Bar& bar : bars_)
+        rects.push_back(bar.mark->mapRectToParent(bar.mark->boundingRect()));
+    return rects;
+}
+
 void TChart::PlaceDecorations()
 {
+    UpdateRange();
     const QRectF plot = chart()->plotArea();
     leftWall_->setRect(plot.left() - kLeftWallWidth, plot.top(), kLeftWallWidth, plot.height() + kBottomWallHeight);
     bottomWall_->setRect(plot.left() - kLeftWallWidth, plot.bottom(), plot.width() + kLeftWallWidth, kBottomWallHeight);
-    // Bar i of n spans its share of the category's width around 0.
-    const qreal n = static_cast<qreal>(bars_.size());
+    // Each mark stands centred over its bar, inside the chart and right of
+    // the left wall, and rises over every bar and earlier mark it would
+    // otherwise touch: no mark covers a bar, the wall or another mark.
+    std::vector<QRectF> taken = BarRects();
+    taken.emplace_back(plot.left() - kLeftWallWidth, plot.top(), kLeftWallWidth, plot.height() + kBottomWallHeight);
+    const std::vector<QRectF> bars = BarRects();
     for (std::size_t i = 0; i < bars_.size(); ++i) {
-        const qreal centre = -kBarWidth / 2 + (static_cast<qreal>(i) + 0.5) * kBarWidth / n;
-        const double top = std::min(bars_[i].value, valueAxis_->max());
-        const QPointF at = chart()->mapToPosition(QPointF(centre, top), series_);
         QGraphicsSimpleTextItem* mark = bars_[i].mark;
-        const QRectF box = mark->boundingRect();
-        const qreal x = std::clamp(at.x() - box.width() / 2, 0.0, std::max(0.0, chart()->size().width() - box.width()));
-        // A bar that fills the plot carries its mark inside its top, clear of the title.
-        mark->setPos(x, std::max(plot.top(), at.y() - box.height() - 2));
+        const QSizeF box = mark->boundingRect().size();
+        const qreal right = std::max(plot.left(), chart()->size().width() - box.width());
+        QRectF place(QPointF(std::clamp(bars[i].center().x() - box.width() / 2, plot.left(), right),
+                             bars[i].top() - box.height() - 2),
+                     box);
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const QRectF& other : taken) {
+                if (place.intersects(other)) {
+                    place.moveBottom(other.top() - 2);
+                    moved = true;
+                }
+            }
+        }
+        mark->setPos(place.topLeft());
+        taken.push_back(place);
     }
 }

@@ -6,6 +6,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QRectF>
 
 #include <vector>
 
@@ -38,6 +39,9 @@ public:
     void AddBar(double value, const QString& label, const QColor& colour);
 
     int BarCount() const { return static_cast<int>(bars_.size()); }
+    // Where the bars and their marks stand in the chart's coordinates.
+    std::vector<QRectF> BarRects() const;
+    std::vector<QRectF> MarkRects() const;
     double BarValue(int index) const { return bars_.at(static_cast<std::size_t>(index)).value; }
     QColor BarColour(int index) const { return bars_.at(static_cast<std::size_t>(index)).colour; }
     QString BarLabel(int index) const { return bars_.at(static_cast<std::size_t>(index)).label; }
@@ -66,5 +70,6 @@ private:
     QGraphicsRectItem* bottomWall_ = nullptr;
     MarkStyle markStyle_ = MarkStyle::LabelValue;
     bool fixedRange_ = false;
+    double fixedTop_ = 1;  // the top of a fixed range
     char decimalSeparator_ = '.';
 };

@@ -8,19 +8,22 @@
 #include "sysinfo/string_align_grid.h"
 #include "sysinfo/sys_info.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
+#include <utility>
+
 namespace {
 
-QWidget* AddPage(TPageControlEx* pages, const char* name, const char* caption)
+QWidget* AddPage(TPageControlEx* pages, const char* name, const QString& caption)
 {
     auto* page = new QWidget;
     page->setObjectName(QString::fromLatin1(name));
-    pages->addTab(page, QString::fromUtf8(caption));
+    pages->addTab(page, caption);
     return page;
 }
 
@@ -43,19 +46,20 @@ TStringAlignGrid* AddGrid(QWidget* page, const char* name)
     return grid;
 }
 
-TChart* AddChart(QWidget* page, const char* name, const char* title, int left)
+TChart* AddChart(QWidget* page, const char* name, const QString& title, int left)
 {
     auto* chart = new TChart(page);
     chart->setObjectName(QString::fromLatin1(name));
     chart->setGeometry(left, 32, 105, 154);
-    chart->SetTitle(QString::fromUtf8(title));
+    chart->SetTitle(title);
     return chart;
 }
 
 void AddBars(TChart* chart, const std::vector<InfoBar>& bars)
 {
     for (const InfoBar& bar : bars)
-        chart->AddBar(bar.value(), QString::fromStdString(bar.label), QColor::fromRgb(bar.rgb));
+        chart->AddBar(bar.value(), QCoreApplication::translate("InfoRows", bar.label.c_str()),
+                      QColor::fromRgb(bar.rgb));
 }
 
 }  // namespace
@@ -78,7 +82,7 @@ TfrmInfoDlg::~TfrmInfoDlg() = default;
 
 void TfrmInfoDlg::BuildLayout()
 {
-    setWindowTitle(QString::fromUtf8("ｲﾝﾌｫﾒｰｼｮﾝ"));
+    setWindowTitle(tr("ｲﾝﾌｫﾒｰｼｮﾝ"));
     setFixedSize(489, 258);
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
@@ -95,27 +99,31 @@ void TfrmInfoDlg::BuildLayout()
     PageControlEx1->setGeometry(8, 8, 369, 241);
     PageControlEx1->SetTabPosition(TTabPositionEx::tpeBottom);
     PageControlEx1->SetTabWidth(90);
-    TabSheet3 = AddPage(PageControlEx1, "TabSheet3", "ｸﾞﾗﾌ");
-    TabSheet2 = AddPage(PageControlEx1, "TabSheet2", "ﾒﾓﾘ・ﾘｿｰｽ");
-    TabSheet1 = AddPage(PageControlEx1, "TabSheet1", "OS・ﾕｰｻﾞｰ");
-    TabSheet4 = AddPage(PageControlEx1, "TabSheet4", "ﾃﾞｨﾚｸﾄﾘ");
+    TabSheet3 = AddPage(PageControlEx1, "TabSheet3", tr("ｸﾞﾗﾌ"));
+    TabSheet2 = AddPage(PageControlEx1, "TabSheet2", tr("ﾒﾓﾘ・ﾘｿｰｽ"));
+    TabSheet1 = AddPage(PageControlEx1, "TabSheet1", tr("OS・ﾕｰｻﾞｰ"));
+    TabSheet4 = AddPage(PageControlEx1, "TabSheet4", tr("ﾃﾞｨﾚｸﾄﾘ"));
     PageControlEx1->setCurrentWidget(TabSheet3);
 
-    Chart1 = AddChart(TabSheet3, "Chart1", "物理ﾒﾓﾘ", 8);
-    Chart2 = AddChart(TabSheet3, "Chart2", "ｽﾜｯﾌﾟﾌｧｲﾙ", 128);
-    Chart3 = AddChart(TabSheet3, "Chart3", "ﾕｰｻﾞｰﾘｿｰｽ", 248);
+    Chart1 = AddChart(TabSheet3, "Chart1", tr("物理ﾒﾓﾘ"), 8);
+    Chart2 = AddChart(TabSheet3, "Chart2", tr("ｽﾜｯﾌﾟﾌｧｲﾙ"), 128);
+    Chart3 = AddChart(TabSheet3, "Chart3", tr("ﾕｰｻﾞｰﾘｿｰｽ"), 248);
     Chart3->SetMarkStyle(TChart::MarkStyle::LabelPercent);
     Chart3->SetValueRange(0, 100);
     MemoryGrid = AddGrid(TabSheet2, "MemoryGrid");
     OSGrid = AddGrid(TabSheet1, "OSGrid");
     DirGrid = AddGrid(TabSheet4, "DirGrid");
+    for (auto [grid, page] :
+         {std::pair{MemoryGrid, TabSheet2}, std::pair{OSGrid, TabSheet1}, std::pair{DirGrid, TabSheet4}})
+        grid->setAccessibleName(
+            PageControlEx1->tabText(PageControlEx1->indexOf(page)).replace(QStringLiteral("&&"), QStringLiteral("&")));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(384, 32, 97, 57);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QString::fromUtf8("閉じる"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("閉じる"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(392, 48, 83, 25);
     BitBtn1->setDefault(true);
@@ -154,7 +162,7 @@ void TfrmInfoDlg::FillGrid(TStringAlignGrid* grid, const std::vector<InfoRow>& r
 {
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         const InfoRow& r = rows[static_cast<std::size_t>(row)];
-        grid->SetCell(0, row, QString::fromStdString(r.label));
+        grid->SetCell(0, row, QCoreApplication::translate("InfoRows", r.label.c_str()));
         grid->SetCell(1, row, QString::fromStdString(r.value()));
     }
 }

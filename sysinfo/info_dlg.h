@@ -29,6 +29,17 @@ public:
     TfrmInfoDlg(QWidget* owner, const platform::SystemFacts& facts, const platform::Registry& registry);
     ~TfrmInfoDlg() override;
 
+    std::unique_ptr<TSysInfo> SysInfo;
+
+    // Fills the tables and charts; an error stops the filling where it
+    // happened and is shown, and the dialog opens with what was filled.
+    void FormCreate();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Its controls, found by their object names from outside.
     QFrame* Bevel1 = nullptr;
     QFrame* Bevel2 = nullptr;
     TPageControlEx* PageControlEx1 = nullptr;
@@ -43,16 +54,7 @@ public:
     TChart* Chart2 = nullptr;
     TChart* Chart3 = nullptr;
     QPushButton* BitBtn1 = nullptr;  // Close
-    std::unique_ptr<TSysInfo> SysInfo;
 
-    // Fills the tables and charts; an error stops the filling where it
-    // happened and is shown, and the dialog opens with what was filled.
-    void FormCreate();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void BuildLayout();
     static void SetUpGrid(TStringAlignGrid* grid);
     static void FillGrid(TStringAlignGrid* grid, const std::vector<InfoRow>& rows);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/info_rows.h"
 
+#include "base/translatable.h"
+
 #include "sysinfo/sysinfo_functions.h"
 
 #include <cmath>
@@ -26,15 +28,15 @@ std::vector<InfoRow> DirectoryRows(const platform::SystemFacts& facts, const pla
     const platform::SystemFacts* f = &facts;
     const platform::Registry* r = &registry;
     return {
-        {"起動ﾃﾞｨﾚｸﾄﾘ",
+        {QT_TRANSLATE_NOOP("InfoRows", "起動ﾃﾞｨﾚｸﾄﾘ"),
          [r] {
              return ReadRegistryText(*r, platform::RootKey::LocalMachine,
                                      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Setup\\BootDir");
          }},
-        {"Windowsﾃﾞｨﾚｸﾄﾘ", [f] { return f->WindowsDirectory(); }},
-        {"Systemﾃﾞｨﾚｸﾄﾘ", [f] { return f->SystemDirectory(); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "Windowsﾃﾞｨﾚｸﾄﾘ"), [f] { return f->WindowsDirectory(); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "Systemﾃﾞｨﾚｸﾄﾘ"), [f] { return f->SystemDirectory(); }},
         // One trailing "/" goes; the root directory itself stays "/".
-        {"Tempﾃﾞｨﾚｸﾄﾘ",
+        {QT_TRANSLATE_NOOP("InfoRows", "Tempﾃﾞｨﾚｸﾄﾘ"),
          [f] {
              const std::string dir = GetTempDirectory(*f);
              return dir == "/" ? dir : WithoutTrailingSlash(dir);
@@ -47,12 +49,13 @@ std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registr
     const TSysInfo* s = &sysInfo;
     const platform::Registry* r = &registry;
     return {
-        {"ｺﾝﾋﾟｭｰﾀｰ名", [s] { return s->ComputerName; }},
-        {"会社名", [r] { return ReadCurrentVersionValue(*r, "RegisteredOrganization"); }},
-        {"ﾕｰｻﾞｰ名", [r] { return ReadCurrentVersionValue(*r, "RegisteredOwner"); }},
-        {"ﾌﾟﾗｯﾄﾌｫｰﾑ", [s] { return s->VersionInfo.PlatformText; }},
-        {"ﾊﾞｰｼﾞｮﾝ", [s] { return s->VersionInfo.VersionText; }},
-        {"ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", [s] { return std::to_string(s->VersionInfo.BuildNumber); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ｺﾝﾋﾟｭｰﾀｰ名"), [s] { return s->ComputerName; }},
+        {QT_TRANSLATE_NOOP("InfoRows", "会社名"),
+         [r] { return ReadCurrentVersionValue(*r, "RegisteredOrganization"); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ﾕｰｻﾞｰ名"), [r] { return ReadCurrentVersionValue(*r, "RegisteredOwner"); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ﾌﾟﾗｯﾄﾌｫｰﾑ"), [s] { return s->VersionInfo.PlatformText; }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ﾊﾞｰｼﾞｮﾝ"), [s] { return s->VersionInfo.VersionText; }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ"), [s] { return std::to_string(s->VersionInfo.BuildNumber); }},
     };
 }
 
@@ -62,15 +65,15 @@ std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemF
     const platform::SystemFacts* f = &facts;
     const char sep = facts.DecimalSeparator();
     return {
-        {"仮想ﾒﾓﾘ", [m, sep] { return MbText(m->TotalVirtual, sep); }},
-        {"物理ﾒﾓﾘ", [m, sep] { return MbText(m->TotalPhys, sep); }},
-        {"ｽﾜｯﾌﾟﾌｧｲﾙ", [m, sep] { return MbText(m->TotalPageFile, sep); }},
-        {"ｽﾜｯﾌﾟﾌｧｲﾙ使用率", [m] { return std::to_string(m->PageFileUsage) + " %"; }},
-        {"使用可能物理ﾒﾓﾘ", [m, sep] { return MbText(m->AvailPhys, sep); }},
-        {"使用可能仮想ﾒﾓﾘ", [m, sep] { return MbText(m->AvailVirtual, sep); }},
-        {"使用可能ｽﾜｯﾌﾟﾌｧｲﾙ", [m, sep] { return MbText(m->AvailPageFile, sep); }},
-        {"使用可能ﾕｰｻﾞｰﾘｿｰｽ", [f] { return PercentValue(FreeResourcePercent(*f, 0)); }},
-        {"使用可能GDIﾘｿｰｽ", [f] { return PercentValue(FreeResourcePercent(*f, 1)); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "仮想ﾒﾓﾘ"), [m, sep] { return MbText(m->TotalVirtual, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ"), [m, sep] { return MbText(m->TotalPhys, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, sep] { return MbText(m->TotalPageFile, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ｽﾜｯﾌﾟﾌｧｲﾙ使用率"), [m] { return std::to_string(m->PageFileUsage) + " %"; }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能物理ﾒﾓﾘ"), [m, sep] { return MbText(m->AvailPhys, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能仮想ﾒﾓﾘ"), [m, sep] { return MbText(m->AvailVirtual, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, sep] { return MbText(m->AvailPageFile, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能ﾕｰｻﾞｰﾘｿｰｽ"), [f] { return PercentValue(FreeResourcePercent(*f, 0)); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能GDIﾘｿｰｽ"), [f] { return PercentValue(FreeResourcePercent(*f, 1)); }},
     };
 }
 
@@ -78,8 +81,8 @@ std::vector<InfoBar> PhysicalMemoryBars(const TSysInfo& sysInfo)
 {
     const TMemoryInfo* m = &sysInfo.MemoryInfo;
     return {
-        {"使用", [m] { return m->TotalPhys - m->AvailPhys; }, kUsedBarColour},
-        {"空き", [m] { return m->AvailPhys; }, kFreeBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用"), [m] { return m->TotalPhys - m->AvailPhys; }, kUsedBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "空き"), [m] { return m->AvailPhys; }, kFreeBarColour},
     };
 }
 
@@ -87,8 +90,8 @@ std::vector<InfoBar> SwapBars(const TSysInfo& sysInfo)
 {
     const TMemoryInfo* m = &sysInfo.MemoryInfo;
     return {
-        {"使用", [m] { return m->TotalPageFile - m->AvailPageFile; }, kUsedBarColour},
-        {"空き", [m] { return m->AvailPageFile; }, kFreeBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用"), [m] { return m->TotalPageFile - m->AvailPageFile; }, kUsedBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "空き"), [m] { return m->AvailPageFile; }, kFreeBarColour},
     };
 }
 
@@ -96,8 +99,9 @@ std::vector<InfoBar> ResourceBars(const platform::SystemFacts& facts)
 {
     const platform::SystemFacts* f = &facts;
     return {
-        {"使用", [f] { return 100.0 - FreeResourcePercent(*f, 0); }, kUsedBarColour},
-        {"空き", [f] { return static_cast<double>(FreeResourcePercent(*f, 0)); }, kFreeBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用"), [f] { return 100.0 - FreeResourcePercent(*f, 0); }, kUsedBarColour},
+        {QT_TRANSLATE_NOOP("InfoRows", "空き"), [f] { return static_cast<double>(FreeResourcePercent(*f, 0)); },
+         kFreeBarColour},
     };
 }
 

@@ -31,7 +31,7 @@ WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Cloc
       rotation_(SeedFromTimeOfDay(clock.Now())),
       applier_(desktop, converter, clock, *this, settings, schedule_, JoinWallPath(windowsDir_, "ZelvaroWl.BMP"))
 {
-    SetPauseItem(new QAction(QStringLiteral("壁紙変更停止"), this));
+    SetPauseItem(new QAction(tr("壁紙変更停止"), this));
 }
 
 WallpaperManager::~WallpaperManager() = default;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/ui/dialog_buttons.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 
@@ -18,9 +19,10 @@ QPushButton* Button(QDialog* dialog, const QString& caption, const QString& name
 
 DialogButtons MakeDialogButtons(QDialog* dialog)
 {
-    DialogButtons b{Button(dialog, QStringLiteral("OK"), QStringLiteral("OKBtn")),
-                    Button(dialog, QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("CancelBtn")),
-                    Button(dialog, QStringLiteral("ﾍﾙﾌﾟ(&H)"), QStringLiteral("HelpBtn"))};
+    DialogButtons b{
+        Button(dialog, QCoreApplication::translate("DialogButtons", "OK"), QStringLiteral("OKBtn")),
+        Button(dialog, QCoreApplication::translate("DialogButtons", "ｷｬﾝｾﾙ"), QStringLiteral("CancelBtn")),
+        Button(dialog, QCoreApplication::translate("DialogButtons", "ﾍﾙﾌﾟ(&H)"), QStringLiteral("HelpBtn"))};
     b.OKBtn->setDefault(true);
     QObject::connect(b.OKBtn, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(b.CancelBtn, &QPushButton::clicked, dialog, &QDialog::reject);

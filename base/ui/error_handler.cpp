@@ -2,9 +2,11 @@
 #include "base/ui/error_handler.h"
 
 #include "base/ui/app_title.h"
+#include "base/translatable.h"
 #include "base/zelvaro_error.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace ErrorHandler {
@@ -27,6 +29,17 @@ void ShowBox(const QString& caption, const QString& text)
 
 void Show(const std::string& message)
 {
+    ShowTranslated(QCoreApplication::translate(kMessagesContext, message.c_str()).toStdString());
+}
+
+void Show(const std::string& pattern, const std::string& argument)
+{
+    ShowTranslated(
+        FormatMessage1(QCoreApplication::translate(kMessagesContext, pattern.c_str()).toStdString(), argument));
+}
+
+void ShowTranslated(const std::string& message)
+{
     const QString caption = QString::fromUtf8(kApplicationTitle);
     const QString text = QString::fromStdString(ErrorBoxText(message));
     if (CurrentPresenter())
@@ -44,6 +57,8 @@ void ShowCurrentException()
 {
     try {
         throw;
+    } catch (const ZelvaroError& e) {
+        Show(e.Pattern(), e.Argument());
     } catch (const std::exception& e) {
         Show(e.what());
     } catch (...) {

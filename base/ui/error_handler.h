@@ -17,6 +17,11 @@ namespace ErrorHandler {
 // Shows one error message (the full stop rule applied). Tests replace the
 // presenter to record messages instead of opening a box.
 void Show(const std::string& message);
+// Shows a message made of a pattern with one "%s" and its argument; the
+// pattern is translated first.
+void Show(const std::string& pattern, const std::string& argument);
+// Shows a message that is already in the interface's language.
+void ShowTranslated(const std::string& message);
 
 using Presenter = std::function<void(const QString& caption, const QString& text)>;
 // Installs a presenter; an empty one restores the message box.

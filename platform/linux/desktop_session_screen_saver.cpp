@@ -9,6 +9,7 @@
 #include "platform/linux/sway_ipc.h"
 #include "platform/linux/sway_screen_saver.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -164,11 +165,12 @@ void DesktopSessionScreenSaver::SetActive(bool active)
     }
     if (cookie_)
         return;
-    const QDBusMessage reply = kind_ == Kind::GnomeSession
-                                   ? Call(kGnomeService, kGnomePath, QStringLiteral("Inhibit"),
-                                          {QStringLiteral("zelvaro"), 0u, QStringLiteral("ｾｰﾊﾞ停止"), kInhibitIdle})
-                                   : Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
-                                          {QStringLiteral("Zelvaro"), QStringLiteral("ｾｰﾊﾞ停止")});
+    // The reason the desktop shows for the inhibition, in the windows' language.
+    const QString reason = QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止");
+    const QDBusMessage reply = kind_ == Kind::GnomeSession ? Call(kGnomeService, kGnomePath, QStringLiteral("Inhibit"),
+                                                                  {QStringLiteral("zelvaro"), 0u, reason, kInhibitIdle})
+                                                           : Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
+                                                                  {QStringLiteral("Zelvaro"), reason});
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
         cookie_ = reply.arguments().constFirst().toUInt();
 }

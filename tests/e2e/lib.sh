@@ -9,6 +9,9 @@
 #   e2e_ended_within <seconds>              true once the program has ended
 #   fail <message>                          ends the test red
 set -euo pipefail
+# The windows keep their written Japanese texts, by which the tests find them.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$E2E_ROOT/scripts/virtual-display.sh"
 

@@ -6,12 +6,16 @@
 # accept the entry and the metadata; the installed program, in a prefix its
 # user cannot write, keeps its settings in the user's config folder, opens its
 # help and lets a second start bring it forward; the command line answers;
-# the package holds what the install holds, names its libraries and fonts,
-# and the program unpacked from it starts.
+# run by root, the installed program writes nothing under its prefix; the
+# package holds what the install holds, names its libraries and fonts, passes
+# lintian without an error or a warning, and the program unpacked from it starts.
 # Usage: install_checks.sh <build dir>   (configured and built)
 # Prints "ok: <check>" or "FAIL: <check>: <why>" per check and last
 # "install checks: N passed, M failed"; exits 1 when one failed.
 set -uo pipefail
+# The windows keep their written Japanese texts, by which the checks find them.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(cd "$HERE/../../.." && pwd)
 BUILD=$(cd "${1:?usage: install_checks.sh <build dir>}" && pwd)
@@ -41,12 +45,16 @@ trap cleanup EXIT
 expected_files() {
   echo bin/zelvaro
   echo share/zelvaro/zelvaro.HLP
+  echo share/zelvaro/zelvaro.en.HLP
+  echo share/zelvaro/translations/zelvaro_en.qm
   echo share/applications/$APP_ID.desktop
   echo share/icons/hicolor/scalable/apps/$APP_ID.svg
   for s in $ICON_SIZES; do echo share/icons/hicolor/${s}x${s}/apps/$APP_ID.png; done
   echo share/metainfo/$APP_ID.metainfo.xml
   echo share/man/man1/zelvaro.1.gz
   echo share/doc/zelvaro/README.md
+  echo share/doc/zelvaro/copyright
+  echo share/doc/zelvaro/changelog.gz
 }
 
 # --- cmake --install into a scratch DESTDIR, default prefix ---------------
@@ -182,6 +190,34 @@ else
 fi
 [ "$(id -u)" = 0 ] || chmod u+w "$INST/bin"
 
+# --- run by root, the installed copy still keeps its settings in root's config folder
+if [ "$(id -u)" = 0 ]; then
+  ROOTHOME="$SCRATCH/root-home"
+  mkdir -p "$ROOTHOME/config" "$ROOTHOME/runtime"
+  chmod 700 "$ROOTHOME/runtime"
+  before=$(cd "$INST" && find . | sort)
+  # In English this time: the installed translation and English help are used.
+  env HOME="$ROOTHOME" XDG_CONFIG_HOME="$ROOTHOME/config" XDG_RUNTIME_DIR="$ROOTHOME/runtime" \
+    LC_ALL= LANG=en_US.UTF-8 DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy "$INST/bin/zelvaro" >"$SCRATCH/root.log" 2>&1 &
+  asroot=$!
+  PIDS+=("$asroot")
+  if id=$(clock_window); then
+    sleep 0.5
+    clock_menu Up Up Up Return
+    sleep 0.5
+    if xdotool search --onlyvisible --name '^Zelvaro Help$' >/dev/null \
+       && grep -q 'Zelvaro Help: Contents' "$INST/share/zelvaro/zelvaro.en.HLP"; then
+      ok "under LANG=en_US.UTF-8 the installed program speaks English and opens its English help"
+    else bad "installed program in English" "no window 'Zelvaro Help'"; fi
+    wmctrl -i -c "$id"
+    ended_within "$asroot" 10 || kill "$asroot" 2>/dev/null
+    after=$(cd "$INST" && find . | sort)
+    if [ "$before" = "$after" ] && [ -f "$ROOTHOME/config/zelvaro/zelvaro.INI" ]; then
+      ok "run by root, the installed program writes nothing under its prefix"
+    else bad "installed program as root" "new under the prefix: $(comm -13 <(echo "$before") <(echo "$after") | tr '\n' ' ')"; fi
+  else bad "installed program as root" "no clock window: $(tail -5 "$SCRATCH/root.log")"; fi
+fi
+
 # --- the Debian package ---------------------------------------------------
 if (cd "$BUILD" && rm -f zelvaro_*.deb && cpack -G DEB >"$SCRATCH/cpack.log" 2>&1); then
   deb=$(ls "$BUILD"/zelvaro_*.deb | head -1)
@@ -201,6 +237,17 @@ if (cd "$BUILD" && rm -f zelvaro_*.deb && cpack -G DEB >"$SCRATCH/cpack.log" 2>&
   done
   [ "$version" = 1.6 ] && [ -z "$lacking" ] && ok "the package is version 1.6 and depends on its libraries and fonts" \
     || bad "package fields" "Version '$version', Depends lacks:$lacking ($depends)"
+
+  recommends=$(dpkg-deb --field "$deb" Recommends)
+  suggests=$(dpkg-deb --field "$deb" Suggests)
+  [ "$recommends" = xdg-utils ] && [ "$suggests" = swaybg ] \
+    && ok "the package recommends xdg-utils and suggests swaybg" \
+    || bad "package relations" "Recommends '$recommends', Suggests '$suggests'"
+
+  # lintian: no error and no warning (its informational notes are not counted).
+  if lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$SCRATCH/lintian.log" 2>&1; then
+    ok "lintian finds no error and no warning in the package"
+  else bad "lintian" "$(grep -E '^[EW]:' "$SCRATCH/lintian.log" | head -20)$(tail -3 "$SCRATCH/lintian.log")"; fi
 
   # The program unpacked from the package starts and shows its clock.
   dpkg-deb -x "$deb" "$SCRATCH/unpacked"

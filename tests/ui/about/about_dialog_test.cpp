@@ -2,6 +2,7 @@
 // The about box: its texts, places and hidden resources line, Execute's
 // result and events, the two launch lines, and "ﾊﾞｰｼﾞｮﾝ" on the clock window.
 
+#include "tests/ui/control.h"
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
 #include "about/am_custom_about_dialog.h"
@@ -68,23 +69,26 @@ private slots:
         QStringList hints, lines;
         WhenTheBoxOpens([&](TfrmAboutDlg& d) {
             caption = d.windowTitle();
-            title = d.lblApplicationName->text();
-            shadow = d.lblApplicationNameShadow->text();
-            shadowOffset = d.lblApplicationNameShadow->pos() - d.lblApplicationName->pos();
-            titleFont = d.lblApplicationName->font();
-            titleColour = d.lblApplicationName->palette().color(QPalette::WindowText);
-            shadowColour = d.lblApplicationNameShadow->palette().color(QPalette::WindowText);
-            target = d.lblTargetOS->text();
-            mem = d.lblPhysicalMemory->text() + "|" + d.lblPhMem->text();
-            resourcesShown = d.lblSystemResources->isVisibleTo(&d) || d.lblSysRes->isVisibleTo(&d);
-            okDefault = d.btnOk->isDefault();
+            title = Control<QLabel>(d, "lblApplicationName")->text();
+            shadow = Control<QLabel>(d, "lblApplicationNameShadow")->text();
+            shadowOffset = Control<QLabel>(d, "lblApplicationNameShadow")->pos() -
+                           Control<QLabel>(d, "lblApplicationName")->pos();
+            titleFont = Control<QLabel>(d, "lblApplicationName")->font();
+            titleColour = Control<QLabel>(d, "lblApplicationName")->palette().color(QPalette::WindowText);
+            shadowColour = Control<QLabel>(d, "lblApplicationNameShadow")->palette().color(QPalette::WindowText);
+            target = Control<QLabel>(d, "lblTargetOS")->text();
+            mem = Control<QLabel>(d, "lblPhysicalMemory")->text() + "|" + Control<QLabel>(d, "lblPhMem")->text();
+            resourcesShown = Control<QLabel>(d, "lblSystemResources")->isVisibleTo(&d) ||
+                             Control<QLabel>(d, "lblSysRes")->isVisibleTo(&d);
+            okDefault = Control<QPushButton>(d, "btnOk")->isDefault();
             size = d.size();
-            hints << d.SpeedButton1->toolTip() << d.Label1->toolTip() << d.RxSpeedButton2->toolTip()
-                  << d.Label2->toolTip();
-            lines << d.Label1->text() << d.Label2->text();
-            d.btnOk->click();
+            hints << Control<QToolButton>(d, "SpeedButton1")->toolTip() << Control<ClickLabel>(d, "Label1")->toolTip()
+                  << Control<QToolButton>(d, "RxSpeedButton2")->toolTip()
+                  << Control<ClickLabel>(d, "Label2")->toolTip();
+            lines << Control<ClickLabel>(d, "Label1")->text() << Control<ClickLabel>(d, "Label2")->text();
+            Control<QPushButton>(d, "btnOk")->click();
         });
-        window.About1->trigger();
+        Control<QAction>(window, "About1")->trigger();
 
         QCOMPARE(caption, QStringLiteral("about Zelvaro"));
         QCOMPARE(title, QStringLiteral("Zelvaro"));
@@ -94,11 +98,12 @@ private slots:
         QVERIFY(titleFont.bold());
         QCOMPARE(titleColour, QColor(0, 0, 128));
         QCOMPARE(shadowColour, QColor(128, 128, 128));
-        QCOMPARE(target, QStringLiteral("for Windows 95    version 1.6"));
-        QCOMPARE(mem, QStringLiteral("Physical Memory Available to Windows:|32768 KB"));
+        QCOMPARE(target, QStringLiteral("for Linux    version 1.6"));
+        QCOMPARE(mem, QStringLiteral("Physical Memory Available to Linux:|32768 KB"));
         QVERIFY(!resourcesShown);
         QVERIFY(okDefault);
-        QCOMPARE(size, QSize(TfrmAboutDlg::kWidth, TfrmAboutDlg::kHeight));
+        // At least its designed size; a larger font makes it larger.
+        QVERIFY(size.width() >= TfrmAboutDlg::kWidth && size.height() >= TfrmAboutDlg::kHeight);
         const QString mail = QString::fromUtf8("メールプログラムを起動します");
         const QString web = QString::fromUtf8("WEBブラウザを起動します");
         QCOMPARE(hints, (QStringList{mail, mail, web, web}));
@@ -115,7 +120,7 @@ private slots:
             bool result;
         };
         const Way ways[] = {
-            {"OK", [](TfrmAboutDlg& d) { d.btnOk->click(); }, true},
+            {"OK", [](TfrmAboutDlg& d) { Control<QPushButton>(d, "btnOk")->click(); }, true},
             {"Enter", [](TfrmAboutDlg& d) { QTest::keyClick(&d, Qt::Key_Return); }, true},
             {"Esc (OK is the cancel button)", [](TfrmAboutDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); }, true},
             {"close box", [](TfrmAboutDlg& d) { d.close(); }, false},
@@ -150,16 +155,16 @@ private slots:
         QString caption, title, hint, target;
         WhenTheBoxOpens([&](TfrmAboutDlg& d) {
             caption = d.windowTitle();
-            title = d.lblApplicationName->text();
-            hint = d.imgIcon->toolTip();
-            target = d.lblTargetOS->text();
+            title = Control<QLabel>(d, "lblApplicationName")->text();
+            hint = Control<QLabel>(d, "imgIcon")->toolTip();
+            target = Control<QLabel>(d, "lblTargetOS")->text();
             d.accept();
         });
         about.Execute();
         QCOMPARE(caption, QStringLiteral("About Zelvaro Ver.1.6"));
         QCOMPARE(title, QStringLiteral("Zelvaro Ver.1.6"));
         QCOMPARE(hint, QStringLiteral("icon hint"));
-        QCOMPARE(target, QStringLiteral("Windows 95"));
+        QCOMPARE(target, QStringLiteral("Linux"));
     }
 
     void theTwoLinesStartMailAndBrowser()
@@ -168,12 +173,22 @@ private slots:
         TfrmAboutDlg dialog(services);
         launcher.started.clear();
         launcher.opened.clear();
-        QTest::mouseClick(dialog.Label1, Qt::LeftButton);
-        dialog.SpeedButton1->click();
-        QTest::mouseClick(dialog.Label2, Qt::LeftButton);
-        dialog.RxSpeedButton2->click();
+        QTest::mouseClick(Control<ClickLabel>(dialog, "Label1"), Qt::LeftButton);
+        Control<QToolButton>(dialog, "SpeedButton1")->click();
+        QTest::mouseClick(Control<ClickLabel>(dialog, "Label2"), Qt::LeftButton);
+        Control<QToolButton>(dialog, "RxSpeedButton2")->click();
         QCOMPARE(launcher.opened.size(), 2u);
         QCOMPARE(QString::fromStdString(launcher.opened[0]), QStringLiteral("mailto:zelvaro@example.org"));
+        // The empty space right of an address starts nothing.
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (ClickLabel* line : {dialog.Label1, dialog.Label2}) {
+            const QPoint beyond(line->geometry().right() + 8, line->geometry().center().y());
+            QVERIFY(beyond.x() < dialog.width());
+            QTest::mouseClick(dialog.childAt(beyond) ? dialog.childAt(beyond) : &dialog, Qt::LeftButton, {},
+                              (dialog.childAt(beyond) ? dialog.childAt(beyond)->mapFrom(&dialog, beyond) : beyond));
+        }
+        QCOMPARE(launcher.opened.size(), 2u);
         QCOMPARE(launcher.started.size(), 2u);
         QCOMPARE(launcher.started[0].program, std::string("web"));
         QCOMPARE(launcher.started[0].arguments, (std::vector<std::string>{"--new", "https://zelvaro.example.org/"}));

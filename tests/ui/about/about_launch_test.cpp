@@ -4,6 +4,7 @@
 // writes its arguments to a file) and the desktop's opener for the mail line
 // (a made-up xdg-open first in PATH).
 
+#include "tests/ui/control.h"
 #include "about/about_dlg.h"
 #include "about/click_label.h"
 #include "platform/fake/fake_system_facts.h"
@@ -80,10 +81,10 @@ private slots:
         platform::ProcessLauncher launcher;
         const AboutServices services{browser, launcher, facts};
         TfrmAboutDlg dialog(services);
-        QTest::mouseClick(dialog.Label2, Qt::LeftButton);
+        QTest::mouseClick(Control<ClickLabel>(dialog, "Label2"), Qt::LeftButton);
         QCOMPARE(WaitForLines(root + "/browser-args"),
                  (QStringList{"--new-window", QString::fromStdString(dialog.GoToWeb1.Url)}));
-        QTest::mouseClick(dialog.Label1, Qt::LeftButton);
+        QTest::mouseClick(Control<ClickLabel>(dialog, "Label1"), Qt::LeftButton);
         QCOMPARE(WaitForLines(root + "/opener-args"),
                  (QStringList{"mailto:" + QString::fromStdString(dialog.GoToWeb1.EMail)}));
 

@@ -8,6 +8,7 @@
 #include "alarm/alarm_notice.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
+#include "tests/ui/control.h"
 #include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
@@ -141,7 +142,7 @@ private slots:
         int notices = 0;
         commands.SetModalRunner([&](QDialog& dialog) {
             ++notices;
-            shown = static_cast<TMsgDlg&>(dialog).BMScroll1->Bitmap().size();
+            shown = Control<TBMScroll>(dialog, "BMScroll1")->Bitmap().size();
             return int(QDialog::Accepted);
         });
         QStringList errors;

@@ -3,6 +3,7 @@
 // OK and Cancel, the off/on toggle, and the notice when the alarm rings,
 // with the alarm, its indicator and the menu's check mark always agreeing.
 
+#include "tests/ui/control.h"
 #include "alarm/alarm_commands.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
@@ -105,8 +106,8 @@ private slots:
         bool disarmedWhileOpen = false;
         parts.commands->SetModalRunner([&](QDialog& dialog) {
             auto& set = static_cast<TAlarmSetDlg&>(dialog);
-            seenHour = set.HourSedit->value();
-            seenMinute = set.MinSEdit->value();
+            seenHour = Control<StepSpinEdit>(set, "HourSedit")->value();
+            seenMinute = Control<StepSpinEdit>(set, "MinSEdit")->value();
             // Nothing rings while the time is edited; the check mark is untouched.
             disarmedWhileOpen = !parts.Alarm1.Enabled() && parts.AlarmShape.isHidden() &&
                                 parts.pmnuAlarmOff.isChecked() == !armed;
@@ -147,9 +148,9 @@ private slots:
                 parts.Arm(4, TAmPm::am, 4);
             parts.commands->SetModalRunner([&](QDialog& dialog) {
                 auto& set = static_cast<TAlarmSetDlg&>(dialog);
-                set.HourSedit->setValue(h);
-                set.MinSEdit->setValue(m);
-                set.OKBtn->click();
+                Control<StepSpinEdit>(set, "HourSedit")->setValue(h);
+                Control<StepSpinEdit>(set, "MinSEdit")->setValue(m);
+                Control<QPushButton>(set, "OKBtn")->click();
                 return dialog.result();
             });
             parts.commands->pmnuAlarmSetClick();
@@ -191,17 +192,18 @@ private slots:
             ++notices;
             auto& notice = static_cast<TMsgDlg&>(dialog);
             caption = notice.windowTitle();
-            text1 = notice.Label1->text();
-            text2 = notice.Label2->text();
+            text1 = Control<QLabel>(notice, "Label1")->text();
+            text2 = Control<QLabel>(notice, "Label2")->text();
             onTop = notice.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-            scrolling = notice.BMScroll1->ScrollIt() && notice.BMScroll1->TimerRunning();
-            pictureSize = notice.BMScroll1->Bitmap().size();
-            controlSize = notice.BMScroll1->size();
+            scrolling = Control<TBMScroll>(notice, "BMScroll1")->ScrollIt() &&
+                        Control<TBMScroll>(notice, "BMScroll1")->TimerRunning();
+            pictureSize = Control<TBMScroll>(notice, "BMScroll1")->Bitmap().size();
+            controlSize = Control<TBMScroll>(notice, "BMScroll1")->size();
             soundWhileOpen = parts.sound.playing == "/tmp/ring.wav" && parts.sound.looping;
             offWhileOpen = parts.Agree(false);
             // The poll keeps running under a modal notice: it must not ring again.
             parts.Alarm1.CheckAlarmTime();
-            notice.OKBtn->click();
+            Control<QPushButton>(notice, "OKBtn")->click();
             return notice.result();
         });
         parts.Alarm1.CheckAlarmTime();
@@ -233,7 +235,7 @@ private slots:
             parts.Arm(dial.Hour, dial.AmPm, 0);
             QString text;
             parts.commands->SetModalRunner([&](QDialog& dialog) {
-                text = static_cast<TMsgDlg&>(dialog).Label2->text();
+                text = Control<QLabel>(dialog, "Label2")->text();
                 return int(QDialog::Accepted);
             });
             parts.commands->Alarm1Alarm(&parts.Alarm1, {});
@@ -278,7 +280,7 @@ private slots:
             parts.Arm(1, TAmPm::am, 0);
             QSize size;
             parts.commands->SetModalRunner([&](QDialog& dialog) {
-                size = static_cast<TMsgDlg&>(dialog).BMScroll1->Bitmap().size();
+                size = Control<TBMScroll>(dialog, "BMScroll1")->Bitmap().size();
                 return int(QDialog::Accepted);
             });
             parts.commands->Alarm1Alarm(&parts.Alarm1, {});
@@ -315,9 +317,9 @@ private slots:
     {
         platform::FakeSound sound;
         TMsgDlg notice(sound);
-        notice.Label2->setText(QString::fromStdString(AlarmTimeText(1, 5)));
+        Control<QLabel>(notice, "Label2")->setText(QString::fromStdString(AlarmTimeText(1, 5)));
         for (int tick = 0; tick < 60; ++tick)
-            notice.BMScroll1->ScrollTimerTick();
+            Control<TBMScroll>(notice, "BMScroll1")->ScrollTimerTick();
         notice.show();
         QVERIFY(QTest::qWaitForWindowExposed(&notice));
         const QString dir = qEnvironmentVariable("ZELVARO_TEST_OUT", QDir::tempPath());

@@ -3,6 +3,7 @@
 // and hold their ends, the quick-set buttons counted from the present moment,
 // and the help topic.
 
+#include "tests/ui/control.h"
 #include "alarm/alarm_set_dialog.h"
 #include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
@@ -37,19 +38,19 @@ private slots:
         platform::FakeHelp help;
         TAlarmSetDlg dialog(clock, help);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Zelvaro ｱﾗｰﾑの設定"));
-        QCOMPARE(dialog.HourSedit->minimum(), 0);
-        QCOMPARE(dialog.HourSedit->maximum(), 23);
-        QCOMPARE(dialog.MinSEdit->minimum(), 0);
-        QCOMPARE(dialog.MinSEdit->maximum(), 59);
-        QCOMPARE(dialog.HourSedit->value(), 0);
-        QCOMPARE(dialog.MinSEdit->value(), 0);
-        QCOMPARE(dialog.NowButton->text(), QStringLiteral("今の時刻"));
-        QVERIFY(!dialog.NowButton->icon().isNull());
-        QCOMPARE(dialog.GroupBox1->title(), QStringLiteral("今の時刻にプラス"));
-        QCOMPARE(dialog.OKBtn->text(), QStringLiteral("OK"));
-        QVERIFY(dialog.OKBtn->isDefault());
-        QCOMPARE(dialog.CancelBtn->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(dialog.HelpBtn->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->minimum(), 0);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->maximum(), 23);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->minimum(), 0);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->maximum(), 59);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 0);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), 0);
+        QCOMPARE(Control<QPushButton>(dialog, "NowButton")->text(), QStringLiteral("今の時刻"));
+        QVERIFY(!Control<QPushButton>(dialog, "NowButton")->icon().isNull());
+        QCOMPARE(Control<QGroupBox>(dialog, "GroupBox1")->title(), QStringLiteral("今の時刻にプラス"));
+        QCOMPARE(Control<QPushButton>(dialog, "OKBtn")->text(), QStringLiteral("OK"));
+        QVERIFY(Control<QPushButton>(dialog, "OKBtn")->isDefault());
+        QCOMPARE(Control<QPushButton>(dialog, "CancelBtn")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(Control<QPushButton>(dialog, "HelpBtn")->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
         bool colon = false;
         for (QLabel* label : dialog.findChildren<QLabel*>())
             colon = colon || label->text() == QStringLiteral("：");
@@ -59,7 +60,7 @@ private slots:
         const char* names[] = {"SpeedButton1", "SpeedButton2", "SpeedButton4", "SpeedButton3",
                                "SpeedButton5", "SpeedButton6", "SpeedButton7", "SpeedButton8"};
         const char* captions[] = {"3分", "5分", "10分", "15分", "30分", "1時間", "2時間", "3時間"};
-        auto* grid = qobject_cast<QGridLayout*>(dialog.GroupBox1->layout());
+        auto* grid = qobject_cast<QGridLayout*>(Control<QGroupBox>(dialog, "GroupBox1")->layout());
         QVERIFY(grid);
         for (int i = 0; i < 8; ++i) {
             QPushButton* button = Button(dialog, names[i]);
@@ -82,32 +83,32 @@ private slots:
         TAlarmSetDlg dialog(clock, help);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        dialog.HourSedit->setValue(7);
-        QSignalSpy refused(dialog.HourSedit, &StepSpinEdit::Refused);
-        dialog.HourSedit->setFocus();
-        QTest::keyClick(dialog.HourSedit, Qt::Key_5);
-        QTest::keyClick(dialog.HourSedit, Qt::Key_Backspace);
-        QTest::keyClick(dialog.HourSedit, Qt::Key_Delete);
-        QTest::keyClick(dialog.HourSedit, Qt::Key_A);
+        Control<StepSpinEdit>(dialog, "HourSedit")->setValue(7);
+        QSignalSpy refused(Control<StepSpinEdit>(dialog, "HourSedit"), &StepSpinEdit::Refused);
+        Control<StepSpinEdit>(dialog, "HourSedit")->setFocus();
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_5);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Backspace);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Delete);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_A);
         QCOMPARE(refused.count(), 4);
-        QCOMPARE(dialog.HourSedit->value(), 7);
-        QCOMPARE(dialog.HourSedit->text(), QStringLiteral("7"));
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 7);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->text(), QStringLiteral("7"));
 
-        QTest::keyClick(dialog.HourSedit, Qt::Key_Up);
-        QCOMPARE(dialog.HourSedit->value(), 8);
-        dialog.HourSedit->setValue(23);
-        QTest::keyClick(dialog.HourSedit, Qt::Key_Up);
-        QCOMPARE(dialog.HourSedit->value(), 23);  // no wrap-around
-        dialog.HourSedit->stepUp();
-        QCOMPARE(dialog.HourSedit->value(), 23);
-        dialog.MinSEdit->setValue(0);
-        QTest::keyClick(dialog.MinSEdit, Qt::Key_Down);
-        QCOMPARE(dialog.MinSEdit->value(), 0);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Up);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 8);
+        Control<StepSpinEdit>(dialog, "HourSedit")->setValue(23);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Up);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 23);  // no wrap-around
+        Control<StepSpinEdit>(dialog, "HourSedit")->stepUp();
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 23);
+        Control<StepSpinEdit>(dialog, "MinSEdit")->setValue(0);
+        QTest::keyClick(Control<StepSpinEdit>(dialog, "MinSEdit"), Qt::Key_Down);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), 0);
         // Values from code are held to the range too.
-        dialog.MinSEdit->setValue(75);
-        QCOMPARE(dialog.MinSEdit->value(), 59);
-        dialog.HourSedit->setValue(-3);
-        QCOMPARE(dialog.HourSedit->value(), 0);
+        Control<StepSpinEdit>(dialog, "MinSEdit")->setValue(75);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), 59);
+        Control<StepSpinEdit>(dialog, "HourSedit")->setValue(-3);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 0);
     }
 
     void enterIsOkAndEscapeIsCancelEvenInAField()
@@ -118,16 +119,16 @@ private slots:
             TAlarmSetDlg dialog(clock, help);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            dialog.HourSedit->setFocus();
-            QTest::keyClick(dialog.HourSedit, Qt::Key_Return);
+            Control<StepSpinEdit>(dialog, "HourSedit")->setFocus();
+            QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Return);
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
         {
             TAlarmSetDlg dialog(clock, help);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            dialog.MinSEdit->setFocus();
-            QTest::keyClick(dialog.MinSEdit, Qt::Key_Escape);
+            Control<StepSpinEdit>(dialog, "MinSEdit")->setFocus();
+            QTest::keyClick(Control<StepSpinEdit>(dialog, "MinSEdit"), Qt::Key_Escape);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
@@ -164,14 +165,14 @@ private slots:
         platform::FakeClock clock(At(h, m, s));
         platform::FakeHelp help;
         TAlarmSetDlg dialog(clock, help);
-        dialog.HourSedit->setValue(4);  // the fields' values play no part
-        dialog.MinSEdit->setValue(44);
+        Control<StepSpinEdit>(dialog, "HourSedit")->setValue(4);  // the fields' values play no part
+        Control<StepSpinEdit>(dialog, "MinSEdit")->setValue(44);
         Button(dialog, button.toLatin1().constData())->click();
-        QCOMPARE(dialog.HourSedit->value(), wantHour);
-        QCOMPARE(dialog.MinSEdit->value(), wantMinute);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), wantHour);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), wantMinute);
         Button(dialog, button.toLatin1().constData())->click();  // twice gives the same
-        QCOMPARE(dialog.HourSedit->value(), wantHour);
-        QCOMPARE(dialog.MinSEdit->value(), wantMinute);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), wantHour);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), wantMinute);
     }
 
     void helpOpensTheDialogsTopic()
@@ -179,7 +180,7 @@ private slots:
         platform::FakeClock clock;
         platform::FakeHelp help;
         TAlarmSetDlg dialog(clock, help);
-        dialog.HelpBtn->click();
+        Control<QPushButton>(dialog, "HelpBtn")->click();
         QCOMPARE(help.requests, std::vector<int>{29});
     }
 

@@ -2,6 +2,7 @@
 // The calendar dialog: its controls, today's date on opening and on "今日"
 // (not on a later activation), the help topic, and the modal command.
 
+#include "tests/ui/control.h"
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
 #include "platform/fake/fake_clock.h"
@@ -28,26 +29,26 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Zelvaro のカレンダー"));
         QCOMPARE(dialog.size(), QSize(376, 224));
         QVERIFY(!(dialog.windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QCOMPARE(dialog.CalenPnl1->geometry(), QRect(16, 16, 249, 193));
-        QCOMPARE(dialog.CalenPnl1->BorderWidth(), 6);
-        QVERIFY(dialog.CalenPnl1->UseLongDate());
-        QVERIFY(dialog.CalenPnl1->ShowDate());
-        QCOMPARE(dialog.CalenPnl1->DayWidth(), TDayWidth::dw2Char);
-        QCOMPARE(dialog.CalenPnl1->font().pixelSize(), 13);
-        QCOMPARE(dialog.BitBtn1->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.BitBtn1->geometry(), QRect(280, 96, 73, 25));
-        QVERIFY(dialog.BitBtn1->isDefault());
-        QCOMPARE(dialog.BitBtn2->text(), QStringLiteral("今日"));
-        QCOMPARE(dialog.BitBtn2->geometry(), QRect(280, 32, 73, 25));
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->geometry(), QRect(16, 16, 249, 193));
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->BorderWidth(), 6);
+        QVERIFY(Control<TCalenPnl>(dialog, "CalenPnl1")->UseLongDate());
+        QVERIFY(Control<TCalenPnl>(dialog, "CalenPnl1")->ShowDate());
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->DayWidth(), TDayWidth::dw2Char);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->font().pixelSize(), 13);
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn1")->text(), QStringLiteral("OK"));
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn1")->geometry(), QRect(280, 96, 73, 25));
+        QVERIFY(Control<QPushButton>(dialog, "BitBtn1")->isDefault());
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn2")->text(), QStringLiteral("今日"));
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn2")->geometry(), QRect(280, 32, 73, 25));
         // The picture has both states, drawn from our own 32 x 16 strip.
-        const QIcon icon = dialog.BitBtn2->icon();
+        const QIcon icon = Control<QPushButton>(dialog, "BitBtn2")->icon();
         QVERIFY(!icon.isNull());
         const QImage normal = icon.pixmap(16, 16, QIcon::Normal).toImage();
         const QImage greyed = icon.pixmap(16, 16, QIcon::Disabled).toImage();
         QVERIFY(normal != greyed);
-        QCOMPARE(dialog.BitBtn3->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
-        QCOMPARE(dialog.BitBtn3->geometry(), QRect(280, 136, 75, 25));
-        QCOMPARE(dialog.Bevel1->geometry(), QRect(272, 16, 89, 57));
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn3")->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn3")->geometry(), QRect(280, 136, 75, 25));
+        QCOMPARE(Control<QFrame>(dialog, "Bevel1")->geometry(), QRect(272, 16, 89, 57));
     }
 
     void openingAndTodayReturnToTheCurrentDate()
@@ -55,15 +56,15 @@ private slots:
         TCalendarDlg dialog(nullptr, clock, help);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.CalenPnl1->CalendarDate(), clock.Now());
-        QCOMPARE(dialog.CalenPnl1->Model().Day(), 7);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->CalendarDate(), clock.Now());
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Day(), 7);
 
-        dialog.CalenPnl1->setFocus();
-        QTest::keyClick(dialog.CalenPnl1, Qt::Key_End);
-        QTest::keyClick(dialog.CalenPnl1, Qt::Key_End);
-        QTest::keyClick(dialog.CalenPnl1, Qt::Key_PageUp);
-        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2024);
-        QCOMPARE(dialog.CalenPnl1->Model().Month(), 11);
+        Control<TCalenPnl>(dialog, "CalenPnl1")->setFocus();
+        QTest::keyClick(Control<TCalenPnl>(dialog, "CalenPnl1"), Qt::Key_End);
+        QTest::keyClick(Control<TCalenPnl>(dialog, "CalenPnl1"), Qt::Key_End);
+        QTest::keyClick(Control<TCalenPnl>(dialog, "CalenPnl1"), Qt::Key_PageUp);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Year(), 2024);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Month(), 11);
 
         // Coming back from the help window or another program keeps the
         // browsed month.
@@ -71,14 +72,14 @@ private slots:
         QEvent deactivate(QEvent::WindowDeactivate), activate(QEvent::WindowActivate);
         QApplication::sendEvent(&dialog, &deactivate);
         QApplication::sendEvent(&dialog, &activate);
-        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2024);
-        QCOMPARE(dialog.CalenPnl1->Model().Month(), 11);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Year(), 2024);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Month(), 11);
 
-        QSignalSpy changes(dialog.CalenPnl1, &TCalenPnl::OnDateChange);
-        QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
-        QCOMPARE(dialog.CalenPnl1->CalendarDate(), clock.Now());
-        QCOMPARE(dialog.CalenPnl1->Model().Year(), 2026);
-        QCOMPARE(dialog.CalenPnl1->Model().SelectedCell(), 9);  // Monday of the second week
+        QSignalSpy changes(Control<TCalenPnl>(dialog, "CalenPnl1"), &TCalenPnl::OnDateChange);
+        QTest::mouseClick(Control<QPushButton>(dialog, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->CalendarDate(), clock.Now());
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Year(), 2026);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().SelectedCell(), 9);  // Monday of the second week
         QCOMPARE(changes.count(), 1);
         dialog.hide();
 
@@ -86,8 +87,8 @@ private slots:
         clock.Set(EncodeDateTime({2027, 2, 28}, {23, 59}));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.CalenPnl1->Model().Month(), 2);
-        QCOMPARE(dialog.CalenPnl1->Model().Day(), 28);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Month(), 2);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->Model().Day(), 28);
         clock.Set(EncodeDateTime({2026, 12, 7}, {8, 15}));
     }
 
@@ -95,7 +96,7 @@ private slots:
     {
         TCalendarDlg dialog(nullptr, clock, help);
         help.requests.clear();
-        QTest::mouseClick(dialog.BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "BitBtn3"), Qt::LeftButton);
         QCOMPARE(help.requests, std::vector<int>{28});
     }
 
@@ -107,8 +108,8 @@ private slots:
             auto* dialog = qobject_cast<TCalendarDlg*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             seen = true;
-            QCOMPARE(dialog->CalenPnl1->Model().Month(), 12);
-            QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+            QCOMPARE(Control<TCalenPnl>(*dialog, "CalenPnl1")->Model().Month(), 12);
+            QTest::mouseClick(Control<QPushButton>(*dialog, "BitBtn1"), Qt::LeftButton);
         });
         DoCalendar(&owner, clock, help);
         QVERIFY(seen);
@@ -133,7 +134,7 @@ private slots:
         QLocale::setDefault(before);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.CalenPnl1->TitleText(), title);
+        QCOMPARE(Control<TCalenPnl>(dialog, "CalenPnl1")->TitleText(), title);
         const QPixmap picture = dialog.grab();
         QCOMPARE(picture.size(), QSize(376, 224));
         const QString out = qEnvironmentVariable("ZELVARO_TEST_OUT");

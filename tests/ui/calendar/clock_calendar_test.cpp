@@ -2,6 +2,7 @@
 // The clock window opens the calendar: a left click on the clock face and
 // the menu's calendar item both show the dialog at today's date.
 
+#include "tests/ui/control.h"
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
 #include "platform/fake/fake_clock.h"
@@ -34,7 +35,7 @@ class ClockCalendarTest : public QObject {
             auto* dialog = qobject_cast<TCalendarDlg*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            shown = dialog->CalenPnl1->CalendarDate();
+            shown = Control<TCalenPnl>(*dialog, "CalenPnl1")->CalendarDate();
             dialog->close();
         });
     }
@@ -49,13 +50,13 @@ private slots:
 
         TDateTime shown = 0;
         CloseTheCalendarWhenItOpens(shown);
-        QTest::mouseClick(window.lblClock, Qt::LeftButton);
+        QTest::mouseClick(Control<ClockFace>(window, "lblClock"), Qt::LeftButton);
         QCOMPARE(shown, clock.Now());
 
         clock.Set(EncodeDateTime({2027, 1, 1}, {0, 0, 5}));
         shown = 0;
         CloseTheCalendarWhenItOpens(shown);
-        window.N6->trigger();
+        Control<QAction>(window, "N6")->trigger();
         QCOMPARE(shown, clock.Now());
         QVERIFY(window.findChildren<TCalendarDlg*>().isEmpty());  // released after closing
     }

@@ -2,6 +2,7 @@
 // The options dialog's controls: tabs, ranges and steps, the spin fields'
 // rules and the help topic.
 
+#include "tests/ui/control.h"
 #include "base/ui/error_handler.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
@@ -27,25 +28,29 @@ private slots:
     {
         TConfigDlg dialog(help, sound, "");
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Zelvaroの設定"));
-        QCOMPARE(dialog.OptionNote->count(), 4);
+        QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->count(), 4);
         const QStringList tabs{"壁紙ﾃﾞｨﾚｸﾄﾘ", "壁紙ｵﾌﾟｼｮﾝ", "時報", "ｱﾗｰﾑ"};
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(dialog.OptionNote->tabText(i), tabs[i]);
-        QCOMPARE(dialog.OptionNote->currentIndex(), 0);
-        QCOMPARE(dialog.OKBtn->text(), QStringLiteral("OK"));
-        QVERIFY(dialog.OKBtn->isDefault());
-        QCOMPARE(dialog.CancelBtn->text(), QStringLiteral("ｷｬﾝｾﾙ"));
-        QCOMPARE(dialog.HelpBtn->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+            QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->tabText(i), tabs[i]);
+        QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->currentIndex(), 0);
+        QCOMPARE(Control<QPushButton>(dialog, "OKBtn")->text(), QStringLiteral("OK"));
+        QVERIFY(Control<QPushButton>(dialog, "OKBtn")->isDefault());
+        QCOMPARE(Control<QPushButton>(dialog, "CancelBtn")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        QCOMPARE(Control<QPushButton>(dialog, "HelpBtn")->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
 
         const struct {
             StepSpinEdit* spin;
             int minimum, maximum, step;
         } spins[] = {
-            {dialog.spnDir2StartHour, 0, 23, 1}, {dialog.spnDir2StartMin, 0, 55, 5},
-            {dialog.spnDir2EndHour, 0, 23, 1},   {dialog.spnDir2EndMin, 0, 55, 5},
-            {dialog.spnDir3StartHour, 0, 23, 1}, {dialog.spnDir3StartMin, 0, 55, 5},
-            {dialog.spnDir3EndHour, 0, 23, 1},   {dialog.spnDir3EndMin, 0, 55, 5},
-            {dialog.spnInterval, 10, 120, 5},
+            {Control<StepSpinEdit>(dialog, "spnDir2StartHour"), 0, 23, 1},
+            {Control<StepSpinEdit>(dialog, "spnDir2StartMin"), 0, 55, 5},
+            {Control<StepSpinEdit>(dialog, "spnDir2EndHour"), 0, 23, 1},
+            {Control<StepSpinEdit>(dialog, "spnDir2EndMin"), 0, 55, 5},
+            {Control<StepSpinEdit>(dialog, "spnDir3StartHour"), 0, 23, 1},
+            {Control<StepSpinEdit>(dialog, "spnDir3StartMin"), 0, 55, 5},
+            {Control<StepSpinEdit>(dialog, "spnDir3EndHour"), 0, 23, 1},
+            {Control<StepSpinEdit>(dialog, "spnDir3EndMin"), 0, 55, 5},
+            {Control<StepSpinEdit>(dialog, "spnInterval"), 10, 120, 5},
         };
         for (const auto& s : spins) {
             QCOMPARE(s.spin->minimum(), s.minimum);
@@ -59,10 +64,10 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         for (int i = 0; i < 4; ++i) {
-            dialog.OptionNote->setCurrentIndex(i);
+            Control<QTabWidget>(dialog, "OptionNote")->setCurrentIndex(i);
             SaveShot(dialog, QStringLiteral("options_tab%1").arg(i + 1));
         }
-        QTest::mouseClick(dialog.HelpBtn, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "HelpBtn"), Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_F1);
         QCOMPARE(help.requests, (std::vector<int>{31, 31}));
     }
@@ -75,12 +80,12 @@ private slots:
         v.IntervalMinutes = 0;
         v.WallDir3End = {23, 37};
         dialog.Fill(v);
-        QCOMPARE(dialog.spnDir2StartMin->value(), 55);
-        QCOMPARE(dialog.spnInterval->value(), 10);
-        dialog.spnInterval->setValue(150);
-        QCOMPARE(dialog.spnInterval->value(), 120);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "spnDir2StartMin")->value(), 55);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "spnInterval")->value(), 10);
+        Control<StepSpinEdit>(dialog, "spnInterval")->setValue(150);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "spnInterval")->value(), 120);
 
-        StepSpinEdit* minute = dialog.spnDir3EndMin;
+        StepSpinEdit* minute = Control<StepSpinEdit>(dialog, "spnDir3EndMin");
         QCOMPARE(minute->value(), 37);
         QList<int> seen;
         for (int i = 0; i < 5; ++i) {
@@ -112,15 +117,15 @@ private slots:
 
         // A pasted name with a line break: OK is refused on that field's page.
         QSignalSpy accepted(&dialog, &QDialog::accepted);
-        dialog.OptionNote->setCurrentIndex(0);
-        dialog.edtAlarmBmpFile->setText(QStringLiteral("x\n[WallSw]\nWallInterval=abc.jpg"));
-        dialog.OKBtn->click();
+        Control<QTabWidget>(dialog, "OptionNote")->setCurrentIndex(0);
+        Control<QLineEdit>(dialog, "edtAlarmBmpFile")->setText(QStringLiteral("x\n[WallSw]\nWallInterval=abc.jpg"));
+        Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(accepted.count(), 0);
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors.first().contains(QStringLiteral("x\\n[WallSw]\\nWallInterval=abc.jpg")));
-        QCOMPARE(dialog.OptionNote->currentIndex(), 3);
-        dialog.edtAlarmBmpFile->setText(QStringLiteral("/a/alarm.bmp"));
-        dialog.OKBtn->click();
+        QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->currentIndex(), 3);
+        Control<QLineEdit>(dialog, "edtAlarmBmpFile")->setText(QStringLiteral("/a/alarm.bmp"));
+        Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(accepted.count(), 1);
         ErrorHandler::SetPresenter({});
     }

@@ -2,6 +2,7 @@
 // The clock window's options command and its tile and centre commands, over
 // fakes: OK copies back, applies and saves; Cancel changes nothing.
 
+#include "tests/ui/control.h"
 #include "options/config_dlg.h"
 #include "options/open_bmp.h"
 #include "tests/ui/options/modal_driver.h"
@@ -60,25 +61,26 @@ private slots:
     {
         OptionsFixture f;
         TfrmClock& window = f.Open();
-        const ClockSettings before = window.ClockSettings;
+        const ClockSettings before = window.Settings();
         const auto fileBefore = f.profile.content;
         const int preloads = f.sound.preloads;
         OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
-            dialog.chkOnTop->setChecked(true);
-            dialog.spnInterval->setValue(45);
-            dialog.edtPanic->setText(QStringLiteral("/x.bmp"));
-            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); }, &dialog);
-            dialog.sbtnDir1Open->click();
-            QCOMPARE(dialog.edtWalldir1->text(), root.path());
-            dialog.CancelBtn->click();
+            Control<QCheckBox>(dialog, "chkOnTop")->setChecked(true);
+            Control<StepSpinEdit>(dialog, "spnInterval")->setValue(45);
+            Control<QLineEdit>(dialog, "edtPanic")->setText(QStringLiteral("/x.bmp"));
+            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { Control<QPushButton>(picker, "btnOK")->click(); },
+                                     &dialog);
+            Control<QToolButton>(dialog, "sbtnDir1Open")->click();
+            QCOMPARE(Control<QLineEdit>(dialog, "edtWalldir1")->text(), root.path());
+            Control<QPushButton>(dialog, "CancelBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(f.profile.content, fileBefore);
         QCOMPARE(f.profile.writes, 0);
         QCOMPARE(f.sound.preloads, preloads);
-        QCOMPARE(window.ClockSettings.WallDir1, before.WallDir1);
-        QCOMPARE(window.ClockSettings.WallInterval, before.WallInterval);
-        QVERIFY(!window.ClockSettings.OnTop);
+        QCOMPARE(window.Settings().WallDir1, before.WallDir1);
+        QCOMPARE(window.Settings().WallInterval, before.WallInterval);
+        QVERIFY(!window.Settings().OnTop);
         QVERIFY(!(window.windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
@@ -88,17 +90,18 @@ private slots:
         TfrmClock& window = f.Open();
         const int preloads = f.sound.preloads;
         OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
-            QCOMPARE(dialog.spnDir2StartHour->value(), 8);
-            QCOMPARE(dialog.spnDir2StartMin->value(), 55);
-            QCOMPARE(dialog.spnInterval->value(), 90);
-            dialog.spnInterval->setValue(120);
-            dialog.chkOnTop->setChecked(true);
+            QCOMPARE(Control<StepSpinEdit>(dialog, "spnDir2StartHour")->value(), 8);
+            QCOMPARE(Control<StepSpinEdit>(dialog, "spnDir2StartMin")->value(), 55);
+            QCOMPARE(Control<StepSpinEdit>(dialog, "spnInterval")->value(), 90);
+            Control<StepSpinEdit>(dialog, "spnInterval")->setValue(120);
+            Control<QCheckBox>(dialog, "chkOnTop")->setChecked(true);
             // A file button closed with OK and no file empties its field.
-            dialog.edtPanic->setText(QStringLiteral("/old.bmp"));
-            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); }, &dialog);
-            dialog.sbtnPanicOpen->click();
-            QCOMPARE(dialog.edtPanic->text(), QString());
-            dialog.OKBtn->click();
+            Control<QLineEdit>(dialog, "edtPanic")->setText(QStringLiteral("/old.bmp"));
+            OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { Control<QPushButton>(picker, "btnOK")->click(); },
+                                     &dialog);
+            Control<QToolButton>(dialog, "sbtnPanicOpen")->click();
+            QCOMPARE(Control<QLineEdit>(dialog, "edtPanic")->text(), QString());
+            Control<QPushButton>(dialog, "OKBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(f.sound.preloads, preloads + 1);  // the sounds the new values name are decoded
@@ -126,20 +129,20 @@ private slots:
         for (const Case& c : cases) {
             OptionsFixture f;
             TfrmClock& window = f.Open(std::string("[WallSw]\nWallChangeSw=") + (c.wasOn ? "1" : "0") + "\n");
-            window.pmnuWallPause->setChecked(c.paused);
+            Control<QAction>(window, "pmnuWallPause")->setChecked(c.paused);
             f.clock.Advance(3.0 / 1440);
-            const TDateTime nextBefore = window.Wallpaper->NextWallChange();
+            const TDateTime nextBefore = Control<WallpaperManager>(window, "Wallpaper")->NextWallChange();
             OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
-                dialog.chkWallChange->setChecked(c.check);
-                dialog.OKBtn->click();
+                Control<QCheckBox>(dialog, "chkWallChange")->setChecked(c.check);
+                Control<QPushButton>(dialog, "OKBtn")->click();
             });
             window.ShowOptionsDialog();
-            QVERIFY2(window.pmnuWallPause->isEnabled() == c.enabled, c.name);
-            QVERIFY2(window.pmnuWallPause->isChecked() == c.pausedAfter, c.name);
+            QVERIFY2(Control<QAction>(window, "pmnuWallPause")->isEnabled() == c.enabled, c.name);
+            QVERIFY2(Control<QAction>(window, "pmnuWallPause")->isChecked() == c.pausedAfter, c.name);
             if (c.changeNow)
-                QCOMPARE(window.Wallpaper->NextWallChange(), f.clock.Now());
+                QCOMPARE(Control<WallpaperManager>(window, "Wallpaper")->NextWallChange(), f.clock.Now());
             else
-                QCOMPARE(window.Wallpaper->NextWallChange(), nextBefore);
+                QCOMPARE(Control<WallpaperManager>(window, "Wallpaper")->NextWallChange(), nextBefore);
         }
     }
 
@@ -150,10 +153,10 @@ private slots:
         OptionsFixture f;
         TfrmClock& window = f.Open("[WallDir]\nWallDir1=" + root.path().toStdString() + "\n[WallSw]\nWallChangeSw=0\n");
         window.Timer1Timer();  // the first tick: the next one is planned for the next minute
-        QVERIFY(window.Timer1.remainingTime() > 1000);
+        QVERIFY(Control<QTimer>(window, "Timer1")->remainingTime() > 1000);
         OnNextModal<TConfigDlg>([&](TConfigDlg& dialog) {
-            dialog.chkWallChange->setChecked(true);
-            dialog.OKBtn->click();
+            Control<QCheckBox>(dialog, "chkWallChange")->setChecked(true);
+            Control<QPushButton>(dialog, "OKBtn")->click();
         });
         window.ShowOptionsDialog();
         QTRY_COMPARE_WITH_TIMEOUT(f.desktop.shown, (root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 1000);
@@ -165,13 +168,13 @@ private slots:
         TfrmClock& window = f.Open();
         f.profile.writesFail = true;
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
-            dialog.spnInterval->setValue(60);
-            dialog.OKBtn->click();
+            Control<StepSpinEdit>(dialog, "spnInterval")->setValue(60);
+            Control<QPushButton>(dialog, "OKBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(f.errors.size(), 1);
         QVERIFY(f.errors.first().contains(QStringLiteral("に書き込めません")));
-        QCOMPARE(SettingsTimeText(window.ClockSettings.WallInterval), std::string("1:00:00"));
+        QCOMPARE(SettingsTimeText(window.Settings().WallInterval), std::string("1:00:00"));
     }
 
     void displayModeIsShownAndWrittenAsBothValuesAtOk()
@@ -183,23 +186,23 @@ private slots:
         };
         f.registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "WallpaperStyle", "6");
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
-            QCOMPARE(dialog.cmbWallDisplay->currentText(), QStringLiteral("ﾌｨｯﾄ"));
-            QCOMPARE(dialog.cmbWallDisplay->accessibleName(), QStringLiteral("表示方法"));
-            dialog.cmbWallDisplay->setCurrentIndex(1);  // 全体
-            dialog.CancelBtn->click();
+            QCOMPARE(Control<QComboBox>(dialog, "cmbWallDisplay")->currentText(), QStringLiteral("ﾌｨｯﾄ"));
+            QCOMPARE(Control<QComboBox>(dialog, "cmbWallDisplay")->accessibleName(), QStringLiteral("表示方法"));
+            Control<QComboBox>(dialog, "cmbWallDisplay")->setCurrentIndex(1);  // 全体
+            Control<QPushButton>(dialog, "CancelBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("6"));
         QVERIFY(!value("TileWallPaper"));
         OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
-            dialog.cmbWallDisplay->setCurrentIndex(3);  // 拡大
-            dialog.OKBtn->click();
+            Control<QComboBox>(dialog, "cmbWallDisplay")->setCurrentIndex(3);  // 拡大
+            Control<QPushButton>(dialog, "OKBtn")->click();
         });
         window.ShowOptionsDialog();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("10"));
         QCOMPARE(value("TileWallPaper"), std::optional<std::string>("0"));
         // The tile command chooses tiling over the fill.
-        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { Control<QPushButton>(picker, "btnOK")->click(); });
         window.K4Click();
         QCOMPARE(value("WallpaperStyle"), std::optional<std::string>("0"));
         QCOMPARE(value("TileWallPaper"), std::optional<std::string>("1"));
@@ -211,14 +214,15 @@ private slots:
         TfrmClock& window = f.Open();
         auto pick = [](const char* file) {
             OnNextModal<TfrmOpenBmp>([file](TfrmOpenBmp& picker) {
-                QCOMPARE(picker.FilterCombo->currentText(), QStringLiteral("画像ﾌｧｲﾙ"));
+                QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->currentText(), QStringLiteral("画像ﾌｧｲﾙ"));
                 if (file) {
-                    const auto found = picker.FileList->findItems(QString::fromLatin1(file), Qt::MatchExactly);
+                    const auto found = Control<QListWidget>(picker, "FileList")
+                                           ->findItems(QString::fromLatin1(file), Qt::MatchExactly);
                     QCOMPARE(found.size(), 1);
-                    picker.FileList->setCurrentItem(found.first());
-                    picker.btnOK->click();
+                    Control<QListWidget>(picker, "FileList")->setCurrentItem(found.first());
+                    Control<QPushButton>(picker, "btnOK")->click();
                 } else {
-                    picker.btnCancel->click();
+                    Control<QPushButton>(picker, "btnCancel")->click();
                 }
             });
         };
@@ -236,7 +240,7 @@ private slots:
         QCOMPARE(f.desktop.shown, (root.path() + QStringLiteral("/Tile.BMP")).toStdString());
 
         // OK without a file still changes the tiling; nothing is applied.
-        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { picker.btnOK->click(); });
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) { Control<QPushButton>(picker, "btnOK")->click(); });
         window.K5Click();
         QCOMPARE(tiling(), std::optional<std::string>("0"));
         QCOMPARE(f.desktop.calls.size(), std::size_t(1));

@@ -2,6 +2,7 @@
 // The image and sound pickers: lists, patterns, results, the current
 // directory they leave behind, the preview and the sound test.
 
+#include "tests/ui/control.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
@@ -91,24 +92,29 @@ private slots:
     {
         TfrmOpenBmp picker("");
         QCOMPARE(picker.windowTitle(), QStringLiteral("画像ﾌｧｲﾙの選択"));
-        QCOMPARE(picker.edtFileList->text(), QStringLiteral("*.BMP"));
-        QCOMPARE(picker.chkPreView->text(), QStringLiteral(" ﾌﾟﾚﾋﾞｭｰ"));
-        QVERIFY(picker.chkPreView->isChecked());
-        QCOMPARE(picker.PMImage->size(), QSize(165, 129));
-        QCOMPARE(Texts(picker.FileList), (QStringList{"WIDE.BMP", "photo.bmp"}));
-        QCOMPARE(picker.FilterCombo->itemText(1), QStringLiteral("画像ファイル"));
+        QCOMPARE(Control<QLineEdit>(picker, "edtFileList")->text(), QStringLiteral("*.BMP"));
+        QCOMPARE(Control<QCheckBox>(picker, "chkPreView")->text(), QStringLiteral(" ﾌﾟﾚﾋﾞｭｰ"));
+        QVERIFY(Control<QCheckBox>(picker, "chkPreView")->isChecked());
+        QCOMPARE(Control<MultiImageView>(picker, "PMImage")->size(), QSize(165, 129));
+        QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), (QStringList{"WIDE.BMP", "photo.bmp"}));
+        QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ファイル"));
 
         picker.SetFileTypes(kImageFileTypes);
-        QCOMPARE(picker.FilterCombo->count(), 2);
-        QCOMPARE(picker.FilterCombo->itemText(1), QStringLiteral("画像ﾌｧｲﾙ"));
-        picker.FilterCombo->setCurrentIndex(1);
-        emit picker.FilterCombo->activated(1);
-        QCOMPARE(Texts(picker.FileList), (QStringList{"WIDE.BMP", "broken.pcd", "photo.bmp", "sunset.Jpg"}));
+        QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->count(), 2);
+        QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ﾌｧｲﾙ"));
+        Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
+        emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
+        QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")),
+                 (QStringList{"WIDE.BMP", "broken.pcd", "photo.bmp", "sunset.Jpg"}));
+        // The long pattern reads from its start, not scrolled to its tail.
+        auto* pattern = picker.findChild<QLineEdit*>(QStringLiteral("edtFileList"));
+        QVERIFY(pattern->text().startsWith(QStringLiteral("*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;")));
+        QCOMPARE(pattern->cursorPosition(), 0);
         QCOMPARE(picker.Directory(), dir.toStdString());
         QVERIFY(picker.FileName().empty());
-        Click(picker.FileList, QStringLiteral("photo.bmp"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("photo.bmp"));
         QCOMPARE(picker.FileName(), (dir + QStringLiteral("/photo.bmp")).toStdString());
-        QCOMPARE(picker.edtFileList->text(), QStringLiteral("photo.bmp"));
+        QCOMPARE(Control<QLineEdit>(picker, "edtFileList")->text(), QStringLiteral("photo.bmp"));
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         SaveShot(picker, QStringLiteral("picker_image"));
@@ -118,18 +124,19 @@ private slots:
     {
         {
             TfrmOpenBmp picker("");
-            Click(picker.DirList, QStringLiteral("Summer"));
-            emit picker.DirList->itemActivated(picker.DirList->currentItem());
+            Click(Control<QListWidget>(picker, "DirList"), QStringLiteral("Summer"));
+            emit Control<QListWidget>(picker, "DirList")
+                ->itemActivated(Control<QListWidget>(picker, "DirList")->currentItem());
             QCOMPARE(picker.Directory(), (dir + QStringLiteral("/Summer")).toStdString());
-            QVERIFY(picker.FileList->count() == 0);
+            QVERIFY(Control<QListWidget>(picker, "FileList")->count() == 0);
             picker.reject();
         }
         QCOMPARE(QDir::currentPath(), dir + QStringLiteral("/Summer"));
         TfrmOpenWav next(sound, "");
         QCOMPARE(next.Directory(), (dir + QStringLiteral("/Summer")).toStdString());
         // Up again through the tree's entry for the parent.
-        Click(next.DirList, QStringLiteral("Pictures"));
-        emit next.DirList->itemActivated(next.DirList->currentItem());
+        Click(Control<QListWidget>(next, "DirList"), QStringLiteral("Pictures"));
+        emit Control<QListWidget>(next, "DirList")->itemActivated(Control<QListWidget>(next, "DirList")->currentItem());
         QCOMPARE(QDir::currentPath(), dir);
     }
 
@@ -137,28 +144,35 @@ private slots:
     {
         TfrmOpenBmp picker("");
         picker.SetFileTypes(kImageFileTypes);
-        picker.FilterCombo->setCurrentIndex(1);
-        emit picker.FilterCombo->activated(1);
+        Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
+        emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
 
-        picker.chkPreView->setChecked(false);
-        Click(picker.FileList, QStringLiteral("WIDE.BMP"));
-        QVERIFY(picker.PMImage->Shown().isNull());
-        QTest::mouseClick(picker.chkPreView, Qt::LeftButton);
-        QCOMPARE(picker.PMImage->Shown().size(), QSize(8, 2));
-        QTest::mouseClick(picker.chkPreView, Qt::LeftButton);
-        QVERIFY(picker.PMImage->Shown().isNull());
+        Control<QCheckBox>(picker, "chkPreView")->setChecked(false);
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("WIDE.BMP"));
+        QVERIFY(Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
+        QTest::mouseClick(Control<QCheckBox>(picker, "chkPreView"), Qt::LeftButton);
+        QCOMPARE(Control<MultiImageView>(picker, "PMImage")->Shown().size(), QSize(8, 2));
+        QTest::mouseClick(Control<QCheckBox>(picker, "chkPreView"), Qt::LeftButton);
+        QVERIFY(Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
 
         // A damaged Photo CD file and a damaged JPEG: no message of the
         // picker's own (the JPEG's box is the image component's), no cursor left.
         QStringList boxes;
-        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + ":" + text; });
-        picker.chkPreView->setChecked(true);
-        Click(picker.FileList, QStringLiteral("broken.pcd"));
-        QVERIFY(picker.PMImage->Shown().isNull());
+        bool previewClearedBeforeTheBox = false;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) {
+            boxes << caption + ":" + text;
+            previewClearedBeforeTheBox = Control<MultiImageView>(picker, "PMImage")->Shown().isNull();
+        });
+        Control<QCheckBox>(picker, "chkPreView")->setChecked(true);
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("broken.pcd"));
+        QVERIFY(Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
         QVERIFY(boxes.isEmpty());
-        Click(picker.FileList, QStringLiteral("sunset.Jpg"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("WIDE.BMP"));
+        QVERIFY(!Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("sunset.Jpg"));
         ImageInfoBox::SetPresenter({});
         QCOMPARE(boxes, QStringList{"情報:このJPGは読み込めません"});
+        QVERIFY(previewClearedBeforeTheBox);
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
@@ -175,11 +189,11 @@ private slots:
         QVERIFY(::chdir(folder.c_str()) == 0);
         TfrmOpenBmp picker("");
         QCOMPARE(picker.Directory(), folder);
-        QCOMPARE(Texts(picker.FileList), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
+        QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
         QVERIFY(Item(picker.DirList, QStringLiteral("Bytes\\xFE")));
-        Click(picker.FileList, QStringLiteral("\\xFF.bmp"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("\\xFF.bmp"));
         QCOMPARE(picker.FileName(), folder + "/" + name);
-        QCOMPARE(picker.PMImage->Shown().size(), QSize(4, 2));
+        QCOMPARE(Control<MultiImageView>(picker, "PMImage")->Shown().size(), QSize(4, 2));
         QCOMPARE(PathBytes(PathText(picker.FileName())), picker.FileName());
         for (int b = 0; b < 256; ++b) {
             const std::string bytes = "a" + std::string(1, static_cast<char>(b)) + "\xE6\x97\xA5\xC3";
@@ -213,36 +227,46 @@ private slots:
     {
         TfrmOpenWav picker(sound, "");
         QCOMPARE(picker.windowTitle(), QStringLiteral("WAVの選択"));
-        QCOMPARE(picker.edtFileName->text(), QStringLiteral("*.WAV"));
-        QCOMPARE(picker.GroupBox1->title(), QStringLiteral("Sound Test"));
-        QCOMPARE(picker.chkAutoPlay->text(), QStringLiteral("自動演奏"));
-        QCOMPARE(Texts(picker.FileList), (QStringList{"BELL.WAV", "chime.wav", "mute.wav"}));
-        QCOMPARE(picker.FilterCombo->itemText(1), QStringLiteral("All Files(*.*)"));
+        QCOMPARE(Control<QLineEdit>(picker, "edtFileName")->text(), QStringLiteral("*.WAV"));
+        QCOMPARE(Control<QGroupBox>(picker, "GroupBox1")->title(), QStringLiteral("Sound Test"));
+        QCOMPARE(Control<QCheckBox>(picker, "chkAutoPlay")->text(), QStringLiteral("自動演奏"));
+        QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), (QStringList{"BELL.WAV", "chime.wav", "mute.wav"}));
+        QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("All Files(*.*)"));
 
-        Click(picker.FileList, QStringLiteral("chime.wav"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("chime.wav"));
         QCOMPARE(sound.playing, (dir + QStringLiteral("/chime.wav")).toStdString());
-        Click(picker.FileList, QStringLiteral("BELL.WAV"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("BELL.WAV"));
         QCOMPARE(sound.playing, (dir + QStringLiteral("/BELL.WAV")).toStdString());
 
-        picker.chkAutoPlay->setChecked(false);
-        QTest::mouseClick(picker.StopButton, Qt::LeftButton);
+        Control<QCheckBox>(picker, "chkAutoPlay")->setChecked(false);
+        QTest::mouseClick(Control<QPushButton>(picker, "StopButton"), Qt::LeftButton);
         QVERIFY(sound.playing.empty());
-        Click(picker.FileList, QStringLiteral("chime.wav"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("chime.wav"));
         QVERIFY(sound.playing.empty());
-        QTest::mouseClick(picker.PlayButton, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(picker, "PlayButton"), Qt::LeftButton);
         QCOMPARE(sound.playing, (dir + QStringLiteral("/chime.wav")).toStdString());
 
         sound.unplayableSuffix = "mute.wav";
         sound.unplayableError = "mute.wav: not a WAV file";
-        picker.chkAutoPlay->setChecked(true);
+        Control<QCheckBox>(picker, "chkAutoPlay")->setChecked(true);
         picker.show();
-        Click(picker.FileList, QStringLiteral("mute.wav"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("mute.wav"));
         QCOMPARE(errors, QStringList{"mute.wav: not a WAV file."});
         QVERIFY(picker.isVisible());
+        // The same failure again (no sound device, say) shows no second box
+        // in this opening; the next opening shows it once more.
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("BELL.WAV"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("mute.wav"));
+        QCOMPARE(errors.size(), 1);
+        {
+            TfrmOpenWav again(sound, "");
+            Click(again.FileList, QStringLiteral("mute.wav"));
+            QCOMPARE(errors.size(), 2);
+        }
         sound.unplayableSuffix.clear();
 
         SaveShot(picker, QStringLiteral("picker_sound"));
-        Click(picker.FileList, QStringLiteral("chime.wav"));
+        Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("chime.wav"));
         picker.reject();
         QVERIFY(sound.playing.empty());
     }
@@ -250,19 +274,19 @@ private slots:
     void doubleClickIsOkAndNothingSelectedIsEmpty()
     {
         TfrmOpenWav picker(sound, "");
-        picker.chkAutoPlay->setChecked(false);
+        Control<QCheckBox>(picker, "chkAutoPlay")->setChecked(false);
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         QVERIFY(picker.FileName().empty());
         // The first arrow key selects the first file, the next moves on.
-        QTest::keyClick(picker.FileList, Qt::Key_Down);
+        QTest::keyClick(Control<QListWidget>(picker, "FileList"), Qt::Key_Down);
         QCOMPARE(picker.FileName(), (dir + QStringLiteral("/BELL.WAV")).toStdString());
-        QTest::keyClick(picker.FileList, Qt::Key_Down);
+        QTest::keyClick(Control<QListWidget>(picker, "FileList"), Qt::Key_Down);
         QCOMPARE(picker.FileName(), (dir + QStringLiteral("/chime.wav")).toStdString());
-        QListWidgetItem* bell = Item(picker.FileList, QStringLiteral("BELL.WAV"));
-        const QRect at = picker.FileList->visualItemRect(bell);
-        QTest::mouseClick(picker.FileList->viewport(), Qt::LeftButton, {}, at.center());
-        QTest::mouseDClick(picker.FileList->viewport(), Qt::LeftButton, {}, at.center());
+        QListWidgetItem* bell = Item(Control<QListWidget>(picker, "FileList"), QStringLiteral("BELL.WAV"));
+        const QRect at = Control<QListWidget>(picker, "FileList")->visualItemRect(bell);
+        QTest::mouseClick(Control<QListWidget>(picker, "FileList")->viewport(), Qt::LeftButton, {}, at.center());
+        QTest::mouseDClick(Control<QListWidget>(picker, "FileList")->viewport(), Qt::LeftButton, {}, at.center());
         QCOMPARE(picker.result(), int(QDialog::Accepted));
         QCOMPARE(picker.FileName(), (dir + QStringLiteral("/BELL.WAV")).toStdString());
     }

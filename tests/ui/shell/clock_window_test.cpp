@@ -2,6 +2,7 @@
 // The clock window offscreen: its parts, its menu, its start-up and its
 // commands, over fakes.
 
+#include "tests/ui/control.h"
 #include "clock_window_fixture.h"
 
 #include "shell/clock_tick.h"
@@ -45,29 +46,30 @@ void ClockWindowTest::controlsAsBuilt()
     QCOMPARE(w.windowTitle(), QString("Zelvaro"));
     QCOMPARE(w.size(), QSize(173, 39));
     QVERIFY(w.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(w.lblClock->size(), QSize(98, 25));
-    QCOMPARE(w.lblClock->font().pixelSize(), 23);
-    QVERIFY(w.lblClock->font().bold());
-    QCOMPARE(w.lblClock->font().family(), QString("Times New Roman"));
-    QCOMPARE(w.lblClock->palette().color(QPalette::WindowText), QColor(0, 255, 0));
-    QCOMPARE(w.lblClock->palette().color(QPalette::Window), QColor(Qt::black));
-    QCOMPARE(w.lblClock->text(), QString("02:00 pm"));
-    QCOMPARE(w.AlarmShape->size(), QSize(6, 6));
-    QVERIFY(w.AlarmShape->isHidden());
-    QCOMPARE(w.sbtnConfig->size(), QSize(27, 25));
-    QCOMPARE(w.sbtnConfig->toolTip(), QString("Options"));
-    QCOMPARE(w.SpeedButton2->size(), QSize(25, 25));
-    QCOMPARE(w.SpeedButton2->toolTip(), QString("Panic"));
-    QVERIFY(!w.sbtnConfig->icon().isNull());
-    QVERIFY(!w.SpeedButton2->icon().isNull());
-    QCOMPARE(w.Panel1->geometry(), QRect(0, 0, 173, 39));
-    QCOMPARE(w.Timer1.interval(), 450);  // the first tick
-    QVERIFY(w.Timer1.isActive());
-    QVERIFY(w.Timer1.isSingleShot());
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->size(), QSize(98, 25));
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->font().pixelSize(), 23);
+    QVERIFY(Control<ClockFace>(w, "lblClock")->font().bold());
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->font().family(), QString("Times New Roman"));
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->text(), QString("02:00 pm"));
+    QCOMPARE(Control<QWidget>(w, "AlarmShape")->size(), QSize(6, 6));
+    QVERIFY(Control<QWidget>(w, "AlarmShape")->isHidden());
+    QCOMPARE(Control<SpeedButton>(w, "sbtnConfig")->size(), QSize(27, 25));
+    QCOMPARE(Control<SpeedButton>(w, "sbtnConfig")->toolTip(), QString("Options"));
+    QCOMPARE(Control<SpeedButton>(w, "SpeedButton2")->size(), QSize(25, 25));
+    QCOMPARE(Control<SpeedButton>(w, "SpeedButton2")->toolTip(), QString("Panic"));
+    QVERIFY(!Control<SpeedButton>(w, "sbtnConfig")->icon().isNull());
+    QVERIFY(!Control<SpeedButton>(w, "SpeedButton2")->icon().isNull());
+    QCOMPARE(Control<ClockPanel>(w, "Panel1")->geometry(), QRect(0, 0, 173, 39));
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 450);  // the first tick
+    QVERIFY(Control<QTimer>(w, "Timer1")->isActive());
+    QVERIFY(Control<QTimer>(w, "Timer1")->isSingleShot());
     QVERIFY(w.acceptDrops());
     // The face's top right corner holds the alarm indicator.
-    QCOMPARE(w.AlarmShape->geometry().right(), w.lblClock->geometry().right());
-    QCOMPARE(w.AlarmShape->geometry().top(), w.lblClock->geometry().top());
+    QCOMPARE(Control<QWidget>(w, "AlarmShape")->geometry().right(),
+             Control<ClockFace>(w, "lblClock")->geometry().right());
+    QCOMPARE(Control<QWidget>(w, "AlarmShape")->geometry().top(), Control<ClockFace>(w, "lblClock")->geometry().top());
 }
 
 void ClockWindowTest::commandMenuInOrder()
@@ -75,47 +77,47 @@ void ClockWindowTest::commandMenuInOrder()
     ClockFixture f;
     RecordingClock& w = f.Start();
     QStringList captions;
-    for (QAction* a : w.PopupMenu1->actions())
+    for (QAction* a : Control<QMenu>(w, "PopupMenu1")->actions())
         captions << (a->isSeparator() ? QString("-") : a->text());
     const QStringList expected = {"ｱﾗｰﾑ設定",     "ｱﾗｰﾑ停止", "-", "壁紙指定", "ｾｰﾊﾞ起動",  "-",
                                   "壁紙変更停止", "ｾｰﾊﾞ停止", "-", "ｶﾚﾝﾀﾞｰ",   "ｲﾝﾌｫﾒｰｼｮﾝ", "-",
                                   "ｵﾌﾟｼｮﾝ設定",   "ｱ ｲ ｺ ﾝ",  "-", "ﾍ  ﾙ  ﾌﾟ", "ﾊﾞｰｼﾞｮﾝ",   "-",
                                   "終    了"};
     QCOMPARE(captions, expected);
-    QCOMPARE(w.K3->actions().size(), 2);
-    QCOMPARE(w.K4->text(), QString::fromUtf8("全\u3000\u3000体"));
-    QCOMPARE(w.K5->text(), QString::fromUtf8("中\u3000\u3000央"));
-    QCOMPARE(w.PopupMenu1->actions().at(3), w.K3->menuAction());
+    QCOMPARE(Control<QMenu>(w, "K3")->actions().size(), 2);
+    QCOMPARE(Control<QAction>(w, "K4")->text(), QString::fromUtf8("全\u3000\u3000体"));
+    QCOMPARE(Control<QAction>(w, "K5")->text(), QString::fromUtf8("中\u3000\u3000央"));
+    QCOMPARE(Control<QMenu>(w, "PopupMenu1")->actions().at(3), Control<QMenu>(w, "K3")->menuAction());
     // The named items are the ones in the menu, in the same places.
-    const QList<QAction*> named = {w.pmnuAlarmSet,
-                                   w.pmnuAlarmOff,
-                                   w.N7,
-                                   w.K3->menuAction(),
-                                   w.pmnuSaverOn,
-                                   w.N5,
-                                   w.pmnuWallPause,
-                                   w.pmnuSaverStop,
-                                   w.N1,
-                                   w.N6,
-                                   w.N8,
-                                   w.K1,
-                                   w.K2,
-                                   w.pmnuIcon,
-                                   w.N2,
-                                   w.N3,
-                                   w.About1,
-                                   w.N4,
-                                   w.pmnuQuit};
-    QCOMPARE(w.PopupMenu1->actions(), named);
+    const QList<QAction*> named = {Control<QAction>(w, "pmnuAlarmSet"),
+                                   Control<QAction>(w, "pmnuAlarmOff"),
+                                   Control<QAction>(w, "N7"),
+                                   Control<QMenu>(w, "K3")->menuAction(),
+                                   Control<QAction>(w, "pmnuSaverOn"),
+                                   Control<QAction>(w, "N5"),
+                                   Control<QAction>(w, "pmnuWallPause"),
+                                   Control<QAction>(w, "pmnuSaverStop"),
+                                   Control<QAction>(w, "N1"),
+                                   Control<QAction>(w, "N6"),
+                                   Control<QAction>(w, "N8"),
+                                   Control<QAction>(w, "K1"),
+                                   Control<QAction>(w, "K2"),
+                                   Control<QAction>(w, "pmnuIcon"),
+                                   Control<QAction>(w, "N2"),
+                                   Control<QAction>(w, "N3"),
+                                   Control<QAction>(w, "About1"),
+                                   Control<QAction>(w, "N4"),
+                                   Control<QAction>(w, "pmnuQuit")};
+    QCOMPARE(Control<QMenu>(w, "PopupMenu1")->actions(), named);
     // States at start: the alarm off item checked, the pause unchecked and
     // greyed while rotation is off.
-    QVERIFY(w.pmnuAlarmOff->isChecked());
-    QVERIFY(!w.pmnuWallPause->isChecked());
-    QVERIFY(!w.pmnuWallPause->isEnabled());
-    QVERIFY(!w.pmnuSaverStop->isChecked());  // the fake saver starts switched on
-    QCOMPARE(w.pmnuAlarmSet->property("helpContext").toInt(), 29);
-    QCOMPARE(w.pmnuQuit->property("helpContext").toInt(), 20);
-    QCOMPARE(w.pmnuIcon->property("helpContext").toInt(), 15);
+    QVERIFY(Control<QAction>(w, "pmnuAlarmOff")->isChecked());
+    QVERIFY(!Control<QAction>(w, "pmnuWallPause")->isChecked());
+    QVERIFY(!Control<QAction>(w, "pmnuWallPause")->isEnabled());
+    QVERIFY(!Control<QAction>(w, "pmnuSaverStop")->isChecked());  // the fake saver starts switched on
+    QCOMPARE(Control<QAction>(w, "pmnuAlarmSet")->property("helpContext").toInt(), 29);
+    QCOMPARE(Control<QAction>(w, "pmnuQuit")->property("helpContext").toInt(), 20);
+    QCOMPARE(Control<QAction>(w, "pmnuIcon")->property("helpContext").toInt(), 15);
 }
 
 void ClockWindowTest::startUpPlacesAndSetsState()
@@ -125,14 +127,14 @@ void ClockWindowTest::startUpPlacesAndSetsState()
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     QCOMPARE(w.x(), screen.width() - 173);
     QCOMPARE(w.y(), 0);
-    QVERIFY(w.pmnuWallPause->isEnabled());
-    QVERIFY(w.ChimeArmed);
-    QCOMPARE(w.Wallpaper->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));
+    QVERIFY(Control<QAction>(w, "pmnuWallPause")->isEnabled());
+    QVERIFY(w.IsChimeArmed());
+    QCOMPARE(Control<WallpaperManager>(w, "Wallpaper")->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));
     // Without the start-up change the first change comes 59 minutes after start-up.
-    QCOMPARE(w.Wallpaper->NextWallChange(), f.clock.Now() - 1.0 / 1440 + 1.0 / 24);
+    QCOMPARE(Control<WallpaperManager>(w, "Wallpaper")->NextWallChange(), f.clock.Now() - 1.0 / 1440 + 1.0 / 24);
     ClockFixture g;
     g.Start("[WallSw]\nStartWallChangeSw=1\n");
-    QCOMPARE(g.window->Wallpaper->NextWallChange(), g.clock.Now());
+    QCOMPARE(Control<WallpaperManager>(*g.window, "Wallpaper")->NextWallChange(), g.clock.Now());
     QVERIFY(f.errors.isEmpty() && g.errors.isEmpty());
 }
 
@@ -143,8 +145,8 @@ void ClockWindowTest::startUpWithBrokenTimeStopsAndKeepsTheFile()
         "[Location]\nOffsetX=40\n[WallTime]\nWallDir2StartTime=abc\n[WaveFile]\nJustWave=/s/j.wav\n";
     RecordingClock& w = f.Start(ini);
     QCOMPARE(f.errors, QStringList{QString::fromUtf8("'abc' は時刻ではありません.")});
-    QVERIFY(!w.Timer1.isActive());
-    QVERIFY(!w.ChimeArmed);
+    QVERIFY(!Control<QTimer>(w, "Timer1")->isActive());
+    QVERIFY(!w.IsChimeArmed());
     // Closing must not write back the settings it could not read whole.
     QVERIFY(w.close());
     QCOMPARE(*f.profile.content, ini);
@@ -156,29 +158,29 @@ void ClockWindowTest::mouseRulesReachTheirCommands()
     ClockFixture f;
     RecordingClock& w = f.Start();
     w.show();
-    QTest::mouseClick(w.lblClock, Qt::LeftButton);
-    QTest::mouseClick(w.lblClock, Qt::RightButton);
+    QTest::mouseClick(Control<ClockFace>(w, "lblClock"), Qt::LeftButton);
+    QTest::mouseClick(Control<ClockFace>(w, "lblClock"), Qt::RightButton);
     QCOMPARE(w.calls, (QStringList{"DoCalendar", "pmnuAlarmSetClick"}));
-    QVERIFY(!w.PopupMenu1->isVisible());
+    QVERIFY(!Control<QMenu>(w, "PopupMenu1")->isVisible());
     w.calls.clear();
-    QTest::mouseClick(w.sbtnConfig, Qt::RightButton);
+    QTest::mouseClick(Control<SpeedButton>(w, "sbtnConfig"), Qt::RightButton);
     QCOMPARE(w.calls, QStringList{"ShowOptionsDialog"});
-    QVERIFY(!w.PopupMenu1->isVisible());
-    QTest::mouseClick(w.sbtnConfig, Qt::LeftButton);
-    QVERIFY(w.PopupMenu1->isVisible());
-    QCOMPARE(w.PopupMenu1->pos(), QPoint(w.x() + 110, w.y() + 30));
-    w.PopupMenu1->hide();
+    QVERIFY(!Control<QMenu>(w, "PopupMenu1")->isVisible());
+    QTest::mouseClick(Control<SpeedButton>(w, "sbtnConfig"), Qt::LeftButton);
+    QVERIFY(Control<QMenu>(w, "PopupMenu1")->isVisible());
+    QCOMPARE(Control<QMenu>(w, "PopupMenu1")->pos(), QPoint(w.x() + 110, w.y() + 30));
+    Control<QMenu>(w, "PopupMenu1")->hide();
     w.calls.clear();
-    QTest::mouseClick(w.SpeedButton2, Qt::LeftButton);
-    QTest::mouseClick(w.SpeedButton2, Qt::RightButton);
+    QTest::mouseClick(Control<SpeedButton>(w, "SpeedButton2"), Qt::LeftButton);
+    QTest::mouseClick(Control<SpeedButton>(w, "SpeedButton2"), Qt::RightButton);
     QCOMPARE(w.calls, (QStringList{"PanicDown1", "PanicClick", "PanicUp1", "PanicDown2", "PanicUp2"}));
     // Menu items reach the commands of the later dialogs.
     w.calls.clear();
-    w.N6->trigger();
-    w.N8->trigger();
-    w.K2->trigger();
-    w.About1->trigger();
-    w.pmnuAlarmSet->trigger();
+    Control<QAction>(w, "N6")->trigger();
+    Control<QAction>(w, "N8")->trigger();
+    Control<QAction>(w, "K2")->trigger();
+    Control<QAction>(w, "About1")->trigger();
+    Control<QAction>(w, "pmnuAlarmSet")->trigger();
     QCOMPARE(w.calls, (QStringList{"DoCalendar", "N8Click", "ShowOptionsDialog", "About1Click", "pmnuAlarmSetClick"}));
 }
 
@@ -193,14 +195,14 @@ void ClockWindowTest::panelDragMovesTheWindow()
     // at its place.
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(f.windowManager.floats, (std::vector<std::pair<int, int>>{{100, 100}}));
-    QTest::mousePress(w.Panel1, Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mouseMove(w.Panel1, QPoint(32, 22));
-    QTest::mouseRelease(w.Panel1, Qt::LeftButton, {}, QPoint(32, 22));
+    QTest::mousePress(Control<ClockPanel>(w, "Panel1"), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(Control<ClockPanel>(w, "Panel1"), QPoint(32, 22));
+    QTest::mouseRelease(Control<ClockPanel>(w, "Panel1"), Qt::LeftButton, {}, QPoint(32, 22));
     QCOMPARE(w.pos(), start + QPoint(30, 20));
     // A press on the clock face does not move it.
-    QTest::mousePress(w.lblClock, Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mouseMove(w.lblClock, QPoint(40, 10));
-    QTest::mouseRelease(w.lblClock, Qt::LeftButton, {}, QPoint(40, 10));
+    QTest::mousePress(Control<ClockFace>(w, "lblClock"), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(Control<ClockFace>(w, "lblClock"), QPoint(40, 10));
+    QTest::mouseRelease(Control<ClockFace>(w, "lblClock"), Qt::LeftButton, {}, QPoint(40, 10));
     QCOMPARE(w.pos(), start + QPoint(30, 20));
 }
 
@@ -213,23 +215,23 @@ void ClockWindowTest::tickSoundsTheSignalOnceAndRestartsTheTimer()
     QCOMPARE(f.sound.calls.size(), std::size_t(1));
     QCOMPARE(f.sound.calls[0].file, std::string("/s/just.wav"));
     QVERIFY(!f.sound.calls[0].loop);
-    QVERIFY(w.Timer1.isActive());
+    QVERIFY(Control<QTimer>(w, "Timer1")->isActive());
     // The face follows the minute.
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(23, 59, 1));
     w.Timer1Timer();
-    QCOMPARE(w.lblClock->text(), QString("11:59 pm"));
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->text(), QString("11:59 pm"));
     // The system clock is set: the timer ticks at once, not at the planned time.
-    QVERIFY(w.Timer1.remainingTime() > 20000);
+    QVERIFY(Control<QTimer>(w, "Timer1")->remainingTime() > 20000);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(9, 5));
     f.clockSet.Fire();
-    QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("09:05 am"), 3000);
-    QVERIFY(w.Timer1.isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(Control<ClockFace>(w, "lblClock")->text(), QString("09:05 am"), 3000);
+    QVERIFY(Control<QTimer>(w, "Timer1")->isActive());
     // The time zone changes (the local time jumps an hour on): the same.
-    QVERIFY(w.Timer1.remainingTime() > 20000);
+    QVERIFY(Control<QTimer>(w, "Timer1")->remainingTime() > 20000);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(10, 5));
     f.zoneWatch.Fire();
-    QTRY_COMPARE_WITH_TIMEOUT(w.lblClock->text(), QString("10:05 am"), 3000);
-    QVERIFY(w.Timer1.isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(Control<ClockFace>(w, "lblClock")->text(), QString("10:05 am"), 3000);
+    QVERIFY(Control<QTimer>(w, "Timer1")->isActive());
 }
 
 void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
@@ -241,33 +243,34 @@ void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
                                 "\n[WallSw]\nWallChangeSw=1\nStartWallChangeSw=1\nWallInterval=0:30:00\n");
     // 14:00:20: the rest of the minute in one wait.
     w.Timer1Timer();
-    QCOMPARE(w.Timer1.interval(), 40000 + kTickAfterBoundaryMs);
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 40000 + kTickAfterBoundaryMs);
     // The due minute's file fails: the tick comes again in 450 ms, until
     // the minute ends.
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 30));
-    w.onWallDue = [&] { w.Wallpaper->WallpaperDueStep(f.clock.Now()); };
+    w.onWallDue = [&] { Control<WallpaperManager>(w, "Wallpaper")->WallpaperDueStep(f.clock.Now()); };
     w.Timer1Timer();
-    QVERIFY(w.Wallpaper->RetryingWallMinute(f.clock.Now()));
-    QCOMPARE(w.Timer1.interval(), kRetryTickMs);
+    QVERIFY(Control<WallpaperManager>(w, "Wallpaper")->RetryingWallMinute(f.clock.Now()));
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), kRetryTickMs);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 59, 800));
     w.Timer1Timer();
-    QCOMPARE(w.Timer1.interval(), 200 + kTickAfterBoundaryMs);
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 200 + kTickAfterBoundaryMs);
     f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(14, 1, 0, 10));
     w.Timer1Timer();
-    QVERIFY(!w.Wallpaper->RetryingWallMinute(f.clock.Now()));
-    QCOMPARE(w.Timer1.interval(), 60000);
+    QVERIFY(!Control<WallpaperManager>(w, "Wallpaper")->RetryingWallMinute(f.clock.Now()));
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 60000);
 }
 
 void ClockWindowTest::soundsAreDecodedWhenTheSettingsAreRead()
 {
     ClockFixture f;
-    RecordingClock& w = f.Start("[WaveFile]\nJustWave=/s/j.wav\nHalfWave=/s/h.wav\nQuarterWave=/s/j.wav\n"
-                                "[WaveSw]\nUseWaveSw=1\nJustWaveSw=1\nQuarterWaveSw=1\n"
-                                "[Alarm]\nAlarmWave=/s/a.wav\nAlarmWaveSw=1\n");
+    const std::string ini = "[WaveFile]\nJustWave=/s/j.wav\nHalfWave=/s/h.wav\nQuarterWave=/s/j.wav\n"
+                            "[Alarm]\nAlarmWave=/s/a.wav\nAlarmWaveSw=1\n"
+                            "[WaveSw]\nUseWaveSw=1\nJustWaveSw=1\nQuarterWaveSw=1\n";
+    RecordingClock& w = f.Start(ini);
     QCOMPARE(f.sound.preloads, 1);
     QCOMPARE(f.sound.held, (std::vector<std::string>{"/s/j.wav", "/s/a.wav"}));
-    w.ClockSettings.HalfWaveSw = true;  // as the options dialog's OK leaves it
-    w.ReloadSounds();
+    f.profile.content = ini + "HalfWaveSw=1\n";  // the settings read again with one more signal
+    w.FormCreate();
     QCOMPARE(f.sound.held, (std::vector<std::string>{"/s/j.wav", "/s/h.wav", "/s/a.wav"}));
     // Ticks play, they never load.
     w.Timer1Timer();
@@ -282,18 +285,18 @@ void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()
     bool timerOffInStep = false;
     ErrorHandler::SetPresenter([&](const QString&, const QString& text) {
         f.errors << text;
-        timerOnWhenShown = w.Timer1.isActive();
+        timerOnWhenShown = Control<QTimer>(w, "Timer1")->isActive();
         w.Timer1Timer();  // a tick while the box is open raises again
     });
     w.onWallDue = [&] {
-        timerOffInStep = !w.Timer1.isActive();  // no tick may start inside a wallpaper change
+        timerOffInStep = !Control<QTimer>(w, "Timer1")->isActive();  // no tick may start inside a wallpaper change
         throw ZelvaroError("壁紙を変更できません");
     };
     w.Timer1Timer();
     QCOMPARE(f.errors.size(), 1);
     QVERIFY(timerOffInStep);
     QVERIFY(timerOnWhenShown);
-    QVERIFY(w.Timer1.isActive());
+    QVERIFY(Control<QTimer>(w, "Timer1")->isActive());
     w.onWallDue = nullptr;
     w.Timer1Timer();
     QCOMPARE(f.errors.size(), 1);
@@ -305,12 +308,12 @@ void ClockWindowTest::wallpaperTestFollowsRotationAndPause()
     RecordingClock& w = f.Start("[WallSw]\nWallChangeSw=1\n");
     w.Timer1Timer();
     QCOMPARE(w.calls.count("WallpaperDueStep"), 1);
-    w.pmnuWallPause->trigger();  // through the menu, as the user does
-    QVERIFY(w.pmnuWallPause->isChecked());
+    Control<QAction>(w, "pmnuWallPause")->trigger();  // through the menu, as the user does
+    QVERIFY(Control<QAction>(w, "pmnuWallPause")->isChecked());
     w.Timer1Timer();
     QCOMPARE(w.calls.count("WallpaperDueStep"), 1);
     w.pmnuWallPauseClick();
-    QVERIFY(!w.pmnuWallPause->isChecked());
+    QVERIFY(!Control<QAction>(w, "pmnuWallPause")->isChecked());
     w.Timer1Timer();
     QCOMPARE(w.calls.count("WallpaperDueStep"), 2);
 }
@@ -320,18 +323,18 @@ void ClockWindowTest::screenSaverItemsFollowTheSystem()
     ClockFixture f;
     f.saver.active = false;
     RecordingClock& w = f.Start();
-    QVERIFY(w.pmnuSaverStop->isChecked());
+    QVERIFY(Control<QAction>(w, "pmnuSaverStop")->isChecked());
     f.saver.active = true;  // switched on elsewhere
-    emit w.PopupMenu1->aboutToShow();
-    QVERIFY(!w.pmnuSaverStop->isChecked());
-    QVERIFY(w.SaverActive);
-    w.pmnuSaverStop->trigger();  // switch it off
+    emit Control<QMenu>(w, "PopupMenu1")->aboutToShow();
+    QVERIFY(!Control<QAction>(w, "pmnuSaverStop")->isChecked());
+    QVERIFY(w.IsSaverActive());
+    Control<QAction>(w, "pmnuSaverStop")->trigger();  // switch it off
     QVERIFY(!f.saver.active);
-    QVERIFY(w.pmnuSaverStop->isChecked());
-    w.pmnuSaverStop->trigger();  // and on again
+    QVERIFY(Control<QAction>(w, "pmnuSaverStop")->isChecked());
+    Control<QAction>(w, "pmnuSaverStop")->trigger();  // and on again
     QVERIFY(f.saver.active);
-    QVERIFY(!w.pmnuSaverStop->isChecked());
-    w.pmnuSaverOn->trigger();
+    QVERIFY(!Control<QAction>(w, "pmnuSaverStop")->isChecked());
+    Control<QAction>(w, "pmnuSaverOn")->trigger();
     QCOMPARE(f.saver.starts, 1);
 }
 
@@ -340,7 +343,7 @@ void ClockWindowTest::minimiseShowsTheTimeAsCaption()
     ClockFixture f;
     RecordingClock& w = f.Start();
     w.show();
-    w.pmnuIcon->trigger();
+    Control<QAction>(w, "pmnuIcon")->trigger();
     QVERIFY(w.windowState() & Qt::WindowMinimized);
     QCOMPARE(w.windowTitle(), QString("02:00 pm"));
     f.clock.Advance(2.0 / 1440);
@@ -356,7 +359,7 @@ void ClockWindowTest::closeSavesThePlaceAndClosesHelp()
     RecordingClock& w = f.Start("[Location]\nOffsetX=10\nOffsetY=10\n");
     w.show();
     w.move(60, 70);
-    w.pmnuQuit->trigger();
+    Control<QAction>(w, "pmnuQuit")->trigger();
     QVERIFY(!w.isVisible());
     const std::string& ini = *f.profile.content;
     QVERIFY(ini.find("OffsetX=60") != std::string::npos);
@@ -403,17 +406,17 @@ void ClockWindowTest::helpKeys()
     ClockFixture f;
     RecordingClock& w = f.Start();
     w.show();
-    w.N3->trigger();
+    Control<QAction>(w, "N3")->trigger();
     QTest::keyClick(&w, Qt::Key_F1);
     QCOMPARE(f.help.requests, (std::vector<int>{platform::FakeHelp::kContents, 5}));
-    w.PopupMenu1->popup(QPoint(0, 0));
-    w.PopupMenu1->setActiveAction(w.pmnuIcon);
-    QTest::keyClick(w.PopupMenu1, Qt::Key_F1);
+    Control<QMenu>(w, "PopupMenu1")->popup(QPoint(0, 0));
+    Control<QMenu>(w, "PopupMenu1")->setActiveAction(Control<QAction>(w, "pmnuIcon"));
+    QTest::keyClick(Control<QMenu>(w, "PopupMenu1"), Qt::Key_F1);
     QCOMPARE(f.help.requests.back(), 15);
-    w.PopupMenu1->setActiveAction(w.pmnuSaverOn);  // no topic of its own
-    QTest::keyClick(w.PopupMenu1, Qt::Key_F1);
+    Control<QMenu>(w, "PopupMenu1")->setActiveAction(Control<QAction>(w, "pmnuSaverOn"));  // no topic of its own
+    QTest::keyClick(Control<QMenu>(w, "PopupMenu1"), Qt::Key_F1);
     QCOMPARE(f.help.requests.back(), 34);
-    w.PopupMenu1->hide();
+    Control<QMenu>(w, "PopupMenu1")->hide();
 }
 
 void ClockWindowTest::onTopAndDateHint()
@@ -421,17 +424,17 @@ void ClockWindowTest::onTopAndDateHint()
     ClockFixture f;
     RecordingClock& w = f.Start("[Location]\nOnTop=1\n");
     QVERIFY(w.windowFlags() & Qt::WindowStaysOnTopHint);
-    w.ClockSettings.OnTop = false;
-    w.ApplyOnTop();
+    f.profile.content = "[Location]\nOnTop=0\n";  // the settings read again
+    w.FormCreate();
     QVERIFY(!(w.windowFlags() & Qt::WindowStaysOnTopHint));
-    QVERIFY(w.lblClock->toolTip().isEmpty());  // no hint until the mouse comes
+    QVERIFY(Control<ClockFace>(w, "lblClock")->toolTip().isEmpty());  // no hint until the mouse comes
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(w.lblClock, &enter);
-    QVERIFY(w.lblClock->toolTip().startsWith("2026/12/07 ("));
+    QApplication::sendEvent(Control<ClockFace>(w, "lblClock"), &enter);
+    QVERIFY(Control<ClockFace>(w, "lblClock")->toolTip().startsWith("2026/12/07 ("));
     f.clock.Advance(1);  // the next arrival shows the new date
-    QApplication::sendEvent(w.lblClock, &enter);
-    QVERIFY(w.lblClock->toolTip().startsWith("2026/12/08 ("));
-    QVERIFY(w.lblClock->toolTip().endsWith(")"));
+    QApplication::sendEvent(Control<ClockFace>(w, "lblClock"), &enter);
+    QVERIFY(Control<ClockFace>(w, "lblClock")->toolTip().startsWith("2026/12/08 ("));
+    QVERIFY(Control<ClockFace>(w, "lblClock")->toolTip().endsWith(")"));
 }
 
 QTEST_MAIN(ClockWindowTest)

@@ -15,6 +15,7 @@
 #include "platform/linux/disk_file_reader.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
+#include "shell/modal_dialogs_stay_up.h"
 #include "sysinfo/info_dlg.h"
 
 #include <QApplication>
@@ -48,6 +49,24 @@ class HelpWindowTest : public QObject {
     }
 
 private slots:
+    void aMinimisedModalDialogComesBackAnOrdinaryWindowStaysDown()
+    {
+        ModalDialogsStayUp keeper;
+        qApp->installEventFilter(&keeper);
+        QDialog dialog;
+        dialog.setModal(true);
+        dialog.show();
+        dialog.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!dialog.isMinimized());
+        QVERIFY(dialog.isVisible());
+        QWidget window;
+        window.show();
+        window.setWindowState(Qt::WindowMinimized);
+        QTest::qWait(50);
+        QVERIFY(window.isMinimized());
+        qApp->removeEventFilter(&keeper);
+    }
+
     void initTestCase()
     {
         QString topic29;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's information command opens the dialog and releases it.
 
+#include "tests/ui/control.h"
 #include "../shell/fake_window_services.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
@@ -43,10 +44,11 @@ private slots:
             auto* dialog = qobject_cast<TfrmInfoDlg*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            shown << dialog->OSGrid->Cell(1, 0) << dialog->OSGrid->Cell(1, 2);
+            shown << Control<TStringAlignGrid>(*dialog, "OSGrid")->Cell(1, 0)
+                  << Control<TStringAlignGrid>(*dialog, "OSGrid")->Cell(1, 2);
             dialog->close();
         });
-        window.N8->trigger();
+        Control<QAction>(window, "N8")->trigger();
         // The window's own facts and registry.
         QCOMPARE(shown, QStringList({"from-the-fake", "Owner in the registry"}));
         QVERIFY(window.findChildren<TfrmInfoDlg*>().isEmpty());

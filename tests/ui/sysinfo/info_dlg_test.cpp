@@ -2,6 +2,7 @@
 // The information dialog over a fake machine: its layout, the cells of its
 // three tables, the bars of its three charts, and what an error leaves.
 
+#include "tests/ui/control.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
 #include "base/ui/error_handler.h"
@@ -46,12 +47,12 @@ void SavePages(TfrmInfoDlg& dialog, const QString& prefix)
     if (out.isEmpty())
         return;
     QDir().mkpath(out);
-    for (int page = 0; page < dialog.PageControlEx1->count(); ++page) {
-        dialog.PageControlEx1->setCurrentIndex(page);
+    for (int page = 0; page < Control<TPageControlEx>(dialog, "PageControlEx1")->count(); ++page) {
+        Control<TPageControlEx>(dialog, "PageControlEx1")->setCurrentIndex(page);
         QApplication::processEvents();
         dialog.grab().save(QStringLiteral("%1/%2_%3.png").arg(out, prefix).arg(page));
     }
-    dialog.PageControlEx1->setCurrentIndex(0);
+    Control<TPageControlEx>(dialog, "PageControlEx1")->setCurrentIndex(0);
 }
 
 }  // namespace
@@ -80,25 +81,28 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), QString::fromUtf8("ｲﾝﾌｫﾒｰｼｮﾝ"));
         QCOMPARE(dialog.size(), QSize(489, 258));
-        QCOMPARE(dialog.PageControlEx1->geometry(), QRect(8, 8, 369, 241));
-        QCOMPARE(dialog.Bevel1->geometry(), QRect(384, 32, 97, 57));
-        QCOMPARE(dialog.Bevel2->geometry(), QRect(0, 0, 489, 257));
-        QCOMPARE(dialog.BitBtn1->geometry(), QRect(392, 48, 83, 25));
+        QCOMPARE(Control<TPageControlEx>(dialog, "PageControlEx1")->geometry(), QRect(8, 8, 369, 241));
+        QCOMPARE(Control<QFrame>(dialog, "Bevel1")->geometry(), QRect(384, 32, 97, 57));
+        QCOMPARE(Control<QFrame>(dialog, "Bevel2")->geometry(), QRect(0, 0, 489, 257));
+        QCOMPARE(Control<QPushButton>(dialog, "BitBtn1")->geometry(), QRect(392, 48, 83, 25));
 
         // Tabs along the bottom, 90 wide, in this order, opening on the charts.
-        TPageControlEx* pages = dialog.PageControlEx1;
+        TPageControlEx* pages = Control<TPageControlEx>(dialog, "PageControlEx1");
         QCOMPARE(pages->tabPosition(), QTabWidget::South);
         const QStringList captions = {"ｸﾞﾗﾌ", "ﾒﾓﾘ・ﾘｿｰｽ", "OS・ﾕｰｻﾞｰ", "ﾃﾞｨﾚｸﾄﾘ"};
-        const QList<QWidget*> sheets = {dialog.TabSheet3, dialog.TabSheet2, dialog.TabSheet1, dialog.TabSheet4};
+        const QList<QWidget*> sheets = {Control<QWidget>(dialog, "TabSheet3"), Control<QWidget>(dialog, "TabSheet2"),
+                                        Control<QWidget>(dialog, "TabSheet1"), Control<QWidget>(dialog, "TabSheet4")};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(pages->tabText(i), captions[i]);
             QCOMPARE(pages->widget(i), sheets[i]);
             QCOMPARE(pages->tabBar()->tabRect(i).width(), 90);
         }
-        QCOMPARE(pages->currentWidget(), dialog.TabSheet3);
+        QCOMPARE(pages->currentWidget(), Control<QWidget>(dialog, "TabSheet3"));
         QVERIFY(pages->tabBar()->mapTo(pages, QPoint(0, 0)).y() > pages->height() / 2);
 
-        for (TStringAlignGrid* grid : {dialog.MemoryGrid, dialog.OSGrid, dialog.DirGrid}) {
+        for (TStringAlignGrid* grid :
+             {Control<TStringAlignGrid>(dialog, "MemoryGrid"), Control<TStringAlignGrid>(dialog, "OSGrid"),
+              Control<TStringAlignGrid>(dialog, "DirGrid")}) {
             QCOMPARE(grid->geometry(), QRect(8, 8, 342, 189));
             QCOMPARE(grid->rowCount(), 10);
             QCOMPARE(grid->columnCount(), 2);
@@ -110,13 +114,13 @@ private slots:
             QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
             QCOMPARE(grid->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         }
-        QCOMPARE(dialog.Chart1->geometry(), QRect(8, 32, 105, 154));
-        QCOMPARE(dialog.Chart2->geometry(), QRect(128, 32, 105, 154));
-        QCOMPARE(dialog.Chart3->geometry(), QRect(248, 32, 105, 154));
+        QCOMPARE(Control<TChart>(dialog, "Chart1")->geometry(), QRect(8, 32, 105, 154));
+        QCOMPARE(Control<TChart>(dialog, "Chart2")->geometry(), QRect(128, 32, 105, 154));
+        QCOMPARE(Control<TChart>(dialog, "Chart3")->geometry(), QRect(248, 32, 105, 154));
         QVERIFY(errors.isEmpty());
         SavePages(dialog, QStringLiteral("info_dialog"));
 
-        QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
     }
 
@@ -128,17 +132,20 @@ private slots:
                              "RegisteredOwner", "Ann Example");
         TfrmInfoDlg dialog(nullptr, facts, registry);
 
-        QCOMPARE(Column(dialog.MemoryGrid, 1), QStringList({"3072.00 Mb", "32.00 Mb", "100.00 Mb", "75 %", "8.00 Mb",
-                                                            "3000.00 Mb", "25.00 Mb", "75 %", "99 %", ""}));
-        QCOMPARE(Column(dialog.MemoryGrid, 0).at(9), QString());
-        QCOMPARE(Column(dialog.OSGrid, 0), QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ",
-                                                        "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "", "", "", ""}));
-        QCOMPARE(Column(dialog.OSGrid, 1),
+        QCOMPARE(Column(Control<TStringAlignGrid>(dialog, "MemoryGrid"), 1),
+                 QStringList({"3072.00 Mb", "32.00 Mb", "100.00 Mb", "75 %", "8.00 Mb", "3000.00 Mb", "25.00 Mb",
+                              "75 %", "99 %", ""}));
+        QCOMPARE(Column(Control<TStringAlignGrid>(dialog, "MemoryGrid"), 0).at(9), QString());
+        QCOMPARE(
+            Column(Control<TStringAlignGrid>(dialog, "OSGrid"), 0),
+            QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "", "", "", ""}));
+        QCOMPARE(Column(Control<TStringAlignGrid>(dialog, "OSGrid"), 1),
                  QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "42", "", "",
                               "", ""}));
-        QCOMPARE(Column(dialog.DirGrid, 0), QStringList({"起動ﾃﾞｨﾚｸﾄﾘ", "Windowsﾃﾞｨﾚｸﾄﾘ", "Systemﾃﾞｨﾚｸﾄﾘ",
-                                                         "Tempﾃﾞｨﾚｸﾄﾘ", "", "", "", "", "", ""}));
-        QCOMPARE(Column(dialog.DirGrid, 1).mid(0, 5),
+        QCOMPARE(
+            Column(Control<TStringAlignGrid>(dialog, "DirGrid"), 0),
+            QStringList({"起動ﾃﾞｨﾚｸﾄﾘ", "Windowsﾃﾞｨﾚｸﾄﾘ", "Systemﾃﾞｨﾚｸﾄﾘ", "Tempﾃﾞｨﾚｸﾄﾘ", "", "", "", "", "", ""}));
+        QCOMPARE(Column(Control<TStringAlignGrid>(dialog, "DirGrid"), 1).mid(0, 5),
                  QStringList({"", QString::fromStdString(facts.windowsDirectory),
                               QString::fromStdString(facts.systemDirectory), "/tmp", ""}));
 
@@ -149,9 +156,9 @@ private slots:
             const char *usedMark, *freeMark;
         };
         const Expected charts[] = {
-            {dialog.Chart1, "物理ﾒﾓﾘ", 24, 8, "使用 24", "空き 8"},
-            {dialog.Chart2, "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75", "空き 25"},
-            {dialog.Chart3, "ﾕｰｻﾞｰﾘｿｰｽ", 25, 75, "使用 25 %", "空き 75 %"},
+            {Control<TChart>(dialog, "Chart1"), "物理ﾒﾓﾘ", 24, 8, "使用 24", "空き 8"},
+            {Control<TChart>(dialog, "Chart2"), "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75", "空き 25"},
+            {Control<TChart>(dialog, "Chart3"), "ﾕｰｻﾞｰﾘｿｰｽ", 25, 75, "使用 25 %", "空き 75 %"},
         };
         for (const Expected& e : charts) {
             QCOMPARE(e.chart->chart()->title(), QString::fromUtf8(e.title));
@@ -174,11 +181,11 @@ private slots:
                             "RegisteredOrganization", 1);
         TfrmInfoDlg dialog(nullptr, facts, registry);
         QCOMPARE(errors, QStringList({"Invalid data type for 'RegisteredOrganization'"}));
-        QCOMPARE(dialog.DirGrid->Cell(0, 3), QString::fromUtf8("Tempﾃﾞｨﾚｸﾄﾘ"));
-        QCOMPARE(dialog.OSGrid->Cell(1, 0), QStringLiteral("workstation"));
-        QCOMPARE(dialog.OSGrid->Cell(1, 2), QString());
-        QCOMPARE(dialog.MemoryGrid->Cell(1, 1), QString());
-        QCOMPARE(dialog.Chart1->BarCount(), 0);
+        QCOMPARE(Control<TStringAlignGrid>(dialog, "DirGrid")->Cell(0, 3), QString::fromUtf8("Tempﾃﾞｨﾚｸﾄﾘ"));
+        QCOMPARE(Control<TStringAlignGrid>(dialog, "OSGrid")->Cell(1, 0), QStringLiteral("workstation"));
+        QCOMPARE(Control<TStringAlignGrid>(dialog, "OSGrid")->Cell(1, 2), QString());
+        QCOMPARE(Control<TStringAlignGrid>(dialog, "MemoryGrid")->Cell(1, 1), QString());
+        QCOMPARE(Control<TChart>(dialog, "Chart1")->BarCount(), 0);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     }

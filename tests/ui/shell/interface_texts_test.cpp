@@ -1,0 +1,283 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every window in both languages: in English no Japanese character is left in
+// any title, caption, tab, menu item, tooltip, accessible name or message; in
+// Japanese (no translation loaded, as under LANG=ja_JP.UTF-8 or C) the written
+// texts stand; in either, the accessibility tree names every control.
+
+#include "about/about_dlg.h"
+#include "about/about_texts.h"
+#include "alarm/alarm_notice.h"
+#include "alarm/alarm_set_dialog.h"
+#include "base/translatable.h"
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
+#include "calendar/calendar_dlg.h"
+#include "clock_window_fixture.h"
+#include "image/image_info_box.h"
+#include "options/config_dlg.h"
+#include "options/open_bmp.h"
+#include "options/open_wav.h"
+#include "sysinfo/info_dlg.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTranslator>
+#include <QtTest>
+
+#include <functional>
+#include <utility>
+#include <memory>
+
+namespace {
+
+const QRegularExpression kJapanese(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+
+// Every text a user sees or hears in one window, each with where it stands.
+QStringList TextsOf(QWidget* window)
+{
+    QStringList texts;
+    const auto add = [&texts](const QObject* where, const QString& what, const QString& text) {
+        if (!text.isEmpty())
+            texts << where->metaObject()->className() + QStringLiteral(" ") + where->objectName() +
+                         QStringLiteral(" ") + what + QStringLiteral(": ") + text;
+    };
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        add(w, QStringLiteral("title"), w->isWindow() ? w->windowTitle() : QString());
+        add(w, QStringLiteral("tooltip"), w->toolTip());
+        add(w, QStringLiteral("accessible name"), w->accessibleName());
+        add(w, QStringLiteral("description"), w->accessibleDescription());
+        if (auto* label = qobject_cast<QLabel*>(w))
+            add(w, QStringLiteral("text"), label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            add(w, QStringLiteral("text"), button->text());
+        if (auto* box = qobject_cast<QGroupBox*>(w))
+            add(w, QStringLiteral("title"), box->title());
+        if (auto* tabs = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                add(w, QStringLiteral("tab"), tabs->tabText(i));
+        if (auto* combo = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                add(w, QStringLiteral("item"), combo->itemText(i));
+    }
+    for (QAction* action : window->findChildren<QAction*>()) {
+        add(action, QStringLiteral("menu item"), action->text());
+        add(action, QStringLiteral("tooltip"),
+            action->toolTip() == action->text().remove(QLatin1Char('&')) ? QString() : action->toolTip());
+    }
+    return texts;
+}
+
+// The controls the accessibility tree shows without a name.
+QStringList UnnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
+                             (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()));
+        // A spin field's own edit and a table's hidden headers are parts of
+        // a control, not controls of their own.
+        if (!control || w->isHidden() || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            continue;
+        if (qobject_cast<QAbstractItemView*>(w) && w->window() != window)
+            continue;  // a combo box's drop-down list, named by its combo box
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(w);
+        if (!node || node->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName();
+        // Every enabled control of a dialog is reached with Tab.
+        if (qobject_cast<QDialog*>(window) && w->isEnabled() && !(w->focusPolicy() & Qt::TabFocus))
+            unnamed << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName() +
+                           QStringLiteral(" (out of the keyboard's reach)");
+    }
+    return unnamed;
+}
+
+}  // namespace
+
+class InterfaceTextsTest : public QObject {
+    Q_OBJECT
+
+    platform::FakeClock clock{EncodeDate(2026, 12, 7) + EncodeTime(14, 0, 20)};
+    platform::FakeSound sound;
+    platform::FakeHelp help;
+    FakeAboutServices about;
+    platform::MemoryRegistry registry;
+
+    // Makes every window and hands each to `look`, with its name.
+    void EveryWindow(const std::function<void(const char*, QWidget*)>& look)
+    {
+        ClockFixture fixture;
+        look("clock window", &fixture.Start());
+        TConfigDlg options(help, sound, "");
+        look("options", &options);
+        TAlarmSetDlg alarm(clock, help);
+        look("alarm setting", &alarm);
+        TMsgDlg notice(sound);
+        look("alarm notice", &notice);
+        TCalendarDlg calendar(nullptr, clock, help);
+        look("calendar", &calendar);
+        TfrmInfoDlg info(nullptr, about.facts, registry);
+        look("information", &info);
+        TfrmAboutDlg aboutBox(about.services);  // with the clock window's texts
+        aboutBox.SetApplicationName(QString::fromUtf8(kAboutAppName));
+        aboutBox.setWindowTitle(QCoreApplication::translate("TfrmClock", kAboutCaption));
+        aboutBox.lblCopyright->setText(QString::fromUtf8(kAboutCopyright));
+        aboutBox.lblExtraInformation->setText(QString::fromUtf8(kAboutExtraInfo));
+        aboutBox.lblTargetOS->setText(QString::fromUtf8(kAboutTargetOS));
+        aboutBox.lblPhysicalMemory->setText(QString::fromUtf8(kDefaultPhysicalMem));
+        look("about", &aboutBox);
+        TfrmOpenBmp picture("");
+        look("picture chooser", &picture);
+        TfrmOpenWav soundPicker(sound, "");
+        look("sound chooser", &soundPicker);
+    }
+
+    // The messages of the error box and the information box, as shown.
+    QStringList Messages()
+    {
+        QStringList shown;
+        const auto record = [&shown](const QString& caption, const QString& text) { shown << caption << text; };
+        ErrorHandler::SetPresenter(record);
+        ImageInfoBox::SetPresenter(record);
+        ErrorHandler::Run([] { throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "%s に書き込めません"), "/x.INI"); });
+        ErrorHandler::Run([] { throw ZelvaroError("ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です"); });
+        ImageInfoBox::Show("このJPGは読み込めません");
+        ErrorHandler::SetPresenter({});
+        ImageInfoBox::SetPresenter({});
+        return shown;
+    }
+
+private slots:
+    void englishLeavesNoJapaneseCharacter()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("zelvaro_en"), QStringLiteral(":/i18n")));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        QStringList japanese;
+        int seen = 0;
+        EveryWindow([&](const char* name, QWidget* window) {
+            for (const QString& text : TextsOf(window)) {
+                ++seen;
+                if (text.contains(kJapanese))
+                    japanese << QString::fromLatin1(name) + QStringLiteral(": ") + text;
+            }
+        });
+        const QStringList messages = Messages();
+        for (const QString& text : messages)
+            if (text.contains(kJapanese))
+                japanese << QStringLiteral("message: ") + text;
+        QCoreApplication::removeTranslator(&english);
+        QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('\n'))));
+        QVERIFY(seen > 150);
+        QCOMPARE(messages,
+                 (QStringList{QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("Cannot write /x.INI."),
+                              QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("The bitmap image is not valid."),
+                              QStringLiteral("Information"), QStringLiteral("This JPEG picture cannot be read")}));
+    }
+
+    void japaneseKeepsTheWrittenTexts()
+    {
+        QMap<QString, QString> titles;
+        QStringList menu;
+        EveryWindow([&](const char* name, QWidget* window) {
+            titles[QString::fromLatin1(name)] = window->windowTitle();
+            if (auto* commands = window->findChild<QMenu*>(QStringLiteral("PopupMenu1")))
+                for (QAction* a : commands->actions())
+                    if (!a->isSeparator())
+                        menu << a->text();
+        });
+        QCOMPARE(titles[QStringLiteral("options")], QStringLiteral("Zelvaroの設定"));
+        QCOMPARE(titles[QStringLiteral("alarm setting")], QStringLiteral("Zelvaro ｱﾗｰﾑの設定"));
+        QCOMPARE(titles[QStringLiteral("alarm notice")], QStringLiteral("Zelvaro ｱﾗｰﾑ"));
+        QCOMPARE(titles[QStringLiteral("calendar")], QStringLiteral("Zelvaro のカレンダー"));
+        QCOMPARE(titles[QStringLiteral("information")], QStringLiteral("ｲﾝﾌｫﾒｰｼｮﾝ"));
+        QCOMPARE(titles[QStringLiteral("picture chooser")], QStringLiteral("画像ﾌｧｲﾙの選択"));
+        QCOMPARE(titles[QStringLiteral("sound chooser")], QStringLiteral("WAVの選択"));
+        QCOMPARE(menu, (QStringList{QStringLiteral("ｱﾗｰﾑ設定"), QStringLiteral("ｱﾗｰﾑ停止"), QStringLiteral("壁紙指定"),
+                                    QStringLiteral("ｾｰﾊﾞ起動"), QStringLiteral("壁紙変更停止"),
+                                    QStringLiteral("ｾｰﾊﾞ停止"), QStringLiteral("ｶﾚﾝﾀﾞｰ"), QStringLiteral("ｲﾝﾌｫﾒｰｼｮﾝ"),
+                                    QStringLiteral("ｵﾌﾟｼｮﾝ設定"), QStringLiteral("ｱ ｲ ｺ ﾝ"), QStringLiteral("ﾍ  ﾙ  ﾌﾟ"),
+                                    QStringLiteral("ﾊﾞｰｼﾞｮﾝ"), QStringLiteral("終    了")}));
+        QCOMPARE(Messages(), (QStringList{QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("/x.INI に書き込めません."),
+                                          QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("ﾋﾞｯﾄﾏｯﾌﾟｲﾒｰｼﾞが不正です."),
+                                          QStringLiteral("情報"), QStringLiteral("このJPGは読み込めません")}));
+    }
+
+    // With ZELVARO_SCREENSHOTS set (scripts/screenshots), every window and the
+    // command menu in both languages on the light and a dark palette, as
+    // <window>_<ja|en>_<light|dark>.png in that folder.
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("ZELVARO_SCREENSHOTS");
+        if (dir.isEmpty())
+            QSKIP("ZELVARO_SCREENSHOTS is not set");
+        QDir().mkpath(dir);
+        const QPalette light = QApplication::palette();
+        QPalette dark;
+        for (auto [role, colour] :
+             {std::pair{QPalette::Window, QColor(53, 53, 53)}, std::pair{QPalette::WindowText, QColor(230, 230, 230)},
+              std::pair{QPalette::Base, QColor(35, 35, 35)}, std::pair{QPalette::AlternateBase, QColor(60, 60, 60)},
+              std::pair{QPalette::Text, QColor(230, 230, 230)}, std::pair{QPalette::Button, QColor(60, 60, 60)},
+              std::pair{QPalette::ButtonText, QColor(230, 230, 230)},
+              std::pair{QPalette::ToolTipBase, QColor(35, 35, 35)},
+              std::pair{QPalette::ToolTipText, QColor(230, 230, 230)}, std::pair{QPalette::Shadow, QColor(0, 0, 0)}})
+            dark.setColor(role, colour);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+        dark.setColor(QPalette::Light, QColor(53, 53, 53));
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("zelvaro_en"), QStringLiteral(":/i18n")));
+        int saved = 0;
+        for (const char* language : {"ja", "en"}) {
+            if (QByteArray(language) == "en")
+                QCoreApplication::installTranslator(&english);
+            for (const char* theme : {"light", "dark"}) {
+                QApplication::setPalette(QByteArray(theme) == "dark" ? dark : light);
+                const QString suffix = QStringLiteral("_%1_%2.png").arg(QLatin1String(language), QLatin1String(theme));
+                EveryWindow([&](const char* name, QWidget* window) {
+                    QString file = QString::fromLatin1(name).replace(QLatin1Char(' '), QLatin1Char('_'));
+                    window->show();
+                    QVERIFY(QTest::qWaitForWindowExposed(window));
+                    saved += window->grab().save(dir + QLatin1Char('/') + file + suffix);
+                    if (auto* commands = window->findChild<QMenu*>(QStringLiteral("PopupMenu1"))) {
+                        commands->popup(QPoint(0, 0));
+                        QVERIFY(QTest::qWaitForWindowExposed(commands));
+                        saved += commands->grab().save(dir + QStringLiteral("/command_menu") + suffix);
+                        commands->hide();
+                    }
+                    window->hide();
+                });
+            }
+        }
+        QCoreApplication::removeTranslator(&english);
+        QApplication::setPalette(light);
+        QCOMPARE(saved, 4 * 10);
+    }
+
+    void accessibilityTreeNamesEveryControl()
+    {
+        QStringList unnamed;
+        EveryWindow([&](const char* name, QWidget* window) {
+            for (const QString& control : UnnamedControls(window))
+                unnamed << QString::fromLatin1(name) + QStringLiteral(": ") + control;
+        });
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(InterfaceTextsTest)
+#include "interface_texts_test.moc"
