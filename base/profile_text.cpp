@@ -2,6 +2,7 @@
 #include "base/profile_text.h"
 
 #include "base/text_helpers.h"
+#include "base/translatable.h"
 #include "base/zelvaro_error.h"
 
 namespace {
@@ -159,5 +160,6 @@ std::string CutToCharacters(const std::string& text, std::size_t limit)
 void RefuseLineBreak(const std::string& value)
 {
     if (HoldsLineBreak(value))
-        throw ZelvaroError(FormatMessage1("'%s' は改行を含むため設定ファイルに書き込めません", ShownEscaped(value)));
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "'%s' は改行を含むため設定ファイルに書き込めません"),
+                           ShownEscaped(value));
 }

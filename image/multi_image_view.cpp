@@ -14,6 +14,10 @@ MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
 
 bool MultiImageView::SetImageName(const QString& name)
 {
+    // Decoded no larger than the view shows it (readers that can decode at a
+    // reduced scale do), so a large photo never comes in whole for a preview.
+    const QSize room = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    engine_.SetScaleHint(room.isEmpty() ? ScaleHint{} : ScaleHint{room.width(), room.height(), false});
     const bool ok = ImageInfoBox::Report(engine_.SetImageName(PathBytes(name)));
     Refresh();
     return ok;

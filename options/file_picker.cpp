@@ -170,7 +170,7 @@ void FilePicker::ChangeDirectory(const std::string& dir)
         return Entered{std::move(now), std::move(listing)};
     });
     if (!entered)
-        throw ZelvaroError(FormatMessage1("%s が応答しません", dir));
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "%s が応答しません"), ShownEscaped(dir));
     directory_ = entered->directory;
     DirListChange(entered->listing);
 }

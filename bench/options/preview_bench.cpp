@@ -4,7 +4,7 @@
 // the file. Run offscreen; figures are counters in megabytes.
 
 #include "image/multi_image_view.h"
-#include "platform/process_memory.h"
+#include "platform/linux/malloc_process_memory.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -59,7 +59,7 @@ void PreviewOfAnEightThousandSquareJpeg(benchmark::State& state)
 {
     QTemporaryDir dir;
     const std::string path = WriteLargeJpeg(dir.path(), 8000);
-    platform::ReturnFreeHeapMemory();
+    platform::MallocProcessMemory().ReturnFreeHeap();
     for (auto _ : state) {
         const long before = StatusKilobytes("VmRSS");
         std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
@@ -67,7 +67,7 @@ void PreviewOfAnEightThousandSquareJpeg(benchmark::State& state)
         preview.resize(165, 129);
         preview.SetImageName(QString::fromStdString(path));
         const long peak = StatusKilobytes("VmHWM");
-        platform::ReturnFreeHeapMemory();
+        platform::MallocProcessMemory().ReturnFreeHeap();
         const long held = StatusKilobytes("VmRSS");
         state.counters["held_MB"] = static_cast<double>(held - before) / 1024;
         state.counters["peak_MB"] = static_cast<double>(peak - before) / 1024;

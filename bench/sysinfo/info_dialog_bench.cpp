@@ -7,7 +7,7 @@
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/linux_system_facts.h"
-#include "platform/process_memory.h"
+#include "platform/linux/malloc_process_memory.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/info_rows.h"
 #include "sysinfo/sys_info.h"
@@ -127,11 +127,11 @@ void ResidentAfterOpenings(benchmark::State& state)
     };
     for (auto _ : state) {
         open();
-        platform::ReturnFreeHeapMemory();
+        platform::MallocProcessMemory().ReturnFreeHeap();
         const long first = ResidentKilobytes();
         for (int i = 0; i < 200; ++i)
             open();
-        platform::ReturnFreeHeapMemory();
+        platform::MallocProcessMemory().ReturnFreeHeap();
         const long after = ResidentKilobytes();
         state.counters["first_kB"] = static_cast<double>(first);
         state.counters["after200_kB"] = static_cast<double>(after);

@@ -190,6 +190,14 @@
 <context>
     <name>Messages</name>
     <message>
+        <source>&apos;%s&apos; は改行を含むため設定ファイルに書き込めません</source>
+        <translation>&apos;%s&apos; holds a line break and cannot be written to the settings file</translation>
+    </message>
+    <message>
+        <source>%s が応答しません</source>
+        <translation>%s does not answer</translation>
+    </message>
+    <message>
         <source>ﾌｧｲﾙ %s は開けません</source>
         <translation>Cannot open the file %s</translation>
     </message>
