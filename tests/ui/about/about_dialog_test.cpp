@@ -182,7 +182,7 @@ private slots:
         // The empty space right of an address starts nothing.
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        for (ClickLabel* line : {dialog.Label1, dialog.Label2}) {
+        for (QLabel* line : {Control<QLabel>(dialog, "Label1"), Control<QLabel>(dialog, "Label2")}) {
             const QPoint beyond(line->geometry().right() + 8, line->geometry().center().y());
             QVERIFY(beyond.x() < dialog.width());
             QTest::mouseClick(dialog.childAt(beyond) ? dialog.childAt(beyond) : &dialog, Qt::LeftButton, {},

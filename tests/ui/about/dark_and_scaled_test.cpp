@@ -154,14 +154,15 @@ private slots:
         {
             TMsgDlg notice(sound);
             const QColor ground = notice.palette().color(QPalette::Window);
-            QVERIFY(Contrast(colour(notice.Label1), ground) >= 4.5);
-            QVERIFY(Contrast(colour(notice.Label2), ground) >= 4.5);
-            QVERIFY(colour(notice.Label1).red() > colour(notice.Label1).blue());  // still a red
+            QVERIFY(Contrast(colour(Control<QLabel>(notice, "Label1")), ground) >= 4.5);
+            QVERIFY(Contrast(colour(Control<QLabel>(notice, "Label2")), ground) >= 4.5);
+            QVERIFY(colour(Control<QLabel>(notice, "Label1")).red() >
+                    colour(Control<QLabel>(notice, "Label1")).blue());  // still a red
         }
         QApplication::setPalette(QApplication::style()->standardPalette());
         TMsgDlg light(sound);
-        QCOMPARE(colour(light.Label1), QColor(0x80, 0, 0));
-        QCOMPARE(colour(light.Label2), QColor(0, 0, 0));
+        QCOMPARE(colour(Control<QLabel>(light, "Label1")), QColor(0x80, 0, 0));
+        QCOMPARE(colour(Control<QLabel>(light, "Label2")), QColor(0, 0, 0));
         QApplication::setPalette(DarkPalette());
     }
 

@@ -190,7 +190,7 @@ private slots:
         TfrmOpenBmp picker("");
         QCOMPARE(picker.Directory(), folder);
         QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), QStringList{QStringLiteral("caf\\xE9 \\xFF.bmp")});
-        QVERIFY(Item(picker.DirList, QStringLiteral("Bytes\\xFE")));
+        QVERIFY(Item(Control<QListWidget>(picker, "DirList"), QStringLiteral("Bytes\\xFE")));
         Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("\\xFF.bmp"));
         QCOMPARE(picker.FileName(), folder + "/" + name);
         QCOMPARE(Control<MultiImageView>(picker, "PMImage")->Shown().size(), QSize(4, 2));
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(errors.size(), 1);
         {
             TfrmOpenWav again(sound, "");
-            Click(again.FileList, QStringLiteral("mute.wav"));
+            Click(Control<QListWidget>(again, "FileList"), QStringLiteral("mute.wav"));
             QCOMPARE(errors.size(), 2);
         }
         sound.unplayableSuffix.clear();

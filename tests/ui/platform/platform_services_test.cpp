@@ -137,7 +137,7 @@ void PlatformServicesTest::anotherUsersListenerDoesNotStopUs()
                                       static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0 &&
                                ::listen(fd, 1) == 0;
         const char answer = listening ? 'y' : 'n';
-        static_cast<void>(::write(ready[1], &answer, 1));
+        [[maybe_unused]] const ssize_t sent = ::write(ready[1], &answer, 1);
         ::pause();
         ::_exit(0);
     }
@@ -182,11 +182,11 @@ void PlatformServicesTest::copiesStartedTogetherLeaveOne()
             if (pid == 0) {
                 ::close(go[1]);
                 char start = 0;
-                static_cast<void>(::read(go[0], &start, 1));  // all start together
+                [[maybe_unused]] const ssize_t got = ::read(go[0], &start, 1);  // all start together
                 platform::SocketInstanceGuard guard(name, dir);
                 const bool held = guard.Acquire();
                 const char answer = held ? 'h' : (guard.BringRunningCopyForward() ? 'f' : 'x');
-                static_cast<void>(::write(results[1], &answer, 1));
+                [[maybe_unused]] const ssize_t sent = ::write(results[1], &answer, 1);
                 if (held)
                     ::sleep(5);  // holds the guard until the round ends
                 ::_exit(0);

@@ -229,7 +229,7 @@ TEST_F(RootDesktop, CentredOnEachMonitorTiledAcrossTheRoot)
                               .c_str()),
               0);
     struct Restore {
-        ~Restore() { static_cast<void>(std::system("xrandr --delmonitor L; xrandr --delmonitor R")); }
+        ~Restore() { [[maybe_unused]] const int status = std::system("xrandr --delmonitor L; xrandr --delmonitor R"); }
     } restore;
 
     platform::X11RootDesktop desktop(registry);

@@ -4,6 +4,7 @@
 // Japanese (no translation loaded, as under LANG=ja_JP.UTF-8 or C) the written
 // texts stand; in either, the accessibility tree names every control.
 
+#include "tests/ui/control.h"
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
 #include "alarm/alarm_notice.h"
@@ -135,10 +136,10 @@ class InterfaceTextsTest : public QObject {
         TfrmAboutDlg aboutBox(about.services);  // with the clock window's texts
         aboutBox.SetApplicationName(QString::fromUtf8(kAboutAppName));
         aboutBox.setWindowTitle(QCoreApplication::translate("TfrmClock", kAboutCaption));
-        aboutBox.lblCopyright->setText(QString::fromUtf8(kAboutCopyright));
-        aboutBox.lblExtraInformation->setText(QString::fromUtf8(kAboutExtraInfo));
-        aboutBox.lblTargetOS->setText(QString::fromUtf8(kAboutTargetOS));
-        aboutBox.lblPhysicalMemory->setText(QString::fromUtf8(kDefaultPhysicalMem));
+        Control<QLabel>(aboutBox, "lblCopyright")->setText(QString::fromUtf8(kAboutCopyright));
+        Control<QLabel>(aboutBox, "lblExtraInformation")->setText(QString::fromUtf8(kAboutExtraInfo));
+        Control<QLabel>(aboutBox, "lblTargetOS")->setText(QString::fromUtf8(kAboutTargetOS));
+        Control<QLabel>(aboutBox, "lblPhysicalMemory")->setText(QString::fromUtf8(kDefaultPhysicalMem));
         look("about", &aboutBox);
         TfrmOpenBmp picture("");
         look("picture chooser", &picture);
