@@ -48,12 +48,12 @@ read -r X Y WIDTH HEIGHT < <(xwininfo -id "$about" |
   awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
 [ "$WIDTH" = 380 ] && [ "$HEIGHT" = 236 ] || fail "about box is ${WIDTH}x$HEIGHT"
 
-# The home-page line (36, 140 in the box) and the mail line (36, 116).
-xdotool mousemove $((X + 60)) $((Y + 148)) click 1
+# The home-page line (about 36, 131 in the box, laid out) and the mail line (36, 107).
+xdotool mousemove $((X + 60)) $((Y + 131)) click 1
 wait_for_file "$WORK/browser.args" || fail "the home-page line started no browser"
 [ "$(sed -n 1p "$WORK/browser.args")" = "--new-window" ] || fail "browser arguments: $(cat "$WORK/browser.args")"
 grep -q '^https://zelvaro.example.org/$' "$WORK/browser.args" || fail "no home page: $(cat "$WORK/browser.args")"
-xdotool mousemove $((X + 60)) $((Y + 124)) click 1
+xdotool mousemove $((X + 60)) $((Y + 107)) click 1
 wait_for_file "$WORK/opener.args" || fail "the mail line started no opener"
 [ "$(cat "$WORK/opener.args")" = "mailto:zelvaro@example.org" ] || fail "opener got: $(cat "$WORK/opener.args")"
 
