@@ -309,7 +309,9 @@ RegistryStore RegistryStore::FromText(const std::string& text)
                 const auto start = more.find_first_not_of(" \t");
                 line += start == std::string::npos ? std::string() : more.substr(start);
             }
-            if (!line.empty() && line.back() == '\\')  // continued past the end of the file
+            // Continued past the end of the file: every backslash left there
+            // goes, so the line reads the same once it is written back.
+            while (!line.empty() && line.back() == '\\')
                 line.pop_back();
         }
         auto value = ParseData(line.substr(pos + 1));
