@@ -30,6 +30,8 @@ struct ClockSettings {
     TDateTime WallInterval = 0;
     bool StartWallChangeSw = false;
     bool ColorDecSw = false;
+    // A picture of the rotation on each monitor rather than one on all.
+    bool WallPerMonitorSw = false;
     // [WaveFile]
     std::string JustWave;
     std::string HalfWave;

@@ -121,6 +121,7 @@ void TConfigDlg::Fill(const ConfigValues& v)
     chkColorDec->setChecked(v.ColorDecSw);
     chkOnTop->setChecked(v.OnTop);
     cmbWallDisplay->setCurrentIndex(std::clamp(v.WallpaperDisplay, 0, cmbWallDisplay->count() - 1));
+    chkWallPerMonitor->setChecked(v.WallPerMonitorSw);
 
     chkJustWave->setChecked(v.JustWaveSw);
     edtJustWave->setText(Text(v.JustWave));
@@ -155,6 +156,7 @@ ConfigValues TConfigDlg::Values() const
     v.ColorDecSw = chkColorDec->isChecked();
     v.OnTop = chkOnTop->isChecked();
     v.WallpaperDisplay = cmbWallDisplay->currentIndex();
+    v.WallPerMonitorSw = chkWallPerMonitor->isChecked();
 
     v.JustWaveSw = chkJustWave->isChecked();
     v.JustWave = Text(edtJustWave);

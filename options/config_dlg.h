@@ -70,6 +70,7 @@ private:
     QCheckBox* chkColorDec = nullptr;
     QCheckBox* chkOnTop = nullptr;
     QComboBox* cmbWallDisplay = nullptr;
+    QCheckBox* chkWallPerMonitor = nullptr;
     // "時報"
     QCheckBox* chkJustWave = nullptr;
     QLineEdit* edtJustWave = nullptr;

@@ -153,6 +153,7 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     display->addWidget(displayLabel);
     display->addWidget(cmbWallDisplay);
     display->addStretch();
+    chkWallPerMonitor = NewCheckBox("chkWallPerMonitor", tr("ﾓﾆﾀｰごとに別の壁紙"), page);
 
     auto* interval = new QHBoxLayout;
     QLabel* intervalLabel = NewLabel(tr("変更間隔（分）"), page);
@@ -174,6 +175,7 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     layout->addWidget(chkOnTop);
     layout->addSpacing(6);
     layout->addLayout(display);
+    layout->addWidget(chkWallPerMonitor);
     layout->addStretch();
     return page;
 }
@@ -242,6 +244,7 @@ void TConfigDlg::NameControls()
         name(em, toMin.arg(caption));
     }
     name(spnInterval, tr("変更間隔（分）"));
+    name(chkWallPerMonitor, chkWallPerMonitor->text().remove(QLatin1Char('&')));
     const QString panic = tr("緊急表示壁紙ﾌｧｲﾙ");
     name(edtPanic, panic);
     name(sbtnPanicOpen, choose.arg(panic));

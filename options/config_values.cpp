@@ -42,6 +42,7 @@ ConfigValues ConfigValuesFrom(const ClockSettings& s)
     v.IntervalMinutes = HeldToRange(interval.hour * 60 + interval.minute, kIntervalRange);
     v.PanicWallPaper = s.PanicWallPaper;
     v.ColorDecSw = s.ColorDecSw;
+    v.WallPerMonitorSw = s.WallPerMonitorSw;
     v.OnTop = s.OnTop;
 
     v.JustWaveSw = s.JustWaveSw;
@@ -83,6 +84,7 @@ void CopyBackConfigValues(const ConfigValues& v, ClockSettings& s, const CopyBac
     s.WallInterval = EncodeTime(minutes / 60, minutes % 60, 0);
     s.StartWallChangeSw = v.StartWallChangeSw;
     s.ColorDecSw = v.ColorDecSw;
+    s.WallPerMonitorSw = v.WallPerMonitorSw;
     s.JustWave = v.JustWave;
     s.HalfWave = v.HalfWave;
     s.QuarterWave = v.QuarterWave;

@@ -45,6 +45,7 @@ struct ConfigValues {
     std::string PanicWallPaper;
     bool ColorDecSw = false;
     bool OnTop = false;
+    bool WallPerMonitorSw = false;
     // "表示方法": 0 中央, 1 全体, 2 ﾌｨｯﾄ, 3 拡大, 4 伸縮, 5 ｽﾊﾟﾝ (the order of
     // platform::WallpaperMode). Kept in the registry, not in the settings.
     int WallpaperDisplay = 0;

@@ -5,6 +5,8 @@
 // their own). Each honours the tiling value "TileWallPaper" under
 // HKEY_CURRENT_USER "Control Panel\Desktop": "1" tiles, anything else centres.
 
+#include "platform/wallpaper_mode.h"
+
 #include <memory>
 #include <string>
 
@@ -59,6 +61,28 @@ public:
     }
     // The backend's name, for logs and tests ("x11-root", "gnome", ...).
     virtual std::string Name() const = 0;
+
+    // How the pictures handed over from now on are laid on the monitors.
+    enum class Layout {
+        AsRegistry,  // tiled, centred, fitted, ... as the registry says
+        Composed,    // one picture of the whole screen with each monitor's
+                     // part already in place, shown spanned as it is
+    };
+    // True when the backend can show a Composed picture: the desktop spans
+    // one picture over every monitor (the root window, GNOME, XFCE).
+    virtual bool ShowsComposed() const { return false; }
+    virtual void SetLayout(Layout layout) { layout_ = layout; }
+
+protected:
+    // The mode the desktop is asked for: the registry's, or spanned for a
+    // composed picture.
+    WallpaperMode ShownMode(const Registry& registry) const
+    {
+        return layout_ == Layout::Composed ? WallpaperMode::Span : WallpaperModeOf(registry);
+    }
+
+private:
+    Layout layout_ = Layout::AsRegistry;
 };
 
 }  // namespace platform

@@ -51,6 +51,7 @@ const Key kKeys[] = {
     {"WallSw", "WallInterval", TimeField{&ClockSettings::WallInterval}},
     {"WallSw", "StartWallChangeSw", BoolField{&ClockSettings::StartWallChangeSw}},
     {"WallSw", "ColorDecSw", BoolField{&ClockSettings::ColorDecSw}},
+    {"WallSw", "WallPerMonitorSw", BoolField{&ClockSettings::WallPerMonitorSw}},
     {"WaveFile", "JustWave", TextField{&ClockSettings::JustWave}},
     {"WaveFile", "HalfWave", TextField{&ClockSettings::HalfWave}},
     {"WaveFile", "QuarterWave", TextField{&ClockSettings::QuarterWave}},

@@ -5,10 +5,12 @@
 #include "image/photo_cd.h"
 #include "image/screen_fit.h"
 #include "platform/wallpaper_mode.h"
+#include "wallpaper/wall_image.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -23,6 +25,12 @@ struct ScreenTarget {
     int height;
 };
 
+WallMonitor DevicePixels(const QRect& r, const QPoint& origin, qreal ratio)
+{
+    return {qRound((r.x() - origin.x()) * ratio), qRound((r.y() - origin.y()) * ratio), qRound(r.width() * ratio),
+            qRound(r.height() * ratio)};
+}
+
 WallScreens QtScreens()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -30,24 +38,39 @@ WallScreens QtScreens()
         return {};
     const qreal ratio = screen->devicePixelRatio();
     const QRect one = screen->geometry(), all = screen->virtualGeometry();
-    return {qRound(one.width() * ratio), qRound(one.height() * ratio), qRound(all.width() * ratio),
-            qRound(all.height() * ratio)};
+    WallScreens screens{qRound(one.width() * ratio), qRound(one.height() * ratio), qRound(all.width() * ratio),
+                        qRound(all.height() * ratio)};
+    screens.monitors.push_back(DevicePixels(one, all.topLeft(), ratio));
+    // Mirrored monitors show the same place: one picture for them.
+    for (const QScreen* other : screen->virtualSiblings()) {
+        const WallMonitor m = DevicePixels(other->geometry(), all.topLeft(), ratio);
+        if (std::find(screens.monitors.begin(), screens.monitors.end(), m) == screens.monitors.end())
+            screens.monitors.push_back(m);
+    }
+    return screens;
 }
 
-std::optional<ScreenTarget> TargetFor(platform::WallpaperMode mode, const WallScreenSource& source)
+// How a mode fits a picture to a screen; nothing for centre and tile.
+std::optional<ScreenFit> FitOf(platform::WallpaperMode mode)
 {
     using platform::WallpaperMode;
     if (mode == WallpaperMode::Centre || mode == WallpaperMode::Tile)
         return std::nullopt;
-    const WallScreens screens = source ? source() : QtScreens();
-    const bool span = mode == WallpaperMode::Span;
+    return mode == WallpaperMode::Fit       ? ScreenFit::Fit
+           : mode == WallpaperMode::Stretch ? ScreenFit::Stretch
+                                            : ScreenFit::Fill;
+}
+
+std::optional<ScreenTarget> TargetFor(platform::WallpaperMode mode, const WallScreens& screens)
+{
+    const std::optional<ScreenFit> fit = FitOf(mode);
+    if (!fit)
+        return std::nullopt;
+    const bool span = mode == platform::WallpaperMode::Span;
     const int w = span ? screens.spanWidth : screens.width, h = span ? screens.spanHeight : screens.height;
     if (w <= 0 || h <= 0)
         return std::nullopt;
-    const ScreenFit fit = mode == WallpaperMode::Fit       ? ScreenFit::Fit
-                          : mode == WallpaperMode::Stretch ? ScreenFit::Stretch
-                                                           : ScreenFit::Fill;
-    return ScreenTarget{fit, w, h};
+    return ScreenTarget{*fit, w, h};
 }
 
 // The clock window's hidden image component PMImage and Photo CD reader Pcd1,
@@ -65,6 +88,7 @@ public:
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
+    std::size_t MonitorCount() const override { return std::max<std::size_t>(1, Screens().monitors.size()); }
     WallNotice FailureNotice() const override { return notice_; }
     void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
 
@@ -83,33 +107,81 @@ public:
         // A picture fitted to the screen is decoded no larger than the
         // screen needs and made exactly the screen's size, so the bitmap
         // written, the memory held and the upload are the screen's.
-        const std::optional<ScreenTarget> target = TargetFor(platform::WallpaperModeOf(registry_), screens_);
+        const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
+        const std::optional<ScreenTarget> target = FitOf(mode) ? TargetFor(mode, Screens()) : std::nullopt;
         PMImage.SetScaleHint(target ? ScaleHintFor(target->fit, target->width, target->height) : ScaleHint{});
-        if (photoCd) {
-            // A file that cannot be opened keeps the reader's previous picture;
-            // showing that picture would be wrong, so the attempt ends here.
-            if (!Pcd1.SetPictureName(file)) {
-                notice_ = {Pcd1.Message(), false};
-                return false;
-            }
-            PMImage.SetPicture(Pcd1.Picture());
-        } else {
-            // A failed read is told in the component's information box and
-            // ends the attempt, instead of showing the previous picture.
-            if (!Keep(PMImage.SetImageName(file)))
-                return false;
-        }
+        if (!Read(file, photoCd))
+            return false;
         if (target) {
             DibPicture fitted;
             if (!FitToScreen(PMImage.Picture(), target->fit, target->width, target->height, fitted))
                 return false;
             PMImage.SetPicture(std::move(fitted));
         }
+        return Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
+    }
+
+    bool ConvertPerMonitor(const std::vector<std::string>& files, bool colorDecSw, const std::string& bmpPath,
+                           std::size_t& failed) override
+    {
+        written_ = nullptr;
+        notice_ = {};
+        failed = 0;
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
+        const WallScreens screens = Screens();
+        const WallMonitor extent = MonitorsExtent(screens.monitors);
+        DibPicture canvas;
+        if (files.empty() || screens.monitors.empty() ||
+            !StartComposition(std::max(screens.spanWidth, extent.width), std::max(screens.spanHeight, extent.height),
+                              canvas))
+            return false;
+        const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
+        const std::optional<ScreenFit> fit = FitOf(mode);
+        for (std::size_t i = 0; i < screens.monitors.size(); ++i) {
+            // Fewer files than monitors (the monitors changed meanwhile): the
+            // files come round again.
+            failed = i % files.size();
+            const std::string& file = files[failed];
+            const WallMonitor& monitor = screens.monitors[i];
+            PMImage.SetScaleHint(fit ? ScaleHintFor(*fit, monitor.width, monitor.height) : ScaleHint{});
+            if (!Read(file, WallExtension(file) == ".PCD"))
+                return false;
+            // A picture the fit finds no memory for ends the attempt too.
+            if (!LayOnMonitor(PMImage.Picture(), monitor, mode, canvas))
+                return false;
+            PMImage.SetPicture(DibPicture{});
+        }
+        failed = files.size();
+        PMImage.SetPicture(std::move(canvas));
+        return Write(bmpPath, ChooseWallWriteRes(false, colorDecSw, 24));
+    }
+
+private:
+    WallScreens Screens() const { return screens_ ? screens_() : QtScreens(); }
+
+    // Reads a file into PMImage (a Photo CD file through Pcd1). A Photo CD
+    // file that cannot be opened keeps the reader's previous picture, and a
+    // failed read keeps the component's: showing either would be wrong, so
+    // the attempt ends here, the component's failure told in its box.
+    bool Read(const std::string& file, bool photoCd)
+    {
+        if (photoCd) {
+            if (!Pcd1.SetPictureName(file)) {
+                notice_ = {Pcd1.Message(), false};
+                return false;
+            }
+            PMImage.SetPicture(Pcd1.Picture());
+            return true;
+        }
+        return Keep(PMImage.SetImageName(file));
+    }
+
+    // Writes PMImage's picture at the depth asked for.
+    bool Write(const std::string& bmpPath, WallWriteRes res)
+    {
         PMImage.DefSaveFilename = bmpPath;
-        PMImage.ImageWriteRes = ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()) ==
-                                        WallWriteRes::Color256
-                                    ? sColor256
-                                    : sAutoMatic;
+        PMImage.ImageWriteRes = res == WallWriteRes::Color256 ? sColor256 : sAutoMatic;
         // Written at the picture's own depth, the file holds PMImage's picture
         // as it is, and the desktop can take the pixels from here, even while
         // the file is being written.
@@ -124,7 +196,6 @@ public:
         return true;
     }
 
-private:
     // Keeps what the component has to tell; true when the step succeeded.
     bool Keep(const ImageResult& result)
     {

@@ -3,6 +3,7 @@
 
 #include "wallpaper/wall_image.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -23,18 +24,23 @@ WallApplier::WallApplier(platform::Desktop& desktop, WallConverter& converter, c
 
 WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Request request)
 {
-    if (!IsWallImage(file))
+    return ApplyWallPapers({file}, request);
+}
+
+WallApplier::Outcome WallApplier::ApplyWallPapers(const std::vector<std::string>& files, Request request)
+{
+    if (files.empty() || !std::all_of(files.begin(), files.end(), [](const std::string& f) { return IsWallImage(f); }))
         return Outcome::NotImage;
     // The retry loop processes messages, so a drop, a panic click or a tick
     // can ask for another wallpaper while this one is being set. Converting
     // then would replace TempWallFile under the desktop's feet; the request
     // waits instead, and the latest one is applied when this one is done.
     if (busy_) {
-        pending_.emplace(file, request);
+        pending_.emplace(files, request);
         return Outcome::Queued;
     }
     busy_ = true;
-    Outcome outcome = ApplyOne(file, request);
+    Outcome outcome = ApplyOne(files, request);
     while (pending_) {
         const auto next = *pending_;
         pending_.reset();
@@ -44,7 +50,7 @@ WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Reques
     return outcome;
 }
 
-WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request request)
+WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files, Request request)
 {
     host_.BeginBusy();
     // On every way out: the working pictures go (the desktop has its copy by
@@ -62,7 +68,9 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request requ
 
     const DibPicture* written = nullptr;
     std::unique_ptr<platform::Desktop::Prepared> early;
-    const std::optional<std::string> path = Prepare(file, request, written, early);
+    // A composed picture is the whole screen's: the desktop spans it.
+    desktop_.SetLayout(files.size() > 1 ? platform::Desktop::Layout::Composed : platform::Desktop::Layout::AsRegistry);
+    const std::optional<std::string> path = Prepare(files, request, written, early);
     if (!path)
         return Outcome::Failed;
 
@@ -86,31 +94,51 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::string& file, Request requ
     return Outcome::Applied;
 }
 
-std::optional<std::string> WallApplier::Prepare(const std::string& file, Request request, const DibPicture*& written,
+bool WallApplier::Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed)
+{
+    failed = files.front();
+    if (files.size() == 1) {
+        const bool photoCd = WallExtension(files.front()) == ".PCD";
+        return converter_.ConvertToBmp(files.front(), photoCd, settings_.ColorDecSw, part);
+    }
+    std::size_t index = 0;
+    const bool ok = converter_.ConvertPerMonitor(files, settings_.ColorDecSw, part, index);
+    if (!ok && index < files.size())
+        failed = files[index];
+    return ok;
+}
+
+std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& files, Request request,
+                                                const DibPicture*& written,
                                                 std::unique_ptr<platform::Desktop::Prepared>& early)
 {
-    const std::string ext = WallExtension(file);
-    if (ext == ".BMP")
-        return file;
+    // One BMP file is shown as it is; pictures for several monitors are
+    // always composed into a new one.
+    if (files.size() == 1 && WallExtension(files.front()) == ".BMP")
+        return files.front();
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed
     // conversion leaves the previous one whole.
     const std::string part = tempWallFile_ + ".part";
     std::error_code ec;
     bool ok = false;
+    std::string failed = files.front();
     // The desktop takes the picture while the bitmap is written.
     converter_.SetBeforeWrite([&](const DibPicture& picture) { early = desktop_.PrepareFrom(picture); });
     try {
-        ok = converter_.ConvertToBmp(file, ext == ".PCD", settings_.ColorDecSw, part);
+        ok = Convert(files, part, failed);
     } catch (const std::exception& e) {
         // An error while reading or converting ends the attempt; the user is
         // not told, the log is.
-        host_.Log("cannot convert " + file + ": " + e.what());
+        std::string names;
+        for (const std::string& f : files)
+            names += (names.empty() ? "" : ", ") + f;
+        host_.Log("cannot convert " + names + ": " + e.what());
         ok = false;
     }
     converter_.SetBeforeWrite({});
     if (!ok && !converter_.FailureNotice().text.empty())
-        host_.ReportFailure(file, converter_.FailureNotice(), request == Request::Rotation);
+        host_.ReportFailure(failed, converter_.FailureNotice(), request == Request::Rotation);
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);
         if (ec)

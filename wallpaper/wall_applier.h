@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 // What the window does around the work: the hourglass, the pending messages
 // processed between two tries of a desktop that refused, telling the user of
@@ -57,17 +58,24 @@ public:
     enum class Request { User, Rotation };
 
     Outcome ApplyWallPaper(const std::string& file, Request request = Request::User);
+    // A picture per monitor: with more than one file, files[i] goes on
+    // monitor i, composed into one bitmap the desktop shows spanned; with
+    // one, as ApplyWallPaper. Any file that is not an image applies nothing;
+    // any that cannot be read leaves the wallpaper as it was.
+    Outcome ApplyWallPapers(const std::vector<std::string>& files, Request request);
 
     const std::string& TempWallFile() const { return tempWallFile_; }
 
 private:
-    Outcome ApplyOne(const std::string& file, Request request);
+    Outcome ApplyOne(const std::vector<std::string>& files, Request request);
     // The path to hand to the desktop, or nothing when conversion failed;
     // `written` is the converted picture when the converter still holds it.
     // `early` is the picture handed to the desktop while the file was written,
     // when the desktop can take it so.
-    std::optional<std::string> Prepare(const std::string& file, Request request, const DibPicture*& written,
-                                       std::unique_ptr<platform::Desktop::Prepared>& early);
+    std::optional<std::string> Prepare(const std::vector<std::string>& files, Request request,
+                                       const DibPicture*& written, std::unique_ptr<platform::Desktop::Prepared>& early);
+    // Converts the files into `part`; `failed` names the one that failed.
+    bool Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;
@@ -77,5 +85,5 @@ private:
     WallSchedule& schedule_;
     std::string tempWallFile_;
     bool busy_ = false;
-    std::optional<std::pair<std::string, Request>> pending_;
+    std::optional<std::pair<std::vector<std::string>, Request>> pending_;
 };

@@ -3,8 +3,10 @@
 // Converting an image file into the bitmap the desktop shows. The image
 // component (JPEG, GIF, TIFF) and the Photo CD reader sit behind this.
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 class DibPicture;
 
@@ -35,6 +37,22 @@ public:
     // says what to tell the user, and `bmpPath` may hold a partial file,
     // which the caller removes.
     virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) = 0;
+    // A picture per monitor: reads files[i] for monitor i and writes one BMP
+    // of the whole screen to `bmpPath`, each picture laid at its monitor's
+    // place in the registry's mode (LayOnMonitor), reduced to 256 colours as
+    // ChooseWallWriteRes says for a 24-bit picture. False when a file could
+    // not be read or the bitmap not written: `failed` is then the file's
+    // index (files.size() for the write), FailureNotice says what to tell.
+    virtual bool ConvertPerMonitor(const std::vector<std::string>& files, bool colorDecSw, const std::string& bmpPath,
+                                   std::size_t& failed)
+    {
+        static_cast<void>(files), static_cast<void>(colorDecSw), static_cast<void>(bmpPath);
+        failed = 0;
+        return false;
+    }
+    // How many monitors ConvertPerMonitor makes a picture for; 1 when there
+    // is one monitor (or it cannot tell).
+    virtual std::size_t MonitorCount() const { return 1; }
     // The picture the last successful conversion wrote, when the converter
     // still holds it exactly as written; nothing otherwise.
     virtual const DibPicture* WrittenPicture() const { return nullptr; }

@@ -23,6 +23,11 @@ public:
     // no image file.
     std::string NextWallFile(const ClockSettings& settings, TDateTime now);
 
+    // `count` more files of the kept list for the other monitors, beside
+    // `first` (the file NextWallFile chose): every other file once, in a
+    // random order, before any comes again. Empty when the list is.
+    std::vector<std::string> MoreWallFiles(const std::string& first, std::size_t count);
+
     // Refills WallFiles from CurWallDir.
     void LoadWallFiles();
 

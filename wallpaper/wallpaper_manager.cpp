@@ -27,8 +27,8 @@ std::uint32_t SeedFromTimeOfDay(TDateTime now)
 
 WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock, platform::Desktop& desktop,
                                    WallConverter& converter, std::string windowsDir, QObject* parent)
-    : QObject(parent), settings_(settings), clock_(clock), desktop_(desktop), windowsDir_(std::move(windowsDir)),
-      rotation_(SeedFromTimeOfDay(clock.Now())),
+    : QObject(parent), settings_(settings), clock_(clock), desktop_(desktop), converter_(converter),
+      windowsDir_(std::move(windowsDir)), rotation_(SeedFromTimeOfDay(clock.Now())),
       applier_(desktop, converter, clock, *this, settings, schedule_, JoinWallPath(windowsDir_, "ZelvaroWl.BMP"))
 {
     SetPauseItem(new QAction(tr("壁紙変更停止"), this));
@@ -80,7 +80,7 @@ bool WallpaperManager::RotationRunning() const
 bool WallpaperManager::WallpaperDueStep(TDateTime now)
 {
     return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
-        return applier_.ApplyWallPaper(file, WallApplier::Request::Rotation);
+        return applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::Rotation);
     });
 }
 
@@ -126,7 +126,26 @@ void WallpaperManager::NextRequested()
         return;
     const std::string file = NextWallFile();
     if (!file.empty())
-        applier_.ApplyWallPaper(file);
+        applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User);
+}
+
+std::vector<std::string> WallpaperManager::FilesForMonitors(const std::string& file)
+{
+    std::vector<std::string> files{file};
+    if (!settings_.WallPerMonitorSw)
+        return files;
+    const std::size_t monitors = converter_.MonitorCount();
+    if (monitors < 2)
+        return files;
+    if (!desktop_.ShowsComposed()) {
+        if (!toldOnePicture_)
+            qCWarning(lcWallpaper, "the %s desktop shows one picture on every monitor", desktop_.Name().c_str());
+        toldOnePicture_ = true;
+        return files;
+    }
+    const std::vector<std::string> more = rotation_.MoreWallFiles(file, monitors - 1);
+    files.insert(files.end(), more.begin(), more.end());
+    return files;
 }
 
 void WallpaperManager::FilesDropped(const QStringList& paths)

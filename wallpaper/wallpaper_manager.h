@@ -100,10 +100,15 @@ private:
     void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override;
     void Log(const std::string& line) override;
     void ReturnFreeMemory() override;
+    // The rotation's `file`, and with a picture per monitor on (and a desktop
+    // that can show one) the next files of the rotation for the other monitors.
+    std::vector<std::string> FilesForMonitors(const std::string& file);
 
     ClockSettings& settings_;
     const platform::Clock& clock_;
     platform::Desktop& desktop_;
+    WallConverter& converter_;
+    bool toldOnePicture_ = false;  // the log has said the desktop shows one picture on all
     // Handed the heap's free pages after each wallpaper's work.
     platform::ProcessMemory* memory_ = &platform::KeptProcessMemory();
     std::string windowsDir_;

@@ -12,9 +12,11 @@ namespace platform {
 
 class FakeDesktop : public Desktop {
 public:
-    std::vector<std::string> calls;  // every path handed over, refusals included
-    std::string shown;               // the path of the last accepted call
-    std::deque<Result> answers;      // answered in turn; Done when empty
+    std::vector<std::string> calls;      // every path handed over, refusals included
+    std::string shown;                   // the path of the last accepted call
+    std::deque<Result> answers;          // answered in turn; Done when empty
+    Layout layout = Layout::AsRegistry;  // the layout of the last call
+    bool composes = true;                // answer of ShowsComposed
 
     Result SetWallpaper(const std::string& bmpPath) override
     {
@@ -29,6 +31,8 @@ public:
         return r;
     }
     std::string Name() const override { return "fake"; }
+    bool ShowsComposed() const override { return composes; }
+    void SetLayout(Layout l) override { layout = l; }
 };
 
 }  // namespace platform

@@ -34,6 +34,18 @@ std::unique_ptr<Desktop::Prepared> DesktopChain::PrepareFrom(const DibPicture& p
     return backends_.empty() ? nullptr : backends_.front()->PrepareFrom(picture);
 }
 
+bool DesktopChain::ShowsComposed() const
+{
+    return !backends_.empty() && backends_.front()->ShowsComposed();
+}
+
+void DesktopChain::SetLayout(Layout layout)
+{
+    Desktop::SetLayout(layout);
+    for (const auto& backend : backends_)
+        backend->SetLayout(layout);
+}
+
 std::string DesktopChain::Name() const
 {
     return backends_.empty() ? std::string("none") : backends_.front()->Name();

@@ -25,6 +25,9 @@ public:
     std::unique_ptr<Prepared> PrepareFrom(const DibPicture& picture) override;
     // The first backend's name.
     std::string Name() const override;
+    // The first backend's answer: the one a running desktop shows.
+    bool ShowsComposed() const override;
+    void SetLayout(Layout layout) override;
     // Every backend's name in order, joined by ","; "kde,x11-root".
     std::string Names() const;
 

@@ -84,7 +84,7 @@ Desktop::Result GSettingsDesktop::SetWallpaper(const std::string& bmpPath)
         g_free(uri);
     }
     bool ok = !picture.empty();
-    ok = ok && g_settings_set_string(settings, keys.options, DesktopNamesFor(WallpaperModeOf(registry_)).gnome);
+    ok = ok && g_settings_set_string(settings, keys.options, DesktopNamesFor(ShownMode(registry_)).gnome);
     ok = ok && g_settings_set_string(settings, keys.picture, picture.c_str());
     if (ok && keys.pictureDark && g_settings_schema_has_key(schema, keys.pictureDark))
         ok = g_settings_set_string(settings, keys.pictureDark, picture.c_str());

@@ -21,6 +21,8 @@ public:
 
     Result SetWallpaper(const std::string& bmpPath) override;
     std::string Name() const override;
+    // GNOME, Cinnamon and MATE all span a picture over the monitors.
+    bool ShowsComposed() const override { return true; }
 
 private:
     GSettingsDesktop(Family family, const Registry& registry, std::string copyDir);

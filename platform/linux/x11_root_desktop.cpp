@@ -472,28 +472,27 @@ Desktop::Result X11RootDesktop::SetWallpaperFrom(const std::string& bmpPath, con
     return Set(bmpPath, &picture);
 }
 
-// A spanned picture is made at the size of the whole screen, so it is laid
-// from the top-left corner like a tile; a fitted, filled or stretched one is
-// made at the monitor's size and centred like a centred one.
-namespace {
-bool FromTheCorner(const Registry& registry)
+// A spanned picture (and a composed one) is made at the size of the whole
+// screen, so it is laid from the top-left corner like a tile; a fitted,
+// filled or stretched one is made at the monitor's size and centred like a
+// centred one.
+bool X11RootDesktop::FromTheCorner() const
 {
-    const WallpaperMode mode = WallpaperModeOf(registry);
+    const WallpaperMode mode = ShownMode(registry_);
     return mode == WallpaperMode::Tile || mode == WallpaperMode::Span;
 }
-}  // namespace
 
 std::unique_ptr<Desktop::Prepared> X11RootDesktop::PrepareFrom(const DibPicture& picture)
 {
     if (picture.Empty())
         return nullptr;
-    return std::make_unique<RootPrepared>(picture, FromTheCorner(registry_));
+    return std::make_unique<RootPrepared>(picture, FromTheCorner());
 }
 
 Desktop::Result X11RootDesktop::Set(const std::string& bmpPath, const DibPicture* held)
 {
     RootUpload upload;
-    Upload(upload, bmpPath, held, FromTheCorner(registry_));
+    Upload(upload, bmpPath, held, FromTheCorner());
     return ShowUploaded(upload);
 }
 

@@ -17,10 +17,12 @@ public:
     // makes it the root window's background.
     std::unique_ptr<Prepared> PrepareFrom(const DibPicture& picture) override;
     std::string Name() const override { return "x11-root"; }
+    bool ShowsComposed() const override { return true; }
 
 private:
     // Reads the file unless `picture` is given.
     Result Set(const std::string& bmpPath, const DibPicture* picture);
+    bool FromTheCorner() const;
     const Registry& registry_;
 };
 

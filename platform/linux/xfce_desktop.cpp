@@ -79,7 +79,7 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     const std::optional<std::string> copy = copies_.MakeChecked(bmpPath, failure);
     if (!copy)
         return failure;
-    const int style = DesktopNamesFor(WallpaperModeOf(registry_)).xfceImageStyle;
+    const int style = DesktopNamesFor(ShownMode(registry_)).xfceImageStyle;
     Result result = Result::Done;
     for (const QString& image : ImageProperties()) {
         QString styleProperty = image;

@@ -16,6 +16,7 @@ public:
     XfceDesktop(const Registry& registry, std::string copyDir);
     Result SetWallpaper(const std::string& bmpPath) override;
     std::string Name() const override { return "xfce"; }
+    bool ShowsComposed() const override { return true; }
 
 private:
     const Registry& registry_;

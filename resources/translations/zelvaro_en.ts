@@ -485,6 +485,10 @@
         <source>表示方法</source>
         <translation>Display mode</translation>
     </message>
+    <message>
+        <source>ﾓﾆﾀｰごとに別の壁紙</source>
+        <translation>A different picture on each &amp;monitor</translation>
+    </message>
 </context>
 <context>
     <name>TMsgDlg</name>

@@ -61,12 +61,13 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndArmsTheChimes)
 TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
 {
     bool armed = false;
-    const ClockSettings s = Load("[Location]\nOffsetX=-12\nOffsetY=$10\nOnTop=0x1\n"
-                                 "[WallSw]\nWallChangeSw=7\nWallDir2Sw=yes\nWallInterval=\nColorDecSw=2\n"
-                                 "[WallTime]\nWallDir2StartTime=00:30:00\nWallDir2EndTime=0:30:00\n"
-                                 "WallDir3StartTime=9:00 PM\n"
-                                 "[WaveSw]\nUseWaveSw=abc\n[Alarm]\nAlarmBmp=/home/u/a b.bmp\n",
-                                 &armed);
+    const ClockSettings s = Load(
+        "[Location]\nOffsetX=-12\nOffsetY=$10\nOnTop=0x1\n"
+        "[WallSw]\nWallChangeSw=7\nWallDir2Sw=yes\nWallInterval=\nColorDecSw=2\nWallPerMonitorSw=on\n"
+        "[WallTime]\nWallDir2StartTime=00:30:00\nWallDir2EndTime=0:30:00\n"
+        "WallDir3StartTime=9:00 PM\n"
+        "[WaveSw]\nUseWaveSw=abc\n[Alarm]\nAlarmBmp=/home/u/a b.bmp\n",
+        &armed);
     EXPECT_TRUE(armed);
     EXPECT_EQ(s.OffsetX, -12);
     EXPECT_EQ(s.OffsetY, 16);
@@ -74,6 +75,7 @@ TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
     EXPECT_TRUE(s.WallChangeSw);
     EXPECT_FALSE(s.WallDir2Sw);
     EXPECT_TRUE(s.ColorDecSw);
+    EXPECT_FALSE(s.WallPerMonitorSw);
     EXPECT_EQ(s.WallInterval, 0);
     EXPECT_DOUBLE_EQ(s.WallDir2StartTime, 30 / kMinutesPerDay);
     EXPECT_DOUBLE_EQ(s.WallDir2EndTime, 30 / kMinutesPerDay);
@@ -115,7 +117,7 @@ TEST(SettingsFile, NewFileHoldsEverySectionAndKeyInOrder)
               "[WallTime]\nWallDir2StartTime=0:00:00\nWallDir2EndTime=0:00:00\nWallDir3StartTime=0:00:00\n"
               "WallDir3EndTime=0:00:00\n"
               "[WallSw]\nWallDir2Sw=0\nWallDir3Sw=0\nWallChangeSw=0\nWallInterval=1:05:00\nStartWallChangeSw=0\n"
-              "ColorDecSw=0\n"
+              "ColorDecSw=0\nWallPerMonitorSw=0\n"
               "[WaveFile]\nJustWave=/snd/hour.wav\nHalfWave=\nQuarterWave=\n"
               "[WaveSw]\nUseWaveSw=0\nJustWaveSw=0\nHalfWaveSw=0\nQuarterWaveSw=0\n"
               "[Alarm]\nAlarmWave=\nAlarmBmp=\nAlarmWaveSw=0\nAlarmBmpSw=0\n");

@@ -180,3 +180,30 @@ TEST(WallRotation, PicksUniformlyFromTheKeptList)
     for (const auto& [name, n] : counts)
         EXPECT_NEAR(n, 1000, 150) << name;
 }
+
+TEST(WallRotation, OtherMonitorsGetOtherFilesWhileTheDirectoryHasThem)
+{
+    struct Case {
+        int files;
+        std::size_t more;
+        std::size_t distinct;  // different files among the first and the more
+    };
+    for (const Case c : {Case{4, 2, 3}, Case{2, 1, 2}, Case{2, 3, 2}, Case{1, 2, 1}, Case{0, 1, 0}}) {
+        SCOPED_TRACE(std::to_string(c.files) + " files, " + std::to_string(c.more) + " more");
+        TempDir d;
+        for (int i = 0; i < c.files; ++i)
+            d.Touch("p" + std::to_string(i) + ".jpg");
+        ClockSettings s;
+        s.WallDir1 = d.path.string();
+        WallRotation r(5);
+        for (int round = 0; round < 20; ++round) {
+            const std::string first = r.NextWallFile(s, At(10, 0));
+            const std::vector<std::string> more = r.MoreWallFiles(first, c.more);
+            ASSERT_EQ(more.size(), c.files ? c.more : 0u);
+            std::set<std::string> all(more.begin(), more.end());
+            if (!first.empty())
+                all.insert(first);
+            EXPECT_EQ(all.size(), c.distinct);
+        }
+    }
+}

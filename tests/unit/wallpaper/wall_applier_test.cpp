@@ -48,6 +48,16 @@ public:
         return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{};
     }
     void ReleasePictures() override { ++released; }
+    std::vector<std::vector<std::string>> perMonitor;
+    std::size_t failAt = 99;  // the per-monitor file that cannot be read
+    bool ConvertPerMonitor(const std::vector<std::string>& files, bool colorDec, const std::string& bmpPath,
+                           std::size_t& failed) override
+    {
+        perMonitor.push_back(files);
+        failed = failAt;
+        std::ofstream(bmpPath) << "BM composed, colours reduced: " << colorDec;
+        return failAt >= files.size();
+    }
     bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
     {
         calls.push_back({file, photoCd, colorDec});
@@ -310,4 +320,59 @@ TEST(ApplyEarly, ThePictureIsShownOnlyOnceItsFileIsWritten)
         EXPECT_FALSE(converter.beforeWrite);  // the hook does not outlive the conversion
         fs::remove_all(dir);
     }
+}
+
+TEST_F(Apply, PicturesPerMonitorAreComposedAndShownSpannedOrNotAtAll)
+{
+    using Layout = platform::Desktop::Layout;
+    std::ofstream(Temp()) << "BM before";
+    struct Case {
+        const char* what;
+        std::vector<std::string> files;
+        std::size_t failAt;
+        WallApplier::Outcome outcome;
+        std::string reported;  // the file the user is told of
+        std::string temp;      // what TempWallFile holds afterwards
+    };
+    const Case cases[] = {
+        {"a file not a picture", {"/p/a.jpg", "/p/b.txt"}, 99, WallApplier::Outcome::NotImage, "", "BM before"},
+        {"the second picture unreadable",
+         {"/p/a.jpg", "/p/b.tif"},
+         1,
+         WallApplier::Outcome::Failed,
+         "/p/b.tif",
+         "BM before"},
+        {"both read",
+         {"/p/a.jpg", "/p/b.bmp"},
+         99,
+         WallApplier::Outcome::Applied,
+         "",
+         "BM composed, colours reduced: 1"},
+    };
+    settings.ColorDecSw = true;
+    converter.fail = true;  // the notice the failed read leaves
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.reports.clear();
+        desktop.calls.clear();
+        converter.failAt = c.failAt;
+        converter.fail = c.failAt < c.files.size();
+        EXPECT_EQ(applier.ApplyWallPapers(c.files, WallApplier::Request::Rotation), c.outcome);
+        EXPECT_EQ(host.reports.empty() ? "" : host.reports.front().first, c.reported);
+        EXPECT_EQ(ReadAll(Temp()), c.temp);
+        const bool shown = c.outcome == WallApplier::Outcome::Applied;
+        EXPECT_EQ(desktop.calls.size(), shown ? 1u : 0u);
+        if (shown) {
+            EXPECT_EQ(desktop.layout, Layout::Composed);
+            EXPECT_EQ(schedule.NextWallChange, clock.Now() + 25 * kMin);
+        } else {
+            EXPECT_EQ(schedule.NextWallChange, 123);
+        }
+    }
+    EXPECT_EQ(converter.perMonitor.size(), 2u);
+    EXPECT_TRUE(converter.calls.empty());
+    // One picture again: laid as the registry says.
+    converter.fail = false;
+    applier.ApplyWallPaper("/p/c.jpg");
+    EXPECT_EQ(desktop.layout, Layout::AsRegistry);
 }
