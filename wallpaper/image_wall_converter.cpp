@@ -90,6 +90,11 @@ public:
     const DibPicture* WrittenPicture() const override { return written_; }
     std::size_t MonitorCount() const override { return std::max<std::size_t>(1, Screens().monitors.size()); }
     WallNotice FailureNotice() const override { return notice_; }
+    bool MakesScreenSize() const override
+    {
+        const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
+        return FitOf(mode) && TargetFor(mode, Screens()).has_value();
+    }
     void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
 
     void ReleasePictures() override

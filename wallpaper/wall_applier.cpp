@@ -112,9 +112,9 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
                                                 const DibPicture*& written,
                                                 std::unique_ptr<platform::Desktop::Prepared>& early)
 {
-    // One BMP file is shown as it is; pictures for several monitors are
-    // always composed into a new one.
-    if (files.size() == 1 && WallExtension(files.front()) == ".BMP")
+    // One BMP file is shown as it is, unless it is to be made the screen's
+    // size; pictures for several monitors are always composed into a new one.
+    if (files.size() == 1 && WallExtension(files.front()) == ".BMP" && !converter_.MakesScreenSize())
         return files.front();
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed
