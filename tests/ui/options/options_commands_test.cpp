@@ -208,6 +208,24 @@ private slots:
         QCOMPARE(value("TileWallPaper"), std::optional<std::string>("1"));
     }
 
+    void pictureForEachMonitorIsShownBelowTheDisplayModeAndSavedAtOk()
+    {
+        OptionsFixture f;
+        TfrmClock& window = f.Open("[WallSw]\nWallPerMonitorSw=1\n");
+        OnNextModal<TConfigDlg>([](TConfigDlg& dialog) {
+            auto* box = Control<QCheckBox>(dialog, "chkWallPerMonitor");
+            QVERIFY(box->isChecked());
+            QCOMPARE(box->accessibleName(), QStringLiteral("ﾓﾆﾀｰごとに別の壁紙"));
+            auto* combo = Control<QComboBox>(dialog, "cmbWallDisplay");
+            QCOMPARE(box->parentWidget(), combo->parentWidget());
+            box->setChecked(false);
+            Control<QPushButton>(dialog, "OKBtn")->click();
+        });
+        window.ShowOptionsDialog();
+        QVERIFY(!window.Settings().WallPerMonitorSw);
+        QVERIFY(f.profile.content->find("WallPerMonitorSw=0\n") != std::string::npos);
+    }
+
     void tileAndCentreWriteTheTilingThenApply()
     {
         OptionsFixture f;
