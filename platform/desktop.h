@@ -74,6 +74,7 @@ public:
     virtual void SetLayout(Layout layout) { layout_ = layout; }
 
 protected:
+    Layout CurrentLayout() const { return layout_; }
     // The mode the desktop is asked for: the registry's, or spanned for a
     // composed picture.
     WallpaperMode ShownMode(const Registry& registry) const

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -66,12 +67,17 @@ std::optional<std::string> DesktopWallpaperCopies::Make(const std::string& bmpPa
 
 void DesktopWallpaperCopies::Shown(const std::string& copy)
 {
+    Shown(std::vector<std::string>{copy});
+}
+
+void DesktopWallpaperCopies::Shown(const std::vector<std::string>& copies)
+{
     std::error_code ec;
-    const fs::path keep(copy);
+    const std::vector<fs::path> keep(copies.begin(), copies.end());
     std::vector<fs::path> old;
     for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind(prefix_, 0) == 0 && it->path() != keep)
+        if (name.rfind(prefix_, 0) == 0 && std::find(keep.begin(), keep.end(), it->path()) == keep.end())
             old.push_back(it->path());
     }
     for (const auto& p : old)
@@ -105,6 +111,35 @@ std::optional<std::string> DesktopWallpaperCopies::MakeChecked(const std::string
     }
     if (!copy)
         failure = Desktop::Result::Unavailable;
+    return copy;
+}
+
+std::optional<std::string> DesktopWallpaperCopies::MakePart(const DesktopBitmap& bitmap, int x, int y, int width,
+                                                            int height)
+{
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(bitmap.Width(), x + width), y1 = std::min(bitmap.Height(), y + height);
+    DibPicture part;
+    if (x1 <= x0 || y1 <= y0 || !part.Allocate(x1 - x0, y1 - y0, 24, false))
+        return std::nullopt;
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(bitmap.Width()));
+    for (int r = 0; r < part.Height; ++r) {
+        bitmap.Row(y0 + r, row.data());
+        std::uint8_t* out = part.TopRow(r);
+        for (int c = 0; c < part.Width; ++c) {
+            const std::uint32_t p = row[static_cast<std::size_t>(x0 + c)];
+            out[3 * c] = p & 0xff, out[3 * c + 1] = (p >> 8) & 0xff, out[3 * c + 2] = (p >> 16) & 0xff;
+        }
+    }
+    DesktopBitmap partBitmap;
+    partBitmap.Use(part);
+    std::error_code ec;
+    fs::create_directories(dir_, ec);
+    std::string copy = NewName(".png");
+    if (!WritePngCopy(copy, partBitmap)) {
+        Discard(copy);
+        return std::nullopt;
+    }
     return copy;
 }
 

@@ -10,8 +10,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
+
+class DesktopBitmap;
 
 class DesktopWallpaperCopies {
 public:
@@ -32,8 +35,14 @@ public:
     // makes its copy in the format asked for. On failure `failure` says why
     // (Unreadable, Unavailable).
     std::optional<std::string> MakeChecked(const std::string& bmpPath, Desktop::Result& failure);
+    // A PNG copy of the part (x, y, width, height) of `bitmap`, clipped to
+    // it, for a desktop that shows a picture per output; nothing when the
+    // part is empty or the copy could not be written.
+    std::optional<std::string> MakePart(const DesktopBitmap& bitmap, int x, int y, int width, int height);
     // The desktop shows `copy`: every other copy of this owner goes.
     void Shown(const std::string& copy);
+    // The desktop shows these copies (one per output): every other goes.
+    void Shown(const std::vector<std::string>& copies);
     // The desktop did not take `copy`: it goes.
     void Discard(const std::string& copy);
 

@@ -22,6 +22,7 @@ namespace {
 constexpr char kMagic[] = {'i', '3', '-', 'i', 'p', 'c'};
 constexpr std::size_t kHeader = sizeof kMagic + 8;
 constexpr unsigned kRunCommand = 0;
+constexpr unsigned kGetOutputs = 3;
 constexpr unsigned kGetTree = 4;
 
 class Fd {
@@ -153,6 +154,11 @@ bool SwayIpc::Run(const std::string& commands) const
 std::optional<std::string> SwayIpc::Tree() const
 {
     return Request(kGetTree, {});
+}
+
+std::optional<std::string> SwayIpc::Outputs() const
+{
+    return Request(kGetOutputs, {});
 }
 
 }  // namespace platform

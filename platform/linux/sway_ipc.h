@@ -21,6 +21,8 @@ public:
     bool Run(const std::string& commands) const;
     // The layout tree as sway's JSON, or nothing when sway does not answer.
     std::optional<std::string> Tree() const;
+    // The outputs as sway's JSON, or nothing when sway does not answer.
+    std::optional<std::string> Outputs() const;
 
     static constexpr int kTimeoutMs = 1000;
 

@@ -3,7 +3,9 @@
 // (dbus-run-session) with stand-in plasmashell, xfconf and screen-saver
 // services that record the calls they get, the X server of with_display.sh,
 // GSettings' keyfile backend, and a stand-in swaybg on PATH.
+#include "image/png_decoder.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/linux/desktop_bitmap.h"
 #include "platform/linux/desktop_factory.h"
 #include "platform/linux/desktop_session_screen_saver.h"
 #include "platform/linux/desktop_wallpaper_copies.h"
@@ -365,6 +367,41 @@ TEST(DesktopWallpaperCopies, EachDisplayRemovesOnlyItsOwnOlderCopies)
     EXPECT_EQ(Copies::OwnerTag("host:1.0"), "host_1.0");
 }
 
+TEST(DesktopWallpaperCopies, EachOutputGetsItsPartOfAComposedPicture)
+{
+    Scratch s;
+    const std::string composed = (s.dir / "composed.bmp").string();
+    WriteTestBmp(composed, 4, 2, {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006, 0x000007, 0x000008});
+    platform::DesktopBitmap whole;
+    ASSERT_TRUE(whole.Load(composed));
+    platform::DesktopWallpaperCopies copies(s.Copies(), platform::DesktopWallpaperCopies::Format::Png, ":0");
+    struct Case {
+        int x, y, w, h;
+        std::vector<std::uint32_t> want;  // the part's pixels, top row first; none: no copy
+    };
+    std::vector<std::string> made;
+    for (const Case& c :
+         {Case{2, 0, 2, 2, {3, 4, 7, 8}}, Case{3, 1, 5, 5, {8}}, Case{-1, 0, 2, 1, {1}}, Case{4, 0, 1, 1, {}}}) {
+        const auto part = copies.MakePart(whole, c.x, c.y, c.w, c.h);
+        ASSERT_EQ(part.has_value(), !c.want.empty()) << c.x << "," << c.y;
+        if (!part)
+            continue;
+        made.push_back(*part);
+        const ImageRead read = DecodePngFile(*part);
+        ASSERT_TRUE(read.Ok()) << read.Reason;
+        std::vector<std::uint32_t> got;
+        for (int y = 0; y < read.Picture.Height; ++y)
+            for (int x = 0; x < read.Picture.Width; ++x) {
+                const RgbQuad p = read.Picture.PixelAt(x, y);
+                got.push_back(std::uint32_t(p.Red) << 16 | std::uint32_t(p.Green) << 8 | p.Blue);
+            }
+        EXPECT_EQ(got, c.want) << c.x << "," << c.y;
+    }
+    copies.Shown(made);
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), made);
+}
+
 TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesktopSaver)
 {
     Scratch s;
@@ -472,8 +509,22 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
               "output * bg \"/tmp/a b/ZelvaroWl-x.png\" center");
     EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Tile), "output * bg \"/p.png\" tile");
     EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Fit), "output * bg \"/p.png\" fit");
-    for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"})
+    for (const char* hostile : {"/a\"; exit", "/a\\b", "/a\nb"}) {
         EXPECT_FALSE(platform::SwayDesktop::Command(hostile, platform::WallpaperMode::Centre).has_value()) << hostile;
+        EXPECT_FALSE(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Fit, hostile)) << hostile;
+    }
+    EXPECT_EQ(platform::SwayDesktop::Command("/p.png", platform::WallpaperMode::Stretch, "HDMI-A-1"),
+              "output \"HDMI-A-1\" bg \"/p.png\" stretch");
+    // Outputs in device pixels: the layout's rectangle times the scale; an
+    // inactive output has none.
+    const std::string outputs = R"([
+        {"name":"eDP-1","active":true,"scale":2.0,"rect":{"x":0,"y":0,"width":960,"height":540}},
+        {"name":"HDMI-A-1","active":true,"scale":1.0,"rect":{"x":1920,"y":100,"width":1280,"height":1024}},
+        {"name":"DP-2","active":false,"scale":1.0,"rect":{"x":0,"y":0,"width":0,"height":0}}])";
+    using Output = platform::SwayDesktop::Output;
+    EXPECT_EQ(platform::SwayDesktop::ParseOutputs(outputs),
+              (std::vector<Output>{{"eDP-1", 0, 0, 1920, 1080}, {"HDMI-A-1", 1920, 100, 1280, 1024}}));
+    EXPECT_TRUE(platform::SwayDesktop::ParseOutputs("not json").empty());
 
     const std::string tree = R"({"id":1,"type":"root","nodes":[{"type":"output","nodes":[{"type":"workspace",
         "nodes":[{"pid":12,"idle_inhibitors":{"user":"none","application":"none"}}],
