@@ -282,6 +282,12 @@ TEST(XfceDesktop, FreshProfileKeysByOutputNameForEachWorkspaceWithAPngCopy)
         const fs::path thumb = s.dir / "thumb.png";
         ASSERT_EQ(std::system(("gdk-pixbuf-thumbnailer -s 8 '" + copies[0] + "' '" + thumb.string() + "'").c_str()), 0);
         EXPECT_TRUE(fs::exists(thumb));
+        // A picture composed for every monitor: spanning them.
+        ASSERT_TRUE(chain->ShowsComposed());
+        chain->SetLayout(Desktop::Layout::Composed);
+        ASSERT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Done);
+        chain->SetLayout(Desktop::Layout::AsRegistry);
+        EXPECT_NE(xfconf.Calls().find("/monitorscreen/workspace0/image-style|6"), std::string::npos) << xfconf.Calls();
     }
     // xfconfd gone: the root window shows the picture.
     Output("xprop -root -remove _XROOTPMAP_ID");

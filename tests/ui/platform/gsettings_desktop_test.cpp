@@ -72,6 +72,13 @@ TEST(GSettingsDesktop, WritesPictureAndStyleWithAFreshNameEachTime)
     text = ReadAll(keyfile);
     EXPECT_NE(text.find("picture-uri='file://" + second[0] + "'"), std::string::npos) << text;
     EXPECT_NE(text.find("picture-options='wallpaper'"), std::string::npos) << text;
+    // A picture composed for every monitor is spanned over them, whatever the registry says.
+    EXPECT_TRUE(desktop->ShowsComposed());
+    desktop->SetLayout(Desktop::Layout::Composed);
+    ASSERT_EQ(desktop->SetWallpaper((home / "a.bmp").string()), Desktop::Result::Done);
+    EXPECT_NE(ReadAll(keyfile).find("picture-options='spanned'"), std::string::npos) << ReadAll(keyfile);
+    desktop->SetLayout(Desktop::Layout::AsRegistry);
+    second = Copies(home / "data");
 
     std::ofstream(home / "bad.bmp") << "nope";
     EXPECT_EQ(desktop->SetWallpaper((home / "bad.bmp").string()), Desktop::Result::Unreadable);
