@@ -5,7 +5,8 @@
 # tiled window; moved by sway, it keeps its new place; the wallpaper of the rotation replaces sway's own
 # background (a screenshot shows it), and after a restart only the new one
 # shows with one swaybg running; "ｾｰﾊﾞ停止" holds sway's idle inhibitor on the
-# window and switching back drops it; without Xwayland the clock starts
+# window and switching back drops it, and both survive "Zelvaro前面表示"
+# switched off and on (the window mapped anew); without Xwayland the clock starts
 # natively and keeps its saved place on quit.
 #
 # sway refuses to run as root: as root the test runs as a system user of its
@@ -74,7 +75,9 @@ pixel() {  # the colour (rrggbb) sway shows at <x> <y>
 }
 shows() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
-window() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$APP_PID"; }
+window_line() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$APP_PID"; }
+window() { window_line | cut -d' ' -f1-6; }
+x11_id() { window_line | cut -d' ' -f7; }
 window_is() { [ "$(window)" = "$1" ]; }
 has_window() { [ -n "$(window)" ]; }
 
@@ -145,6 +148,26 @@ CONF
   }
   saver_item
   wait_for 5 window_is "floating_con 200 150 none true open" || fail "ｾｰﾊﾞ停止 did not inhibit idle: $(window)"
+
+  # "Zelvaro前面表示" off and on in the options dialog: Qt maps the clock as a
+  # new X11 window each time, and sway is told again what it was told.
+  on_top_item() {  # <OnTop value it leads to>
+    local before
+    before=$(x11_id)
+    DISPLAY="$xdisplay" xdotool mousemove 324 169 click 3    # right button: the options dialog
+    wait_for 10 eval 'DISPLAY="$xdisplay" xdotool search --onlyvisible --name "^Zelvaroの設定$" >/dev/null 2>&1' ||
+      fail "the options dialog did not open"
+    sleep 0.5
+    # Second page (the tab bar has the focus), seventh control: 前面表示; then OK.
+    DISPLAY="$xdisplay" xdotool key --delay 100 ctrl+Tab Tab Tab Tab Tab Tab Tab Tab space Return
+    wait_for 5 grep -q "^OnTop=$1" zelvaro.INI || fail "前面表示 did not reach the settings: $(grep OnTop zelvaro.INI)"
+    wait_for 5 eval '[ -n "$(x11_id)" ] && [ "$(x11_id)" != "$before" ]' ||
+      fail "the clock was not mapped anew: $(window_line) (was $before)"
+  }
+  on_top_item 0
+  wait_for 5 window_is "floating_con 200 150 none true open" || fail "after 前面表示 off: $(window)"
+  on_top_item 1
+  wait_for 5 window_is "floating_con 200 150 none true open" || fail "after 前面表示 on: $(window)"
   saver_item
   wait_for 5 window_is "floating_con 200 150 none true none" || fail "switching back left the inhibitor: $(window)"
 

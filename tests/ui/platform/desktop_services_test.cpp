@@ -9,6 +9,7 @@
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/linux/sway_desktop.h"
 #include "platform/linux/sway_screen_saver.h"
+#include "platform/linux/sway_window_events.h"
 #include "platform/linux/sway_window_manager.h"
 #include "platform/linux/swaybg_desktop.h"
 #include "platform/linux/x11_screen_saver.h"
@@ -546,6 +547,43 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
     EXPECT_EQ(SwayScreenSaver::UserInhibitor(tree, 12), "none");
     EXPECT_FALSE(SwayScreenSaver::UserInhibitor(tree, 13).has_value());
     EXPECT_FALSE(SwayScreenSaver::UserInhibitor("not json", 77).has_value());
+}
+
+std::string SwayMessage(std::uint32_t type, const std::string& payload)
+{
+    std::string m = "i3-ipc";
+    const auto length = static_cast<std::uint32_t>(payload.size());
+    m.append(reinterpret_cast<const char*>(&length), 4);
+    m.append(reinterpret_cast<const char*>(&type), 4);
+    return m + payload;
+}
+
+TEST(Sway, WindowEventsReportEachMappedWindowAcrossPartialReads)
+{
+    using platform::SwayWindowEvents;
+    constexpr std::uint32_t kWorkspace = 0x80000000u, kWindow = 0x80000003u;
+    const std::string mappedX11 = SwayMessage(kWindow,
+                                              R"({"change":"new","container":{"id":9,"pid":77,"window":4194577}})");
+    const std::string mappedNative = SwayMessage(kWindow, R"({"change":"new","container":{"id":10,"pid":78}})");
+    std::string buffer = SwayMessage(kWorkspace, R"({"change":"focus"})") +
+                         SwayMessage(kWindow, R"({"change":"focus","container":{"pid":77,"window":1}})") + mappedX11 +
+                         mappedNative.substr(0, 20);
+    auto mapped = SwayWindowEvents::TakeMappedWindows(buffer);
+    ASSERT_EQ(mapped.size(), 1u);
+    EXPECT_EQ(mapped[0].pid, 77);
+    EXPECT_EQ(mapped[0].x11Window, 4194577u);
+    EXPECT_EQ(buffer, mappedNative.substr(0, 20)) << "an incomplete message waits for the rest";
+    buffer += mappedNative.substr(20);
+    mapped = SwayWindowEvents::TakeMappedWindows(buffer);
+    ASSERT_EQ(mapped.size(), 1u);
+    EXPECT_EQ(mapped[0].pid, 78);
+    EXPECT_EQ(mapped[0].x11Window, 0u);
+    EXPECT_TRUE(buffer.empty());
+    for (std::string noise :
+         {std::string("HTTP/1.1 200"), SwayMessage(kWindow, "x").replace(6, 4, "\xff\xff\xff\x7f")}) {
+        EXPECT_TRUE(SwayWindowEvents::TakeMappedWindows(noise).empty());
+        EXPECT_TRUE(noise.empty()) << "bytes that are no message are not kept";
+    }
 }
 
 int main(int argc, char** argv)
