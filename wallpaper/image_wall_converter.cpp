@@ -66,6 +66,10 @@ public:
 
     const DibPicture* WrittenPicture() const override { return written_; }
     WallNotice FailureNotice() const override { return notice_; }
+    bool MakesScreenSize() const override
+    {
+        return TargetFor(platform::WallpaperModeOf(registry_), screens_).has_value();
+    }
     void SetBeforeWrite(PictureReady ready) override { beforeWrite_ = std::move(ready); }
 
     void ReleasePictures() override

@@ -90,7 +90,7 @@ std::optional<std::string> WallApplier::Prepare(const std::string& file, Request
                                                 std::unique_ptr<platform::Desktop::Prepared>& early)
 {
     const std::string ext = WallExtension(file);
-    if (ext == ".BMP")
+    if (ext == ".BMP" && !converter_.MakesScreenSize())
         return file;
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed

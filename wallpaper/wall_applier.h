@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // ApplyWallPaper: the one way a wallpaper reaches the desktop. A BMP file is
-// handed over as it is; JPEG, GIF, TIFF and Photo CD files are converted into
-// TempWallFile first. After every applied wallpaper the next rotation change
+// handed over as it is, unless the picture is remade at the screen's size
+// (fit, fill, stretch, span); other images are converted into TempWallFile
+// first. After every applied wallpaper the next rotation change
 // is one interval away.
 
 #include "platform/clock.h"

@@ -40,6 +40,10 @@ public:
     virtual const DibPicture* WrittenPicture() const { return nullptr; }
     // What the last failed conversion has to tell the user.
     virtual WallNotice FailureNotice() const { return {}; }
+    // Whether a picture is remade at the screen's size now (fitted, filled,
+    // stretched or spanned): then even a bitmap goes through ConvertToBmp,
+    // since the desktop would show it at its own size.
+    virtual bool MakesScreenSize() const { return false; }
     // Lets go of the pictures the last conversion made, once the desktop has
     // what it needs, so a big picture does not stay in memory until the next.
     virtual void ReleasePictures() {}

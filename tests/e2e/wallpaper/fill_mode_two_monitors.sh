@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A WebP and a HEIC picture from the rotation fill both monitors of a two
+# A WebP, a HEIC and a BMP picture from the rotation fill both monitors of a two
 # monitor screen when the registry's WallpaperStyle is "10": each picture is
 # a wide strip smaller than a monitor whose middle, cut to a monitor's
 # proportions, is one colour, so a filled monitor shows that colour edge to
@@ -17,10 +17,12 @@ strip() {  # <file> <colour of the middle>
   case "$1" in
     *.webp) cwebp -quiet -lossless "$WORK/strip.png" -o "$1" ;;
     *.heic) heif-enc -q 90 "$WORK/strip.png" -o "$1" >/dev/null ;;
+    *.bmp) convert "$WORK/strip.png" -type TrueColor "BMP3:$1" ;;
   esac
 }
 strip "$WORK/a.webp" 00ff00
 strip "$WORK/b.heic" 0000ff
+strip "$WORK/c.bmp" ff00ff
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"WallpaperStyle"="10"\n"TileWallPaper"="0"\n' \
   >"$XDG_CONFIG_HOME/zelvaro/registry.reg"
 wp_ini "[WallDir]" "WallDir1=$WORK/pics" "[WallSw]" "WallChangeSw=1" "WallInterval=0:10:00" "StartWallChangeSw=1"
@@ -57,4 +59,5 @@ show_at_start() {  # <picture> <colour>
 }
 show_at_start "$WORK/a.webp" 00ff00
 show_at_start "$WORK/b.heic" 0000ff
+show_at_start "$WORK/c.bmp" ff00ff
 echo "ok"

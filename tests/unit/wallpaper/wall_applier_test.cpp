@@ -43,6 +43,8 @@ public:
     PictureReady beforeWrite;
     void SetBeforeWrite(PictureReady ready) override { beforeWrite = std::move(ready); }
     int released = 0;
+    bool screenSize = false;
+    bool MakesScreenSize() const override { return screenSize; }
     WallNotice FailureNotice() const override
     {
         return fail ? WallNotice{"このTIFは読み込めません", true} : WallNotice{};
@@ -144,6 +146,15 @@ TEST_F(Apply, BmpIsHandedOverUnchangedWithoutWritingTheTempFile)
     EXPECT_NEAR((schedule.NextWallChange - clock.Now()) / kMin, 25, 1e-6);  // 10:45:10
     EXPECT_EQ(host.busy, 0);
     EXPECT_EQ(host.maxBusy, 1);
+}
+
+TEST_F(Apply, BmpIsRemadeWhenThePictureFillsTheScreen)
+{
+    converter.screenSize = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/A.bmp"), WallApplier::Outcome::Applied);
+    ASSERT_EQ(converter.calls.size(), 1u);
+    EXPECT_EQ(converter.calls[0].file, "/pics/A.bmp");
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{Temp().string()}));
 }
 
 TEST_F(Apply, ConvertedImagesGoThroughTheTempFile)
