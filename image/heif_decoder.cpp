@@ -1,28 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/heif_decoder.h"
 
+#include "image/heif_library.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
 
 #include <memory>
 #include <vector>
 
-#include <libheif/heif.h>
-
 namespace {
 
-struct ContextFree {
-    void operator()(heif_context* c) const { heif_context_free(c); }
+// Hands a libheif object back through the loaded library's own function.
+template <class T, class Release>
+struct Releaser {
+    Release release;
+    void operator()(T* p) const { release(p); }
 };
-struct HandleFree {
-    void operator()(heif_image_handle* h) const { heif_image_handle_release(h); }
-};
-struct ImageFree {
-    void operator()(heif_image* i) const { heif_image_release(i); }
-};
-struct OptionsFree {
-    void operator()(heif_decoding_options* o) const { heif_decoding_options_free(o); }
-};
+template <class T, class Release>
+using Held = std::unique_ptr<T, Releaser<T, Release>>;
+template <class T, class Release>
+Held<T, Release> Hold(T* p, Release release)
+{
+    return Held<T, Release>(p, Releaser<T, Release>{release});
+}
 
 bool Fits(int w, int h, size_t bytes)
 {
@@ -34,37 +34,40 @@ bool Fits(int w, int h, size_t bytes)
 
 ImageRead DecodeHeif(std::span<const uint8_t> bytes)
 {
-    std::unique_ptr<heif_context, ContextFree> ctx(heif_context_alloc());
+    const HeifLibrary* heif = HeifLibrary::Get();
+    if (!heif)
+        return ImageRead::Failed(ReadFailure::NotValid, "HEIF: libheif is not installed");
+    auto ctx = Hold(heif->context_alloc(), heif->context_free);
     if (!ctx || bytes.empty())
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");
-    if (heif_context_read_from_memory_without_copy(ctx.get(), bytes.data(), bytes.size(), nullptr).code !=
+    if (heif->context_read_from_memory_without_copy(ctx.get(), bytes.data(), bytes.size(), nullptr).code !=
         heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");
     heif_image_handle* raw = nullptr;
-    if (heif_context_get_primary_image_handle(ctx.get(), &raw).code != heif_error_Ok)
+    if (heif->context_get_primary_image_handle(ctx.get(), &raw).code != heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no primary picture");
-    std::unique_ptr<heif_image_handle, HandleFree> handle(raw);
+    auto handle = Hold(raw, heif->image_handle_release);
     // The stored size and the shown size (after a quarter turn) are both
     // checked before libheif allocates anything for the pixels.
-    const int w = heif_image_handle_get_width(handle.get());
-    const int h = heif_image_handle_get_height(handle.get());
-    const int iw = heif_image_handle_get_ispe_width(handle.get());
-    const int ih = heif_image_handle_get_ispe_height(handle.get());
+    const int w = heif->image_handle_get_width(handle.get());
+    const int h = heif->image_handle_get_height(handle.get());
+    const int iw = heif->image_handle_get_ispe_width(handle.get());
+    const int ih = heif->image_handle_get_ispe_height(handle.get());
     if (!Fits(w, h, bytes.size()) || !Fits(iw, ih, bytes.size()))
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: picture too large for its file");
-    std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
+    auto options = Hold(heif->decoding_options_alloc(), heif->decoding_options_free);
     if (!options)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no decoding options");
     options->ignore_transformations = 0;
     heif_image* decodedRaw = nullptr;
-    if (heif_decode_image(handle.get(), &decodedRaw, heif_colorspace_RGB, heif_chroma_interleaved_RGB, options.get())
+    if (heif->decode_image(handle.get(), &decodedRaw, heif_colorspace_RGB, heif_chroma_interleaved_RGB, options.get())
             .code != heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not decodable");
-    std::unique_ptr<heif_image, ImageFree> decoded(decodedRaw);
+    auto decoded = Hold(decodedRaw, heif->image_release);
     int stride = 0;
-    const uint8_t* plane = heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
-    const int dw = heif_image_get_width(decoded.get(), heif_channel_interleaved);
-    const int dh = heif_image_get_height(decoded.get(), heif_channel_interleaved);
+    const uint8_t* plane = heif->image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
+    const int dw = heif->image_get_width(decoded.get(), heif_channel_interleaved);
+    const int dh = heif->image_get_height(decoded.get(), heif_channel_interleaved);
     ImageRead out;
     DibPicture& pic = out.Picture;
     if (!plane || stride < dw * 3 || !pic.Allocate(dw, dh, 24))
@@ -78,7 +81,7 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes)
             d[2] = s[0];
         }
     }
-    out.FileBitCount = heif_image_handle_get_luma_bits_per_pixel(handle.get()) * 3;
+    out.FileBitCount = heif->image_handle_get_luma_bits_per_pixel(handle.get()) * 3;
     out.Failure = ReadFailure::None;
     return out;
 }

@@ -3,21 +3,21 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/jxl_library.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include <jxl/decode.h>
-#include <jxl/thread_parallel_runner.h>
-
 namespace {
 
 struct DecoderFree {
-    void operator()(JxlDecoder* d) const { JxlDecoderDestroy(d); }
+    const JxlLibrary* jxl;
+    void operator()(JxlDecoder* d) const { jxl->DecoderDestroy(d); }
 };
 struct RunnerFree {
-    void operator()(void* r) const { JxlThreadParallelRunnerDestroy(r); }
+    const JxlLibrary* jxl;
+    void operator()(void* r) const { jxl->ThreadParallelRunnerDestroy(r); }
 };
 
 // Rows arrive from the decoder's threads, each a run of red, green, blue.
@@ -40,23 +40,31 @@ void PutPixels(void* opaque, size_t x, size_t y, size_t count, const void* pixel
 
 ImageRead DecodeJxl(std::span<const uint8_t> bytes)
 {
-    std::unique_ptr<JxlDecoder, DecoderFree> dec(JxlDecoderCreate(nullptr));
+    const JxlLibrary* jxl = JxlLibrary::Get();
+    if (!jxl)
+        return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: libjxl is not installed");
+    std::unique_ptr<JxlDecoder, DecoderFree> dec(jxl->DecoderCreate(nullptr), DecoderFree{jxl});
     std::unique_ptr<void, RunnerFree> runner(
-        JxlThreadParallelRunnerCreate(nullptr, std::min<size_t>(2, JxlThreadParallelRunnerDefaultNumWorkerThreads())));
+        jxl->ThreadParallelRunnerCreate
+            ? jxl->ThreadParallelRunnerCreate(nullptr,
+                                              std::min<size_t>(2, jxl->ThreadParallelRunnerDefaultNumWorkerThreads()))
+            : nullptr,
+        RunnerFree{jxl});
     if (!dec || bytes.empty() ||
-        JxlDecoderSubscribeEvents(dec.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
-        (runner && JxlDecoderSetParallelRunner(dec.get(), JxlThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS) ||
-        JxlDecoderSetInput(dec.get(), bytes.data(), bytes.size()) != JXL_DEC_SUCCESS)
+        jxl->DecoderSubscribeEvents(dec.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
+        (runner &&
+         jxl->DecoderSetParallelRunner(dec.get(), jxl->ThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS) ||
+        jxl->DecoderSetInput(dec.get(), bytes.data(), bytes.size()) != JXL_DEC_SUCCESS)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: not a JPEG XL file");
-    JxlDecoderCloseInput(dec.get());
+    jxl->DecoderCloseInput(dec.get());
     const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
     ImageRead out;
     DibPicture& pic = out.Picture;
     for (;;) {
-        switch (JxlDecoderProcessInput(dec.get())) {
+        switch (jxl->DecoderProcessInput(dec.get())) {
         case JXL_DEC_BASIC_INFO: {
             JxlBasicInfo info;
-            if (JxlDecoderGetBasicInfo(dec.get(), &info) != JXL_DEC_SUCCESS)
+            if (jxl->DecoderGetBasicInfo(dec.get(), &info) != JXL_DEC_SUCCESS)
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no header");
             // Checked before the picture is allocated; a quarter turn
             // (orientations 5 to 8) swaps the shown width and height.
@@ -72,7 +80,7 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
             break;
         }
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
-            if (pic.Empty() || JxlDecoderSetImageOutCallback(dec.get(), &format, PutPixels, &pic) != JXL_DEC_SUCCESS)
+            if (pic.Empty() || jxl->DecoderSetImageOutCallback(dec.get(), &format, PutPixels, &pic) != JXL_DEC_SUCCESS)
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no picture to decode into");
             break;
         case JXL_DEC_FULL_IMAGE:  // the first frame is the picture

@@ -4,7 +4,10 @@
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
 #include "image/multi_image.h"
+#include "image/heif_library.h"
+#include "image/jxl_library.h"
 #include "image/orientation.h"
+#include "image/shared_library.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
 
@@ -181,4 +184,19 @@ TEST_F(ModernFormats, EveryOrientationShowsThePhotoUpright)
     EXPECT_EQ(ExifOrientation({}), 1);
     const std::vector<uint8_t> cutExif = ExifSegment(6, true);
     EXPECT_EQ(ExifOrientation({cutExif.data() + 4, 30}), 1) << "an entry past the end is not read";
+}
+
+// The HEIF and JPEG XL decoders are loaded on the first such file; a library
+// that is not there finds nothing, not the functions of whatever else the
+// process has loaded.
+TEST(LoadedDecoders, AMissingLibraryFindsNothingAndThePresentOnesAreComplete)
+{
+    const SharedLibrary missing("libzelvaro-no-such-library.so.0");
+    size_t (*strlenFn)(const char*) = nullptr;
+    EXPECT_FALSE(missing.Loaded());
+    EXPECT_FALSE(missing.Find("strlen", strlenFn));
+    EXPECT_EQ(strlenFn, nullptr);
+    ASSERT_NE(HeifLibrary::Get(), nullptr);
+    ASSERT_NE(JxlLibrary::Get(), nullptr);
+    EXPECT_NE(JxlLibrary::Get()->ThreadParallelRunner, nullptr);
 }
