@@ -8,15 +8,25 @@ char UpperAscii(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+std::string TrimOf(std::string_view text, const char* blanks)
+{
+    const auto b = text.find_first_not_of(blanks);
+    if (b == std::string_view::npos)
+        return {};
+    const auto e = text.find_last_not_of(blanks);
+    return std::string(text.substr(b, e - b + 1));
+}
+
 }  // namespace
 
 std::string TrimBlanks(std::string_view text)
 {
-    const auto b = text.find_first_not_of(" \t");
-    if (b == std::string_view::npos)
-        return {};
-    const auto e = text.find_last_not_of(" \t");
-    return std::string(text.substr(b, e - b + 1));
+    return TrimOf(text, " \t");
+}
+
+std::string TrimBlanksAndReturns(std::string_view text)
+{
+    return TrimOf(text, " \t\r");
 }
 
 std::string AsciiUpper(std::string text)

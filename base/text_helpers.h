@@ -8,6 +8,9 @@
 
 // The text without leading and trailing blanks (spaces and tabs).
 std::string TrimBlanks(std::string_view text);
+// The same, a carriage return (a line of a file written on another system)
+// counting as a blank too.
+std::string TrimBlanksAndReturns(std::string_view text);
 
 // The text with ASCII letters in upper case; other bytes (UTF-8 included) stay.
 std::string AsciiUpper(std::string text);

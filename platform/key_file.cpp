@@ -1,19 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/key_file.h"
 
+#include "base/text_helpers.h"
+
 #include <sstream>
-
-namespace {
-
-std::string Trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-}  // namespace
 
 std::optional<std::string> KeyFileValue(const std::string& content, const std::string& group, const std::string& key)
 {
@@ -21,7 +11,7 @@ std::optional<std::string> KeyFileValue(const std::string& content, const std::s
     std::string line;
     bool inGroup = false;
     while (std::getline(in, line)) {
-        line = Trim(line);
+        line = TrimBlanksAndReturns(line);
         if (line.empty() || line[0] == '#')
             continue;
         if (line[0] == '[') {
@@ -29,8 +19,8 @@ std::optional<std::string> KeyFileValue(const std::string& content, const std::s
             continue;
         }
         const auto equals = line.find('=');
-        if (inGroup && equals != std::string::npos && Trim(line.substr(0, equals)) == key)
-            return Trim(line.substr(equals + 1));
+        if (inGroup && equals != std::string::npos && TrimBlanksAndReturns(line.substr(0, equals)) == key)
+            return TrimBlanksAndReturns(line.substr(equals + 1));
     }
     return std::nullopt;
 }

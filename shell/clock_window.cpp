@@ -17,6 +17,7 @@
 #include <QLoggingCategory>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 Q_LOGGING_CATEGORY(lcShell, "zelvaro.shell")
@@ -263,10 +264,14 @@ void TfrmClock::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // Where the window manager does not float the window by its hints, it is
-    // asked to, at the window's place.
-    const QWindow* handle = windowHandle();
-    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    services_.windowManager.FloatAt(x11 && handle ? static_cast<std::uintptr_t>(handle->winId()) : 0, x(), y());
+    // asked to, at the window's place. Qt makes the X11 window anew after
+    // this event when the stacking flag changed, so the window is named once
+    // it is shown.
+    QTimer::singleShot(0, this, [this] {
+        const QWindow* handle = windowHandle();
+        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+        services_.windowManager.FloatAt(x11 && handle ? static_cast<std::uintptr_t>(handle->winId()) : 0, x(), y());
+    });
 }
 
 void TfrmClock::keyPressEvent(QKeyEvent* event)

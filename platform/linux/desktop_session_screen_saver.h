@@ -8,7 +8,7 @@
 // inhibitor with the idle flag; KDE and XFCE, whose lockers ignore the X
 // server's saver, and any other desktop offering that service (hypridle),
 // take one from org.freedesktop.ScreenSaver (and on X11 the X server's saver
-// is kept in step there, so `xset q` shows the same state).
+// is suspended beside it, for lockers that follow that one).
 // "Start now" asks the desktop's saver first.
 
 #include "platform/linux/x11_screen_saver.h"

@@ -10,11 +10,13 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -22,8 +24,10 @@ namespace {
 constexpr char kMagic[] = {'i', '3', '-', 'i', 'p', 'c'};
 constexpr std::size_t kHeader = sizeof kMagic + 8;
 constexpr unsigned kRunCommand = 0;
+constexpr unsigned kSubscribe = 2;
 constexpr unsigned kGetOutputs = 3;
 constexpr unsigned kGetTree = 4;
+constexpr std::uint32_t kLargestMessage = 64u << 20;
 
 class Fd {
 public:
@@ -36,6 +40,7 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
@@ -98,20 +103,22 @@ std::string SwayIpc::SessionSocket()
     return sock ? sock : "";
 }
 
-std::optional<std::string> SwayIpc::Request(unsigned type, const std::string& payload) const
+// Sends one request on a new connection and reads its reply: the connection
+// (for the caller to close), or -1 when sway does not answer in time.
+int SwayIpc::Ask(unsigned type, const std::string& payload, std::string& reply) const
 {
     sockaddr_un addr{};
     if (path_.empty() || path_.size() >= sizeof addr.sun_path)
-        return std::nullopt;
+        return -1;
     Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (fd.get() < 0)
-        return std::nullopt;
+        return -1;
     addr.sun_family = AF_UNIX;
     std::memcpy(addr.sun_path, path_.c_str(), path_.size() + 1);
     const auto deadline = Clock::now() + std::chrono::milliseconds(kTimeoutMs);
     if (::connect(fd.get(), reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 &&
         (errno != EINPROGRESS || !Wait(fd.get(), POLLOUT, deadline)))
-        return std::nullopt;
+        return -1;
 
     // The header: the magic, then the payload's length and the type in the
     // machine's byte order.
@@ -122,19 +129,63 @@ std::optional<std::string> SwayIpc::Request(unsigned type, const std::string& pa
     message.append(reinterpret_cast<const char*>(&kind), 4);
     message += payload;
     if (!WriteAll(fd.get(), message, deadline))
-        return std::nullopt;
+        return -1;
 
     char header[kHeader];
     if (!ReadAll(fd.get(), header, kHeader, deadline) || std::memcmp(header, kMagic, sizeof kMagic) != 0)
-        return std::nullopt;
+        return -1;
     std::uint32_t replyLength = 0;
     std::memcpy(&replyLength, header + sizeof kMagic, 4);
-    if (replyLength > (64u << 20))
-        return std::nullopt;
-    std::string reply(replyLength, '\0');
+    if (replyLength > kLargestMessage)
+        return -1;
+    reply.assign(replyLength, '\0');
     if (!ReadAll(fd.get(), reply.data(), reply.size(), deadline))
+        return -1;
+    return fd.release();
+}
+
+std::optional<std::string> SwayIpc::Request(unsigned type, const std::string& payload) const
+{
+    std::string reply;
+    const int fd = Ask(type, payload, reply);
+    if (fd < 0)
         return std::nullopt;
+    ::close(fd);
     return reply;
+}
+
+int SwayIpc::Subscribe(const std::string& kinds) const
+{
+    std::string reply;
+    Fd fd(Ask(kSubscribe, kinds, reply));
+    if (fd.get() < 0 ||
+        !QJsonDocument::fromJson(QByteArray::fromStdString(reply)).object().value(QStringLiteral("success")).toBool())
+        return -1;
+    return fd.release();
+}
+
+std::optional<SwayIpc::Message> SwayIpc::TakeMessage(std::string& buffer)
+{
+    const std::size_t magic = std::min(buffer.size(), sizeof kMagic);
+    if (std::memcmp(buffer.data(), kMagic, magic) != 0) {
+        buffer.clear();
+        return std::nullopt;
+    }
+    if (buffer.size() < kHeader)
+        return std::nullopt;
+    Message m;
+    std::uint32_t length = 0;
+    std::memcpy(&length, buffer.data() + sizeof kMagic, 4);
+    std::memcpy(&m.type, buffer.data() + sizeof kMagic + 4, 4);
+    if (length > kLargestMessage) {
+        buffer.clear();
+        return std::nullopt;
+    }
+    if (buffer.size() < kHeader + length)
+        return std::nullopt;
+    m.payload = buffer.substr(kHeader, length);
+    buffer.erase(0, kHeader + length);
+    return m;
 }
 
 bool SwayIpc::Run(const std::string& commands) const

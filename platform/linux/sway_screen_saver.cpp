@@ -32,8 +32,10 @@ std::string OwnWindows()
 
 }  // namespace
 
-SwayScreenSaver::SwayScreenSaver(std::string socketPath) : ipc_(std::move(socketPath))
-{}
+SwayScreenSaver::SwayScreenSaver(std::string socketPath) : ipc_(socketPath), events_(socketPath)
+{
+    events_.OnWindowMapped([this](const SwayWindow& window) { Mapped(window); });
+}
 
 std::optional<std::string> SwayScreenSaver::UserInhibitor(const std::string& treeJson, long long pid)
 {
@@ -50,10 +52,19 @@ bool SwayScreenSaver::IsActive()
 
 void SwayScreenSaver::SetActive(bool active)
 {
+    wanted_ = active;
     if (ipc_.Run(OwnWindows() + (active ? "inhibit_idle none" : "inhibit_idle open")))
         active_ = active;
     else
         qCWarning(lcDesktop) << "screen saver: sway did not take the idle inhibitor on the clock's window";
+}
+
+void SwayScreenSaver::Mapped(const SwayWindow& window)
+{
+    if (wanted_ || window.pid != ::getpid())
+        return;
+    if (!ipc_.Run(OwnWindows() + "inhibit_idle open"))
+        qCWarning(lcDesktop) << "screen saver: sway did not take the idle inhibitor on the clock's window again";
 }
 
 }  // namespace platform

@@ -4,9 +4,12 @@
 // while this program's windows exist (`inhibit_idle open` on them), which
 // swayidle and every idle client honour; switching it on asks for `none`.
 // Nothing outlives the program: sway drops the inhibitor with the window.
+// A window sway maps again (Qt unmaps and maps the clock to change its
+// stacking) gets the inhibitor again while the saver is switched off.
 // sway has no saver of its own to start now, so "start now" does nothing.
 
 #include "platform/linux/sway_ipc.h"
+#include "platform/linux/sway_window_events.h"
 #include "platform/screen_saver.h"
 
 #include <optional>
@@ -29,8 +32,12 @@ public:
     static std::optional<std::string> UserInhibitor(const std::string& treeJson, long long pid);
 
 private:
+    void Mapped(const SwayWindow& window);
+
     SwayIpc ipc_;
-    bool active_ = true;
+    SwayWindowEvents events_;
+    bool active_ = true;  // what sway said last
+    bool wanted_ = true;  // what was asked for last
 };
 
 }  // namespace platform

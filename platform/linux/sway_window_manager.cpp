@@ -9,8 +9,10 @@
 
 namespace platform {
 
-SwayWindowManager::SwayWindowManager(std::string socketPath) : ipc_(std::move(socketPath))
-{}
+SwayWindowManager::SwayWindowManager(std::string socketPath) : ipc_(socketPath), events_(socketPath)
+{
+    events_.OnWindowMapped([this](const SwayWindow& window) { Mapped(window); });
+}
 
 std::string SwayWindowManager::FloatCommand(std::uintptr_t windowId, long long pid, int left, int top)
 {
@@ -22,14 +24,26 @@ std::string SwayWindowManager::FloatCommand(std::uintptr_t windowId, long long p
 
 void SwayWindowManager::FloatAt(std::uintptr_t windowId, int left, int top)
 {
+    windowId_ = windowId;
+    left_ = left;
+    top_ = top;
     ++generation_;
     Try(FloatCommand(windowId, ::getpid(), left, top), kTries);
 }
 
+void SwayWindowManager::Mapped(const SwayWindow& window)
+{
+    if (windowId_ == 0 || window.x11Window != windowId_)
+        return;
+    ++generation_;
+    Try(FloatCommand(windowId_, ::getpid(), left_, top_), kTries);
+}
+
 void SwayWindowManager::Try(const std::string& command, int triesLeft)
 {
-    if (ipc_.Run(command))
+    if (ipc_.Run(command)) {
         return;
+    }
     if (triesLeft <= 1) {
         qCWarning(lcDesktop) << "window: sway did not float the clock:" << QString::fromStdString(command);
         return;

@@ -3,9 +3,11 @@
 // The clock's window on sway: floating, no border, sticky (on every
 // workspace) at its place, asked for through sway's IPC once sway has mapped
 // it. A window of Xwayland is named by its X11 id, a native one by this
-// program's pid.
+// program's pid. When sway maps the X11 window again (Qt unmaps and maps it
+// to change its stacking), the new container is asked again.
 
 #include "platform/linux/sway_ipc.h"
+#include "platform/linux/sway_window_events.h"
 #include "platform/window_manager.h"
 
 #include <string>
@@ -26,8 +28,14 @@ public:
 private:
     void Try(const std::string& command, int triesLeft);
 
+    void Mapped(const SwayWindow& window);
+
     SwayIpc ipc_;
-    unsigned generation_ = 0;  // a newer request ends the retries of an older one
+    SwayWindowEvents events_;
+    unsigned generation_ = 0;      // a newer request ends the retries of an older one
+    std::uintptr_t windowId_ = 0;  // the window and place asked for last
+    int left_ = 0;
+    int top_ = 0;
 };
 
 }  // namespace platform

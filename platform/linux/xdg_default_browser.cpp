@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/xdg_default_browser.h"
 
+#include "base/text_helpers.h"
+
 #include "platform/key_file.h"
 #include "platform/linux/disk_profile_file.h"
 
@@ -37,14 +39,6 @@ bool IsFile(const std::string& path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-std::string Trim(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
 }  // namespace
@@ -128,8 +122,8 @@ std::string XdgDefaultBrowser::DefaultHandler(const std::string& mimeType) const
     // associations, then the older defaults.list files.
     auto firstInstalled = [this](const std::optional<std::string>& value) -> std::string {
         for (const std::string& id : SplitList(value.value_or(""), ';'))
-            if (!DesktopFilePath(Trim(id)).empty())
-                return Trim(id);
+            if (!DesktopFilePath(TrimBlanksAndReturns(id)).empty())
+                return TrimBlanksAndReturns(id);
         return {};
     };
     std::vector<std::pair<std::string, const char*>> lookups;

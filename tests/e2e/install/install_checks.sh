@@ -231,7 +231,7 @@ if (cd "$BUILD" && rm -f zelvaro_*.deb && cpack -G DEB >"$SCRATCH/cpack.log" 2>&
   version=$(dpkg-deb --field "$deb" Version)
   depends=$(dpkg-deb --field "$deb" Depends)
   lacking=""
-  for need in libqt6widgets6 libqt6gui6 libsdl2-mixer libjpeg62-turbo libtiff libgif libimagequant libx11-6 \
+  for need in libqt6widgets6 libqt6gui6 libsdl2-mixer libjpeg62-turbo libtiff libgif libimagequant libx11-6 libxss1 \
               qt6-qpa-plugins qt6-wayland fonts-ipafont-gothic fonts-liberation2; do
     grep -q "$need" <<<"$depends" || lacking+=" $need"
   done

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Reads sway's layout tree (swaymsg -t get_tree) on stdin and prints the
 first window of the process given as the argument, one line:
-"<type> <x> <y> <border> <sticky> <user idle inhibitor>", or nothing when
-the process has no window."""
+"<type> <x> <y> <border> <sticky> <user idle inhibitor> <X11 id>", or
+nothing when the process has no window."""
 import json
 import sys
 
@@ -22,7 +22,7 @@ def main():
             rect = node["rect"]
             inhibitor = node.get("idle_inhibitors", {}).get("user", "none")
             print(node["type"], rect["x"], rect["y"], node.get("border"), str(node.get("sticky")).lower(),
-                  inhibitor)
+                  inhibitor, node.get("window"))
             return
 
 

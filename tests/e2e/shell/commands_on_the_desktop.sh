@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The clock window on a desktop with a window manager: dragging the panel
-# moves it, "ｾｰﾊﾞ停止" switches the X screen saver off and on, "ｱ ｲ ｺ ﾝ"
+# moves it, "ｾｰﾊﾞ停止" holds the X screen saver off and lets it go (a kill
+# too) without changing the user's values, "ｱ ｲ ｺ ﾝ"
 # minimises it with the time as its caption, a second start ends at once and
 # brings the first copy forward without touching the settings, a copy under
 # another file name runs beside it, and "終    了" saves the place.
@@ -28,12 +29,20 @@ sleep 0.4
 read -r nx ny < <(window_xy "$id")
 [ "$nx" = $((x - 100)) ] && [ "$ny" = $((y - 50)) ] || fail "drag moved the window to $nx,$ny from $x,$y"
 
-# The screen saver item follows and switches the X server's saver.
-xset q | grep -q 'timeout:  600' || fail "unexpected saver state at start: $(xset q | grep timeout)"
+# "ｾｰﾊﾞ停止" holds the X server's saver off while checked, with the user's
+# own values (a short timeout here) untouched; switching back lets it start.
+saver_starts() { python3 "$(dirname "$0")/x_saver_starts.py" 4; }
+saver_values() { xset q | grep -o 'timeout: *[0-9]* *cycle: *[0-9]*'; }
+xset s 2 30
+values=$(saver_values)
+saver_starts || fail "the X server's saver does not start by itself here"
 clock_menu Up Up Up Up Up Up Up Up Return      # ｾｰﾊﾞ停止
-xset q | grep -q 'timeout:  0 ' || fail "saver not switched off: $(xset q | grep timeout)"
+saver_starts && fail "the saver started while ｾｰﾊﾞ停止 was checked"
+[ "$(saver_values)" = "$values" ] || fail "the user's saver values changed: $(saver_values)"
 clock_menu Up Up Up Up Up Up Up Up Return
-xset q | grep -q 'timeout:  600' || fail "saver not switched on again: $(xset q | grep timeout)"
+saver_starts || fail "the saver did not start after switching back"
+[ "$(saver_values)" = "$values" ] || fail "the user's saver values changed: $(saver_values)"
+xset s default
 
 # Minimise: the caption becomes the time text.
 clock_menu Up Up Up Up Return                  # ｱ ｲ ｺ ﾝ
@@ -71,4 +80,17 @@ APP_PID=""
 grep -q "^OffsetX=$nx\$" "$WORK/zelvaro.INI" || fail "place not saved: $(head -4 "$WORK/zelvaro.INI")"
 grep -q "^OffsetY=$ny\$" "$WORK/zelvaro.INI" || fail "place not saved: $(head -4 "$WORK/zelvaro.INI")"
 grep -q '^kept=1' "$WORK/zelvaro.INI" || fail "a foreign key was lost"
+
+# A clock killed while ｾｰﾊﾞ停止 is checked gives the saver back.
+xset s 2 30
+e2e_start
+e2e_window >/dev/null
+sleep 0.5
+clock_menu Up Up Up Up Up Up Up Up Return      # ｾｰﾊﾞ停止
+saver_starts && fail "the saver started while ｾｰﾊﾞ停止 was checked"
+kill -KILL "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+APP_PID=""
+saver_starts || fail "the saver stayed off after the clock was killed"
+[ "$(saver_values)" = "$values" ] || fail "the user's saver values changed: $(saver_values)"
 echo "ok"

@@ -11,6 +11,7 @@
 #include "platform/linux/desktop_wallpaper_copies.h"
 #include "platform/linux/sway_desktop.h"
 #include "platform/linux/sway_screen_saver.h"
+#include "platform/linux/sway_window_events.h"
 #include "platform/linux/sway_window_manager.h"
 #include "platform/linux/swaybg_desktop.h"
 #include "platform/linux/x11_screen_saver.h"
@@ -19,6 +20,9 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 #include <signal.h>
 #include <spawn.h>
@@ -169,6 +173,31 @@ fs::path WriteSwaybg(const fs::path& dir)
                                      "while :; do sleep 0.05; done\n";
     fs::permissions(bin / "swaybg", fs::perms::owner_all);
     return bin;
+}
+
+std::string SaverTimeout()
+{
+    const std::string q = Output("xset q");
+    const auto at = q.find("timeout:");
+    return at == std::string::npos ? "" : q.substr(at, q.find("cycle", at) - at);
+}
+
+// Whether the X server's saver starts within 1.5 s of idle with a timeout of
+// 1 s; the timeout goes back to the server's default afterwards.
+bool XSaverStarts()
+{
+    Output("xset s 1 && xset s reset");
+    bool started = false;
+    if (Display* d = XOpenDisplay(nullptr)) {
+        XScreenSaverInfo info{};
+        for (int i = 0; i < 30 && !started; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            started = XScreenSaverQueryInfo(d, DefaultRootWindow(d), &info) && info.state == ScreenSaverOn;
+        }
+        XCloseDisplay(d);
+    }
+    Output("xset s reset && xset s default");
+    return started;
 }
 
 std::string RootPixmapProperty()
@@ -416,19 +445,18 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
         ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(),
                   platform::DesktopSessionScreenSaver::Kind::Freedesktop);
         StandIn service(s.dir, {"org.freedesktop.ScreenSaver"});
-        platform::X11ScreenSaver xserver;
-        xserver.SetActive(true);
         {
             platform::DesktopSessionScreenSaver saver(platform::DesktopSessionScreenSaver::Kind::Freedesktop);
             ASSERT_TRUE(saver.IsActive());
             saver.SetActive(false);
             saver.SetActive(false);  // held once
             EXPECT_FALSE(saver.IsActive());
-            EXPECT_FALSE(xserver.IsActive()) << "xset q follows the menu";
+            if (std::string(desktop) == "KDE") {
+                EXPECT_FALSE(XSaverStarts()) << "the X server's saver is held off too";
+            }
             EXPECT_EQ(service.Calls(), "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n");
             saver.SetActive(true);
             EXPECT_TRUE(saver.IsActive());
-            EXPECT_TRUE(xserver.IsActive());
             saver.StartNow();
             saver.SetActive(false);
         }  // ending the program lets go of the saver
@@ -436,7 +464,6 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesk
             service.Calls(),
             "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\nUnInhibit 42\nSetActive True\nInhibit Zelvaro|ｾｰﾊﾞ停止|43\nUnInhibit 43\n")
             << desktop;
-        xserver.SetActive(true);
     }
     Env plain("XDG_CURRENT_DESKTOP", "openbox");
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
@@ -460,8 +487,6 @@ TEST(DesktopSessionScreenSaver, GnomeHoldsAnIdleInhibitorAndNeverWritesTheIdleDe
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value()) << "no session manager, no GNOME kind";
     StandIn manager(s.dir, {"org.gnome.SessionManager"});
     ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(), Kind::GnomeSession);
-    platform::X11ScreenSaver xserver;
-    xserver.SetActive(true);
     {
         platform::DesktopSessionScreenSaver saver(Kind::GnomeSession);
         ASSERT_TRUE(saver.IsActive());
@@ -470,7 +495,6 @@ TEST(DesktopSessionScreenSaver, GnomeHoldsAnIdleInhibitorAndNeverWritesTheIdleDe
         EXPECT_FALSE(saver.IsActive());
         EXPECT_EQ(manager.Calls(), "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\n");
         EXPECT_EQ(IdleDelay(), before);
-        EXPECT_TRUE(xserver.IsActive()) << "nothing the X server keeps after the program is changed";
         saver.SetActive(true);
         EXPECT_TRUE(saver.IsActive());
         saver.SetActive(false);
@@ -503,6 +527,46 @@ TEST(DesktopSessionScreenSaver, GnomeHoldsAnIdleInhibitorAndNeverWritesTheIdleDe
     EXPECT_NE(manager.Calls().find("Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|10\nDropped 10\n"), std::string::npos)
         << manager.Calls();
     EXPECT_EQ(IdleDelay(), before);
+}
+
+TEST(X11ScreenSaver, SuspendsTheServersSaverWhileHeldAndNeverChangesItsTimeout)
+{
+    const std::string timeout = SaverTimeout();
+    ASSERT_NE(timeout, "");
+    {
+        platform::X11ScreenSaver saver;
+        EXPECT_TRUE(saver.IsActive());
+        EXPECT_TRUE(XSaverStarts());
+        saver.SetActive(false);
+        saver.SetActive(false);  // held once
+        EXPECT_FALSE(saver.IsActive());
+        EXPECT_FALSE(XSaverStarts());
+        EXPECT_EQ(SaverTimeout(), timeout);
+        saver.StartNow();  // still starts it at once while held
+        Display* d = XOpenDisplay(nullptr);
+        XScreenSaverInfo info{};
+        ASSERT_TRUE(d && XScreenSaverQueryInfo(d, DefaultRootWindow(d), &info));
+        EXPECT_EQ(info.state, ScreenSaverOn);
+        XForceScreenSaver(d, ScreenSaverReset);
+        XCloseDisplay(d);
+        saver.SetActive(true);
+        EXPECT_TRUE(saver.IsActive());
+        EXPECT_TRUE(XSaverStarts());
+        saver.SetActive(false);
+    }  // ending the program ends the suspension
+    EXPECT_TRUE(XSaverStarts());
+    EXPECT_EQ(SaverTimeout(), timeout);
+
+    // The user's own "xset s off": shown off from the start and left so.
+    Output("xset s off");
+    {
+        platform::X11ScreenSaver saver;
+        EXPECT_FALSE(saver.IsActive());
+        saver.SetActive(true);
+        EXPECT_FALSE(saver.IsActive());
+        EXPECT_NE(SaverTimeout().find("timeout:  0 "), std::string::npos) << SaverTimeout();
+    }
+    Output("xset s default");
 }
 
 TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
@@ -540,6 +604,43 @@ TEST(Sway, CommandsAndTheInhibitorReadFromTheTree)
     EXPECT_EQ(SwayScreenSaver::UserInhibitor(tree, 12), "none");
     EXPECT_FALSE(SwayScreenSaver::UserInhibitor(tree, 13).has_value());
     EXPECT_FALSE(SwayScreenSaver::UserInhibitor("not json", 77).has_value());
+}
+
+std::string SwayMessage(std::uint32_t type, const std::string& payload)
+{
+    std::string m = "i3-ipc";
+    const auto length = static_cast<std::uint32_t>(payload.size());
+    m.append(reinterpret_cast<const char*>(&length), 4);
+    m.append(reinterpret_cast<const char*>(&type), 4);
+    return m + payload;
+}
+
+TEST(Sway, WindowEventsReportEachMappedWindowAcrossPartialReads)
+{
+    using platform::SwayWindowEvents;
+    constexpr std::uint32_t kWorkspace = 0x80000000u, kWindow = 0x80000003u;
+    const std::string mappedX11 = SwayMessage(kWindow,
+                                              R"({"change":"new","container":{"id":9,"pid":77,"window":4194577}})");
+    const std::string mappedNative = SwayMessage(kWindow, R"({"change":"new","container":{"id":10,"pid":78}})");
+    std::string buffer = SwayMessage(kWorkspace, R"({"change":"focus"})") +
+                         SwayMessage(kWindow, R"({"change":"focus","container":{"pid":77,"window":1}})") + mappedX11 +
+                         mappedNative.substr(0, 20);
+    auto mapped = SwayWindowEvents::TakeMappedWindows(buffer);
+    ASSERT_EQ(mapped.size(), 1u);
+    EXPECT_EQ(mapped[0].pid, 77);
+    EXPECT_EQ(mapped[0].x11Window, 4194577u);
+    EXPECT_EQ(buffer, mappedNative.substr(0, 20)) << "an incomplete message waits for the rest";
+    buffer += mappedNative.substr(20);
+    mapped = SwayWindowEvents::TakeMappedWindows(buffer);
+    ASSERT_EQ(mapped.size(), 1u);
+    EXPECT_EQ(mapped[0].pid, 78);
+    EXPECT_EQ(mapped[0].x11Window, 0u);
+    EXPECT_TRUE(buffer.empty());
+    for (std::string noise :
+         {std::string("HTTP/1.1 200"), SwayMessage(kWindow, "x").replace(6, 4, "\xff\xff\xff\x7f")}) {
+        EXPECT_TRUE(SwayWindowEvents::TakeMappedWindows(noise).empty());
+        EXPECT_TRUE(noise.empty()) << "bytes that are no message are not kept";
+    }
 }
 
 int main(int argc, char** argv)
