@@ -9,13 +9,12 @@
 # switched off and on (the window mapped anew); without Xwayland the clock starts
 # natively and keeps its saved place on quit.
 #
-# sway refuses to run as root: as root the test runs as a system user of its
-# own, in mount and network namespaces of its own where the machine allows,
-# so the Xwayland display stays private. Everything is bounded in time.
+# As root the inside runs as a system user of its own, as privately as the
+# machine allows (sway_user.sh). Everything is bounded in time.
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
 HERE=$(dirname "$SCRIPT")
-TEST_USER=zelvaro-e2e
+source "$HERE/sway_user.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -34,40 +33,12 @@ outside() {
   trap 'rm -rf "$WORK"' EXIT
   chmod 755 "$WORK"
   cp "$built" "$WORK/zelvaro"
-  if [ "$(id -u)" -ne 0 ]; then
-    timeout -k 5 300 "$SCRIPT" --inside "$WORK"
-    return
-  fi
-  id -u "$TEST_USER" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$TEST_USER" ||
-    fail "cannot create the user $TEST_USER that sway runs as"
-  chown -R "$TEST_USER:" "$WORK"
-  mkdir -p -m 1777 /tmp/.X11-unix
-  # Best: its own /tmp/.X11-unix (a file system of its own) and network
-  # namespace (abstract sockets), so Xwayland's display is seen by nothing
-  # outside. A root that is no mount point (a chroot) refuses a mount
-  # namespace ("cannot change root filesystem propagation"): then sway's
-  # Xwayland shares /tmp/.X11-unix and picks a free display number itself,
-  # in a network namespace of its own where one can be had.
-  # ZELVARO_SWAY_SHARED_X11=1 takes that way on any machine.
-  local why=""
-  if [ -z "${ZELVARO_SWAY_SHARED_X11:-}" ] && why=$(unshare --mount --net true 2>&1); then
-    timeout -k 5 300 unshare --mount --net -- sh -c '
-      mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 97
-      exec setpriv --reuid="$1" --regid="$1" --clear-groups -- "$2" --inside "$3"' sh "$TEST_USER" "$SCRIPT" "$WORK" ||
-      inside_failed $?
-    return
-  fi
-  local net=(unshare --net --)
-  unshare --net true 2>/dev/null || net=()
-  echo "sway's user shares /tmp/.X11-unix${net[*]:+ (own network namespace)}${why:+: $why}" >&2
-  timeout -k 5 300 "${net[@]}" setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --clear-groups -- \
-    "$SCRIPT" --inside "$WORK" || inside_failed $?
+  sway_inside 300 "$SCRIPT" "$WORK" || inside_failed $?
 }
 
 inside_failed() {
   case $1 in
-    97) fail "no /tmp/.X11-unix of its own (the machine refuses to mount a tmpfs there)" ;;
+    97) fail "the machine refuses the mounts sway's user needs (a tmpfs on /tmp/.X11-unix or /dev/shm)" ;;
     124 | 137) fail "out of time" ;;
     *) exit "$1" ;;  # the inside already said why
   esac

@@ -6,12 +6,11 @@
 # output's size (its white frame along the output's edges), where sway's own
 # background was.
 #
-# sway refuses to run as root: as root the test runs as a system user of its
-# own, in mount and network namespaces of its own, so the Xwayland display
-# stays private. Everything is bounded in time.
+# As root the inside runs as a system user of its own, as privately as the
+# machine allows (sway_user.sh). Everything is bounded in time.
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
-TEST_USER=zelvaro-e2e
+source "$(dirname "$SCRIPT")/../platform/sway_user.sh"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -29,23 +28,12 @@ outside() {
   trap 'rm -rf "$WORK"' EXIT
   chmod 755 "$WORK"
   cp "$1" "$WORK/zelvaro"
-  if [ "$(id -u)" -ne 0 ]; then
-    timeout -k 5 120 "$SCRIPT" --inside "$WORK"
-    return
-  fi
-  id -u "$TEST_USER" >/dev/null 2>&1 ||
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$TEST_USER" ||
-    fail "cannot create the user $TEST_USER that sway runs as"
-  chown -R "$TEST_USER:" "$WORK"
-  mkdir -p -m 1777 /tmp/.X11-unix
-  timeout -k 5 120 unshare --mount --net -- sh -c '
-    mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix || exit 97
-    exec setpriv --reuid="$1" --regid="$1" --clear-groups -- "$2" --inside "$3"' sh "$TEST_USER" "$SCRIPT" "$WORK" || {
+  sway_inside 120 "$SCRIPT" "$WORK" || {
     status=$?
     case $status in
-      97) fail "no mount namespace of its own (the machine refuses unshare --mount or mount)" ;;
+      97) fail "the machine refuses the mounts sway's user needs (a tmpfs on /tmp/.X11-unix or /dev/shm)" ;;
       124 | 137) fail "out of time" ;;
-      *) exit "$status" ;;
+      *) exit "$status" ;;  # the inside already said why
     esac
   }
 }
