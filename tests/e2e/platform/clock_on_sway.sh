@@ -10,54 +10,12 @@
 # natively and keeps its saved place on quit.
 #
 # As root the inside runs as a system user of its own, as privately as the
-# machine allows (sway_user.sh). Everything is bounded in time.
+# machine allows (sway_lib.sh). Everything is bounded in time.
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
 HERE=$(dirname "$SCRIPT")
-source "$HERE/sway_user.sh"
+source "$HERE/sway_lib.sh"
 
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -n "${WORK:-}" ]; then
-    [ -s "$WORK/app.log" ] && sed 's/^/  program: /' "$WORK/app.log" | tail -20 >&2
-    [ -s "$WORK/run/sway.log" ] && grep -E '\[ERROR\]' "$WORK/run/sway.log" | tail -10 | sed 's/^/  sway: /' >&2
-  fi
-  exit 1
-}
-
-outside() {
-  local built=$1
-  command -v sway >/dev/null && command -v grim >/dev/null && command -v Xwayland >/dev/null ||
-    fail "sway, grim or Xwayland is not installed (scripts/install-deps installs them)"
-  WORK=$(mktemp -d /tmp/zelvaro-sway.XXXXXX)
-  trap 'rm -rf "$WORK"' EXIT
-  chmod 755 "$WORK"
-  cp "$built" "$WORK/zelvaro"
-  sway_inside 300 "$SCRIPT" "$WORK" || inside_failed $?
-}
-
-inside_failed() {
-  case $1 in
-    97) fail "the machine refuses the mounts sway's user needs (a tmpfs on /tmp/.X11-unix or /dev/shm)" ;;
-    124 | 137) fail "out of time" ;;
-    *) exit "$1" ;;  # the inside already said why
-  esac
-}
-
-# --- inside: as the test user ------------------------------------------------
-
-wait_for() {  # <seconds> <command...>: true once the command succeeds
-  local limit=$1; shift
-  for _ in $(seq $((limit * 10))); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-pixel() {  # the colour (rrggbb) sway shows at <x> <y>
-  grim -g "$1,$2 1x1" - 2>/dev/null | convert png:- -format '%[hex:p{0,0}]' info: 2>/dev/null | tr 'A-F' 'a-f' | cut -c1-6
-}
 shows() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 window_line() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$APP_PID"; }
@@ -85,31 +43,9 @@ ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
 bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
 
 inside() {
-  WORK=$1
-  cd "$WORK"
-  mkdir -p -m 700 "$WORK/run"
-  export XDG_RUNTIME_DIR="$WORK/run" HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data"
-  export SDL_AUDIODRIVER=dummy XDG_CURRENT_DESKTOP=sway XDG_SESSION_TYPE=wayland
-  unset DISPLAY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS
   # sway's own background, a colour the pictures below do not have.
-  cat >"$WORK/sway.config" <<CONF
-xwayland enable
-output HEADLESS-1 resolution 1280x1024 position 0 0 bg #3050a0 solid_color
-default_border normal
-exec echo "\$DISPLAY" > "$WORK/run/display"
-CONF
-  WLR_BACKENDS=headless WLR_HEADLESS_OUTPUTS=1 WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -d -c "$WORK/sway.config" >"$WORK/run/sway.log" 2>&1 &
-  SWAY_PID=$!
-  trap 'kill "$SWAY_PID" 2>/dev/null; wait "$SWAY_PID" 2>/dev/null || true' EXIT
-  wait_for 30 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock >/dev/null 2>&1' || fail "sway did not start"
-  SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
-  WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls wayland-* | grep -v lock | head -1)
-  export SWAYSOCK WAYLAND_DISPLAY
-  wait_for 10 test -s "$WORK/run/display" || fail "sway ran no start-up command"
-  local xdisplay
-  xdisplay=$(cat "$WORK/run/display")
-  [ -n "$xdisplay" ] || fail "sway offers no Xwayland display"
+  sway_start 1 "output HEADLESS-1 resolution 1280x1024 position 0 0 bg #3050a0 solid_color" "default_border normal"
+  local xdisplay=$XDISPLAY
   wait_for 10 shows 640 512 3050a0 || fail "sway's own background does not show: $(pixel 640 512)"
 
   # Xwayland, at its saved place, with a centred red rotation picture.
@@ -196,8 +132,4 @@ CONF
   echo "ok"
 }
 
-if [ "${1:-}" = --inside ]; then
-  inside "$2"
-else
-  outside "$1"
-fi
+sway_main 300 "$@"
