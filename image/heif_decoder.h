@@ -3,7 +3,10 @@
 // HEIF pictures through libheif: HEIC photos (HEVC) and AVIF files (AV1)
 // alike. The primary picture is decoded with the turns, mirrors and crop the
 // file records, so a photo taken upright is upright, into a bottom-up
-// blue-green-red bitmap; an alpha channel is left out.
+// blue-green-red bitmap; an alpha channel is left out. With a scale hint the
+// upright picture is averaged over whole blocks of pixels (2 x 2, 3 x 3, ...)
+// as long as it stays large enough, since libheif itself decodes only at
+// full size.
 
 #include "image/image_read.h"
 
@@ -11,5 +14,5 @@
 #include <span>
 #include <string>
 
-ImageRead DecodeHeif(std::span<const uint8_t> bytes);
-ImageRead DecodeHeifFile(const std::string& path);
+ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
+ImageRead DecodeHeifFile(const std::string& path, const ScaleHint& hint = {});

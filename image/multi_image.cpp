@@ -84,7 +84,7 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Webp: return DecodeWebpFile(path, hint);
     case Format::Avif:
     case Format::Heic:
-    case Format::Heif: return DecodeHeifFile(path);
+    case Format::Heif: return DecodeHeifFile(path, hint);
     case Format::Jxl: return DecodeJxlFile(path);
     default: return ImageRead::Failed(ReadFailure::NotValid, "not a format the component reads");
     }

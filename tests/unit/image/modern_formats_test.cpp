@@ -4,6 +4,7 @@
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
 #include "image/multi_image.h"
+#include "image/heif_decoder.h"
 #include "image/heif_library.h"
 #include "image/jxl_library.h"
 #include "image/orientation.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -199,4 +201,35 @@ TEST(LoadedDecoders, AMissingLibraryFindsNothingAndThePresentOnesAreComplete)
     ASSERT_NE(HeifLibrary::Get(), nullptr);
     ASSERT_NE(JxlLibrary::Get(), nullptr);
     EXPECT_NE(JxlLibrary::Get()->ThreadParallelRunner, nullptr);
+}
+
+// libheif decodes only at full size; with a hint the reader averages blocks
+// of pixels, as large as still meets the hint, the odd edge included.
+TEST(HeifScaledRead, BlocksAreAveragedWhileThePictureStillMeetsTheHint)
+{
+    // Left half black, right half white: a block across the middle is grey.
+    const int w = 130, h = 64;
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3, 0);
+    for (int y = 0; y < h; ++y)
+        std::fill_n(rgb.begin() + (static_cast<ptrdiff_t>(y) * w + w / 2) * 3, (w - w / 2) * 3, 255);
+    const std::vector<uint8_t> avif = fixtures::EncodeHeif(rgb, w, h, true);
+    ASSERT_FALSE(avif.empty());
+    struct Case {
+        ScaleHint hint;
+        int width, height;
+    };
+    for (const Case& c :
+         {Case{{}, 130, 64}, Case{{60, 30, true}, 65, 32}, Case{{20, 40, true}, 130, 64}, Case{{20, 20, true}, 44, 22},
+          Case{{40, 40, false}, 44, 22}, Case{{10, 10, true}, 19, 10}, Case{{1, 1, true}, 17, 8}}) {
+        SCOPED_TRACE(std::to_string(c.hint.Width) + "x" + std::to_string(c.hint.Height));
+        const ImageRead read = DecodeHeif(avif, c.hint);
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.Picture.Width, c.width);
+        EXPECT_EQ(read.Picture.Height, c.height);
+        EXPECT_TRUE(!c.hint.Wanted() || c.hint.LargeEnough(read.Picture.Width, read.Picture.Height));
+        // The corners keep their colours; the rightmost column averages the
+        // picture's last, narrower blocks.
+        EXPECT_LE(read.Picture.PixelAt(0, 0).Red, 8);
+        EXPECT_GE(read.Picture.PixelAt(read.Picture.Width - 1, read.Picture.Height - 1).Red, 247);
+    }
 }
