@@ -304,14 +304,19 @@ RegistryStore RegistryStore::FromText(const std::string& text)
             std::string more;
             while (!line.empty() && line.back() == '\\' && std::getline(in, more)) {
                 line.pop_back();
+                // Carriage returns before the backslash go too, as at the end
+                // of any line: a backslash they hid continues the value.
+                while (!line.empty() && line.back() == '\r')
+                    line.pop_back();
                 while (!more.empty() && more.back() == '\r')
                     more.pop_back();
                 const auto start = more.find_first_not_of(" \t");
                 line += start == std::string::npos ? std::string() : more.substr(start);
             }
-            // Continued past the end of the file: every backslash left there
-            // goes, so the line reads the same once it is written back.
-            while (!line.empty() && line.back() == '\\')
+            // Continued past the end of the file: every backslash and
+            // carriage return left there goes, so the line reads the same
+            // once it is written back.
+            while (!line.empty() && (line.back() == '\\' || line.back() == '\r'))
                 line.pop_back();
         }
         auto value = ParseData(line.substr(pos + 1));

@@ -50,6 +50,13 @@ TEST(RegistryStore, DamagedLinesAreSkippedNotFatal)
     EXPECT_EQ(std::get<std::uint32_t>(*s.Read(RootKey::CurrentUser, "k", "")), 2u);
     for (const char* name : {"bad", "open", "hex", "big", "orphan", "lost"})
         EXPECT_EQ(s.Read(RootKey::CurrentUser, "k", name), nullptr) << name;
+    // A broken binary value whose backslash hid behind carriage returns, or
+    // was the file's last byte, is kept as a line that reads the same again.
+    for (const std::string broken :
+         {"[HKEY_CURRENT_USER\\k]\n\"x\"=hex:zz\\\r\r\\\r\n[\\odd\n", "[HKEY_CURRENT_USER\\k]\n\"x\"=hex:zz\\\r\\"}) {
+        const std::string once = RegistryStore::FromText(broken).ToText();
+        EXPECT_EQ(RegistryStore::FromText(once).ToText(), once);
+    }
 }
 
 TEST(MemoryRegistry, TilingValueAndFailedWrites)
