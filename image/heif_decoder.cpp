@@ -4,6 +4,7 @@
 #include "image/heif_library.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/threaded_hevc_decoder.h"
 #include "image/two_threads.h"
 
 #include <algorithm>
@@ -76,6 +77,7 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     const HeifLibrary* heif = HeifLibrary::Get();
     if (!heif)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: libheif is not installed");
+    UseThreadedHevcDecoder(*heif);
     auto ctx = Hold(heif->context_alloc(), heif->context_free);
     if (!ctx || bytes.empty())
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");

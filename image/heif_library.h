@@ -24,6 +24,19 @@ struct HeifLibrary {
     decltype(&heif_image_get_height) image_get_height;
     decltype(&heif_image_release) image_release;
 
+    // For a decoder of our own in libheif's place (threaded_hevc_decoder.h);
+    // null where this libheif lacks them, and then libheif decodes alone.
+    decltype(&heif_register_decoder_plugin) register_decoder_plugin;
+    decltype(&heif_image_create) image_create;
+    decltype(&heif_image_add_plane) image_add_plane;
+    decltype(&heif_image_get_plane) image_get_plane;
+    decltype(&heif_nclx_color_profile_alloc) nclx_color_profile_alloc;
+    decltype(&heif_nclx_color_profile_free) nclx_color_profile_free;
+    decltype(&heif_nclx_color_profile_set_color_primaries) nclx_color_profile_set_color_primaries;
+    decltype(&heif_nclx_color_profile_set_transfer_characteristics) nclx_color_profile_set_transfer_characteristics;
+    decltype(&heif_nclx_color_profile_set_matrix_coefficients) nclx_color_profile_set_matrix_coefficients;
+    decltype(&heif_image_set_nclx_color_profile) image_set_nclx_color_profile;
+
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.
     static const HeifLibrary* Get();

@@ -85,7 +85,8 @@ heif_error Append(heif_context*, const void* data, size_t size, void* userdata)
 
 }  // namespace
 
-std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation)
+std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation,
+                                const char* chroma)
 {
     std::vector<uint8_t> out;
     heif_context* ctx = heif_context_alloc();
@@ -102,6 +103,8 @@ std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int 
         heif_encoder_set_lossy_quality(encoder, 95);
         if (av1)
             heif_encoder_set_parameter_integer(encoder, "speed", 8);
+        if (chroma)
+            ok = heif_encoder_set_parameter_string(encoder, "chroma", chroma).code == heif_error_Ok;
         int stride = 0;
         uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
         for (int y = 0; y < height; ++y)

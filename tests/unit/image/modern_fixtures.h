@@ -13,8 +13,10 @@ std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int h
 std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int height, bool lossless);
 // Two frames: the given picture first, then its colours inverted.
 std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height);
-// HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8.
-std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1);
+// HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8;
+// `chroma` ("420", "422", "444") chooses the encoder's sampling.
+std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1,
+                                const char* chroma = nullptr);
 std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
                                int orientation = 1);
 
