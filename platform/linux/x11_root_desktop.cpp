@@ -88,9 +88,9 @@ int MaskBits(unsigned long mask)
     return bits;
 }
 
-// A shared memory segment the server reads the picture from, kept for the
-// whole run so a change neither sends the picture through the socket nor
-// faults in fresh pages. It is marked for removal as soon as it exists, so it
+// A shared memory segment the server reads the picture from, a band of rows
+// at a time, kept for the whole run so a change neither sends the picture
+// through the socket nor faults in fresh pages. It is marked for removal as soon as it exists, so it
 // goes away with the process whatever happens.
 struct SharedSegment {
     int id = -1;
@@ -179,11 +179,6 @@ void PutPicturePart(Display* dpy, Drawable target, GC gc, const PictureImage& pi
         XPutImage(dpy, target, gc, picture.image, srcX, srcY, x, y, uw, uh);
 }
 
-void PutPicture(Display* dpy, Drawable target, GC gc, const PictureImage& picture, int x, int y)
-{
-    PutPicturePart(dpy, target, gc, picture, 0, 0, x, y, picture.image->width, picture.image->height);
-}
-
 // The server is done with the shared pixels once a round trip has passed.
 void DestroyPictureImage(Display* dpy, PictureImage& picture)
 {
@@ -249,15 +244,20 @@ Span CentreSpan(int pictureSize, int cutStart, int cutSize, int monitorStart, in
 }
 
 // A centred picture is centred on each monitor, not across the join; the
-// rest of the root stays black.
-void CentreOnMonitors(Display* dpy, Drawable target, GC gc, const PictureImage& picture, const Visible& part,
-                      int pictureW, int pictureH, const std::vector<X11Monitor>& monitors)
+// rest of the root stays black. `picture` holds the rows [bandFrom,
+// bandFrom + its height) of the visible part; each monitor gets those of
+// its rows that fall in the band.
+void CentreBandOnMonitors(Display* dpy, Drawable target, GC gc, const PictureImage& picture, const Visible& part,
+                          int bandFrom, int bandRows, int pictureW, int pictureH,
+                          const std::vector<X11Monitor>& monitors)
 {
     for (const X11Monitor& m : monitors) {
         const Span x = CentreSpan(pictureW, part.srcX, part.width, m.x, m.width);
         const Span y = CentreSpan(pictureH, part.srcY, part.height, m.y, m.height);
-        if (x.length > 0 && y.length > 0)
-            PutPicturePart(dpy, target, gc, picture, x.cutFrom, y.cutFrom, x.to, y.to, x.length, y.length);
+        const int from = std::max(y.cutFrom, bandFrom), to = std::min(y.cutFrom + y.length, bandFrom + bandRows);
+        if (x.length > 0 && to > from)
+            PutPicturePart(dpy, target, gc, picture, x.cutFrom, from - bandFrom, x.to, y.to + (from - y.cutFrom),
+                           x.length, to - from);
     }
 }
 
@@ -303,29 +303,57 @@ void FillXImage(XImage* image, Visual* visual, const DesktopBitmap& bitmap, cons
     }
 }
 
-void DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, const PictureImage& picture, const Visible& part,
+// The visible part goes to the server a band of rows at a time through one
+// band-sized image, so neither the process nor the shared segment it keeps
+// for the whole run holds a screenful of pixels.
+constexpr std::size_t kBandBytes = std::size_t{512} * 1024;
+
+int BandRows(int width, int height)
+{
+    const std::size_t row = static_cast<std::size_t>(std::max(width, 1)) * 4;
+    return std::clamp(static_cast<int>(kBandBytes / row), 1, std::max(height, 1));
+}
+
+bool DrawPicture(Display* dpy, Window root, Pixmap target, GC gc, Visual* visual, int depth, const Visible& part,
                  int screenW, int screenH, bool tiled, const DesktopBitmap& bitmap,
                  const std::vector<X11Monitor>& monitors)
 {
-    const XImage* image = picture.image;
-    const auto w = static_cast<unsigned>(image->width), h = static_cast<unsigned>(image->height);
+    const int bandRows = BandRows(part.width, part.height);
+    PictureImage picture;
+    // The server failing us (out of memory for the pixmap, say) will not get
+    // better within the retries, so this is no case for asking again.
+    if (!CreatePictureImage(dpy, visual, depth, part.width, bandRows, picture))
+        return false;
     XSetForeground(dpy, gc, BlackPixel(dpy, DefaultScreen(dpy)));
+    // Tiled: the picture is gathered in a pixmap repeated from the top-left
+    // corner. Centred: on black.
+    Pixmap tile = None;
+    if (tiled)
+        tile = XCreatePixmap(dpy, root, static_cast<unsigned>(part.width), static_cast<unsigned>(part.height),
+                             static_cast<unsigned>(depth));
+    else if (monitors.size() > 1 || part.width < screenW || part.height < screenH)
+        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
+    for (int from = 0; from < part.height; from += bandRows) {
+        const int rows = std::min(bandRows, part.height - from);
+        // The server has read the shared band before it is filled again.
+        if (picture.shared && from > 0)
+            XSync(dpy, False);
+        FillXImage(picture.image, visual, bitmap, Visible{part.srcX, part.srcY + from, part.width, rows, 0, 0});
+        if (tiled)
+            PutPicturePart(dpy, tile, gc, picture, 0, 0, 0, from, part.width, rows);
+        else
+            CentreBandOnMonitors(dpy, target, gc, picture, part, from, rows, bitmap.Width(), bitmap.Height(), monitors);
+    }
     if (tiled) {
-        // The picture repeated from the top-left corner.
-        Pixmap tile = XCreatePixmap(dpy, root, w, h, static_cast<unsigned>(image->depth));
-        PutPicture(dpy, tile, gc, picture, 0, 0);
         XSetTile(dpy, gc, tile);
         XSetFillStyle(dpy, gc, FillTiled);
         XSetTSOrigin(dpy, gc, 0, 0);
         XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
         XSetFillStyle(dpy, gc, FillSolid);
         XFreePixmap(dpy, tile);
-        return;
     }
-    // Centred on black.
-    if (monitors.size() > 1 || image->width < screenW || image->height < screenH)
-        XFillRectangle(dpy, target, gc, 0, 0, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH));
-    CentreOnMonitors(dpy, target, gc, picture, part, bitmap.Width(), bitmap.Height(), monitors);
+    DestroyPictureImage(dpy, picture);
+    return true;
 }
 
 // One hand-over of a picture to the server: its own connection, so the
@@ -376,19 +404,13 @@ void Upload(RootUpload& up, const std::string& bmpPath, const DibPicture* held, 
     const std::vector<X11Monitor> monitors = X11Monitors(dpy);
     const X11Monitor cut = tiled ? X11Monitor{0, 0, screenW, screenH} : LargestExtent(monitors);
     const Visible part = VisiblePart(bitmap.Width(), bitmap.Height(), cut.width, cut.height, tiled);
-    PictureImage picture;
-    // The server failing us (out of memory for the pixmap, say) will not get
-    // better within the retries, so this is no case for asking again.
-    if (!CreatePictureImage(dpy, visual, depth, part.width, part.height, picture))
-        return;
-    FillXImage(picture.image, visual, bitmap, part);
     up.pixmap = XCreatePixmap(dpy, root, static_cast<unsigned>(screenW), static_cast<unsigned>(screenH),
                               static_cast<unsigned>(depth));
     GC gc = XCreateGC(dpy, up.pixmap, 0, nullptr);
-    DrawPicture(dpy, root, up.pixmap, gc, picture, part, screenW, screenH, tiled, bitmap, monitors);
+    const bool drawn = DrawPicture(dpy, root, up.pixmap, gc, visual, depth, part, screenW, screenH, tiled, bitmap,
+                                   monitors);
     XFreeGC(dpy, gc);
-    DestroyPictureImage(dpy, picture);
-    if (!up.trap.Failed(dpy))
+    if (drawn && !up.trap.Failed(dpy))
         up.result = Desktop::Result::Done;
 }
 

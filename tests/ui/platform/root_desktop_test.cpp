@@ -248,3 +248,54 @@ TEST_F(RootDesktop, CentredOnEachMonitorTiledAcrossTheRoot)
     EXPECT_EQ(PixelAt(tiled, half + 1, 1), PixelAt(tiled, (half + 1) % 4, 1));
     EXPECT_EQ(PixelAt(tiled, 0, 0), 0xff0000u);
 }
+
+// A picture taller than the screen goes to the server a band of rows at a
+// time: every row of each monitor's middle, and of the tiled root, comes from
+// the right row of the picture, across the bands' joins.
+TEST_F(RootDesktop, EveryRowOfATallPictureArrivesInItsPlace)
+{
+    const int w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0), half = w / 2;
+    const std::string size = std::to_string(half) + "/100x" + std::to_string(h) + "/100";
+    ASSERT_EQ(std::system(("xrandr --setmonitor L " + size + "+0+0 screen && xrandr --setmonitor R " + size + "+" +
+                           std::to_string(half) + "+0 none")
+                              .c_str()),
+              0);
+    struct Restore {
+        ~Restore() { [[maybe_unused]] const int status = std::system("xrandr --delmonitor L; xrandr --delmonitor R"); }
+    } restore;
+    // Each row its own colour; 40 rows more than the screen, so a centred
+    // picture shows rows 20 on.
+    const int pw = 300, ph = h + 40;
+    const auto rowColour = [](int y) {
+        return static_cast<std::uint32_t>(((y >> 8) << 16) | ((y & 0xff) << 8) | 0x40);
+    };
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(pw) * ph);
+    for (int y = 0; y < ph; ++y)
+        std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(y) * pw, pw, rowColour(y));
+    WriteTestBmp((dir / "tall.bmp").string(), pw, ph, pixels);
+    // The rows of the root's column x whose colour is not the picture row
+    // `first` + their own.
+    const auto wrongRows = [&](Pixmap p, int x, int first) {
+        XImage* column = XGetImage(dpy, p, x, 0, 1, static_cast<unsigned>(h), AllPlanes, ZPixmap);
+        if (!column)
+            return h;
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            wrong += (XGetPixel(column, 0, y) & 0xffffff) != rowColour(first + y);
+        XDestroyImage(column);
+        return wrong;
+    };
+
+    platform::X11RootDesktop desktop(registry);
+    ASSERT_EQ(desktop.SetWallpaper((dir / "tall.bmp").string()), Desktop::Result::Done);
+    const Pixmap centred = RootPixmap("_XROOTPMAP_ID");
+    for (const int left : {0, half}) {
+        EXPECT_EQ(wrongRows(centred, left + (half - pw) / 2, 20), 0) << left;
+        EXPECT_EQ(wrongRows(centred, left + (half - pw) / 2 + pw - 1, 20), 0) << left;
+    }
+    registry.WriteString(platform::RootKey::CurrentUser, "Control Panel\\Desktop", "TileWallPaper", "1");
+    ASSERT_EQ(desktop.SetWallpaper((dir / "tall.bmp").string()), Desktop::Result::Done);
+    const Pixmap tiled = RootPixmap("_XROOTPMAP_ID");
+    EXPECT_EQ(wrongRows(tiled, 0, 0), 0);
+    EXPECT_EQ(wrongRows(tiled, pw + 7, 0), 0);
+}
