@@ -15,8 +15,14 @@
 #include "image/picture.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
+
+// How a picture is made exactly a screen's size: fitted whole inside it
+// (black bars beside or above it), filling it (the middle of the picture,
+// cut to the screen's proportions), or stretched to it.
+enum class ScreenFit { Fit, Fill, Stretch };
 
 // How large a picture is needed, for readers whose library decodes at a
 // reduced scale for less than the full work (JPEG at eighths, WebP): the
@@ -24,10 +30,15 @@
 // large), or with `Cover` false that fits it (one side at least as large).
 // An empty hint asks for the whole picture; a picture smaller than the hint
 // is decoded whole.
+//
+// With `Fit` set, a reader that can (JPEG) may give the picture already made
+// exactly Width x Height in that fit, reducing the rows as they are decoded
+// rather than holding the whole decoded picture first.
 struct ScaleHint {
     int Width = 0;
     int Height = 0;
     bool Cover = true;
+    std::optional<ScreenFit> Fit;
 
     bool Wanted() const { return Width > 0 && Height > 0; }
     bool LargeEnough(int64_t w, int64_t h) const
@@ -35,7 +46,7 @@ struct ScaleHint {
         return Cover ? (w >= Width && h >= Height) : (w >= Width || h >= Height);
     }
     // The same for a picture shown turned by a quarter.
-    ScaleHint Turned() const { return {Height, Width, Cover}; }
+    ScaleHint Turned() const { return {Height, Width, Cover, Fit}; }
 };
 
 enum class ReadFailure {

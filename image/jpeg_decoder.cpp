@@ -4,6 +4,7 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
+#include "image/streaming_fit.h"
 #include "image/two_threads.h"
 
 #include <algorithm>
@@ -166,6 +167,45 @@ bool Skip(jpeg_decompress_struct& cinfo, ErrorManager& errors, JDIMENSION rows)
     return jpeg_skip_scanlines(&cinfo, rows) == rows;
 }
 
+// Decodes the rows the fit uses, a band at a time into `band` (room for
+// `bandRows` output rows), and hands each to the fit; the rows above them are
+// skipped and those below are never decoded.
+bool StreamRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, StreamingFit& fit, uint8_t* const* band,
+                JDIMENSION bandRows)
+{
+    if (setjmp(errors.jump))
+        return false;
+    const auto first = static_cast<JDIMENSION>(fit.FirstRow()), end = static_cast<JDIMENSION>(fit.EndRow());
+    if (first > 0 && jpeg_skip_scanlines(&cinfo, first) != first)
+        return false;
+    while (cinfo.output_scanline < end) {
+        const JDIMENSION at = cinfo.output_scanline;
+        const JDIMENSION got = jpeg_read_scanlines(&cinfo, const_cast<JSAMPARRAY>(band), std::min(bandRows, end - at));
+        if (got == 0)
+            return false;
+        for (JDIMENSION i = 0; i < got; ++i)
+            fit.Push(static_cast<int>(at + i), band[i]);
+    }
+    return fit.Done();
+}
+
+// A photo decoded at a reduced scale for a screen, upright as stored and in
+// colour, is made the screen's size as its rows come: the decoded picture is
+// never held whole. `pic` becomes the screen-sized picture.
+bool DecodeFitted(jpeg_decompress_struct& cinfo, ErrorManager& errors, const ScaleHint& hint, DibPicture& pic)
+{
+    StreamingFit fit;
+    if (!fit.Start(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), *hint.Fit, hint.Width,
+                   hint.Height, pic))
+        return false;
+    constexpr JDIMENSION kBandRows = 16;
+    std::vector<uint8_t> band(static_cast<size_t>(cinfo.output_width) * 3 * kBandRows);
+    std::vector<uint8_t*> rows(kBandRows);
+    for (JDIMENSION i = 0; i < kBandRows; ++i)
+        rows[i] = band.data() + static_cast<size_t>(cinfo.output_width) * 3 * i;
+    return Start(cinfo, errors) && StreamRows(cinfo, errors, fit, rows.data(), kBandRows);
+}
+
 // Pictures from this size up are decoded by two threads when the machine has
 // two cores; below it a thread costs more than it saves.
 constexpr uint64_t kSplitPixels = uint64_t{1} << 20;
@@ -255,6 +295,19 @@ ImageRead Run(Source src, const ScaleHint& hint)
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
     DibPicture& pic = out.Picture;
+    // Reduced to the screen as it is decoded where nothing is left to do to
+    // the decoded picture; at full scale the picture is hardly larger than
+    // the screen, and two threads decode it faster whole.
+    if (ok && hint.Fit && hint.Wanted() && src.eighths < 8 && orientation == 1 && !grey && !cmyk) {
+        ok = image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
+             DecodeFitted(cinfo, errors, hint, pic);
+        jpeg_destroy_decompress(&cinfo);
+        if (!ok)
+            return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+        out.FileBitCount = 24;
+        out.Failure = ReadFailure::None;
+        return out;
+    }
     // A header that promises more pixels than the file could hold is refused
     // before the picture is allocated.
     ok = ok && image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&

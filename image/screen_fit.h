@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A picture made exactly the size of a screen: fitted whole inside it (black
-// bars beside or above it), filling it (the middle of the picture, cut to the
-// screen's proportions), or stretched to it. The picture is reduced by
-// averaging every source pixel over the area it covers, and enlarged by
-// linear interpolation.
+// A picture made exactly the size of a screen in one of the fits of
+// image_read.h. The picture is reduced by averaging every source pixel over
+// the area it covers, and enlarged by linear interpolation.
 
 #include "image/image_read.h"
 #include "image/picture.h"
-
-enum class ScreenFit { Fit, Fill, Stretch };
 
 // Which part of the picture is shown (in source pixels, fractions allowed)
 // and where on the screen it goes.
@@ -20,7 +16,8 @@ struct FitPlacement {
 
 FitPlacement PlaceOnScreen(ScreenFit fit, int pictureW, int pictureH, int screenW, int screenH);
 
-// The smallest picture a reader needs to decode for the fit.
+// The smallest picture a reader needs to decode for the fit; a reader that
+// can may make it the screen's size itself.
 ScaleHint ScaleHintFor(ScreenFit fit, int screenW, int screenH);
 
 // `out` becomes a 24-bit picture of exactly screenW x screenH. False, `out`

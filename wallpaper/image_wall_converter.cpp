@@ -117,7 +117,10 @@ public:
         PMImage.SetScaleHint(target ? ScaleHintFor(target->fit, target->width, target->height) : ScaleHint{});
         if (!Read(file, photoCd))
             return false;
-        if (target) {
+        // A reader may have made it the screen's size already (a JPEG
+        // photo reduced as it was decoded); such a picture is its own fit.
+        const DibPicture& read = PMImage.Picture();
+        if (target && !(read.BitCount == 24 && read.Width == target->width && read.Height == target->height)) {
             DibPicture fitted;
             if (!FitToScreen(PMImage.Picture(), target->fit, target->width, target->height, fitted))
                 return false;

@@ -4,6 +4,7 @@
 // no larger than the screen needs.
 #include "image/jpeg_decoder.h"
 #include "image/screen_fit.h"
+#include "image/streaming_fit.h"
 #include "image/webp_decoder.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
@@ -11,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -152,5 +156,64 @@ TEST(ScreenFit, ReadersDecodeNoLargerThanTheScreenNeeds)
         ASSERT_TRUE(j.Ok() && p.Ok());
         EXPECT_EQ(std::tie(j.Picture.Width, j.Picture.Height), std::tie(c.jpegW, c.jpegH)) << c.hint.Width;
         EXPECT_EQ(std::tie(p.Picture.Width, p.Picture.Height), std::tie(c.webpW, c.webpH)) << c.hint.Width;
+    }
+}
+
+// Rows handed over one at a time give the same screen as the whole picture,
+// in every mode, reducing and enlarging, and a fill that cuts rows off asks
+// only for the rows it shows; a JPEG photo reduced as it is decoded is the
+// same screen as the photo decoded whole and then fitted.
+TEST(StreamingFit, RowByRowIsTheWholePicturesFit)
+{
+    struct Case {
+        int pw, ph, sw, sh;
+    };
+    for (const Case& c : {Case{301, 203, 64, 36}, Case{50, 31, 64, 36}, Case{97, 290, 64, 36}, Case{640, 96, 33, 20}})
+        for (ScreenFit fit : {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch}) {
+            SCOPED_TRACE(std::to_string(c.pw) + "x" + std::to_string(c.ph) + " mode " +
+                         std::to_string(static_cast<int>(fit)));
+            const DibPicture picture = FromRgb(fixtures::PhotoRgb(c.pw, c.ph), c.pw, c.ph);
+            DibPicture whole, streamed;
+            ASSERT_TRUE(FitToScreen(picture, fit, c.sw, c.sh, whole));
+            StreamingFit stream;
+            ASSERT_TRUE(stream.Start(c.pw, c.ph, fit, c.sw, c.sh, streamed));
+            EXPECT_GE(stream.FirstRow(), 0);
+            EXPECT_LE(stream.EndRow(), c.ph);
+            if (fit == ScreenFit::Fill && c.ph * c.sw > c.pw * c.sh * 2) {
+                EXPECT_GT(stream.FirstRow(), 0);  // the top of a tall picture is cut off
+            }
+            for (int y = 0; y < c.ph; ++y) {
+                EXPECT_EQ(stream.Done(), y >= stream.EndRow());
+                stream.Push(y, picture.TopRow(y));
+            }
+            ASSERT_TRUE(stream.Done());
+            ASSERT_EQ(streamed.Width, c.sw);
+            ASSERT_EQ(streamed.Height, c.sh);
+            int differing = 0;
+            for (int y = 0; y < c.sh; ++y)
+                differing += std::memcmp(whole.TopRow(y), streamed.TopRow(y), static_cast<size_t>(c.sw) * 3) != 0;
+            EXPECT_EQ(differing, 0);
+        }
+
+    const int w = 1600, h = 1000;
+    const auto jpeg = fixtures::EncodeJpeg(fixtures::PhotoRgb(w, h), w, h);
+    for (ScreenFit fit : {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch}) {
+        const ScaleHint hint = ScaleHintFor(fit, 500, 400);
+        ScaleHint unfitted = hint;
+        unfitted.Fit.reset();
+        const ImageRead streamed = DecodeJpeg(jpeg, hint);
+        const ImageRead decoded = DecodeJpeg(jpeg, unfitted);
+        ASSERT_TRUE(streamed.Ok() && decoded.Ok());
+        EXPECT_EQ(std::tie(decoded.Picture.Width, decoded.Picture.Height),
+                  std::make_tuple(fit == ScreenFit::Fit ? 600 : 800, fit == ScreenFit::Fit ? 375 : 500));
+        DibPicture fitted;
+        ASSERT_TRUE(FitToScreen(decoded.Picture, fit, 500, 400, fitted));
+        ASSERT_EQ(std::tie(streamed.Picture.Width, streamed.Picture.Height, streamed.Picture.BitCount),
+                  std::make_tuple(500, 400, 24));
+        EXPECT_EQ(streamed.FileBitCount, 24);
+        int differing = 0;
+        for (int y = 0; y < 400; ++y)
+            differing += std::memcmp(fitted.TopRow(y), streamed.Picture.TopRow(y), 500 * 3) != 0;
+        EXPECT_EQ(differing, 0) << "mode " << static_cast<int>(fit);
     }
 }
