@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF,
-// BMP, PNG, WebP, AVIF, HEIC, JPEG XL or HEIF name, read at a chosen depth, then written out as a bitmap (into
+// BMP, PNG, WebP, AVIF, HEIC, JPEG XL or HEIF name, read at a chosen depth (and,
+// when asked, for a small screen in one of the fits, which a reader may make
+// the screen's size as it decodes), then written out as a bitmap (into
 // memory). It must report, never crash.
 #include "image/bmp_reader.h"
 #include "image/image_limits.h"
 #include "image/multi_image.h"
+#include "image/screen_fit.h"
 
 #include <cstdio>
 #include <string>
@@ -26,7 +29,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TPMultiImage image;
     image.SetDisplayBitsPerPixel(kDisplays[data[1] % 6]);
     image.ImageDither = data[1] & 8;
+    static constexpr ScreenFit kFits[] = {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch};
+    const ScreenFit fit = kFits[data[0] / 10 % 3];
+    const bool fitted = data[1] & 0x80;
+    if (fitted)
+        image.SetScaleHint(ScaleHintFor(fit, 40, 30));
     const ImageResult read = image.SetImageName(path);
+    if (read.Ok() && fitted) {
+        DibPicture screen;
+        if (!FitToScreen(image.Picture(), fit, 40, 30, screen) || screen.Width != 40 || screen.Height != 30)
+            __builtin_trap();
+    }
     if (read.Ok()) {
         image.ImageWriteRes = static_cast<ImageWriteDepth>((data[1] >> 4) % 7);
         std::vector<uint8_t> written;
