@@ -32,10 +32,13 @@ bool WriteRows(std::FILE* file, const DesktopBitmap& bitmap, std::vector<std::ui
     }
     const int width = bitmap.Width(), height = bitmap.Height();
     png_init_io(png, file);
-    // Measured on a 1920 x 1080 photo: run-length matches after the "sub"
-    // filter at level 1 write in half the time of plain level 1, and smaller.
+    // Measured on a 1920 x 1080 photo: the "sub" filter's differences coded
+    // by Huffman alone (no matches) write in 0.7 of the time run-length
+    // matches take, themselves half of plain level 1, at the same size. A
+    // flat picture comes out larger than with matches: about an eighth of
+    // its raw size.
     png_set_compression_level(png, 1);
-    png_set_compression_strategy(png, Z_RLE);
+    png_set_compression_strategy(png, Z_HUFFMAN_ONLY);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
