@@ -44,6 +44,8 @@ ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& fea
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
     // Written bottom row first, as the bitmap stores it.
     config.options.flip = 1;
+    // A lossy picture is filtered on a second thread while the next rows decode.
+    config.options.use_threads = 1;
     if (sw != w || sh != h) {
         config.options.use_scaling = 1;
         config.options.scaled_width = sw;
