@@ -21,6 +21,26 @@ using platform::Desktop;
 
 namespace {
 
+// Two monitors side by side, each `width` x `height`, as XRandR lists them,
+// for as long as the object lives.
+class TwoMonitors {
+public:
+    TwoMonitors(int width, int height)
+    {
+        const std::string size = std::to_string(width) + "/100x" + std::to_string(height) + "/100";
+        made_ = std::system(("xrandr --setmonitor L " + size + "+0+0 screen && xrandr --setmonitor R " + size + "+" +
+                             std::to_string(width) + "+0 none")
+                                .c_str()) == 0;
+    }
+    ~TwoMonitors() { [[maybe_unused]] const int status = std::system("xrandr --delmonitor L; xrandr --delmonitor R"); }
+    TwoMonitors(const TwoMonitors&) = delete;
+    TwoMonitors& operator=(const TwoMonitors&) = delete;
+    bool Made() const { return made_; }
+
+private:
+    bool made_ = false;
+};
+
 int g_errors = 0;
 int CountErrors(Display*, XErrorEvent*)
 {
@@ -221,16 +241,9 @@ TEST_F(RootDesktop, BrokenFilesAndNoDisplayNeverCrash)
 
 TEST_F(RootDesktop, CentredOnEachMonitorTiledAcrossTheRoot)
 {
-    // Two monitors side by side, as XRandR lists them.
     const int w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0), half = w / 2;
-    const std::string size = std::to_string(half) + "/100x" + std::to_string(h) + "/100";
-    ASSERT_EQ(std::system(("xrandr --setmonitor L " + size + "+0+0 screen && xrandr --setmonitor R " + size + "+" +
-                           std::to_string(half) + "+0 none")
-                              .c_str()),
-              0);
-    struct Restore {
-        ~Restore() { [[maybe_unused]] const int status = std::system("xrandr --delmonitor L; xrandr --delmonitor R"); }
-    } restore;
+    const TwoMonitors monitors(half, h);
+    ASSERT_TRUE(monitors.Made());
 
     platform::X11RootDesktop desktop(registry);
     ASSERT_EQ(desktop.SetWallpaper((dir / "p.bmp").string()), Desktop::Result::Done);
@@ -255,14 +268,8 @@ TEST_F(RootDesktop, CentredOnEachMonitorTiledAcrossTheRoot)
 TEST_F(RootDesktop, EveryRowOfATallPictureArrivesInItsPlace)
 {
     const int w = DisplayWidth(dpy, 0), h = DisplayHeight(dpy, 0), half = w / 2;
-    const std::string size = std::to_string(half) + "/100x" + std::to_string(h) + "/100";
-    ASSERT_EQ(std::system(("xrandr --setmonitor L " + size + "+0+0 screen && xrandr --setmonitor R " + size + "+" +
-                           std::to_string(half) + "+0 none")
-                              .c_str()),
-              0);
-    struct Restore {
-        ~Restore() { [[maybe_unused]] const int status = std::system("xrandr --delmonitor L; xrandr --delmonitor R"); }
-    } restore;
+    const TwoMonitors monitors(half, h);
+    ASSERT_TRUE(monitors.Made());
     // Each row its own colour; 40 rows more than the screen, so a centred
     // picture shows rows 20 on.
     const int pw = 300, ph = h + 40;
