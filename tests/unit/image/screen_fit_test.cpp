@@ -195,25 +195,29 @@ TEST(StreamingFit, RowByRowIsTheWholePicturesFit)
             EXPECT_EQ(differing, 0);
         }
 
-    const int w = 1600, h = 1000;
-    const auto jpeg = fixtures::EncodeJpeg(fixtures::PhotoRgb(w, h), w, h);
-    for (ScreenFit fit : {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch}) {
-        const ScaleHint hint = ScaleHintFor(fit, 500, 400);
-        ScaleHint unfitted = hint;
-        unfitted.Fit.reset();
-        const ImageRead streamed = DecodeJpeg(jpeg, hint);
-        const ImageRead decoded = DecodeJpeg(jpeg, unfitted);
-        ASSERT_TRUE(streamed.Ok() && decoded.Ok());
-        EXPECT_EQ(std::tie(decoded.Picture.Width, decoded.Picture.Height),
-                  std::make_tuple(fit == ScreenFit::Fit ? 600 : 800, fit == ScreenFit::Fit ? 375 : 500));
-        DibPicture fitted;
-        ASSERT_TRUE(FitToScreen(decoded.Picture, fit, 500, 400, fitted));
-        ASSERT_EQ(std::tie(streamed.Picture.Width, streamed.Picture.Height, streamed.Picture.BitCount),
-                  std::make_tuple(500, 400, 24));
-        EXPECT_EQ(streamed.FileBitCount, 24);
-        int differing = 0;
-        for (int y = 0; y < 400; ++y)
-            differing += std::memcmp(fitted.TopRow(y), streamed.Picture.TopRow(y), 500 * 3) != 0;
-        EXPECT_EQ(differing, 0) << "mode " << static_cast<int>(fit);
+    // A landscape photo (a fill cuts columns) and a portrait one (a fill
+    // skips the top rows and never decodes the bottom ones).
+    for (const auto& [w, h] : {std::pair{1600, 1000}, std::pair{1000, 1600}}) {
+        const auto jpeg = fixtures::EncodeJpeg(fixtures::PhotoRgb(w, h), w, h);
+        for (ScreenFit fit : {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch}) {
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " mode " +
+                         std::to_string(static_cast<int>(fit)));
+            const ScaleHint hint = ScaleHintFor(fit, 500, 400);
+            ScaleHint unfitted = hint;
+            unfitted.Fit.reset();
+            const ImageRead streamed = DecodeJpeg(jpeg, hint);
+            const ImageRead decoded = DecodeJpeg(jpeg, unfitted);
+            ASSERT_TRUE(streamed.Ok() && decoded.Ok());
+            EXPECT_LT(decoded.Picture.Width, w);  // read at a reduced scale
+            DibPicture fitted;
+            ASSERT_TRUE(FitToScreen(decoded.Picture, fit, 500, 400, fitted));
+            ASSERT_EQ(std::tie(streamed.Picture.Width, streamed.Picture.Height, streamed.Picture.BitCount),
+                      std::make_tuple(500, 400, 24));
+            EXPECT_EQ(streamed.FileBitCount, 24);
+            int differing = 0;
+            for (int y = 0; y < 400; ++y)
+                differing += std::memcmp(fitted.TopRow(y), streamed.Picture.TopRow(y), 500 * 3) != 0;
+            EXPECT_EQ(differing, 0);
+        }
     }
 }
