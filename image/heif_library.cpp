@@ -29,16 +29,17 @@ std::optional<HeifLibrary> Load()
                      lib.Find("heif_image_release", f.image_release);
     if (!all)
         return std::nullopt;
-    lib.Find("heif_register_decoder_plugin", f.register_decoder_plugin);
-    lib.Find("heif_image_create", f.image_create);
-    lib.Find("heif_image_add_plane", f.image_add_plane);
-    lib.Find("heif_image_get_plane", f.image_get_plane);
-    lib.Find("heif_nclx_color_profile_alloc", f.nclx_color_profile_alloc);
-    lib.Find("heif_nclx_color_profile_free", f.nclx_color_profile_free);
-    lib.Find("heif_nclx_color_profile_set_color_primaries", f.nclx_color_profile_set_color_primaries);
-    lib.Find("heif_nclx_color_profile_set_transfer_characteristics", f.nclx_color_profile_set_transfer_characteristics);
-    lib.Find("heif_nclx_color_profile_set_matrix_coefficients", f.nclx_color_profile_set_matrix_coefficients);
-    lib.Find("heif_image_set_nclx_color_profile", f.image_set_nclx_color_profile);
+    f.CanTakeDecoders =
+        lib.Find("heif_register_decoder_plugin", f.register_decoder_plugin) &&
+        lib.Find("heif_image_create", f.image_create) && lib.Find("heif_image_add_plane", f.image_add_plane) &&
+        lib.Find("heif_image_get_plane", f.image_get_plane) &&
+        lib.Find("heif_nclx_color_profile_alloc", f.nclx_color_profile_alloc) &&
+        lib.Find("heif_nclx_color_profile_free", f.nclx_color_profile_free) &&
+        lib.Find("heif_nclx_color_profile_set_color_primaries", f.nclx_color_profile_set_color_primaries) &&
+        lib.Find("heif_nclx_color_profile_set_transfer_characteristics",
+                 f.nclx_color_profile_set_transfer_characteristics) &&
+        lib.Find("heif_nclx_color_profile_set_matrix_coefficients", f.nclx_color_profile_set_matrix_coefficients) &&
+        lib.Find("heif_image_set_nclx_color_profile", f.image_set_nclx_color_profile);
     return f;
 }
 

@@ -25,7 +25,8 @@ struct HeifLibrary {
     decltype(&heif_image_release) image_release;
 
     // For a decoder of our own in libheif's place (threaded_hevc_decoder.h);
-    // null where this libheif lacks them, and then libheif decodes alone.
+    // CanTakeDecoders is false, and some of these null, where this libheif
+    // lacks them, and then libheif decodes alone.
     decltype(&heif_register_decoder_plugin) register_decoder_plugin;
     decltype(&heif_image_create) image_create;
     decltype(&heif_image_add_plane) image_add_plane;
@@ -36,6 +37,7 @@ struct HeifLibrary {
     decltype(&heif_nclx_color_profile_set_transfer_characteristics) nclx_color_profile_set_transfer_characteristics;
     decltype(&heif_nclx_color_profile_set_matrix_coefficients) nclx_color_profile_set_matrix_coefficients;
     decltype(&heif_image_set_nclx_color_profile) image_set_nclx_color_profile;
+    bool CanTakeDecoders = false;
 
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.

@@ -272,6 +272,34 @@ unsigned EighthsFor(const jpeg_decompress_struct& cinfo, const ScaleHint& hint)
     return 8;
 }
 
+// The whole picture at the decoder's output size, 8-bit grey or 24-bit,
+// large pictures by two decoders at once.
+bool DecodeWhole(jpeg_decompress_struct& cinfo, ErrorManager& errors, const Source& src, DibPicture& pic)
+{
+    const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
+    const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    if (!pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
+                      false) ||
+        !Start(cinfo, errors))
+        return false;
+    if (grey)
+        GreyPalette(pic);
+    // Padding bytes are not written by the decoder.
+    const size_t used = static_cast<size_t>(pic.Width) * (grey ? 1 : 3);
+    for (int y = 0; y < pic.Height && used < pic.Stride(); ++y)
+        std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+    const std::vector<uint8_t*> rows = TopRows(pic);
+    std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
+    const JDIMENSION split = SplitRow(cinfo);
+    const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split); };
+    const TwoThreadResult parts = split < cinfo.output_height
+                                      ? RunOnTwoThreads(upper,
+                                                        [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
+                                      : TwoThreadResult{upper(), true};
+    // Where the second decoder could not do its part, this one goes on.
+    return parts.here && (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
+}
+
 ImageRead Run(Source src, const ScaleHint& hint)
 {
     uint64_t fileBytes = src.bytes.size();
@@ -298,40 +326,11 @@ ImageRead Run(Source src, const ScaleHint& hint)
     // Reduced to the screen as it is decoded where nothing is left to do to
     // the decoded picture; at full scale the picture is hardly larger than
     // the screen, and two threads decode it faster whole.
-    if (ok && hint.Fit && hint.Wanted() && src.eighths < 8 && orientation == 1 && !grey && !cmyk) {
-        ok = image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
-             DecodeFitted(cinfo, errors, hint, pic);
-        jpeg_destroy_decompress(&cinfo);
-        if (!ok)
-            return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
-        out.FileBitCount = 24;
-        out.Failure = ReadFailure::None;
-        return out;
-    }
+    const bool fitted = hint.Fit && hint.Wanted() && src.eighths < 8 && orientation == 1 && !grey && !cmyk;
     // A header that promises more pixels than the file could hold is refused
     // before the picture is allocated.
     ok = ok && image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
-         pic.Allocate(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), grey ? 8 : 24,
-                      false) &&
-         Start(cinfo, errors);
-    if (ok) {
-        if (grey)
-            GreyPalette(pic);
-        // Padding bytes are not written by the decoder.
-        const size_t used = static_cast<size_t>(pic.Width) * (grey ? 1 : 3);
-        for (int y = 0; y < pic.Height && used < pic.Stride(); ++y)
-            std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
-        const std::vector<uint8_t*> rows = TopRows(pic);
-        std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
-        const JDIMENSION split = SplitRow(cinfo);
-        const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split); };
-        const TwoThreadResult parts = split < cinfo.output_height
-                                          ? RunOnTwoThreads(
-                                                upper, [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
-                                          : TwoThreadResult{upper(), true};
-        // Where the second decoder could not do its part, this one goes on.
-        ok = parts.here && (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
-    }
+         (fitted ? DecodeFitted(cinfo, errors, hint, pic) : DecodeWhole(cinfo, errors, src, pic));
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <utility>
 #include <vector>
 
 namespace {

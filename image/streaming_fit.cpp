@@ -29,7 +29,7 @@ bool StreamingFit::Start(int pictureW, int pictureH, ScreenFit fit, int screenW,
     return true;
 }
 
-const uint8_t* StreamingFit::Held(int y) const
+uint8_t* StreamingFit::Slot(int y)
 {
     return ring_.data() + static_cast<size_t>(y % ringRows_) * colCount_ * 3;
 }
@@ -38,9 +38,8 @@ void StreamingFit::Push(int y, const uint8_t* row)
 {
     if (!out_ || y < FirstRow() || y >= end_)
         return;
-    std::memcpy(const_cast<uint8_t*>(Held(y)), row + static_cast<size_t>(colFirst_) * 3,
-                static_cast<size_t>(colCount_) * 3);
-    const auto held = [this](int sy) { return Held(sy); };
+    std::memcpy(Slot(y), row + static_cast<size_t>(colFirst_) * 3, static_cast<size_t>(colCount_) * 3);
+    const auto held = [this](int sy) -> const uint8_t* { return Slot(sy); };
     const int outputs = static_cast<int>(ys_.first.size());
     while (next_ < outputs && ys_.first[next_] + ys_.count[next_] - 1 <= y) {
         ResizeRow(xs_, ys_, next_, colFirst_, held, acc_, out_->TopRow(dstY_ + next_) + static_cast<size_t>(dstX_) * 3);

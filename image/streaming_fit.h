@@ -32,7 +32,8 @@ public:
     bool Done() const { return out_ && next_ >= static_cast<int>(ys_.first.size()); }
 
 private:
-    const uint8_t* Held(int y) const;
+    // Where source row y is kept in the ring.
+    uint8_t* Slot(int y);
 
     Taps xs_, ys_;
     int colFirst_ = 0, colCount_ = 0, end_ = 0;

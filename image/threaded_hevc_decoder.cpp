@@ -188,10 +188,7 @@ const heif_decoder_plugin kPlugin = {
 bool Register(const HeifLibrary& heif)
 {
     const De265Library* de265 = De265Library::Get();
-    if (!de265 || !heif.register_decoder_plugin || !heif.image_create || !heif.image_add_plane ||
-        !heif.image_get_plane || !heif.nclx_color_profile_alloc || !heif.nclx_color_profile_free ||
-        !heif.nclx_color_profile_set_color_primaries || !heif.nclx_color_profile_set_transfer_characteristics ||
-        !heif.nclx_color_profile_set_matrix_coefficients || !heif.image_set_nclx_color_profile)
+    if (!de265 || !heif.CanTakeDecoders)
         return false;
     g_heif = &heif;
     g_de265 = de265;
