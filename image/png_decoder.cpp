@@ -3,6 +3,7 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/inflated_png_stream.h"
 
 #include <sys/stat.h>
 
@@ -32,6 +33,9 @@ ImageRead DecodePngFile(const std::string& path)
         return ImageRead::Failed(ReadFailure::Unreadable, "PNG: cannot open the file");
     struct stat st {};
     const uint64_t fileBytes = ::fstat(::fileno(f), &st) == 0 && st.st_size > 0 ? uint64_t(st.st_size) : 0;
+    // Inflated in one go where it can be; otherwise libpng streams the file.
+    InflatedPngStream inflated;
+    const bool inflatedWhole = inflated.Prepare(f, fileBytes);
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, Silent);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     ImageRead out;
@@ -40,7 +44,10 @@ ImageRead DecodePngFile(const std::string& path)
     std::vector<png_bytep> rows;
     if (png && info) {
         if (setjmp(png_jmpbuf(png)) == 0) {
-            png_init_io(png, f);
+            if (inflatedWhole)
+                inflated.InstallOn(png);
+            else
+                png_init_io(png, f);
             png_read_info(png, info);
             const png_uint_32 w = png_get_image_width(png, info);
             const png_uint_32 h = png_get_image_height(png, info);
