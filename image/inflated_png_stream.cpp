@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include <zlib.h>
 
@@ -50,19 +51,38 @@ InflatedPngStream::~InflatedPngStream()
 
 bool InflatedPngStream::Prepare(std::FILE* f, uint64_t fileBytes)
 {
-    const auto giveUp = [&] {
+    bool built = false;
+    try {
+        built = Build(f, fileBytes);
+    } catch (const std::bad_alloc&) {
+        // Too large for the memory left: libpng streams it a row at a time.
+    }
+    if (!built) {
         file_ = {};
-        idat_.clear();
+        idat_ = {};
+        rows_.reset();
+        glue_ = {};
+        pieces_ = {};
         std::rewind(f);
         return false;
-    };
+    }
+    try {
+        inflater_ = std::thread([this] { Inflate(); });
+    } catch (...) {
+        Inflate();
+    }
+    return true;
+}
+
+bool InflatedPngStream::Build(std::FILE* f, uint64_t fileBytes)
+{
     if (std::thread::hardware_concurrency() < 2 || fileBytes < sizeof kSignature + 12 + 13 ||
         fileBytes > kMaxInflatedBytes)
-        return giveUp();
+        return false;
     file_.resize(fileBytes);
     if (std::fread(file_.data(), 1, file_.size(), f) != file_.size() ||
         std::memcmp(file_.data(), kSignature, sizeof kSignature) != 0)
-        return giveUp();
+        return false;
 
     // Every chunk up to the end of the image data; the image data's check
     // sums are verified as it is inflated, the others here.
@@ -71,15 +91,15 @@ bool InflatedPngStream::Prepare(std::FILE* f, uint64_t fileBytes)
     size_t headEnd = 0;
     for (size_t at = sizeof kSignature;;) {
         if (file_.size() - at < 12)
-            return giveUp();
+            return false;
         const uint32_t length = Be32(&file_[at]);
         if (length > 0x7fffffffu || file_.size() - at - 12 < length)
-            return giveUp();
+            return false;
         const uint8_t* type = &file_[at + 4];
         const uint8_t* data = type + 4;
         if (at == sizeof kSignature) {
             if (std::memcmp(type, "IHDR", 4) != 0 || length != 13 || data[12] != 0 /* interlaced */)
-                return giveUp();
+                return false;
             width = Be32(data);
             height = Be32(data + 4);
             bitsPerPixel = data[8] * Channels(data[9]);
@@ -91,17 +111,17 @@ bool InflatedPngStream::Prepare(std::FILE* f, uint64_t fileBytes)
         } else if (!idat_.empty()) {
             break;
         } else if (Crc(type, length + 4) != Be32(data + length)) {
-            return giveUp();
+            return false;
         }
         at += 12 + length;
     }
     if (bitsPerPixel == 0 || !image_limits::Acceptable(width, height) ||
         !image_limits::StoredBytesCanHold(width, height, fileBytes))
-        return giveUp();
+        return false;
     const uint64_t rowBytes = (uint64_t{width} * bitsPerPixel + 7) / 8;
     const uint64_t inflated = uint64_t{height} * (rowBytes + 1);
     if (inflated > kMaxInflatedBytes)
-        return giveUp();
+        return false;
     rowsSize_ = inflated;
     // Not cleared first: the inflating thread writes every byte before the
     // reader is let at it.
@@ -128,12 +148,6 @@ bool InflatedPngStream::Prepare(std::FILE* f, uint64_t fileBytes)
     Glue({0, 0, 0, 0 /* Adler-32 */, 0, 0, 0, 0 /* the chunk's check sum, not read */});
     Glue({0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xae, 0x42, 0x60, 0x82});
     pieces_.push_back({{glue_.data() + glued, glue_.size() - glued}, Piece::AfterRows, 0});
-
-    try {
-        inflater_ = std::thread([this] { Inflate(); });
-    } catch (...) {
-        Inflate();
-    }
     return true;
 }
 

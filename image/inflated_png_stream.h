@@ -43,6 +43,9 @@ public:
     void InstallOn(png_structp png);
 
 private:
+    // Reads the file and lays out the stream; false (or bad_alloc) when
+    // libpng is better left to read it alone.
+    bool Build(std::FILE* f, uint64_t fileBytes);
     static void Read(png_structp png, png_bytep out, size_t count);
     // Waits until the inflated rows reach `end`; false when they never will.
     bool WaitFor(size_t end) const;
