@@ -128,8 +128,8 @@ bool InflatedPngStream::Build(std::FILE* f, uint64_t fileBytes)
     rows_ = std::make_unique_for_overwrite<uint8_t[]>(rowsSize_);
 
     // The same file with the image data in one chunk of stored blocks. Its
-    // Adler-32 is written when the inflating has verified the original's,
-    // which sums the same inflated bytes.
+    // Adler-32, the sum of the inflated bytes, is written once the inflating
+    // is over.
     const size_t blocks = (rowsSize_ + kStoredBlock - 1) / kStoredBlock;
     glue_.reserve(8 + 2 + blocks * 5 + 4 + 4 + 12);
     const auto idatSize = static_cast<uint32_t>(2 + blocks * 5 + rowsSize_ + 4);
