@@ -50,9 +50,8 @@ std::vector<uint8_t> EncodeKind(const PngKind& kind, int w, int h, bool interlac
     }
     png_set_write_fn(png, &out, AppendBytes, nullptr);
     png_set_compression_buffer_size(png, 1024);
-    png_set_IHDR(png, info, w, h, kind.depth, kind.colourType,
-                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, w, h, kind.depth, kind.colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
     if (kind.colourType == PNG_COLOR_TYPE_PALETTE) {
         for (int i = 0; i < 1 << kind.depth; ++i)
@@ -67,7 +66,8 @@ std::vector<uint8_t> EncodeKind(const PngKind& kind, int w, int h, bool interlac
     std::vector<uint8_t> rows(rowBytes * h);
     std::vector<png_bytep> rowPointers;
     for (int y = 0; y < h; ++y) {
-        std::copy_n(rgb.begin() + static_cast<long>(size_t(y) * w * channels * 6), rowBytes, rows.begin() + static_cast<long>(y * rowBytes));
+        std::copy_n(rgb.begin() + static_cast<long>(size_t(y) * w * channels * 6), rowBytes,
+                    rows.begin() + static_cast<long>(y * rowBytes));
         rowPointers.push_back(&rows[y * rowBytes]);
     }
     png_write_image(png, rowPointers.data());
@@ -145,7 +145,8 @@ TEST_F(PngReader, EveryKindReadsAsItsInterlacedTwin)
         ASSERT_EQ(ahead.Picture.Width, w);
         ASSERT_EQ(ahead.Picture.Height, h);
         for (int y = 0; y < h; ++y)
-            ASSERT_EQ(0, std::memcmp(ahead.Picture.TopRow(y), streamed.Picture.TopRow(y), size_t(w) * 3)) << "row " << y;
+            ASSERT_EQ(0, std::memcmp(ahead.Picture.TopRow(y), streamed.Picture.TopRow(y), size_t(w) * 3))
+                << "row " << y;
     }
 }
 
