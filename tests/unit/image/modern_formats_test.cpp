@@ -9,6 +9,7 @@
 #include "image/jxl_library.h"
 #include "image/orientation.h"
 #include "image/shared_library.h"
+#include "files_in_temp_dir.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
 
@@ -42,17 +43,9 @@ double Psnr(const DibPicture& pic, const std::vector<uint8_t>& rgb, int w, int h
     return squares == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 * 3 * w * h / squares);
 }
 
-class ModernFormats : public ::testing::Test {
+class ModernFormats : public FilesInTempDir {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Put(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        const std::string path = (dir_ / name).string();
-        fixtures::WriteAll(path, bytes);
-        return path;
-    }
-    fs::path dir_ = fs::temp_directory_path() / ("zelvaro-modern-" + std::to_string(::getpid()));
+    ModernFormats() : FilesInTempDir("modern") {}
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 // waiting.
 #include "image/inflated_png_stream.h"
 #include "image/png_decoder.h"
+#include "files_in_temp_dir.h"
 #include "image_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -100,16 +101,9 @@ void FixCrc(std::vector<uint8_t>& file, size_t chunk)
         file[chunk + 8 + length + i] = uint8_t(crc >> (24 - 8 * i));
 }
 
-class PngReader : public ::testing::Test {
+class PngReader : public FilesInTempDir {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Put(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        const std::string path = (dir_ / name).string();
-        fixtures::WriteAll(path, bytes);
-        return path;
-    }
+    PngReader() : FilesInTempDir("png") {}
     bool InflatesAhead(const std::string& path)
     {
         std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -118,7 +112,6 @@ protected:
         std::fclose(f);
         return ahead;
     }
-    fs::path dir_ = fs::temp_directory_path() / ("zelvaro-png-" + std::to_string(::getpid()));
 };
 
 }  // namespace
