@@ -3,8 +3,8 @@
 #include "base/translatable.h"
 
 #include "base/zelvaro_error.h"
-#include "image/bmp_reader.h"
-#include "image/picture_image.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/views/picture_image.h"
 
 namespace {
 

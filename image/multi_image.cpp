@@ -2,16 +2,16 @@
 #include "image/multi_image.h"
 #include "base/translatable.h"
 
-#include "image/bmp_reader.h"
-#include "image/bmp_writer.h"
-#include "image/colour_reduction.h"
-#include "image/gif_decoder.h"
-#include "image/heif_decoder.h"
-#include "image/jpeg_decoder.h"
-#include "image/jxl_decoder.h"
-#include "image/png_decoder.h"
-#include "image/tiff_decoder.h"
-#include "image/webp_decoder.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/formats/bmp/bmp_writer.h"
+#include "image/palette/colour_reduction.h"
+#include "image/formats/gif/gif_decoder.h"
+#include "image/formats/heif/heif_decoder.h"
+#include "image/formats/jpeg/jpeg_decoder.h"
+#include "image/formats/jxl/jxl_decoder.h"
+#include "image/formats/png/png_decoder.h"
+#include "image/formats/tiff/tiff_decoder.h"
+#include "image/formats/webp/webp_decoder.h"
 
 #include <algorithm>
 #include <cctype>

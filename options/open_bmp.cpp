@@ -5,7 +5,7 @@
 
 #include "options/file_types.h"
 #include "base/text_helpers.h"
-#include "image/multi_image_view.h"
+#include "image/views/multi_image_view.h"
 
 #include <QApplication>
 #include <QCheckBox>

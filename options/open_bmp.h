@@ -5,7 +5,7 @@
 // proportions kept. Photo CD files are read by the hidden Photo CD reader.
 
 #include "options/file_picker.h"
-#include "image/photo_cd.h"
+#include "image/formats/photo_cd/photo_cd.h"
 
 class QCheckBox;
 class QFrame;

@@ -2,8 +2,8 @@
 #include "wallpaper/image_wall_converter.h"
 
 #include "image/multi_image.h"
-#include "image/photo_cd.h"
-#include "image/screen_fit.h"
+#include "image/formats/photo_cd/photo_cd.h"
+#include "image/fit/screen_fit.h"
 #include "platform/wallpaper_mode.h"
 #include "wallpaper/wall_image.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/monitor_composition.h"
 
-#include "image/screen_fit.h"
+#include "image/fit/screen_fit.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wallpaper_manager.h"
 
-#include "image/image_info_box.h"
+#include "image/views/image_info_box.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
 

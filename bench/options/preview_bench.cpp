@@ -3,8 +3,8 @@
 // the preview holds while the picker stays open, and the peak while it reads
 // the file. Run offscreen; figures are counters in megabytes.
 
-#include "image/multi_image_view.h"
-#include "platform/linux/malloc_process_memory.h"
+#include "image/views/multi_image_view.h"
+#include "platform/linux/system/malloc_process_memory.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/linux_system_facts.h"
-#include "platform/linux/malloc_process_memory.h"
+#include "platform/linux/system/linux_system_facts.h"
+#include "platform/linux/system/malloc_process_memory.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/info_rows.h"
 #include "sysinfo/sys_info.h"

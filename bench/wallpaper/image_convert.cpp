@@ -8,8 +8,8 @@
 // no larger than needed and made to fill a screen of W x H, as the wallpaper
 // does in fill mode.
 #include "image/multi_image.h"
-#include "image/photo_cd.h"
-#include "image/screen_fit.h"
+#include "image/formats/photo_cd/photo_cd.h"
+#include "image/fit/screen_fit.h"
 
 #include <cstdio>
 #include <cstring>

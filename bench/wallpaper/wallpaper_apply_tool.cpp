@@ -17,9 +17,9 @@
 //       the median milliseconds of one copy
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/desktop_wallpaper_copies.h"
-#include "platform/linux/desktop_factory.h"
-#include "platform/linux/x11_monitors.h"
+#include "platform/linux/desktop/desktop_wallpaper_copies.h"
+#include "platform/linux/desktop/desktop_factory.h"
+#include "platform/linux/desktop/x11_monitors.h"
 #include "platform/wallpaper_mode.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_applier.h"

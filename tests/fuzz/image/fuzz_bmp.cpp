@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile bytes into the bitmap reader; a picture it accepts is also written
 // back out, which must decode again.
-#include "image/bmp_reader.h"
-#include "image/bmp_writer.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/formats/bmp/bmp_writer.h"
 #include "image/image_limits.h"
 
 #include <cstdlib>

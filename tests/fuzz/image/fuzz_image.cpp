@@ -4,10 +4,10 @@
 // when asked, for a small screen in one of the fits, which a reader may make
 // the screen's size as it decodes), then written out as a bitmap (into
 // memory). It must report, never crash.
-#include "image/bmp_reader.h"
+#include "image/formats/bmp/bmp_reader.h"
 #include "image/image_limits.h"
 #include "image/multi_image.h"
-#include "image/screen_fit.h"
+#include "image/fit/screen_fit.h"
 
 #include <cstdio>
 #include <string>

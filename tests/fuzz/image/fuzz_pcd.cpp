@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile bytes into the Photo CD decoder at every size, trimmed or not. A
 // short file raises the program's error; nothing else may escape.
-#include "image/photo_cd_decoder.h"
+#include "image/formats/photo_cd/photo_cd_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -8,8 +8,8 @@
 #include "about/about_dlg.h"
 #include "about/click_label.h"
 #include "platform/fake/fake_system_facts.h"
-#include "platform/linux/process_launcher.h"
-#include "platform/linux/xdg_default_browser.h"
+#include "platform/linux/session/process_launcher.h"
+#include "platform/linux/session/xdg_default_browser.h"
 
 #include <QDir>
 #include <QFile>

@@ -12,7 +12,7 @@
 #include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
-#include "image/bmp_writer.h"
+#include "image/formats/bmp/bmp_writer.h"
 
 #include <QAction>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "image/image_info_box.h"
-#include "image/multi_image_view.h"
-#include "image/photo_cd_view.h"
-#include "image/picture_image.h"
+#include "image/views/image_info_box.h"
+#include "image/views/multi_image_view.h"
+#include "image/views/photo_cd_view.h"
+#include "image/views/picture_image.h"
 
 #include "base/ui/app_title.h"
 #include "base/zelvaro_error.h"

@@ -13,8 +13,8 @@
 #include "options/answer_within.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
-#include "image/image_info_box.h"
-#include "image/multi_image_view.h"
+#include "image/views/image_info_box.h"
+#include "image/views/multi_image_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,18 +3,18 @@
 // (dbus-run-session) with stand-in plasmashell, xfconf and screen-saver
 // services that record the calls they get, the X server of with_display.sh,
 // GSettings' keyfile backend, and a stand-in swaybg on PATH.
-#include "image/png_decoder.h"
+#include "image/formats/png/png_decoder.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/desktop_bitmap.h"
-#include "platform/linux/desktop_factory.h"
-#include "platform/linux/desktop_session_screen_saver.h"
-#include "platform/linux/desktop_wallpaper_copies.h"
-#include "platform/linux/sway_desktop.h"
-#include "platform/linux/sway_screen_saver.h"
-#include "platform/linux/sway_window_events.h"
-#include "platform/linux/sway_window_manager.h"
-#include "platform/linux/swaybg_desktop.h"
-#include "platform/linux/x11_screen_saver.h"
+#include "platform/linux/desktop/desktop_bitmap.h"
+#include "platform/linux/desktop/desktop_factory.h"
+#include "platform/linux/saver/desktop_session_screen_saver.h"
+#include "platform/linux/desktop/desktop_wallpaper_copies.h"
+#include "platform/linux/desktop/sway_desktop.h"
+#include "platform/linux/saver/sway_screen_saver.h"
+#include "platform/linux/sway/sway_window_events.h"
+#include "platform/linux/sway/sway_window_manager.h"
+#include "platform/linux/desktop/swaybg_desktop.h"
+#include "platform/linux/saver/x11_screen_saver.h"
 #include "test_bitmap.h"
 
 #include <QCoreApplication>

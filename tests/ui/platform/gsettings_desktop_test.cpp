@@ -3,8 +3,8 @@
 // schema: the keys it writes are read back from the keyfile. And the script
 // the KDE backend hands to plasmashell.
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/gsettings_desktop.h"
-#include "platform/linux/kde_desktop.h"
+#include "platform/linux/desktop/gsettings_desktop.h"
+#include "platform/linux/desktop/kde_desktop.h"
 #include "test_bitmap.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // sounds that never fail loudly, and the help viewer.
 
 #include "platform/fake/memory_file_reader.h"
-#include "platform/linux/inotify_time_zone_watch.h"
-#include "platform/linux/sdl_sound.h"
-#include "platform/linux/socket_instance_guard.h"
+#include "platform/linux/system/inotify_time_zone_watch.h"
+#include "platform/linux/sound/sdl_sound.h"
+#include "platform/linux/session/socket_instance_guard.h"
 #include "shell/help_window.h"
 
 #include <SDL_mixer.h>

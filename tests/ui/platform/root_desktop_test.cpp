@@ -2,9 +2,9 @@
 // The root window backend against a real X server: the pixmap it leaves in
 // _XROOTPMAP_ID is read back, pixel by pixel.
 #include "platform/fake/memory_registry.h"
-#include "image/bmp_reader.h"
-#include "platform/linux/desktop_factory.h"
-#include "platform/linux/x11_root_desktop.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "platform/linux/desktop/desktop_factory.h"
+#include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
 #include <gtest/gtest.h>

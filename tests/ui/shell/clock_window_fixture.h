@@ -4,10 +4,10 @@
 
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_clock_set_watch.h"
+#include "platform/fake/fake_time_zone_watch.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_mount_table.h"
 #include "platform/fake/fake_screen_saver.h"
-#include "platform/fake/fake_time_zone_watch.h"
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"

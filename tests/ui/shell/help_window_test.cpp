@@ -12,7 +12,7 @@
 #include "platform/fake/fake_launcher.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/disk_file_reader.h"
+#include "platform/linux/files/disk_file_reader.h"
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/modal_dialogs_stay_up.h"

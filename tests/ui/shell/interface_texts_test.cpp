@@ -14,7 +14,7 @@
 #include "base/zelvaro_error.h"
 #include "calendar/calendar_dlg.h"
 #include "clock_window_fixture.h"
-#include "image/image_info_box.h"
+#include "image/views/image_info_box.h"
 #include "options/config_dlg.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"

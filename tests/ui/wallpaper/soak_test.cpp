@@ -8,9 +8,9 @@
 // settings file as it was.
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/desktop_wallpaper_copies.h"
-#include "platform/linux/disk_profile_file.h"
-#include "image/image_info_box.h"
+#include "platform/linux/desktop/desktop_wallpaper_copies.h"
+#include "platform/linux/files/disk_profile_file.h"
+#include "image/views/image_info_box.h"
 #include "shell/settings_file.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/image_wall_converter.h"

@@ -3,7 +3,7 @@
 // panic button, dropped files, the pause item and the tick's step.
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
-#include "image/image_info_box.h"
+#include "image/views/image_info_box.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/wallpaper_manager.h"
 

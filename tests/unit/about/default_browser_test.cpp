@@ -2,7 +2,7 @@
 // The default browser found through the MIME associations in scratch XDG
 // directories, as `xdg-mime query default` would find it.
 
-#include "platform/linux/xdg_default_browser.h"
+#include "platform/linux/session/xdg_default_browser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "image/bmp_reader.h"
-#include "image/bmp_writer.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/formats/bmp/bmp_writer.h"
 #include "image/image_limits.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image_fixtures.h"
 
-#include "image/colour_reduction.h"
-#include "image/palette_mapping.h"
+#include "image/palette/colour_reduction.h"
+#include "image/palette/palette_mapping.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // Files whose header promises far more pixels than the file holds are
 // refused before the picture is allocated: each is decoded in a child whose
 // address space has room for a small picture only.
-#include "image/bmp_reader.h"
-#include "image/gif_decoder.h"
-#include "image/heif_decoder.h"
-#include "image/jpeg_decoder.h"
-#include "image/jxl_decoder.h"
-#include "image/png_decoder.h"
-#include "image/tiff_decoder.h"
-#include "image/webp_decoder.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/formats/gif/gif_decoder.h"
+#include "image/formats/heif/heif_decoder.h"
+#include "image/formats/jpeg/jpeg_decoder.h"
+#include "image/formats/jxl/jxl_decoder.h"
+#include "image/formats/png/png_decoder.h"
+#include "image/formats/tiff/tiff_decoder.h"
+#include "image/formats/webp/webp_decoder.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
 

@@ -3,7 +3,7 @@
 // over at a row of blocks: the picture must be exactly libjpeg-turbo's own
 // single-pass decode, for every sampling, from memory and from a file, and
 // for a file cut short.
-#include "image/jpeg_decoder.h"
+#include "image/formats/jpeg/jpeg_decoder.h"
 #include "image_fixtures.h"
 
 #include <gtest/gtest.h>

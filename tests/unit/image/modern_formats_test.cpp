@@ -4,11 +4,11 @@
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
 #include "image/multi_image.h"
-#include "image/heif_decoder.h"
-#include "image/heif_library.h"
-#include "image/jxl_library.h"
+#include "image/formats/heif/heif_decoder.h"
+#include "image/formats/heif/heif_library.h"
+#include "image/formats/jxl/jxl_library.h"
 #include "image/orientation.h"
-#include "image/shared_library.h"
+#include "image/formats/shared_library.h"
 #include "files_in_temp_dir.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"

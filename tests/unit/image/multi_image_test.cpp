@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image_fixtures.h"
 
-#include "image/bmp_reader.h"
+#include "image/formats/bmp/bmp_reader.h"
 #include "image/multi_image.h"
 
 #include <gtest/gtest.h>

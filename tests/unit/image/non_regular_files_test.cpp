@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader of image files opens regular files only: a FIFO named like an
 // image would block the program for good, a device would be read forever.
-#include "image/bmp_reader.h"
-#include "image/gif_decoder.h"
+#include "image/formats/bmp/bmp_reader.h"
+#include "image/formats/gif/gif_decoder.h"
 #include "image/image_file.h"
-#include "image/jpeg_decoder.h"
+#include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/multi_image.h"
-#include "image/photo_cd.h"
-#include "image/tiff_decoder.h"
+#include "image/formats/photo_cd/photo_cd.h"
+#include "image/formats/tiff/tiff_decoder.h"
 
 #include <gtest/gtest.h>
 

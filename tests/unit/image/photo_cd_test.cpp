@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "image/photo_cd.h"
-#include "image/photo_cd_decoder.h"
+#include "image/formats/photo_cd/photo_cd.h"
+#include "image/formats/photo_cd/photo_cd_decoder.h"
 
 #include "base/zelvaro_error.h"
 

@@ -4,8 +4,8 @@
 // streamed through libpng (an interlaced file, which always is); damaged
 // image data is refused as libpng refuses it, and never leaves the reader
 // waiting.
-#include "image/inflated_png_stream.h"
-#include "image/png_decoder.h"
+#include "image/formats/png/inflated_png_stream.h"
+#include "image/formats/png/png_decoder.h"
 #include "files_in_temp_dir.h"
 #include "image_fixtures.h"
 

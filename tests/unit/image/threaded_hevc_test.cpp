@@ -3,9 +3,9 @@
 // decoder's place: every pixel as libheif's decoder gives it, for each chroma
 // sampling, at an odd size the coded picture is cropped to. A process of its
 // own: the references come from libheif's decoder before ours replaces it.
-#include "image/heif_decoder.h"
-#include "image/heif_library.h"
-#include "image/threaded_hevc_decoder.h"
+#include "image/formats/heif/heif_decoder.h"
+#include "image/formats/heif/heif_library.h"
+#include "image/formats/heif/threaded_hevc_decoder.h"
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>

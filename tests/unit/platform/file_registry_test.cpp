@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The registry kept on disk: written atomically, read back by a new instance,
 // nothing kept when the file cannot be written, system facts answered.
-#include "platform/linux/file_registry.h"
+#include "platform/linux/files/file_registry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // This machine's facts against readings taken another way (getconf, df,
 // uname), allowing for what changes between the two readings.
 
-#include "platform/linux/linux_system_facts.h"
+#include "platform/linux/system/linux_system_facts.h"
 
 #include <gtest/gtest.h>
 

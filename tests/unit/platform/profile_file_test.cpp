@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/disk_profile_file.h"
+#include "platform/linux/files/disk_profile_file.h"
 #include "base/profile_text.h"
 
 #include <gtest/gtest.h>

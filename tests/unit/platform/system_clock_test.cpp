@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system clock follows a change of time zone while the program runs.
 
-#include "platform/linux/system_clock.h"
+#include "platform/linux/system/system_clock.h"
 
 #include <gtest/gtest.h>
 

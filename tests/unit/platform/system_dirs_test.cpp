@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/system_dirs.h"
+#include "platform/linux/files/system_dirs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The readers of the kernel's and the system's text files, with exact texts.
 
-#include "platform/linux/system_readings.h"
+#include "platform/linux/system/system_readings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/formats/jxl/jxl_decoder.h"
+
+#include "image/image_file.h"
+#include "image/image_limits.h"
+#include "image/formats/jxl/jxl_library.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct DecoderFree {
+    const JxlLibrary* jxl;
+    void operator()(JxlDecoder* d) const { jxl->DecoderDestroy(d); }
+};
+struct RunnerFree {
+    const JxlLibrary* jxl;
+    void operator()(void* r) const { jxl->ThreadParallelRunnerDestroy(r); }
+};
+
+// Rows arrive from the decoder's threads, each a run of red, green, blue.
+void PutPixels(void* opaque, size_t x, size_t y, size_t count, const void* pixels)
+{
+    auto& pic = *static_cast<DibPicture*>(opaque);
+    if (y >= static_cast<size_t>(pic.Height) || x >= static_cast<size_t>(pic.Width))
+        return;
+    count = std::min(count, static_cast<size_t>(pic.Width) - x);
+    const auto* s = static_cast<const uint8_t*>(pixels);
+    uint8_t* d = pic.TopRow(static_cast<int>(y)) + x * 3;
+    for (size_t i = 0; i < count; ++i, s += 3, d += 3) {
+        d[0] = s[2];
+        d[1] = s[1];
+        d[2] = s[0];
+    }
+}
+
+}  // namespace
+
+ImageRead DecodeJxl(std::span<const uint8_t> bytes)
+{
+    const JxlLibrary* jxl = JxlLibrary::Get();
+    if (!jxl)
+        return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: libjxl is not installed");
+    std::unique_ptr<JxlDecoder, DecoderFree> dec(jxl->DecoderCreate(nullptr), DecoderFree{jxl});
+    std::unique_ptr<void, RunnerFree> runner(
+        jxl->ThreadParallelRunnerCreate
+            ? jxl->ThreadParallelRunnerCreate(nullptr,
+                                              std::min<size_t>(2, jxl->ThreadParallelRunnerDefaultNumWorkerThreads()))
+            : nullptr,
+        RunnerFree{jxl});
+    if (!dec || bytes.empty() ||
+        jxl->DecoderSubscribeEvents(dec.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
+        (runner &&
+         jxl->DecoderSetParallelRunner(dec.get(), jxl->ThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS) ||
+        jxl->DecoderSetInput(dec.get(), bytes.data(), bytes.size()) != JXL_DEC_SUCCESS)
+        return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: not a JPEG XL file");
+    jxl->DecoderCloseInput(dec.get());
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    ImageRead out;
+    DibPicture& pic = out.Picture;
+    for (;;) {
+        switch (jxl->DecoderProcessInput(dec.get())) {
+        case JXL_DEC_BASIC_INFO: {
+            JxlBasicInfo info;
+            if (jxl->DecoderGetBasicInfo(dec.get(), &info) != JXL_DEC_SUCCESS)
+                return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no header");
+            // Checked before the picture is allocated; a quarter turn
+            // (orientations 5 to 8) swaps the shown width and height.
+            const int64_t w = info.xsize, h = info.ysize;
+            if (!image_limits::Acceptable(w, h) ||
+                !image_limits::StoredBytesCanHold(w, h, bytes.size(), image_limits::kMaxPixelsPerByteRepeating))
+                return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: picture too large for its file");
+            const bool turned = info.orientation >= JXL_ORIENT_TRANSPOSE;
+            if (!pic.Allocate(static_cast<int>(turned ? h : w), static_cast<int>(turned ? w : h), 24))
+                return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: picture too large");
+            out.FileBitCount = static_cast<int>(info.bits_per_sample) *
+                               static_cast<int>(info.num_color_channels + (info.alpha_bits ? 1 : 0));
+            break;
+        }
+        case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
+            if (pic.Empty() || jxl->DecoderSetImageOutCallback(dec.get(), &format, PutPixels, &pic) != JXL_DEC_SUCCESS)
+                return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no picture to decode into");
+            break;
+        case JXL_DEC_FULL_IMAGE:  // the first frame is the picture
+            out.Failure = ReadFailure::None;
+            return out;
+        default:  // an error, or a file cut short
+            return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: not decodable");
+        }
+    }
+}
+
+ImageRead DecodeJxlFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    switch (ReadImageFile(path, bytes)) {
+    case FileReadStatus::Ok: return DecodeJxl(bytes);
+    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "JPEG XL: no such file");
+    default: return ImageRead::Failed(ReadFailure::Unreadable, "JPEG XL: cannot read the file");
+    }
+}

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/formats/webp/webp_decoder.h"
+
+#include "image/image_file.h"
+#include "image/image_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include <webp/decode.h>
+#include <webp/demux.h>
+
+namespace {
+
+bool Fits(int w, int h, size_t bytes)
+{
+    return image_limits::Acceptable(w, h) &&
+           image_limits::StoredBytesCanHold(w, h, bytes, image_limits::kMaxPixelsPerByteRepeating);
+}
+
+ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& features, const ScaleHint& hint)
+{
+    ImageRead out;
+    DibPicture& pic = out.Picture;
+    const int w = features.width, h = features.height;
+    if (!Fits(w, h, bytes.size()))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large for its file");
+    // libwebp scales while it decodes, to the smallest size that meets the hint.
+    int sw = w, sh = h;
+    if (hint.Wanted()) {
+        const double fx = static_cast<double>(hint.Width) / w, fy = static_cast<double>(hint.Height) / h;
+        const double f = hint.Cover ? std::max(fx, fy) : std::min(fx, fy);
+        if (f < 1) {
+            sw = std::clamp(static_cast<int>(std::ceil(w * f)), 1, w);
+            sh = std::clamp(static_cast<int>(std::ceil(h * f)), 1, h);
+        }
+    }
+    if (!pic.Allocate(sw, sh, 24))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large");
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
+    // Written bottom row first, as the bitmap stores it.
+    config.options.flip = 1;
+    // A lossy picture is filtered on a second thread while the next rows decode.
+    config.options.use_threads = 1;
+    if (sw != w || sh != h) {
+        config.options.use_scaling = 1;
+        config.options.scaled_width = sw;
+        config.options.scaled_height = sh;
+    }
+    config.output.colorspace = MODE_BGR;
+    config.output.is_external_memory = 1;
+    config.output.u.RGBA.rgba = pic.Bits.data();
+    config.output.u.RGBA.stride = static_cast<int>(pic.Stride());
+    config.output.u.RGBA.size = pic.Bits.size();
+    if (WebPDecode(bytes.data(), bytes.size(), &config) != VP8_STATUS_OK)
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: not decodable");
+    out.FileBitCount = features.has_alpha ? 32 : 24;
+    out.Failure = ReadFailure::None;
+    return out;
+}
+
+ImageRead FirstFrame(std::span<const uint8_t> bytes)
+{
+    const WebPData data{bytes.data(), bytes.size()};
+    // The canvas size is checked on the parsed container before the
+    // animation decoder allocates its canvas.
+    WebPDemuxer* demux = WebPDemux(&data);
+    const int w = demux ? static_cast<int>(WebPDemuxGetI(demux, WEBP_FF_CANVAS_WIDTH)) : 0;
+    const int h = demux ? static_cast<int>(WebPDemuxGetI(demux, WEBP_FF_CANVAS_HEIGHT)) : 0;
+    WebPDemuxDelete(demux);
+    if (!Fits(w, h, bytes.size()))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: animation too large for its file");
+    WebPAnimDecoderOptions options;
+    if (!WebPAnimDecoderOptionsInit(&options))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
+    options.color_mode = MODE_BGRA;
+    options.use_threads = 0;
+    WebPAnimDecoder* dec = WebPAnimDecoderNew(&data, &options);
+    WebPAnimInfo info{};
+    uint8_t* frame = nullptr;
+    int timestamp = 0;
+    ImageRead out;
+    DibPicture& pic = out.Picture;
+    const bool ok = dec && WebPAnimDecoderGetInfo(dec, &info) && static_cast<int>(info.canvas_width) == w &&
+                    static_cast<int>(info.canvas_height) == h && WebPAnimDecoderGetNext(dec, &frame, &timestamp) &&
+                    pic.Allocate(w, h, 24);
+    if (ok) {
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* s = frame + static_cast<size_t>(y) * w * 4;
+            uint8_t* d = pic.TopRow(y);
+            for (int x = 0; x < w; ++x, s += 4, d += 3)
+                std::memcpy(d, s, 3);
+        }
+    }
+    WebPAnimDecoderDelete(dec);
+    if (!ok)
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: animation not decodable");
+    out.FileBitCount = 32;
+    out.Failure = ReadFailure::None;
+    return out;
+}
+
+}  // namespace
+
+ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint)
+{
+    WebPBitstreamFeatures features;
+    if (bytes.empty() || WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK)
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: not a WebP file");
+    return features.has_animation ? FirstFrame(bytes) : Still(bytes, features, hint);
+}
+
+ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint)
+{
+    std::vector<uint8_t> bytes;
+    switch (ReadImageFile(path, bytes)) {
+    case FileReadStatus::Ok: return DecodeWebp(bytes, hint);
+    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "WebP: no such file");
+    default: return ImageRead::Failed(ReadFailure::Unreadable, "WebP: cannot read the file");
+    }
+}

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/views/multi_image_view.h"
+
+#include "base/ui/path_text.h"
+#include "image/views/image_info_box.h"
+#include "image/views/picture_image.h"
+
+#include <QPainter>
+
+MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
+{
+    engine_.SetDisplayBitsPerPixel(ScreenBitsPerPixel());
+}
+
+bool MultiImageView::SetImageName(const QString& name)
+{
+    // Decoded no larger than the view shows it (readers that can decode at a
+    // reduced scale do), so a large photo never comes in whole for a preview.
+    const QSize room = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    engine_.SetScaleHint(room.isEmpty() ? ScaleHint{} : ScaleHint{room.width(), room.height(), false});
+    const bool ok = ImageInfoBox::Report(engine_.SetImageName(PathBytes(name)));
+    Refresh();
+    return ok;
+}
+
+void MultiImageView::SetPicture(const DibPicture& picture)
+{
+    engine_.SetPicture(picture);
+    Refresh();
+}
+
+void MultiImageView::Refresh()
+{
+    shown_ = PictureToImage(engine_.Picture());
+    // A picture larger than the view is held only at the size it is shown
+    // (at the screen's pixel ratio), and the engine's full-size copy is let
+    // go: an 8000 x 8000 photo would otherwise keep hundreds of megabytes
+    // while the picker stays open, for a preview of a few thousand pixels.
+    const QSize room = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (!shown_.isNull() && !room.isEmpty() && (shown_.width() > room.width() || shown_.height() > room.height())) {
+        shown_ = shown_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        engine_.SetPicture(DibPicture{});
+    }
+    update();
+}
+
+void MultiImageView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (shown_.isNull())
+        return;
+    QSize size = shown_.size();
+    size.scale(this->size(), Qt::KeepAspectRatio);
+    const QRect target((width() - size.width()) / 2, (height() - size.height()) / 2, size.width(), size.height());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, shown_);
+}

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Chooses the wallpaper backends once, at start-up, for the running session.
+
+#include "platform/linux/desktop/desktop_chain.h"
+#include "platform/registry.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+struct DesktopSession {
+    std::string desktop;     // lower-cased desktop name(s), "kde", "sway", "gnome:ubuntu"
+    bool wayland = false;    // a Wayland session: the X11 root window is not seen
+    std::string swaySocket;  // sway's IPC socket (SWAYSOCK) in a sway session
+    bool hyprland = false;   // a Hyprland session (HYPRLAND_INSTANCE_SIGNATURE)
+};
+
+// The desktop's name as the session states it (XDG_CURRENT_DESKTOP, else
+// DESKTOP_SESSION), lower-cased; empty when neither is set.
+std::string CurrentDesktopName();
+
+// The running session: its desktop, and Wayland when XDG_SESSION_TYPE says
+// so, or says nothing while WAYLAND_DISPLAY is set; sway's socket and
+// Hyprland as their variables name them.
+DesktopSession CurrentSession();
+
+// The backends in order: the desktop's own (GNOME family where its schema is
+// installed, KDE, XFCE; sway itself; on Hyprland hyprpaper, then swaybg; on
+// other Wayland compositors swaybg when installed),
+// then the X11 root window on X11, or on Wayland a last one that fails and
+// says why in the log. `copyDir` holds the uniquely named copies the desktop
+// services are handed.
+std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
+                                          const std::string& copyDir);
+
+}  // namespace platform
