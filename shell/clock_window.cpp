@@ -67,8 +67,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     // A coarse timer may fire up to 5 % late: seconds after the minute.
     Timer1.setTimerType(Qt::PreciseTimer);
     connect(&Timer1, &QTimer::timeout, this, &TfrmClock::Timer1Timer);
-    services_.clockSet.OnClockSet([this] { ClockWasSet(); });
-    services_.zoneWatch.OnZoneChanged([this] { ClockWasSet(); });
+    services_.clockSet.OnJump([this] { ClockWasSet(); });
+    services_.zoneWatch.OnJump([this] { ClockWasSet(); });
     BuildControls();
     BuildCommandMenu();
     Alarm1 = new TAlarm(services_.clock, this);

@@ -6,33 +6,26 @@
 // before the handler runs. Costs no wake-up while nothing in the folder
 // changes.
 
+#include "platform/linux/system/fd_watch.h"
 #include "platform/time_zone_watch.h"
 
-#include <memory>
 #include <string>
-
-class QSocketNotifier;
 
 namespace platform {
 
 class InotifyTimeZoneWatch : public TimeZoneWatch {
 public:
     explicit InotifyTimeZoneWatch(std::string zoneFile = "/etc/localtime");
-    ~InotifyTimeZoneWatch() override;
-    InotifyTimeZoneWatch(const InotifyTimeZoneWatch&) = delete;
-    InotifyTimeZoneWatch& operator=(const InotifyTimeZoneWatch&) = delete;
 
-    void OnZoneChanged(std::function<void()> handler) override;
+    void OnJump(std::function<void()> handler) override { watch_.SetHandler(std::move(handler)); }
     // False when the folder could not be watched (then the handler never runs).
-    bool Watching() const { return notifier_ != nullptr; }
+    bool Watching() const { return watch_.Watching(); }
 
 private:
-    void Activated();
+    bool ZoneFileChanged();
 
     std::string name_;  // the zone file's name in its folder
-    int fd_ = -1;
-    std::function<void()> handler_;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    FdWatch watch_;
 };
 
 }  // namespace platform

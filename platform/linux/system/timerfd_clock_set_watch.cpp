@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/system/timerfd_clock_set_watch.h"
 
-#include <QSocketNotifier>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -22,50 +20,33 @@ constexpr long long kFarFutureSeconds = 8'000'000'000LL;
 
 TimerfdClockSetWatch::TimerfdClockSetWatch()
 {
-    fd_ = ::timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK);
-    if (fd_ < 0)
-        return;
-    if (!Arm()) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
+    int fd = ::timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK);
+    if (fd >= 0 && !Arm(fd)) {
+        ::close(fd);
+        fd = -1;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Activated(); });
+    watch_.Watch(fd, [this] { return Jumped(); });
 }
 
-TimerfdClockSetWatch::~TimerfdClockSetWatch()
-{
-    notifier_.reset();
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-void TimerfdClockSetWatch::OnClockSet(std::function<void()> handler)
-{
-    handler_ = std::move(handler);
-}
-
-bool TimerfdClockSetWatch::Arm()
+bool TimerfdClockSetWatch::Arm(int fd)
 {
     itimerspec expiry{};
     expiry.it_value.tv_sec = static_cast<time_t>(
         std::min<long long>(kFarFutureSeconds, std::numeric_limits<time_t>::max()));
-    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
+    return ::timerfd_settime(fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &expiry, nullptr) == 0;
 }
 
-void TimerfdClockSetWatch::Activated()
+bool TimerfdClockSetWatch::Jumped()
 {
     std::uint64_t expirations = 0;
-    const ssize_t n = ::read(fd_, &expirations, sizeof expirations);
+    const ssize_t n = ::read(watch_.Fd(), &expirations, sizeof expirations);
     const bool jumped = n < 0 && errno == ECANCELED;
     // A cancelled timer stays readable until it is armed again.
-    if (!Arm()) {
-        notifier_->setEnabled(false);
-        return;
+    if (!Arm(watch_.Fd())) {
+        watch_.Stop();
+        return false;
     }
-    if (jumped && handler_)
-        handler_();
+    return jumped;
 }
 
 }  // namespace platform

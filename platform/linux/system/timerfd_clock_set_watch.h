@@ -7,31 +7,23 @@
 // process runs under a faked clock.
 
 #include "platform/clock_set_watch.h"
-
-#include <memory>
-
-class QSocketNotifier;
+#include "platform/linux/system/fd_watch.h"
 
 namespace platform {
 
 class TimerfdClockSetWatch : public ClockSetWatch {
 public:
     TimerfdClockSetWatch();
-    ~TimerfdClockSetWatch() override;
-    TimerfdClockSetWatch(const TimerfdClockSetWatch&) = delete;
-    TimerfdClockSetWatch& operator=(const TimerfdClockSetWatch&) = delete;
 
-    void OnClockSet(std::function<void()> handler) override;
+    void OnJump(std::function<void()> handler) override { watch_.SetHandler(std::move(handler)); }
     // False when the timer could not be made (then the handler never runs).
-    bool Watching() const { return notifier_ != nullptr; }
+    bool Watching() const { return watch_.Watching(); }
 
 private:
-    bool Arm();
-    void Activated();
+    bool Arm(int fd);
+    bool Jumped();
 
-    int fd_ = -1;
-    std::function<void()> handler_;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    FdWatch watch_;
 };
 
 }  // namespace platform

@@ -3,8 +3,7 @@
 // A clock window over fakes, with the later commands recorded.
 
 #include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_clock_set_watch.h"
-#include "platform/fake/fake_time_zone_watch.h"
+#include "platform/fake/fake_clock_jump_watch.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_mount_table.h"
 #include "platform/fake/fake_screen_saver.h"
