@@ -55,8 +55,7 @@ private:
     {
         if (failWrites)
             return false;
-        store.Write(root, key, name, std::move(value));
-        return true;
+        return store.Write(root, key, name, std::move(value));
     }
     template <class T>
     std::optional<T> Get(RootKey root, const std::string& key, const std::string& name) const

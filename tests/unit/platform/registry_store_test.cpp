@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using platform::RootKey;
 
 TEST(RegistryStore, KeysIgnoreCaseAndOuterSeparators)
@@ -17,6 +19,54 @@ TEST(RegistryStore, KeysIgnoreCaseAndOuterSeparators)
     ASSERT_NE(s.Read(RootKey::CurrentUser, "\\control panel\\DESKTOP", "tilewallpaper"), nullptr);
     EXPECT_EQ(s.Read(RootKey::LocalMachine, "Control Panel\\Desktop", "TileWallPaper"), nullptr);
     EXPECT_TRUE(s.HasKey(RootKey::CurrentUser, "Control Panel"));  // parents exist
+    EXPECT_FALSE(s.HasKey(RootKey::CurrentUser, "Control"));       // a part of a name is not one
+    EXPECT_FALSE(s.CreateKey(RootKey::CurrentUser, "control panel"));
+    EXPECT_TRUE(s.CreateKey(RootKey::CurrentUser, "Control"));
+}
+
+TEST(RegistryStore, KeysAndValuesReadTwiceAreHeldOnce)
+{
+    RegistryStore s = RegistryStore::FromText(
+        "[HKEY_USERS\\b]\n\"x\"=\"1\"\n[HKEY_USERS\\a]\n\"Y\"=\"old\"\n"
+        "[hkey_users\\B]\n\"X\"=\"2\"\n\"z\"=\"3\"\n[HKEY_USERS\\a]\n\"y\"=\"new\"\n");
+    // A key written before the others leaves their values where they were.
+    ASSERT_TRUE(s.Write(RootKey::Users, "0", "v", std::string("0")));
+    const std::vector<std::tuple<const char*, const char*, const char*>> expected{
+        {"b", "x", "2"}, {"B", "Z", "3"}, {"a", "y", "new"}, {"0", "v", "0"}};
+    for (const auto& [key, name, value] : expected) {
+        const auto* v = s.Read(RootKey::Users, key, name);
+        ASSERT_NE(v, nullptr) << key << name;
+        EXPECT_EQ(std::get<std::string>(*v), value) << key << name;
+    }
+    EXPECT_EQ(s.ToText(), "REGEDIT4\n\n[HKEY_USERS\\0]\n\"v\"=\"0\"\n\n[HKEY_USERS\\a]\n\"Y\"=\"new\"\n"
+                          "\n[HKEY_USERS\\b]\n\"x\"=\"2\"\n\"z\"=\"3\"\n");
+}
+
+TEST(RegistryStore, KeysPastTheDepthLimitAreKeptAsText)
+{
+    struct Case {
+        std::size_t depth;
+        bool read;
+    };
+    for (const Case c :
+         {Case{RegistryStore::kMaxDepth, true}, Case{RegistryStore::kMaxDepth + 1, false}, Case{20000, false}}) {
+        std::string key;
+        for (std::size_t i = 0; i < c.depth; ++i)
+            key += i ? "\\k" : "k";
+        const std::string block = "[HKEY_CURRENT_USER\\" + key + "]\r\n\"v\"=\"1\"\r\n; note\r\n\r\n";
+        const std::string text = "REGEDIT4\r\n" + block + "[HKEY_USERS\\a]\r\n\"w\"=\"2\"";
+        RegistryStore s = RegistryStore::FromText(text);
+        EXPECT_EQ(std::get<std::string>(*s.Read(RootKey::Users, "a", "w")), "2") << c.depth;
+        EXPECT_EQ(s.Read(RootKey::CurrentUser, key, "v") != nullptr, c.read) << c.depth;
+        EXPECT_EQ(s.HasKey(RootKey::CurrentUser, key), c.read) << c.depth;
+        EXPECT_EQ(s.Write(RootKey::CurrentUser, key, "new", std::uint32_t{1}), c.read) << c.depth;
+        const std::string out = s.ToText();
+        // What was not read is written back as it came, after the keys read.
+        EXPECT_EQ(out.size() >= block.size() && out.compare(out.size() - block.size(), block.size(), block) == 0,
+                  !c.read)
+            << c.depth;
+        EXPECT_EQ(RegistryStore::FromText(out).ToText(), out) << c.depth;
+    }
 }
 
 TEST(RegistryStore, TextRoundTripKeepsEveryKindAndSpelling)
