@@ -161,6 +161,7 @@ void TfrmClock::FormCreate()
     const WindowPlace place = ClampIntoScreen(ClockSettings.OffsetX, ClockSettings.OffsetY, width(), height(),
                                               area.width(), area.height());
     move(place.left, place.top);
+    placedAt_ = QPoint(place.left, place.top);
     ApplyOnTop();
     // The help file was given to the help service when it was made (main).
 
@@ -255,7 +256,9 @@ QPoint TfrmClock::PlaceToSave() const
 {
     // A native Wayland window never learns where the compositor put it (its
     // place reads 0,0): the place it was given at start stays saved.
-    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()))
+    // A window still where the start put it was not moved: the saved place
+    // stays, also when it had to be pulled onto a smaller screen.
+    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()) || pos() == placedAt_)
         return {ClockSettings.OffsetX, ClockSettings.OffsetY};
     return pos();
 }

@@ -184,4 +184,6 @@ private:
     bool tickErrorShowing_ = false;
     bool ticking_ = false;
     bool sessionEnded_ = false;
+    // Where the start put the window: the saved place pulled onto the screen.
+    QPoint placedAt_;
 };

@@ -7,6 +7,7 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QMetaObject>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -85,8 +86,12 @@ bool TFileDrag::eventFilter(QObject* watched, QEvent* event)
         const QStringList paths = LocalFiles(drop->mimeData());
         if (paths.isEmpty())
             return false;
+        // The drop ends at once; the files are taken after it, so the
+        // program they were dragged from never waits for a picture to be
+        // read or a box to be closed.
         drop->acceptProposedAction();
-        DropFiles(paths);
+        QMetaObject::invokeMethod(
+            this, [this, paths] { DropFiles(paths); }, Qt::QueuedConnection);
         return true;
     }
     default: return QObject::eventFilter(watched, event);

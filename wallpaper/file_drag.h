@@ -22,7 +22,8 @@ public:
     bool EnableDrop() const { return enableDrop_; }
     void SetEnableDrop(bool value);
 
-    // Raised once per drop, after the lists are filled.
+    // Raised once per drop, after the lists are filled, when the drop event
+    // has returned.
     std::function<void(TFileDrag* sender)> OnDrop;
 
     QStringList NameWithPath;  // full paths, in the order the drop lists them

@@ -8,10 +8,13 @@
 #include "wallpaper/wall_image.h"
 
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 
 #include <algorithm>
 #include <optional>
+
+Q_LOGGING_CATEGORY(lcMonitors, "zelvaro.wallpaper.monitors")
 
 namespace {
 
@@ -88,7 +91,10 @@ public:
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
-    std::size_t MonitorCount() const override { return std::max<std::size_t>(1, Screens().monitors.size()); }
+    std::size_t MonitorCount() const override
+    {
+        return std::max<std::size_t>(1, MonitorsShown(Screens(), nullptr).size());
+    }
     WallNotice FailureNotice() const override { return notice_; }
     bool MakesScreenSize() const override
     {
@@ -138,20 +144,25 @@ public:
         const QScreen* screen = QGuiApplication::primaryScreen();
         PMImage.SetDisplayBitsPerPixel(screen ? screen->depth() : 24);
         const WallScreens screens = Screens();
-        const WallMonitor extent = MonitorsExtent(screens.monitors);
+        std::vector<WallMonitor> ignored;
+        const std::vector<WallMonitor> monitors = MonitorsShown(screens, &ignored);
+        // Said once while the same monitors lie outside the screen.
+        if (!ignored.empty() && ignored != ignoredBefore_)
+            qCWarning(lcMonitors, "%zu monitor(s) outside the %dx%d screen left without a picture", ignored.size(),
+                      ScreenSize(screens).width, ScreenSize(screens).height);
+        ignoredBefore_ = ignored;
         DibPicture canvas;
-        if (files.empty() || screens.monitors.empty() ||
-            !StartComposition(std::max(screens.spanWidth, extent.width), std::max(screens.spanHeight, extent.height),
-                              canvas))
+        if (files.empty() || monitors.empty() ||
+            !StartComposition(ScreenSize(screens).width, ScreenSize(screens).height, canvas))
             return false;
         const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
         const std::optional<ScreenFit> fit = FitOf(mode);
-        for (std::size_t i = 0; i < screens.monitors.size(); ++i) {
+        for (std::size_t i = 0; i < monitors.size(); ++i) {
             // Fewer files than monitors (the monitors changed meanwhile): the
             // files come round again.
             failed = i % files.size();
             const std::string& file = files[failed];
-            const WallMonitor& monitor = screens.monitors[i];
+            const WallMonitor& monitor = monitors[i];
             PMImage.SetScaleHint(fit ? ScaleHintFor(*fit, monitor.width, monitor.height) : ScaleHint{});
             if (!Read(file, WallExtension(file) == ".PCD"))
                 return false;
@@ -167,6 +178,20 @@ public:
 
 private:
     WallScreens Screens() const { return screens_ ? screens_() : QtScreens(); }
+
+    // The screen a composed picture is made at: the whole screen, or where
+    // its size is not known the monitors' extent.
+    static WallMonitor ScreenSize(const WallScreens& screens)
+    {
+        if (screens.spanWidth > 0 && screens.spanHeight > 0)
+            return {0, 0, screens.spanWidth, screens.spanHeight};
+        return MonitorsExtent(screens.monitors);
+    }
+    static std::vector<WallMonitor> MonitorsShown(const WallScreens& screens, std::vector<WallMonitor>* ignored)
+    {
+        const WallMonitor screen = ScreenSize(screens);
+        return MonitorsOnScreen(screens.monitors, screen.width, screen.height, ignored);
+    }
 
     // Reads a file into PMImage (a Photo CD file through Pcd1). A Photo CD
     // file that cannot be opened keeps the reader's previous picture, and a
@@ -218,6 +243,7 @@ private:
     TPcd Pcd1;
     const DibPicture* written_ = nullptr;
     WallNotice notice_;
+    std::vector<WallMonitor> ignoredBefore_;  // the monitors outside the screen the log has named
     PictureReady beforeWrite_;
 };
 

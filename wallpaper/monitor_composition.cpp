@@ -56,6 +56,31 @@ void Paint(const DibPicture& picture, const WallMonitor& area, int originX, int 
 
 }  // namespace
 
+std::vector<WallMonitor> MonitorsOnScreen(const std::vector<WallMonitor>& monitors, int screenWidth, int screenHeight,
+                                          std::vector<WallMonitor>* ignored)
+{
+    const WallMonitor screen{0, 0, std::max(0, screenWidth), std::max(0, screenHeight)};
+    std::vector<WallMonitor> shown;
+    for (const WallMonitor& m : monitors) {
+        // In 64 bits, so a monitor far out or of a huge size cannot wrap.
+        const auto x0 = std::max<long long>(0, m.x), y0 = std::max<long long>(0, m.y);
+        const auto x1 = std::min<long long>(screen.width, static_cast<long long>(m.x) + std::max(0, m.width));
+        const auto y1 = std::min<long long>(screen.height, static_cast<long long>(m.y) + std::max(0, m.height));
+        if (x1 <= x0 || y1 <= y0) {
+            if (ignored)
+                ignored->push_back(m);
+            continue;
+        }
+        const WallMonitor clipped{static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                                  static_cast<int>(y1 - y0)};
+        if (std::find(shown.begin(), shown.end(), clipped) == shown.end())
+            shown.push_back(clipped);
+    }
+    if (shown.empty() && screen.width > 0 && screen.height > 0)
+        shown.push_back(screen);
+    return shown;
+}
+
 WallMonitor MonitorsExtent(const std::vector<WallMonitor>& monitors)
 {
     WallMonitor extent;

@@ -17,6 +17,13 @@ struct WallMonitor {
     bool operator==(const WallMonitor&) const = default;
 };
 
+// The monitors as a screen of `screenWidth` x `screenHeight` shows them:
+// each clipped to the screen; one wholly outside it, or of no size, left out
+// (and added to `ignored`, when given); mirrored ones (the same rectangle
+// once clipped) once. With none left the whole screen is one monitor.
+std::vector<WallMonitor> MonitorsOnScreen(const std::vector<WallMonitor>& monitors, int screenWidth, int screenHeight,
+                                          std::vector<WallMonitor>* ignored = nullptr);
+
 // The size of the picture that holds every monitor: from the screen's corner
 // to the farthest right and bottom edge.
 WallMonitor MonitorsExtent(const std::vector<WallMonitor>& monitors);

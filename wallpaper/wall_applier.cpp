@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_applier.h"
 
+#include "base/translatable.h"
 #include "wallpaper/wall_image.h"
 
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 WallWriteRes ChooseWallWriteRes(bool photoCd, bool colorDecSw, int imageBitCount)
@@ -70,9 +72,10 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     std::unique_ptr<platform::Desktop::Prepared> early;
     // A composed picture is the whole screen's: the desktop spans it.
     desktop_.SetLayout(files.size() > 1 ? platform::Desktop::Layout::Composed : platform::Desktop::Layout::AsRegistry);
-    const std::optional<std::string> path = Prepare(files, request, written, early);
+    bool noMemory = false;
+    const std::optional<std::string> path = Prepare(files, request, written, early, noMemory);
     if (!path)
-        return Outcome::Failed;
+        return noMemory ? Outcome::NoMemory : Outcome::Failed;
 
     auto set = [&] { return written ? desktop_.SetWallpaperFrom(*path, *written) : desktop_.SetWallpaper(*path); };
     // The picture went to the desktop while the file was written; should that
@@ -108,9 +111,17 @@ bool WallApplier::Convert(const std::vector<std::string>& files, const std::stri
     return ok;
 }
 
+void WallApplier::LogConversionError(const std::vector<std::string>& files, const std::exception& e)
+{
+    std::string names;
+    for (const std::string& f : files)
+        names += (names.empty() ? "" : ", ") + f;
+    host_.Log("cannot convert " + names + ": " + e.what());
+}
+
 std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& files, Request request,
                                                 const DibPicture*& written,
-                                                std::unique_ptr<platform::Desktop::Prepared>& early)
+                                                std::unique_ptr<platform::Desktop::Prepared>& early, bool& noMemory)
 {
     // One BMP file is shown as it is, unless it is to be made the screen's
     // size; pictures for several monitors are always composed into a new one.
@@ -125,20 +136,31 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     std::string failed = files.front();
     // The desktop takes the picture while the bitmap is written.
     converter_.SetBeforeWrite([&](const DibPicture& picture) { early = desktop_.PrepareFrom(picture); });
+    noMemory = false;
     try {
         ok = Convert(files, part, failed);
+    } catch (const std::bad_alloc&) {
+        noMemory = true;
+    } catch (const std::system_error& e) {
+        // A thread or buffer the system could not give (as under a memory
+        // limit) is too little memory as well.
+        noMemory = e.code() == std::errc::resource_unavailable_try_again || e.code() == std::errc::not_enough_memory;
+        if (!noMemory)
+            LogConversionError(files, e);
     } catch (const std::exception& e) {
         // An error while reading or converting ends the attempt; the user is
         // not told, the log is.
-        std::string names;
-        for (const std::string& f : files)
-            names += (names.empty() ? "" : ", ") + f;
-        host_.Log("cannot convert " + names + ": " + e.what());
-        ok = false;
+        LogConversionError(files, e);
     }
     converter_.SetBeforeWrite({});
-    if (!ok && !converter_.FailureNotice().text.empty())
+    if (noMemory) {
+        // Told once, naming the file; the rotation does not try again in
+        // this minute, as every try would need the same memory.
+        host_.ReportFailure(failed, {QT_TRANSLATE_NOOP("Messages", "%s を表示するメモリが足りません"), true, failed},
+                            request == Request::Rotation);
+    } else if (!ok && !converter_.FailureNotice().text.empty()) {
         host_.ReportFailure(failed, converter_.FailureNotice(), request == Request::Rotation);
+    }
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);
         if (ec)

@@ -12,6 +12,7 @@
 #include "wallpaper/wall_converter.h"
 #include "wallpaper/wall_schedule.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,7 @@ public:
     enum class Outcome {
         NotImage,  // not an image by its extension: nothing happened
         Failed,    // the file could not be read or converted: nothing changed
+        NoMemory,  // too little memory to read or convert the file: nothing changed
         Applied,   // handed to the desktop (which may still have refused it)
         Queued,    // arrived while another wallpaper was being set; applied after it
     };
@@ -73,9 +75,13 @@ private:
     // `written` is the converted picture when the converter still holds it.
     // `early` is the picture handed to the desktop while the file was written,
     // when the desktop can take it so.
+    // `noMemory` when it failed for want of memory.
     std::optional<std::string> Prepare(const std::vector<std::string>& files, Request request,
-                                       const DibPicture*& written, std::unique_ptr<platform::Desktop::Prepared>& early);
+                                       const DibPicture*& written, std::unique_ptr<platform::Desktop::Prepared>& early,
+                                       bool& noMemory);
+    void LogConversionError(const std::vector<std::string>& files, const std::exception& e);
     // Converts the files into `part`; `failed` names the one that failed.
+    // Throws what the conversion throws.
     bool Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed);
 
     platform::Desktop& desktop_;

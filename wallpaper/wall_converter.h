@@ -24,8 +24,9 @@ WallWriteRes ChooseWallWriteRes(bool photoCd, bool colorDecSw, int imageBitCount
 // whether that is the image component's "情報" box or a plain box under the
 // application title (the Photo CD reader's). An empty text tells nothing.
 struct WallNotice {
-    std::string text;
+    std::string text;  // with `argument`, a pattern whose "%s" takes it
     bool information = true;
+    std::string argument;
 };
 
 class WallConverter {

@@ -13,7 +13,12 @@ bool WallpaperDueStep(WallSchedule& schedule, WallRotation& rotation, const Cloc
         schedule.NothingToTry(now, settings.WallInterval);
         return true;
     }
-    if (apply(file) == WallApplier::Outcome::Failed)
+    const WallApplier::Outcome outcome = apply(file);
+    if (outcome == WallApplier::Outcome::Failed)
         schedule.Failed(now);
+    // Too little memory: another file would need as much, so the tries of
+    // this minute end and the next comes one interval later.
+    if (outcome == WallApplier::Outcome::NoMemory)
+        schedule.NothingToTry(now, settings.WallInterval);
     return true;
 }

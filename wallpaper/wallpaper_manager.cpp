@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wallpaper_manager.h"
 
+#include "base/translatable.h"
+#include "base/zelvaro_error.h"
 #include "image/views/image_info_box.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
 
 #include <QAction>
+#include <QMetaObject>
 #include <QCoreApplication>
 #include <QFile>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QStringList>
+
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcWallpaper, "zelvaro.wallpaper")
 
@@ -182,15 +187,48 @@ void WallpaperManager::ProcessPendingEvents()
 
 void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& notice, bool unattended)
 {
-    qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), notice.text.c_str());
+    const std::string said = notice.argument.empty() ? notice.text : FormatMessage1(notice.text, notice.argument);
+    qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
     // The rotation tells the first failure of a minute; the user's own
     // choices are told every time.
     if (unattended && !rotationNotices_.ShowFailure(clock_.Now()))
         return;
-    if (notice.information)
-        ImageInfoBox::Show(notice.text);
-    else
-        ImageInfoBox::ShowMessage(notice.text);
+    // The box waits until the tick or the drop has returned, so the clock
+    // keeps its minute and the dragging program its drop while it is open.
+    // The rotation's file that is told already, or waits to be, is not told
+    // again.
+    if (unattended && (noticeShowing_ == file || std::any_of(waitingNotices_.begin(), waitingNotices_.end(),
+                                                             [&](const WaitingNotice& w) { return w.file == file; })))
+        return;
+    waitingNotices_.push_back({file, notice});
+    if (!noticeShowing_)
+        QMetaObject::invokeMethod(this, &WallpaperManager::ShowWaitingNotices, Qt::QueuedConnection);
+}
+
+void WallpaperManager::ShowWaitingNotices()
+{
+    if (noticeShowing_)
+        return;  // the open box's loop shows the rest after it
+    while (!waitingNotices_.empty()) {
+        const WaitingNotice next = std::move(waitingNotices_.front());
+        waitingNotices_.pop_front();
+        noticeShowing_ = next.file;
+        struct Closed {
+            std::optional<std::string>& showing;
+            ~Closed() { showing.reset(); }
+        } closed{noticeShowing_};
+        // A pattern is translated before its file goes in; the box finds no
+        // translation for the whole text and shows it as it is.
+        const std::string text =
+            next.notice.argument.empty()
+                ? next.notice.text
+                : FormatMessage1(QCoreApplication::translate(kMessagesContext, next.notice.text.c_str()).toStdString(),
+                                 next.notice.argument);
+        if (next.notice.information)
+            ImageInfoBox::Show(text);
+        else
+            ImageInfoBox::ShowMessage(text);
+    }
 }
 
 void WallpaperManager::Log(const std::string& line)

@@ -20,6 +20,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,9 @@ private:
     void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override;
     void Log(const std::string& line) override;
     void ReturnFreeMemory() override;
+    // Shows the notices waiting, one box at a time, once the work that found
+    // them (a tick, a drop) has returned.
+    void ShowWaitingNotices();
     // The rotation's `file`, and with a picture per monitor on (and a desktop
     // that can show one) the next files of the rotation for the other monitors.
     std::vector<std::string> FilesForMonitors(const std::string& file);
@@ -117,5 +122,11 @@ private:
     PanicButton panic_;
     WallApplier applier_;
     FailureNoticeRule rotationNotices_;
+    struct WaitingNotice {
+        std::string file;
+        WallNotice notice;
+    };
+    std::deque<WaitingNotice> waitingNotices_;
+    std::optional<std::string> noticeShowing_;  // the file of the box that is open
     QAction* pauseItem_ = nullptr;
 };

@@ -206,6 +206,10 @@
         <translation>The bitmap image is not valid</translation>
     </message>
     <message>
+        <source>%s を表示するメモリが足りません</source>
+        <translation>not enough memory to show %s</translation>
+    </message>
+    <message>
         <source>このJPGは読み込めません</source>
         <translation>This JPEG picture cannot be read</translation>
     </message>

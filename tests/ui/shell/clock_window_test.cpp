@@ -127,6 +127,10 @@ void ClockWindowTest::startUpPlacesAndSetsState()
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     QCOMPARE(w.x(), screen.width() - 173);
     QCOMPARE(w.y(), 0);
+    // Not moved since: the saved place stays as it was.
+    w.SessionEnding();
+    QVERIFY(f.profile.content->find("OffsetX=5000\n") != std::string::npos);
+    QVERIFY(f.profile.content->find("OffsetY=-20\n") != std::string::npos);
     QVERIFY(Control<QAction>(w, "pmnuWallPause")->isEnabled());
     QVERIFY(w.IsChimeArmed());
     QCOMPARE(Control<WallpaperManager>(w, "Wallpaper")->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));

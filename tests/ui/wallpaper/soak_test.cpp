@@ -215,6 +215,7 @@ private slots:
                                 QString::fromStdString((pics / "good0.bmp").string())});
                 break;
             }
+            QCoreApplication::processEvents();  // the boxes come after the hand action
             if (desktop.shown > shownBefore)
                 previousChange = clock.Now();  // the next rotation change is an interval from here
             manualChanges += desktop.shown - shownBefore;

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -153,12 +154,15 @@ private slots:
         settings.WallDir1 = Path("broken");
         clock.Set(manager->NextWallChange());
         const int callsBefore = converter.calls;
-        // The due minute's ticks: every one tries a file, one box is shown.
+        // The due minute's ticks: every one tries a file, one box is shown,
+        // after the tick has returned.
         for (int tick = 0; tick < 5; ++tick) {
             QVERIFY(manager->WallpaperDueStep(clock.Now()));
             clock.Advance(450.0 / 86400000.0);
         }
         QCOMPARE(converter.calls - callsBefore, 5);
+        QVERIFY(boxes.isEmpty());
+        QCoreApplication::processEvents();
         QCOMPARE(boxes, QStringList{QStringLiteral("情報このJPGは読み込めません")});
         // A later due minute shows its first failure again.
         clock.Advance(3 * kMin);
@@ -166,6 +170,7 @@ private slots:
         manager->OptionsConfirmed(false);
         QVERIFY(manager->WallpaperDueStep(clock.Now()));
         QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 2);
         // A file the user chose is told every time, in the same minute too.
         settings.PanicWallPaper = Path("broken/a-broken.jpg");
@@ -173,8 +178,48 @@ private slots:
             manager->PanicPressed(Qt::LeftButton);
             manager->PanicClicked();
         }
+        QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 4);
         ImageInfoBox::SetPresenter({});
+    }
+
+    void oneBoxAtATimeWhileTheClockGoesOn()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("one"));
+        std::ofstream(Path("one/only-broken.jpg")) << "not a picture";
+        std::ofstream(Path("chosen-broken.jpg")) << "not a picture";
+        settings.WallDir1 = Path("one");
+        settings.PanicWallPaper = Path("chosen-broken.jpg");
+        int open = 0, mostOpen = 0, stepsWhileOpen = 0;
+        QStringList boxes;
+        ImageInfoBox::SetPresenter([&](const QString&, const QString& text) {
+            mostOpen = std::max(mostOpen, ++open);
+            boxes << text;
+            if (boxes.size() == 1) {
+                // The clock goes on under the box: three more due minutes
+                // fail the same file, and the user picks another that fails.
+                for (int minute = 0; minute < 3; ++minute) {
+                    clock.Advance(kMin);
+                    manager->OptionsConfirmed(false);
+                    stepsWhileOpen += manager->WallpaperDueStep(clock.Now()) ? 1 : 0;
+                    QCoreApplication::processEvents();
+                }
+                manager->PanicPressed(Qt::LeftButton);
+                manager->PanicClicked();
+                QCoreApplication::processEvents();
+            }
+            --open;
+        });
+        clock.Set(manager->NextWallChange());
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QVERIFY(boxes.isEmpty());
+        QCoreApplication::processEvents();
+        ImageInfoBox::SetPresenter({});
+        QCOMPARE(stepsWhileOpen, 3);
+        QCOMPARE(mostOpen, 1);
+        // The rotation's file once; the chosen file after the box closed.
+        QCOMPARE(boxes,
+                 (QStringList{QStringLiteral("このJPGは読み込めません"), QStringLiteral("このJPGは読み込めません")}));
     }
 
     void droppedFirstFileOnly()

@@ -98,6 +98,30 @@ TEST_F(DueRule, OneChangePerIntervalForEveryIntervalBothStartModes)
     }
 }
 
+TEST_F(DueRule, TooLittleMemoryEndsTheTriesOfItsMinute)
+{
+    settings.WallInterval = 10 * kMin;
+    struct Case {
+        WallApplier::Outcome outcome;
+        int fewest, most;  // tries in the first minute
+    };
+    for (const Case c : {Case{WallApplier::Outcome::Failed, 130, 134}, Case{WallApplier::Outcome::NoMemory, 1, 1}}) {
+        schedule = WallSchedule();
+        schedule.Start(At(10, 0), true);
+        int tries = 0;
+        for (TDateTime now = At(10, 0); now < At(10, 1); now += kTick)
+            WallpaperDueStep(schedule, rotation, settings, true, now, [&](const std::string&) {
+                ++tries;
+                return c.outcome;
+            });
+        EXPECT_GE(tries, c.fewest);
+        EXPECT_LE(tries, c.most);
+        // The next try is an interval after the minute the tries began in.
+        EXPECT_FALSE(schedule.IsDue(At(10, 9, 59), settings.WallInterval));
+        EXPECT_TRUE(schedule.IsDue(At(10, 10), settings.WallInterval));
+    }
+}
+
 TEST_F(DueRule, TwentyFiveMinutesAfterAChangeAtTenFourteen)
 {
     settings.WallInterval = 25 * kMin;

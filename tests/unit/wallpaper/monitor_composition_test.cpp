@@ -49,6 +49,52 @@ RgbQuad Grey(int x, int y)
 
 }  // namespace
 
+TEST(MonitorComposition, MonitorsAreClippedToTheScreen)
+{
+    using Monitors = std::vector<WallMonitor>;
+    struct Case {
+        const char* what;
+        Monitors monitors, shown, ignored;
+    };
+    const WallMonitor screen{0, 0, 1280, 1024};
+    Monitors sixteen, sixteenShown;
+    for (int i = 0; i < 16; ++i) {
+        sixteen.push_back({i * 80, 0, 80, 1024});
+        sixteenShown.push_back({i * 80, 0, 80, 1024});
+    }
+    const Case cases[] = {
+        {"two side by side", {{0, 0, 640, 1024}, {640, 0, 640, 1024}}, {{0, 0, 640, 1024}, {640, 0, 640, 1024}}, {}},
+        {"one wholly outside",
+         {{0, 0, 1280, 1024}, {20000, 20000, 30000, 30000}},
+         {screen},
+         {{20000, 20000, 30000, 30000}}},
+        {"one reaching past the edge",
+         {{5000, 0, 100, 100}, {1200, 1000, 400, 400}},
+         {{1200, 1000, 80, 24}},
+         {{5000, 0, 100, 100}}},
+        {"negative places", {{-100, -100, 300, 200}}, {{0, 0, 200, 100}}, {}},
+        {"mirrored and overlapping",
+         {{0, 0, 800, 600}, {0, 0, 800, 600}, {400, 300, 800, 600}},
+         {{0, 0, 800, 600}, {400, 300, 800, 600}},
+         {}},
+        {"1x1 and zero-sized",
+         {{0, 0, 1, 1}, {1, 0, 1, 1}, {10, 10, 0, 0}},
+         {{0, 0, 1, 1}, {1, 0, 1, 1}},
+         {{10, 10, 0, 0}}},
+        {"huge ones that would wrap",
+         {{2147483000, 0, 2147483000, 10}, {-2147483000, 0, 2147483000, 10}},
+         {screen},
+         {{2147483000, 0, 2147483000, 10}, {-2147483000, 0, 2147483000, 10}}},
+        {"sixteen", sixteen, sixteenShown, {}},
+        {"none at all", {}, {screen}, {}},
+    };
+    for (const Case& c : cases) {
+        Monitors ignored;
+        EXPECT_EQ(MonitorsOnScreen(c.monitors, 1280, 1024, &ignored), c.shown) << c.what;
+        EXPECT_EQ(ignored, c.ignored) << c.what;
+    }
+}
+
 TEST(MonitorComposition, EachPictureFillsItsOwnMonitorAndTheGapsStayBlack)
 {
     // A 64x48 monitor lower left, an 80x60 one at the top right: the screen

@@ -8,10 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <sstream>
+#include <system_error>
 
 namespace fs = std::filesystem;
 using Result = platform::Desktop::Result;
@@ -37,7 +40,7 @@ public:
     };
     std::vector<Call> calls;
     bool fail = false;
-    bool throws = false;
+    std::exception_ptr throws;
     bool handsOver = false;  // tells the picture before writing, as the image converter does
     DibPicture picture;
     PictureReady beforeWrite;
@@ -67,7 +70,7 @@ public:
             beforeWrite(picture);
         std::ofstream(bmpPath) << "BM from " << file;  // written even when it then fails
         if (throws)
-            throw std::runtime_error("broken");
+            std::rethrow_exception(throws);
         return !fail;
     }
 };
@@ -101,11 +104,15 @@ public:
     int events = 0;
     std::function<void()> onEvents;
     std::vector<std::pair<std::string, bool>> reports;  // file, unattended
+    std::vector<std::string> arguments;                 // of the notices with a file in them
     std::vector<std::string> logs;
     int memoryReturned = 0;
     void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override
     {
-        EXPECT_EQ(notice.text, "このTIFは読み込めません");
+        if (notice.argument.empty())
+            EXPECT_EQ(notice.text, "このTIFは読み込めません");
+        else
+            arguments.push_back(notice.argument);
         reports.emplace_back(file, unattended);
     }
     void Log(const std::string& line) override { logs.push_back(line); }
@@ -193,7 +200,7 @@ TEST_F(Apply, NonImagesAndFailedConversionsChangeNothing)
     converter.fail = true;
     EXPECT_EQ(applier.ApplyWallPaper("/pics/broken.tif"), WallApplier::Outcome::Failed);
     converter.fail = false;
-    converter.throws = true;
+    converter.throws = std::make_exception_ptr(std::runtime_error("broken"));
     EXPECT_EQ(applier.ApplyWallPaper("/pics/broken.pcd"), WallApplier::Outcome::Failed);
     // The previous picture is not shown again in place of the broken one.
     EXPECT_EQ(desktop.calls.size(), 1u);
@@ -201,6 +208,37 @@ TEST_F(Apply, NonImagesAndFailedConversionsChangeNothing)
     EXPECT_FALSE(fs::exists(Temp().string() + ".part"));
     EXPECT_EQ(schedule.NextWallChange, next);
     EXPECT_EQ(host.busy, 0);
+}
+
+TEST_F(Apply, TooLittleMemoryIsToldNamingTheFileAndLeavesTheWallpaper)
+{
+    applier.ApplyWallPaper("/pics/ok.gif");
+    const std::string before = ReadAll(Temp());
+    struct Case {
+        const char* what;
+        std::exception_ptr error;
+        WallApplier::Outcome outcome;
+    };
+    const Case cases[] = {
+        {"no memory", std::make_exception_ptr(std::bad_alloc()), WallApplier::Outcome::NoMemory},
+        {"no thread",
+         std::make_exception_ptr(std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again))),
+         WallApplier::Outcome::NoMemory},
+        {"another system error", std::make_exception_ptr(std::system_error(std::make_error_code(std::errc::io_error))),
+         WallApplier::Outcome::Failed},
+    };
+    for (const Case& c : cases) {
+        host.reports.clear();
+        host.arguments.clear();
+        converter.throws = c.error;
+        EXPECT_EQ(applier.ApplyWallPaper("/pics/big.jpg", WallApplier::Request::Rotation), c.outcome) << c.what;
+        const bool told = c.outcome == WallApplier::Outcome::NoMemory;
+        EXPECT_EQ(host.arguments, told ? std::vector<std::string>{"/pics/big.jpg"} : std::vector<std::string>{})
+            << c.what;
+        EXPECT_EQ(host.reports.size(), told ? 1u : 0u) << c.what;
+        EXPECT_EQ(desktop.calls.size(), 1u) << c.what;
+        EXPECT_EQ(ReadAll(Temp()), before) << c.what;
+    }
 }
 
 TEST_F(Apply, UnreadableBitmapIsAFailedTry)
@@ -260,12 +298,12 @@ TEST_F(Apply, FailuresAreToldWithWhoAskedAndPicturesAlwaysFreed)
     EXPECT_EQ(host.reports, (std::vector<std::pair<std::string, bool>>{{"/pics/a.tif", false}, {"/pics/b.tif", true}}));
     // An error raised while converting is not told, only logged.
     converter.fail = false;
-    converter.throws = true;
+    converter.throws = std::make_exception_ptr(std::runtime_error("broken"));
     EXPECT_EQ(applier.ApplyWallPaper("/pics/c.pcd"), WallApplier::Outcome::Failed);
     EXPECT_EQ(host.reports.size(), 2u);
     ASSERT_EQ(host.logs.size(), 1u);
     EXPECT_NE(host.logs[0].find("/pics/c.pcd"), std::string::npos);
-    converter.throws = false;
+    converter.throws = nullptr;
     EXPECT_EQ(applier.ApplyWallPaper("/pics/d.gif"), WallApplier::Outcome::Applied);
     EXPECT_EQ(applier.ApplyWallPaper("/pics/e.bmp"), WallApplier::Outcome::Applied);
     // Every way out lets the working pictures go and returns the memory.
