@@ -2,14 +2,47 @@
 #include "shell/real_services.h"
 
 #include "platform/linux/saver/desktop_session_screen_saver.h"
+#include "platform/linux/desktop/x11_monitors.h"
 #include "platform/linux/sway/sway_ipc.h"
 #include "wallpaper/image_wall_converter.h"
+#include "wallpaper/monitor_composition.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+// On X11 the screen's own size, which Qt does not tell (its screens are the
+// monitors, and a monitor may lie outside the screen), and every monitor as
+// it is; elsewhere the screens Qt knows.
+WallScreenSource ScreensOfThisDisplay()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return [] {
+        const auto layout = platform::X11CurrentScreenLayout();
+        if (!layout)
+            return WallScreens{};
+        WallScreens screens;
+        screens.spanWidth = layout->width;
+        screens.spanHeight = layout->height;
+        for (const platform::X11Monitor& m : layout->monitors)
+            screens.monitors.push_back({m.x, m.y, m.width, m.height});
+        // The first monitor the screen shows is the one a single picture is
+        // fitted to.
+        const auto shown = MonitorsOnScreen(screens.monitors, layout->width, layout->height);
+        screens.width = shown.empty() ? layout->width : shown.front().width;
+        screens.height = shown.empty() ? layout->height : shown.front().height;
+        return screens;
+    };
+}
+
+}  // namespace
 
 RealServices::RealServices(const std::string& settingsFile, const std::string& windowsDir)
     : windowsDir_(windowsDir), saver_(platform::MakeScreenSaver()), profile_(settingsFile),
       registry_(platform::FileRegistry::DefaultPath()),
       desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_)),
-      converter_(MakeImageWallConverter(registry_)),
+      converter_(MakeImageWallConverter(registry_, ScreensOfThisDisplay())),
       wallpaper_{registry_, *desktop_, *converter_, memory_}, about_{browser_, launcher_, facts_}
 {
     if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty())

@@ -91,4 +91,28 @@ std::vector<X11Monitor> X11Monitors(Display* dpy)
     return out;
 }
 
+std::optional<X11ScreenLayout> X11CurrentScreenLayout()
+{
+    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    if (!display)
+        return std::nullopt;
+    Display* dpy = display.get();
+    const int screen = DefaultScreen(dpy);
+    X11ScreenLayout layout{DisplayWidth(dpy, screen), DisplayHeight(dpy, screen), {}};
+    if (!HasRandr(dpy, 5))
+        return layout;
+    int count = 0;
+    XRRMonitorInfo* monitors = XRRGetMonitors(dpy, RootWindow(dpy, screen), True, &count);
+    for (int i = 0; monitors && i < count; ++i) {
+        const X11Monitor m{monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height};
+        if (monitors[i].primary)
+            layout.monitors.insert(layout.monitors.begin(), m);
+        else
+            layout.monitors.push_back(m);
+    }
+    if (monitors)
+        XRRFreeMonitors(monitors);
+    return layout;
+}
+
 }  // namespace platform

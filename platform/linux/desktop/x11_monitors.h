@@ -4,6 +4,7 @@
 // keys its backdrop by) and the monitors' rectangles (where a centred
 // wallpaper is centred). No Xlib header here, so Qt code may include it.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,14 @@ int X11WorkspaceCount();
 // The active monitors of the display's default screen, clipped to it; the
 // whole screen as one monitor when XRandR lists none.
 std::vector<X11Monitor> X11Monitors(_XDisplay* display);
+
+// The default screen of the display DISPLAY names: its size, and its active
+// monitors as XRandR lists them (the primary first, none clipped, so the
+// caller can tell which lie outside); nothing without a display.
+struct X11ScreenLayout {
+    int width = 0, height = 0;
+    std::vector<X11Monitor> monitors;
+};
+std::optional<X11ScreenLayout> X11CurrentScreenLayout();
 
 }  // namespace platform
