@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_applier.h"
 
+#include "base/text_helpers.h"
 #include "base/translatable.h"
 #include "wallpaper/wall_image.h"
 
@@ -156,8 +157,9 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     if (noMemory) {
         // Told once, naming the file; the rotation does not try again in
         // this minute, as every try would need the same memory.
-        host_.ReportFailure(failed, {QT_TRANSLATE_NOOP("Messages", "%s を表示するメモリが足りません"), true, failed},
-                            request == Request::Rotation);
+        host_.ReportFailure(
+            failed, {QT_TRANSLATE_NOOP("Messages", "%s を表示するメモリが足りません"), true, ShownEscaped(failed)},
+            request == Request::Rotation);
     } else if (!ok && !converter_.FailureNotice().text.empty()) {
         host_.ReportFailure(failed, converter_.FailureNotice(), request == Request::Rotation);
     }

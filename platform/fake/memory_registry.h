@@ -20,8 +20,7 @@ public:
             return true;
         if (!create || failWrites)
             return false;
-        store.CreateKey(root, key);
-        return true;
+        return store.CreateKey(root, key);  // not made when too deep to keep
     }
     bool WriteString(RootKey root, const std::string& key, const std::string& name, const std::string& value) override
     {

@@ -87,7 +87,7 @@ std::string FileRegistry::DefaultPath()
     return UserConfigDirectory() + "/registry.reg";
 }
 
-bool FileRegistry::Save(const RegistryStore& next)
+bool FileRegistry::Save(RegistryStore&& next)
 {
     if (readOnly_)
         return false;
@@ -95,7 +95,7 @@ bool FileRegistry::Save(const RegistryStore& next)
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ec);
     if (!WriteFileAtomically(path_, next.ToText()))
         return false;
-    store_ = next;
+    store_ = std::move(next);
     return true;
 }
 
@@ -106,8 +106,8 @@ bool FileRegistry::OpenKey(RootKey root, const std::string& key, bool create)
     if (!create)
         return false;
     RegistryStore next = store_;
-    next.CreateKey(root, key);
-    return Save(next);
+    // A key too deep to keep is not made.
+    return next.CreateKey(root, key) && Save(std::move(next));
 }
 
 bool FileRegistry::Store(RootKey root, const std::string& key, const std::string& name, RegistryStore::Value value)
@@ -115,8 +115,7 @@ bool FileRegistry::Store(RootKey root, const std::string& key, const std::string
     // The file is replaced whole; when that fails the value is not kept in
     // memory either, so what the program reads is what the file holds.
     RegistryStore next = store_;
-    next.Write(root, key, name, std::move(value));
-    return Save(next);
+    return next.Write(root, key, name, std::move(value)) && Save(std::move(next));
 }
 
 bool FileRegistry::WriteString(RootKey root, const std::string& key, const std::string& name, const std::string& value)

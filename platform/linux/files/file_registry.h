@@ -32,7 +32,7 @@ public:
 
 private:
     bool Store(RootKey root, const std::string& key, const std::string& name, RegistryStore::Value value);
-    bool Save(const RegistryStore& next);
+    bool Save(RegistryStore&& next);
     std::string path_;
     RegistryStore store_;
     bool readOnly_ = false;
