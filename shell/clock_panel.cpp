@@ -15,6 +15,7 @@ void ClockPanel::mousePressEvent(QMouseEvent* event)
     event->accept();
     if (event->button() != Qt::LeftButton)
         return;
+    emit moveStarted();
     // The window manager moves the window (and keeps it where it is dropped);
     // without one, the window follows the mouse here.
     QWidget* top = window();

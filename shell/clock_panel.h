@@ -11,6 +11,10 @@ class ClockPanel : public QFrame {
 public:
     explicit ClockPanel(QWidget* parent = nullptr);
 
+signals:
+    // The user took the window to move it.
+    void moveStarted();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -89,6 +89,7 @@ void TfrmClock::BuildControls()
     Panel1 = new ClockPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, kWidth, kHeight);
+    connect(Panel1, &ClockPanel::moveStarted, this, [this] { movedByHand_ = true; });
 
     Bevel2 = new Bevel(Panel1);
     Bevel2->setObjectName(QStringLiteral("Bevel2"));
@@ -257,8 +258,12 @@ QPoint TfrmClock::PlaceToSave() const
     // A native Wayland window never learns where the compositor put it (its
     // place reads 0,0): the place it was given at start stays saved.
     // A window still where the start put it was not moved: the saved place
-    // stays, also when it had to be pulled onto a smaller screen.
-    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()) || pos() == placedAt_)
+    // stays. So it does when it could not be shown there (pulled onto a
+    // smaller screen, where the window manager may shift it further) until
+    // the user takes the clock to move it.
+    const bool pulledIn = placedAt_ != QPoint(ClockSettings.OffsetX, ClockSettings.OffsetY);
+    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()) || pos() == placedAt_ ||
+        (pulledIn && !movedByHand_))
         return {ClockSettings.OffsetX, ClockSettings.OffsetY};
     return pos();
 }

@@ -186,4 +186,5 @@ private:
     bool sessionEnded_ = false;
     // Where the start put the window: the saved place pulled onto the screen.
     QPoint placedAt_;
+    bool movedByHand_ = false;  // the user has taken the window by its panel
 };

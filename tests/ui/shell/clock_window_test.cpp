@@ -131,6 +131,15 @@ void ClockWindowTest::startUpPlacesAndSetsState()
     w.SessionEnding();
     QVERIFY(f.profile.content->find("OffsetX=5000\n") != std::string::npos);
     QVERIFY(f.profile.content->find("OffsetY=-20\n") != std::string::npos);
+    // Shifted further by whoever: still kept, until the user takes the clock.
+    w.move(30, 40);
+    w.SessionEnding();
+    QVERIFY(f.profile.content->find("OffsetX=5000\n") != std::string::npos);
+    QTest::mousePress(Control<QWidget>(w, "Panel1"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(Control<QWidget>(w, "Panel1"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    w.move(20, 30);
+    w.SessionEnding();
+    QVERIFY(f.profile.content->find("OffsetX=20\n") != std::string::npos);
     QVERIFY(Control<QAction>(w, "pmnuWallPause")->isEnabled());
     QVERIFY(w.IsChimeArmed());
     QCOMPARE(Control<WallpaperManager>(w, "Wallpaper")->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));
