@@ -195,12 +195,13 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
         return;
     // The box waits until the tick or the drop has returned, so the clock
     // keeps its minute and the dragging program its drop while it is open.
-    // The rotation's file that is told already, or waits to be, is not told
-    // again.
+    // The rotation's file that is told already is not told again, and one
+    // rotation failure waiting is enough: a box left open for hours does not
+    // leave one box for every minute behind it.
     if (unattended && (noticeShowing_ == file || std::any_of(waitingNotices_.begin(), waitingNotices_.end(),
-                                                             [&](const WaitingNotice& w) { return w.file == file; })))
+                                                             [](const WaitingNotice& w) { return w.unattended; })))
         return;
-    waitingNotices_.push_back({file, notice});
+    waitingNotices_.push_back({file, notice, unattended});
     if (!noticeShowing_)
         QMetaObject::invokeMethod(this, &WallpaperManager::ShowWaitingNotices, Qt::QueuedConnection);
 }

@@ -125,6 +125,7 @@ private:
     struct WaitingNotice {
         std::string file;
         WallNotice notice;
+        bool unattended = false;  // the rotation's, not the user's
     };
     std::deque<WaitingNotice> waitingNotices_;
     std::optional<std::string> noticeShowing_;  // the file of the box that is open
