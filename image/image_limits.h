@@ -24,6 +24,11 @@ bool Acceptable(int64_t width, int64_t height);
 // header that promises more is refused before the pixels are allocated.
 inline constexpr int64_t kMaxPixelsPerByte = 8192;
 
+// Deflate stores at best 1032 bytes in one, and a byte of a PNG holds up to
+// eight 1-bit pixels: a flat black-and-white PNG reaches over 8000 pixels a
+// byte, so PNG headers are held to twice the common rule.
+inline constexpr int64_t kMaxPixelsPerByteDeflated = 2 * kMaxPixelsPerByte;
+
 // The newer codecs code a flat picture in far less: HEVC and AV1 skip whole
 // blocks (a flat 12-megapixel HEIC is about a kilobyte), and lossless WebP and
 // JPEG XL repeat one colour for any length (a flat screen-sized picture is a

@@ -12,6 +12,7 @@
 // A result made without a reader's say-so is a failure: a reader sets
 // Failure to None only once the whole picture is decoded.
 
+#include "image/colour/colour_tag.h"
 #include "image/picture.h"
 
 #include <cstdint>
@@ -61,6 +62,7 @@ struct ImageRead {
     int FileBitCount = 0;  // bits per pixel as the file states them
     ReadFailure Failure = ReadFailure::NotValid;
     std::string Reason;  // why it failed; empty when Ok
+    ColourTag Colour;    // what the file says its colours are; the picture is as decoded
 
     bool Ok() const { return Failure == ReadFailure::None; }
 

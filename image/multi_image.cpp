@@ -4,12 +4,15 @@
 
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/formats/bmp/bmp_writer.h"
+#include "image/colour/colour_management.h"
 #include "image/palette/colour_reduction.h"
 #include "image/formats/gif/gif_decoder.h"
 #include "image/formats/heif/heif_decoder.h"
+#include "image/image_kind.h"
 #include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/formats/jxl/jxl_decoder.h"
 #include "image/formats/png/png_decoder.h"
+#include "image/fit/screen_fit.h"
 #include "image/formats/tiff/tiff_decoder.h"
 #include "image/formats/webp/webp_decoder.h"
 
@@ -20,40 +23,46 @@ namespace {
 
 enum class Format { Jpeg, Gif, Tiff, Bmp, Png, Webp, Avif, Heic, Heif, Jxl, Unknown };
 
-std::string UpperExtension(const std::string& name)
+bool EndsWithHeif(const std::string& name)
 {
-    const size_t dot = name.find_last_of('.');
-    const size_t slash = name.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return {};
-    std::string ext = name.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-    return ext;
+    return name.size() >= 5 && std::equal(name.end() - 5, name.end(), ".heif",
+                                          [](unsigned char a, char b) { return std::tolower(a) == b; });
 }
 
-Format FormatOf(const std::string& ext)
+// The format a name stands for, by the spellings of its extension: it picks
+// the message a file gets whose bytes are no picture.
+Format FormatOfName(const std::string& name)
 {
-    if (ext == ".JPG")
-        return Format::Jpeg;
-    if (ext == ".GIF")
-        return Format::Gif;
-    if (ext == ".TIF")
-        return Format::Tiff;
-    if (ext == ".BMP")
-        return Format::Bmp;
-    if (ext == ".PNG")
-        return Format::Png;
-    if (ext == ".WEBP")
-        return Format::Webp;
-    if (ext == ".AVIF")
-        return Format::Avif;
-    if (ext == ".HEIC")
-        return Format::Heic;
-    if (ext == ".HEIF")
-        return Format::Heif;
-    if (ext == ".JXL")
-        return Format::Jxl;
-    return Format::Unknown;
+    switch (ImageKindOfName(name)) {
+    case ImageKind::Jpeg: return Format::Jpeg;
+    case ImageKind::Gif: return Format::Gif;
+    case ImageKind::Tiff: return Format::Tiff;
+    case ImageKind::Bmp: return Format::Bmp;
+    case ImageKind::Png: return Format::Png;
+    case ImageKind::Webp: return Format::Webp;
+    case ImageKind::Avif: return Format::Avif;
+    case ImageKind::Jxl: return Format::Jxl;
+    // ".heic" and ".heics" name HEVC pictures; ".heif" any other.
+    case ImageKind::Heif: return EndsWithHeif(name) ? Format::Heif : Format::Heic;
+    default: return Format::Unknown;
+    }
+}
+
+// The reader for what the file's bytes are, whatever it is called.
+Format FormatOfKind(ImageKind kind)
+{
+    switch (kind) {
+    case ImageKind::Jpeg: return Format::Jpeg;
+    case ImageKind::Gif: return Format::Gif;
+    case ImageKind::Tiff: return Format::Tiff;
+    case ImageKind::Bmp: return Format::Bmp;
+    case ImageKind::Png: return Format::Png;
+    case ImageKind::Webp: return Format::Webp;
+    case ImageKind::Avif: return Format::Avif;
+    case ImageKind::Heif: return Format::Heif;
+    case ImageKind::Jxl: return Format::Jxl;
+    default: return Format::Unknown;
+    }
 }
 
 const char* FailureText(Format f)
@@ -80,7 +89,7 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Gif: return DecodeGifFile(path);
     case Format::Tiff: return DecodeTiffFile(path);
     case Format::Bmp: return DecodeBmp(bytes);
-    case Format::Png: return DecodePngFile(path);
+    case Format::Png: return DecodePngFile(path, hint);
     case Format::Webp: return DecodeWebpFile(path, hint);
     case Format::Avif:
     case Format::Heic:
@@ -88,6 +97,18 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Jxl: return DecodeJxlFile(path);
     default: return ImageRead::Failed(ReadFailure::NotValid, "not a format the component reads");
     }
+}
+
+// A reader that decodes only whole pictures (GIF, TIFF, BMP, JPEG XL; HEIF
+// beyond its blocks) gives more than the hint asks: the picture is made the
+// size asked for here, before its colours and its depth are worked on. A
+// picture with a palette keeps its exact colours.
+void ReduceToHint(DibPicture& picture, const ScaleHint& hint)
+{
+    const auto r = picture.BitCount == 24 ? ReductionFor(picture.Width, picture.Height, hint, true) : std::nullopt;
+    DibPicture reduced;
+    if (r && FitToScreen(picture, r->Fit, r->Width, r->Height, reduced))
+        picture = std::move(reduced);
 }
 
 constexpr const char* kWriteFailed = "Writing bmp file failed";
@@ -133,8 +154,13 @@ int TPMultiImage::WriteDepth() const
 ImageResult TPMultiImage::SetImageName(const std::string& name)
 {
     imageName_ = name;
-    const Format format = FormatOf(UpperExtension(name));
-    ImageResult failed{ImageStatus::Failed, FailureText(format)};
+    // The bytes choose the reader; the name, the message: a JPEG saved as
+    // ".png" is read as a JPEG, and a damaged ".png" is told as a PNG. Bytes
+    // that show no format go to the name's reader, which refuses them.
+    const Format named = FormatOfName(name);
+    const Format sniffed = FormatOfKind(SniffImageFile(name));
+    const Format format = sniffed != Format::Unknown ? sniffed : named;
+    ImageResult failed{ImageStatus::Failed, FailureText(named != Format::Unknown ? named : format)};
     // JPEG, GIF and TIFF files are decoded as their libraries read them; a
     // bitmap is read whole first.
     std::vector<uint8_t> bytes;
@@ -150,6 +176,9 @@ ImageResult TPMultiImage::SetImageName(const std::string& name)
     bytes = {};
     if (!decoded.Ok())
         return failed;
+    ReduceToHint(decoded.Picture, scaleHint_);
+    // Shown in the colours the file means, converted at the size it is shown.
+    ConvertToSrgb(decoded.Picture, decoded.Colour);
     // A picture deeper than the asked depth is reduced; a shallower one keeps
     // its palette (writing expands it when asked).
     const int depth = ReadDepth();

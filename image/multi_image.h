@@ -45,10 +45,11 @@ class TPMultiImage {
 public:
     TPMultiImage();
 
-    // Reads the file, choosing the reader by the upper-cased extension
-    // (".JPG", ".GIF", ".TIF", ".BMP", ".PNG", ".WEBP", ".AVIF", ".HEIC",
-    // ".HEIF", ".JXL"). Every call reads, even for the name
-    // already held, since the picture may have been replaced since.
+    // Reads the file, choosing the reader by its first bytes (see
+    // image_kind.h); the name's extension (".jpg", ".jpeg", ".tif", ".heic"...
+    // in any case) picks only the message of a failed read. Every call reads,
+    // even for the name already held, since the picture may have been
+    // replaced since.
     ImageResult SetImageName(const std::string& name);
     const std::string& ImageName() const { return imageName_; }
 

@@ -20,14 +20,27 @@ struct TiffReader {
 constexpr unsigned kOrientationTag = 0x0112;
 constexpr unsigned kShortType = 3;
 
+constexpr uint8_t kExifPrefix[] = {'E', 'x', 'i', 'f', 0, 0};
+
+bool HasExifPrefix(std::span<const uint8_t> block)
+{
+    return block.size() >= sizeof kExifPrefix && std::memcmp(block.data(), kExifPrefix, sizeof kExifPrefix) == 0;
+}
+
 }  // namespace
 
 int ExifOrientation(std::span<const uint8_t> app1)
 {
-    static constexpr uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
-    if (app1.size() < sizeof kExif + 8 || std::memcmp(app1.data(), kExif, sizeof kExif) != 0)
+    return HasExifPrefix(app1) ? TiffExifOrientation(app1.subspan(sizeof kExifPrefix)) : 1;
+}
+
+int TiffExifOrientation(std::span<const uint8_t> tiff)
+{
+    if (HasExifPrefix(tiff))
+        tiff = tiff.subspan(sizeof kExifPrefix);
+    if (tiff.size() < 8)
         return 1;
-    TiffReader r{app1.subspan(sizeof kExif)};
+    TiffReader r{tiff};
     if (r.tiff[0] == 'I' && r.tiff[1] == 'I')
         r.little = true;
     else if (r.tiff[0] == 'M' && r.tiff[1] == 'M')

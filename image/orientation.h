@@ -16,6 +16,11 @@
 // one of the eight values.
 int ExifOrientation(std::span<const uint8_t> app1);
 
+// The same from an Exif block that starts at its TIFF header, as PNG's eXIf
+// and WebP's EXIF chunks hold it (a block that keeps JPEG's "Exif" prefix, as
+// some writers leave it, is read too).
+int TiffExifOrientation(std::span<const uint8_t> tiff);
+
 // Turns the picture (8 or 24 bits a pixel) upright for the orientation;
 // other depths and orientation 1 stay as they are. False, the picture
 // unchanged, when the turned copy cannot be allocated.

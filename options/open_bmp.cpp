@@ -5,6 +5,7 @@
 
 #include "options/file_types.h"
 #include "base/text_helpers.h"
+#include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
 
 #include <QApplication>
@@ -85,7 +86,7 @@ void TfrmOpenBmp::ShowPreview()
     const BusyCursor busy;
     try {
         // The whole path is used: names here may be far longer than 255 bytes.
-        if (AsciiUpper(std::filesystem::path(path).extension().string()) == ".PCD") {
+        if (ReaderKindOf(path) == ImageKind::PhotoCd) {
             if (Pcd.SetPictureName(path))
                 PMImage->SetPicture(Pcd.Picture());
             else

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/image_wall_converter.h"
 
+#include "image/image_kind.h"
 #include "image/multi_image.h"
 #include "image/formats/photo_cd/photo_cd.h"
 #include "image/fit/screen_fit.h"
 #include "platform/wallpaper_mode.h"
-#include "wallpaper/wall_image.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -164,7 +164,7 @@ public:
             const std::string& file = files[failed];
             const WallMonitor& monitor = monitors[i];
             PMImage.SetScaleHint(fit ? ScaleHintFor(*fit, monitor.width, monitor.height) : ScaleHint{});
-            if (!Read(file, WallExtension(file) == ".PCD"))
+            if (!Read(file, ReaderKindOf(file) == ImageKind::PhotoCd))
                 return false;
             // A picture the fit finds no memory for ends the attempt too.
             if (!LayOnMonitor(PMImage.Picture(), monitor, mode, canvas))

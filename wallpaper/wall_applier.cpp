@@ -3,6 +3,7 @@
 
 #include "base/text_helpers.h"
 #include "base/translatable.h"
+#include "image/image_kind.h"
 #include "wallpaper/wall_image.h"
 
 #include <algorithm>
@@ -102,7 +103,7 @@ bool WallApplier::Convert(const std::vector<std::string>& files, const std::stri
 {
     failed = files.front();
     if (files.size() == 1) {
-        const bool photoCd = WallExtension(files.front()) == ".PCD";
+        const bool photoCd = ReaderKindOf(files.front()) == ImageKind::PhotoCd;
         return converter_.ConvertToBmp(files.front(), photoCd, settings_.ColorDecSw, part);
     }
     std::size_t index = 0;
@@ -124,9 +125,10 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
                                                 const DibPicture*& written,
                                                 std::unique_ptr<platform::Desktop::Prepared>& early, bool& noMemory)
 {
-    // One BMP file is shown as it is, unless it is to be made the screen's
+    // One bitmap is shown as it is, unless it is to be made the screen's
     // size; pictures for several monitors are always composed into a new one.
-    if (files.size() == 1 && WallExtension(files.front()) == ".BMP" && !converter_.MakesScreenSize())
+    // A JPEG named ".bmp" is no bitmap the desktop could show: it is converted.
+    if (files.size() == 1 && ReaderKindOf(files.front()) == ImageKind::Bmp && !converter_.MakesScreenSize())
         return files.front();
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_image.h"
 
-#include <array>
+#include "image/image_kind.h"
 
 std::string WallExtension(std::string_view name)
 {
@@ -18,13 +18,7 @@ std::string WallExtension(std::string_view name)
 
 bool IsWallImage(std::string_view name)
 {
-    static constexpr std::array<std::string_view, 11> kImages{".BMP",  ".JPG",  ".GIF",  ".TIF",  ".PCD", ".PNG",
-                                                              ".WEBP", ".AVIF", ".HEIC", ".HEIF", ".JXL"};
-    const std::string ext = WallExtension(name);
-    for (auto image : kImages)
-        if (ext == image)
-            return true;
-    return false;
+    return ImageKindOfName(name) != ImageKind::Unknown;
 }
 
 std::string JoinWallPath(std::string_view dir, std::string_view name)

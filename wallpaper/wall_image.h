@@ -13,9 +13,11 @@ constexpr char kWallPathSeparator = '/';
 // the last separator to the end; empty when there is none.
 std::string WallExtension(std::string_view name);
 
-// True for ".BMP", ".JPG", ".GIF", ".TIF", ".PCD", ".PNG", ".WEBP", ".AVIF",
-// ".HEIC", ".HEIF" and ".JXL" in any case; ".JPEG", ".TIFF" and names without
-// an extension are not taken.
+// True for the common spellings of every format the program reads (".jpg",
+// ".jpeg", ".jpe", ".jfif", ".png", ".gif", ".tif", ".tiff", ".bmp", ".pcd",
+// ".webp", ".heic", ".heif", ".heics", ".avif", ".avifs", ".jxl") in any
+// case; names without an extension are not taken. The name only decides
+// what is listed: the file's bytes decide how it is read.
 bool IsWallImage(std::string_view name);
 
 // The directory string as it stands, a separator unless it already ends in

@@ -108,29 +108,39 @@ avifenc -s 8 -j 2 "$TMP/dl.png" "$TMP/dl.avif" >/dev/null 2>&1
 convert "$TMP/w.jpg" "$TMP/w.png" 2>/dev/null
 cwebp -quiet -q 90 "$TMP/w.png" -o "$TMP/w.webp"
 
-WALLPAPER_STYLE=10 compare_apply "ApplyWallPaper JPEG 6000x4000 fill vs xwallpaper --zoom" "<=" 0.4 "$TMP/photo.jpg" \
-  xwallpaper --zoom "$TMP/photo.jpg"
-WALLPAPER_STYLE=10 compare_apply "ApplyWallPaper JPEG 6000x4000 fill vs feh --bg-fill" "<=" 0.25 "$TMP/photo.jpg" \
+# The floor for the photo filled is libjpeg-turbo alone decoding it at 3/8,
+# the smallest of its scales that covers 1920 x 1080: the program's whole
+# desktop chain, and the decode-and-scale tool, are held to it. The peers'
+# ratios are information.
+info() { "$@" | sed 's/ target .*$/ (information, no target)/'; }
+WALLPAPER_STYLE=10 compare_apply "ApplyWallPaper JPEG 6000x4000 fill vs djpeg -scale 3/8" "<=" 1.10 "$TMP/photo.jpg" \
+  djpeg -scale 3/8 -outfile /dev/null "$TMP/photo.jpg"
+compare "JPEG 6000x4000 fill 1920x1080 vs djpeg -scale 3/8" "<=" 1.15 \
+  "$CONVERT_TOOL" --fill 1920x1080 "$TMP/photo.jpg" "$TMP/scratch/fill.bmp" -- \
+  djpeg -scale 3/8 -outfile /dev/null "$TMP/photo.jpg"
+WALLPAPER_STYLE=10 info compare_apply "ApplyWallPaper JPEG 6000x4000 fill vs xwallpaper --zoom" "<=" 1 \
+  "$TMP/photo.jpg" xwallpaper --zoom "$TMP/photo.jpg"
+WALLPAPER_STYLE=10 info compare_apply "ApplyWallPaper JPEG 6000x4000 fill vs feh --bg-fill" "<=" 1 "$TMP/photo.jpg" \
   feh --no-fehbg --bg-fill "$TMP/photo.jpg"
-compare "JPEG 6000x4000 fill 1920x1080 vs vipsthumbnail" "<=" 0.3 \
+info compare "JPEG 6000x4000 fill 1920x1080 vs vipsthumbnail" "<=" 1 \
   "$CONVERT_TOOL" --fill 1920x1080 "$TMP/photo.jpg" "$TMP/scratch/fill.bmp" -- \
   vipsthumbnail -s 1920x1080 --smartcrop centre "$TMP/photo.jpg" -o "$TMP/scratch/vt.v"
-# The floor under the three lines above: libjpeg-turbo alone decoding the
-# photo at 3/8, the smallest of its scales that covers 1920 x 1080, with no
-# scaling, writing or display, against the same peers. A ratio here above a
-# target above is the decoder's, not ours to win.
-floor() { compare "$@" | sed 's/ target .*$/ (decoder floor, no target)/'; }
-floor "floor: djpeg -scale 3/8 of the 6000x4000 JPEG vs xwallpaper --zoom" "<=" 1 \
-  djpeg -scale 3/8 -outfile /dev/null "$TMP/photo.jpg" -- xwallpaper --zoom "$TMP/photo.jpg"
-floor "floor: djpeg -scale 3/8 of the 6000x4000 JPEG vs feh --bg-fill" "<=" 1 \
-  djpeg -scale 3/8 -outfile /dev/null "$TMP/photo.jpg" -- feh --no-fehbg --bg-fill "$TMP/photo.jpg"
-floor "floor: djpeg -scale 3/8 of the 6000x4000 JPEG vs vipsthumbnail" "<=" 1 \
-  djpeg -scale 3/8 -outfile /dev/null "$TMP/photo.jpg" -- \
-  vipsthumbnail -s 1920x1080 --smartcrop centre "$TMP/photo.jpg" -o "$TMP/scratch/vt.v"
-compare "HEIC 4032x3024 fill 1920x1080 vs vipsthumbnail" "<=" 0.8 \
+# The same photo tagged Display P3 (the profile put in, the picture data
+# untouched) costs hardly more: its colours are converted at the screen's size.
+python3 "$ROOT/tests/e2e/wallpaper/display_p3_icc.py" "$TMP/p3.icc"
+python3 - "$TMP/photo.jpg" "$TMP/p3.icc" "$TMP/photo-p3.jpg" <<'PY'
+import sys
+jpeg, icc = open(sys.argv[1], 'rb').read(), open(sys.argv[2], 'rb').read()
+body = b'ICC_PROFILE\0\x01\x01' + icc
+open(sys.argv[3], 'wb').write(jpeg[:2] + b'\xff\xe2' + (len(body) + 2).to_bytes(2, 'big') + body + jpeg[2:])
+PY
+compare "JPEG 6000x4000 Display P3 fill 1920x1080 vs untagged" "<=" 1.05 \
+  "$CONVERT_TOOL" --fill 1920x1080 "$TMP/photo-p3.jpg" "$TMP/scratch/fill.bmp" -- \
+  "$CONVERT_TOOL" --fill 1920x1080 "$TMP/photo.jpg" "$TMP/scratch/fill-plain.bmp"
+compare "HEIC 4032x3024 fill 1920x1080 vs vipsthumbnail" "<=" 0.6 \
   "$CONVERT_TOOL" --fill 1920x1080 "$TMP/phone.heic" "$TMP/scratch/fill.bmp" -- \
   vipsthumbnail -s 1920x1080 --smartcrop centre "$TMP/phone.heic" -o "$TMP/scratch/vt.v"
-compare "AVIF 4000x3000 fill 1920x1080 vs vipsthumbnail" "<=" 0.8 \
+compare "AVIF 4000x3000 fill 1920x1080 vs vipsthumbnail" "<=" 0.6 \
   "$CONVERT_TOOL" --fill 1920x1080 "$TMP/dl.avif" "$TMP/scratch/fill.bmp" -- \
   vipsthumbnail -s 1920x1080 --smartcrop centre "$TMP/dl.avif" -o "$TMP/scratch/vt.v"
 compare "PNG 1920x1080 to BMP vs convert" "<=" 0.6 \

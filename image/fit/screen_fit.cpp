@@ -53,6 +53,21 @@ ScaleHint ScaleHintFor(ScreenFit fit, int screenW, int screenH)
     return {screenW, screenH, fit != ScreenFit::Fit, fit};
 }
 
+std::optional<Reduction> ReductionFor(int w, int h, const ScaleHint& hint, bool mayFit)
+{
+    if (!hint.Wanted() || w <= 0 || h <= 0)
+        return std::nullopt;
+    const double fx = static_cast<double>(hint.Width) / w, fy = static_cast<double>(hint.Height) / h;
+    const double f = hint.Cover ? std::max(fx, fy) : std::min(fx, fy);
+    if (f >= 1)
+        return std::nullopt;
+    if (hint.Fit && mayFit)
+        return Reduction{hint.Width, hint.Height, *hint.Fit};
+    // A side that the factor makes whole stays whole, not one more.
+    const auto side = [f](int n) { return std::clamp(static_cast<int>(std::ceil(n * f - 1e-9)), 1, n); };
+    return Reduction{side(w), side(h), ScreenFit::Stretch};
+}
+
 bool FitToScreen(const DibPicture& picture, ScreenFit fit, int screenW, int screenH, DibPicture& out)
 {
     out.Clear();

@@ -7,6 +7,8 @@
 #include "image/image_read.h"
 #include "image/picture.h"
 
+#include <optional>
+
 // Which part of the picture is shown (in source pixels, fractions allowed)
 // and where on the screen it goes.
 struct FitPlacement {
@@ -19,6 +21,17 @@ FitPlacement PlaceOnScreen(ScreenFit fit, int pictureW, int pictureH, int screen
 // The smallest picture a reader needs to decode for the fit; a reader that
 // can may make it the screen's size itself.
 ScaleHint ScaleHintFor(ScreenFit fit, int screenW, int screenH);
+
+// What a picture of w x h is reduced to for a hint that asks for less: with
+// a fit named (and `mayFit`: the picture is shown as stored), the screen's
+// size in that fit; otherwise the smallest picture in its own proportions
+// that meets the hint, stretched to it. Nothing when the hint wants the
+// whole picture or the picture is no larger than it needs.
+struct Reduction {
+    int Width, Height;
+    ScreenFit Fit;
+};
+std::optional<Reduction> ReductionFor(int w, int h, const ScaleHint& hint, bool mayFit);
 
 // `out` becomes a 24-bit picture of exactly screenW x screenH. False, `out`
 // empty, for an empty picture, a screen size out of bounds or no memory.

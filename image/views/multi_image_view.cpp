@@ -5,7 +5,12 @@
 #include "image/views/image_info_box.h"
 #include "image/views/picture_image.h"
 
+#include <QEventLoop>
 #include <QPainter>
+#include <QThread>
+
+#include <memory>
+#include <string>
 
 MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
 {
@@ -18,7 +23,17 @@ bool MultiImageView::SetImageName(const QString& name)
     // reduced scale do), so a large photo never comes in whole for a preview.
     const QSize room = (QSizeF(size()) * devicePixelRatioF()).toSize();
     engine_.SetScaleHint(room.isEmpty() ? ScaleHint{} : ScaleHint{room.width(), room.height(), false});
-    const bool ok = ImageInfoBox::Report(engine_.SetImageName(PathBytes(name)));
+    // Read on a thread of its own while this one goes on painting; the
+    // user's input waits until the picture is there.
+    const std::string path = PathBytes(name);
+    ImageResult read;
+    QEventLoop waiting;
+    std::unique_ptr<QThread> reader(QThread::create([&] { read = engine_.SetImageName(path); }));
+    connect(reader.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    reader->start();
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    reader->wait();
+    const bool ok = ImageInfoBox::Report(read);
     Refresh();
     return ok;
 }

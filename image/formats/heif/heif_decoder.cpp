@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/heif/heif_decoder.h"
 
+#include "image/formats/heif/heif_boxes.h"
 #include "image/formats/heif/heif_library.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/orientation.h"
 #include "image/formats/heif/threaded_hevc_decoder.h"
 #include "image/formats/two_threads.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -64,6 +68,67 @@ void AverageBlocks(const uint8_t* plane, int stride, int w, int h, int block, Di
     }
 }
 
+// What the file says its colours are: an ICC profile, or else nclx code
+// points. The profile is read only when the library can tell it.
+// `limitedRange` tells whether the nclx description says the samples run
+// from 16 to 235 rather than over the whole range.
+ColourTag HeifColourTag(const HeifLibrary& heif, const heif_image_handle* handle, bool& limitedRange)
+{
+    limitedRange = false;
+    ColourTag tag;
+    constexpr size_t kMostProfileBytes = size_t{4} << 20;
+    if (heif.image_handle_get_raw_color_profile_size && heif.image_handle_get_raw_color_profile) {
+        const size_t size = heif.image_handle_get_raw_color_profile_size(handle);
+        if (size > 0 && size <= kMostProfileBytes) {
+            tag.Icc.resize(size);
+            if (heif.image_handle_get_raw_color_profile(handle, tag.Icc.data()).code != heif_error_Ok)
+                tag.Icc.clear();
+        }
+    }
+    heif_color_profile_nclx* nclx = nullptr;
+    if (heif.image_handle_get_nclx_color_profile && heif.nclx_color_profile_release &&
+        heif.image_handle_get_nclx_color_profile(handle, &nclx).code == heif_error_Ok && nclx) {
+        limitedRange = nclx->full_range_flag == 0;
+        if (tag.Icc.empty())
+            tag = ColourTagFromNclx(nclx->color_primaries, nclx->transfer_characteristics);
+    }
+    if (nclx)
+        heif.nclx_color_profile_release(nclx);
+    return tag;
+}
+
+// The orientation the Exif block records (1 when there is none). The block
+// starts with the offset of its TIFF header.
+int HeifExifOrientation(const HeifLibrary& heif, const heif_image_handle* handle)
+{
+    heif_item_id id = 0;
+    if (!heif.image_handle_get_list_of_metadata_block_IDs ||
+        heif.image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1)
+        return 1;
+    constexpr size_t kMostExifBytes = size_t{1} << 20;
+    const size_t size = heif.image_handle_get_metadata_size(handle, id);
+    if (size < 4 || size > kMostExifBytes)
+        return 1;
+    std::vector<uint8_t> exif(size);
+    if (heif.image_handle_get_metadata(handle, id, exif.data()).code != heif_error_Ok)
+        return 1;
+    const size_t offset = size_t{exif[0]} << 24 | size_t{exif[1]} << 16 | size_t{exif[2]} << 8 | exif[3];
+    return offset <= size - 4 ? TiffExifOrientation(std::span(exif).subspan(4 + offset)) : 1;
+}
+
+// A grey picture of limited range as libheif gives it: its luma copied to
+// the three channels as stored, black at 16 and white at 235. Stretched to
+// the whole range, as a colour picture's conversion does.
+void ExpandLimitedRange(DibPicture& pic)
+{
+    std::array<uint8_t, 256> full{};
+    for (int v = 0; v < 256; ++v)
+        full[static_cast<size_t>(v)] = static_cast<uint8_t>(
+            std::lround(std::clamp((v - 16) * 255.0 / 219, 0.0, 255.0)));
+    for (uint8_t& b : pic.Bits)
+        b = full[b];
+}
+
 bool Fits(int w, int h, size_t bytes)
 {
     return image_limits::Acceptable(w, h) &&
@@ -84,6 +149,10 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     if (heif->context_read_from_memory_without_copy(ctx.get(), bytes.data(), bytes.size(), nullptr).code !=
         heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");
+    // A grid is decoded tile by tile at each tile's size, whatever the sizes
+    // the file states for the whole: the tiles are counted first.
+    if (!HeifGridWithinLimits(bytes))
+        return ImageRead::Failed(ReadFailure::NotValid, "HEIF: grid of tiles too large");
     heif_image_handle* raw = nullptr;
     if (heif->context_get_primary_image_handle(ctx.get(), &raw).code != heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no primary picture");
@@ -111,7 +180,10 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     const int dh = heif->image_get_height(decoded.get(), heif_channel_interleaved);
     ImageRead out;
     DibPicture& pic = out.Picture;
-    const int block = dw > 0 && dh > 0 ? BlockFor(dw, dh, hint) : 1;
+    // The container's own rotation and mirror are applied by libheif; a
+    // picture without them follows its Exif orientation, if any.
+    const int orientation = HeifPrimaryTurnsItself(bytes) ? 1 : HeifExifOrientation(*heif, handle.get());
+    const int block = dw > 0 && dh > 0 ? BlockFor(dw, dh, orientation >= 5 ? hint.Turned() : hint) : 1;
     if (!plane || stride < dw * 3 || !pic.Allocate((dw + block - 1) / block, (dh + block - 1) / block, 24))
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no picture decoded");
     if (block > 1) {
@@ -130,7 +202,14 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
             }
         }
     }
+    if (!MakeUpright(pic, orientation))
+        return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no memory to turn the picture upright");
     out.FileBitCount = heif->image_handle_get_luma_bits_per_pixel(handle.get()) * 3;
+    bool limitedRange = false;
+    out.Colour = HeifColourTag(*heif, handle.get(), limitedRange);
+    // libheif expands the range of colour pictures but not of grey ones.
+    if (limitedRange && HeifPrimaryIsMonochrome(bytes))
+        ExpandLimitedRange(pic);
     out.Failure = ReadFailure::None;
     return out;
 }

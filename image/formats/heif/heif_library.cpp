@@ -40,6 +40,14 @@ std::optional<HeifLibrary> Load()
                  f.nclx_color_profile_set_transfer_characteristics) &&
         lib.Find("heif_nclx_color_profile_set_matrix_coefficients", f.nclx_color_profile_set_matrix_coefficients) &&
         lib.Find("heif_image_set_nclx_color_profile", f.image_set_nclx_color_profile);
+    lib.Find("heif_image_handle_get_raw_color_profile_size", f.image_handle_get_raw_color_profile_size);
+    lib.Find("heif_image_handle_get_raw_color_profile", f.image_handle_get_raw_color_profile);
+    lib.Find("heif_image_handle_get_nclx_color_profile", f.image_handle_get_nclx_color_profile);
+    lib.Find("heif_nclx_color_profile_free", f.nclx_color_profile_release);
+    if (!lib.Find("heif_image_handle_get_list_of_metadata_block_IDs", f.image_handle_get_list_of_metadata_block_IDs) ||
+        !lib.Find("heif_image_handle_get_metadata_size", f.image_handle_get_metadata_size) ||
+        !lib.Find("heif_image_handle_get_metadata", f.image_handle_get_metadata))
+        f.image_handle_get_list_of_metadata_block_IDs = nullptr;
     return f;
 }
 

@@ -39,6 +39,16 @@ struct HeifLibrary {
     decltype(&heif_image_set_nclx_color_profile) image_set_nclx_color_profile;
     bool CanTakeDecoders = false;
 
+    // The picture's colours, where this libheif tells them (null otherwise).
+    decltype(&heif_image_handle_get_raw_color_profile_size) image_handle_get_raw_color_profile_size;
+    decltype(&heif_image_handle_get_raw_color_profile) image_handle_get_raw_color_profile;
+    decltype(&heif_image_handle_get_nclx_color_profile) image_handle_get_nclx_color_profile;
+    decltype(&heif_nclx_color_profile_free) nclx_color_profile_release;
+    // Its Exif block, where this libheif gives it (null otherwise).
+    decltype(&heif_image_handle_get_list_of_metadata_block_IDs) image_handle_get_list_of_metadata_block_IDs;
+    decltype(&heif_image_handle_get_metadata_size) image_handle_get_metadata_size;
+    decltype(&heif_image_handle_get_metadata) image_handle_get_metadata;
+
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.
     static const HeifLibrary* Get();

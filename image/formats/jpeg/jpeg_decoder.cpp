@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/jpeg/jpeg_decoder.h"
 
+#include "image/colour/colour_management.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -65,6 +67,13 @@ void CmykRow(const uint8_t* s, uint8_t* d, int width)
     }
 }
 
+// CMYK pictures come a row at a time through this row, and are converted by
+// the file's CMYK profile or, when it has none, by the plain formula.
+struct CmykRows {
+    std::vector<uint8_t> row;
+    CmykRowConversion profile;
+};
+
 // Where a decoder reads the file: its bytes, or an open stream.
 struct Source {
     std::span<const uint8_t> bytes;
@@ -83,7 +92,8 @@ void Prepare(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_
 }
 
 // Creates the decoder and reads the header as far as the output size; the
-// first decoder keeps the Exif segment, for the orientation. Returns false,
+// first decoder keeps the Exif segment, for the orientation, and the ICC
+// profile's segments. Returns false,
 // the decoder to be destroyed, when libjpeg gave up.
 bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr& progress, const Source& src,
           bool keepExif)
@@ -92,8 +102,10 @@ bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr
         return false;
     jpeg_create_decompress(&cinfo);
     cinfo.progress = &progress;
-    if (keepExif)
+    if (keepExif) {
         jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+        jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);  // the ICC profile's chain
+    }
     if (src.file)
         jpeg_stdio_src(&cinfo, src.file);
     else
@@ -107,6 +119,26 @@ bool Open(jpeg_decompress_struct& cinfo, ErrorManager& errors, jpeg_progress_mgr
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : (cmyk ? JCS_CMYK : JCS_EXT_BGR);
     jpeg_calc_output_dimensions(&cinfo);
     return true;
+}
+
+// The ICC profile the APP2 segments carry; empty when there is none or its
+// chain is broken.
+void ReadIcc(jpeg_decompress_struct& cinfo, std::vector<uint8_t>& icc)
+{
+    JOCTET* data = nullptr;
+    unsigned int length = 0;
+    if (jpeg_read_icc_profile(&cinfo, &data, &length) && data)
+        icc.assign(data, data + length);
+    std::free(data);
+}
+
+std::vector<uint8_t> IccProfile(jpeg_decompress_struct& cinfo, ErrorManager& errors)
+{
+    std::vector<uint8_t> icc;
+    if (setjmp(errors.jump))
+        return {};
+    ReadIcc(cinfo, icc);
+    return icc;
 }
 
 bool Rescale(jpeg_decompress_struct& cinfo, ErrorManager& errors, unsigned eighths)
@@ -141,7 +173,7 @@ std::vector<uint8_t*> TopRows(DibPicture& pic)
 // Decodes output rows up to `last` straight into the picture's rows (the
 // bottom-up bitmap is filled directly), CMYK through a row of its own.
 bool ReadRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, DibPicture& pic, uint8_t* const* rows,
-              std::vector<uint8_t>& cmykRow, JDIMENSION last)
+              CmykRows& cmykRows, JDIMENSION last)
 {
     if (setjmp(errors.jump))
         return false;
@@ -149,10 +181,13 @@ bool ReadRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, DibPicture& p
     while (cinfo.output_scanline < last) {
         const JDIMENSION at = cinfo.output_scanline;
         if (cmyk) {
-            uint8_t* row = cmykRow.data();
+            uint8_t* row = cmykRows.row.data();
             if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
                 return false;
-            CmykRow(row, pic.TopRow(static_cast<int>(at)), pic.Width);
+            if (cmykRows.profile)
+                cmykRows.profile(row, pic.TopRow(static_cast<int>(at)), pic.Width);
+            else
+                CmykRow(row, pic.TopRow(static_cast<int>(at)), pic.Width);
         } else if (jpeg_read_scanlines(&cinfo, const_cast<JSAMPARRAY>(rows + at), last - at) == 0) {
             return false;
         }
@@ -246,7 +281,7 @@ bool DecodeLowerRows(const Source& src, JDIMENSION first, DibPicture& pic, uint8
     jpeg_decompress_struct cinfo{};
     ErrorManager errors{};
     jpeg_progress_mgr progress{};
-    std::vector<uint8_t> unused;
+    CmykRows unused;
     Prepare(cinfo, errors, progress);
     const bool ok = Open(cinfo, errors, progress, own, false) && Start(cinfo, errors) &&
                     cinfo.output_width == static_cast<JDIMENSION>(pic.Width) &&
@@ -274,7 +309,8 @@ unsigned EighthsFor(const jpeg_decompress_struct& cinfo, const ScaleHint& hint)
 
 // The whole picture at the decoder's output size, 8-bit grey or 24-bit,
 // large pictures by two decoders at once.
-bool DecodeWhole(jpeg_decompress_struct& cinfo, ErrorManager& errors, const Source& src, DibPicture& pic)
+bool DecodeWhole(jpeg_decompress_struct& cinfo, ErrorManager& errors, const Source& src, DibPicture& pic,
+                 const CmykRowConversion& cmykProfile)
 {
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
@@ -289,15 +325,15 @@ bool DecodeWhole(jpeg_decompress_struct& cinfo, ErrorManager& errors, const Sour
     for (int y = 0; y < pic.Height && used < pic.Stride(); ++y)
         std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
     const std::vector<uint8_t*> rows = TopRows(pic);
-    std::vector<uint8_t> cmykRow(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0);
+    CmykRows cmykRows{std::vector<uint8_t>(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0), cmykProfile};
     const JDIMENSION split = SplitRow(cinfo);
-    const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRow, split); };
+    const auto upper = [&] { return ReadRows(cinfo, errors, pic, rows.data(), cmykRows, split); };
     const TwoThreadResult parts = split < cinfo.output_height
                                       ? RunOnTwoThreads(upper,
                                                         [&] { return DecodeLowerRows(src, split, pic, rows.data()); })
                                       : TwoThreadResult{upper(), true};
     // Where the second decoder could not do its part, this one goes on.
-    return parts.here && (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRow, cinfo.output_height));
+    return parts.here && (parts.there || ReadRows(cinfo, errors, pic, rows.data(), cmykRows, cinfo.output_height));
 }
 
 ImageRead Run(Source src, const ScaleHint& hint)
@@ -316,12 +352,19 @@ ImageRead Run(Source src, const ScaleHint& hint)
     for (jpeg_saved_marker_ptr m = ok ? cinfo.marker_list : nullptr; m && orientation == 1; m = m->next)
         if (m->marker == JPEG_APP0 + 1)
             orientation = ExifOrientation({m->data, m->data_length});
+    if (ok)
+        out.Colour.Icc = IccProfile(cinfo, errors);
     // Decoded at the smallest scale that meets the hint, for the picture as
     // it is shown (turned a quarter for orientations 5 to 8).
     src.eighths = ok ? EighthsFor(cinfo, orientation >= 5 ? hint.Turned() : hint) : 8;
     ok = ok && (src.eighths == 8 || Rescale(cinfo, errors, src.eighths));
     const bool grey = cinfo.out_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.out_color_space == JCS_CMYK;
+    // A CMYK picture goes through its profile as it is decoded, and is sRGB
+    // after that.
+    const CmykRowConversion cmykProfile = cmyk ? CmykConversionFor(out.Colour.Icc) : CmykRowConversion{};
+    if (cmykProfile)
+        out.Colour = {};
     DibPicture& pic = out.Picture;
     // Reduced to the screen as it is decoded where nothing is left to do to
     // the decoded picture; at full scale the picture is hardly larger than
@@ -330,7 +373,7 @@ ImageRead Run(Source src, const ScaleHint& hint)
     // A header that promises more pixels than the file could hold is refused
     // before the picture is allocated.
     ok = ok && image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
-         (fitted ? DecodeFitted(cinfo, errors, hint, pic) : DecodeWhole(cinfo, errors, src, pic));
+         (fitted ? DecodeFitted(cinfo, errors, hint, pic) : DecodeWhole(cinfo, errors, src, pic, cmykProfile));
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");

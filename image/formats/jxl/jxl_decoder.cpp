@@ -36,6 +36,42 @@ void PutPixels(void* opaque, size_t x, size_t y, size_t count, const void* pixel
     }
 }
 
+bool IsSrgb(const JxlColorEncoding& c)
+{
+    return (c.color_space == JXL_COLOR_SPACE_GRAY ||
+            (c.color_space == JXL_COLOR_SPACE_RGB && c.primaries == JXL_PRIMARIES_SRGB)) &&
+           c.white_point == JXL_WHITE_POINT_D65 && c.transfer_function == JXL_TRANSFER_FUNCTION_SRGB;
+}
+
+// The colours the pixels will come in. A lossy picture (in libjxl's own
+// colour space) is asked for in sRGB and libjxl converts it; any other is
+// delivered in its own colours, told by their ICC profile.
+ColourTag JxlColourTag(const JxlLibrary& jxl, JxlDecoder* dec)
+{
+    JxlColorEncoding srgb{};
+    srgb.color_space = JXL_COLOR_SPACE_RGB;
+    srgb.white_point = JXL_WHITE_POINT_D65;
+    srgb.primaries = JXL_PRIMARIES_SRGB;
+    srgb.transfer_function = JXL_TRANSFER_FUNCTION_SRGB;
+    srgb.rendering_intent = JXL_RENDERING_INTENT_PERCEPTUAL;
+    jxl.DecoderSetPreferredColorProfile(dec, &srgb);  // refused, harmlessly, by a picture in its own colours
+    JxlColorEncoding data{};
+    if (jxl.DecoderGetColorAsEncodedProfile(dec, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &data) == JXL_DEC_SUCCESS &&
+        IsSrgb(data))
+        return {};
+    ColourTag tag;
+    constexpr size_t kMostProfileBytes = size_t{4} << 20;
+    size_t size = 0;
+    if (jxl.DecoderGetICCProfileSize(dec, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size) == JXL_DEC_SUCCESS &&
+        size > 0 && size <= kMostProfileBytes) {
+        tag.Icc.resize(size);
+        if (jxl.DecoderGetColorAsICCProfile(dec, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, tag.Icc.data(), size) !=
+            JXL_DEC_SUCCESS)
+            tag.Icc.clear();
+    }
+    return tag;
+}
+
 }  // namespace
 
 ImageRead DecodeJxl(std::span<const uint8_t> bytes)
@@ -51,7 +87,9 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
             : nullptr,
         RunnerFree{jxl});
     if (!dec || bytes.empty() ||
-        jxl->DecoderSubscribeEvents(dec.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) != JXL_DEC_SUCCESS ||
+        jxl->DecoderSubscribeEvents(dec.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE |
+                                                   (jxl->KnowsColours() ? JXL_DEC_COLOR_ENCODING : 0)) !=
+            JXL_DEC_SUCCESS ||
         (runner &&
          jxl->DecoderSetParallelRunner(dec.get(), jxl->ThreadParallelRunner, runner.get()) != JXL_DEC_SUCCESS) ||
         jxl->DecoderSetInput(dec.get(), bytes.data(), bytes.size()) != JXL_DEC_SUCCESS)
@@ -79,6 +117,7 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
                                static_cast<int>(info.num_color_channels + (info.alpha_bits ? 1 : 0));
             break;
         }
+        case JXL_DEC_COLOR_ENCODING: out.Colour = JxlColourTag(*jxl, dec.get()); break;
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
             if (pic.Empty() || jxl->DecoderSetImageOutCallback(dec.get(), &format, PutPixels, &pic) != JXL_DEC_SUCCESS)
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no picture to decode into");

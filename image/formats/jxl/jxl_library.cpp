@@ -30,6 +30,13 @@ std::optional<JxlLibrary> Load()
     if (!pool)
         f.ThreadParallelRunner = nullptr, f.ThreadParallelRunnerCreate = nullptr,
         f.ThreadParallelRunnerDestroy = nullptr, f.ThreadParallelRunnerDefaultNumWorkerThreads = nullptr;
+    const bool colours = lib.Find("JxlDecoderGetColorAsEncodedProfile", f.DecoderGetColorAsEncodedProfile) &&
+                         lib.Find("JxlDecoderGetICCProfileSize", f.DecoderGetICCProfileSize) &&
+                         lib.Find("JxlDecoderGetColorAsICCProfile", f.DecoderGetColorAsICCProfile) &&
+                         lib.Find("JxlDecoderSetPreferredColorProfile", f.DecoderSetPreferredColorProfile);
+    if (!colours)
+        f.DecoderGetColorAsEncodedProfile = nullptr, f.DecoderGetICCProfileSize = nullptr,
+        f.DecoderGetColorAsICCProfile = nullptr, f.DecoderSetPreferredColorProfile = nullptr;
     return f;
 }
 

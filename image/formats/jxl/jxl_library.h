@@ -23,6 +23,14 @@ struct JxlLibrary {
     decltype(&JxlThreadParallelRunnerDestroy) ThreadParallelRunnerDestroy;
     decltype(&JxlThreadParallelRunnerDefaultNumWorkerThreads) ThreadParallelRunnerDefaultNumWorkerThreads;
 
+    // The picture's colours; all null when this libjxl lacks one of them,
+    // and the pictures are then taken as they come.
+    decltype(&JxlDecoderGetColorAsEncodedProfile) DecoderGetColorAsEncodedProfile;
+    decltype(&JxlDecoderGetICCProfileSize) DecoderGetICCProfileSize;
+    decltype(&JxlDecoderGetColorAsICCProfile) DecoderGetColorAsICCProfile;
+    decltype(&JxlDecoderSetPreferredColorProfile) DecoderSetPreferredColorProfile;
+    bool KnowsColours() const { return DecoderSetPreferredColorProfile != nullptr; }
+
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.
     static const JxlLibrary* Get();

@@ -116,7 +116,7 @@ bool InflatedPngStream::Build(std::FILE* f, uint64_t fileBytes)
         at += 12 + length;
     }
     if (bitsPerPixel == 0 || !image_limits::Acceptable(width, height) ||
-        !image_limits::StoredBytesCanHold(width, height, fileBytes))
+        !image_limits::StoredBytesCanHold(width, height, fileBytes, image_limits::kMaxPixelsPerByteDeflated))
         return false;
     const uint64_t rowBytes = (uint64_t{width} * bitsPerPixel + 7) / 8;
     const uint64_t inflated = uint64_t{height} * (rowBytes + 1);

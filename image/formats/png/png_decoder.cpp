@@ -4,11 +4,17 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/formats/png/inflated_png_stream.h"
+#include "image/orientation.h"
+#include "image/fit/screen_fit.h"
+#include "image/fit/streaming_fit.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include <png.h>
@@ -23,9 +29,68 @@ void OnError(png_structp png, png_const_charp)
     png_longjmp(png, 1);
 }
 
+// What the file says its colours are: an embedded profile first, then an
+// outright sRGB, then its gamma and chromaticities. A gamma of 1/2.2 alone is
+// what most writers put for sRGB and is taken as such.
+ColourTag PngColourTag(png_structp png, png_infop info)
+{
+    ColourTag tag;
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    double gamma = 0;
+    Chromaticities c{};
+    const bool chrm = png_get_cHRM(png, info, &c.WhiteX, &c.WhiteY, &c.RedX, &c.RedY, &c.GreenX, &c.GreenY, &c.BlueX,
+                                   &c.BlueY) != 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &length) != 0 && profile && length > 0) {
+        tag.Icc.assign(profile, profile + length);
+    } else if (png_get_valid(png, info, PNG_INFO_sRGB) != 0) {
+        tag.Srgb = true;
+    } else {
+        if (png_get_gAMA(png, info, &gamma) != 0 && gamma > 0 && (chrm || gamma < 0.45 || gamma > 0.46))
+            tag.Curve = Transfer::Gamma, tag.Exponent = 1 / gamma;
+        if (chrm)
+            tag.Primaries = c;
+    }
+    return tag;
+}
+
+// What reading the pixels needs beside the picture, held by the caller: a
+// read error jumps out past the reading, which must leave nothing to free.
+struct PixelBuffers {
+    std::vector<png_bytep> rows;
+    std::vector<uint8_t> row;
+    StreamingFit reduce;
+};
+
+// The pixels, once the header is read and the conversions set: reduced as
+// the rows come when `reduction` is set, else the whole picture.
+bool ReadPixels(png_structp png, int w, int h, const std::optional<Reduction>& reduction, DibPicture& pic,
+                PixelBuffers& b)
+{
+    if (reduction) {
+        if (!b.reduce.Start(w, h, reduction->Fit, reduction->Width, reduction->Height, pic))
+            return false;
+        b.row.resize(static_cast<size_t>(w) * 3);
+        for (int y = 0; y < b.reduce.EndRow(); ++y) {
+            png_read_row(png, b.row.data(), nullptr);
+            b.reduce.Push(y, b.row.data());
+        }
+        return b.reduce.Done();
+    }
+    if (!pic.Allocate(w, h, 24))
+        return false;
+    b.rows.resize(static_cast<size_t>(h));
+    for (int y = 0; y < h; ++y)
+        b.rows[static_cast<size_t>(y)] = pic.TopRow(y);
+    png_read_image(png, b.rows.data());
+    return true;
+}
+
 }  // namespace
 
-ImageRead DecodePngFile(const std::string& path)
+ImageRead DecodePngFile(const std::string& path, const ScaleHint& hint)
 {
     FileReadStatus status = FileReadStatus::Ok;
     std::FILE* f = OpenImageStream(path, status);
@@ -41,7 +106,8 @@ ImageRead DecodePngFile(const std::string& path)
     ImageRead out;
     // Changed after setjmp and read after a jump back to it.
     volatile bool ok = false;
-    std::vector<png_bytep> rows;
+    volatile int orientation = 1;
+    PixelBuffers buffers;
     if (png && info) {
         if (setjmp(png_jmpbuf(png)) == 0) {
             if (inflatedWhole)
@@ -54,9 +120,17 @@ ImageRead DecodePngFile(const std::string& path)
             const int depth = png_get_bit_depth(png, info);
             const int type = png_get_color_type(png, info);
             out.FileBitCount = depth * png_get_channels(png, info);
+            out.Colour = PngColourTag(png, info);
+            // A phone's screenshot records how it was held in an eXIf chunk
+            // ahead of the image data, as a camera's JPEG does.
+            png_uint_32 exifBytes = 0;
+            png_bytep exif = nullptr;
+            if (png_get_eXIf_1(png, info, &exifBytes, &exif) != 0 && exif)
+                orientation = TiffExifOrientation({exif, exifBytes});
             // A header that promises more pixels than the file could hold
             // is refused before the picture is allocated.
-            if (image_limits::Acceptable(w, h) && image_limits::StoredBytesCanHold(w, h, fileBytes)) {
+            if (image_limits::Acceptable(w, h) &&
+                image_limits::StoredBytesCanHold(w, h, fileBytes, image_limits::kMaxPixelsPerByteDeflated)) {
                 if (depth == 16)
                     png_set_strip_16(png);
                 if (type == PNG_COLOR_TYPE_PALETTE || depth < 8)
@@ -67,15 +141,14 @@ ImageRead DecodePngFile(const std::string& path)
                 png_set_bgr(png);
                 png_set_interlace_handling(png);
                 png_read_update_info(png, info);
-                DibPicture& pic = out.Picture;
-                if (png_get_rowbytes(png, info) == size_t{w} * 3 &&
-                    pic.Allocate(static_cast<int>(w), static_cast<int>(h), 24)) {
-                    rows.resize(h);
-                    for (png_uint_32 y = 0; y < h; ++y)
-                        rows[y] = pic.TopRow(static_cast<int>(y));
-                    png_read_image(png, rows.data());
-                    ok = true;
-                }
+                // A picture shown turned a quarter meets the hint turned.
+                const bool interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+                const auto reduction = interlaced
+                                           ? std::nullopt
+                                           : ReductionFor(static_cast<int>(w), static_cast<int>(h),
+                                                          orientation >= 5 ? hint.Turned() : hint, orientation == 1);
+                ok = png_get_rowbytes(png, info) == size_t{w} * 3 &&
+                     ReadPixels(png, static_cast<int>(w), static_cast<int>(h), reduction, out.Picture, buffers);
             }
         }
     }
@@ -83,6 +156,8 @@ ImageRead DecodePngFile(const std::string& path)
     std::fclose(f);
     if (!ok)
         return ImageRead::Failed(ReadFailure::NotValid, "PNG: not decodable");
+    if (!MakeUpright(out.Picture, orientation))
+        return ImageRead::Failed(ReadFailure::NotValid, "PNG: no memory to turn the picture upright");
     out.Failure = ReadFailure::None;
     return out;
 }

@@ -3,10 +3,12 @@
 
 #include "image/image_file.h"
 #include "image/image_limits.h"
+#include "image/orientation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <webp/decode.h>
@@ -14,10 +16,37 @@
 
 namespace {
 
-bool Fits(int w, int h, size_t bytes)
+// Lossless WebP repeats a colour for any length, so a flat picture of the
+// largest size takes a few dozen bytes: only the decoded size is held to the
+// limit, never the file's.
+bool Fits(int w, int h)
 {
-    return image_limits::Acceptable(w, h) &&
-           image_limits::StoredBytesCanHold(w, h, bytes, image_limits::kMaxPixelsPerByteRepeating);
+    return image_limits::Acceptable(w, h);
+}
+
+// What the container's chunks say of the picture: how it is turned (EXIF;
+// 1 when there is none) and its colours (ICCP).
+struct Chunks {
+    int Orientation = 1;
+    std::vector<uint8_t> Icc;
+};
+
+Chunks ReadChunks(std::span<const uint8_t> bytes)
+{
+    const WebPData data{bytes.data(), bytes.size()};
+    WebPDemuxer* demux = WebPDemux(&data);
+    Chunks found;
+    WebPChunkIterator chunk;
+    if (demux && WebPDemuxGetChunk(demux, "EXIF", 1, &chunk)) {
+        found.Orientation = TiffExifOrientation({chunk.chunk.bytes, chunk.chunk.size});
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    if (demux && WebPDemuxGetChunk(demux, "ICCP", 1, &chunk)) {
+        found.Icc.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+        WebPDemuxReleaseChunkIterator(&chunk);
+    }
+    WebPDemuxDelete(demux);
+    return found;
 }
 
 ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& features, const ScaleHint& hint)
@@ -25,8 +54,8 @@ ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& fea
     ImageRead out;
     DibPicture& pic = out.Picture;
     const int w = features.width, h = features.height;
-    if (!Fits(w, h, bytes.size()))
-        return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large for its file");
+    if (!Fits(w, h))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large");
     // libwebp scales while it decodes, to the smallest size that meets the hint.
     int sw = w, sh = h;
     if (hint.Wanted()) {
@@ -72,8 +101,8 @@ ImageRead FirstFrame(std::span<const uint8_t> bytes)
     const int w = demux ? static_cast<int>(WebPDemuxGetI(demux, WEBP_FF_CANVAS_WIDTH)) : 0;
     const int h = demux ? static_cast<int>(WebPDemuxGetI(demux, WEBP_FF_CANVAS_HEIGHT)) : 0;
     WebPDemuxDelete(demux);
-    if (!Fits(w, h, bytes.size()))
-        return ImageRead::Failed(ReadFailure::NotValid, "WebP: animation too large for its file");
+    if (!Fits(w, h))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: animation too large");
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
@@ -111,7 +140,15 @@ ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint)
     WebPBitstreamFeatures features;
     if (bytes.empty() || WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK)
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: not a WebP file");
-    return features.has_animation ? FirstFrame(bytes) : Still(bytes, features, hint);
+    // A picture shown turned a quarter is decoded for the hint turned too.
+    Chunks chunks = ReadChunks(bytes);
+    const int orientation = chunks.Orientation;
+    ImageRead read = features.has_animation ? FirstFrame(bytes)
+                                            : Still(bytes, features, orientation >= 5 ? hint.Turned() : hint);
+    if (read.Ok() && !MakeUpright(read.Picture, orientation))
+        return ImageRead::Failed(ReadFailure::NotValid, "WebP: no memory to turn the picture upright");
+    read.Colour.Icc = std::move(chunks.Icc);
+    return read;
 }
 
 ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint)

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole image component path: hostile bytes saved under a JPEG, GIF, TIFF,
-// BMP, PNG, WebP, AVIF, HEIC, JPEG XL or HEIF name, read at a chosen depth (and,
+// BMP, PNG, WebP, AVIF, HEIC, JPEG XL or HEIF name (their first bytes choose
+// the reader, the name only the message), read at a chosen depth (and,
 // when asked, for a small screen in one of the fits, which a reader may make
 // the screen's size as it decodes), then written out as a bitmap (into
 // memory). It must report, never crash.
 #include "image/formats/bmp/bmp_reader.h"
+#include "image/image_kind.h"
 #include "image/image_limits.h"
 #include "image/multi_image.h"
 #include "image/fit/screen_fit.h"
@@ -17,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
+    // Telling the format reads only what it is given, whatever its length.
+    if (SniffImageKind({data + 2, size - 2}, data[0] & 1 ? size - 2 : uint64_t{1} << 40) == ImageKind::PhotoCd &&
+        size < 0x800)
+        __builtin_trap();
     image_limits::SetMaxPixels(1 << 20);
     static const char* const kExt[] = {".JPG",  ".gif",  ".TIF",  ".bmp", ".png",
                                        ".webp", ".avif", ".heic", ".jxl", ".HEIF"};

@@ -133,9 +133,12 @@ std::vector<uint8_t> HugePng()
 std::vector<uint8_t> HugeWebp()
 {
     std::vector<uint8_t> b = fixtures::EncodeWebp(std::vector<uint8_t>(16 * 16 * 3, 90), 16, 16, true);
-    // The lossless header after its signature byte: 14 bits of width - 1, 14 of height - 1.
+    // The lossless header after its signature byte: 14 bits of width - 1, 14
+    // of height - 1. Lossless WebP codes a flat picture of any size in a few
+    // dozen bytes, so only a size beyond the picture limits is a lie here.
+    constexpr uint32_t kLargest = 1 << 14;
     uint32_t v = b[21] | b[22] << 8 | b[23] << 16 | uint32_t{b[24]} << 24;
-    v = (v & ~((1u << 28) - 1)) | (kLie - 1) | (kLie - 1) << 14;
+    v = (v & ~((1u << 28) - 1)) | (kLargest - 1) | (kLargest - 1) << 14;
     for (int i = 0; i < 4; ++i)
         b[21 + i] = static_cast<uint8_t>(v >> (8 * i));
     return b;

@@ -8,6 +8,7 @@
 #include <png.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
+#include <zlib.h>
 
 namespace fixtures {
 
@@ -86,7 +87,7 @@ heif_error Append(heif_context*, const void* data, size_t size, void* userdata)
 }  // namespace
 
 std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation,
-                                const char* chroma)
+                                const char* chroma, const std::vector<uint8_t>& exif, int primaries)
 {
     std::vector<uint8_t> out;
     heif_context* ctx = heif_context_alloc();
@@ -111,9 +112,27 @@ std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int 
             std::memcpy(plane + static_cast<size_t>(y) * stride, rgb.data() + static_cast<size_t>(y) * width * 3,
                         static_cast<size_t>(width) * 3);
         options->image_orientation = static_cast<heif_orientation>(orientation);
+        heif_color_profile_nclx* nclx = primaries ? heif_nclx_color_profile_alloc() : nullptr;
+        if (nclx) {
+            heif_nclx_color_profile_set_color_primaries(nclx, static_cast<uint16_t>(primaries));
+            heif_nclx_color_profile_set_transfer_characteristics(nclx, heif_transfer_characteristic_IEC_61966_2_1);
+            heif_nclx_color_profile_set_matrix_coefficients(nclx, heif_matrix_coefficients_ITU_R_BT_601_6);
+            nclx->full_range_flag = 1;
+            heif_image_set_nclx_color_profile(image, nclx);
+            options->output_nclx_profile = nclx;
+            options->macOS_compatibility_workaround_no_nclx_profile = 0;  // else no colr box is written
+        }
         heif_writer writer{1, Append};
-        ok = heif_context_encode_image(ctx, image, encoder, options, nullptr).code == heif_error_Ok &&
+        heif_image_handle* handle = nullptr;
+        ok = heif_context_encode_image(ctx, image, encoder, options, &handle).code == heif_error_Ok &&
+             (exif.empty() ||
+              heif_context_add_exif_metadata(ctx, handle, exif.data(), static_cast<int>(exif.size())).code ==
+                  heif_error_Ok) &&
              heif_context_write(ctx, &writer, &out).code == heif_error_Ok;
+        if (handle)
+            heif_image_handle_release(handle);
+        options->output_nclx_profile = nullptr;
+        heif_nclx_color_profile_free(nclx);
     }
     heif_encoding_options_free(options);
     heif_image_release(image);
@@ -158,6 +177,34 @@ std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int h
     }
     JxlEncoderDestroy(enc);
     out.resize(ok ? used : 0);
+    return out;
+}
+
+std::vector<uint8_t> PngWithChunk(std::vector<uint8_t> png, const char* type, const std::vector<uint8_t>& data)
+{
+    std::vector<uint8_t> chunk;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.push_back(static_cast<uint8_t>(data.size() >> shift));
+    chunk.insert(chunk.end(), type, type + 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    const uLong crc = crc32(0, chunk.data() + 4, static_cast<uInt>(chunk.size() - 4));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        chunk.push_back(static_cast<uint8_t>(crc >> shift));
+    png.insert(png.begin() + 33, chunk.begin(), chunk.end());  // the signature and IHDR come first
+    return png;
+}
+
+std::vector<uint8_t> WebpWithChunk(const std::vector<uint8_t>& webp, const char* type, const std::vector<uint8_t>& data)
+{
+    const WebPData image{webp.data(), webp.size()}, chunk{data.data(), data.size()};
+    WebPMux* mux = WebPMuxCreate(&image, 1);
+    WebPData assembled;
+    WebPDataInit(&assembled);
+    std::vector<uint8_t> out;
+    if (mux && WebPMuxSetChunk(mux, type, &chunk, 1) == WEBP_MUX_OK && WebPMuxAssemble(mux, &assembled) == WEBP_MUX_OK)
+        out.assign(assembled.bytes, assembled.bytes + assembled.size);
+    WebPDataClear(&assembled);
+    WebPMuxDelete(mux);
     return out;
 }
 

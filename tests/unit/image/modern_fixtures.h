@@ -15,9 +15,17 @@ std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int 
 std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height);
 // HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8;
 // `chroma` ("420", "422", "444") chooses the encoder's sampling.
+// An `exif` block (from its TIFF header) is stored as the picture's Exif item;
+// `primaries` (an nclx code point, with the sRGB curve) tags its colours.
 std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1,
-                                const char* chroma = nullptr);
+                                const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0);
 std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
                                int orientation = 1);
+
+// The file with one more chunk: a PNG's after its header (type "eXIf",
+// "iCCP", "gAMA"...), a WebP's through libwebp's muxer ("EXIF", "ICCP").
+std::vector<uint8_t> PngWithChunk(std::vector<uint8_t> png, const char* type, const std::vector<uint8_t>& data);
+std::vector<uint8_t> WebpWithChunk(const std::vector<uint8_t>& webp, const char* type,
+                                   const std::vector<uint8_t>& data);
 
 }  // namespace fixtures

@@ -8,6 +8,7 @@
 #include "image/formats/heif/heif_library.h"
 #include "image/formats/jxl/jxl_library.h"
 #include "image/orientation.h"
+#include "image/formats/png/png_decoder.h"
 #include "image/formats/shared_library.h"
 #include "files_in_temp_dir.h"
 #include "image_fixtures.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -157,9 +159,19 @@ TEST_F(ModernFormats, EveryOrientationShowsThePhotoUpright)
         std::vector<uint8_t> withExif = ExifSegment(o, o % 2);
         withExif.insert(withExif.begin(), jpeg.begin(), jpeg.begin() + 2);  // after the start of image
         withExif.insert(withExif.end(), jpeg.begin() + 2, jpeg.end());
+        // PNG and WebP hold the block from its TIFF header on; a WebP writer
+        // may keep JPEG's "Exif" prefix.
+        const std::vector<uint8_t> segment = ExifSegment(o, o % 2);
+        const std::vector<uint8_t> tiff(segment.begin() + 10, segment.end());
+        const std::vector<uint8_t> prefixed(segment.begin() + 4, segment.end());
         const std::pair<const char*, std::vector<uint8_t>> files[] = {
             {"o.jpg", withExif},
+            {"o.png", fixtures::PngWithChunk(fixtures::EncodePng(rgb, w, h), "eXIf", tiff)},
+            {"o.webp", fixtures::WebpWithChunk(fixtures::EncodeWebp(rgb, w, h, true), "EXIF", o % 2 ? prefixed : tiff)},
             {"o.heic", fixtures::EncodeHeif(rgb, w, h, false, o)},
+            {"exif.heic", fixtures::EncodeHeif(rgb, w, h, false, 1, nullptr, tiff)},
+            // The container's rotation wins over an Exif block that says otherwise.
+            {"both.avif", fixtures::EncodeHeif(rgb, w, h, true, o, nullptr, ExifSegment(o == 1 ? 1 : 9 - o, true))},
             {"o.avif", fixtures::EncodeHeif(rgb, w, h, true, o)},
             {"o.jxl", fixtures::EncodeJxl(rgb, w, h, true, o)},
         };
@@ -224,5 +236,42 @@ TEST(HeifScaledRead, BlocksAreAveragedWhileThePictureStillMeetsTheHint)
         // picture's last, narrower blocks.
         EXPECT_LE(read.Picture.PixelAt(0, 0).Red, 8);
         EXPECT_GE(read.Picture.PixelAt(read.Picture.Width - 1, read.Picture.Height - 1).Red, 247);
+    }
+}
+
+// Grey AVIF files as avifenc writes them, in limited and in full range, read
+// as libavif's own conversion to RGB shows them: black black, white white.
+// (avifdec writes an 8-bit grey PNG straight from the stored luma, limited
+// range and all; at 16 bits it converts to RGB.)
+TEST_F(ModernFormats, GreyAvifMatchesAvifdec)
+{
+    if (std::system("command -v avifenc >/dev/null && command -v avifdec >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc and avifdec are missing (scripts/install-deps installs libavif-bin)";
+    const int w = 64, h = 48;
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rgb.insert(rgb.end(), 3, static_cast<uint8_t>((x + y) * 255 / (w + h - 2)));
+    const std::string source = Put("grey.png", fixtures::EncodePng(rgb, w, h));
+    for (const char* range : {"limited", "full"}) {
+        SCOPED_TRACE(range);
+        const std::string avif = (dir_ / (std::string(range) + ".avif")).string();
+        const std::string shown = (dir_ / (std::string(range) + "-avifdec.png")).string();
+        const std::string encode = std::string("avifenc -y 400 -r ") + range + " --min 0 --max 0 -s 10 '" + source +
+                                   "' '" + avif + "' >/dev/null 2>&1 && avifdec -d 16 '" + avif + "' '" + shown +
+                                   "' >/dev/null 2>&1";
+        ASSERT_EQ(std::system(encode.c_str()), 0);
+        const ImageRead reference = DecodePngFile(shown);
+        ASSERT_TRUE(reference.Ok());
+        std::vector<uint8_t> expected;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const RgbQuad p = reference.Picture.PixelAt(x, y);
+                expected.insert(expected.end(), {p.Red, p.Green, p.Blue});
+            }
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        ASSERT_TRUE(image.SetImageName(avif).Ok());
+        EXPECT_GT(Psnr(image.Picture(), expected, w, h), 40.0);
     }
 }

@@ -3,9 +3,11 @@
 // data is inflated ahead on a second thread (one pass, rows in order) or
 // streamed through libpng (an interlaced file, which always is); damaged
 // image data is refused as libpng refuses it, and never leaves the reader
-// waiting.
+// waiting. A hint reduces the rows as they are read.
 #include "image/formats/png/inflated_png_stream.h"
+#include "image/multi_image.h"
 #include "image/formats/png/png_decoder.h"
+#include "image/fit/screen_fit.h"
 #include "files_in_temp_dir.h"
 #include "image_fixtures.h"
 
@@ -16,6 +18,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <functional>
 #include <thread>
 
@@ -191,4 +195,89 @@ TEST_F(PngReader, DamagedImageDataIsRefusedAndDataBeyondTheRowsIsNot)
         for (int y = 0; y < c.rows; ++y)
             ASSERT_EQ(0, std::memcmp(read.Picture.TopRow(y), whole.Picture.TopRow(y), size_t(w) * 3)) << "row " << y;
     }
+}
+
+namespace {
+
+// A large PNG written a row at a time, so the test never holds it whole:
+// bands of colour that change along both axes.
+void WriteLargePng(const std::string& path, int w, int h)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (!f || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        if (f)
+            std::fclose(f);
+        return;
+    }
+    png_init_io(png, f);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<uint8_t> row(size_t(w) * 3);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x)
+            row[size_t(x) * 3] = uint8_t(x * 256 / w), row[size_t(x) * 3 + 1] = uint8_t(y * 256 / h),
+                            row[size_t(x) * 3 + 2] = 90;
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+}
+
+// The resident memory now and its peak since the peak was last reset, in bytes.
+int64_t StatusBytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::stoll(line.substr(std::strlen(field))) * 1024;
+    return -1;
+}
+
+}  // namespace
+
+// A picture far larger than it is shown is reduced as its rows are read, and
+// comes out as the whole picture reduced would: a preview of an 8000 x 8000
+// photo holds a few rows of it, never the whole.
+TEST_F(PngReader, AHintReducesTheRowsAsTheyAreRead)
+{
+    const int w = 301, h = 97;
+    const std::string small = Put("small.png", EncodeKind({2, 8}, w, h, false));
+    const ImageRead whole = DecodePngFile(small);
+    ASSERT_TRUE(whole.Ok());
+    struct Case {
+        ScaleHint hint;
+        int width, height;
+    };
+    for (const Case& c : {Case{{100, 100, false}, 100, 33}, Case{{100, 40, true}, 125, 40},
+                          Case{{60, 50, true, ScreenFit::Fill}, 60, 50}, Case{{400, 400, false}, w, h}}) {
+        SCOPED_TRACE(testing::Message() << c.hint.Width << " x " << c.hint.Height);
+        const ImageRead reduced = DecodePngFile(small, c.hint);
+        ASSERT_TRUE(reduced.Ok());
+        EXPECT_EQ(reduced.Picture.Width, c.width);
+        EXPECT_EQ(reduced.Picture.Height, c.height);
+        DibPicture expected;
+        ASSERT_TRUE(FitToScreen(whole.Picture, c.hint.Fit.value_or(ScreenFit::Stretch), c.width, c.height, expected));
+        for (int y = 0; y < c.height; ++y)
+            ASSERT_EQ(0, std::memcmp(reduced.Picture.TopRow(y), expected.TopRow(y), size_t(c.width) * 3)) << y;
+    }
+
+    const std::string large = (dir_ / "large.png").string();
+    WriteLargePng(large, 8000, 8000);
+    // The peak is measured from here: the kernel resets it on request.
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const int64_t before = StatusBytes("VmRSS:");
+    TPMultiImage preview;
+    preview.SetScaleHint({165, 129, false});
+    ASSERT_TRUE(preview.SetImageName(large).Ok());
+    const int64_t peak = StatusBytes("VmHWM:");
+    EXPECT_EQ(preview.Picture().Width, 129);
+    ASSERT_GT(before, 0);
+    EXPECT_LT(peak - before, int64_t{40} << 20);
 }

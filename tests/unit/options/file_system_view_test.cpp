@@ -5,9 +5,11 @@
 #include "options/file_system_view.h"
 #include "options/file_types.h"
 #include "base/zelvaro_error.h"
+#include "image/image_kind.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -21,7 +23,18 @@ TEST(FileTypes, ParsesDescriptionPatternPairs)
     ASSERT_EQ(image.size(), 2u);
     EXPECT_EQ(image[1].description, "画像ﾌｧｲﾙ");
     // The newer formats come after the written patterns.
-    EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL");
+    EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
+                                "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.HEICS;*.AVIFS");
+    // The pickers list exactly the names the rotation takes.
+    for (const char* name :
+         {"a.jpg",  "a.JPEG", "a.jpe",  "a.Jfif",  "a.png",  "a.gif",   "a.tif", "a.tiff", "a.bmp",   "a.pcd",
+          "a.webp", "a.heic", "a.heif", "a.heics", "a.avif", "a.avifs", "a.jxl", "a.txt",  "a.jpeg2", "a"})
+        for (const char* types : {kImageFileTypes, kTileFileTypes, kOpenBmpOwnFileTypes}) {
+            const bool listed = std::ranges::any_of(ParseFileTypes(types), [&](const FileType& t) {
+                return t.pattern != "*.BMP" && MatchesFilePattern(name, t.pattern);
+            });
+            EXPECT_EQ(listed, ImageKindOfName(name) != ImageKind::Unknown) << name << " in " << types;
+        }
     EXPECT_TRUE(ParseFileTypes("").empty());
     EXPECT_EQ(ParseFileTypes("Lone").at(0).pattern, "*");
 }

@@ -51,12 +51,13 @@ ClockSettings TwoWindows()
 
 }  // namespace
 
-TEST(WallImage, TakesOnlyThePictureExtensions)
+TEST(WallImage, TakesEveryCommonSpellingOfThePictureExtensions)
 {
-    for (const char* yes : {"a.bmp", "B.JPG", "c.Gif", "/d/e.tif", "x.y.pcd", ".hidden.jpg", "c.png", "d.WebP",
-                            "e.avif", "f.HEIC", "g.heif", "h.jxl"})
+    for (const char* yes :
+         {"a.bmp", "B.JPG", "c.Gif", "/d/e.tif", "x.y.pcd", ".hidden.jpg", "c.png", "d.WebP", "e.avif", "f.HEIC",
+          "g.heif", "h.jxl", "a.jpeg", "b.TIFF", "c.Jpe", "d.jfif", "e.heics", "f.AVIFS"})
         EXPECT_TRUE(IsWallImage(yes)) << yes;
-    for (const char* no : {"a.jpeg", "b.tiff", "noext", "/dir.jpg/file", "", "a.jpg.txt", "a.", "a.webp2"})
+    for (const char* no : {"noext", "/dir.jpg/file", "", "a.jpg.txt", "a.", "a.webp2", "a.jpegx", "a.tif.bak"})
         EXPECT_FALSE(IsWallImage(no)) << no;
     EXPECT_EQ(WallExtension("/pics/Photo.Jpg"), ".JPG");
     EXPECT_EQ(WallExtension("/a.b/noext"), "");
@@ -114,7 +115,7 @@ TEST(WallFiles, KeepsImagesSkipsDirectoriesSpecialFilesAndTakesHiddenFiles)
 
     auto files = LoadWallFiles(d.path.string());
     std::multiset<std::string> got(files.begin(), files.end());
-    EXPECT_EQ(got, (std::multiset<std::string>{"a.jpg", "b.Gif", "e.pcd", ".h.bmp", "dangling.jpg"}));
+    EXPECT_EQ(got, (std::multiset<std::string>{"a.jpg", "b.Gif", "c.jpeg", "e.pcd", ".h.bmp", "dangling.jpg"}));
 
     // The enumeration's order is kept, not sorted.
     std::vector<std::string> order;

@@ -192,7 +192,7 @@ TEST_F(Apply, NonImagesAndFailedConversionsChangeNothing)
 {
     applier.ApplyWallPaper("/pics/ok.gif");
     const std::string before = ReadAll(Temp());
-    for (const char* f : {"", "/pics/x.jpeg", "/pics/notes.txt", "/pics/folder/"})
+    for (const char* f : {"", "/pics/x.jpegs", "/pics/notes.txt", "/pics/folder/"})
         EXPECT_EQ(applier.ApplyWallPaper(f), WallApplier::Outcome::NotImage) << f;
 
     const TDateTime next = schedule.NextWallChange;

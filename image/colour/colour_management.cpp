@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/colour/colour_management.h"
+
+#include "image/formats/two_threads.h"
+
+#include <lcms2.h>
+
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <utility>
+
+namespace {
+
+struct ProfileCloser {
+    void operator()(void* p) const { cmsCloseProfile(p); }
+};
+using Profile = std::unique_ptr<void, ProfileCloser>;
+
+// One source's conversion to sRGB. Made without Little CMS's one-pixel
+// cache, it may run on several threads at once.
+class Conversion {
+public:
+    explicit Conversion(cmsHTRANSFORM transform) : transform_(transform) {}
+    ~Conversion() { cmsDeleteTransform(transform_); }
+    Conversion(const Conversion&) = delete;
+    Conversion& operator=(const Conversion&) = delete;
+    // `pixels` pixels converted to three bytes each, blue first; `from` may
+    // be `to` when the source pixels are three bytes too.
+    void Run(const uint8_t* from, uint8_t* to, int pixels) const
+    {
+        cmsDoTransform(transform_, from, to, static_cast<cmsUInt32Number>(pixels));
+    }
+
+private:
+    cmsHTRANSFORM transform_;
+};
+
+void Silent(cmsContext, cmsUInt32Number, const char*)
+{}
+
+// The sRGB curve as Little CMS's parametric type 4 gives it.
+cmsToneCurve* SrgbCurve()
+{
+    const cmsFloat64Number params[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    return cmsBuildParametricToneCurve(nullptr, 4, params);
+}
+
+// The source profile: the embedded one, or one made from the format's tags.
+Profile SourceProfile(const ColourTag& tag)
+{
+    if (!tag.Icc.empty())
+        return Profile(cmsOpenProfileFromMem(tag.Icc.data(), static_cast<cmsUInt32Number>(tag.Icc.size())));
+    const Chromaticities c = tag.Primaries.value_or(Chromaticities{0.3127, 0.3290, 0.64, 0.33, 0.30, 0.60, 0.15, 0.06});
+    const cmsCIExyY white{c.WhiteX, c.WhiteY, 1.0};
+    const cmsCIExyYTRIPLE primaries{{c.RedX, c.RedY, 1.0}, {c.GreenX, c.GreenY, 1.0}, {c.BlueX, c.BlueY, 1.0}};
+    cmsToneCurve* curve = tag.Curve == Transfer::Gamma    ? cmsBuildGamma(nullptr, tag.Exponent)
+                          : tag.Curve == Transfer::Linear ? cmsBuildGamma(nullptr, 1.0)
+                                                          : SrgbCurve();
+    if (!curve)
+        return Profile(nullptr);
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    Profile made(cmsCreateRGBProfile(&white, &primaries, curves));
+    cmsFreeToneCurve(curve);
+    return made;
+}
+
+// The pixels a conversion starts from: as decoded (three bytes, blue first,
+// or grey in the first of three), or CMYK as Adobe's JPEG files hold it.
+enum class Source { Decoded, InvertedCmyk };
+
+std::shared_ptr<const Conversion> MakeConversion(const ColourTag& tag, Source kind)
+{
+    Profile source = SourceProfile(tag);
+    if (!source)
+        return nullptr;
+    const cmsColorSpaceSignature space = cmsGetColorSpace(source.get());
+    cmsUInt32Number in = 0;
+    if (kind == Source::InvertedCmyk)
+        in = space == cmsSigCmykData ? TYPE_CMYK_8_REV : 0;
+    else if (space == cmsSigRgbData)
+        in = TYPE_BGR_8;
+    else if (space == cmsSigGrayData)  // three equal bytes: the first is read
+        in = COLORSPACE_SH(PT_GRAY) | CHANNELS_SH(1) | BYTES_SH(1) | EXTRA_SH(2);
+    if (in == 0)
+        return nullptr;
+    const Profile srgb(cmsCreate_sRGBProfile());
+    cmsHTRANSFORM transform = srgb ? cmsCreateTransform(source.get(), in, srgb.get(), TYPE_BGR_8, INTENT_PERCEPTUAL,
+                                                        cmsFLAGS_NOCACHE)
+                                   : nullptr;
+    return transform ? std::make_shared<const Conversion>(transform) : nullptr;
+}
+
+// The tag as a key: the profile's bytes, or the tags' values.
+std::string KeyOf(const ColourTag& tag, Source kind)
+{
+    if (!tag.Icc.empty())
+        return (kind == Source::InvertedCmyk ? "cmyk:" : "icc:") + std::string(tag.Icc.begin(), tag.Icc.end());
+    std::string key = "tags:" + std::to_string(static_cast<int>(tag.Curve)) + ":" + std::to_string(tag.Exponent);
+    if (const auto& p = tag.Primaries)
+        for (double v : {p->WhiteX, p->WhiteY, p->RedX, p->RedY, p->GreenX, p->GreenY, p->BlueX, p->BlueY})
+            key += ":" + std::to_string(v);
+    return key;
+}
+
+// The conversion for the tag, made on its first use and kept for the few
+// most recent sources (a profile that cannot be used is kept as none, so a
+// damaged one is read once).
+std::shared_ptr<const Conversion> ConversionFor(const ColourTag& tag, Source kind = Source::Decoded)
+{
+    static std::mutex mutex;
+    static std::list<std::pair<std::string, std::shared_ptr<const Conversion>>> kept;
+    constexpr std::size_t kKept = 8;
+    std::string key = KeyOf(tag, kind);
+    const std::lock_guard lock(mutex);
+    for (auto it = kept.begin(); it != kept.end(); ++it)
+        if (it->first == key) {
+            kept.splice(kept.begin(), kept, it);
+            return it->second;
+        }
+    static const bool silenced = (cmsSetLogErrorHandler(Silent), true);
+    (void)silenced;
+    kept.emplace_front(std::move(key), MakeConversion(tag, kind));
+    if (kept.size() > kKept)
+        kept.pop_back();
+    return kept.front().second;
+}
+
+}  // namespace
+
+bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag)
+{
+    if (!tag.Tagged() || picture.Empty() || (picture.BitCount != 24 && picture.Palette.empty()))
+        return false;
+    const auto conversion = ConversionFor(tag);
+    if (!conversion)
+        return false;
+    if (picture.BitCount != 24) {
+        std::vector<uint8_t> bgr;
+        for (const RgbQuad& q : picture.Palette)
+            bgr.insert(bgr.end(), {q.Blue, q.Green, q.Red});
+        conversion->Run(bgr.data(), bgr.data(), static_cast<int>(picture.Palette.size()));
+        for (std::size_t i = 0; i < picture.Palette.size(); ++i)
+            picture.Palette[i] = {bgr[i * 3], bgr[i * 3 + 1], bgr[i * 3 + 2], 0};
+        return true;
+    }
+    const auto rows = [&](int from, int to) {
+        for (int y = from; y < to; ++y)
+            conversion->Run(picture.TopRow(y), picture.TopRow(y), picture.Width);
+        return true;
+    };
+    // A large picture is shared between two threads.
+    constexpr int64_t kWorthAThread = 1 << 18;
+    const int half = picture.Height / 2;
+    if (int64_t{picture.Width} * picture.Height >= kWorthAThread)
+        RunOnTwoThreads([&] { return rows(0, half); }, [&] { return rows(half, picture.Height); });
+    else
+        rows(0, picture.Height);
+    return true;
+}
+
+CmykRowConversion CmykConversionFor(std::span<const uint8_t> icc)
+{
+    if (icc.empty())
+        return {};
+    ColourTag tag;
+    tag.Icc.assign(icc.begin(), icc.end());
+    auto conversion = ConversionFor(tag, Source::InvertedCmyk);
+    if (!conversion)
+        return {};
+    return [conversion](const uint8_t* cmyk, uint8_t* bgr, int pixels) { conversion->Run(cmyk, bgr, pixels); };
+}

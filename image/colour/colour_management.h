@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Pictures in the colours their files mean, through Little CMS: a tagged
+// picture is converted to sRGB, the colours a screen is taken to show. The
+// conversion is made once per profile and kept for the pictures after it.
+
+#include "image/colour/colour_tag.h"
+#include "image/picture.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+// Converts the picture (24 bits a pixel, or a palette) to sRGB as its tag
+// says. An untagged or sRGB picture, a profile that cannot be read (a damaged
+// one) or one of another kind than the picture (a CMYK profile on RGB
+// numbers): the picture stays as it is. True when it was converted.
+bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag);
+
+// Converts rows of CMYK, inverted as Adobe's JPEG files hold it (0 is full
+// ink), through a CMYK profile to sRGB, blue first. Empty when the profile is
+// no CMYK profile or cannot be read.
+using CmykRowConversion = std::function<void(const uint8_t* cmyk, uint8_t* bgr, int pixels)>;
+CmykRowConversion CmykConversionFor(std::span<const uint8_t> icc);
