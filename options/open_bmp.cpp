@@ -4,7 +4,6 @@
 #include "base/ui/path_text.h"
 
 #include "options/file_types.h"
-#include "base/text_helpers.h"
 #include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
 
@@ -14,8 +13,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
-
-#include <filesystem>
 
 Q_LOGGING_CATEGORY(lcOptions, "zelvaro.options")
 

@@ -9,10 +9,6 @@
 // The directory separator of this platform.
 constexpr char kWallPathSeparator = '/';
 
-// The extension of a name, dot included, upper-cased: from the last "." after
-// the last separator to the end; empty when there is none.
-std::string WallExtension(std::string_view name);
-
 // True for the common spellings of every format the program reads (".jpg",
 // ".jpeg", ".jpe", ".jfif", ".png", ".gif", ".tif", ".tiff", ".bmp", ".pcd",
 // ".webp", ".heic", ".heif", ".heics", ".avif", ".avifs", ".jxl") in any
