@@ -90,12 +90,12 @@ set(CPACK_STRIP_FILES ON)
 # program needs the X11 platform plugin and the Wayland one (for a compositor
 # without Xwayland), which the Qt libraries only
 # recommend, the fonts its Japanese texts and its clock face are set in, and
-# the HEIF/AVIF decoder with its HEVC decoder and the JPEG XL decoder, which
+# the HEIF/AVIF decoders (libheif with its HEVC decoder, libavif) and the JPEG XL decoder, which
 # it loads by their sonames on the first such picture (dpkg-shlibdeps cannot
 # see them).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic, fonts-liberation2, libheif1, libde265-0, libjxl0.7")
+    "qt6-qpa-plugins, qt6-wayland, fonts-ipafont-gothic, fonts-liberation2, libheif1, libde265-0, libjxl0.7, libavif15")
 # xdg-open starts the browser and the mail program from the about box;
 # swaybg shows the wallpaper under Wayland compositors that have no other way.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

@@ -2,6 +2,7 @@
 #include "image/multi_image.h"
 #include "base/translatable.h"
 
+#include "image/formats/avif/avif_decoder.h"
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/formats/bmp/bmp_writer.h"
 #include "image/colour/colour_management.h"
@@ -91,7 +92,7 @@ ImageRead DecodeFile(Format f, const std::string& path, std::span<const uint8_t>
     case Format::Bmp: return DecodeBmp(bytes);
     case Format::Png: return DecodePngFile(path, hint);
     case Format::Webp: return DecodeWebpFile(path, hint);
-    case Format::Avif:
+    case Format::Avif: return DecodeAvifFile(path, hint);
     case Format::Heic:
     case Format::Heif: return DecodeHeifFile(path, hint);
     case Format::Jxl: return DecodeJxlFile(path);

@@ -67,6 +67,15 @@ int TiffExifOrientation(std::span<const uint8_t> tiff)
     return 1;
 }
 
+int OrientationOfTurnAndMirror(int anticlockwiseQuarters, int mirror)
+{
+    // By the quarter turns: no mirror, then top and bottom exchanged, then
+    // left and right.
+    static constexpr int kOrientation[3][4] = {{1, 8, 3, 6}, {4, 5, 2, 7}, {2, 7, 4, 5}};
+    const int turn = ((anticlockwiseQuarters % 4) + 4) % 4;
+    return kOrientation[mirror == 0 || mirror == 1 ? mirror + 1 : 0][turn];
+}
+
 bool MakeUpright(DibPicture& picture, int orientation)
 {
     const int bytes = picture.BitCount == 24 ? 3 : (picture.BitCount == 8 ? 1 : 0);

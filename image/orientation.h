@@ -21,6 +21,12 @@ int ExifOrientation(std::span<const uint8_t> app1);
 // some writers leave it, is read too).
 int TiffExifOrientation(std::span<const uint8_t> tiff);
 
+// The orientation that shows a picture a HEIF container turns by
+// `anticlockwiseQuarters` quarter turns and then mirrors as `mirror` says,
+// as its irot and imir boxes hold them (0: top and bottom exchanged; 1: left
+// and right; -1: no mirror).
+int OrientationOfTurnAndMirror(int anticlockwiseQuarters, int mirror);
+
 // Turns the picture (8 or 24 bits a pixel) upright for the orientation;
 // other depths and orientation 1 stay as they are. False, the picture
 // unchanged, when the turned copy cannot be allocated.
