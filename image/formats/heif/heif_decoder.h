@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// HEIF pictures through libheif: HEIC photos (HEVC) and AVIF files (AV1)
-// alike. The primary picture is decoded with the turns, mirrors and crop the
+// HEIF pictures through libheif: HEIC photos (HEVC), and AVIF files (AV1)
+// where libavif is missing (avif_decoder.h). The primary picture is decoded with the turns, mirrors and crop the
 // file records, so a photo taken upright is upright, into a bottom-up
 // blue-green-red bitmap; an alpha channel is left out. With a scale hint the
 // upright picture is averaged over whole blocks of pixels (2 x 2, 3 x 3, ...)
