@@ -29,9 +29,22 @@ void OnError(png_structp png, png_const_charp)
     png_longjmp(png, 1);
 }
 
+// True when the chromaticities are sRGB's (and BT.709's), as far as a
+// file's five decimals tell.
+bool SrgbPrimaries(const Chromaticities& c)
+{
+    const double srgb[8] = {0.3127, 0.3290, 0.64, 0.33, 0.30, 0.60, 0.15, 0.06};
+    const double got[8] = {c.WhiteX, c.WhiteY, c.RedX, c.RedY, c.GreenX, c.GreenY, c.BlueX, c.BlueY};
+    for (int i = 0; i < 8; ++i)
+        if (std::abs(got[i] - srgb[i]) > 0.001)
+            return false;
+    return true;
+}
+
 // What the file says its colours are: an embedded profile first, then an
-// outright sRGB, then its gamma and chromaticities. A gamma of 1/2.2 alone is
-// what most writers put for sRGB and is taken as such.
+// outright sRGB, then its gamma and chromaticities. A gamma of 1/2.2, alone
+// or with sRGB's chromaticities, is what most writers put for sRGB and is
+// taken as such.
 ColourTag PngColourTag(png_structp png, png_infop info)
 {
     ColourTag tag;
@@ -48,9 +61,10 @@ ColourTag PngColourTag(png_structp png, png_infop info)
     } else if (png_get_valid(png, info, PNG_INFO_sRGB) != 0) {
         tag.Srgb = true;
     } else {
-        if (png_get_gAMA(png, info, &gamma) != 0 && gamma > 0 && (chrm || gamma < 0.45 || gamma > 0.46))
+        const bool srgbGamma = png_get_gAMA(png, info, &gamma) != 0 && gamma >= 0.45 && gamma <= 0.46;
+        if (!srgbGamma && gamma > 0)
             tag.Curve = Transfer::Gamma, tag.Exponent = 1 / gamma;
-        if (chrm)
+        if (chrm && !(srgbGamma && SrgbPrimaries(c)))
             tag.Primaries = c;
     }
     return tag;

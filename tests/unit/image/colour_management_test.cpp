@@ -117,6 +117,16 @@ Bytes IccpChunk(const Bytes& icc)
     return data;
 }
 
+// sRGB's chromaticities as a cHRM chunk holds them (times 100000).
+Bytes SrgbChrm()
+{
+    Bytes data;
+    for (uint32_t v : {31270u, 32900u, 64000u, 33000u, 30000u, 60000u, 15000u, 6000u})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            data.push_back(static_cast<uint8_t>(v >> shift));
+    return data;
+}
+
 // The PNG without the colour chunks libpng's simple writer adds (sRGB, gAMA,
 // cHRM): untagged.
 Bytes Untagged(const Bytes& png)
@@ -262,7 +272,10 @@ TEST_F(ColourManagement, UntaggedAndDamagedPicturesStayAsTheyAre)
     for (const auto& [name, file] :
          {std::pair{"plain.png", png}, std::pair{"srgb.png", fixtures::PngWithChunk(png, "sRGB", {0})},
           std::pair{"cut.webp", fixtures::WebpWithChunk(fixtures::EncodeWebp(rgb, w, h, true), "ICCP", damaged)},
-          std::pair{"cmyk-profile.png", fixtures::PngWithChunk(png, "iCCP", IccpChunk(wrongKind))}}) {
+          std::pair{"cmyk-profile.png", fixtures::PngWithChunk(png, "iCCP", IccpChunk(wrongKind))},
+          // gAMA 1/2.2 with sRGB's cHRM: how ImageMagick tags an sRGB picture
+          std::pair{"srgb-tags.png", fixtures::PngWithChunk(fixtures::PngWithChunk(png, "gAMA", {0, 0, 0xB1, 0x8F}),
+                                                            "cHRM", SrgbChrm())}}) {
         SCOPED_TRACE(name);
         const std::vector<Rgb> shown = Read(name, file);
         for (size_t i = 0; i < kPatches.size(); ++i)
