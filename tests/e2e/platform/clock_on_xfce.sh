@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The clock on a real XFCE 4.18 (xfwm4, xfdesktop, xfconfd, xfsettingsd and
+# xfce4-power-manager on Xvfb): it stands at its saved place without a frame
+# above an activated normal window; the rotation's picture is what
+# xfdesktop shows (xfconf names the copy, the screen shows its colour);
+# "ｾｰﾊﾞ起動" starts the X server's saver (XFCE here has no saver service);
+# "ｾｰﾊﾞ停止" holds an inhibitor the power manager lists, dropped at a quit
+# and at a kill -9 alike, and the user's power settings stay as they were.
+set -euo pipefail
+SCRIPT=$(readlink -f "$0")
+HERE=$(dirname "$SCRIPT")
+source "$HERE/desktop_lib.sh"
+
+shows() { [ "$(x_pixel "$1" "$2")" = "$3" ]; }
+
+inhibitors() {  # the applications the power manager lists as holding off the saver
+  dbus-send --session --print-reply --dest=org.freedesktop.PowerManagement /org/freedesktop/PowerManagement/Inhibit \
+    org.freedesktop.PowerManagement.Inhibit.GetInhibitors 2>/dev/null | sed -n 's/^ *string "\(.*\)"$/\1/p'
+}
+held() { inhibitors | grep -qx Zelvaro; }
+
+clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
+clock_at() {  # <x> <y>: the clock's window stands there, in XFCE's frame of none
+  local id
+  id=$(clock_window)
+  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
+}
+frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
+
+xfce_start() {
+  export DISPLAY=:5 XDG_CURRENT_DESKTOP=XFCE XDG_SESSION_TYPE=x11
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 -noreset -nolisten tcp >"$WORK/run/xvfb.log" 2>&1 &
+  wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+  # Without the compositor the screen's pixels are the windows' own.
+  xfwm4 --compositor=off >"$WORK/run/xfwm4.log" 2>&1 &
+  xfsettingsd --no-daemon >"$WORK/run/xfsettingsd.log" 2>&1 &
+  xfdesktop >"$WORK/run/xfdesktop.log" 2>&1 &
+  xfce4-power-manager --no-daemon >"$WORK/run/power-manager.log" 2>&1 &
+  wait_for 20 eval 'wmctrl -m 2>/dev/null | grep -q "^Name: Xfwm4"' || fail "xfwm4 did not start"
+  wait_for 20 on_bus org.xfce.xfdesktop || fail "xfdesktop did not start"
+  wait_for 20 on_bus org.freedesktop.PowerManagement || fail "xfce4-power-manager did not start"
+  wait_for 20 eval 'xdotool search --name "^Desktop$" >/dev/null 2>&1' || fail "xfdesktop shows no desktop"
+}
+
+inside() {
+  xfce_start
+  xfconf-query -c xfce4-power-manager -lv >"$WORK/power-before" 2>&1 || true
+
+  mkdir -p "$WORK/red"
+  bmp "$WORK/red/red.bmp" 400 300 ff0000
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
+    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
+  start_clock
+  wait_for 30 eval '[ -n "$(clock_window)" ]' || fail "no clock window"
+  wait_for 10 clock_at 200 150 || fail "the clock is not at its place: $(xdotool getwindowgeometry "$(clock_window)")"
+  [ "$(frame_of_clock)" = "0, 0, 0, 0" ] || fail "xfwm4 framed the clock: $(frame_of_clock)"
+
+  # The rotation's picture, centred on the 1280x800 screen, through xfconf.
+  local image
+  image_named() {
+    image=$(xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitorscreen/workspace0/last-image 2>/dev/null) &&
+      [ "${image#"$WORK"/}" != "$image" ]
+  }
+  wait_for 20 image_named || fail "xfconf does not name the rotation's picture: ${image:-nothing}"
+  wait_for 10 shows 800 500 ff0000 || fail "xfdesktop does not show the rotation's picture: $(x_pixel 800 500)"
+  shows 1200 50 ff0000 && fail "the centred picture covers the whole desktop"
+
+  # A normal window, activated, under the clock: the clock stays above it.
+  xlogo -geometry 500x350+100+100 -bg white -fg white >/dev/null 2>&1 &
+  local other=$!
+  local other_id=""
+  wait_for 20 eval 'other_id=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$other_id" ]' ||
+    fail "the other window did not appear"
+  xdotool windowactivate --sync "$other_id" 2>/dev/null || fail "xfwm4 did not activate the other window"
+  wait_for 5 shows 450 400 ffffff || fail "the other window does not show: $(x_pixel 450 400)"
+  shows 209 159 000000 || fail "the activated window covers the clock's face: $(x_pixel 209 159)"
+
+  # "ｾｰﾊﾞ起動": no saver service in this XFCE, so the X server's saver starts.
+  # Xvfb's blanking changes no pixel, its saver without blanking paints the
+  # screen black.
+  xset s noblank
+  clock_menu_item 200 150 "$SAVER_START_ITEM" held
+  wait_for 5 shows 800 500 000000 || fail "ｾｰﾊﾞ起動 did not start the X server's saver: $(x_pixel 800 500)"
+  clock_menu_release
+  xset s reset
+
+  # "ｾｰﾊﾞ停止": the power manager lists the inhibitor until the clock quits...
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for 5 held || fail "the power manager lists no inhibitor of ours: $(inhibitors | tr '\n' ' ')"
+  end_clock TERM
+  wait_for 5 eval '! held' || fail "the inhibitor outlived the quit"
+  # ... or is killed.
+  start_clock
+  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for 5 held || fail "no inhibitor after a restart"
+  end_clock KILL
+  wait_for 5 eval '! held' || fail "the inhibitor outlived a kill -9"
+
+  kill "$other" 2>/dev/null || true
+  xfconf-query -c xfce4-power-manager -lv >"$WORK/power-after" 2>&1 || true
+  cmp -s "$WORK/power-before" "$WORK/power-after" ||
+    fail "the user's power settings changed: $(diff "$WORK/power-before" "$WORK/power-after" | tr '\n' ' ')"
+  echo "ok"
+}
+
+desktop_main 120 Xvfb xfwm4 xfdesktop xfsettingsd xfce4-power-manager xfconf-query -- "$@"

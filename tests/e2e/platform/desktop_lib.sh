@@ -1,0 +1,143 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Sourced by the tests that run a real desktop (XFCE, GNOME, KDE) headless.
+# A test defines inside() (run in the desktop's private world, after the
+# buses are up) and ends with: desktop_main <seconds> "$@".
+#
+# The inside runs as root in namespaces of its own, so nothing of the
+# desktop is seen outside and nothing is left behind:
+# - its own process tree: when the test ends, every program it started ends;
+# - its own network: X servers' abstract sockets and displays are private;
+# - its own /tmp (the work directory lives under /var/tmp), so a display
+#   number a desktop insists on (mutter takes :0) is free;
+# - /run/systemd hidden: without logind, desktops that find its seats
+#   folder wait for a seat manager that never answers;
+# - an empty system bus and a session bus of its own.
+# Returns the inside's status; 97 when the machine refuses the namespaces.
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${WORK:-}" ]; then
+    [ -s "$WORK/app.log" ] && sed 's/^/  program: /' "$WORK/app.log" | tail -20 >&2
+    local log
+    for log in "$WORK"/run/*.log; do
+      [ -s "$log" ] && tail -5 "$log" | sed "s|^|  $(basename "$log" .log): |" >&2
+    done
+  fi
+  exit 1
+}
+
+wait_for() {  # <seconds> <command...>: true once the command succeeds
+  local limit=$1; shift
+  for _ in $(seq $((limit * 10))); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+on_bus() {  # <name>: true while the name has an owner on the session bus
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null |
+    grep -q 'boolean true'
+}
+
+x_pixel() {  # <x> <y>: the colour (rrggbb) the X display shows there
+  import -display "$DISPLAY" -window root -crop "1x1+$1+$2" +repage png:- 2>/dev/null |
+    convert png:- -format '%[hex:p{0,0}]' info: 2>/dev/null | tr 'A-F' 'a-f' | cut -c1-6
+}
+
+start_clock() {  # [env assignments...]: starts the clock in the desktop's session
+  env "$@" "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+end_clock() {  # <signal>: TERM saves the settings as a log-off does; KILL is a crash
+  kill "-$1" "$APP_PID"
+  wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the clock did not end on SIG$1"
+  wait "$APP_PID" 2>/dev/null || true
+}
+
+ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
+bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
+
+# The clock's command menu, opened with the options button (at the place's
+# offset 124,19), and the item that many steps up from the bottom. With
+# "held", Return stays down until clock_menu_release: the X server's saver
+# ends at the next key event, the key's release included.
+clock_menu_item() {  # <x> <y> <steps up> [held]
+  xdotool mousemove "$(($1 + 124))" "$(($2 + 19))" click 1
+  sleep 0.5
+  local keys=() n
+  for ((n = 0; n < $3; n++)); do keys+=(Up); done
+  xdotool key --delay 80 "${keys[@]}"
+  if [ "${4:-}" = held ]; then
+    xdotool keydown Return
+  else
+    xdotool key Return
+  fi
+}
+clock_menu_release() { xdotool keyup Return; }
+SAVER_STOP_ITEM=8   # "ｾｰﾊﾞ停止"
+SAVER_START_ITEM=10 # "ｾｰﾊﾞ起動"
+
+# The buses: a system bus that offers nothing (the desktops' services for
+# power and seats are absent, as in a container) and a session bus that
+# starts the desktop's services on demand.
+desktop_buses() {
+  mkdir -p -m 700 "$WORK/run"
+  cat >"$WORK/system-bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path=$WORK/run/system_bus_socket</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/><allow eavesdrop="true"/></policy>
+</busconfig>
+EOF
+  dbus-daemon --config-file="$WORK/system-bus.conf" --fork --nopidfile 2>>"$WORK/run/buses.log" ||
+    fail "the private system bus did not start"
+  export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$WORK/run/system_bus_socket"
+  eval "$(dbus-daemon --session --fork --nopidfile --print-address=1 2>>"$WORK/run/buses.log" |
+    sed 's/^/export DBUS_SESSION_BUS_ADDRESS=/')"
+  [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || fail "the session bus did not start"
+}
+
+# desktop_main <seconds> <needed commands...> -- (<built program> | --inside <work>)
+desktop_main() {
+  local limit=$1; shift
+  local needed=()
+  while [ "$1" != -- ]; do needed+=("$1"); shift; done
+  shift
+  if [ "${1:-}" = --inside ]; then
+    WORK=$2
+    cd "$WORK"
+    export HOME="$WORK" XDG_CONFIG_HOME="$WORK/config" XDG_DATA_HOME="$WORK/data" XDG_CACHE_HOME="$WORK/cache"
+    export XDG_RUNTIME_DIR="$WORK/run" SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8 NO_AT_BRIDGE=1
+    unset DISPLAY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+    unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_SESSION_TYPE HYPRLAND_INSTANCE_SIGNATURE
+    desktop_buses
+    inside
+    return
+  fi
+  local command
+  for command in "${needed[@]}"; do
+    command -v "$command" >/dev/null || fail "$command is not installed (scripts/install-deps installs it)"
+  done
+  [ "$(id -u)" -eq 0 ] || fail "the real desktops run in namespaces of their own, which needs root"
+  WORK=$(mktemp -d /var/tmp/zelvaro-desktop.XXXXXX)
+  trap 'rm -rf "$WORK"' EXIT
+  cp "$1" "$WORK/zelvaro"
+  local status=0
+  timeout -k 5 "$limit" unshare --pid --fork --kill-child --mount-proc --mount --net -- sh -c '
+    mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 97
+    mkdir -m 1777 /tmp/.X11-unix /tmp/.ICE-unix
+    if [ -d /run/systemd ]; then mount -t tmpfs tmpfs /run/systemd || exit 97; fi
+    ip link set lo up 2>/dev/null
+    "$1" --inside "$2"' sh "$(readlink -f "$0")" "$WORK" || status=$?
+  case $status in
+    0) ;;
+    97) fail "the machine refuses the namespaces the desktop runs in" ;;
+    124 | 137) fail "out of time" ;;
+    *) exit "$status" ;;  # the inside already said why
+  esac
+}
