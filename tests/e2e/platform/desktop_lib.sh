@@ -13,9 +13,12 @@
 #   folder wait for a seat manager that never answers;
 # - an empty system bus and a session bus of its own.
 # Returns the inside's status; 97 when the machine refuses the namespaces.
+# ZELVARO_DESKTOP_KEEP=<folder> keeps a failed run's work directory (the
+# desktop's logs in run/) there.
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -n "${ZELVARO_DESKTOP_KEEP:-}" ] && [ -n "${WORK:-}" ] && cp -r "$WORK" "$ZELVARO_DESKTOP_KEEP"
   if [ -n "${WORK:-}" ]; then
     [ -s "$WORK/app.log" ] && sed 's/^/  program: /' "$WORK/app.log" | tail -20 >&2
     local log

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The clock on a real KDE Plasma 5.27 (kwin_wayland on a virtual output with
+# Xwayland, plasmashell and powerdevil), through Xwayland: it stands at its
+# saved place without a frame above an activated normal window; the
+# rotation's picture is what Plasma shows (KWin's own screenshot reads it
+# back); "ｾｰﾊﾞ停止" holds an inhibition powerdevil lists, dropped at a quit
+# and at a kill -9 alike; the user's idle settings stay as they were;
+# "ｾｰﾊﾞ起動" starts KDE's screen locker.
+set -euo pipefail
+SCRIPT=$(readlink -f "$0")
+HERE=$(dirname "$SCRIPT")
+source "$HERE/desktop_lib.sh"
+
+LIBEXEC=/usr/lib/$(gcc -dumpmachine 2>/dev/null || echo x86_64-linux-gnu)/libexec
+
+shell_pixel() { /usr/bin/python3 "$HERE/kwin_pixel.py" "$1" "$2" 2>/dev/null; }
+shows() { [ "$(shell_pixel "$1" "$2")" = "$3" ]; }
+
+# powerdevil lists an inhibition a few seconds after it is taken.
+inhibitions() {
+  dbus-send --session --print-reply --dest=org.kde.Solid.PowerManagement /org/kde/Solid/PowerManagement/PolicyAgent \
+    org.kde.Solid.PowerManagement.PolicyAgent.ListInhibitions 2>/dev/null | grep -A1 'struct {' | sed -n 's/^ *string "\(.*\)"$/\1/p'
+}
+held() { inhibitions | grep -qx Zelvaro; }
+locker_active() {
+  dbus-send --session --print-reply --dest=org.freedesktop.ScreenSaver /org/freedesktop/ScreenSaver \
+    org.freedesktop.ScreenSaver.GetActive 2>/dev/null | grep -q 'boolean true'
+}
+
+clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
+clock_at() {
+  local id
+  id=$(clock_window)
+  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
+}
+frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
+
+kde_start() {
+  export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_DESKTOP=KDE XDG_SESSION_TYPE=wayland KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
+  mkdir -p "$XDG_CONFIG_HOME"
+  # The locker would lock the idle test session; the user's idle settings
+  # are powerdevil's, read back at the end.
+  printf '[Daemon]\nAutolock=false\nLockOnResume=false\n' >"$XDG_CONFIG_HOME/kscreenlockerrc"
+  # kwin_wayland carries a file capability that a sandbox may refuse to
+  # grant: a copy has none.
+  cp /usr/bin/kwin_wayland "$WORK/kwin_wayland"
+  printf '#!/bin/sh\nenv >"%s/run/kwin.env"\nexec sleep 3600\n' "$WORK" >"$WORK/kwin-started"
+  chmod +x "$WORK/kwin-started"
+  KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 LIBGL_ALWAYS_SOFTWARE=1 "$WORK/kwin_wayland" --virtual --xwayland \
+    --width 1280 --height 800 --socket wayland-zelvaro "$WORK/kwin-started" >"$WORK/run/kwin.log" 2>&1 &
+  wait_for 30 test -s "$WORK/run/kwin.env" || fail "kwin_wayland did not start"
+  export WAYLAND_DISPLAY=wayland-zelvaro
+  DISPLAY=$(sed -n 's/^DISPLAY=//p' "$WORK/run/kwin.env")
+  [ -n "$DISPLAY" ] || fail "kwin offers no Xwayland display"
+  export DISPLAY
+  "$LIBEXEC/kactivitymanagerd" >"$WORK/run/kactivitymanagerd.log" 2>&1 &
+  wait_for 10 on_bus org.kde.ActivityManager || fail "kactivitymanagerd did not start"
+  QT_QPA_PLATFORM=wayland plasmashell >"$WORK/run/plasmashell.log" 2>&1 &
+  QT_QPA_PLATFORM=wayland "$LIBEXEC/org_kde_powerdevil" >"$WORK/run/powerdevil.log" 2>&1 &
+  wait_for 30 on_bus org.kde.plasmashell || fail "plasmashell did not start"
+  wait_for 30 on_bus org.kde.Solid.PowerManagement.PolicyAgent || fail "powerdevil did not start"
+  wait_for 20 eval 'shell_pixel 10 10 >/dev/null' || fail "KWin takes no screenshots"
+}
+
+inside() {
+  kde_start
+  find "$XDG_CONFIG_HOME" -name powermanagementprofilesrc -exec cat {} + >"$WORK/idle-before" 2>/dev/null || true
+
+  mkdir -p "$WORK/red"
+  bmp "$WORK/red/red.bmp" 400 300 ff0000
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
+    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
+  start_clock
+  wait_for 30 eval '[ -n "$(clock_window)" ]' || fail "no clock window in Xwayland"
+  wait_for 10 clock_at 200 150 || fail "the clock is not at its place: $(xdotool getwindowgeometry "$(clock_window)")"
+  local frame
+  frame=$(frame_of_clock)
+  [ "$frame" = "0, 0, 0, 0" ] || [ "$frame" = "_NET_FRAME_EXTENTS:  not found." ] || fail "KWin framed the clock: $frame"
+
+  # The rotation's picture, centred on the 1280x800 output, through plasmashell.
+  wait_for 20 shows 800 530 ff0000 || fail "Plasma does not show the rotation's picture: $(shell_pixel 800 530)"
+  shows 1200 700 ff0000 && fail "the centred picture covers the whole desktop"
+
+  # A normal window, activated, under the clock: the clock stays above it.
+  xlogo -geometry 500x350+100+100 -bg white -fg white >/dev/null 2>&1 &
+  local other=$! other_id=""
+  wait_for 20 eval 'other_id=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$other_id" ]' ||
+    fail "the other window did not appear"
+  xdotool windowactivate --sync "$other_id" 2>/dev/null || fail "KWin did not activate the other window"
+  wait_for 5 eval '[ "$(xdotool getactivewindow)" = "$other_id" ]' || fail "the other window is not active"
+  local where
+  where=$(xdotool getwindowgeometry "$other_id" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+  wait_for 5 shows $((${where% *} + 250)) $((${where#* } + 300)) ffffff || fail "the other window does not show at $where"
+  shows 209 159 000000 || fail "the activated window covers the clock's face: $(shell_pixel 209 159)"
+
+  # "ｾｰﾊﾞ停止": powerdevil lists the inhibition until the clock quits...
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for 10 held || fail "powerdevil lists no inhibition of ours: $(inhibitions | tr '\n' ' ')"
+  end_clock TERM
+  wait_for 10 eval '! held' || fail "the inhibitor outlived the quit"
+  # ... or is killed.
+  start_clock
+  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for 10 held || fail "no inhibition after a restart"
+  end_clock KILL
+  wait_for 10 eval '! held' || fail "the inhibitor outlived a kill -9"
+  kill "$other" 2>/dev/null || true
+
+  find "$XDG_CONFIG_HOME" -name powermanagementprofilesrc -exec cat {} + >"$WORK/idle-after" 2>/dev/null || true
+  cmp -s "$WORK/idle-before" "$WORK/idle-after" || fail "the user's idle settings changed"
+
+  # "ｾｰﾊﾞ起動" last: KDE's screen locker starts (and stays over the screen).
+  start_clock
+  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
+  clock_menu_item 200 150 "$SAVER_START_ITEM"
+  wait_for 10 locker_active || fail "ｾｰﾊﾞ起動 did not start KDE's screen locker"
+  end_clock TERM
+  echo "ok"
+}
+
+desktop_main 120 kwin_wayland plasmashell Xwayland xdotool -- "$@"
