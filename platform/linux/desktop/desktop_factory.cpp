@@ -5,11 +5,15 @@
 #include "platform/linux/desktop/gsettings_desktop.h"
 #include "platform/linux/desktop/hyprpaper_desktop.h"
 #include "platform/linux/desktop/kde_desktop.h"
+#include "platform/linux/system/process_scan.h"
 #include "platform/linux/desktop/sway_desktop.h"
 #include "platform/linux/sway/sway_ipc.h"
 #include "platform/linux/desktop/swaybg_desktop.h"
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "platform/linux/desktop/xfce_desktop.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 
 #include <cstdlib>
 
@@ -49,6 +53,24 @@ std::unique_ptr<Desktop> OwnBackend(const std::string& name, const Registry& reg
     return nullptr;
 }
 
+// GNOME itself, not a desktop of its family that reads GNOME's settings
+// without GNOME Shell (Budgie, Pantheon, Unity, Cinnamon, MATE).
+bool PlainGnome(const std::string& name)
+{
+    if (!Has(name, "gnome"))
+        return false;
+    for (const char* family : {"budgie", "pantheon", "unity", "cinnamon", "mate"})
+        if (Has(name, family))
+            return false;
+    return true;
+}
+
+bool OnSessionBus(const char* name)
+{
+    const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(QLatin1String(name)).value();
+}
+
 bool KnownDesktop(const std::string& name)
 {
     for (const char* known : {"kde", "xfce", "cinnamon", "mate", "gnome", "unity", "budgie", "pantheon"})
@@ -67,10 +89,28 @@ std::string CurrentDesktopName()
     return Lower(name);
 }
 
+std::string RunningDesktop()
+{
+    if (OnSessionBus("org.gnome.Shell") || !ProcessesRunningWith("gnome-flashback").empty())
+        return "gnome";
+    if (OnSessionBus("org.kde.plasmashell"))
+        return "kde";
+    if (OnSessionBus("org.xfce.xfdesktop"))
+        return "xfce";
+    return "";
+}
+
+std::string DesktopByWhatRuns(const std::string& named, const std::string& running)
+{
+    if (!running.empty())
+        return Has(named, running.c_str()) ? named : running;
+    return PlainGnome(named) ? "" : named;
+}
+
 DesktopSession CurrentSession()
 {
     DesktopSession session;
-    session.desktop = CurrentDesktopName();
+    session.desktop = DesktopByWhatRuns(CurrentDesktopName(), RunningDesktop());
     const std::string type = Lower(std::getenv("XDG_SESSION_TYPE"));
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     session.wayland = type == "wayland" || (type.empty() && waylandDisplay && *waylandDisplay);
@@ -80,8 +120,26 @@ DesktopSession CurrentSession()
     return session;
 }
 
+namespace {
+
+std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry,
+                                    const std::string& copyDir);
+
+}  // namespace
+
 std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
                                           const std::string& copyDir)
+{
+    auto chain = Chain(session, registry, copyDir);
+    qCInfo(lcDesktop).noquote() << "wallpaper: " + QString::fromStdString(chain->Names()) + " for the desktop \"" +
+                                       QString::fromStdString(session.desktop) +
+                                       (session.wayland ? "\" on Wayland" : "\" on X11");
+    return chain;
+}
+
+namespace {
+
+std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry, const std::string& copyDir)
 {
     std::vector<std::unique_ptr<Desktop>> backends;
     // sway draws its own background above any swaybg of ours: only sway
@@ -115,5 +173,7 @@ std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const R
     backends.push_back(std::make_unique<NoWallpaperDesktop>(why));
     return std::make_unique<DesktopChain>(std::move(backends));
 }
+
+}  // namespace
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
 #include <gio/gio.h>
 
+#include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/desktop/desktop_factory.h"
 #include "platform/linux/shared/desktop_log.h"
 #include "platform/linux/sway/sway_ipc.h"
@@ -13,8 +14,10 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QStringList>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -72,22 +75,47 @@ bool DesktopIs(const char* names)
 }
 
 const QString kFdoService = QStringLiteral("org.freedesktop.ScreenSaver");
-const QString kFdoPath = QStringLiteral("/org/freedesktop/ScreenSaver");
 const QString kGnomeService = QStringLiteral("org.gnome.SessionManager");
-const QString kGnomePath = QStringLiteral("/org/gnome/SessionManager");
 constexpr std::uint32_t kInhibitIdle = 8;  // GNOME's flag: the session is not marked idle
 constexpr int kCallTimeoutMs = 2000;
 
-QDBusMessage Call(const QString& service, const QString& path, const QString& method, const QVariantList& args)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, method);
-    call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
-}
+// A service that holds the saver off for as long as its cookie is not given back.
+struct InhibitorService {
+    const char* service;
+    const char* path;
+    const char* interface;
+    const char* release;  // the method that gives the cookie back
+    bool gnome;           // GNOME's call, with its application id and flags
+};
 
-bool CallSetActive(const QString& service, const QString& path)
+constexpr InhibitorService kGnomeInhibitors[] = {
+    {"org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager", "Uninhibit", true},
+};
+// XFCE without its own saver offers only the power manager's.
+constexpr InhibitorService kFreedesktopInhibitors[] = {
+    {"org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "UnInhibit", false},
+    {"org.freedesktop.PowerManagement", "/org/freedesktop/PowerManagement/Inhibit",
+     "org.freedesktop.PowerManagement.Inhibit", "UnInhibit", false},
+};
+
+struct SaverToStart {
+    const char* service;
+    const char* path;
+};
+// KDE answers on both freedesktop paths, XFCE's saver on the long one.
+constexpr SaverToStart kSaversToStart[] = {
+    {"org.gnome.ScreenSaver", "/org/gnome/ScreenSaver"},
+    {"org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver"},
+    {"org.freedesktop.ScreenSaver", "/ScreenSaver"},
+};
+
+QDBusMessage MethodCall(const char* service, const char* path, const char* interface, const char* method,
+                        const QVariantList& args)
 {
-    return Call(service, path, QStringLiteral("SetActive"), {true}).type() == QDBusMessage::ReplyMessage;
+    QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(service), QLatin1String(path),
+                                                       QLatin1String(interface), QLatin1String(method));
+    call.setArguments(args);
+    return call;
 }
 
 bool ServiceRuns(const QString& name)
@@ -107,7 +135,7 @@ public:
             qCWarning(lcDesktop) << "screen saver: this Wayland session offers no idle inhibitor to hold";
         told_ = true;
     }
-    void StartNow() override {}
+    void StartNow() override { qCWarning(lcDesktop) << "screen saver: this Wayland session offers no saver to start"; }
 
 private:
     bool told_ = false;
@@ -115,7 +143,8 @@ private:
 
 }  // namespace
 
-DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind, bool withX11) : kind_(kind), withX11_(withX11)
+DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind, bool withX11)
+    : kind_(kind), withX11_(withX11), calls_(std::make_unique<QObject>())
 {}
 
 // The desktop drops an inhibitor when our bus connection ends; saying so
@@ -125,15 +154,31 @@ DesktopSessionScreenSaver::~DesktopSessionScreenSaver()
     Release();
 }
 
+namespace {
+
+const InhibitorService* Inhibitors(DesktopSessionScreenSaver::Kind kind, std::size_t& count)
+{
+    if (kind == DesktopSessionScreenSaver::Kind::GnomeSession) {
+        count = std::size(kGnomeInhibitors);
+        return kGnomeInhibitors;
+    }
+    count = std::size(kFreedesktopInhibitors);
+    return kFreedesktopInhibitors;
+}
+
+}  // namespace
+
+// Gives the cookie back without waiting: nothing is left to do with the answer.
 void DesktopSessionScreenSaver::Release()
 {
-    if (!cookie_)
+    if (!held_)
         return;
-    if (kind_ == Kind::GnomeSession)
-        Call(kGnomeService, kGnomePath, QStringLiteral("Uninhibit"), {*cookie_});
-    else
-        Call(kFdoService, kFdoPath, QStringLiteral("UnInhibit"), {*cookie_});
-    cookie_.reset();
+    std::size_t count = 0;
+    const InhibitorService& s = Inhibitors(kind_, count)[held_->service];
+    QDBusMessage call = MethodCall(s.service, s.path, s.interface, s.release, {held_->cookie});
+    call.setAutoStartService(false);
+    QDBusConnection::sessionBus().send(call);
+    held_.reset();
 }
 
 std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect()
@@ -148,54 +193,112 @@ std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect
     return std::nullopt;
 }
 
+// Off while an inhibitor is held, or asked for and still wanted: the check
+// mark shows what was asked until the answer says otherwise.
 bool DesktopSessionScreenSaver::IsActive()
 {
+    const bool off = held_ || (asking_ && wanted_);
     if (kind_ == Kind::Freedesktop)
-        return (!withX11_ || x11_.IsActive()) && !cookie_;
-    return !cookie_ && !IdleDelaySwitchedOff();
+        return (!withX11_ || x11_.IsActive()) && !off;
+    return !off && !IdleDelaySwitchedOff();
 }
 
 void DesktopSessionScreenSaver::SetActive(bool active)
 {
     if (kind_ == Kind::Freedesktop && withX11_)
         x11_.SetActive(active);
+    wanted_ = !active;
     if (active) {
         Release();
         return;
     }
-    if (cookie_)
+    if (held_ || asking_)
         return;
+    AskForInhibitor(0);
+}
+
+void DesktopSessionScreenSaver::AskForInhibitor(std::size_t service)
+{
+    std::size_t count = 0;
+    const InhibitorService& s = Inhibitors(kind_, count)[service];
     // The reason the desktop shows for the inhibition, in the windows' language.
     const QString reason = QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止");
-    const QDBusMessage reply = kind_ == Kind::GnomeSession ? Call(kGnomeService, kGnomePath, QStringLiteral("Inhibit"),
-                                                                  {QStringLiteral("zelvaro"), 0u, reason, kInhibitIdle})
-                                                           : Call(kFdoService, kFdoPath, QStringLiteral("Inhibit"),
-                                                                  {QStringLiteral("Zelvaro"), reason});
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
-        cookie_ = reply.arguments().constFirst().toUInt();
+    const QVariantList args = s.gnome ? QVariantList{QStringLiteral("zelvaro"), 0u, reason, kInhibitIdle}
+                                      : QVariantList{QStringLiteral("Zelvaro"), reason};
+    asking_ = true;
+    CallWithoutWaiting(MethodCall(s.service, s.path, s.interface, "Inhibit", args), kCallTimeoutMs, calls_.get(),
+                       [this, service](const QDBusMessage& reply) { InhibitorAnswered(service, reply); });
+}
+
+void DesktopSessionScreenSaver::InhibitorAnswered(std::size_t service, const QDBusMessage& reply)
+{
+    asking_ = false;
+    std::size_t count = 0;
+    const InhibitorService* services = Inhibitors(kind_, count);
+    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+        held_ = Held{service, reply.arguments().constFirst().toUInt()};
+        if (!wanted_)  // switched back on while the answer was due
+            Release();
+        return;
+    }
+    if (!wanted_)
+        return;
+    if (service + 1 < count) {
+        AskForInhibitor(service + 1);
+        return;
+    }
+    QStringList asked;
+    for (std::size_t n = 0; n < count; ++n)
+        asked << QLatin1String(services[n].service);
+    if (kind_ == Kind::Freedesktop && withX11_ && x11_.Suspended())
+        qCWarning(lcDesktop).noquote() << "screen saver: no inhibitor service answered (" + asked.join(", ") +
+                                              "): only the X server's saver is held off";
+    else
+        qCWarning(lcDesktop).noquote() << "screen saver: no inhibitor service answered (" + asked.join(", ") +
+                                              "): the desktop may still blank the screen";
 }
 
 void DesktopSessionScreenSaver::StartNow()
 {
-    if (kind_ == Kind::GnomeSession &&
-        CallSetActive(QStringLiteral("org.gnome.ScreenSaver"), QStringLiteral("/org/gnome/ScreenSaver")))
+    StartWith(kind_ == Kind::GnomeSession ? 0 : 1);
+}
+
+void DesktopSessionScreenSaver::StartWith(std::size_t step)
+{
+    if (step >= std::size(kSaversToStart)) {
+        if (withX11_)
+            x11_.StartNow();
+        else
+            qCWarning(lcDesktop) << "screen saver: the desktop offers no saver to start";
         return;
-    // KDE answers on both paths, XFCE's saver on the long one.
-    if (CallSetActive(kFdoService, kFdoPath) || CallSetActive(kFdoService, QStringLiteral("/ScreenSaver")))
-        return;
-    x11_.StartNow();
+    }
+    const SaverToStart& saver = kSaversToStart[step];
+    CallWithoutWaiting(MethodCall(saver.service, saver.path, saver.service, "SetActive", {true}), kCallTimeoutMs,
+                       calls_.get(), [this, step](const QDBusMessage& reply) {
+                           if (reply.type() != QDBusMessage::ReplyMessage)
+                               StartWith(step + 1);
+                       });
 }
 
 std::unique_ptr<ScreenSaver> MakeScreenSaver()
 {
     const std::string sway = SwayIpc::SessionSocket();
-    if (!sway.empty())
+    if (!sway.empty()) {
+        qCInfo(lcDesktop) << "screen saver: sway's idle inhibitor";
         return std::make_unique<SwayScreenSaver>(sway);
+    }
     const bool wayland = CurrentSession().wayland;
-    if (const auto kind = DesktopSessionScreenSaver::Detect())
+    if (const auto kind = DesktopSessionScreenSaver::Detect()) {
+        qCInfo(lcDesktop).noquote() << "screen saver: the desktop's inhibitor ("
+                                    << (*kind == DesktopSessionScreenSaver::Kind::GnomeSession
+                                            ? "org.gnome.SessionManager"
+                                            : "org.freedesktop")
+                                    << (wayland ? ")" : ") and the X server's saver");
         return std::make_unique<DesktopSessionScreenSaver>(*kind, !wayland);
+    }
     if (wayland)
         return std::make_unique<UnavailableScreenSaver>();
+    qCInfo(lcDesktop) << "screen saver: the X server's saver";
     return std::make_unique<X11ScreenSaver>();
 }
 

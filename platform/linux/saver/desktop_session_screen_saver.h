@@ -7,16 +7,26 @@
 // back. GNOME and every desktop offering org.gnome.SessionManager take an
 // inhibitor with the idle flag; KDE and XFCE, whose lockers ignore the X
 // server's saver, and any other desktop offering that service (hypridle),
-// take one from org.freedesktop.ScreenSaver (and on X11 the X server's saver
-// is suspended beside it, for lockers that follow that one).
-// "Start now" asks the desktop's saver first.
+// take one from org.freedesktop.ScreenSaver, else (XFCE without its saver)
+// from the power manager's org.freedesktop.PowerManagement.Inhibit; on X11
+// the X server's saver is suspended beside it, for lockers that follow that
+// one. "Start now" asks the desktop's saver first, else starts the X
+// server's (on X11) or says in the log that nothing can be started.
+//
+// No call waits for its answer: the state follows each answer as it comes,
+// so a desktop service that hangs never freezes the window.
 
 #include "platform/linux/saver/x11_screen_saver.h"
 #include "platform/screen_saver.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
+
+// Declared only: GIO's headers, which the source includes, must come before Qt's.
+class QDBusMessage;
+class QObject;
 
 namespace platform {
 
@@ -38,22 +48,32 @@ public:
     // The kind of this desktop session, or nothing when it has neither.
     static std::optional<Kind> Detect();
 
-    // Whether this program holds the desktop's saver off now.
-    bool Inhibited() const { return cookie_.has_value(); }
+    // Whether the desktop has answered with an inhibitor this program holds now.
+    bool Inhibited() const { return held_.has_value(); }
 
 private:
+    struct Held {
+        std::size_t service;  // which of the kind's inhibitor services holds it
+        std::uint32_t cookie;
+    };
+    void AskForInhibitor(std::size_t service);
+    void InhibitorAnswered(std::size_t service, const QDBusMessage& reply);
+    void StartWith(std::size_t step);
     void Release();
 
     Kind kind_;
     bool withX11_;
-    std::optional<std::uint32_t> cookie_;
+    bool wanted_ = false;  // switched off: an inhibitor is wanted
+    bool asking_ = false;  // an inhibitor was asked for and the answer is due
+    std::optional<Held> held_;
     X11ScreenSaver x11_;
+    std::unique_ptr<QObject> calls_;  // the answers' receiver: none arrives once this object is gone
 };
 
 // The backend for the running desktop: sway's own where SWAYSOCK names one,
 // else the desktop's session service where one is found, else the X server's
 // on X11; a Wayland session without a service gets a switch that cannot act
-// (it stays unchecked and the log says why).
+// (it stays unchecked and the log says why). The log names the one chosen.
 std::unique_ptr<ScreenSaver> MakeScreenSaver();
 
 }  // namespace platform

@@ -42,6 +42,11 @@ std::optional<std::string> SwayScreenSaver::UserInhibitor(const std::string& tre
     return FindInhibitor(QJsonDocument::fromJson(QByteArray::fromStdString(treeJson)).object(), pid);
 }
 
+void SwayScreenSaver::StartNow()
+{
+    qCWarning(lcDesktop) << "screen saver: sway has no saver to start";
+}
+
 bool SwayScreenSaver::IsActive()
 {
     if (const auto tree = ipc_.Tree())

@@ -6,7 +6,7 @@
 // Nothing outlives the program: sway drops the inhibitor with the window.
 // A window sway maps again (Qt unmaps and maps the clock to change its
 // stacking) gets the inhibitor again while the saver is switched off.
-// sway has no saver of its own to start now, so "start now" does nothing.
+// sway has no saver of its own to start now: "start now" says so in the log.
 
 #include "platform/linux/sway/sway_ipc.h"
 #include "platform/linux/sway/sway_window_events.h"
@@ -24,7 +24,7 @@ public:
     // mapped, what this program asked for last (switched on at first).
     bool IsActive() override;
     void SetActive(bool active) override;
-    void StartNow() override {}
+    void StartNow() override;
 
     // The user's idle inhibitor sway holds on a window of process `pid` in
     // the tree `treeJson` ("open", "none", ...), or nothing when it has none

@@ -3,11 +3,13 @@
 """Stand-in desktop services on the session bus, for the backend tests.
 
 Owns the bus names given with --name (org.kde.plasmashell, org.xfce.Xfconf,
-org.freedesktop.ScreenSaver, org.gnome.SessionManager), answers their calls as the real services do in
+org.freedesktop.ScreenSaver, org.freedesktop.PowerManagement,
+org.gnome.SessionManager), answers their calls as the real services do in
 the ways the program relies on, and appends every call to --log, one line
 each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
 returns from GetAllProperties. With --fail, plasmashell answers every call
-with an error, as a running shell that cannot take the script does. Touches
+with an error, as a running shell that cannot take the script does; with
+--hang, the screen saver's calls are recorded and never answered. Touches
 --ready once the names are owned.
 """
 import argparse
@@ -55,25 +57,49 @@ class Xfconf(dbus.service.Object):
 
 
 class ScreenSaver(dbus.service.Object):
-    def __init__(self, bus, path, log):
+    def __init__(self, bus, path, log, hang):
         super().__init__(bus, path)
         self.log = log
+        self.hang = hang
         self.next_cookie = 41
 
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u")
-    def Inhibit(self, application, reason):
+    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u",
+                         async_callbacks=("reply", "error"))
+    def Inhibit(self, application, reason, reply, error):
         self.next_cookie += 1
         record(self.log, "Inhibit", application, reason, self.next_cookie)
-        return self.next_cookie
+        if not self.hang:
+            reply(self.next_cookie)
 
     @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="u", out_signature="")
     def UnInhibit(self, cookie):
         record(self.log, "UnInhibit", int(cookie))
 
-    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="b", out_signature="b")
-    def SetActive(self, active):
+    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="b", out_signature="b",
+                         async_callbacks=("reply", "error"))
+    def SetActive(self, active, reply, error):
         record(self.log, "SetActive", bool(active))
-        return True
+        if not self.hang:
+            reply(True)
+
+
+class PowerManagement(dbus.service.Object):
+    """XFCE's power manager: inhibitors by application, as it lists them."""
+
+    def __init__(self, bus, log):
+        super().__init__(bus, "/org/freedesktop/PowerManagement/Inhibit")
+        self.log = log
+        self.next_cookie = 20
+
+    @dbus.service.method("org.freedesktop.PowerManagement.Inhibit", in_signature="ss", out_signature="u")
+    def Inhibit(self, application, reason):
+        self.next_cookie += 1
+        record(self.log, "PmInhibit", application, reason, self.next_cookie)
+        return self.next_cookie
+
+    @dbus.service.method("org.freedesktop.PowerManagement.Inhibit", in_signature="u", out_signature="")
+    def UnInhibit(self, cookie):
+        record(self.log, "PmUnInhibit", int(cookie))
 
 
 class SessionManager(dbus.service.Object):
@@ -119,6 +145,7 @@ def main():
     parser.add_argument("--ready", required=True)
     parser.add_argument("--properties", default="{}")
     parser.add_argument("--fail", action="store_true")
+    parser.add_argument("--hang", action="store_true")
     args = parser.parse_args()
 
     DBusGMainLoop(set_as_default=True)
@@ -131,8 +158,10 @@ def main():
         elif name == "org.xfce.Xfconf":
             keep.append(Xfconf(bus, args.log, json.loads(args.properties)))
         elif name == "org.freedesktop.ScreenSaver":
-            keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log))
-            keep.append(ScreenSaver(bus, "/ScreenSaver", args.log))
+            keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log, args.hang))
+            keep.append(ScreenSaver(bus, "/ScreenSaver", args.log, args.hang))
+        elif name == "org.freedesktop.PowerManagement":
+            keep.append(PowerManagement(bus, args.log))
         elif name == "org.gnome.SessionManager":
             keep.append(SessionManager(bus, args.log))
     open(args.ready, "w").close()

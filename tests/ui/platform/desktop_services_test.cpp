@@ -93,7 +93,7 @@ struct Scratch {
 class StandIn {
 public:
     StandIn(const fs::path& dir, std::vector<std::string> names, const std::string& properties = "{}",
-            bool fail = false)
+            bool fail = false, bool hang = false)
         : log_(dir / "calls.log")
     {
         const fs::path ready = dir / "ready";
@@ -109,6 +109,8 @@ public:
                                          properties};
         if (fail)
             args.push_back("--fail");
+        if (hang)
+            args.push_back("--hang");
         for (const auto& n : names) {
             args.push_back("--name");
             args.push_back(n);
@@ -152,6 +154,42 @@ struct Env {
         else
             unsetenv(name.c_str());
     }
+};
+
+// Runs the event loop until `done` holds, for up to 4 s.
+template <class Done>
+bool Eventually(Done done)
+{
+    for (int i = 0; i < 400; ++i) {
+        QCoreApplication::processEvents();
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// The backends' log while it lives.
+class LogCapture {
+public:
+    LogCapture() { previous_ = qInstallMessageHandler(&LogCapture::Keep); }
+    ~LogCapture()
+    {
+        qInstallMessageHandler(previous_);
+        Text().clear();
+    }
+    static std::string& Text()
+    {
+        static std::string text;
+        return text;
+    }
+
+private:
+    static void Keep(QtMsgType, const QMessageLogContext&, const QString& message)
+    {
+        Text() += message.toStdString() + "\n";
+    }
+    QtMessageHandler previous_;
 };
 
 // A stand-in swaybg: records its arguments and its end, keeps running until
@@ -247,6 +285,33 @@ TEST(DesktopFactory, BackendsInOrderForEachSession)
     const auto none = platform::MakeDesktop({"river", true}, registry, s.Copies());
     EXPECT_EQ(none->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
     EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
+}
+
+TEST(DesktopFactory, TheDesktopThatRunsGoesBeforeTheVariables)
+{
+    struct Case {
+        const char* named;
+        const char* running;
+        const char* chosen;
+    };
+    for (const Case& c : {
+             Case{"ubuntu:gnome", "gnome", "ubuntu:gnome"},
+             Case{"gnome", "", ""},  // GNOME's variables without GNOME Shell: nothing of its own
+             Case{"gnome", "xfce", "xfce"},
+             Case{"", "kde", "kde"},
+             Case{"budgie:gnome", "", "budgie:gnome"},  // shows GNOME's settings without GNOME Shell
+             Case{"kde", "", "kde"},                    // plasmashell may still be starting
+             Case{"openbox", "", "openbox"},
+         })
+        EXPECT_EQ(platform::DesktopByWhatRuns(c.named, c.running), c.chosen) << c.named << " / " << c.running;
+
+    Scratch s;
+    EXPECT_EQ(platform::RunningDesktop(), "");
+    for (const auto& [name, desktop] : {std::pair{"org.gnome.Shell", "gnome"}, std::pair{"org.kde.plasmashell", "kde"},
+                                        std::pair{"org.xfce.xfdesktop", "xfce"}}) {
+        StandIn shell(s.dir, {name});
+        EXPECT_EQ(platform::RunningDesktop(), desktop) << name;
+    }
 }
 
 TEST(DesktopFactory, KdeWithoutPlasmashellFallsBackToTheRootWindow)
@@ -437,34 +502,112 @@ TEST(DesktopWallpaperCopies, EachOutputGetsItsPartOfAComposedPicture)
     EXPECT_EQ(Files(s.Copies(), "ZelvaroWl-"), made);
 }
 
-TEST(DesktopSessionScreenSaver, KdeAndXfceInhibitWhileSwitchedOffAndStartTheDesktopSaver)
+TEST(DesktopSessionScreenSaver, KdeAndXfceHoldTheFirstInhibitorThatAnswersWithoutWaitingForIt)
 {
     Scratch s;
-    for (const char* desktop : {"KDE", "XFCE"}) {
-        Env session("XDG_CURRENT_DESKTOP", desktop);
+    const std::string fdo = "org.freedesktop.ScreenSaver", pm = "org.freedesktop.PowerManagement";
+    struct Case {
+        const char* desktop;
+        std::vector<std::string> services;
+        bool hang;
+        std::string held;      // the calls once the saver is switched off (twice)
+        std::string released;  // ... and on again
+        std::string log;       // what the log says about it
+    };
+    for (const Case& c : {
+             Case{"KDE", {fdo}, false, "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n", "UnInhibit 42\n", ""},
+             Case{"XFCE", {fdo, pm}, false, "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n", "UnInhibit 42\n", ""},
+             // XFCE without its saver: the power manager's inhibitor.
+             Case{"XFCE", {pm}, false, "PmInhibit Zelvaro|ｾｰﾊﾞ停止|21\n", "PmUnInhibit 21\n", ""},
+             Case{"XFCE", {}, false, "", "", "no inhibitor service answered"},
+             // A service that never answers keeps nothing waiting; the log says so.
+             Case{"KDE", {fdo}, true, "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n", "", "did not answer within 2 s"},
+         }) {
+        Env session("XDG_CURRENT_DESKTOP", c.desktop);
         ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(),
                   platform::DesktopSessionScreenSaver::Kind::Freedesktop);
-        StandIn service(s.dir, {"org.freedesktop.ScreenSaver"});
+        StandIn service(s.dir, c.services, "{}", false, c.hang);
+        LogCapture log;
+        const std::string what = std::string(c.desktop) + " with " + std::to_string(c.services.size()) + " services";
         {
             platform::DesktopSessionScreenSaver saver(platform::DesktopSessionScreenSaver::Kind::Freedesktop);
             ASSERT_TRUE(saver.IsActive());
             saver.SetActive(false);
             saver.SetActive(false);  // held once
-            EXPECT_FALSE(saver.IsActive());
-            if (std::string(desktop) == "KDE") {
-                EXPECT_FALSE(XSaverStarts()) << "the X server's saver is held off too";
+            EXPECT_FALSE(saver.Inhibited()) << what << ": the answer comes on the event loop, not waited for";
+            EXPECT_FALSE(saver.IsActive()) << what;
+            EXPECT_FALSE(XSaverStarts()) << "the X server's saver is held off too";
+            if (!c.log.empty()) {
+                EXPECT_TRUE(Eventually([&] { return LogCapture::Text().find(c.log) != std::string::npos; }))
+                    << what << ": " << LogCapture::Text();
             }
-            EXPECT_EQ(service.Calls(), "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n");
+            EXPECT_TRUE(Eventually([&] {
+                return service.Calls() == c.held && saver.Inhibited() == !c.released.empty();
+            })) << what
+                << ": " << service.Calls();
+            EXPECT_FALSE(saver.IsActive()) << what << ": the X server's saver stays held off";
             saver.SetActive(true);
-            EXPECT_TRUE(saver.IsActive());
-            saver.StartNow();
-            saver.SetActive(false);
-        }  // ending the program lets go of the saver
-        EXPECT_EQ(
-            service.Calls(),
-            "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\nUnInhibit 42\nSetActive True\nInhibit Zelvaro|ｾｰﾊﾞ停止|43\nUnInhibit 43\n")
-            << desktop;
+            EXPECT_TRUE(saver.IsActive()) << what;
+            EXPECT_TRUE(Eventually([&] { return service.Calls() == c.held + c.released; }))
+                << what << ": " << service.Calls();
+        }
+        if (c.log.empty()) {
+            EXPECT_EQ(LogCapture::Text(), "") << what;
+        }
     }
+}
+
+TEST(DesktopSessionScreenSaver, StartNowAsksTheDesktopsSaverElseTheXServersOrSaysItCannot)
+{
+    Scratch s;
+    using Kind = platform::DesktopSessionScreenSaver::Kind;
+    struct Case {
+        Kind kind;
+        bool withX11;
+        std::vector<std::string> services;
+        std::string calls;
+        bool xSaverStarts;
+        const char* log;
+    };
+    for (const Case& c : {
+             Case{Kind::Freedesktop, true, {"org.freedesktop.ScreenSaver"}, "SetActive True\n", false, ""},
+             Case{Kind::Freedesktop, true, {}, "", true, ""},
+             Case{Kind::GnomeSession,
+                  false,
+                  {"org.gnome.SessionManager"},
+                  "",
+                  false,
+                  "the desktop offers no saver to start"},
+         }) {
+        StandIn service(s.dir, c.services);
+        LogCapture log;
+        Output("xset s reset");
+        {
+            platform::DesktopSessionScreenSaver saver(c.kind, c.withX11);
+            saver.StartNow();
+            if (*c.log) {
+                EXPECT_TRUE(Eventually([&] { return LogCapture::Text().find(c.log) != std::string::npos; }))
+                    << LogCapture::Text();
+            }
+            EXPECT_TRUE(Eventually([&] { return service.Calls() == c.calls; })) << service.Calls();
+            bool on = false;
+            if (Display* d = XOpenDisplay(nullptr)) {
+                XScreenSaverInfo info{};
+                Eventually([&] {
+                    on = XScreenSaverQueryInfo(d, DefaultRootWindow(d), &info) && info.state == ScreenSaverOn;
+                    return on;
+                });
+                XCloseDisplay(d);
+            }
+            EXPECT_EQ(on, c.xSaverStarts) << c.calls;
+        }
+        Output("xset s reset");
+    }
+}
+
+TEST(DesktopSessionScreenSaver, OtherSessionsUseTheFreedesktopServiceWhereOneRuns)
+{
+    Scratch s;
     Env plain("XDG_CURRENT_DESKTOP", "openbox");
     EXPECT_FALSE(platform::DesktopSessionScreenSaver::Detect().has_value());
     StandIn idleDaemon(s.dir, {"org.freedesktop.ScreenSaver"});  // as hypridle offers it
@@ -493,14 +636,18 @@ TEST(DesktopSessionScreenSaver, GnomeHoldsAnIdleInhibitorAndNeverWritesTheIdleDe
         saver.SetActive(false);
         saver.SetActive(false);  // held once
         EXPECT_FALSE(saver.IsActive());
+        EXPECT_TRUE(Eventually([&] { return saver.Inhibited(); }));
         EXPECT_EQ(manager.Calls(), "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\n");
         EXPECT_EQ(IdleDelay(), before);
         saver.SetActive(true);
         EXPECT_TRUE(saver.IsActive());
         saver.SetActive(false);
+        EXPECT_TRUE(Eventually([&] { return saver.Inhibited(); }));
     }  // ending the program lets go
-    EXPECT_EQ(manager.Calls(),
-              "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\nUninhibit 8\nInhibit zelvaro|0|ｾｰﾊﾞ停止|8|9\nUninhibit 9\n");
+    EXPECT_TRUE(Eventually([&] {
+        return manager.Calls() ==
+               "Inhibit zelvaro|0|ｾｰﾊﾞ停止|8|8\nUninhibit 8\nInhibit zelvaro|0|ｾｰﾊﾞ停止|8|9\nUninhibit 9\n";
+    })) << manager.Calls();
     EXPECT_EQ(IdleDelay(), before);
 
     // A program killed while it holds the saver off: the bus ends the
@@ -650,6 +797,8 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         platform::DesktopSessionScreenSaver saver(platform::DesktopSessionScreenSaver::Kind::GnomeSession);
         saver.SetActive(false);
+        while (!saver.Inhibited())
+            app.processEvents(QEventLoop::WaitForMoreEvents);
         std::ofstream(ready).put('x');
         for (;;)
             ::pause();
