@@ -194,12 +194,14 @@ std::optional<DesktopSessionScreenSaver::Kind> DesktopSessionScreenSaver::Detect
 }
 
 // Off while an inhibitor is held, or asked for and still wanted: the check
-// mark shows what was asked until the answer says otherwise.
+// mark shows what was asked until the answer says otherwise. The X server's
+// own timeout says nothing here: XFCE's power manager blanks by itself and
+// sets it to 0.
 bool DesktopSessionScreenSaver::IsActive()
 {
     const bool off = held_ || (asking_ && wanted_);
     if (kind_ == Kind::Freedesktop)
-        return (!withX11_ || x11_.IsActive()) && !off;
+        return !off && !(withX11_ && x11_.Suspended());
     return !off && !IdleDelaySwitchedOff();
 }
 
@@ -289,11 +291,11 @@ std::unique_ptr<ScreenSaver> MakeScreenSaver()
     }
     const bool wayland = CurrentSession().wayland;
     if (const auto kind = DesktopSessionScreenSaver::Detect()) {
-        qCInfo(lcDesktop).noquote() << "screen saver: the desktop's inhibitor ("
-                                    << (*kind == DesktopSessionScreenSaver::Kind::GnomeSession
-                                            ? "org.gnome.SessionManager"
-                                            : "org.freedesktop")
-                                    << (wayland ? ")" : ") and the X server's saver");
+        const char* service = *kind == DesktopSessionScreenSaver::Kind::GnomeSession
+                                  ? "org.gnome.SessionManager"
+                                  : "org.freedesktop.ScreenSaver or PowerManagement";
+        qCInfo(lcDesktop).nospace() << "screen saver: the desktop's inhibitor (" << service << ")"
+                                    << (wayland ? "" : " and the X server's saver");
         return std::make_unique<DesktopSessionScreenSaver>(*kind, !wayland);
     }
     if (wayland)

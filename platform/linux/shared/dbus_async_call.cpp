@@ -4,27 +4,32 @@
 #include "platform/linux/shared/desktop_log.h"
 
 #include <QDBusConnection>
-#include <QDBusError>
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
+#include <QTimer>
 
 namespace platform {
+namespace {
 
-void CallWithoutWaiting(const QDBusMessage& call, int timeoutMs, QObject* context,
+// The bus's own limit for an answer: a later one would never come.
+constexpr int kAnswerLimitMs = 25000;
+
+}  // namespace
+
+void CallWithoutWaiting(const QDBusMessage& call, int patienceMs, QObject* context,
                         std::function<void(const QDBusMessage& reply)> answered)
 {
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, timeoutMs), context);
+    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, kAnswerLimitMs), context);
     const QString what = call.service() + QLatin1Char('.') + call.member();
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context,
-                     [watcher, what, timeoutMs, answered = std::move(answered)] {
-                         const QDBusMessage reply = watcher->reply();
-                         const QDBusError::ErrorType error = QDBusError(reply).type();
-                         if (error == QDBusError::NoReply || error == QDBusError::Timeout)
-                             qCWarning(lcDesktop).noquote()
-                                 << what << "did not answer within" << timeoutMs / 1000.0 << "s";
-                         watcher->deleteLater();
-                         answered(reply);
-                     });
+    QTimer::singleShot(patienceMs, watcher, [watcher, what, patienceMs] {
+        if (!watcher->isFinished())
+            qCWarning(lcDesktop).noquote() << what << "has not answered within" << patienceMs / 1000.0 << "s";
+    });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, answered = std::move(answered)] {
+        const QDBusMessage reply = watcher->reply();
+        watcher->deleteLater();
+        answered(reply);
+    });
 }
 
 }  // namespace platform

@@ -40,6 +40,12 @@ xfce_start() {
   wait_for 20 eval 'wmctrl -m 2>/dev/null | grep -q "^Name: Xfwm4"' || fail "xfwm4 did not start"
   wait_for 20 on_bus org.xfce.xfdesktop || fail "xfdesktop did not start"
   wait_for 20 on_bus org.freedesktop.PowerManagement || fail "xfce4-power-manager did not start"
+  # Without a session manager and logind the power manager answers nothing
+  # for about 25 s after its start (then it sets the X server's saver off,
+  # as it blanks by itself): the clock starts once it answers.
+  dbus-send --session --print-reply --reply-timeout=40000 --dest=org.freedesktop.PowerManagement \
+    /org/freedesktop/PowerManagement/Inhibit org.freedesktop.PowerManagement.Inhibit.HasInhibit >/dev/null 2>&1 ||
+    fail "xfce4-power-manager does not answer"
   wait_for 20 eval 'xdotool search --name "^Desktop$" >/dev/null 2>&1' || fail "xfdesktop shows no desktop"
 }
 
