@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace platform {
@@ -156,13 +157,11 @@ DesktopSessionScreenSaver::~DesktopSessionScreenSaver()
 
 namespace {
 
-const InhibitorService* Inhibitors(DesktopSessionScreenSaver::Kind kind, std::size_t& count)
+// The kind's inhibitor services, in the order they are asked.
+std::span<const InhibitorService> Inhibitors(DesktopSessionScreenSaver::Kind kind)
 {
-    if (kind == DesktopSessionScreenSaver::Kind::GnomeSession) {
-        count = std::size(kGnomeInhibitors);
+    if (kind == DesktopSessionScreenSaver::Kind::GnomeSession)
         return kGnomeInhibitors;
-    }
-    count = std::size(kFreedesktopInhibitors);
     return kFreedesktopInhibitors;
 }
 
@@ -173,8 +172,7 @@ void DesktopSessionScreenSaver::Release()
 {
     if (!held_)
         return;
-    std::size_t count = 0;
-    const InhibitorService& s = Inhibitors(kind_, count)[held_->service];
+    const InhibitorService& s = Inhibitors(kind_)[held_->service];
     QDBusMessage call = MethodCall(s.service, s.path, s.interface, s.release, {held_->cookie});
     call.setAutoStartService(false);
     QDBusConnection::sessionBus().send(call);
@@ -221,8 +219,7 @@ void DesktopSessionScreenSaver::SetActive(bool active)
 
 void DesktopSessionScreenSaver::AskForInhibitor(std::size_t service)
 {
-    std::size_t count = 0;
-    const InhibitorService& s = Inhibitors(kind_, count)[service];
+    const InhibitorService& s = Inhibitors(kind_)[service];
     // The reason the desktop shows for the inhibition, in the windows' language.
     const QString reason = QCoreApplication::translate("ScreenSaver", "ｾｰﾊﾞ停止");
     const QVariantList args = s.gnome ? QVariantList{QStringLiteral("zelvaro"), 0u, reason, kInhibitIdle}
@@ -235,8 +232,7 @@ void DesktopSessionScreenSaver::AskForInhibitor(std::size_t service)
 void DesktopSessionScreenSaver::InhibitorAnswered(std::size_t service, const QDBusMessage& reply)
 {
     asking_ = false;
-    std::size_t count = 0;
-    const InhibitorService* services = Inhibitors(kind_, count);
+    const std::span<const InhibitorService> services = Inhibitors(kind_);
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
         held_ = Held{service, reply.arguments().constFirst().toUInt()};
         if (!wanted_)  // switched back on while the answer was due
@@ -245,19 +241,23 @@ void DesktopSessionScreenSaver::InhibitorAnswered(std::size_t service, const QDB
     }
     if (!wanted_)
         return;
-    if (service + 1 < count) {
+    if (service + 1 < services.size()) {
         AskForInhibitor(service + 1);
         return;
     }
     QStringList asked;
-    for (std::size_t n = 0; n < count; ++n)
-        asked << QLatin1String(services[n].service);
+    for (const InhibitorService& s : services)
+        asked << QLatin1String(s.service);
     if (kind_ == Kind::Freedesktop && withX11_ && x11_.Suspended())
-        qCWarning(lcDesktop).noquote() << "screen saver: no inhibitor service answered (" + asked.join(", ") +
-                                              "): only the X server's saver is held off";
+        qCWarning(lcDesktop).noquote()
+            << "screen saver: no inhibitor service answered (" + asked.join(", ") +
+                   "): only the X server's saver is held off; a running screen saver or power "
+                   "manager of the desktop would hold its own";
     else
-        qCWarning(lcDesktop).noquote() << "screen saver: no inhibitor service answered (" + asked.join(", ") +
-                                              "): the desktop may still blank the screen";
+        qCWarning(lcDesktop).noquote()
+            << "screen saver: no inhibitor service answered (" + asked.join(", ") +
+                   "): the desktop may still blank the screen; a running screen saver or power "
+                   "manager of the desktop would hold it off";
 }
 
 void DesktopSessionScreenSaver::StartNow()

@@ -3,8 +3,9 @@
 # A test defines inside() (run in the desktop's private world, after the
 # buses are up) and ends with: desktop_main <seconds> "$@".
 #
-# The inside runs as root in namespaces of its own, so nothing of the
-# desktop is seen outside and nothing is left behind:
+# The inside runs as root (of a user namespace of its own when the caller is
+# not root) in namespaces of its own, so nothing of the desktop is seen
+# outside and nothing is left behind:
 # - its own process tree: when the test ends, every program it started ends;
 # - its own network: X servers' abstract sockets and displays are private;
 # - its own /tmp (the work directory lives under /var/tmp), so a display
@@ -126,16 +127,17 @@ desktop_main() {
   for command in "${needed[@]}"; do
     command -v "$command" >/dev/null || fail "$command is not installed (scripts/install-deps installs it)"
   done
-  [ "$(id -u)" -eq 0 ] || fail "the real desktops run in namespaces of their own, which needs root"
+  # A user other than root becomes root of a user namespace of its own.
+  local as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(--user --map-root-user)
   WORK=$(mktemp -d /var/tmp/zelvaro-desktop.XXXXXX)
   trap 'rm -rf "$WORK"' EXIT
   cp "$1" "$WORK/zelvaro"
   local status=0
-  timeout -k 5 "$limit" unshare --pid --fork --kill-child --mount-proc --mount --net -- sh -c '
+  timeout -k 5 "$limit" unshare "${as_root[@]}" --pid --fork --kill-child --mount-proc --mount --net -- sh -c '
     mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 97
     mkdir -m 1777 /tmp/.X11-unix /tmp/.ICE-unix
     if [ -d /run/systemd ]; then mount -t tmpfs tmpfs /run/systemd || exit 97; fi
-    ip link set lo up 2>/dev/null
     "$1" --inside "$2"' sh "$(readlink -f "$0")" "$WORK" || status=$?
   case $status in
     0) ;;
