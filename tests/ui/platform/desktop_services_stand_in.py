@@ -9,7 +9,8 @@ the ways the program relies on, and appends every call to --log, one line
 each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
 returns from GetAllProperties. With --fail, plasmashell answers every call
 with an error, as a running shell that cannot take the script does; with
---hang, the screen saver's calls are recorded and never answered. Touches
+--slow, the screen saver answers 3 s late, as a service busy while its
+session starts. Touches
 --ready once the names are owned.
 """
 import argparse
@@ -57,10 +58,10 @@ class Xfconf(dbus.service.Object):
 
 
 class ScreenSaver(dbus.service.Object):
-    def __init__(self, bus, path, log, hang):
+    def __init__(self, bus, path, log, slow):
         super().__init__(bus, path)
         self.log = log
-        self.hang = hang
+        self.slow = slow
         self.next_cookie = 41
 
     @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="u",
@@ -68,8 +69,7 @@ class ScreenSaver(dbus.service.Object):
     def Inhibit(self, application, reason, reply, error):
         self.next_cookie += 1
         record(self.log, "Inhibit", application, reason, self.next_cookie)
-        if not self.hang:
-            reply(self.next_cookie)
+        self.answer(reply, self.next_cookie)
 
     @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="u", out_signature="")
     def UnInhibit(self, cookie):
@@ -79,8 +79,13 @@ class ScreenSaver(dbus.service.Object):
                          async_callbacks=("reply", "error"))
     def SetActive(self, active, reply, error):
         record(self.log, "SetActive", bool(active))
-        if not self.hang:
-            reply(True)
+        self.answer(reply, True)
+
+    def answer(self, reply, value):
+        if self.slow:
+            GLib.timeout_add(3000, lambda: reply(value) and False)
+        else:
+            reply(value)
 
 
 class PowerManagement(dbus.service.Object):
@@ -145,7 +150,7 @@ def main():
     parser.add_argument("--ready", required=True)
     parser.add_argument("--properties", default="{}")
     parser.add_argument("--fail", action="store_true")
-    parser.add_argument("--hang", action="store_true")
+    parser.add_argument("--slow", action="store_true")
     args = parser.parse_args()
 
     DBusGMainLoop(set_as_default=True)
@@ -158,8 +163,8 @@ def main():
         elif name == "org.xfce.Xfconf":
             keep.append(Xfconf(bus, args.log, json.loads(args.properties)))
         elif name == "org.freedesktop.ScreenSaver":
-            keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log, args.hang))
-            keep.append(ScreenSaver(bus, "/ScreenSaver", args.log, args.hang))
+            keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log, args.slow))
+            keep.append(ScreenSaver(bus, "/ScreenSaver", args.log, args.slow))
         elif name == "org.freedesktop.PowerManagement":
             keep.append(PowerManagement(bus, args.log))
         elif name == "org.gnome.SessionManager":
