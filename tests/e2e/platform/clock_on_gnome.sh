@@ -29,14 +29,6 @@ shows() { [ "$(shell_pixel "$1" "$2")" = "$3" ]; }
 
 held() { gnome-session-inhibit --list 2>/dev/null | grep -q '^zelvaro:'; }
 
-clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
-clock_at() {
-  local id
-  id=$(clock_window)
-  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
-}
-frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
-
 gnome_start() {
   export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome XDG_SESSION_TYPE=wayland
   export XDG_DATA_DIRS="$WORK/data:/usr/local/share:/usr/share"

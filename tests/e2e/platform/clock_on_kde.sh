@@ -28,14 +28,6 @@ locker_active() {
     org.freedesktop.ScreenSaver.GetActive 2>/dev/null | grep -q 'boolean true'
 }
 
-clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
-clock_at() {
-  local id
-  id=$(clock_window)
-  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
-}
-frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
-
 kde_start() {
   export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_DESKTOP=KDE XDG_SESSION_TYPE=wayland KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
   mkdir -p "$XDG_CONFIG_HOME"

@@ -20,14 +20,6 @@ inhibitors() {  # the applications the power manager lists as holding off the sa
 }
 held() { inhibitors | grep -qx Zelvaro; }
 
-clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
-clock_at() {  # <x> <y>: the clock's window stands there, in XFCE's frame of none
-  local id
-  id=$(clock_window)
-  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
-}
-frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
-
 xfce_start() {
   export DISPLAY=:5 XDG_CURRENT_DESKTOP=XFCE XDG_SESSION_TYPE=x11
   Xvfb "$DISPLAY" -screen 0 1280x800x24 -noreset -nolisten tcp >"$WORK/run/xvfb.log" 2>&1 &

@@ -60,6 +60,15 @@ end_clock() {  # <signal>: TERM saves the settings as a log-off does; KILL is a 
   wait "$APP_PID" 2>/dev/null || true
 }
 
+# The clock's X11 window (through Xwayland on the Wayland desktops).
+clock_window() { xdotool search --onlyvisible --name '^Zelvaro$' 2>/dev/null | head -1; }
+clock_at() {  # <x> <y>: the clock's window stands there
+  local id
+  id=$(clock_window)
+  [ -n "$id" ] && xdotool getwindowgeometry "$id" | grep -q "Position: $1,$2 "
+}
+frame_of_clock() { xprop -id "$(clock_window)" _NET_FRAME_EXTENTS | sed 's/.* = //'; }
+
 ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
 bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
 
