@@ -64,6 +64,7 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     HourSedit->setObjectName(QStringLiteral("HourSedit"));
     MinSEdit = new StepSpinEdit(0, 59, 1, this);
     MinSEdit->setObjectName(QStringLiteral("MinSEdit"));
+    MinSEdit->SetMinimumDigits(2);
     for (StepSpinEdit* field : {HourSedit, MinSEdit}) {
         field->setAlignment(Qt::AlignRight);
         field->setMinimumWidth(56);

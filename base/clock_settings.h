@@ -13,6 +13,8 @@ struct ClockSettings {
     std::int32_t OffsetX = 0;
     std::int32_t OffsetY = 0;
     bool OnTop = false;
+    // The face shows the 24-hour "HH:mm" instead of "hh:mm am/pm".
+    bool Clock24 = false;
     // [WallDir]
     std::string PanicWallPaper;
     std::string WallDir1;

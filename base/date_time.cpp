@@ -107,9 +107,11 @@ int DayOfWeek(TDateTime value)
     return static_cast<int>(((days + 6) % 7 + 7) % 7);
 }
 
-std::string ClockText(TDateTime value)
+std::string ClockText(TDateTime value, bool hours24)
 {
     const TimeParts t = DecodeTime(value);
+    if (hours24)
+        return TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
     const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
     return TwoDigits(hour12) + ":" + TwoDigits(t.minute) + (t.hour < 12 ? " am" : " pm");
 }

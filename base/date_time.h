@@ -42,7 +42,8 @@ int DayOfWeek(TDateTime value);
 
 // The clock face: "hh:mm am/pm", 12-hour clock, two-digit hour (midnight and
 // noon show as 12), lower-case marker: 00:05 gives "12:05 am", 23:59 "11:59 pm".
-std::string ClockText(TDateTime value);
+// With `hours24` it is "HH:mm": "00:05", "23:59".
+std::string ClockText(TDateTime value, bool hours24 = false);
 
 // The date tooltip "yyyy/mm/dd (ddd)"; weekdayNames holds the locale's seven
 // abbreviated names from Sunday on.

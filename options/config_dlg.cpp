@@ -120,6 +120,7 @@ void TConfigDlg::Fill(const ConfigValues& v)
     edtPanic->setText(Text(v.PanicWallPaper));
     chkColorDec->setChecked(v.ColorDecSw);
     chkOnTop->setChecked(v.OnTop);
+    chkClock24->setChecked(v.Clock24);
     cmbWallDisplay->setCurrentIndex(std::clamp(v.WallpaperDisplay, 0, cmbWallDisplay->count() - 1));
     chkWallPerMonitor->setChecked(v.WallPerMonitorSw);
 
@@ -155,6 +156,7 @@ ConfigValues TConfigDlg::Values() const
     v.PanicWallPaper = Text(edtPanic);
     v.ColorDecSw = chkColorDec->isChecked();
     v.OnTop = chkOnTop->isChecked();
+    v.Clock24 = chkClock24->isChecked();
     v.WallpaperDisplay = cmbWallDisplay->currentIndex();
     v.WallPerMonitorSw = chkWallPerMonitor->isChecked();
 
@@ -177,6 +179,7 @@ void TConfigDlg::PickDirectory(QLineEdit* field)
     ErrorHandler::Run([&] {
         TfrmOpenBmp picker(mountTable_);
         picker.SetFileTypes(kImageFileTypes);
+        picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.Directory()));
     });
@@ -187,6 +190,7 @@ void TConfigDlg::PickImageFile(QLineEdit* field, const char* fileTypes)
     ErrorHandler::Run([&] {
         TfrmOpenBmp picker(mountTable_);
         picker.SetFileTypes(fileTypes);
+        picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.FileName()));
     });
@@ -196,6 +200,7 @@ void TConfigDlg::PickSoundFile(QLineEdit* field)
 {
     ErrorHandler::Run([&] {
         TfrmOpenWav picker(sound_, mountTable_);
+        picker.OpenNear(Text(field), QStandardPaths::MusicLocation);
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.FileName()));
     });

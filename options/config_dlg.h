@@ -69,6 +69,7 @@ private:
     QToolButton* sbtnPanicOpen = nullptr;
     QCheckBox* chkColorDec = nullptr;
     QCheckBox* chkOnTop = nullptr;
+    QCheckBox* chkClock24 = nullptr;
     QComboBox* cmbWallDisplay = nullptr;
     QCheckBox* chkWallPerMonitor = nullptr;
     // "時報"

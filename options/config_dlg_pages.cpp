@@ -93,6 +93,7 @@ StepSpinEdit* TConfigDlg::NewSpin(const char* objectName, SpinRange range, QWidg
     spin->setObjectName(QString::fromLatin1(objectName));
     spin->setAlignment(Qt::AlignRight);
     spin->setMinimumWidth(52);
+    spin->SetMinimumDigits(range.digits);
     return spin;
 }
 
@@ -143,6 +144,7 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     sbtnPanicOpen = NewFolderButton("sbtnPanicOpen", page);
     chkColorDec = NewCheckBox("chkColorDec", tr("ドロップファイルの減色"), page);
     chkOnTop = NewCheckBox("chkOnTop", tr("Zelvaro前面表示"), page);
+    chkClock24 = NewCheckBox("chkClock24", tr("24時間表示"), page);
     cmbWallDisplay = new QComboBox(page);
     cmbWallDisplay->setObjectName(QStringLiteral("cmbWallDisplay"));
     cmbWallDisplay->addItems({tr("中央"), tr("全体"), tr("ﾌｨｯﾄ"), tr("拡大"), tr("伸縮"), tr("ｽﾊﾟﾝ")});
@@ -173,6 +175,7 @@ QWidget* TConfigDlg::BuildWallOptionsPage()
     layout->addSpacing(6);
     layout->addWidget(chkColorDec);
     layout->addWidget(chkOnTop);
+    layout->addWidget(chkClock24);
     layout->addSpacing(6);
     layout->addLayout(display);
     layout->addWidget(chkWallPerMonitor);

@@ -44,6 +44,7 @@ ConfigValues ConfigValuesFrom(const ClockSettings& s)
     v.ColorDecSw = s.ColorDecSw;
     v.WallPerMonitorSw = s.WallPerMonitorSw;
     v.OnTop = s.OnTop;
+    v.Clock24 = s.Clock24;
 
     v.JustWaveSw = s.JustWaveSw;
     v.JustWave = s.JustWave;
@@ -62,6 +63,7 @@ ConfigValues ConfigValuesFrom(const ClockSettings& s)
 void CopyBackConfigValues(const ConfigValues& v, ClockSettings& s, const CopyBackSteps& steps)
 {
     s.OnTop = v.OnTop;
+    s.Clock24 = v.Clock24;
     if (steps.afterOnTop)
         steps.afterOnTop();
     s.PanicWallPaper = v.PanicWallPaper;

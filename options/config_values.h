@@ -10,14 +10,16 @@
 #include <string>
 
 // A spin field's range and step. Values are held to the range; a value off
-// the step stays as it is (37 in 0..55 step 5 stays 37).
+// the step stays as it is (37 in 0..55 step 5 stays 37). `digits` is the
+// least number of digits shown (minutes read "05").
 struct SpinRange {
     int minimum;
     int maximum;
     int step;
+    int digits = 1;
 };
 inline constexpr SpinRange kHourRange{0, 23, 1};
-inline constexpr SpinRange kMinuteRange{0, 55, 5};
+inline constexpr SpinRange kMinuteRange{0, 55, 5, 2};
 inline constexpr SpinRange kIntervalRange{10, 120, 5};
 
 int HeldToRange(int value, SpinRange range);
@@ -45,6 +47,7 @@ struct ConfigValues {
     std::string PanicWallPaper;
     bool ColorDecSw = false;
     bool OnTop = false;
+    bool Clock24 = false;
     bool WallPerMonitorSw = false;
     // "表示方法": 0 中央, 1 全体, 2 ﾌｨｯﾄ, 3 拡大, 4 伸縮, 5 ｽﾊﾟﾝ (the order of
     // platform::WallpaperMode). Kept in the registry, not in the settings.

@@ -6,6 +6,7 @@
 #include "options/answer_within.h"
 
 #include "options/file_types.h"
+#include "options/typed_file_name.h"
 #include "base/ui/error_handler.h"
 
 #include <QComboBox>
@@ -53,7 +54,7 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     FileNameEdit = new QLineEdit(QString::fromStdString(pattern), this);
-    FileNameEdit->setReadOnly(true);
+    FileNameEdit->setObjectName(QStringLiteral("FileNameEdit"));
     FileNameEdit->setCursorPosition(0);
     FileList = new QListWidget(this);
     FileList->setObjectName(QStringLiteral("FileList"));
@@ -104,8 +105,9 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
         DriveCombo->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), QString::fromStdString(drive.label));
     FilterCombo->addItem(QString::fromStdString(pattern), QString::fromStdString(pattern));
 
-    FileList->installEventFilter(this);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    for (QWidget* watched : std::initializer_list<QWidget*>{FileList, DirList, FileNameEdit})
+        watched->installEventFilter(this);
+    connect(btnOK, &QPushButton::clicked, this, [this] { ErrorHandler::Run([this] { OkClick(); }); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(DriveCombo, &QComboBox::activated, this, [this] { ErrorHandler::Run([this] { DriveComboChange(); }); });
     connect(DirList, &QListWidget::itemActivated, this, [this] { ErrorHandler::Run([this] { OpenDirEntry(); }); });
@@ -148,6 +150,8 @@ void FilePicker::SetFileTypes(const std::string& text)
 
 std::string FilePicker::FileName() const
 {
+    if (!typedFile_.empty())
+        return typedFile_;
     const QList<QListWidgetItem*> selected = FileList->selectedItems();
     if (selected.isEmpty())
         return {};
@@ -173,6 +177,59 @@ void FilePicker::ChangeDirectory(const std::string& dir)
         throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "%s が応答しません"), ShownEscaped(dir));
     directory_ = entered->directory;
     DirListChange(entered->listing);
+}
+
+void FilePicker::OpenNear(const std::string& current, QStandardPaths::StandardLocation kind)
+{
+    const std::string dir = PickerStartFolder(current,
+                                              {QStandardPaths::writableLocation(kind).toStdString(), HomeDirectory()});
+    if (dir.empty() || dir == directory_)
+        return;
+    try {
+        ChangeDirectory(dir);
+    } catch (const ZelvaroError&) {
+        // Not enterable now: the picker shows where it opened.
+    }
+}
+
+void FilePicker::FileListDblClick()
+{
+    if (!FileList->selectedItems().isEmpty())
+        btnOK->click();
+}
+
+void FilePicker::OkClick()
+{
+    if (FileNameEdit->isModified()) {
+        FollowTypedName();
+        return;
+    }
+    accept();
+}
+
+void FilePicker::FollowTypedName()
+{
+    const TypedName typed = ReadTypedName(FileNameEdit->text().toStdString(), directory_, HomeDirectory());
+    FileNameEdit->setModified(false);
+    switch (typed.kind) {
+    case TypedNameKind::Nothing: ShowFileName(QString::fromStdString(pattern_)); return;
+    case TypedNameKind::Folder: ChangeDirectory(typed.folder); return;
+    case TypedNameKind::Pattern:
+        if (!typed.folder.empty())
+            ChangeDirectory(typed.folder);
+        pattern_ = typed.pattern;
+        FillFileList();
+        return;
+    case TypedNameKind::File:
+        if (!typed.exists) {
+            throw ZelvaroError(
+                QT_TRANSLATE_NOOP("Messages", "ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください"),
+                ShownEscaped(typed.file));
+        }
+        typedFile_ = typed.file;
+        accept();
+        return;
+    }
 }
 
 void FilePicker::DriveComboChange()
@@ -242,6 +299,7 @@ void FilePicker::FileSelectionChanged()
 {
     if (filling_)
         return;
+    typedFile_.clear();
     const QList<QListWidgetItem*> selected = FileList->selectedItems();
     ShowFileName(selected.isEmpty() ? QString::fromStdString(pattern_) : selected.first()->text());
     ErrorHandler::Run([this] { FileListClick(); });
@@ -269,6 +327,27 @@ void FilePicker::ShowDirectoryText()
 // skipping to the next one.
 bool FilePicker::eventFilter(QObject* watched, QEvent* event)
 {
+    // Return acts where it is pressed: a folder opens, a file is chosen, a
+    // typed name is followed. The dialog's OK button would close the picker.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == DirList) {
+                ErrorHandler::Run([this] { OpenDirEntry(); });
+                return true;
+            }
+            if (watched == FileList) {
+                if (FileList->selectedItems().isEmpty())
+                    return true;
+                ErrorHandler::Run([this] { FileListDblClick(); });
+                return true;
+            }
+            if (watched == FileNameEdit) {
+                ErrorHandler::Run([this] { OkClick(); });
+                return true;
+            }
+        }
+    }
     if (watched == FileList && event->type() == QEvent::KeyPress && FileList->selectedItems().isEmpty() &&
         FileList->count() > 0) {
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -2,11 +2,14 @@
 #pragma once
 // What the image and sound pickers share: a drive box, a directory tree list,
 // a file list with its name field, and a file-type box, linked as one. The
-// directory list works on the process's current directory: it opens there,
-// and every change of directory in it changes the process's current
-// directory, which stays after the picker closes.
+// directory list works on the process's current directory: it opens there
+// (or where OpenIn says), and every change of directory in it changes the
+// process's current directory, which stays after the picker closes.
+// From the keyboard: Return on a folder opens it, Return on a file chooses
+// it; the name field takes a typed name, path or pattern.
 
 #include <QDialog>
+#include <QStandardPaths>
 
 #include <string>
 #include <vector>
@@ -34,7 +37,8 @@ public:
 
     // The directory list's directory, a full path.
     const std::string& Directory() const { return directory_; }
-    // The selected file's full path; empty when no file is selected.
+    // The chosen file's full path: the one typed into the name field and
+    // confirmed, else the selected one; empty when there is none.
     std::string FileName() const;
     // The file list's pattern.
     const std::string& Pattern() const { return pattern_; }
@@ -42,6 +46,10 @@ public:
     // Makes `dir` the current directory of the list and of the process, and
     // shows its files. A refused change raises ZelvaroError.
     void ChangeDirectory(const std::string& dir);
+    // Opens in the folder of `current` (a file or a folder), else in the
+    // user's folder of this kind (pictures, music), else at home; a folder
+    // that cannot be entered leaves the picker where it opened.
+    void OpenNear(const std::string& current, QStandardPaths::StandardLocation kind);
 
 protected:
     // Its controls, which the pickers built on this one use; from outside they are found by their object names.
@@ -65,13 +73,19 @@ protected:
     void DirListChange(DirectoryListing listing);
     void FilterComboChange();
     virtual void FileListClick() {}
-    virtual void FileListDblClick() {}
+    // A double click (or Return) on a file chooses it, as OK does.
+    virtual void FileListDblClick();
 
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OpenDirEntry();
+    // OK, or Return in the name field: a typed name is followed first.
+    void OkClick();
+    // Follows what the name field holds: opens a folder, shows a pattern's
+    // files, or chooses a file (a missing one is reported, the picker stays).
+    void FollowTypedName();
     void FileSelectionChanged();
     void ShowFileName(const QString& text);
     void ShowDirectoryText();
@@ -82,6 +96,7 @@ private:
     DirectoryListing listing_;
     std::string directory_;
     std::string pattern_;
+    std::string typedFile_;  // a file chosen by typing its name
     bool filling_ = false;
     QVBoxLayout* extraArea_ = nullptr;
 };

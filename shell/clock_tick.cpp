@@ -36,7 +36,7 @@ TickPlan PlanTick(TDateTime now, const std::string& shownText, const ClockSettin
 {
     TickPlan plan;
     plan.minute = DecodeTime(now).minute;
-    std::string text = ClockText(now);
+    std::string text = ClockText(now, settings.Clock24);
     if (text != shownText)
         plan.newClockText = std::move(text);
     plan.chime = ChimeForMinute(plan.minute, settings, chimeArmed);

@@ -11,6 +11,7 @@
 #include "shell/window_system.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLocale>
@@ -166,7 +167,7 @@ void TfrmClock::FormCreate()
     ApplyOnTop();
     // The help file was given to the help service when it was made (main).
 
-    lblClock->setText(QString::fromStdString(ClockText(services_.clock.Now())));
+    lblClock->setText(QString::fromStdString(ClockText(services_.clock.Now(), ClockSettings.Clock24)));
     pmnuWallPause->setChecked(false);
     pmnuWallPause->setEnabled(ClockSettings.WallChangeSw);
     SaverActive = services_.saver.IsActive();
@@ -288,5 +289,38 @@ void TfrmClock::keyPressEvent(QKeyEvent* event)
         services_.help.ShowContext(kWindowHelp);
         return;
     }
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        ShowCommandMenuFromKeyboard();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+void TfrmClock::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The right button has its own meaning on each part of the clock; only the
+    // keyboard's menu request opens the command menu here.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    ShowCommandMenuFromKeyboard();
+}
+
+void TfrmClock::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Minimised by the window manager as by the menu: the caption shows the
+    // time from then on, and the tick keeps it so.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        setWindowTitle(lblClock->text());
+}
+
+void TfrmClock::ShowCommandMenuFromKeyboard()
+{
+    // X11 sends the Menu key both as a menu request and as a key: one menu.
+    if (!PopupMenu1->isVisible())
+        sbtnConfigClick();
 }

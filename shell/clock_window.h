@@ -111,6 +111,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -176,6 +178,8 @@ private:
     // ("1" tiles, "0" centres), then show the picked file.
     void PickWallPaper(const char* tileValue);
     void BuildAboutDialog();
+    // The Menu key and Shift+F10: the command menu at the options button, as its click opens it.
+    void ShowCommandMenuFromKeyboard();
     // The place saved on quit: the window's, where the platform reports it.
     QPoint PlaceToSave() const;
 

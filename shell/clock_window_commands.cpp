@@ -146,7 +146,7 @@ void TfrmClock::pmnuWallPauseClick()
 void TfrmClock::pmnuIconClick()
 {
     showMinimized();
-    setWindowTitle(QString::fromStdString(ClockText(services_.clock.Now())));
+    setWindowTitle(QString::fromStdString(ClockText(services_.clock.Now(), ClockSettings.Clock24)));
 }
 
 void TfrmClock::N3Click()

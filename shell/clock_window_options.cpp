@@ -24,6 +24,8 @@ void TfrmClock::ShowOptionsDialog()
         // decoded before the save, which may fail and leave them in memory.
         hooks.saveSettings = [this] {
             ReloadSounds();
+            // The face follows a changed 12/24-hour choice at once.
+            lblClock->setText(QString::fromStdString(ClockText(services_.clock.Now(), ClockSettings.Clock24)));
             SaveSettings(services_.profile, ClockSettings, x(), y());
         };
         // Both values, so every desktop reading either one agrees.
@@ -55,6 +57,7 @@ void TfrmClock::PickWallPaper(const char* tileValue)
     ErrorHandler::Run([this, tileValue] {
         TfrmOpenBmp picker(services_.mounts.Text());
         picker.SetFileTypes(kTileFileTypes);
+        picker.OpenNear(std::string(), QStandardPaths::PicturesLocation);
         if (picker.exec() != QDialog::Accepted)
             return;
         // Written before the file is looked at: an OK without a usable file

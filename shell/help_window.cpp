@@ -4,6 +4,7 @@
 #include "shell/help_topics.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QUrl>
 #include <QWindow>
 
@@ -41,6 +42,16 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
             StayUsableBeside(type == QEvent::Show ? widget : QApplication::activeModalWidget());
     }
     return QTextBrowser::eventFilter(watched, event);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) ||
+        event->matches(QKeySequence::Close)) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void HelpWindow::StayUsableBeside(QWidget* modal)

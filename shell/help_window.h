@@ -30,6 +30,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape and the close shortcut (Ctrl+W) close the window, as in other viewers.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FollowLink(const QUrl& link);

@@ -22,6 +22,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -36,6 +38,28 @@ std::string ChooseSettingsFile(const std::string& exe)
     if (!portable)
         platform::MakeDirectories(configDir);
     return SettingsFilePath(exe, portable, configDir);
+}
+
+// While the application connects to the display. Qt ends the program when
+// it cannot: this copy's guard is given up first (its socket removed), and
+// one line says what happened instead of Qt's notes about plugins.
+std::optional<platform::SocketInstanceGuard>* startingGuard = nullptr;
+std::string noDisplayLine;
+QtMessageHandler laterMessages = nullptr;
+
+void MessagesWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        if (startingGuard)
+            startingGuard->reset();
+        std::fputs(noDisplayLine.c_str(), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (context.category && std::strncmp(context.category, "qt.qpa", 6) == 0)
+        return;
+    if (laterMessages)
+        laterMessages(type, context, message);
 }
 
 }  // namespace
@@ -67,8 +91,9 @@ int main(int argc, char** argv)
 
     // A later start brings the running copy forward and ends here, before it
     // reads or writes anything.
-    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId(), platform::DisplayName()),
-                                        platform::RuntimeDirectory());
+    std::optional<platform::SocketInstanceGuard> guardSlot;
+    guardSlot.emplace(InstanceName(exe, platform::UserId(), platform::DisplayName()), platform::RuntimeDirectory());
+    platform::SocketInstanceGuard& guard = *guardSlot;
     if (!guard.Acquire()) {
         guard.BringRunningCopyForward();
         return 0;
@@ -83,7 +108,13 @@ int main(int argc, char** argv)
     // the face changes; the windows are small, so plain uploads cost nothing.
     if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    noDisplayLine = NoDisplayLine(argc > 0 ? argv[0] : "zelvaro", std::getenv("DISPLAY"),
+                                  std::getenv("WAYLAND_DISPLAY"));
+    startingGuard = &guardSlot;
+    laterMessages = qInstallMessageHandler(MessagesWhileConnecting);
     ZelvaroApplication app(argc, argv);
+    qInstallMessageHandler(laterMessages);
+    startingGuard = nullptr;
     const InterfaceLanguage language = ChooseInterfaceLanguage(std::getenv);
     const std::string dataDir = DataFolder(exe, ZELVARO_DATA_FROM_BIN);
     app.UseLanguage(language, QString::fromStdString(dataDir + "translations"));

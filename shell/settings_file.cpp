@@ -37,6 +37,7 @@ const Key kKeys[] = {
     {"Location", "OffsetX", IntField{&ClockSettings::OffsetX}},
     {"Location", "OffsetY", IntField{&ClockSettings::OffsetY}},
     {"Location", "OnTop", BoolField{&ClockSettings::OnTop}},
+    {"Location", "Clock24", BoolField{&ClockSettings::Clock24}},
     {"WallDir", "PanicWallPaper", TextField{&ClockSettings::PanicWallPaper}},
     {"WallDir", "WallDir1", TextField{&ClockSettings::WallDir1}},
     {"WallDir", "WallDir2", TextField{&ClockSettings::WallDir2}},

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/speed_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent)
 {
     setAutoRaise(false);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, not taken by a click: a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void SpeedButton::SetGlyph(const QPixmap& glyph)
@@ -48,4 +51,44 @@ void SpeedButton::mouseReleaseEvent(QMouseEvent* event)
     emit mouseReleased(event->button());
     if (event->button() == Qt::RightButton && rightPressed_)
         emit rightReleased();
+}
+
+void SpeedButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && !event->isAutoRepeat() &&
+        event->modifiers() == Qt::NoModifier) {
+        // The same steps as a left click, so the handlers cannot tell them apart.
+        rightPressed_ = false;
+        emit mousePressed(Qt::LeftButton);
+        click();
+        emit mouseReleased(Qt::LeftButton);
+        event->accept();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}
+
+void SpeedButton::keyReleaseEvent(QKeyEvent* event)
+{
+    // Space was handled at its press; the tool button would click again on its release.
+    if (event->key() == Qt::Key_Space) {
+        event->accept();
+        return;
+    }
+    QToolButton::keyReleaseEvent(event);
+}
+
+void SpeedButton::paintEvent(QPaintEvent* event)
+{
+    QToolButton::paintEvent(event);
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    // A ring in the highlight colour, two pixels wide inside the edge, seen on
+    // light and dark palettes alike.
+    QPainter p(this);
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }

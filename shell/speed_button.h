@@ -2,6 +2,8 @@
 #pragma once
 // A flat button with a two-state glyph (up and pressed, side by side in one
 // image) that also reports which mouse button was pressed and released.
+// Tab reaches it; Return or Space then acts as a left click, and a ring shows
+// the focus while the keyboard moves it.
 
 #include <QPixmap>
 #include <QToolButton>
@@ -22,6 +24,9 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowState(bool pressed);

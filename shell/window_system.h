@@ -12,6 +12,11 @@
 // missing display.
 const char* QtPlatformFor(const char* display, const char* waylandDisplay);
 
+// The one line said when the window system cannot be reached, naming the
+// display asked for: "zelvaro: cannot open display :5" (`programName` is
+// argv[0]); with no display named it says which variables were looked at.
+std::string NoDisplayLine(const std::string& programName, const char* display, const char* waylandDisplay);
+
 // Whether a window's place can be read back on the Qt platform named
 // `platformName` (native Wayland never tells a window where it is).
 bool WindowPlaceKnown(const std::string& platformName);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 StepSpinEdit::StepSpinEdit(int minimum, int maximum, int step, QWidget* parent) : QSpinBox(parent)
 {
@@ -12,7 +13,7 @@ StepSpinEdit::StepSpinEdit(int minimum, int maximum, int step, QWidget* parent) 
     setValue(minimum);
     setWrapping(false);
     setAccelerated(false);
-    // Nothing may reach the text by the back door either: no paste menu, no drops.
+    // Only typed digits reach the text: no paste menu, no drops.
     lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     lineEdit()->setAcceptDrops(false);
     setAcceptDrops(false);
@@ -32,11 +33,19 @@ void StepSpinEdit::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    // Anything that would change the text is refused; so are the page keys,
-    // which would step by more than one step.
-    const bool edits = key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_PageUp ||
-                       key == Qt::Key_PageDown || !event->text().isEmpty() || event->matches(QKeySequence::Paste) ||
-                       event->matches(QKeySequence::Cut);
+    // Digits and their corrections are typed into the field; the spin box
+    // keeps the typed value inside the range.
+    const bool digit = event->text().size() == 1 && event->text().at(0).isDigit() &&
+                       !(event->modifiers() & Qt::ControlModifier);
+    if (digit || key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right ||
+        key == Qt::Key_Home || key == Qt::Key_End) {
+        QSpinBox::keyPressEvent(event);
+        return;
+    }
+    // Anything else that would change the text is refused; so are the page
+    // keys, which would step by more than one step.
+    const bool edits = key == Qt::Key_PageUp || key == Qt::Key_PageDown || !event->text().isEmpty() ||
+                       event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
     if (edits) {
         QApplication::beep();
         emit Refused();
@@ -44,4 +53,18 @@ void StepSpinEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->ignore();
+}
+
+void StepSpinEdit::SetMinimumDigits(int digits)
+{
+    digits_ = digits;
+    const int shown = value();
+    const QSignalBlocker quiet(this);
+    setValue(shown == minimum() ? maximum() : minimum());  // the text is made anew on a change only
+    setValue(shown);
+}
+
+QString StepSpinEdit::textFromValue(int value) const
+{
+    return QString::number(value).rightJustified(digits_, QLatin1Char('0'));
 }

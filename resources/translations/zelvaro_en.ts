@@ -230,6 +230,10 @@
         <translation>Cannot write %s</translation>
     </message>
     <message>
+        <source>ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください</source>
+        <translation>The file %s was not found. Check the name and type it again</translation>
+    </message>
+    <message>
         <source>%s を読み込めません</source>
         <translation>Cannot read %s</translation>
     </message>
@@ -404,6 +408,10 @@
     <message>
         <source>Zelvaro前面表示</source>
         <translation>&amp;Keep Zelvaro on top</translation>
+    </message>
+    <message>
+        <source>24時間表示</source>
+        <translation>&amp;24-hour clock</translation>
     </message>
     <message>
         <source>変更間隔（分）</source>

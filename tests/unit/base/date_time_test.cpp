@@ -57,6 +57,11 @@ TEST(DateTime, ClockTextUsesTheTwelveHourFace)
     EXPECT_EQ(ClockText(day + EncodeTime(12, 0)), "12:00 pm");
     EXPECT_EQ(ClockText(day + EncodeTime(23, 59)), "11:59 pm");
     EXPECT_EQ(ClockText(day), "12:00 am");
+    // The 24-hour face: two-digit hours from 00 to 23.
+    EXPECT_EQ(ClockText(day, true), "00:00");
+    EXPECT_EQ(ClockText(day + EncodeTime(9, 5), true), "09:05");
+    EXPECT_EQ(ClockText(day + EncodeTime(12, 0), true), "12:00");
+    EXPECT_EQ(ClockText(day + EncodeTime(23, 59, 59), true), "23:59");
 }
 
 TEST(DateTime, DateHintNamesTheWeekday)

@@ -104,7 +104,7 @@ TEST(ConfigValues, EveryValueRoundTripsAndTheStepsRunInOrder)
     ClockSettings s;
     ConfigValues v;
     v.WallDir2Sw = v.WallDir3Sw = v.WallChangeSw = v.StartWallChangeSw = v.ColorDecSw = v.OnTop = v.WallPerMonitorSw =
-        true;
+        v.Clock24 = true;
     v.JustWaveSw = v.HalfWaveSw = v.QuarterWaveSw = v.AlarmWaveSw = v.AlarmBmpSw = true;
     v.WallDir2End = {17, 45};
     v.WallDir3Start = {22, 0};
@@ -124,8 +124,8 @@ TEST(ConfigValues, EveryValueRoundTripsAndTheStepsRunInOrder)
 
     const ConfigValues back = ConfigValuesFrom(s);
     EXPECT_TRUE(back.WallDir2Sw && back.WallDir3Sw && back.WallChangeSw && back.StartWallChangeSw && back.ColorDecSw &&
-                back.WallPerMonitorSw && back.OnTop && back.JustWaveSw && back.HalfWaveSw && back.QuarterWaveSw &&
-                back.AlarmWaveSw && back.AlarmBmpSw);
+                back.WallPerMonitorSw && back.OnTop && back.Clock24 && back.JustWaveSw && back.HalfWaveSw &&
+                back.QuarterWaveSw && back.AlarmWaveSw && back.AlarmBmpSw);
     EXPECT_EQ(back.WallDir2End.hour, 17);
     EXPECT_EQ(back.WallDir2End.minute, 45);
     EXPECT_EQ(back.WallDir3Start.hour, 22);

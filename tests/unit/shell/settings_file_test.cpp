@@ -62,7 +62,7 @@ TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
 {
     bool armed = false;
     const ClockSettings s = Load(
-        "[Location]\nOffsetX=-12\nOffsetY=$10\nOnTop=0x1\n"
+        "[Location]\nOffsetX=-12\nOffsetY=$10\nOnTop=0x1\nClock24=1\n"
         "[WallSw]\nWallChangeSw=7\nWallDir2Sw=yes\nWallInterval=\nColorDecSw=2\nWallPerMonitorSw=on\n"
         "[WallTime]\nWallDir2StartTime=00:30:00\nWallDir2EndTime=0:30:00\n"
         "WallDir3StartTime=9:00 PM\n"
@@ -72,6 +72,7 @@ TEST(SettingsFile, ValuesConvertAsTheFileHoldsThem)
     EXPECT_EQ(s.OffsetX, -12);
     EXPECT_EQ(s.OffsetY, 16);
     EXPECT_TRUE(s.OnTop);
+    EXPECT_TRUE(s.Clock24);
     EXPECT_TRUE(s.WallChangeSw);
     EXPECT_FALSE(s.WallDir2Sw);
     EXPECT_TRUE(s.ColorDecSw);
@@ -112,7 +113,7 @@ TEST(SettingsFile, NewFileHoldsEverySectionAndKeyInOrder)
     s.JustWave = "/snd/hour.wav";
     SaveSettings(file, s, -4, 300);
     EXPECT_EQ(*file.content,
-              "[Location]\nOffsetX=-4\nOffsetY=300\nOnTop=1\n"
+              "[Location]\nOffsetX=-4\nOffsetY=300\nOnTop=1\nClock24=0\n"
               "[WallDir]\nPanicWallPaper=\nWallDir1=\nWallDir2=\nWallDir3=\n"
               "[WallTime]\nWallDir2StartTime=0:00:00\nWallDir2EndTime=0:00:00\nWallDir3StartTime=0:00:00\n"
               "WallDir3EndTime=0:00:00\n"

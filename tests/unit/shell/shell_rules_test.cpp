@@ -39,6 +39,11 @@ TEST(WindowSystem, XcbWhereADisplayIsNamedElseNativeWayland)
     EXPECT_TRUE(WindowPlaceKnown("offscreen"));
     EXPECT_FALSE(WindowPlaceKnown("wayland"));
     EXPECT_FALSE(WindowPlaceKnown("wayland-egl"));
+    // The line said when the display cannot be opened names the one asked for.
+    EXPECT_EQ(NoDisplayLine("/usr/bin/zelvaro", ":7", nullptr), "zelvaro: cannot open display :7\n");
+    EXPECT_EQ(NoDisplayLine("zelvaro", nullptr, "wayland-1"), "zelvaro: cannot open display wayland-1 (Wayland)\n");
+    EXPECT_EQ(NoDisplayLine("./my.clock", "", ""),
+              "my.clock: cannot open display: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
 }
 
 TEST(WindowPlacement, ExtremeSavedValuesDoNotWrap)

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the pickers make of a path: the folder they open in, and what a name
+// typed into their file-name field asks for.
+
+#include <string>
+#include <vector>
+
+// The folder a picker opens in: the folder `current` names, or the folder
+// of the file it names (the file itself need not exist), else the first of
+// `fallbacks` that is a folder; empty when none is, and the picker stays
+// where it is.
+std::string PickerStartFolder(const std::string& current, const std::vector<std::string>& fallbacks);
+
+enum class TypedNameKind { Nothing, Folder, Pattern, File };
+
+struct TypedName {
+    TypedNameKind kind = TypedNameKind::Nothing;
+    // Folder: the folder to open. Pattern: the folder to open first (empty:
+    // stay). File: the file's full path.
+    std::string folder;
+    std::string pattern;  // Pattern: the patterns ("*.jpg;*.png")
+    std::string file;     // File: the full path, whether or not it exists
+    bool exists = false;  // File: the file is there
+};
+
+// A name typed into a picker's field while it shows `directory`: a name or a
+// path (absolute, "~/" for the home folder `home`, or relative) of a folder
+// or a file, or patterns with "*" or "?" in their last part, which may stand
+// after a folder's path ("/photos/*.jpg"). Blanks around it are dropped.
+TypedName ReadTypedName(const std::string& typed, const std::string& directory, const std::string& home);
