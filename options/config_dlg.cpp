@@ -7,6 +7,7 @@
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
+#include "options/typed_file_name.h"
 #include "base/ui/error_handler.h"
 #include "base/ui/path_text.h"
 
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -50,6 +52,12 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     windowFont.setFamilies(
         {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
+    KeepMissingFolder = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, this);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    };
 
     OptionNote = new QTabWidget(this);
     OptionNote->setObjectName(QStringLiteral("OptionNote"));
@@ -212,17 +220,34 @@ void TConfigDlg::accept()
                              edtAlarmWaveFile, edtAlarmBmpFile}) {
         const std::string text = Text(field);
         if (!ErrorHandler::Run([&text] { RefuseLineBreak(text); })) {
-            for (QWidget* page = field->parentWidget(); page; page = page->parentWidget()) {
-                if (const int index = OptionNote->indexOf(page); index >= 0) {
-                    OptionNote->setCurrentIndex(index);
-                    break;
-                }
-            }
-            field->setFocus();
+            ShowField(field);
             return;
         }
     }
+    // The optional folders count only while switched on.
+    for (QLineEdit* field : {edtWalldir1, edtWallDir2, edtWallDir3}) {
+        const std::string folder = Text(field);
+        const bool used = (field != edtWallDir2 || chkWallDir2->isChecked()) &&
+                          (field != edtWallDir3 || chkWallDir3->isChecked());
+        if (!used || folder.empty() || IsFolder(folder))
+            continue;
+        ShowField(field);
+        const QString question = tr("壁紙ﾃﾞｨﾚｸﾄﾘ %1 がありません。このまま設定しますか？").arg(field->text());
+        if (!KeepMissingFolder(question))
+            return;
+    }
     QDialog::accept();
+}
+
+void TConfigDlg::ShowField(QLineEdit* field)
+{
+    for (QWidget* page = field->parentWidget(); page; page = page->parentWidget()) {
+        if (const int index = OptionNote->indexOf(page); index >= 0) {
+            OptionNote->setCurrentIndex(index);
+            break;
+        }
+    }
+    field->setFocus();
 }
 
 void TConfigDlg::keyPressEvent(QKeyEvent* event)

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -32,13 +33,22 @@ public:
     void Fill(const ConfigValues& values);
     ConfigValues Values() const;
 
+    // Asked at OK for each wallpaper folder that does not exist, with the
+    // question to show: true keeps it (it may be a disk not yet mounted).
+    // A question box with Yes and No unless replaced.
+    std::function<bool(const QString& question)> KeepMissingFolder;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // OK: a path field holding a line break (pasted, or a picked file's name)
-    // is refused with a message and the dialog stays open on that field.
+    // is refused with a message and the dialog stays open on that field; a
+    // wallpaper folder that does not exist is kept only when the user says so.
     void accept() override;
 
 private:
+    // Shows the tab that holds `field` and gives the field the focus.
+    void ShowField(QLineEdit* field);
+
     // Its controls, found by their object names from outside.
     QTabWidget* OptionNote = nullptr;
     QPushButton* OKBtn = nullptr;

@@ -6,12 +6,6 @@
 
 namespace {
 
-bool IsFolder(const std::string& path)
-{
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_directory(path, error);
-}
-
 std::string Trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(" \t");
@@ -37,6 +31,12 @@ std::string Resolved(const std::string& path, const std::string& directory, cons
 }
 
 }  // namespace
+
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
+}
 
 std::string PickerStartFolder(const std::string& current, const std::vector<std::string>& fallbacks)
 {

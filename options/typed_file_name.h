@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Whether `path` names a folder (or a link to one).
+bool IsFolder(const std::string& path);
+
 // The folder a picker opens in: the folder `current` names, or the folder
 // of the file it names (the file itself need not exist), else the first of
 // `fallbacks` that is a folder; empty when none is, and the picker stays

@@ -4,6 +4,7 @@
 #include "base/translatable.h"
 #include "base/zelvaro_error.h"
 #include "image/views/image_info_box.h"
+#include "wallpaper/nothing_to_show.h"
 #include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
 
@@ -115,8 +116,10 @@ void WallpaperManager::PanicPressed(Qt::MouseButton button)
 
 void WallpaperManager::PanicClicked()
 {
-    if (panic_.ClickShowsPanic())
-        applier_.ApplyWallPaper(settings_.PanicWallPaper);
+    if (!panic_.ClickShowsPanic())
+        return;
+    RefuseUnsetPanicFile(settings_.PanicWallPaper);
+    applier_.ApplyWallPaper(settings_.PanicWallPaper);
 }
 
 void WallpaperManager::PanicReleased()
@@ -130,8 +133,9 @@ void WallpaperManager::NextRequested()
     if (!RotationRunning())
         return;
     const std::string file = NextWallFile();
-    if (!file.empty())
-        applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User);
+    if (file.empty())
+        RefuseEmptyWallFolder(rotation_.CurWallDir);
+    applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User);
 }
 
 std::vector<std::string> WallpaperManager::FilesForMonitors(const std::string& file)

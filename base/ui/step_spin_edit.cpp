@@ -22,37 +22,26 @@ StepSpinEdit::StepSpinEdit(int minimum, int maximum, int step, QWidget* parent) 
 void StepSpinEdit::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    // Stepping, and the keys the dialog itself answers (Enter for OK, Esc for Cancel).
-    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter ||
-        key == Qt::Key_Escape || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-        QSpinBox::keyPressEvent(event);
-        return;
-    }
     // Access keys of the dialog's buttons pass on untouched.
     if (event->modifiers() & Qt::AltModifier) {
         event->ignore();
         return;
     }
-    // Digits and their corrections are typed into the field; the spin box
-    // keeps the typed value inside the range.
-    const bool digit = event->text().size() == 1 && event->text().at(0).isDigit() &&
-                       !(event->modifiers() & Qt::ControlModifier);
-    if (digit || key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right ||
-        key == Qt::Key_Home || key == Qt::Key_End) {
-        QSpinBox::keyPressEvent(event);
-        return;
-    }
-    // Anything else that would change the text is refused; so are the page
-    // keys, which would step by more than one step.
-    const bool edits = key == Qt::Key_PageUp || key == Qt::Key_PageDown || !event->text().isEmpty() ||
-                       event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut);
-    if (edits) {
+    // A character other than a digit is refused, and so are the page keys,
+    // which would step by more than one step. Digits, their corrections, the
+    // cursor and editing shortcuts, stepping and the dialog's own keys (Enter
+    // for OK, Esc for Cancel) go on; the spin box keeps a typed value inside
+    // the range.
+    const QString text = event->text();
+    const bool character = text.size() == 1 && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
+    const bool refused = key == Qt::Key_PageUp || key == Qt::Key_PageDown || (character && !text.at(0).isDigit());
+    if (refused) {
         QApplication::beep();
         emit Refused();
         event->accept();
         return;
     }
-    event->ignore();
+    QSpinBox::keyPressEvent(event);
 }
 
 void StepSpinEdit::SetMinimumDigits(int digits)

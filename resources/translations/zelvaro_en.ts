@@ -230,6 +230,22 @@
         <translation>Cannot write %s</translation>
     </message>
     <message>
+        <source>緊急表示壁紙ﾌｧｲﾙが設定されていません。ｵﾌﾟｼｮﾝ設定で選んでください</source>
+        <translation>No panic wallpaper is set. Choose a picture under Options</translation>
+    </message>
+    <message>
+        <source>壁紙ﾃﾞｨﾚｸﾄﾘ %s に画像ﾌｧｲﾙがありません。画像を置くか、ｵﾌﾟｼｮﾝ設定で選び直してください</source>
+        <translation>The wallpaper folder %s holds no pictures. Put pictures there or choose another folder under Options</translation>
+    </message>
+    <message>
+        <source>壁紙ﾃﾞｨﾚｸﾄﾘ %s がありません。ｵﾌﾟｼｮﾝ設定で選び直してください</source>
+        <translation>The wallpaper folder %s does not exist. Choose another one under Options</translation>
+    </message>
+    <message>
+        <source>壁紙ﾃﾞｨﾚｸﾄﾘが設定されていません。ｵﾌﾟｼｮﾝ設定で壁紙ﾃﾞｨﾚｸﾄﾘを選んでください</source>
+        <translation>No wallpaper folder is set. Choose one under Options, Wallpaper folder</translation>
+    </message>
+    <message>
         <source>ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください</source>
         <translation>The file %s was not found. Check the name and type it again</translation>
     </message>
@@ -412,6 +428,10 @@
     <message>
         <source>24時間表示</source>
         <translation>&amp;24-hour clock</translation>
+    </message>
+    <message>
+        <source>壁紙ﾃﾞｨﾚｸﾄﾘ %1 がありません。このまま設定しますか？</source>
+        <translation>The wallpaper folder %1 does not exist. Keep it anyway?</translation>
     </message>
     <message>
         <source>変更間隔（分）</source>

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -76,23 +77,34 @@ private slots:
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     }
 
-    void fieldsRefuseTypingAndHoldTheirEnds()
+    void fieldsTakeTypedDigitsOnlyAndHoldTheirEnds()
     {
         platform::FakeClock clock;
         platform::FakeHelp help;
         TAlarmSetDlg dialog(clock, help);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        Control<StepSpinEdit>(dialog, "HourSedit")->setValue(7);
-        QSignalSpy refused(Control<StepSpinEdit>(dialog, "HourSedit"), &StepSpinEdit::Refused);
-        Control<StepSpinEdit>(dialog, "HourSedit")->setFocus();
-        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_5);
-        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Backspace);
-        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Delete);
-        QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_A);
-        QCOMPARE(refused.count(), 4);
-        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 7);
-        QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->text(), QStringLiteral("7"));
+        StepSpinEdit* hour = Control<StepSpinEdit>(dialog, "HourSedit");
+        QVERIFY(hour->hasFocus());  // the dialog opens on its first field
+        hour->setValue(7);
+        QSignalSpy refused(hour, &StepSpinEdit::Refused);
+        hour->lineEdit()->selectAll();
+        QTest::keyClicks(hour, QStringLiteral("19"));
+        QCOMPARE(hour->value(), 19);
+        QTest::keyClick(hour, Qt::Key_A);
+        QTest::keyClick(hour, Qt::Key_PageUp);
+        QCOMPARE(refused.count(), 2);
+        QCOMPARE(hour->value(), 19);
+        QTest::keyClick(hour, Qt::Key_Backspace);
+        QCOMPARE(hour->value(), 1);
+        hour->lineEdit()->selectAll();
+        QTest::keyClicks(hour, QStringLiteral("30"));  // past the end: the 0 is not taken
+        QCOMPARE(hour->value(), 3);
+        hour->setValue(7);
+        QCOMPARE(hour->text(), QStringLiteral("7"));
+        // Minutes always read with two digits.
+        Control<StepSpinEdit>(dialog, "MinSEdit")->setValue(6);
+        QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->text(), QStringLiteral("06"));
 
         QTest::keyClick(Control<StepSpinEdit>(dialog, "HourSedit"), Qt::Key_Up);
         QCOMPARE(Control<StepSpinEdit>(dialog, "HourSedit")->value(), 8);

@@ -10,6 +10,7 @@
 #include "platform/fake/fake_sound.h"
 #include "tests/ui/options/modal_driver.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -72,7 +73,7 @@ private slots:
         QCOMPARE(help.requests, (std::vector<int>{31, 31}));
     }
 
-    void spinFieldsHoldToRangeAndRefuseTyping()
+    void spinFieldsHoldToRangeAndTakeOnlyDigits()
     {
         TConfigDlg dialog(help, sound, "");
         ConfigValues v;
@@ -96,11 +97,15 @@ private slots:
         QTest::keyClick(minute, Qt::Key_Down);
         QCOMPARE(minute->value(), 50);
 
+        // Typed digits are taken, minutes read with two digits, letters are refused.
         QSignalSpy refused(minute, &StepSpinEdit::Refused);
-        QTest::keyClick(minute, Qt::Key_3);
-        QTest::keyClick(minute, Qt::Key_Backspace);
-        QCOMPARE(refused.count(), 2);
-        QCOMPARE(minute->value(), 50);
+        minute->lineEdit()->selectAll();
+        QTest::keyClicks(minute, QStringLiteral("7x"));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(minute->value(), 7);
+        minute->setValue(5);
+        QCOMPARE(minute->text(), QStringLiteral("05"));
+        QCOMPARE(Control<StepSpinEdit>(dialog, "spnInterval")->text(), QStringLiteral("120"));
     }
 
     void pathsKeepTheirBytesAndLineBreaksAreRefused()
@@ -108,6 +113,7 @@ private slots:
         QStringList errors;
         ErrorHandler::SetPresenter([&](const QString&, const QString& text) { errors << text; });
         TConfigDlg dialog(help, sound, "");
+        dialog.KeepMissingFolder = [](const QString&) { return true; };
         ConfigValues v;
         v.WallDir1 = "/home/u/caf\xE9";
         v.AlarmBmp = "/a/\xFF\xFE.bmp";
@@ -128,6 +134,34 @@ private slots:
         Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(accepted.count(), 1);
         ErrorHandler::SetPresenter({});
+    }
+
+    void aMissingWallpaperFolderIsKeptOnlyWhenTheUserSaysSo()
+    {
+        TConfigDlg dialog(help, sound, "");
+        ConfigValues v;
+        v.WallDir1 = QDir::tempPath().toStdString();
+        v.WallDir2 = "/switched/off";
+        v.WallDir3 = "/no/such/folder";
+        v.WallDir3Sw = true;
+        dialog.Fill(v);
+        QStringList asked;
+        bool keep = false;
+        dialog.KeepMissingFolder = [&](const QString& question) {
+            asked << question;
+            return keep;
+        };
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        Control<QTabWidget>(dialog, "OptionNote")->setCurrentIndex(3);
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        QCOMPARE(accepted.count(), 0);
+        QCOMPARE(asked.size(), 1);  // neither the folder that is there nor the one switched off
+        QVERIFY(asked.first().contains(QStringLiteral("/no/such/folder")));
+        QCOMPARE(Control<QTabWidget>(dialog, "OptionNote")->currentIndex(), 0);  // shown where it is set
+        keep = true;
+        Control<QPushButton>(dialog, "OKBtn")->click();
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(dialog.Values().WallDir3, "/no/such/folder");
     }
 };
 

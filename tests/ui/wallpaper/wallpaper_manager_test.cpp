@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's wallpaper handlers over a fake desktop and clock: the
 // panic button, dropped files, the pause item and the tick's step.
+#include "base/zelvaro_error.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
 #include "image/views/image_info_box.h"
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -98,12 +100,54 @@ private slots:
         QCOMPARE(converter.calls, 1);
         QVERIFY(qAbs(manager->NextWallChange() - (clock.Now() + 25 * kMin)) < 1e-9);  // 10:45:10
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);                        // the hourglass is gone
+    }
 
-        settings.PanicWallPaper.clear();
-        desktop.calls.clear();
-        manager->PanicPressed(Qt::LeftButton);
-        manager->PanicClicked();
-        QVERIFY(desktop.calls.empty());
+    void commandsWithNothingToShowSayWhatToDo()
+    {
+        // Each case: the setting left as the user left it, and the message
+        // that names what is missing.
+        struct Case {
+            const char* name;
+            std::function<void()> setUp;
+            std::function<void()> command;
+            QString message;
+        };
+        const auto panic = [this] {
+            manager->PanicPressed(Qt::LeftButton);
+            manager->PanicClicked();
+        };
+        const auto next = [this] {
+            manager->PanicPressed(Qt::RightButton);
+            manager->PanicReleased();
+        };
+        const std::vector<Case> cases = {
+            {"no panic picture", [this] { settings.PanicWallPaper.clear(); }, panic,
+             QStringLiteral("緊急表示壁紙ﾌｧｲﾙが設定されていません")},
+            {"no folder", [this] { settings.WallDir1.clear(); }, next,
+             QStringLiteral("壁紙ﾃﾞｨﾚｸﾄﾘが設定されていません")},
+            {"folder gone", [this] { settings.WallDir1 = Path("gone"); }, next,
+             QString::fromStdString(Path("gone")) + QStringLiteral(" がありません")},
+            {"folder empty",
+             [this] {
+                 QDir(dir.path()).mkpath(QStringLiteral("empty"));
+                 settings.WallDir1 = Path("empty");
+             },
+             next, QString::fromStdString(Path("empty")) + QStringLiteral(" に画像ﾌｧｲﾙがありません")},
+        };
+        for (const Case& c : cases) {
+            init();
+            c.setUp();
+            desktop.calls.clear();
+            QString said;
+            try {
+                c.command();
+            } catch (const ZelvaroError& e) {
+                said = QString::fromStdString(e.what());
+            }
+            QVERIFY2(said.contains(c.message), c.name);
+            QVERIFY2(said.contains(QStringLiteral("ｵﾌﾟｼｮﾝ設定")), c.name);  // where to set it right
+            QVERIFY2(desktop.calls.empty(), c.name);
+        }
     }
 
     void panicRightReleaseStepsOnlyWhileRunning()

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "wallpaper/nothing_to_show.h"
+
+#include "base/translatable.h"
+#include "base/zelvaro_error.h"
+
+#include <filesystem>
+#include <system_error>
+
+void RefuseEmptyWallFolder(const std::string& folder)
+{
+    if (folder.empty())
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘが設定されていません。"
+                                                         "ｵﾌﾟｼｮﾝ設定で壁紙ﾃﾞｨﾚｸﾄﾘを選んでください"));
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error))
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘ %s がありません。"
+                                                         "ｵﾌﾟｼｮﾝ設定で選び直してください"),
+                           folder);
+    throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘ %s に画像ﾌｧｲﾙがありません。"
+                                                     "画像を置くか、ｵﾌﾟｼｮﾝ設定で選び直してください"),
+                       folder);
+}
+
+void RefuseUnsetPanicFile(const std::string& file)
+{
+    if (file.empty())
+        throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "緊急表示壁紙ﾌｧｲﾙが設定されていません。"
+                                                         "ｵﾌﾟｼｮﾝ設定で選んでください"));
+}

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Why a wallpaper command the user gave has nothing to show, told so that
+// the user knows what to do: no folder or picture set, the one set is gone,
+// or the folder holds no picture. The commands raise these as errors.
+
+#include <string>
+
+// For "next wallpaper": `folder` is the folder the rotation chose for now
+// and found no picture in. Raises ZelvaroError naming the folder.
+[[noreturn]] void RefuseEmptyWallFolder(const std::string& folder);
+
+// For the panic button: raises ZelvaroError when no panic picture is set. A
+// set file that cannot be shown is told by the picture's reader.
+void RefuseUnsetPanicFile(const std::string& file);
