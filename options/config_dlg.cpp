@@ -104,6 +104,8 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // Opens on its first field, where typing can start.
+    edtWalldir1->setFocus();
 }
 
 void TConfigDlg::Fill(const ConfigValues& v)

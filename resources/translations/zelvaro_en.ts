@@ -108,11 +108,11 @@
     </message>
     <message>
         <source>Windowsﾃﾞｨﾚｸﾄﾘ</source>
-        <translation>Windows folder</translation>
+        <translation>Program data folder</translation>
     </message>
     <message>
         <source>Systemﾃﾞｨﾚｸﾄﾘ</source>
-        <translation>System folder</translation>
+        <translation>System library folder</translation>
     </message>
     <message>
         <source>Tempﾃﾞｨﾚｸﾄﾘ</source>
@@ -136,15 +136,15 @@
     </message>
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ</source>
-        <translation>Version</translation>
+        <translation>Kernel release</translation>
     </message>
     <message>
         <source>ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ</source>
-        <translation>Build number</translation>
+        <translation>Kernel build</translation>
     </message>
     <message>
         <source>仮想ﾒﾓﾘ</source>
-        <translation>Virtual memory</translation>
+        <translation>Address space</translation>
     </message>
     <message>
         <source>物理ﾒﾓﾘ</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>使用可能仮想ﾒﾓﾘ</source>
-        <translation>Free virtual memory</translation>
+        <translation>Free address space</translation>
     </message>
     <message>
         <source>使用可能ｽﾜｯﾌﾟﾌｧｲﾙ</source>
@@ -172,11 +172,11 @@
     </message>
     <message>
         <source>使用可能ﾕｰｻﾞｰﾘｿｰｽ</source>
-        <translation>Free user resources</translation>
+        <translation>Free system file handles</translation>
     </message>
     <message>
         <source>使用可能GDIﾘｿｰｽ</source>
-        <translation>Free GDI resources</translation>
+        <translation>Free file descriptors</translation>
     </message>
     <message>
         <source>使用</source>
@@ -643,7 +643,7 @@
     <name>TfrmInfoDlg</name>
     <message>
         <source>ｲﾝﾌｫﾒｰｼｮﾝ</source>
-        <translation>System Information</translation>
+        <translation>Zelvaro System Information</translation>
     </message>
     <message>
         <source>ｸﾞﾗﾌ</source>

@@ -140,6 +140,78 @@ private slots:
         QCOMPARE(QDir::currentPath(), dir);
     }
 
+    void keyboardOpensFoldersAndFollowsTypedNames()
+    {
+        TfrmOpenBmp picker("");
+        picker.SetFileTypes(kImageFileTypes);
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* folders = Control<QListWidget>(picker, "DirList");
+        auto* name = Control<QLineEdit>(picker, "edtFileList");
+        // Return on a folder opens it; the picker stays open.
+        Click(folders, QStringLiteral("Summer"));
+        QTest::keyClick(folders, Qt::Key_Return);
+        QCOMPARE(picker.Directory(), (dir + QStringLiteral("/Summer")).toStdString());
+        QVERIFY(picker.isVisible());
+        // Typed into the name field and confirmed with Return: a folder, a
+        // pattern, a missing file (told, named) and a file (chosen).
+        struct Step {
+            QString typed;
+            QString directory;
+            QStringList files;  // empty: not looked at
+            bool closes;
+        };
+        const std::vector<Step> steps = {
+            {QStringLiteral(".."), dir, {}, false},
+            {QStringLiteral("*.jpg"), dir, {QStringLiteral("sunset.Jpg")}, false},
+            {QStringLiteral("Summer/../*.BMP"), dir, {QStringLiteral("WIDE.BMP"), QStringLiteral("photo.bmp")}, false},
+            {QStringLiteral("nowhere.bmp"), dir, {}, false},
+            {QStringLiteral("photo.bmp"), dir, {}, true},
+        };
+        for (const Step& step : steps) {
+            name->setFocus();
+            name->selectAll();
+            QTest::keyClicks(name, step.typed);
+            QTest::keyClick(name, Qt::Key_Return);
+            QCOMPARE(QString::fromStdString(picker.Directory()), step.directory);
+            if (!step.files.isEmpty())
+                QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), step.files);
+            QCOMPARE(picker.isVisible(), !step.closes);
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().contains(dir + QStringLiteral("/nowhere.bmp")));
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(picker.FileName(), (dir + QStringLiteral("/photo.bmp")).toStdString());
+    }
+
+    void pickerOpensNearTheCurrentValue()
+    {
+        struct Case {
+            QString current;
+            QString home;
+            QString expected;
+        };
+        const QString summer = dir + QStringLiteral("/Summer");
+        const std::vector<Case> cases = {
+            {summer, root.path(), summer},
+            {summer + QStringLiteral("/gone.bmp"), root.path(), summer},
+            {QString(), root.path(), dir},  // the pictures folder under home
+            {QStringLiteral("/no/such/file.bmp"), summer, summer},  // no pictures folder there: home
+        };
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toUtf8());
+        for (const Case& c : cases) {
+            qputenv("HOME", c.home.toUtf8());
+            QVERIFY(QDir::setCurrent(dir + QStringLiteral("/..")));
+            TfrmOpenBmp picker("");
+            picker.OpenNear(c.current.toStdString(), QStandardPaths::PicturesLocation);
+            QCOMPARE(QString::fromStdString(picker.Directory()), c.expected);
+        }
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+    }
+
     void previewFollowsTheCheckBoxAndAlwaysEndsTheBusyCursor()
     {
         TfrmOpenBmp picker("");

@@ -9,6 +9,7 @@
 #include "shell/tick_schedule.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -36,6 +37,8 @@ private slots:
     void failedSaveKeepsTheWindowOpen();
     void terminationSavesOnceAndNeverRefuses();
     void helpKeys();
+    void keyboardReachesTheMenuAndTheButtons();
+    void twentyFourHourFace();
     void onTopAndDateHint();
 };
 
@@ -430,6 +433,61 @@ void ClockWindowTest::helpKeys()
     QTest::keyClick(Control<QMenu>(w, "PopupMenu1"), Qt::Key_F1);
     QCOMPARE(f.help.requests.back(), 34);
     Control<QMenu>(w, "PopupMenu1")->hide();
+}
+
+void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* menu = Control<QMenu>(w, "PopupMenu1");
+    // The menu opens where the options button opens it, once per request:
+    // X11 sends the Menu key as a menu request and as a key.
+    const std::vector<std::function<void()>> requests = {
+        [&] { QTest::keyClick(&w, Qt::Key_F10, Qt::ShiftModifier); },
+        [&] { QTest::keyClick(&w, Qt::Key_Menu); },
+        [&] {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0));
+            QApplication::sendEvent(&w, &request);
+            QTest::keyClick(&w, Qt::Key_Menu);
+        },
+    };
+    for (const auto& request : requests) {
+        request();
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), QPoint(w.x() + 110, w.y() + 30));
+        menu->hide();
+    }
+    // The right button keeps its own meanings: no menu from a mouse request.
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(&w, &mouse);
+    QVERIFY(!menu->isVisible());
+
+    // Tab reaches both buttons; Return and Space act as a left click.
+    auto* options = Control<SpeedButton>(w, "sbtnConfig");
+    auto* panic = Control<SpeedButton>(w, "SpeedButton2");
+    QVERIFY(options->focusPolicy() & Qt::TabFocus);
+    QVERIFY(panic->focusPolicy() & Qt::TabFocus);
+    panic->setFocus(Qt::TabFocusReason);
+    w.calls.clear();
+    QTest::keyClick(panic, Qt::Key_Return);
+    QTest::keyClick(panic, Qt::Key_Space);
+    QCOMPARE(w.calls, (QStringList{"PanicDown1", "PanicClick", "PanicUp1", "PanicDown1", "PanicClick", "PanicUp1"}));
+    options->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(options, Qt::Key_Return);
+    QVERIFY(menu->isVisible());
+    menu->hide();
+}
+
+void ClockWindowTest::twentyFourHourFace()
+{
+    ClockFixture f;
+    RecordingClock& w = f.Start("[Location]\nClock24=1\n");
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->text(), QString("14:00"));
+    f.clock.Advance(2.0 / 1440);
+    w.Timer1Timer();
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->text(), QString("14:02"));
 }
 
 void ClockWindowTest::onTopAndDateHint()

@@ -81,6 +81,17 @@ private slots:
                        .toUtf8());
     }
 
+    void escapeAndCtrlWCloseTheWindow()
+    {
+        HelpWindow help(helpFile.toStdString(), files);
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Escape), Qt::ControlModifier | Qt::Key_W}) {
+            help.ShowContext(29);
+            QVERIFY(QTest::qWaitForWindowExposed(&help));
+            QTest::keyClick(help.windowHandle(), key.key(), key.keyboardModifiers());
+            QVERIFY(!help.isVisible());
+        }
+    }
+
     void helpOpenedFromAModalDialogTakesInput()
     {
         HelpWindow help(helpFile.toStdString(), files);

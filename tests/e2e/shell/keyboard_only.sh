@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The program driven by the keyboard alone (no pointer at all): Shift+F10 and
+# the Menu key open the command menu; an alarm is set by typing its time and
+# its notice closes with Escape; the options' folder is changed in the picker
+# by typing a path and Return, and saved; the calendar, the information, the
+# version box and the help each open from the menu and close with Escape.
+source "$(dirname "$0")/../lib.sh"
+E2E_SCREEN=800x600 e2e_setup "$1"
+cp "$(dirname "$1")/zelvaro.HLP" "$WORK/"
+mkdir -p "$WORK/pics" "$WORK/other"
+printf '[Location]\nOffsetX=100\nOffsetY=100\n[WallDir]\nWallDir1=%s\n[Alarm]\nAlarmBmpSw=0\nAlarmWaveSw=0\n' \
+  "$WORK/other" >"$WORK/zelvaro.INI"
+
+# Waits up to 20 s for a visible window with the title $1; prints its id.
+window_named() {
+  local id=""
+  for _ in $(seq 400); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+# True once no visible window has the title $1 (waits up to 10 s).
+window_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  return 1
+}
+keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
+# Brings the clock forward and opens its menu with $1 (shift+F10 or Menu),
+# then types the rest.
+menu() {
+  local how=$1
+  shift
+  xdotool windowactivate --sync "$clock" 2>/dev/null || true
+  sleep 0.2
+  keys "$how"
+  keys "$@"
+}
+
+e2e_start '@2026-12-07 13:58:30'
+clock=$(e2e_window)
+
+# The alarm: Shift+F10, the first item, the hour and minutes typed.
+menu shift+F10 Down Return
+alarm=$(window_named '^Zelvaro ｱﾗｰﾑの設定$') || fail "Shift+F10 and Return did not open the alarm dialog"
+keys ctrl+a 1 3 Tab ctrl+a 5 9 Return
+window_gone '^Zelvaro ｱﾗｰﾑの設定$' || fail "Return did not close the alarm dialog"
+notice=$(window_named '^Zelvaro ｱﾗｰﾑ$') || fail "the typed alarm (13:59) did not ring"
+xdotool windowactivate --sync "$notice" 2>/dev/null || true
+keys Escape
+window_gone '^Zelvaro ｱﾗｰﾑ$' || fail "Escape did not close the alarm notice"
+
+# The options (the fifth item from the bottom), through the Menu key.
+menu Menu Up Up Up Up Up Return
+window_named '^Zelvaroの設定$' >/dev/null || fail "the Menu key did not open the options"
+# The first field has the focus; Tab leads to its folder button, Space opens the picker.
+keys Tab space
+window_named '^画像ﾌｧｲﾙの選択$' >/dev/null || fail "the folder button did not open the picker"
+# From the file list back to the name field; a typed path and Return open
+# the folder, Return again chooses it.
+keys shift+Tab ctrl+a
+xdotool type --delay 40 "$WORK/pics"
+keys Return Return
+window_gone '^画像ﾌｧｲﾙの選択$' || fail "Return did not choose the folder"
+keys Return
+window_gone '^Zelvaroの設定$' || fail "Return did not confirm the options"
+grep -qx "WallDir1=$WORK/pics" "$WORK/zelvaro.INI" || fail "the typed folder was not saved: $(grep WallDir1 "$WORK/zelvaro.INI")"
+
+# Every other window from the menu, each closed with Escape.
+for entry in "7:^Zelvaro のカレンダー$" "6:^ｲﾝﾌｫﾒｰｼｮﾝ$" "2:^about Zelvaro$" "3:^Zelvaro ヘルプ$"; do
+  ups=${entry%%:*}
+  title=${entry#*:}
+  menu shift+F10 $(printf 'Up %.0s' $(seq "$ups")) Return
+  id=$(window_named "$title") || fail "no window '$title' from the menu"
+  xdotool windowactivate --sync "$id" 2>/dev/null || true
+  keys Escape
+  window_gone "$title" || fail "Escape did not close '$title'"
+done
+kill -0 "$APP_PID" || fail "the program ended"
+echo "PASS"
