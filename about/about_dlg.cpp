@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/about_dlg.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "about/about_texts.h"
 #include "about/click_label.h"
 #include "base/ui/readable_colour.h"
@@ -120,6 +122,8 @@ TfrmAboutDlg::TfrmAboutDlg(const AboutServices& services, QWidget* parent)
     GoToWeb1.BrowserState = TBrowserState::gwNormal;
     BuildControls();
     FormCreate(services);
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 void TfrmAboutDlg::BuildControls()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_notice.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "base/ui/readable_colour.h"
 
 #include <QGuiApplication>
@@ -79,6 +81,8 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     setFixedSize(size());
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 QImage TMsgDlg::BuiltInPicture()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_set_dialog.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
 #include "alarm/alarm_time.h"
@@ -118,6 +120,8 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     HourSedit->setFocus();
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 void TAlarmSetDlg::BuildButtons(QGroupBox* box)

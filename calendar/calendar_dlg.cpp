@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calendar_dlg.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "calendar/calen_pnl.h"
 #include "platform/clock.h"
 #include "platform/help.h"
@@ -82,6 +84,8 @@ TCalendarDlg::TCalendarDlg(QWidget* owner, const platform::Clock& clock, platfor
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, BitBtn3);
     CalenPnl1->setFocus();
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 void TCalendarDlg::FormActivate()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/config_dlg.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "base/profile_text.h"
 #include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
@@ -106,6 +108,8 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
         move(screen->availableGeometry().center() - rect().center());
     // Opens on its first field, where typing can start.
     edtWalldir1->setFocus();
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 void TConfigDlg::Fill(const ConfigValues& v)

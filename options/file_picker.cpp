@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_picker.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "base/text_helpers.h"
 #include "base/zelvaro_error.h"
 #include "options/answer_within.h"
@@ -134,6 +136,8 @@ void FilePicker::FinishLayout()
     ShowDirectoryText();
     // The file list has the focus, so the arrow keys choose a file at once.
     FileList->setFocus();
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 void FilePicker::SetFileTypes(const std::string& text)

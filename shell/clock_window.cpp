@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/clock_window.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "alarm/alarm_commands.h"
 #include "options/registry_enhanced.h"
 
@@ -57,6 +59,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), services_(services)
 {
     setWindowTitle(QString::fromUtf8(kClockCaption));
+    // Screen readers name the window by the program, and read the time as its description.
+    setAccessibleName(QString::fromUtf8(kClockCaption));
     setWindowIcon(QIcon(QStringLiteral(":/shell/zelvaro_icon.xpm")));
     resize(kWidth, kHeight);
     // A fixed size is the hint tiling window managers float a window by.
@@ -81,6 +85,8 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     BuildAboutDialog();
     ConnectControls();
     ErrorHandler::Run([this] { FormCreate(); });
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 TfrmClock::~TfrmClock() = default;
@@ -168,6 +174,7 @@ void TfrmClock::FormCreate()
     // The help file was given to the help service when it was made (main).
 
     lblClock->setText(QString::fromStdString(ClockText(services_.clock.Now(), ClockSettings.Clock24)));
+    setAccessibleDescription(lblClock->text());
     pmnuWallPause->setChecked(false);
     pmnuWallPause->setEnabled(ClockSettings.WallChangeSw);
     SaverActive = services_.saver.IsActive();

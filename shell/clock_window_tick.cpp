@@ -71,6 +71,7 @@ void TfrmClock::TickSteps()
     if (plan.newClockText) {
         const QString text = QString::fromStdString(*plan.newClockText);
         lblClock->setText(text);
+        setAccessibleDescription(text);
         if (windowState() & Qt::WindowMinimized)
             setWindowTitle(text);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/info_dlg.h"
 
+#include "base/ui/accessible_names.h"
+
 #include "base/ui/error_handler.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_rows.h"
@@ -76,6 +78,8 @@ TfrmInfoDlg::TfrmInfoDlg(QWidget* owner, const platform::SystemFacts& facts, con
     SysInfo = std::make_unique<TSysInfo>(facts_, SysInfoGather::WithoutFileSystems);
     SysInfo->SetLanguage(TLanguage::lgEnglish);
     ErrorHandler::Run([this] { FormCreate(); });
+    // Screen readers hear the captions without access keys and colons.
+    NameControlsForSpeech(this);
 }
 
 TfrmInfoDlg::~TfrmInfoDlg() = default;
