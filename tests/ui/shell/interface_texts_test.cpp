@@ -82,14 +82,19 @@ QStringList TextsOf(QWidget* window)
     return texts;
 }
 
+bool IsControl(QWidget* w)
+{
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+           qobject_cast<QComboBox*>(w) ||
+           (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()));
+}
+
 // The controls the accessibility tree shows without a name.
 QStringList UnnamedControls(QWidget* window)
 {
     QStringList unnamed;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QComboBox*>(w) ||
-                             (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()));
+        const bool control = IsControl(w);
         // A spin field's own edit and a table's hidden headers are parts of
         // a control, not controls of their own.
         if (!control || w->isHidden() || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
@@ -282,9 +287,9 @@ private slots:
             EveryWindow([&](const char* name, QWidget* window) {
                 for (const QString& control : UnnamedControls(window))
                     unnamed << QString::fromLatin1(name) + QStringLiteral(": ") + control;
-                QList<QWidget*> widgets = window->findChildren<QWidget*>();
-                widgets.prepend(window);
-                for (QWidget* w : widgets) {
+                for (QWidget* w : window->findChildren<QWidget*>()) {
+                    if (!IsControl(w) || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+                        continue;
                     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(w);
                     const QString spoken = node ? node->text(QAccessible::Name) : QString();
                     if (spoken.contains(QLatin1Char('&')) || spoken.trimmed().endsWith(QLatin1Char(':')) ||
