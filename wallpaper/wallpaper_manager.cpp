@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wallpaper_manager.h"
 
+#include "base/text_helpers.h"
 #include "base/translatable.h"
+#include "base/ui/english_text.h"
 #include "base/zelvaro_error.h"
 #include "image/views/image_info_box.h"
 #include "wallpaper/nothing_to_show.h"
@@ -191,7 +193,9 @@ void WallpaperManager::ProcessPendingEvents()
 
 void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& notice, bool unattended)
 {
-    const std::string said = notice.argument.empty() ? notice.text : FormatMessage1(notice.text, notice.argument);
+    // The log speaks English, whatever the windows speak: it goes into bug reports.
+    const std::string english = EnglishText(kMessagesContext, notice.text);
+    const std::string said = notice.argument.empty() ? english : FormatMessage1(english, notice.argument);
     qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
     // The rotation tells the first failure of a minute; the user's own
     // choices are told every time.
@@ -224,11 +228,12 @@ void WallpaperManager::ShowWaitingNotices()
         } closed{noticeShowing_};
         // A pattern is translated before its file goes in; the box finds no
         // translation for the whole text and shows it as it is.
-        const std::string text =
-            next.notice.argument.empty()
-                ? next.notice.text
-                : FormatMessage1(QCoreApplication::translate(kMessagesContext, next.notice.text.c_str()).toStdString(),
-                                 next.notice.argument);
+        // A reader's words without a file name get the file's name below
+        // them, so the user knows which picture to replace.
+        const std::string translated =
+            QCoreApplication::translate(kMessagesContext, next.notice.text.c_str()).toStdString();
+        const std::string text = next.notice.argument.empty() ? translated + "\n" + ShownEscaped(next.file)
+                                                              : FormatMessage1(translated, next.notice.argument);
         if (next.notice.information)
             ImageInfoBox::Show(text);
         else
