@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/calen_pnl.h"
 
+#include "calendar/calen_pnl_accessible.h"
+
 #include "platform/clock.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +27,12 @@ TCalenPnl::TCalenPnl(const platform::Clock& clock, QWidget* parent, const QLocal
     // click on it, so the arrows work right after picking a day.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Screen readers see the month as a table of dated cells.
+    static const bool accessible = [] {
+        QAccessible::installFactory(CalenPnlAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
 
     // Sunday first; QLocale counts Monday as 1 and Sunday as 7.
     std::vector<std::string> names;
@@ -124,9 +133,16 @@ void TCalenPnl::RedrawMark()
 void TCalenPnl::RunKey(CalendarKey key)
 {
     switch (model_.HandleKey(key)) {
-    case KeyOutcome::Refused: Beep(); break;
+    case KeyOutcome::Refused: Beep(); return;
     case KeyOutcome::MarkOnly: RedrawMark(); break;
     case KeyOutcome::Full: update(); break;
+    }
+    // A screen reader follows the selection to the new day.
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface* day = QAccessible::queryAccessibleInterface(this)->child(model_.Day() - 1)) {
+        QAccessibleEvent moved(day, QAccessible::Focus);
+        QAccessible::updateAccessibility(&moved);
     }
 }
 

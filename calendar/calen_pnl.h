@@ -53,6 +53,9 @@ public:
     // The weekday name drawn over column c (1..7).
     QString DayNameText(int column) const;
 
+    // Cell k (1..42) as drawn, in the panel's coordinates.
+    QRect CellQRect(int k) const;
+
     // The exclamation beep of a refused move; tests count it instead.
     void SetBeeper(std::function<void()> beeper) { beeper_ = std::move(beeper); }
 
@@ -70,7 +73,6 @@ private:
     void Beep();
     void RunKey(CalendarKey key);
     void RedrawMark();
-    QRect CellQRect(int k) const;
 
     // Drawing, in calen_pnl_paint.cpp.
     void PaintBase(QPainter& painter) const;

@@ -4,6 +4,7 @@
 #include "calendar/calen_pnl.h"
 #include "platform/fake/fake_clock.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPaintEvent>
 #include <QSignalSpy>
@@ -112,6 +113,34 @@ private slots:
         QCOMPARE(panel->CalendarDate(), EncodeDate(1998, 8, 15));
         QCOMPARE(changes.count(), 0);
         QCOMPARE(beeps, 0);
+    }
+
+    void screenReadersFindTheMonthAndItsDatedDays()
+    {
+        const auto panel = MakePanel();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(panel.get());
+        QVERIFY(table);
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), panel->TitleText());
+        // August 1998, then September after a month key: its days, dated,
+        // the held one selected, each where it is drawn.
+        for (const int days : {31, 30}) {
+            QCOMPARE(table->childCount(), days);
+            const int month = panel->Model().Month();
+            for (int day = 1; day <= days; ++day) {
+                QAccessibleInterface* cell = table->child(day - 1);
+                QVERIFY(cell && cell->isValid());
+                QCOMPARE(cell->role(), QAccessible::Cell);
+                QCOMPARE(cell->text(QAccessible::Name),
+                         QLocale().toString(QDate(1998, month, day), QLocale::LongFormat));
+                QCOMPARE(bool(cell->state().selected), day == panel->Model().Day());
+                QCOMPARE(table->indexOfChild(cell), day - 1);
+                const QRect drawn = panel->CellQRect(panel->Model().FirstWeekday() + day - 1);
+                QCOMPARE(cell->rect().topLeft(), panel->mapToGlobal(drawn.topLeft()));
+            }
+            QTest::keyClick(panel.get(), Qt::Key_PageDown);
+        }
+        QVERIFY(!table->child(30));  // no 31 September
     }
 
     void refusedKeysBeepAndChangeNothing()
