@@ -4,9 +4,13 @@
 #include "shell/help_topics.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QUrl>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,6 +55,19 @@ void HelpWindow::keyPressEvent(QKeyEvent* event)
         close();
         return;
     }
+    if (event->matches(QKeySequence::Back) ||
+        (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier)) {
+        if (!history_.empty()) {
+            const int previous = history_.back();
+            history_.pop_back();
+            Show(previous);
+        }
+        return;
+    }
+    if (event->key() == Qt::Key_Home && event->modifiers() == Qt::AltModifier) {
+        ShowContents();
+        return;
+    }
     QTextBrowser::keyPressEvent(event);
 }
 
@@ -70,6 +87,13 @@ void HelpWindow::ShowContents()
 
 void HelpWindow::ShowContext(int context)
 {
+    if (current_ >= 0 && current_ != context)
+        history_.push_back(current_);
+    Show(context);
+}
+
+void HelpWindow::Show(int context)
+{
     std::string document;
     QString body;
     if (!files_.ReadWhole(helpFile_, document)) {
@@ -88,9 +112,30 @@ void HelpWindow::ShowContext(int context)
     if (isVisible() && owner != mappedOwner_)
         hide();
     mappedOwner_ = owner;
+    if (!isVisible())
+        KeepOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::KeepOnScreen()
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    // The frame the window manager adds is not known before the first show:
+    // room for a title bar is kept below the top.
+    constexpr int kTitleRoom = 32;
+    const QSize size = this->size().boundedTo(area.size() - QSize(0, kTitleRoom));
+    resize(size);
+    // A window that never had a place is placed by the window manager, on screen.
+    if (!testAttribute(Qt::WA_Moved))
+        return;
+    const int left = std::clamp(x(), area.left(), area.right() + 1 - size.width());
+    const int top = std::clamp(y(), area.top() + kTitleRoom, area.bottom() + 1 - size.height());
+    move(left, top);
 }
 
 void HelpWindow::Quit()

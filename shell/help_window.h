@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include <string>
+#include <vector>
 
 class HelpWindow : public QTextBrowser, public platform::Help {
     Q_OBJECT
@@ -30,11 +31,17 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Escape and the close shortcut (Ctrl+W) close the window, as in other viewers.
+    // Escape and the close shortcut (Ctrl+W) close the window, as in other
+    // viewers; Alt+Left (or Backspace) goes back to the topic shown before,
+    // Alt+Home to the contents.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FollowLink(const QUrl& link);
+    // Shows `context` without noting it in the history.
+    void Show(int context);
+    // Keeps the whole window on the screen it opens on.
+    void KeepOnScreen();
     // Puts the help window under the modal window on top (none: under no
     // window), which keeps the modal window from blocking it.
     void StayUsableBeside(QWidget* modal);
@@ -42,5 +49,6 @@ private:
     std::string helpFile_;
     const platform::FileReader& files_;
     int current_ = -1;
+    std::vector<int> history_;       // the topics shown before the current one
     QPointer<QWindow> mappedOwner_;  // the owner the window manager knows
 };

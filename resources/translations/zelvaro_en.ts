@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>情報</source>
-        <translation>Information</translation>
+        <translation>Zelvaro Information</translation>
     </message>
 </context>
 <context>
@@ -682,7 +682,7 @@
     <name>TfrmOpenBmp</name>
     <message>
         <source>画像ﾌｧｲﾙの選択</source>
-        <translation>Choose a Picture</translation>
+        <translation>Zelvaro: Choose a Picture</translation>
     </message>
     <message>
         <source> ﾌﾟﾚﾋﾞｭｰ</source>
@@ -693,7 +693,7 @@
     <name>TfrmOpenWav</name>
     <message>
         <source>WAVの選択</source>
-        <translation>Choose a Sound</translation>
+        <translation>Zelvaro: Choose a Sound</translation>
     </message>
     <message>
         <source>Sound Test</source>

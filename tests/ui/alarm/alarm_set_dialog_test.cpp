@@ -88,7 +88,7 @@ private slots:
         QVERIFY(hour->hasFocus());  // the dialog opens on its first field
         hour->setValue(7);
         QSignalSpy refused(hour, &StepSpinEdit::Refused);
-        hour->lineEdit()->selectAll();
+        hour->findChild<QLineEdit*>()->selectAll();
         QTest::keyClicks(hour, QStringLiteral("19"));
         QCOMPARE(hour->value(), 19);
         QTest::keyClick(hour, Qt::Key_A);
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(hour->value(), 19);
         QTest::keyClick(hour, Qt::Key_Backspace);
         QCOMPARE(hour->value(), 1);
-        hour->lineEdit()->selectAll();
+        hour->findChild<QLineEdit*>()->selectAll();
         QTest::keyClicks(hour, QStringLiteral("30"));  // past the end: the 0 is not taken
         QCOMPARE(hour->value(), 3);
         hour->setValue(7);

@@ -99,7 +99,7 @@ private slots:
 
         // Typed digits are taken, minutes read with two digits, letters are refused.
         QSignalSpy refused(minute, &StepSpinEdit::Refused);
-        minute->lineEdit()->selectAll();
+        minute->findChild<QLineEdit*>()->selectAll();
         QTest::keyClicks(minute, QStringLiteral("7x"));
         QCOMPARE(refused.count(), 1);
         QCOMPARE(minute->value(), 7);

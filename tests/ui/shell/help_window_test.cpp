@@ -18,6 +18,7 @@
 #include "shell/modal_dialogs_stay_up.h"
 #include "sysinfo/info_dlg.h"
 
+#include <QScreen>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -90,6 +91,29 @@ private slots:
             QTest::keyClick(help.windowHandle(), key.key(), key.keyboardModifiers());
             QVERIFY(!help.isVisible());
         }
+    }
+
+    void backGoesToThePreviousTopicAndAltHomeToTheContents()
+    {
+        HelpWindow help(helpFile.toStdString(), files);
+        for (const int context : {29, 28, 31})
+            help.ShowContext(context);
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        QWindow* window = help.windowHandle();
+        QTest::keyClick(window, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(help.CurrentContext(), 28);
+        QTest::keyClick(window, Qt::Key_Backspace);
+        QCOMPARE(help.CurrentContext(), 29);
+        QTest::keyClick(window, Qt::Key_Backspace);  // nothing before the first
+        QCOMPARE(help.CurrentContext(), 29);
+        QTest::keyClick(window, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(help.CurrentContext(), 0);
+        // A window larger than the screen is made to fit it.
+        help.hide();
+        help.resize(help.screen()->availableGeometry().size() + QSize(200, 200));
+        help.ShowContext(29);
+        QVERIFY(help.height() <= help.screen()->availableGeometry().height());
+        QVERIFY(help.width() <= help.screen()->availableGeometry().width());
     }
 
     void helpOpenedFromAModalDialogTakesInput()

@@ -189,10 +189,11 @@ private slots:
         QCoreApplication::removeTranslator(&english);
         QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('\n'))));
         QVERIFY(seen > 150);
-        QCOMPARE(messages,
-                 (QStringList{QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("Cannot write /x.INI."),
-                              QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("The bitmap image is not valid."),
-                              QStringLiteral("Information"), QStringLiteral("This JPEG picture cannot be read")}));
+        QCOMPARE(
+            messages,
+            (QStringList{QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("Cannot write /x.INI."),
+                         QStringLiteral("Zelvaro Ver.1.6"), QStringLiteral("The bitmap image is not valid."),
+                         QStringLiteral("Zelvaro Information"), QStringLiteral("This JPEG picture cannot be read")}));
     }
 
     void japaneseKeepsTheWrittenTexts()
