@@ -144,7 +144,10 @@ void TfrmInfoDlg::FormCreate()
     SetUpGrid(OSGrid);
     FillGrid(OSGrid, SystemRows(*SysInfo, registry_));
     SetUpGrid(MemoryGrid);
-    FillGrid(MemoryGrid, MemoryRows(*SysInfo, facts_));
+    // The English windows read sizes in MB and GB; the Japanese ones as written.
+    const char* probe = QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ");
+    const bool english = QCoreApplication::translate("InfoRows", probe) != QString::fromUtf8(probe);
+    FillGrid(MemoryGrid, MemoryRows(*SysInfo, facts_, english));
     AddBars(Chart1, PhysicalMemoryBars(*SysInfo));
     AddBars(Chart2, SwapBars(*SysInfo));
     AddBars(Chart3, ResourceBars(facts_));

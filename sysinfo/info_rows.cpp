@@ -59,19 +59,22 @@ std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registr
     };
 }
 
-std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts)
+std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts, bool englishSizes)
 {
     const TMemoryInfo* m = &sysInfo.MemoryInfo;
     const platform::SystemFacts* f = &facts;
     const char sep = facts.DecimalSeparator();
+    const auto size = [sep, englishSizes](double megabytes) {
+        return englishSizes ? EnglishSizeText(megabytes) : MbText(megabytes, sep);
+    };
     return {
-        {QT_TRANSLATE_NOOP("InfoRows", "仮想ﾒﾓﾘ"), [m, sep] { return MbText(m->TotalVirtual, sep); }},
-        {QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ"), [m, sep] { return MbText(m->TotalPhys, sep); }},
-        {QT_TRANSLATE_NOOP("InfoRows", "ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, sep] { return MbText(m->TotalPageFile, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "仮想ﾒﾓﾘ"), [m, size] { return size(m->TotalVirtual); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ"), [m, size] { return size(m->TotalPhys); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, size] { return size(m->TotalPageFile); }},
         {QT_TRANSLATE_NOOP("InfoRows", "ｽﾜｯﾌﾟﾌｧｲﾙ使用率"), [m] { return std::to_string(m->PageFileUsage) + " %"; }},
-        {QT_TRANSLATE_NOOP("InfoRows", "使用可能物理ﾒﾓﾘ"), [m, sep] { return MbText(m->AvailPhys, sep); }},
-        {QT_TRANSLATE_NOOP("InfoRows", "使用可能仮想ﾒﾓﾘ"), [m, sep] { return MbText(m->AvailVirtual, sep); }},
-        {QT_TRANSLATE_NOOP("InfoRows", "使用可能ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, sep] { return MbText(m->AvailPageFile, sep); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能物理ﾒﾓﾘ"), [m, size] { return size(m->AvailPhys); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能仮想ﾒﾓﾘ"), [m, size] { return size(m->AvailVirtual); }},
+        {QT_TRANSLATE_NOOP("InfoRows", "使用可能ｽﾜｯﾌﾟﾌｧｲﾙ"), [m, size] { return size(m->AvailPageFile); }},
         {QT_TRANSLATE_NOOP("InfoRows", "使用可能ﾕｰｻﾞｰﾘｿｰｽ"), [f] { return PercentValue(FreeResourcePercent(*f, 0)); }},
         {QT_TRANSLATE_NOOP("InfoRows", "使用可能GDIﾘｿｰｽ"), [f] { return PercentValue(FreeResourcePercent(*f, 1)); }},
     };
@@ -108,6 +111,17 @@ std::vector<InfoBar> ResourceBars(const platform::SystemFacts& facts)
 std::string MbText(double megabytes, char decimalSeparator)
 {
     return FormatFixed2(megabytes, decimalSeparator) + " Mb";
+}
+
+std::string EnglishSizeText(double megabytes)
+{
+    if (!std::isfinite(megabytes) || megabytes < 0)
+        megabytes = 0;
+    if (std::round(megabytes) < 1024)
+        return GroupedValueText(megabytes) + " MB";
+    const double tenths = std::round(megabytes / 1024 * 10);
+    const double whole = std::floor(tenths / 10);
+    return GroupedValueText(whole) + "." + std::to_string(static_cast<int>(tenths - whole * 10)) + " GB";
 }
 
 std::string GroupedValueText(double value)

@@ -24,7 +24,8 @@ std::vector<InfoRow> DirectoryRows(const platform::SystemFacts& facts, const pla
 // Computer, organisation, owner, platform, version, build.
 std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registry& registry);
 // Memory figures in megabytes, swap usage and the two free-handle shares.
-std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts);
+// `englishSizes`: sizes as EnglishSizeText writes them, for the English windows.
+std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts, bool englishSizes = false);
 
 struct InfoBar {
     std::string label;
@@ -42,6 +43,10 @@ std::vector<InfoBar> ResourceBars(const platform::SystemFacts& facts);
 
 // Megabytes with two decimals and " Mb" ("32.00 Mb").
 std::string MbText(double megabytes, char decimalSeparator);
+// Megabytes as English readers expect them: whole megabytes below a
+// gigabyte, else gigabytes with one decimal; thousands grouped with ","
+// ("512 MB", "7.8 GB", "131,072.0 GB").
+std::string EnglishSizeText(double megabytes);
 // A bar's value as "#,##0." shows it: rounded, thousands grouped with ",".
 std::string GroupedValueText(double value);
 // A bar's share of the total as "##0.# %" shows it: at most one decimal.

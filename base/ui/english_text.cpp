@@ -10,8 +10,8 @@ std::string EnglishText(const char* context, const std::string& source)
     // their own language.
     static QTranslator* const english = [] {
         auto* translator = new QTranslator;
-        if (!translator->load(QStringLiteral(":/i18n/zelvaro_en.qm")))
-            translator->load(QStringLiteral(":/i18n/zelvaro_en"));
+        // Without it the log keeps the written texts.
+        [[maybe_unused]] const bool loaded = translator->load(QStringLiteral(":/i18n/zelvaro_en.qm"));
         return translator;
     }();
     const QString text = english->translate(context, source.c_str());

@@ -48,6 +48,13 @@ TEST(InfoRows, MemoryTableAndBars)
                                                    {"使用可能ﾕｰｻﾞｰﾘｿｰｽ", "75 %"},
                                                    {"使用可能GDIﾘｿｰｽ", "66 %"},
                                                }));
+    // The English windows: MB below a gigabyte, else GB with one decimal, grouped.
+    const auto english = Filled(MemoryRows(info, facts, true));
+    EXPECT_EQ(english[0].second, "3.0 GB");
+    EXPECT_EQ(english[1].second, "32 MB");
+    for (const auto& [megabytes, text] : std::vector<std::pair<double, std::string>>{
+             {0, "0 MB"}, {1023.4, "1,023 MB"}, {1023.6, "1.0 GB"}, {7986, "7.8 GB"}, {134217728, "131,072.0 GB"}})
+        EXPECT_EQ(EnglishSizeText(megabytes), text) << megabytes;
     EXPECT_EQ(Values(PhysicalMemoryBars(info)), (std::vector<double>{24, 8}));
     EXPECT_EQ(Values(SwapBars(info)), (std::vector<double>{75, 25}));
     EXPECT_EQ(Values(ResourceBars(facts)), (std::vector<double>{25, 75}));
