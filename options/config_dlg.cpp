@@ -31,6 +31,12 @@
 
 namespace {
 
+std::function<bool(const QString&)>& MissingFolderQuestion()
+{
+    static std::function<bool(const QString&)> ask;
+    return ask;
+}
+
 // The fields hold paths: byte for byte, whatever the names hold.
 QString Text(const std::string& text)
 {
@@ -54,12 +60,6 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
     windowFont.setFamilies(
         {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
     setFont(windowFont);
-    KeepMissingFolder = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, this);
-        box.setTextFormat(Qt::PlainText);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    };
 
     OptionNote = new QTabWidget(this);
     OptionNote->setObjectName(QStringLiteral("OptionNote"));
@@ -243,6 +243,21 @@ void TConfigDlg::accept()
             return;
     }
     QDialog::accept();
+}
+
+void TConfigDlg::SetMissingFolderQuestion(std::function<bool(const QString&)> ask)
+{
+    MissingFolderQuestion() = std::move(ask);
+}
+
+bool TConfigDlg::KeepMissingFolder(const QString& question)
+{
+    if (MissingFolderQuestion())
+        return MissingFolderQuestion()(question);
+    QMessageBox box(QMessageBox::Warning, windowTitle(), question, QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TConfigDlg::ShowField(QLineEdit* field)

@@ -33,10 +33,10 @@ public:
     void Fill(const ConfigValues& values);
     ConfigValues Values() const;
 
-    // Asked at OK for each wallpaper folder that does not exist, with the
-    // question to show: true keeps it (it may be a disk not yet mounted).
-    // A question box with Yes and No unless replaced.
-    std::function<bool(const QString& question)> KeepMissingFolder;
+    // How OK asks, for each wallpaper folder that does not exist, whether to
+    // keep it (it may be on a disk not yet mounted): true keeps it. A question
+    // box with Yes and No unless replaced; empty puts the box back.
+    static void SetMissingFolderQuestion(std::function<bool(const QString& question)> ask);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,6 +46,7 @@ protected:
     void accept() override;
 
 private:
+    bool KeepMissingFolder(const QString& question);
     // Shows the tab that holds `field` and gives the field the focus.
     void ShowField(QLineEdit* field);
 

@@ -112,8 +112,8 @@ private slots:
     {
         QStringList errors;
         ErrorHandler::SetPresenter([&](const QString&, const QString& text) { errors << text; });
+        TConfigDlg::SetMissingFolderQuestion([](const QString&) { return true; });
         TConfigDlg dialog(help, sound, "");
-        dialog.KeepMissingFolder = [](const QString&) { return true; };
         ConfigValues v;
         v.WallDir1 = "/home/u/caf\xE9";
         v.AlarmBmp = "/a/\xFF\xFE.bmp";
@@ -134,6 +134,7 @@ private slots:
         Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(accepted.count(), 1);
         ErrorHandler::SetPresenter({});
+        TConfigDlg::SetMissingFolderQuestion({});
     }
 
     void aMissingWallpaperFolderIsKeptOnlyWhenTheUserSaysSo()
@@ -147,10 +148,10 @@ private slots:
         dialog.Fill(v);
         QStringList asked;
         bool keep = false;
-        dialog.KeepMissingFolder = [&](const QString& question) {
+        TConfigDlg::SetMissingFolderQuestion([&](const QString& question) {
             asked << question;
             return keep;
-        };
+        });
         QSignalSpy accepted(&dialog, &QDialog::accepted);
         Control<QTabWidget>(dialog, "OptionNote")->setCurrentIndex(3);
         Control<QPushButton>(dialog, "OKBtn")->click();
@@ -162,6 +163,7 @@ private slots:
         Control<QPushButton>(dialog, "OKBtn")->click();
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(dialog.Values().WallDir3, "/no/such/folder");
+        TConfigDlg::SetMissingFolderQuestion({});
     }
 };
 

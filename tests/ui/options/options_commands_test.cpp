@@ -54,7 +54,10 @@ private slots:
     {
         QVERIFY(root.isValid());
         WriteTestBmp((root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 2, 2, std::vector<std::uint32_t>(4, 0));
+        // The settings name folders this machine lacks: they are kept.
+        TConfigDlg::SetMissingFolderQuestion([](const QString&) { return true; });
     }
+    void cleanupTestCase() { TConfigDlg::SetMissingFolderQuestion({}); }
     void init() { QVERIFY(QDir::setCurrent(root.path())); }
 
     void cancelAfterEditsAndPickersChangesNothing()
