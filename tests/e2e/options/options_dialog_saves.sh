@@ -34,12 +34,12 @@ sleep 0.5
 xdotool search --onlyvisible --name '^Zelvaroの設定$' >/dev/null 2>&1 && fail "Esc did not close the dialog"
 [ "$before" = "$(md5sum <"$WORK/zelvaro.INI")" ] || fail "Cancel changed the settings file"
 
-# Second tab (the tab bar has the focus), then past the two check boxes to
-# the interval field: up twice.
+# Second tab (the focus goes to its first control), then past the two check
+# boxes to the interval field: up twice.
 dialog=$(open_options)
 xdotool windowactivate --sync "$dialog" 2>/dev/null || true
 sleep 0.3
-xdotool key --delay 120 ctrl+Tab Tab Tab Tab Up Up Return
+xdotool key --delay 120 ctrl+Tab Tab Tab Up Up Return
 sleep 0.8
 grep -q '^WallInterval=0:20:00' "$WORK/zelvaro.INI" || fail "the new interval was not saved: $(grep WallInterval "$WORK/zelvaro.INI")"
 grep -q '^UseWaveSw=1' "$WORK/zelvaro.INI" || fail "UseWaveSw was not kept"

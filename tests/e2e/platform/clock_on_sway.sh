@@ -79,8 +79,8 @@ inside() {
     wait_for 10 eval 'DISPLAY="$xdisplay" xdotool search --onlyvisible --name "^Zelvaroの設定$" >/dev/null 2>&1' ||
       fail "the options dialog did not open"
     sleep 0.5
-    # Second page (the tab bar has the focus), seventh control: 前面表示; then OK.
-    DISPLAY="$xdisplay" xdotool key --delay 100 ctrl+Tab Tab Tab Tab Tab Tab Tab Tab space Return
+    # Second page (the focus goes to its first control), seven Tabs on: 前面表示; then OK.
+    DISPLAY="$xdisplay" xdotool key --delay 100 ctrl+Tab Tab Tab Tab Tab Tab Tab space Return
     wait_for 5 grep -q "^OnTop=$1" zelvaro.INI || fail "前面表示 did not reach the settings: $(grep OnTop zelvaro.INI)"
     wait_for 5 eval '[ -n "$(x11_id)" ] && [ "$(x11_id)" != "$before" ]' ||
       fail "the clock was not mapped anew: $(window_line) (was $before)"
