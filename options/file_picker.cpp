@@ -10,6 +10,7 @@
 #include "options/file_types.h"
 #include "options/typed_file_name.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -213,7 +214,7 @@ void FilePicker::OkClick()
 
 void FilePicker::FollowTypedName()
 {
-    const TypedName typed = ReadTypedName(FileNameEdit->text().toStdString(), directory_, HomeDirectory());
+    const TypedName typed = ReadTypedName(PathBytes(FileNameEdit->text()), directory_, HomeDirectory());
     FileNameEdit->setModified(false);
     switch (typed.kind) {
     case TypedNameKind::Nothing: ShowFileName(QString::fromStdString(pattern_)); return;

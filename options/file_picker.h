@@ -3,7 +3,7 @@
 // What the image and sound pickers share: a drive box, a directory tree list,
 // a file list with its name field, and a file-type box, linked as one. The
 // directory list works on the process's current directory: it opens there
-// (or where OpenIn says), and every change of directory in it changes the
+// (or where OpenNear says), and every change of directory in it changes the
 // process's current directory, which stays after the picker closes.
 // From the keyboard: Return on a folder opens it, Return on a file chooses
 // it; the name field takes a typed name, path or pattern.

@@ -62,6 +62,11 @@ void AddBars(TChart* chart, const std::vector<InfoBar>& bars)
     for (const InfoBar& bar : bars)
         chart->AddBar(bar.value(), QCoreApplication::translate("InfoRows", bar.label.c_str()),
                       QColor::fromRgb(bar.rgb));
+    // A screen reader reads the bars as the chart writes them.
+    QStringList said;
+    for (int i = 0; i < static_cast<int>(bars.size()); ++i)
+        said << chart->BarLabel(i) + QStringLiteral(": ") + chart->MarkText(i);
+    chart->setAccessibleDescription(said.join(QStringLiteral(", ")));
 }
 
 }  // namespace
