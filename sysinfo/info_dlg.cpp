@@ -65,7 +65,7 @@ void AddBars(TChart* chart, const std::vector<InfoBar>& bars)
     // A screen reader reads the bars as the chart writes them.
     QStringList said;
     for (int i = 0; i < static_cast<int>(bars.size()); ++i)
-        said << chart->BarLabel(i) + QStringLiteral(": ") + chart->MarkText(i);
+        said << chart->MarkText(i);
     chart->setAccessibleDescription(said.join(QStringLiteral(", ")));
 }
 
