@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace {
 
@@ -41,17 +40,14 @@ std::string ChooseSettingsFile(const std::string& exe)
 }
 
 // While the application connects to the display. Qt ends the program when
-// it cannot: this copy's guard is given up first (its socket removed), and
-// one line says what happened instead of Qt's notes about plugins.
-std::optional<platform::SocketInstanceGuard>* startingGuard = nullptr;
+// it cannot: one line says what happened instead of Qt's notes about
+// plugins. Nothing of this copy exists yet, so nothing is left behind.
 std::string noDisplayLine;
 QtMessageHandler laterMessages = nullptr;
 
 void MessagesWhileConnecting(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
-        if (startingGuard)
-            startingGuard->reset();
         std::fputs(noDisplayLine.c_str(), stderr);
         std::fflush(stderr);
         std::_Exit(1);
@@ -89,16 +85,6 @@ int main(int argc, char** argv)
     if (exe.empty())
         exe = argc > 0 ? argv[0] : "zelvaro";
 
-    // A later start brings the running copy forward and ends here, before it
-    // reads or writes anything.
-    std::optional<platform::SocketInstanceGuard> guardSlot;
-    guardSlot.emplace(InstanceName(exe, platform::UserId(), platform::DisplayName()), platform::RuntimeDirectory());
-    platform::SocketInstanceGuard& guard = *guardSlot;
-    if (!guard.Acquire()) {
-        guard.BringRunningCopyForward();
-        return 0;
-    }
-
     // Window placement and stay-on-top need X11; under Wayland this runs
     // through Xwayland where it is offered, else natively.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -110,11 +96,18 @@ int main(int argc, char** argv)
         qputenv("QT_XCB_NO_MITSHM", "1");
     noDisplayLine = NoDisplayLine(argc > 0 ? argv[0] : "zelvaro", std::getenv("DISPLAY"),
                                   std::getenv("WAYLAND_DISPLAY"));
-    startingGuard = &guardSlot;
     laterMessages = qInstallMessageHandler(MessagesWhileConnecting);
     ZelvaroApplication app(argc, argv);
     qInstallMessageHandler(laterMessages);
-    startingGuard = nullptr;
+
+    // A later start brings the running copy forward and ends here, before it
+    // reads or writes anything.
+    platform::SocketInstanceGuard guard(InstanceName(exe, platform::UserId(), platform::DisplayName()),
+                                        platform::RuntimeDirectory());
+    if (!guard.Acquire()) {
+        guard.BringRunningCopyForward();
+        return 0;
+    }
     const InterfaceLanguage language = ChooseInterfaceLanguage(std::getenv);
     const std::string dataDir = DataFolder(exe, ZELVARO_DATA_FROM_BIN);
     app.UseLanguage(language, QString::fromStdString(dataDir + "translations"));

@@ -448,7 +448,7 @@ void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()
         [&] { QTest::keyClick(&w, Qt::Key_F10, Qt::ShiftModifier); },
         [&] { QTest::keyClick(&w, Qt::Key_Menu); },
         [&] {
-            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0));
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(0, 0), w.mapToGlobal(QPoint(0, 0)));
             QApplication::sendEvent(&w, &request);
             QTest::keyClick(&w, Qt::Key_Menu);
         },
@@ -460,7 +460,7 @@ void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()
         menu->hide();
     }
     // The right button keeps its own meanings: no menu from a mouse request.
-    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 5), w.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&w, &mouse);
     QVERIFY(!menu->isVisible());
 
