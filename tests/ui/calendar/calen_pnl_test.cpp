@@ -138,9 +138,9 @@ private slots:
                 const QRect drawn = panel->CellQRect(panel->Model().FirstWeekday() + day - 1);
                 QCOMPARE(cell->rect().topLeft(), panel->mapToGlobal(drawn.topLeft()));
             }
+            QVERIFY(!table->child(days));  // no day past the month's end
             QTest::keyClick(panel.get(), Qt::Key_PageDown);
         }
-        QVERIFY(!table->child(30));  // no 31 September
     }
 
     void refusedKeysBeepAndChangeNothing()

@@ -48,6 +48,8 @@ class OptionsCommandsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir root;
+    QByteArray home;
+    QByteArray config;
 
 private slots:
     void initTestCase()
@@ -56,8 +58,19 @@ private slots:
         WriteTestBmp((root.path() + QStringLiteral("/Tile.BMP")).toStdString(), 2, 2, std::vector<std::uint32_t>(4, 0));
         // The settings name folders this machine lacks: they are kept.
         TConfigDlg::SetMissingFolderQuestion([](const QString&) { return true; });
+        // A picker without a file or folder to start from opens at home
+        // (there is no pictures folder there): the test's folder.
+        home = qgetenv("HOME");
+        config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", root.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toUtf8());
     }
-    void cleanupTestCase() { TConfigDlg::SetMissingFolderQuestion({}); }
+    void cleanupTestCase()
+    {
+        TConfigDlg::SetMissingFolderQuestion({});
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", config);
+    }
     void init() { QVERIFY(QDir::setCurrent(root.path())); }
 
     void cancelAfterEditsAndPickersChangesNothing()
