@@ -195,7 +195,7 @@ private slots:
         const std::vector<Case> cases = {
             {summer, root.path(), summer},
             {summer + QStringLiteral("/gone.bmp"), root.path(), summer},
-            {QString(), root.path(), dir},  // the pictures folder under home
+            {QString(), root.path(), dir},                          // the pictures folder under home
             {QStringLiteral("/no/such/file.bmp"), summer, summer},  // no pictures folder there: home
         };
         const QByteArray home = qgetenv("HOME");
