@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# "全　　体" in the command menu: the image picker opens where the program
-# runs, a JPEG chosen with OK is shown tiled over the whole root window, and
-# the registry store holds "TileWallPaper"="1".
+# "全　　体" in the command menu: the image picker opens in the user's
+# pictures folder (XDG_PICTURES_DIR), a JPEG chosen with OK is shown tiled
+# over the whole root window, and the registry store holds "TileWallPaper"="1".
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../shell/clock_lib.sh"
 source "$(dirname "$0")/../wallpaper/wallpaper_lib.sh"
@@ -12,10 +12,11 @@ CLOCK_TITLE='^Zelvaro$'
 wp_ini "[Location]" "OffsetX=0" "OffsetY=0"
 mkdir -p "$WORK/pics" "$XDG_CONFIG_HOME/zelvaro"
 convert -size 64x48 xc:#ff0000 -quality 95 "$WORK/pics/red.jpg"
+printf 'XDG_PICTURES_DIR="%s"\n' "$WORK/pics" >"$XDG_CONFIG_HOME/user-dirs.dirs"
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"TileWallPaper"="0"\n' \
   >"$XDG_CONFIG_HOME/zelvaro/registry.reg"
 
-cd "$WORK/pics"
+cd "$WORK"
 e2e_start
 e2e_window >/dev/null
 sleep 0.5
