@@ -181,7 +181,7 @@ if id=$(clock_window); then
   # Closing saves the settings in the user's config folder, none beside the program.
   wmctrl -i -c "$id"
   if ended_within "$first" 10; then
-    if [ -f "$ini" ] && [ "$(grep -c '=' "$ini")" -eq 29 ] && [ ! -e "$INST/bin/zelvaro.INI" ]; then
+    if [ -f "$ini" ] && [ "$(grep -c '=' "$ini")" -eq 30 ] && [ ! -e "$INST/bin/zelvaro.INI" ]; then
       ok "the installed program saves its settings under XDG_CONFIG_HOME"
     else bad "installed settings" "$ini: $(ls -la "$HOMEDIR/config/zelvaro" 2>&1)"; fi
   else bad "installed close" "the program did not end after its window closed"; fi

@@ -19,7 +19,7 @@ kill -0 "$APP_PID" 2>/dev/null && fail "SIGTERM did not end the program"
 APP_PID=""
 grep -q '^OffsetX=300$' "$WORK/zelvaro.INI" || fail "place not saved at session end: $(cat "$WORK/zelvaro.INI")"
 grep -q '^OffsetY=222$' "$WORK/zelvaro.INI" || fail "place not saved at session end"
-[ "$(grep -c '=' "$WORK/zelvaro.INI")" -eq 29 ] || fail "not every key written"
+[ "$(grep -c '=' "$WORK/zelvaro.INI")" -eq 30 ] || fail "not every key written"
 
 e2e_start
 e2e_window >/dev/null

@@ -14,7 +14,7 @@ e2e_close
 ini="$WORK/zelvaro.INI"
 grep -q '^; kept' "$ini" || fail "comment lost"
 grep -q '^x=1' "$ini" || fail "foreign key lost"
-[ "$(grep -c '=' "$ini")" -eq 30 ] || fail "expected 29 keys and the foreign one: $(cat "$ini")"
+[ "$(grep -c '=' "$ini")" -eq 31 ] || fail "expected 30 keys and the foreign one: $(cat "$ini")"
 [ "$(grep -c '^\[' "$ini")" -eq 8 ] || fail "expected 7 sections and the foreign one"
 ls "$WORK" | grep -q 'INI\.' && fail "temporary file left behind"
 echo "ok"
