@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/bar_chart.h"
 
+#include "base/ui/readable_colour.h"
+
 #include "sysinfo/info_rows.h"
 
 #include <QBarCategoryAxis>
@@ -86,6 +88,29 @@ TChart::TChart(QWidget* parent) : QChartView(parent)
         wall->setPen(Qt::NoPen);
     }
     connect(chart, &QChart::plotAreaChanged, this, [this] { PlaceDecorations(); });
+    FollowPalette();
+}
+
+void TChart::changeEvent(QEvent* event)
+{
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        FollowPalette();
+}
+
+void TChart::FollowPalette()
+{
+    const QColor ground = palette().color(QPalette::Base);
+    const QColor text = palette().color(QPalette::Text);
+    chart()->setBackgroundBrush(ground);
+    setBackgroundBrush(ground);
+    chart()->setTitleBrush(text);
+    for (QGraphicsRectItem* wall : {leftWall_, bottomWall_})
+        wall->setBrush(ReadableHue(kWallColour, ground));
+    for (const Bar& bar : bars_)
+        bar.mark->setBrush(text);
+    for (QBarSet* set : series_->barSets())
+        set->setPen(QPen(text, 0));
 }
 
 void TChart::SetTitle(const QString& title)
@@ -108,12 +133,13 @@ void TChart::AddBar(double value, const QString& label, const QColor& colour)
     *set << value;
     set->setColor(colour);
     set->setBrush(GradientBrush(colour));
-    set->setPen(QPen(Qt::black, 0));
+    set->setPen(QPen(palette().color(QPalette::Text), 0));
     series_->append(set);
 
     Bar bar{value, label, colour, new QGraphicsSimpleTextItem(chart())};
     bar.mark->setFont(ChartFont(10, false));
     bar.mark->setZValue(10);  // over the bars beside it
+    bar.mark->setBrush(palette().color(QPalette::Text));
     bars_.push_back(bar);
     UpdateRange();
     UpdateMarks();

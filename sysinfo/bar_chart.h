@@ -50,6 +50,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Bar {
@@ -62,6 +63,10 @@ private:
     void UpdateRange();
     void UpdateMarks();
     void PlaceDecorations();
+    // The chart's ground, texts and walls in the palette's colours: white and
+    // black on a light palette as drawn, the dark ones on a dark palette, the
+    // walls' blue lightened until it reads there.
+    void FollowPalette();
 
     std::vector<Bar> bars_;
     QBarSeries* series_ = nullptr;

@@ -11,7 +11,11 @@
 #include "sysinfo/page_control_ex.h"
 #include "sysinfo/string_align_grid.h"
 
+#include "base/ui/readable_colour.h"
+
 #include <QApplication>
+#include <QGraphicsRectItem>
+#include <QGraphicsSimpleTextItem>
 #include <QDir>
 #include <QPushButton>
 #include <QTabBar>
@@ -63,6 +67,35 @@ class InfoDlgTest : public QObject {
     QStringList errors;
 
 private slots:
+    void chartsTakeTheirGroundAndTextsFromThePalette()
+    {
+        // As drawn on a light palette; on a dark one dark, with every text
+        // and the walls readable on it.
+        struct Case {
+            QColor ground, text;
+        };
+        for (const Case& c : {Case{Qt::white, Qt::black}, Case{QColor(30, 30, 30), QColor(230, 230, 230)}}) {
+            TChart chart;
+            QPalette palette = chart.palette();
+            palette.setColor(QPalette::Base, c.ground);
+            palette.setColor(QPalette::Text, c.text);
+            chart.setPalette(palette);
+            chart.AddBar(3, QStringLiteral("used"), Qt::gray);
+            QCOMPARE(chart.chart()->backgroundBrush().color(), c.ground);
+            QCOMPARE(chart.chart()->titleBrush().color(), c.text);
+            int walls = 0;
+            for (QGraphicsItem* item : chart.chart()->childItems()) {
+                if (auto* wall = qgraphicsitem_cast<QGraphicsRectItem*>(item)) {
+                    ++walls;
+                    QVERIFY(Contrast(wall->brush().color(), c.ground) >= 4.5);
+                } else if (auto* mark = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item)) {
+                    QCOMPARE(mark->brush().color(), c.text);
+                }
+            }
+            QCOMPARE(walls, 2);
+        }
+    }
+
     void init()
     {
         errors.clear();
