@@ -209,8 +209,7 @@ private slots:
         QCoreApplication::processEvents();
         // One box, naming the file that failed.
         QCOMPARE(boxes.size(), 1);
-        QVERIFY2(boxes.first().startsWith(QStringLiteral("情報このJPGは読み込めません
-") +
+        QVERIFY2(boxes.first().startsWith(QStringLiteral("情報このJPGは読み込めません\n") +
                                           QString::fromStdString(Path("broken/"))),
                  qPrintable(boxes.first()));
         // A later due minute shows its first failure again.
