@@ -11,12 +11,14 @@
 #include "sysinfo/sys_info.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -56,6 +58,10 @@ TChart* AddChart(QWidget* page, const char* name, const QString& title, int left
     chart->SetTitle(title);
     return chart;
 }
+
+// Room a caption keeps beside its text, and the least a value column keeps.
+constexpr int kCaptionRoom = 10;
+constexpr int kLeastValueWidth = 120;
 
 void AddBars(TChart* chart, const std::vector<InfoBar>& bars)
 {
@@ -176,6 +182,16 @@ void TfrmInfoDlg::FillGrid(TStringAlignGrid* grid, const std::vector<InfoRow>& r
         const InfoRow& r = rows[static_cast<std::size_t>(row)];
         grid->SetCell(0, row, QCoreApplication::translate("InfoRows", r.label.c_str()));
         grid->SetCell(1, row, QString::fromStdString(r.value()));
+    }
+    // A caption longer than its column (English ones can be) widens it at
+    // the values' expense: no caption is cut off.
+    int widest = 0;
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
+        widest = std::max(widest, grid->fontMetrics().horizontalAdvance(grid->Cell(0, row)) + kCaptionRoom);
+    const int both = grid->ColWidth(0) + grid->ColWidth(1);
+    if (widest > grid->ColWidth(0)) {
+        grid->SetColWidth(0, std::min(widest, both - kLeastValueWidth));
+        grid->SetColWidth(1, both - grid->ColWidth(0));
     }
 }
 

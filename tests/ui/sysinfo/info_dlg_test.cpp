@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTranslator>
 
 namespace {
 
@@ -208,6 +209,24 @@ private slots:
             // A screen reader hears the bars' values.
             QCOMPARE(e.chart->accessibleDescription(),
                      QString::fromUtf8(e.usedMark) + QStringLiteral(", ") + QString::fromUtf8(e.freeMark));
+        }
+    }
+
+    void englishCaptionsAreNeverCutOff()
+    {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("zelvaro_en"), QStringLiteral(":/i18n")));
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        platform::FakeSystemFacts facts = SmallMachine();
+        platform::MemoryRegistry registry;
+        TfrmInfoDlg dialog(nullptr, facts, registry);
+        QCoreApplication::removeTranslator(&english);
+        for (const char* name : {"MemoryGrid", "OSGrid", "DirGrid"}) {
+            auto* grid = Control<TStringAlignGrid>(dialog, name);
+            QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1), 342);
+            for (int row = 0; row < 10; ++row)
+                QVERIFY2(grid->fontMetrics().horizontalAdvance(grid->Cell(0, row)) < grid->columnWidth(0),
+                         qPrintable(grid->Cell(0, row)));
         }
     }
 
