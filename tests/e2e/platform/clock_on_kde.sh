@@ -75,30 +75,16 @@ inside() {
   shows 1200 700 ff0000 && fail "the centred picture covers the whole desktop"
 
   # A normal window, activated, under the clock: the clock stays above it.
-  xlogo -geometry 500x350+100+100 -bg white -fg white >/dev/null 2>&1 &
-  local other=$! other_id=""
-  wait_for 20 eval 'other_id=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$other_id" ]' ||
-    fail "the other window did not appear"
-  xdotool windowactivate --sync "$other_id" 2>/dev/null || fail "KWin did not activate the other window"
-  wait_for 5 eval '[ "$(xdotool getactivewindow)" = "$other_id" ]' || fail "the other window is not active"
+  activate_other_window KWin
+  wait_for 5 eval '[ "$(xdotool getactivewindow)" = "$OTHER_ID" ]' || fail "the other window is not active"
   local where
-  where=$(xdotool getwindowgeometry "$other_id" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
+  where=$(xdotool getwindowgeometry "$OTHER_ID" | sed -n 's/.*Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p')
   wait_for 5 shows $((${where% *} + 250)) $((${where#* } + 300)) ffffff || fail "the other window does not show at $where"
   shows 209 159 000000 || fail "the activated window covers the clock's face: $(shell_pixel 209 159)"
 
-  # "ｾｰﾊﾞ停止": powerdevil lists the inhibition until the clock quits...
-  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
-  wait_for 10 held || fail "powerdevil lists no inhibition of ours: $(inhibitions | tr '\n' ' ')"
-  end_clock TERM
-  wait_for 10 eval '! held' || fail "the inhibitor outlived the quit"
-  # ... or is killed.
-  start_clock
-  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
-  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
-  wait_for 10 held || fail "no inhibition after a restart"
-  end_clock KILL
-  wait_for 10 eval '! held' || fail "the inhibitor outlived a kill -9"
-  kill "$other" 2>/dev/null || true
+  # "ｾｰﾊﾞ停止": powerdevil lists the inhibition until the clock quits, and after a restart until it is killed.
+  saver_held_until_quit_and_kill 10 "powerdevil" 'inhibitions'
+  kill "$OTHER_PID" 2>/dev/null || true
 
   find "$XDG_CONFIG_HOME" -name powermanagementprofilesrc -exec cat {} + >"$WORK/idle-after" 2>/dev/null || true
   cmp -s "$WORK/idle-before" "$WORK/idle-after" || fail "the user's idle settings changed"

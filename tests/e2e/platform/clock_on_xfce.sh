@@ -65,12 +65,7 @@ inside() {
   shows 1200 50 ff0000 && fail "the centred picture covers the whole desktop"
 
   # A normal window, activated, under the clock: the clock stays above it.
-  xlogo -geometry 500x350+100+100 -bg white -fg white >/dev/null 2>&1 &
-  local other=$!
-  local other_id=""
-  wait_for 20 eval 'other_id=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$other_id" ]' ||
-    fail "the other window did not appear"
-  xdotool windowactivate --sync "$other_id" 2>/dev/null || fail "xfwm4 did not activate the other window"
+  activate_other_window xfwm4
   wait_for 5 shows 450 400 ffffff || fail "the other window does not show: $(x_pixel 450 400)"
   shows 209 159 000000 || fail "the activated window covers the clock's face: $(x_pixel 209 159)"
 
@@ -83,20 +78,10 @@ inside() {
   clock_menu_release
   xset s reset
 
-  # "ｾｰﾊﾞ停止": the power manager lists the inhibitor until the clock quits...
-  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
-  wait_for 5 held || fail "the power manager lists no inhibitor of ours: $(inhibitors | tr '\n' ' ')"
-  end_clock TERM
-  wait_for 5 eval '! held' || fail "the inhibitor outlived the quit"
-  # ... or is killed.
-  start_clock
-  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
-  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
-  wait_for 5 held || fail "no inhibitor after a restart"
-  end_clock KILL
-  wait_for 5 eval '! held' || fail "the inhibitor outlived a kill -9"
+  # "ｾｰﾊﾞ停止": the power manager lists the inhibitor until the clock quits, and after a restart until it is killed.
+  saver_held_until_quit_and_kill 5 "the power manager" 'inhibitors'
 
-  kill "$other" 2>/dev/null || true
+  kill "$OTHER_PID" 2>/dev/null || true
   xfconf-query -c xfce4-power-manager -lv >"$WORK/power-after" 2>&1 || true
   cmp -s "$WORK/power-before" "$WORK/power-after" ||
     fail "the user's power settings changed: $(diff "$WORK/power-before" "$WORK/power-after" | tr '\n' ' ')"

@@ -92,6 +92,32 @@ clock_menu_release() { xdotool keyup Return; }
 SAVER_STOP_ITEM=8   # "ｾｰﾊﾞ停止"
 SAVER_START_ITEM=10 # "ｾｰﾊﾞ起動"
 
+# A normal window (a white xlogo at 100,100) activated under the clock at
+# 200,150, which must stay above it. Sets OTHER_PID and OTHER_ID.
+activate_other_window() {  # <window manager, for the message>
+  xlogo -geometry 500x350+100+100 -bg white -fg white >/dev/null 2>&1 &
+  OTHER_PID=$!
+  OTHER_ID=""
+  wait_for 20 eval 'OTHER_ID=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$OTHER_ID" ]' ||
+    fail "the other window did not appear"
+  xdotool windowactivate --sync "$OTHER_ID" 2>/dev/null || fail "$1 did not activate the other window"
+}
+
+# "ｾｰﾊﾞ停止" from the clock at 200,150: the test's held() sees the inhibitor
+# until the clock quits, and again after a restart until it is killed.
+saver_held_until_quit_and_kill() {  # <seconds> <who lists it> <command showing the list>
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for "$1" held || fail "$2 lists no inhibitor of ours: $(eval "$3" 2>&1 | tr '\n' ' ')"
+  end_clock TERM
+  wait_for "$1" eval '! held' || fail "the inhibitor outlived the quit"
+  start_clock
+  wait_for 30 clock_at 200 150 || fail "the clock did not come back at its place"
+  clock_menu_item 200 150 "$SAVER_STOP_ITEM"
+  wait_for "$1" held || fail "no inhibitor after a restart"
+  end_clock KILL
+  wait_for "$1" eval '! held' || fail "the inhibitor outlived a kill -9"
+}
+
 # The buses: a system bus that offers nothing (the desktops' services for
 # power and seats are absent, as in a container) and a session bus that
 # starts the desktop's services on demand.
