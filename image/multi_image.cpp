@@ -30,25 +30,6 @@ bool EndsWithHeif(const std::string& name)
                                           [](unsigned char a, char b) { return std::tolower(a) == b; });
 }
 
-// The format a name stands for, by the spellings of its extension: it picks
-// the message a file gets whose bytes are no picture.
-Format FormatOfName(const std::string& name)
-{
-    switch (ImageKindOfName(name)) {
-    case ImageKind::Jpeg: return Format::Jpeg;
-    case ImageKind::Gif: return Format::Gif;
-    case ImageKind::Tiff: return Format::Tiff;
-    case ImageKind::Bmp: return Format::Bmp;
-    case ImageKind::Png: return Format::Png;
-    case ImageKind::Webp: return Format::Webp;
-    case ImageKind::Avif: return Format::Avif;
-    case ImageKind::Jxl: return Format::Jxl;
-    // ".heic" and ".heics" name HEVC pictures; ".heif" any other.
-    case ImageKind::Heif: return EndsWithHeif(name) ? Format::Heif : Format::Heic;
-    default: return Format::Unknown;
-    }
-}
-
 // The reader for what the file's bytes are, whatever it is called.
 Format FormatOfKind(ImageKind kind)
 {
@@ -64,6 +45,17 @@ Format FormatOfKind(ImageKind kind)
     case ImageKind::Jxl: return Format::Jxl;
     default: return Format::Unknown;
     }
+}
+
+// The format a name stands for, by the spellings of its extension: it picks
+// the message a file gets whose bytes are no picture. ".heic" and ".heics"
+// name HEVC pictures; ".heif" any other.
+Format FormatOfName(const std::string& name)
+{
+    const ImageKind kind = ImageKindOfName(name);
+    if (kind == ImageKind::Heif && !EndsWithHeif(name))
+        return Format::Heic;
+    return FormatOfKind(kind);
 }
 
 const char* FailureText(Format f)

@@ -59,16 +59,7 @@ inside() {
   kde_start
   find "$XDG_CONFIG_HOME" -name powermanagementprofilesrc -exec cat {} + >"$WORK/idle-before" 2>/dev/null || true
 
-  mkdir -p "$WORK/red"
-  bmp "$WORK/red/red.bmp" 400 300 ff0000
-  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
-    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
-  start_clock
-  wait_for 30 eval '[ -n "$(clock_window)" ]' || fail "no clock window in Xwayland"
-  wait_for 10 clock_at 200 150 || fail "the clock is not at its place: $(xdotool getwindowgeometry "$(clock_window)")"
-  local frame
-  frame=$(frame_of_clock)
-  [ "$frame" = "0, 0, 0, 0" ] || [ "$frame" = "_NET_FRAME_EXTENTS:  not found." ] || fail "KWin framed the clock: $frame"
+  start_clock_rotating_red KWin
 
   # The rotation's picture, centred on the 1280x800 output, through plasmashell.
   wait_for 20 shows 800 530 ff0000 || fail "Plasma does not show the rotation's picture: $(shell_pixel 800 530)"

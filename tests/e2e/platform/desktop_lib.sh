@@ -92,6 +92,21 @@ clock_menu_release() { xdotool keyup Return; }
 SAVER_STOP_ITEM=8   # "ｾｰﾊﾞ停止"
 SAVER_START_ITEM=10 # "ｾｰﾊﾞ起動"
 
+# The clock started at 200,150 on top, rotating a folder that holds one red
+# 400x300 picture; it must come up through Xwayland at its place, unframed.
+start_clock_rotating_red() {  # <window manager, for the message>
+  mkdir -p "$WORK/red"
+  bmp "$WORK/red/red.bmp" 400 300 ff0000
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
+    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
+  start_clock
+  wait_for 30 eval '[ -n "$(clock_window)" ]' || fail "no clock window in Xwayland"
+  wait_for 10 clock_at 200 150 || fail "the clock is not at its place: $(xdotool getwindowgeometry "$(clock_window)")"
+  local frame
+  frame=$(frame_of_clock)
+  [ "$frame" = "0, 0, 0, 0" ] || [ "$frame" = "_NET_FRAME_EXTENTS:  not found." ] || fail "$1 framed the clock: $frame"
+}
+
 # A normal window (a white xlogo at 100,100) activated under the clock at
 # 200,150, which must stay above it. Sets OTHER_PID and OTHER_ID.
 activate_other_window() {  # <window manager, for the message>
