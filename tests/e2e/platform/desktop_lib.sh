@@ -189,12 +189,27 @@ desktop_main() {
   here=$(dirname "$(readlink -f "$0")")
   mkdir "$WORK/tests"
   cp "$here"/*.sh "$here"/*.py "$WORK/tests/"
+  # A chroot's root is no mount point, so its mounts' propagation cannot be
+  # made private ("cannot change root filesystem propagation"): there the
+  # namespace keeps the propagation it has, and a private mount that reached
+  # the outside (where that root's mount is shared) is taken down after.
+  local propagation=() tmp_mounted=no run_mounted=no
+  if ! unshare "${as_root[@]}" --mount true 2>/dev/null &&
+    unshare "${as_root[@]}" --mount --propagation unchanged true 2>/dev/null; then
+    propagation=(--propagation unchanged)
+    mountpoint -q /tmp && tmp_mounted=yes
+    mountpoint -q /run/systemd 2>/dev/null && run_mounted=yes
+  fi
   local status=0
-  timeout -k 5 "$limit" unshare "${as_root[@]}" --pid --fork --kill-child --mount-proc --mount --net -- sh -c '
+  timeout -k 5 "$limit" unshare "${as_root[@]}" --pid --fork --kill-child --mount-proc --mount "${propagation[@]}" --net -- sh -c '
     mount -t tmpfs -o mode=1777 tmpfs /tmp || exit 97
     mkdir -m 1777 /tmp/.X11-unix /tmp/.ICE-unix
     if [ -d /run/systemd ]; then mount -t tmpfs tmpfs /run/systemd || exit 97; fi
     "$1" --inside "$2"' sh "$WORK/tests/$(basename "$0")" "$WORK" || status=$?
+  if [ ${#propagation[@]} -gt 0 ]; then
+    [ "$tmp_mounted" = yes ] || ! mountpoint -q /tmp || umount -l /tmp || true
+    [ "$run_mounted" = yes ] || ! mountpoint -q /run/systemd 2>/dev/null || umount -l /run/systemd || true
+  fi
   case $status in
     0) ;;
     97) fail "the machine refuses the namespaces the desktop runs in" ;;
