@@ -2,9 +2,9 @@
 #include "platform/linux/desktop/kde_desktop.h"
 
 #include "base/text_helpers.h"
+#include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/shared/dbus_reply.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QString>
 #include <QUrl>
@@ -48,7 +48,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
         QStringLiteral("org.kde.plasmashell"), QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),
         QStringLiteral("evaluateScript"));
     call << QString::fromStdString(Script(url, WallpaperModeOf(registry_)));
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = CallWithEventsRunning(call, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         copies_.Discard(*copy);
         return FailedCallResult(reply);

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/xfce_desktop.h"
 
+#include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/shared/dbus_reply.h"
 #include "platform/linux/desktop/x11_monitors.h"
 #include "platform/wallpaper_mode.h"
 
 #include <QDBusArgument>
-#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QStringList>
 #include <QVariantMap>
+
+#include <optional>
 
 namespace platform {
 namespace {
@@ -25,13 +27,15 @@ QDBusMessage Call(const QString& method, const QVariantList& args)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(args);
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+    return CallWithEventsRunning(call, kCallTimeoutMs);
 }
 
 // The "last-image" properties of every monitor and workspace: those the
 // channel holds, and those XFCE 4.18 reads for the connected outputs (by
-// their XRandR names) on each workspace, which a fresh profile lacks.
-QStringList ImageProperties()
+// their XRandR names) on each workspace, which a fresh profile lacks. Nothing
+// when xfconfd is not there or does not answer: each further call would wait
+// as long again.
+std::optional<QStringList> ImageProperties(Desktop::Result& failure)
 {
     QStringList found;
     const QDBusMessage reply = Call(QStringLiteral("GetAllProperties"), {kChannel, QStringLiteral("/backdrop")});
@@ -45,6 +49,10 @@ QStringList ImageProperties()
         for (auto it = all.cbegin(); it != all.cend(); ++it)
             if (it.key().endsWith(QStringLiteral("/last-image")))
                 found << it.key();
+    } else if (reply.type() == QDBusMessage::ErrorMessage &&
+               (NoAnswer(reply) || FailedCallResult(reply) == Desktop::Result::NotRunning)) {
+        failure = FailedCallResult(reply);
+        return std::nullopt;
     }
     const int workspaces = X11WorkspaceCount();
     for (const std::string& output : X11ConnectedOutputs())
@@ -58,13 +66,11 @@ QStringList ImageProperties()
     return found;
 }
 
-// Done, or what the first failed call means.
-void SetProperty(const QString& property, const QVariant& value, Desktop::Result& result)
+Desktop::Result SetProperty(const QString& property, const QVariant& value)
 {
     const QDBusMessage reply = Call(QStringLiteral("SetProperty"),
                                     {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
-    if (reply.type() != QDBusMessage::ReplyMessage && result == Desktop::Result::Done)
-        result = FailedCallResult(reply);
+    return reply.type() == QDBusMessage::ReplyMessage ? Desktop::Result::Done : FailedCallResult(reply);
 }
 
 }  // namespace
@@ -80,13 +86,17 @@ Desktop::Result XfceDesktop::SetWallpaper(const std::string& bmpPath)
     if (!copy)
         return failure;
     const int style = DesktopNamesFor(ShownMode(registry_)).xfceImageStyle;
-    Result result = Result::Done;
-    for (const QString& image : ImageProperties()) {
+    const std::optional<QStringList> images = ImageProperties(failure);
+    Result result = images ? Result::Done : failure;
+    // The first failed call ends it: the copy is taken back below, so no
+    // further property may name it.
+    for (const QString& image : images.value_or(QStringList())) {
         QString styleProperty = image;
         styleProperty.replace(QStringLiteral("/last-image"), QStringLiteral("/image-style"));
-        SetProperty(styleProperty, style, result);
-        SetProperty(image, QString::fromStdString(*copy), result);
-        if (result == Result::NotRunning)
+        result = SetProperty(styleProperty, style);
+        if (result == Result::Done)
+            result = SetProperty(image, QString::fromStdString(*copy));
+        if (result != Result::Done)
             break;
     }
     if (result != Result::Done) {

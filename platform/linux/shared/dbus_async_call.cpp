@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/shared/dbus_async_call.h"
 
+#include "platform/linux/shared/dbus_reply.h"
 #include "platform/linux/shared/desktop_log.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
+#include <QEventLoop>
 #include <QTimer>
 
 namespace platform {
@@ -30,6 +32,23 @@ void CallWithoutWaiting(const QDBusMessage& call, int patienceMs, QObject* conte
         watcher->deleteLater();
         answered(reply);
     });
+}
+
+QDBusMessage CallWithEventsRunning(const QDBusMessage& call, int limitMs)
+{
+    QDBusPendingCallWatcher watcher(QDBusConnection::sessionBus().asyncCall(call, limitMs));
+    if (!watcher.isFinished()) {
+        // Input stays queued: a dialog opened from here would hold this wait
+        // open until it closed.
+        QEventLoop wait;
+        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    const QDBusMessage reply = watcher.reply();
+    if (NoAnswer(reply))
+        qCWarning(lcDesktop).noquote() << call.service() + QLatin1Char('.') + call.member() << "has not answered within"
+                                       << limitMs / 1000.0 << "s; given up";
+    return reply;
 }
 
 }  // namespace platform

@@ -18,4 +18,11 @@ namespace platform {
 void CallWithoutWaiting(const QDBusMessage& call, int patienceMs, QObject* context,
                         std::function<void(const QDBusMessage& reply)> answered);
 
+// For a caller that needs the answer before it goes on (the wallpaper is
+// shown, or not): the clock keeps ticking and painting while the service
+// thinks, only the user's input waits until the answer is in. A service that
+// has not answered within `limitMs` is given up with a line in the log, and
+// the call fails as timed out.
+QDBusMessage CallWithEventsRunning(const QDBusMessage& call, int limitMs);
+
 }  // namespace platform

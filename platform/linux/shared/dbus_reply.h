@@ -25,4 +25,11 @@ inline Desktop::Result FailedCallResult(const QDBusMessage& reply)
     }
 }
 
+// The service is there but gave no answer in time.
+inline bool NoAnswer(const QDBusMessage& reply)
+{
+    const QDBusError::ErrorType type = QDBusError(reply).type();
+    return type == QDBusError::NoReply || type == QDBusError::Timeout;
+}
+
 }  // namespace platform

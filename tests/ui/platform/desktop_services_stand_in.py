@@ -10,7 +10,8 @@ each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
 returns from GetAllProperties. With --fail, plasmashell answers every call
 with an error, as a running shell that cannot take the script does; with
 --slow, the screen saver answers 3 s late, as a service busy while its
-session starts. Touches
+session starts, and plasmashell and xfconf 5 s late, past the wallpaper's
+limit. Touches
 --ready once the names are owned.
 """
 import argparse
@@ -28,29 +29,45 @@ def record(log, member, *args):
         out.write(member + " " + "|".join(str(a) for a in args) + "\n")
 
 
+def answer_late(reply, *value):
+    GLib.timeout_add(5000, lambda: reply(*value) and False)
+
+
 class PlasmaShell(dbus.service.Object):
-    def __init__(self, bus, log, fail):
+    def __init__(self, bus, log, fail, slow):
         super().__init__(bus, "/PlasmaShell")
         self.log = log
         self.fail = fail
+        self.slow = slow
 
-    @dbus.service.method("org.kde.PlasmaShell", in_signature="s", out_signature="")
-    def evaluateScript(self, script):
+    @dbus.service.method("org.kde.PlasmaShell", in_signature="s", out_signature="",
+                         async_callbacks=("reply", "error"))
+    def evaluateScript(self, script, reply, error):
         record(self.log, "evaluateScript", script.replace("\n", " "))
         if self.fail:
-            raise dbus.exceptions.DBusException("Widgets are locked", name="org.kde.PlasmaShell.Error")
+            error(dbus.exceptions.DBusException("Widgets are locked", name="org.kde.PlasmaShell.Error"))
+        elif self.slow:
+            answer_late(reply)
+        else:
+            reply()
 
 
 class Xfconf(dbus.service.Object):
-    def __init__(self, bus, log, properties):
+    def __init__(self, bus, log, properties, slow):
         super().__init__(bus, "/org/xfce/Xfconf")
         self.log = log
         self.properties = properties
+        self.slow = slow
 
-    @dbus.service.method("org.xfce.Xfconf", in_signature="ss", out_signature="a{sv}")
-    def GetAllProperties(self, channel, base):
+    @dbus.service.method("org.xfce.Xfconf", in_signature="ss", out_signature="a{sv}",
+                         async_callbacks=("reply", "error"))
+    def GetAllProperties(self, channel, base, reply, error):
         record(self.log, "GetAllProperties", channel, base)
-        return dbus.Dictionary(self.properties, signature="sv")
+        found = dbus.Dictionary(self.properties, signature="sv")
+        if self.slow:
+            answer_late(reply, found)
+        else:
+            reply(found)
 
     @dbus.service.method("org.xfce.Xfconf", in_signature="ssv", out_signature="")
     def SetProperty(self, channel, prop, value):
@@ -159,9 +176,9 @@ def main():
     for name in args.name:
         keep.append(dbus.service.BusName(name, bus))
         if name == "org.kde.plasmashell":
-            keep.append(PlasmaShell(bus, args.log, args.fail))
+            keep.append(PlasmaShell(bus, args.log, args.fail, args.slow))
         elif name == "org.xfce.Xfconf":
-            keep.append(Xfconf(bus, args.log, json.loads(args.properties)))
+            keep.append(Xfconf(bus, args.log, json.loads(args.properties), args.slow))
         elif name == "org.freedesktop.ScreenSaver":
             keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log, args.slow))
             keep.append(ScreenSaver(bus, "/ScreenSaver", args.log, args.slow))

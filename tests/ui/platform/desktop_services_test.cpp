@@ -18,6 +18,7 @@
 #include "test_bitmap.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 extern char** environ;
 
@@ -348,6 +350,32 @@ TEST(DesktopFactory, ARunningShellThatFailsIsNoCaseForTheRootWindow)
     EXPECT_NE(plasma.Calls().find("evaluateScript"), std::string::npos);
     EXPECT_EQ(RootPixmapProperty().find("pixmap id #"), std::string::npos);
     EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
+}
+
+TEST(DesktopFactory, AShellThatDoesNotAnswerIsGivenUpWhileTheClockRuns)
+{
+    Scratch s;
+    platform::MemoryRegistry registry;
+    for (const auto& [desktop, service, asked] : {std::tuple{"kde", "org.kde.plasmashell", "evaluateScript"},
+                                                  std::tuple{"xfce", "org.xfce.Xfconf", "GetAllProperties"}}) {
+        const auto chain = platform::MakeDesktop({desktop, false}, registry, s.Copies());
+        StandIn shell(s.dir, {service}, "{}", false, true);
+        LogCapture log;
+        bool ticked = false;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] { ticked = true; });
+        tick.start(100);
+        EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable) << desktop;
+        EXPECT_TRUE(ticked) << desktop << ": the event loop ran while the shell thought";
+        EXPECT_NE(LogCapture::Text().find(std::string(service) + "." + asked + " has not answered within 3 s"),
+                  std::string::npos)
+            << LogCapture::Text();
+        // Asked once: each further call would have waited as long again.
+        const std::string calls = shell.Calls();
+        EXPECT_EQ(calls.substr(0, calls.find(' ')), asked) << calls;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 1) << calls;
+        EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty()) << desktop;
+    }
 }
 
 TEST(XfceDesktop, FreshProfileKeysByOutputNameForEachWorkspaceWithAPngCopy)
