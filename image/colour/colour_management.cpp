@@ -162,12 +162,16 @@ bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag)
 
 CmykRowConversion CmykConversionFor(std::span<const uint8_t> icc)
 {
-    if (icc.empty())
-        return {};
     ColourTag tag;
     tag.Icc.assign(icc.begin(), icc.end());
-    auto conversion = ConversionFor(tag, Source::InvertedCmyk);
-    if (!conversion)
-        return {};
-    return [conversion](const uint8_t* cmyk, uint8_t* bgr, int pixels) { conversion->Run(cmyk, bgr, pixels); };
+    if (auto conversion = icc.empty() ? nullptr : ConversionFor(tag, Source::InvertedCmyk))
+        return [conversion](const uint8_t* cmyk, uint8_t* bgr, int pixels) { conversion->Run(cmyk, bgr, pixels); };
+    return [](const uint8_t* s, uint8_t* d, int pixels) {
+        for (int x = 0; x < pixels; ++x, s += 4, d += 3) {
+            const unsigned k = s[3];
+            d[0] = static_cast<uint8_t>(s[2] * k / 255);
+            d[1] = static_cast<uint8_t>(s[1] * k / 255);
+            d[2] = static_cast<uint8_t>(s[0] * k / 255);
+        }
+    };
 }

@@ -17,8 +17,9 @@
 // numbers): the picture stays as it is. True when it was converted.
 bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag);
 
-// Converts rows of CMYK, inverted as Adobe's JPEG files hold it (0 is full
-// ink), through a CMYK profile to sRGB, blue first. Empty when the profile is
-// no CMYK profile or cannot be read.
+// Converts rows of CMYK, inverted as Adobe's JPEG files and JPEG XL hold it
+// (0 is full ink), to sRGB, blue first: through the CMYK profile, or by the
+// plain formula (each colour scaled by the black) when there is no profile,
+// it cannot be read or it is no CMYK profile.
 using CmykRowConversion = std::function<void(const uint8_t* cmyk, uint8_t* bgr, int pixels)>;
 CmykRowConversion CmykConversionFor(std::span<const uint8_t> icc);

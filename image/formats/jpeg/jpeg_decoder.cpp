@@ -56,17 +56,6 @@ void GreyPalette(DibPicture& pic)
     }
 }
 
-// CMYK as Adobe writes it (inverted) to blue, green, red.
-void CmykRow(const uint8_t* s, uint8_t* d, int width)
-{
-    for (int x = 0; x < width; ++x, s += 4, d += 3) {
-        const unsigned k = s[3];
-        d[0] = static_cast<uint8_t>(s[2] * k / 255);
-        d[1] = static_cast<uint8_t>(s[1] * k / 255);
-        d[2] = static_cast<uint8_t>(s[0] * k / 255);
-    }
-}
-
 // CMYK pictures come a row at a time through this row, and are converted by
 // the file's CMYK profile or, when it has none, by the plain formula.
 struct CmykRows {
@@ -184,10 +173,7 @@ bool ReadRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, DibPicture& p
             uint8_t* row = cmykRows.row.data();
             if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
                 return false;
-            if (cmykRows.profile)
-                cmykRows.profile(row, pic.TopRow(static_cast<int>(at)), pic.Width);
-            else
-                CmykRow(row, pic.TopRow(static_cast<int>(at)), pic.Width);
+            cmykRows.profile(row, pic.TopRow(static_cast<int>(at)), pic.Width);
         } else if (jpeg_read_scanlines(&cinfo, const_cast<JSAMPARRAY>(rows + at), last - at) == 0) {
             return false;
         }
@@ -363,7 +349,7 @@ ImageRead Run(Source src, const ScaleHint& hint)
     // A CMYK picture goes through its profile as it is decoded, and is sRGB
     // after that.
     const CmykRowConversion cmykProfile = cmyk ? CmykConversionFor(out.Colour.Icc) : CmykRowConversion{};
-    if (cmykProfile)
+    if (cmyk)
         out.Colour = {};
     DibPicture& pic = out.Picture;
     // Reduced to the screen as it is decoded where nothing is left to do to

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/jxl/jxl_decoder.h"
 
+#include "image/colour/colour_management.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/formats/jxl/jxl_library.h"
 
 #include <algorithm>
 #include <memory>
+#include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -72,6 +75,40 @@ ColourTag JxlColourTag(const JxlLibrary& jxl, JxlDecoder* dec)
     return tag;
 }
 
+// The index of the extra channel holding a CMYK picture's black, if any.
+std::optional<uint32_t> BlackChannel(const JxlLibrary& jxl, const JxlDecoder* dec, const JxlBasicInfo& info)
+{
+    if (!jxl.KnowsExtraChannels())
+        return std::nullopt;
+    for (uint32_t i = 0; i < info.num_extra_channels; ++i) {
+        JxlExtraChannelInfo extra;
+        if (jxl.DecoderGetExtraChannelInfo(dec, i, &extra) == JXL_DEC_SUCCESS && extra.type == JXL_CHANNEL_BLACK)
+            return i;
+    }
+    return std::nullopt;
+}
+
+// A CMYK picture arrives as cyan, magenta and yellow in the picture's three
+// bytes (yellow first, as blue) with its black beside it, all with 0 as full
+// ink; it is converted through the file's profile to sRGB in place.
+void ConvertCmyk(DibPicture& pic, const std::vector<uint8_t>& black, std::span<const uint8_t> icc)
+{
+    const CmykRowConversion convert = CmykConversionFor(icc);
+    std::vector<uint8_t> cmyk(static_cast<size_t>(pic.Width) * 4);
+    for (int y = 0; y < pic.Height; ++y) {
+        uint8_t* row = pic.TopRow(y);
+        const uint8_t* k = black.data() + static_cast<size_t>(y) * pic.Width;
+        for (int x = 0; x < pic.Width; ++x) {
+            uint8_t* c = &cmyk[static_cast<size_t>(x) * 4];
+            c[0] = row[x * 3 + 2];
+            c[1] = row[x * 3 + 1];
+            c[2] = row[x * 3];
+            c[3] = k[x];
+        }
+        convert(cmyk.data(), row, pic.Width);
+    }
+}
+
 }  // namespace
 
 ImageRead DecodeJxl(std::span<const uint8_t> bytes)
@@ -96,8 +133,11 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: not a JPEG XL file");
     jxl->DecoderCloseInput(dec.get());
     const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    const JxlPixelFormat oneChannel{1, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
     ImageRead out;
     DibPicture& pic = out.Picture;
+    std::optional<uint32_t> blackIndex;  // a CMYK picture's black, decoded into `black`
+    std::vector<uint8_t> black;
     for (;;) {
         switch (jxl->DecoderProcessInput(dec.get())) {
         case JXL_DEC_BASIC_INFO: {
@@ -113,16 +153,36 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
             const bool turned = info.orientation >= JXL_ORIENT_TRANSPOSE;
             if (!pic.Allocate(static_cast<int>(turned ? h : w), static_cast<int>(turned ? w : h), 24))
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: picture too large");
+            blackIndex = BlackChannel(*jxl, dec.get(), info);
             out.FileBitCount = static_cast<int>(info.bits_per_sample) *
-                               static_cast<int>(info.num_color_channels + (info.alpha_bits ? 1 : 0));
+                               static_cast<int>(info.num_color_channels + (info.alpha_bits ? 1 : 0) +
+                                                (blackIndex ? 1 : 0));
             break;
         }
         case JXL_DEC_COLOR_ENCODING: out.Colour = JxlColourTag(*jxl, dec.get()); break;
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
             if (pic.Empty() || jxl->DecoderSetImageOutCallback(dec.get(), &format, PutPixels, &pic) != JXL_DEC_SUCCESS)
                 return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no picture to decode into");
+            if (blackIndex) {
+                size_t size = 0;
+                if (jxl->DecoderExtraChannelBufferSize(dec.get(), &oneChannel, &size, *blackIndex) != JXL_DEC_SUCCESS ||
+                    size != static_cast<size_t>(pic.Width) * static_cast<size_t>(pic.Height))
+                    return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no black to decode into");
+                try {
+                    black.resize(size);
+                } catch (const std::bad_alloc&) {
+                    return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: picture too large");
+                }
+                if (jxl->DecoderSetExtraChannelBuffer(dec.get(), &oneChannel, black.data(), size, *blackIndex) !=
+                    JXL_DEC_SUCCESS)
+                    return ImageRead::Failed(ReadFailure::NotValid, "JPEG XL: no black to decode into");
+            }
             break;
         case JXL_DEC_FULL_IMAGE:  // the first frame is the picture
+            if (blackIndex) {
+                ConvertCmyk(pic, black, out.Colour.Icc);
+                out.Colour = {};  // sRGB now
+            }
             out.Failure = ReadFailure::None;
             return out;
         default:  // an error, or a file cut short

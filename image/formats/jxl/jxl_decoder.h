@@ -2,8 +2,9 @@
 #pragma once
 // JPEG XL through libjxl, the rows going straight into a bottom-up
 // blue-green-red bitmap as the decoder makes them, turned as the file
-// records; an alpha channel is left out. An animated file gives its first
-// frame.
+// records; an alpha channel is left out. A CMYK picture (its black in an
+// extra channel) comes through its profile in sRGB. An animated file gives
+// its first frame.
 
 #include "image/image_read.h"
 

@@ -37,6 +37,12 @@ std::optional<JxlLibrary> Load()
     if (!colours)
         f.DecoderGetColorAsEncodedProfile = nullptr, f.DecoderGetICCProfileSize = nullptr,
         f.DecoderGetColorAsICCProfile = nullptr, f.DecoderSetPreferredColorProfile = nullptr;
+    const bool extra = lib.Find("JxlDecoderGetExtraChannelInfo", f.DecoderGetExtraChannelInfo) &&
+                       lib.Find("JxlDecoderExtraChannelBufferSize", f.DecoderExtraChannelBufferSize) &&
+                       lib.Find("JxlDecoderSetExtraChannelBuffer", f.DecoderSetExtraChannelBuffer);
+    if (!extra)
+        f.DecoderGetExtraChannelInfo = nullptr, f.DecoderExtraChannelBufferSize = nullptr,
+        f.DecoderSetExtraChannelBuffer = nullptr;
     return f;
 }
 

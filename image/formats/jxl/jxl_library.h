@@ -31,6 +31,13 @@ struct JxlLibrary {
     decltype(&JxlDecoderSetPreferredColorProfile) DecoderSetPreferredColorProfile;
     bool KnowsColours() const { return DecoderSetPreferredColorProfile != nullptr; }
 
+    // The extra channels, for the black of a CMYK picture; null when this
+    // libjxl lacks one of them.
+    decltype(&JxlDecoderGetExtraChannelInfo) DecoderGetExtraChannelInfo;
+    decltype(&JxlDecoderExtraChannelBufferSize) DecoderExtraChannelBufferSize;
+    decltype(&JxlDecoderSetExtraChannelBuffer) DecoderSetExtraChannelBuffer;
+    bool KnowsExtraChannels() const { return DecoderSetExtraChannelBuffer != nullptr; }
+
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.
     static const JxlLibrary* Get();

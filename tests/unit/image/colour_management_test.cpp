@@ -283,22 +283,26 @@ TEST_F(ColourManagement, UntaggedAndDamagedPicturesStayAsTheyAre)
     }
 }
 
-// A CMYK JPEG goes through its own profile as it is decoded. The profile is
-// one of the samples Ghostscript installs.
-TEST_F(ColourManagement, CmykJpegGoesThroughItsProfile)
+// A CMYK JPEG and a CMYK JPEG XL (its black an extra channel) go through
+// their own profile as they are decoded. The profile is one of the samples
+// Ghostscript installs.
+TEST_F(ColourManagement, CmykPicturesGoThroughTheirProfile)
 {
     const std::string icc = "/usr/share/color/icc/ghostscript/default_cmyk.icc";
     if (!std::filesystem::exists(icc))
         GTEST_SKIP() << icc << " is missing (scripts/install-deps installs it)";
-    // Ink as the file stores it, inverted: 255 is none.
+    // Ink as the files store it, inverted: 255 is none.
     constexpr std::array<std::array<uint8_t, 4>, 4> kInks{
         {{230, 80, 150, 240}, {120, 210, 90, 250}, {200, 200, 60, 230}, {255, 255, 255, 128}}};
     const int w = kSide * static_cast<int>(kInks.size()), h = kSide;
-    Bytes cmyk;
+    Bytes cmyk, cmy, black;
     for (int y = 0; y < h; ++y)
         for (const auto& ink : kInks)
-            for (int x = 0; x < kSide; ++x)
+            for (int x = 0; x < kSide; ++x) {
                 cmyk.insert(cmyk.end(), ink.begin(), ink.end());
+                cmy.insert(cmy.end(), ink.begin(), ink.begin() + 3);
+                black.push_back(ink[3]);
+            }
     tjhandle tj = tjInitCompress();
     unsigned char* out = nullptr;
     unsigned long size = 0;
@@ -306,19 +310,32 @@ TEST_F(ColourManagement, CmykJpegGoesThroughItsProfile)
     const Bytes jpeg(out, out + size);
     tjFree(out);
     tjDestroy(tj);
-    // The numbers the decoder gives, as ink in percent for transicc.
+    // The JPEG is lossy: what is converted is what its decoder gives.
     Bytes decoded(cmyk.size());
     tj = tjInitDecompress();
     ASSERT_EQ(tjDecompress2(tj, jpeg.data(), jpeg.size(), decoded.data(), w, 0, h, TJPF_CMYK, 0), 0);
     tjDestroy(tj);
-    std::vector<std::vector<double>> inks;
-    for (size_t i = 0; i < kInks.size(); ++i) {
-        const uint8_t* p = &decoded[(static_cast<size_t>(kSide / 2) * w + i * kSide + kSide / 2) * 4];
-        inks.push_back({(255 - p[0]) / 2.55, (255 - p[1]) / 2.55, (255 - p[2]) / 2.55, (255 - p[3]) / 2.55});
+    const Bytes profile = fixtures::ReadAll(icc);
+    const struct {
+        const char* name;
+        Bytes file;
+        Bytes numbers;
+    } cases[] = {
+        {"cmyk.jpg", JpegWithProfile(jpeg, profile), decoded},
+        {"cmyk.jxl", fixtures::EncodeCmykJxl(cmy, black, w, h, profile), cmyk},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.file.empty()) << c.name << ": the encoder refused";
+        // The numbers as ink in percent for transicc.
+        std::vector<std::vector<double>> inks;
+        for (size_t i = 0; i < kInks.size(); ++i) {
+            const uint8_t* p = &c.numbers[(static_cast<size_t>(kSide / 2) * w + i * kSide + kSide / 2) * 4];
+            inks.push_back({(255 - p[0]) / 2.55, (255 - p[1]) / 2.55, (255 - p[2]) / 2.55, (255 - p[3]) / 2.55});
+        }
+        const std::vector<Rgb> expected = Transicc(icc, inks, (dir_ / "inks.in").string());
+        ASSERT_EQ(expected.size(), kInks.size()) << "transicc gave no answer";
+        const std::vector<Rgb> shown = Read(c.name, c.file);
+        for (size_t i = 0; i < kInks.size(); ++i)
+            EXPECT_LT(DeltaE(shown[i], expected[i]), 2.0) << c.name << " patch " << i;
     }
-    const std::vector<Rgb> expected = Transicc(icc, inks, (dir_ / "inks.in").string());
-    ASSERT_EQ(expected.size(), kInks.size()) << "transicc gave no answer";
-    const std::vector<Rgb> shown = Read("cmyk.jpg", JpegWithProfile(jpeg, fixtures::ReadAll(icc)));
-    for (size_t i = 0; i < kInks.size(); ++i)
-        EXPECT_LT(DeltaE(shown[i], expected[i]), 2.0) << "patch " << i;
 }

@@ -142,26 +142,11 @@ std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int 
     return ok ? out : std::vector<uint8_t>{};
 }
 
-std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless, int orientation)
+namespace {
+
+// The encoder's whole output, or no bytes when `ok` is false or it failed.
+std::vector<uint8_t> JxlOutput(JxlEncoder* enc, bool ok)
 {
-    JxlEncoder* enc = JxlEncoderCreate(nullptr);
-    JxlBasicInfo info;
-    JxlEncoderInitBasicInfo(&info);
-    info.xsize = static_cast<uint32_t>(width);
-    info.ysize = static_cast<uint32_t>(height);
-    info.bits_per_sample = 8;
-    info.num_color_channels = 3;
-    info.uses_original_profile = lossless ? JXL_TRUE : JXL_FALSE;
-    info.orientation = static_cast<JxlOrientation>(orientation);
-    JxlColorEncoding colour;
-    JxlColorEncodingSetToSRGB(&colour, JXL_FALSE);
-    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-    JxlEncoderFrameSettings* settings = nullptr;
-    bool ok = JxlEncoderSetBasicInfo(enc, &info) == JXL_ENC_SUCCESS &&
-              JxlEncoderSetColorEncoding(enc, &colour) == JXL_ENC_SUCCESS &&
-              (settings = JxlEncoderFrameSettingsCreate(enc, nullptr)) != nullptr &&
-              (!lossless || JxlEncoderSetFrameLossless(settings, JXL_TRUE) == JXL_ENC_SUCCESS) &&
-              JxlEncoderAddImageFrame(settings, &format, rgb.data(), rgb.size()) == JXL_ENC_SUCCESS;
     JxlEncoderCloseInput(enc);
     std::vector<uint8_t> out(4096);
     size_t used = 0;
@@ -178,6 +163,60 @@ std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int h
     JxlEncoderDestroy(enc);
     out.resize(ok ? used : 0);
     return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless, int orientation)
+{
+    JxlEncoder* enc = JxlEncoderCreate(nullptr);
+    JxlBasicInfo info;
+    JxlEncoderInitBasicInfo(&info);
+    info.xsize = static_cast<uint32_t>(width);
+    info.ysize = static_cast<uint32_t>(height);
+    info.bits_per_sample = 8;
+    info.num_color_channels = 3;
+    info.uses_original_profile = lossless ? JXL_TRUE : JXL_FALSE;
+    info.orientation = static_cast<JxlOrientation>(orientation);
+    JxlColorEncoding colour;
+    JxlColorEncodingSetToSRGB(&colour, JXL_FALSE);
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    JxlEncoderFrameSettings* settings = nullptr;
+    const bool ok = JxlEncoderSetBasicInfo(enc, &info) == JXL_ENC_SUCCESS &&
+                    JxlEncoderSetColorEncoding(enc, &colour) == JXL_ENC_SUCCESS &&
+                    (settings = JxlEncoderFrameSettingsCreate(enc, nullptr)) != nullptr &&
+                    (!lossless || JxlEncoderSetFrameLossless(settings, JXL_TRUE) == JXL_ENC_SUCCESS) &&
+                    JxlEncoderAddImageFrame(settings, &format, rgb.data(), rgb.size()) == JXL_ENC_SUCCESS;
+    return JxlOutput(enc, ok);
+}
+
+std::vector<uint8_t> EncodeCmykJxl(const std::vector<uint8_t>& cmy, const std::vector<uint8_t>& black, int width,
+                                   int height, const std::vector<uint8_t>& icc)
+{
+    JxlEncoder* enc = JxlEncoderCreate(nullptr);
+    JxlBasicInfo info;
+    JxlEncoderInitBasicInfo(&info);
+    info.xsize = static_cast<uint32_t>(width);
+    info.ysize = static_cast<uint32_t>(height);
+    info.bits_per_sample = 8;
+    info.num_color_channels = 3;
+    info.num_extra_channels = 1;
+    info.uses_original_profile = JXL_TRUE;
+    JxlExtraChannelInfo k;
+    JxlEncoderInitExtraChannelInfo(JXL_CHANNEL_BLACK, &k);
+    k.bits_per_sample = 8;
+    const JxlPixelFormat format{3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    const JxlPixelFormat one{1, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+    JxlEncoderFrameSettings* settings = nullptr;
+    const bool ok = JxlEncoderSetCodestreamLevel(enc, 10) == JXL_ENC_SUCCESS &&
+                    JxlEncoderSetBasicInfo(enc, &info) == JXL_ENC_SUCCESS &&
+                    JxlEncoderSetExtraChannelInfo(enc, 0, &k) == JXL_ENC_SUCCESS &&
+                    JxlEncoderSetICCProfile(enc, icc.data(), icc.size()) == JXL_ENC_SUCCESS &&
+                    (settings = JxlEncoderFrameSettingsCreate(enc, nullptr)) != nullptr &&
+                    JxlEncoderSetFrameLossless(settings, JXL_TRUE) == JXL_ENC_SUCCESS &&
+                    JxlEncoderAddImageFrame(settings, &format, cmy.data(), cmy.size()) == JXL_ENC_SUCCESS &&
+                    JxlEncoderSetExtraChannelBuffer(settings, &one, black.data(), black.size(), 0) == JXL_ENC_SUCCESS;
+    return JxlOutput(enc, ok);
 }
 
 std::vector<uint8_t> PngWithChunk(std::vector<uint8_t> png, const char* type, const std::vector<uint8_t>& data)

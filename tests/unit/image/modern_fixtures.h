@@ -21,6 +21,10 @@ std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int 
                                 const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0);
 std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
                                int orientation = 1);
+// A lossless CMYK JPEG XL with the CMYK profile `icc`: cyan, magenta and
+// yellow as its colour channels, black as an extra channel (0 is full ink).
+std::vector<uint8_t> EncodeCmykJxl(const std::vector<uint8_t>& cmy, const std::vector<uint8_t>& black, int width,
+                                   int height, const std::vector<uint8_t>& icc);
 
 // The file with one more chunk: a PNG's after its header (type "eXIf",
 // "iCCP", "gAMA"...), a WebP's through libwebp's muxer ("EXIF", "ICCP").

@@ -256,27 +256,41 @@ TEST(HeifScaledRead, BlocksAreAveragedWhileThePictureStillMeetsTheHint)
     }
 }
 
-// Grey AVIF files as avifenc writes them, in limited and in full range, read
-// as libavif's own conversion to RGB shows them: black black, white white.
-// (avifdec writes an 8-bit grey PNG straight from the stored luma, limited
-// range and all; at 16 bits it converts to RGB.)
-TEST_F(ModernFormats, GreyAvifMatchesAvifdec)
+// AVIF files as avifenc writes them, read as libavif's own conversion to RGB
+// shows them: grey in limited and in full range (black black, white white),
+// and an image sequence, whose first frame is the picture. (avifdec writes
+// an 8-bit grey PNG straight from the stored luma, limited range and all; at
+// 16 bits it converts to RGB. It shows a sequence's first frame.)
+TEST_F(ModernFormats, AvifMatchesAvifdec)
 {
     if (std::system("command -v avifenc >/dev/null && command -v avifdec >/dev/null") != 0)
         GTEST_SKIP() << "avifenc and avifdec are missing (scripts/install-deps installs libavif-bin)";
     const int w = 64, h = 48;
-    std::vector<uint8_t> rgb;
+    std::vector<uint8_t> grey, colour, inverted;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            rgb.insert(rgb.end(), 3, static_cast<uint8_t>((x + y) * 255 / (w + h - 2)));
-    const std::string source = Put("grey.png", fixtures::EncodePng(rgb, w, h));
-    for (const char* range : {"limited", "full"}) {
-        SCOPED_TRACE(range);
-        const std::string avif = (dir_ / (std::string(range) + ".avif")).string();
-        const std::string shown = (dir_ / (std::string(range) + "-avifdec.png")).string();
-        const std::string encode = std::string("avifenc -y 400 -r ") + range + " --min 0 --max 0 -s 10 '" + source +
-                                   "' '" + avif + "' >/dev/null 2>&1 && avifdec -d 16 '" + avif + "' '" + shown +
-                                   "' >/dev/null 2>&1";
+        for (int x = 0; x < w; ++x) {
+            grey.insert(grey.end(), 3, static_cast<uint8_t>((x + y) * 255 / (w + h - 2)));
+            const uint8_t c[3] = {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(y * 5), 200};
+            colour.insert(colour.end(), c, c + 3);
+            inverted.insert(inverted.end(), {static_cast<uint8_t>(255 - c[0]), static_cast<uint8_t>(255 - c[1]), 55});
+        }
+    const std::string greyPng = Put("grey.png", fixtures::EncodePng(grey, w, h));
+    const std::string frames = "'" + Put("first.png", fixtures::EncodePng(colour, w, h)) + "' '" +
+                               Put("second.png", fixtures::EncodePng(inverted, w, h)) + "'";
+    const struct {
+        const char* name;
+        std::string options;  // avifenc's, and the pictures it encodes
+    } cases[] = {
+        {"limited.avif", "-y 400 -r limited '" + greyPng + "'"},
+        {"full.avif", "-y 400 -r full '" + greyPng + "'"},
+        {"sequence.avifs", "-y 444 " + frames},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string avif = (dir_ / c.name).string();
+        const std::string shown = avif + "-avifdec.png";
+        const std::string encode = "avifenc --min 0 --max 0 -s 10 " + c.options + " '" + avif +
+                                   "' >/dev/null 2>&1 && avifdec -d 16 '" + avif + "' '" + shown + "' >/dev/null 2>&1";
         ASSERT_EQ(std::system(encode.c_str()), 0);
         const ImageRead reference = DecodePngFile(shown);
         ASSERT_TRUE(reference.Ok());
