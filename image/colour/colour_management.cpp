@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/colour/colour_management.h"
 
+#include "image/colour/rgb_tables.h"
 #include "image/formats/two_threads.h"
 
 #include <lcms2.h>
@@ -18,11 +19,14 @@ struct ProfileCloser {
 };
 using Profile = std::unique_ptr<void, ProfileCloser>;
 
-// One source's conversion to sRGB. Made without Little CMS's one-pixel
-// cache, it may run on several threads at once.
+// One source's conversion to sRGB: by tables where the source allows it,
+// else by Little CMS. Made without Little CMS's one-pixel cache, it may run
+// on several threads at once.
 class Conversion {
 public:
-    explicit Conversion(cmsHTRANSFORM transform) : transform_(transform) {}
+    Conversion(cmsHTRANSFORM transform, std::unique_ptr<const RgbTables> tables)
+        : transform_(transform), tables_(std::move(tables))
+    {}
     ~Conversion() { cmsDeleteTransform(transform_); }
     Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;
@@ -30,11 +34,15 @@ public:
     // be `to` when the source pixels are three bytes too.
     void Run(const uint8_t* from, uint8_t* to, int pixels) const
     {
-        cmsDoTransform(transform_, from, to, static_cast<cmsUInt32Number>(pixels));
+        if (tables_)
+            tables_->Run(from, to, pixels);
+        else
+            cmsDoTransform(transform_, from, to, static_cast<cmsUInt32Number>(pixels));
     }
 
 private:
     cmsHTRANSFORM transform_;
+    std::unique_ptr<const RgbTables> tables_;
 };
 
 void Silent(cmsContext, cmsUInt32Number, const char*)
@@ -89,7 +97,10 @@ std::shared_ptr<const Conversion> MakeConversion(const ColourTag& tag, Source ki
     cmsHTRANSFORM transform = srgb ? cmsCreateTransform(source.get(), in, srgb.get(), TYPE_BGR_8, INTENT_PERCEPTUAL,
                                                         cmsFLAGS_NOCACHE)
                                    : nullptr;
-    return transform ? std::make_shared<const Conversion>(transform) : nullptr;
+    if (!transform)
+        return nullptr;
+    auto tables = in == TYPE_BGR_8 ? RgbTables::Make(source.get(), transform) : nullptr;
+    return std::make_shared<const Conversion>(transform, std::move(tables));
 }
 
 // The tag as a key: the profile's bytes, or the tags' values.
@@ -158,6 +169,14 @@ bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag)
     else
         rows(0, picture.Height);
     return true;
+}
+
+RowConversion RowConversionFor(const ColourTag& tag)
+{
+    auto conversion = tag.Tagged() ? ConversionFor(tag) : nullptr;
+    if (!conversion)
+        return {};
+    return [conversion](uint8_t* bgr, int pixels) { conversion->Run(bgr, bgr, pixels); };
 }
 
 CmykRowConversion CmykConversionFor(std::span<const uint8_t> icc)

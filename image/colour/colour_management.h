@@ -17,6 +17,12 @@
 // numbers): the picture stays as it is. True when it was converted.
 bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag);
 
+// The same conversion a row at a time, in place, for rows of 24 bits a pixel
+// (three bytes, blue first); empty where ConvertToSrgb would leave the
+// picture as it is. It may run on several threads at once.
+using RowConversion = std::function<void(uint8_t* bgr, int pixels)>;
+RowConversion RowConversionFor(const ColourTag& tag);
+
 // Converts rows of CMYK, inverted as Adobe's JPEG files and JPEG XL hold it
 // (0 is full ink), to sRGB, blue first: through the CMYK profile, or by the
 // plain formula (each colour scaled by the black) when there is no profile,

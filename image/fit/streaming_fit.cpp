@@ -42,7 +42,10 @@ void StreamingFit::Push(int y, const uint8_t* row)
     const auto held = [this](int sy) -> const uint8_t* { return Slot(sy); };
     const int outputs = static_cast<int>(ys_.first.size());
     while (next_ < outputs && ys_.first[next_] + ys_.count[next_] - 1 <= y) {
-        ResizeRow(xs_, ys_, next_, colFirst_, held, acc_, out_->TopRow(dstY_ + next_) + static_cast<size_t>(dstX_) * 3);
+        uint8_t* made = out_->TopRow(dstY_ + next_) + static_cast<size_t>(dstX_) * 3;
+        ResizeRow(xs_, ys_, next_, colFirst_, held, acc_, made);
+        if (made_)
+            made_(made, static_cast<int>(xs_.first.size()));
         ++next_;
     }
 }

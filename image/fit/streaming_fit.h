@@ -10,6 +10,7 @@
 #include "image/fit/resize_taps.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class StreamingFit {
@@ -28,6 +29,11 @@ public:
     // order; those outside [FirstRow(), EndRow()) are ignored.
     void Push(int y, const uint8_t* row);
 
+    // Called with each output row's pixels (24-bit, blue first) as soon as
+    // the row is made, on the thread that pushed its last source row.
+    using RowMade = std::function<void(uint8_t* row, int pixels)>;
+    void OnRowMade(RowMade made) { made_ = std::move(made); }
+
     // Every output row is written.
     bool Done() const { return out_ && next_ >= static_cast<int>(ys_.first.size()); }
 
@@ -43,4 +49,5 @@ private:
     std::vector<uint8_t> ring_;  // the last ringRows_ source rows, columns colFirst_ on
     std::vector<uint32_t> acc_;
     DibPicture* out_ = nullptr;
+    RowMade made_;
 };

@@ -9,9 +9,11 @@
 #include "image/formats/two_threads.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -210,21 +212,153 @@ bool StreamRows(jpeg_decompress_struct& cinfo, ErrorManager& errors, StreamingFi
     return fit.Done();
 }
 
+// Bands of decoded rows handed from the decoder to the fit working on a
+// thread of its own, so that one band is reduced while the next is decoded.
+// The bands are a ring of kBands; the decoder waits while all are full.
+class BandRelay {
+public:
+    static constexpr size_t kBands = 4;
+
+    // The decoder's side. Waits until band `n` (counted from 0) may be
+    // filled; false when the fit has stopped.
+    bool WaitFree(size_t n)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || n < taken_ + kBands; });
+        return !stopped_;
+    }
+    // Band `filled` holds `rows` rows from source row `first` on.
+    void Hand(JDIMENSION first, JDIMENSION rows)
+    {
+        const std::lock_guard lock(mutex_);
+        first_[filled_ % kBands] = first;
+        rows_[filled_ % kBands] = rows;
+        ++filled_;
+        changed_.notify_all();
+    }
+    // No band comes after those handed.
+    void Close()
+    {
+        const std::lock_guard lock(mutex_);
+        closed_ = true;
+        changed_.notify_all();
+    }
+
+    // The fit's side. Waits for the next band: its slot in the ring, first
+    // row and row count; false once the bands are closed and all taken.
+    bool Take(size_t& slot, JDIMENSION& first, JDIMENSION& rows)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return closed_ || filled_ > taken_; });
+        if (filled_ == taken_)
+            return false;
+        slot = taken_ % kBands;
+        first = first_[slot];
+        rows = rows_[slot];
+        return true;
+    }
+    // The band last taken may be filled again.
+    void Release()
+    {
+        const std::lock_guard lock(mutex_);
+        ++taken_;
+        changed_.notify_all();
+    }
+    // The fit gives up; the decoder stops at its next band.
+    void Stop()
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    size_t filled_ = 0, taken_ = 0;
+    bool closed_ = false, stopped_ = false;
+    JDIMENSION first_[kBands] = {}, rows_[kBands] = {};
+};
+
+// The decoder's side of StreamRows on two threads: each band is decoded into
+// its slot of the ring (`bands[slot]` the slot's rows) and handed over.
+bool DecodeBands(jpeg_decompress_struct& cinfo, ErrorManager& errors, const StreamingFit& fit,
+                 const std::vector<std::vector<uint8_t*>>& bands, JDIMENSION bandRows, BandRelay& relay)
+{
+    if (setjmp(errors.jump))
+        return false;
+    const auto first = static_cast<JDIMENSION>(fit.FirstRow()), end = static_cast<JDIMENSION>(fit.EndRow());
+    if (first > 0 && jpeg_skip_scanlines(&cinfo, first) != first)
+        return false;
+    for (size_t n = 0; cinfo.output_scanline < end; ++n) {
+        if (!relay.WaitFree(n))
+            return false;
+        const JDIMENSION at = cinfo.output_scanline;
+        const JDIMENSION got = jpeg_read_scanlines(&cinfo, const_cast<JSAMPARRAY>(bands[n % BandRelay::kBands].data()),
+                                                   std::min(bandRows, end - at));
+        if (got == 0)
+            return false;
+        relay.Hand(at, got);
+    }
+    return true;
+}
+
+// Decoded pictures from this many rows' pixels up are reduced on a second
+// thread while the decoder goes on; below it the thread costs more.
+constexpr uint64_t kRelayPixels = uint64_t{1} << 20;
+
 // A photo decoded at a reduced scale for a screen, upright as stored and in
 // colour, is made the screen's size as its rows come: the decoded picture is
-// never held whole. `pic` becomes the screen-sized picture.
-bool DecodeFitted(jpeg_decompress_struct& cinfo, ErrorManager& errors, const ScaleHint& hint, DibPicture& pic)
+// never held whole. `pic` becomes the screen-sized picture, each of its rows
+// put through `colours` (when there is one) as it is made. A large picture
+// is reduced on a second core while it is decoded.
+bool DecodeFitted(jpeg_decompress_struct& cinfo, ErrorManager& errors, const ScaleHint& hint, DibPicture& pic,
+                  const RowConversion& colours)
 {
     StreamingFit fit;
     if (!fit.Start(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), *hint.Fit, hint.Width,
                    hint.Height, pic))
         return false;
+    if (colours)
+        fit.OnRowMade(colours);
     constexpr JDIMENSION kBandRows = 16;
-    std::vector<uint8_t> band(static_cast<size_t>(cinfo.output_width) * 3 * kBandRows);
-    std::vector<uint8_t*> rows(kBandRows);
-    for (JDIMENSION i = 0; i < kBandRows; ++i)
-        rows[i] = band.data() + static_cast<size_t>(cinfo.output_width) * 3 * i;
-    return Start(cinfo, errors) && StreamRows(cinfo, errors, fit, rows.data(), kBandRows);
+    const size_t rowBytes = static_cast<size_t>(cinfo.output_width) * 3;
+    const bool relayed = std::thread::hardware_concurrency() >= 2 &&
+                         uint64_t{cinfo.output_width} * static_cast<uint64_t>(fit.EndRow() - fit.FirstRow()) >=
+                             kRelayPixels;
+    const size_t bandCount = relayed ? BandRelay::kBands : 1;
+    std::vector<uint8_t> band(rowBytes * kBandRows * bandCount);
+    std::vector<std::vector<uint8_t*>> bands(bandCount, std::vector<uint8_t*>(kBandRows));
+    for (size_t b = 0; b < bandCount; ++b)
+        for (JDIMENSION i = 0; i < kBandRows; ++i)
+            bands[b][i] = band.data() + rowBytes * (b * kBandRows + i);
+    if (!Start(cinfo, errors))
+        return false;
+    if (!relayed)
+        return StreamRows(cinfo, errors, fit, bands[0].data(), kBandRows);
+    BandRelay relay;
+    std::thread reducer;
+    try {
+        reducer = std::thread([&] {
+            try {
+                size_t slot = 0;
+                JDIMENSION first = 0, rows = 0;
+                while (relay.Take(slot, first, rows)) {
+                    for (JDIMENSION i = 0; i < rows; ++i)
+                        fit.Push(static_cast<int>(first + i), bands[slot][i]);
+                    relay.Release();
+                }
+            } catch (...) {
+                relay.Stop();
+            }
+        });
+    } catch (...) {  // no thread to be had: all on this one
+        return StreamRows(cinfo, errors, fit, bands[0].data(), kBandRows);
+    }
+    const bool decoded = DecodeBands(cinfo, errors, fit, bands, kBandRows, relay);
+    relay.Close();
+    reducer.join();
+    return decoded && fit.Done();
 }
 
 // Pictures from this size up are decoded by two threads when the machine has
@@ -356,13 +490,17 @@ ImageRead Run(Source src, const ScaleHint& hint)
     // the decoded picture; at full scale the picture is hardly larger than
     // the screen, and two threads decode it faster whole.
     const bool fitted = hint.Fit && hint.Wanted() && src.eighths < 8 && orientation == 1 && !grey && !cmyk;
+    // Reduced to the screen, the rows are converted to sRGB as they are made.
+    const RowConversion colours = fitted ? RowConversionFor(out.Colour) : RowConversion{};
     // A header that promises more pixels than the file could hold is refused
     // before the picture is allocated.
     ok = ok && image_limits::StoredBytesCanHold(cinfo.image_width, cinfo.image_height, fileBytes) &&
-         (fitted ? DecodeFitted(cinfo, errors, hint, pic) : DecodeWhole(cinfo, errors, src, pic, cmykProfile));
+         (fitted ? DecodeFitted(cinfo, errors, hint, pic, colours) : DecodeWhole(cinfo, errors, src, pic, cmykProfile));
     jpeg_destroy_decompress(&cinfo);  // the rest of the file is not needed
     if (!ok)
         return ImageRead::Failed(ReadFailure::NotValid, "JPEG: not decodable");
+    if (colours)
+        out.Colour = {};  // sRGB now
     // A photo taken upright is shown upright.
     if (!MakeUpright(pic, orientation))
         return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: no memory to turn the picture upright");

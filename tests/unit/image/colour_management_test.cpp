@@ -9,6 +9,7 @@
 #include "modern_fixtures.h"
 
 #include "image/colour/colour_management.h"
+#include "image/fit/screen_fit.h"
 #include "image/multi_image.h"
 
 #include <gtest/gtest.h>
@@ -194,12 +195,13 @@ double DeltaE(const Rgb& a, const Rgb& b)
     return cmsDeltaE(&la, &lb);
 }
 
-// The middle of each patch as read.
+// The middle of each patch as read, at whatever size it was read.
 std::vector<Rgb> PatchColours(const DibPicture& p)
 {
     std::vector<Rgb> out;
+    const int side = p.Width / static_cast<int>(kPatches.size());
     for (size_t i = 0; i < kPatches.size(); ++i) {
-        const RgbQuad q = p.PixelAt(static_cast<int>(i) * kSide + kSide / 2, kSide / 2);
+        const RgbQuad q = p.PixelAt(static_cast<int>(i) * side + side / 2, p.Height / 2);
         out.push_back({double(q.Red), double(q.Green), double(q.Blue)});
     }
     return out;
@@ -209,10 +211,11 @@ class ColourManagement : public FilesInTempDir {
 protected:
     ColourManagement() : FilesInTempDir("colour") {}
 
-    std::vector<Rgb> Read(const std::string& name, const Bytes& bytes)
+    std::vector<Rgb> Read(const std::string& name, const Bytes& bytes, const ScaleHint& hint = {})
     {
         TPMultiImage image;
         image.ImageReadRes = lColorTrue;
+        image.SetScaleHint(hint);
         EXPECT_TRUE(image.SetImageName(Put(name, bytes)).Ok()) << name;
         return PatchColours(image.Picture());
     }
@@ -233,10 +236,13 @@ TEST_F(ColourManagement, TaggedPicturesMatchLittleCmsOwnConversion)
         Bytes file;
         Bytes profile;   // what transicc is given for the same numbers
         Bytes untagged;  // the same picture without its tag: the numbers the conversion starts from
+        ScaleHint hint;  // read at the size a screen asks for
     };
     const Case cases[] = {
         {"p3.png", fixtures::PngWithChunk(png, "iCCP", IccpChunk(p3)), p3, png},
         {"adobe.jpg", JpegWithProfile(jpeg, adobe), adobe, jpeg},
+        // Reduced to fill a screen as it is decoded, converted row by row.
+        {"p3-filled.jpg", JpegWithProfile(jpeg, p3), p3, jpeg, ScaleHintFor(ScreenFit::Fill, w / 2, h / 2)},
         {"p3.webp", fixtures::WebpWithChunk(webp, "ICCP", p3), p3, webp},
         {"linear.png", fixtures::PngWithChunk(png, "gAMA", gamma1), LinearSrgb(), png},
         // The same HEVC picture tagged BT.709 (as sRGB) and Display P3 by its nclx code points.
@@ -247,10 +253,10 @@ TEST_F(ColourManagement, TaggedPicturesMatchLittleCmsOwnConversion)
         SCOPED_TRACE(c.name);
         const std::string iccPath = (dir_ / (std::string(c.name) + ".icc")).string();
         fixtures::WriteAll(iccPath, c.profile);
-        const std::vector<Rgb> numbers = Read(std::string("plain-") + c.name, c.untagged);
+        const std::vector<Rgb> numbers = Read(std::string("plain-") + c.name, c.untagged, c.hint);
         const std::vector<Rgb> expected = Transicc(iccPath, numbers);
         ASSERT_EQ(expected.size(), kPatches.size()) << "transicc gave no answer";
-        const std::vector<Rgb> shown = Read(c.name, c.file);
+        const std::vector<Rgb> shown = Read(c.name, c.file, c.hint);
         for (size_t i = 0; i < kPatches.size(); ++i) {
             EXPECT_LT(DeltaE(shown[i], expected[i]), 1.0) << "patch " << i;
             if (i < 3) {  // the grey is grey in every one of these spaces

@@ -195,14 +195,19 @@ TEST(StreamingFit, RowByRowIsTheWholePicturesFit)
             EXPECT_EQ(differing, 0);
         }
 
-    // A landscape photo (a fill cuts columns) and a portrait one (a fill
-    // skips the top rows and never decodes the bottom ones).
-    for (const auto& [w, h] : {std::pair{1600, 1000}, std::pair{1000, 1600}}) {
+    // A landscape photo (a fill cuts columns), a portrait one (a fill skips
+    // the top rows and never decodes the bottom ones), and one large enough
+    // to be reduced on a second thread while it is decoded.
+    struct Photo {
+        int w, h, sw, sh;
+    };
+    for (const auto& [w, h, sw, sh] :
+         {Photo{1600, 1000, 500, 400}, Photo{1000, 1600, 500, 400}, Photo{2400, 1600, 1920, 1080}}) {
         const auto jpeg = fixtures::EncodeJpeg(fixtures::PhotoRgb(w, h), w, h);
         for (ScreenFit fit : {ScreenFit::Fit, ScreenFit::Fill, ScreenFit::Stretch}) {
             SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " mode " +
                          std::to_string(static_cast<int>(fit)));
-            const ScaleHint hint = ScaleHintFor(fit, 500, 400);
+            const ScaleHint hint = ScaleHintFor(fit, sw, sh);
             ScaleHint unfitted = hint;
             unfitted.Fit.reset();
             const ImageRead streamed = DecodeJpeg(jpeg, hint);
@@ -210,13 +215,14 @@ TEST(StreamingFit, RowByRowIsTheWholePicturesFit)
             ASSERT_TRUE(streamed.Ok() && decoded.Ok());
             EXPECT_LT(decoded.Picture.Width, w);  // read at a reduced scale
             DibPicture fitted;
-            ASSERT_TRUE(FitToScreen(decoded.Picture, fit, 500, 400, fitted));
+            ASSERT_TRUE(FitToScreen(decoded.Picture, fit, sw, sh, fitted));
             ASSERT_EQ(std::tie(streamed.Picture.Width, streamed.Picture.Height, streamed.Picture.BitCount),
-                      std::make_tuple(500, 400, 24));
+                      std::make_tuple(sw, sh, 24));
             EXPECT_EQ(streamed.FileBitCount, 24);
             int differing = 0;
-            for (int y = 0; y < 400; ++y)
-                differing += std::memcmp(fitted.TopRow(y), streamed.Picture.TopRow(y), 500 * 3) != 0;
+            const size_t rowBytes = static_cast<size_t>(sw) * 3;
+            for (int y = 0; y < sh; ++y)
+                differing += std::memcmp(fitted.TopRow(y), streamed.Picture.TopRow(y), rowBytes) != 0;
             EXPECT_EQ(differing, 0);
         }
     }
