@@ -51,7 +51,9 @@ compare() {
     if [ "$a" = "--" ]; then seen=1; continue; fi
     if [ $seen -eq 0 ]; then ours+=("$a"); else peer+=("$a"); fi
   done
-  "${ours[@]}" >/dev/null 2>&1 || { echo "$name: ours failed to run"; return; }
+  # A failure says how: the exit status and the first line the program wrote.
+  local err
+  err=$("${ours[@]}" 2>&1 >/dev/null) || { echo "$name: ours failed to run (exit $?: ${err%%$'\n'*})"; return; }
   "${peer[@]}" >/dev/null 2>&1 || true
   local o=() p=()
   for _ in $(seq "$RUNS"); do
