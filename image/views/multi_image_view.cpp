@@ -10,7 +10,9 @@
 #include <QThread>
 
 #include <memory>
+#include <new>
 #include <string>
+#include <system_error>
 
 MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
 {
@@ -27,15 +29,42 @@ bool MultiImageView::SetImageName(const QString& name)
     // user's input waits until the picture is there.
     const std::string path = PathBytes(name);
     ImageResult read;
+    // Nothing may leave the reader's thread: a picture too large for the
+    // memory left (or a thread the system could not give the decoder) is
+    // told as such, and the preview stays empty.
+    const ImageResult noMemory{
+        ImageStatus::Failed,
+        QT_TRANSLATE_NOOP("Messages",
+                          "この画像を表示するメモリが足りません。ほかのプログラムを閉じてから選び直してください")};
+    const auto readFile = [&] {
+        try {
+            read = engine_.SetImageName(path);
+        } catch (const std::bad_alloc&) {
+            engine_.SetPicture(DibPicture{});
+            read = noMemory;
+        } catch (const std::system_error&) {
+            engine_.SetPicture(DibPicture{});
+            read = noMemory;
+        }
+    };
     QEventLoop waiting;
-    std::unique_ptr<QThread> reader(QThread::create([&] { read = engine_.SetImageName(path); }));
+    std::unique_ptr<QThread> reader(QThread::create(readFile));
     connect(reader.get(), &QThread::finished, &waiting, &QEventLoop::quit);
     reader->start();
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    // A thread that could not be started never finishes: the file is read
+    // here instead.
+    if (reader->isRunning() || reader->isFinished())
+        waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    else
+        readFile();
     reader->wait();
-    const bool ok = ImageInfoBox::Report(read);
     Refresh();
-    return ok;
+    // A picture read but with no memory left to show it is told the same.
+    if (read.Ok() && shown_.isNull() && !engine_.Picture().Empty()) {
+        engine_.SetPicture(DibPicture{});
+        read = noMemory;
+    }
+    return ImageInfoBox::Report(read);
 }
 
 void MultiImageView::SetPicture(const DibPicture& picture)

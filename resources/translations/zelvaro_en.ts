@@ -210,6 +210,10 @@
         <translation>not enough memory to show %s</translation>
     </message>
     <message>
+        <source>この画像を表示するメモリが足りません。ほかのプログラムを閉じてから選び直してください</source>
+        <translation>There is not enough memory to show this picture. Close other programs, then choose it again.</translation>
+    </message>
+    <message>
         <source>このJPGは読み込めません</source>
         <translation>This JPEG picture cannot be read</translation>
     </message>

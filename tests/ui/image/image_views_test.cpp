@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+
 #include <fstream>
 
 namespace {
@@ -84,6 +86,38 @@ private slots:
         QVERIFY(!view.SetImageName(dir.filePath("missing.jpg")));
         QCOMPARE(shown_.size(), 1);
         QVERIFY(view.Shown().isNull());
+    }
+
+    void pictureTooLargeForTheMemoryLeftIsToldNotACrash()
+    {
+        // A GIF of one pixel on a screen of 8000 x 8000, made long enough to
+        // be taken at its word: its 64 MB picture, and the 256 MB image of
+        // it, are more than the address space the test leaves the process.
+        QTemporaryDir dir;
+        const QString big = dir.filePath("screen.gif");
+        // Signature, screen, two colours, a frame of one pixel and its code.
+        const std::string start("GIF89a\x40\x1F\x40\x1F\x80\0\0\0\0\0\xFF\xFF\xFF"
+                                ",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;",
+                                35);
+        std::vector<uint8_t> gif(start.begin(), start.end());
+        gif.resize(16384);
+        WriteBytes(big, gif);
+        MultiImageView view;
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit before{};
+        ::getrlimit(RLIMIT_AS, &before);
+        const rlim_t room = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (40u << 20);
+        const rlimit limit{room, before.rlim_max};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const bool read = view.SetImageName(big);
+        ::setrlimit(RLIMIT_AS, &before);
+        QVERIFY(!read);
+        QCOMPARE(shown_.size(), 1);
+        QVERIFY2(shown_[0].second.contains("メモリが足りません"), qPrintable(shown_[0].second));
+        QVERIFY(view.Shown().isNull());
+        // With the memory back, the same file is shown.
+        QVERIFY(view.SetImageName(big));
     }
 
     void viewScalesToFitKeepingProportions()
