@@ -77,6 +77,11 @@ bool FitToScreen(const DibPicture& picture, ScreenFit fit, int screenW, int scre
     if (picture.BitCount != 24 && !ToTrueColour(picture, expanded))
         return false;
     const DibPicture& src = picture.BitCount == 24 ? picture : expanded;
+    // A picture already the screen's size is the screen in every mode.
+    if (src.Width == screenW && src.Height == screenH) {
+        out = src;
+        return true;
+    }
     if (!out.Allocate(screenW, screenH, 24))  // black where the picture does not reach
         return false;
     const FitPlacement p = PlaceOnScreen(fit, src.Width, src.Height, screenW, screenH);
