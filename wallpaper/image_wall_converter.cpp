@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/image_wall_converter.h"
 
+#include "base/text_helpers.h"
+#include "base/translatable.h"
 #include "image/image_kind.h"
 #include "image/multi_image.h"
 #include "image/formats/photo_cd/photo_cd.h"
@@ -12,6 +14,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 
 Q_LOGGING_CATEGORY(lcMonitors, "zelvaro.wallpaper.monitors")
@@ -222,8 +225,16 @@ private:
         const bool asHeld = depth == 0 || depth == PMImage.Picture().BitCount;
         if (asHeld && beforeWrite_)
             beforeWrite_(PMImage.Picture());
-        if (!Keep(PMImage.SaveAsBmp()))
+        if (!PMImage.SaveAsBmp().Ok()) {
+            // The component's own words name neither the place nor a way out;
+            // a full disk or a folder that cannot be written is the usual cause.
+            const std::string folder = std::filesystem::path(bmpPath).parent_path().string();
+            notice_ = {QT_TRANSLATE_NOOP("Messages",
+                                         "壁紙の画像をフォルダー %s に書き込めません。\n"
+                                         "ディスクの空きを増やすか、このフォルダーに書き込めるようにしてください。"),
+                       true, ShownEscaped(folder)};
             return false;
+        }
         if (asHeld)
             written_ = &PMImage.Picture();
         return true;

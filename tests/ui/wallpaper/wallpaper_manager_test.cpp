@@ -4,17 +4,23 @@
 #include "base/zelvaro_error.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
+#include "platform/fake/memory_registry.h"
 #include "image/views/image_info_box.h"
 #include "wallpaper/file_drag.h"
+#include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wallpaper_manager.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <functional>
 
@@ -39,6 +45,37 @@ public:
     {
         return failed ? WallNotice{"このJPGは読み込めません", true} : WallNotice{};
     }
+};
+
+QStringList* gLogged = nullptr;
+
+void KeepLogLine(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    if (gLogged)
+        *gLogged << text;
+}
+
+// Files this process writes end after `bytes` while it lives, as on a disk
+// that fills up mid-write; none: no limit.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
 };
 
 }  // namespace
@@ -186,6 +223,76 @@ private slots:
         manager->OptionsConfirmed(false);  // switched on: the next tick changes, and comes at once
         QCOMPARE(manager->NextWallChange(), clock.Now());
         QCOMPARE(due.count(), 1);
+    }
+
+    void aBitmapThatCannotBeWrittenNamesItsFolderAndWhatToDo()
+    {
+        // Real pictures through the real converter; only the bitmap's write fails.
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QDir(dir.path()).mkpath(QStringLiteral("photos"));
+        QVERIFY(picture.save(QString::fromStdString(Path("photos/one.png"))));
+        QVERIFY(picture.save(QString::fromStdString(Path("panic.png"))));
+        settings.PanicWallPaper = Path("panic.png");
+        settings.WallDir1 = Path("photos");
+        std::ofstream(Path("plain-file")) << "not a folder";
+        QDir(dir.path()).mkpath(QStringLiteral("full-disk"));
+        struct Case {
+            const char* name;
+            std::string folder;
+            rlim_t fileSizeLimit;  // RLIM_INFINITY: none
+            std::function<void(WallpaperManager&)> command;
+        };
+        const std::vector<Case> cases = {
+            // A folder no one can write into, whoever runs the test.
+            {"panic, folder under a file", Path("plain-file/data"), RLIM_INFINITY,
+             [](WallpaperManager& m) {
+                 m.PanicPressed(Qt::LeftButton);
+                 m.PanicClicked();
+             }},
+            // The disk fills up while the bitmap is being written.
+            {"next wallpaper, disk full", Path("full-disk"), 4096, [](WallpaperManager& m) {
+                 m.PanicPressed(Qt::RightButton);
+                 m.PanicReleased();
+             }}};
+        QStringList boxes, logged;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + text; });
+        gLogged = &logged;
+        struct Restore {
+            QtMessageHandler previous = qInstallMessageHandler(KeepLogLine);
+            ~Restore()
+            {
+                qInstallMessageHandler(previous);
+                gLogged = nullptr;
+                ImageInfoBox::SetPresenter({});
+            }
+        } restore;
+        const platform::MemoryRegistry centred;
+        const auto real = MakeImageWallConverter(centred, [] { return WallScreens{64, 64, 64, 64, {{0, 0, 64, 64}}}; });
+        for (const Case& c : cases) {
+            boxes.clear(), logged.clear(), desktop.calls.clear();
+            WallpaperManager writing(settings, clock, desktop, *real, c.folder);
+            writing.FormCreate();
+            {
+                const FileSizeLimit limit(c.fileSizeLimit);
+                c.command(writing);
+            }
+            QCoreApplication::processEvents();
+            const QString folder = QString::fromStdString(c.folder);
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY2(
+                boxes.first().startsWith(QStringLiteral("情報壁紙の画像をフォルダー ") + folder + " に書き込めません"),
+                qPrintable(boxes.first()));
+            QVERIFY2(boxes.first().contains(QStringLiteral("ディスクの空き")), c.name);
+            // The log in English, naming the folder; no half-written bitmap left.
+            QVERIFY2(
+                logged.filter(QStringLiteral("Cannot write the wallpaper picture into the folder ") + folder).size() ==
+                    1,
+                qPrintable(logged.join('\n')));
+            QVERIFY2(desktop.calls.empty(), c.name);
+            QVERIFY2(QDir(folder).entryList(QDir::Files).isEmpty(),
+                     qPrintable(QDir(folder).entryList(QDir::Files).join(" ")));
+        }
     }
 
     void rotationTellsOnlyTheFirstFailureOfAMinute()
