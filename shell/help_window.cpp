@@ -5,8 +5,11 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QWindow>
 
@@ -29,9 +32,57 @@ HelpWindow::HelpWindow(std::string helpFile, const platform::FileReader& files, 
     setWindowFlag(Qt::Window);
     setOpenLinks(false);
     resize(520, 420);
+    BuildButtonRow();
     connect(this, &QTextBrowser::anchorClicked, this, &HelpWindow::FollowLink);
     // Watches modal windows come and go (see eventFilter).
     qApp->installEventFilter(this);
+}
+
+void HelpWindow::BuildButtonRow()
+{
+    buttonRow_ = new QWidget(this);
+    auto* row = new QHBoxLayout(buttonRow_);
+    row->setContentsMargins(4, 4, 4, 4);
+    back_ = new QPushButton(tr("戻る"), buttonRow_);
+    back_->setObjectName(QStringLiteral("helpBack"));
+    back_->setAccessibleName(tr("戻る"));
+    back_->setToolTip(tr("前に見ていた項目に戻ります (Alt+←)"));
+    auto* contents = new QPushButton(tr("目次"), buttonRow_);
+    contents->setObjectName(QStringLiteral("helpContents"));
+    contents->setAccessibleName(tr("目次"));
+    contents->setToolTip(tr("目次を表示します (Alt+Home)"));
+    for (QPushButton* button : {back_, contents}) {
+        button->setAutoDefault(true);  // Return presses the button that has the focus
+        row->addWidget(button);
+    }
+    row->addStretch();
+    back_->setEnabled(false);
+    connect(back_, &QPushButton::clicked, this, &HelpWindow::GoBack);
+    connect(contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
+    // Their keys work wherever the focus is in the window, a button included.
+    connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, this, &HelpWindow::GoBack);
+    connect(new QShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Home), this), &QShortcut::activated, this,
+            &HelpWindow::ShowContents);
+    // The text scrolls below the row and has the focus when the window opens;
+    // Tab leaves its last link for the buttons.
+    setViewportMargins(0, buttonRow_->sizeHint().height(), 0, 0);
+    setFocus();
+}
+
+void HelpWindow::resizeEvent(QResizeEvent* event)
+{
+    QTextBrowser::resizeEvent(event);
+    const int frame = frameWidth();
+    buttonRow_->setGeometry(frame, frame, width() - 2 * frame, buttonRow_->sizeHint().height());
+}
+
+void HelpWindow::GoBack()
+{
+    if (history_.empty())
+        return;
+    const int previous = history_.back();
+    history_.pop_back();
+    Show(previous);
 }
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
@@ -55,17 +106,8 @@ void HelpWindow::keyPressEvent(QKeyEvent* event)
         close();
         return;
     }
-    if (event->matches(QKeySequence::Back) ||
-        (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier)) {
-        if (!history_.empty()) {
-            const int previous = history_.back();
-            history_.pop_back();
-            Show(previous);
-        }
-        return;
-    }
-    if (event->key() == Qt::Key_Home && event->modifiers() == Qt::AltModifier) {
-        ShowContents();
+    if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) {
+        GoBack();
         return;
     }
     QTextBrowser::keyPressEvent(event);
@@ -104,6 +146,7 @@ void HelpWindow::Show(int context)
         body = tr("<p>このヘルプ項目 (%1) はありません。</p><p><a href=\"#ctx-0\">目次</a></p>").arg(context);
     }
     current_ = context;
+    back_->setEnabled(!history_.empty());
     setHtml(Page(body));
     // Shown over the dialog that asked: the window manager learns of the
     // dialog as the help's owner only when the help is mapped, so an already

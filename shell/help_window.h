@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+class QPushButton;
+
 class HelpWindow : public QTextBrowser, public platform::Help {
     Q_OBJECT
 public:
@@ -29,14 +31,20 @@ public:
     // The context shown now, -1 before the first topic.
     int CurrentContext() const { return current_; }
 
+    // Shows the topic shown before the current one; nothing when there is none.
+    void GoBack();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Escape and the close shortcut (Ctrl+W) close the window, as in other
-    // viewers; Alt+Left (or Backspace) goes back to the topic shown before,
-    // Alt+Home to the contents.
+    // viewers; Backspace goes back to the topic shown before, as Alt+Left and
+    // the Back button do (Alt+Home and the Contents button: the contents).
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The row of Back and Contents above the text, inside the frame.
+    void BuildButtonRow();
     void FollowLink(const QUrl& link);
     // Shows `context` without noting it in the history.
     void Show(int context);
@@ -51,4 +59,6 @@ private:
     int current_ = -1;
     std::vector<int> history_;       // the topics shown before the current one
     QPointer<QWindow> mappedOwner_;  // the owner the window manager knows
+    QWidget* buttonRow_ = nullptr;
+    QPushButton* back_ = nullptr;
 };

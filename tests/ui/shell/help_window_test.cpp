@@ -23,6 +23,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,6 +108,18 @@ private slots:
         QTest::keyClick(window, Qt::Key_Backspace);  // nothing before the first
         QCOMPARE(help.CurrentContext(), 29);
         QTest::keyClick(window, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(help.CurrentContext(), 0);
+        // The same through the visible buttons, pressed from the keyboard.
+        auto* back = help.findChild<QPushButton*>(QStringLiteral("helpBack"));
+        auto* contents = help.findChild<QPushButton*>(QStringLiteral("helpContents"));
+        QVERIFY(back && contents && back->isVisible() && !back->accessibleName().isEmpty());
+        help.ShowContext(31);
+        back->setFocus();
+        QTest::keyClick(back, Qt::Key_Return);
+        QCOMPARE(help.CurrentContext(), 0);
+        contents->setFocus();
+        help.ShowContext(31);
+        QTest::keyClick(contents, Qt::Key_Space);
         QCOMPARE(help.CurrentContext(), 0);
         // A window larger than the screen is made to fit it.
         help.hide();
