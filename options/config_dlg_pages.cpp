@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The four tabs of the options dialog, control by control.
 
+#include "base/ui/focus_ring.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 
@@ -73,7 +74,8 @@ QLineEdit* TConfigDlg::NewPathField(const char* objectName, QWidget* parent)
 
 QToolButton* TConfigDlg::NewFolderButton(const char* objectName, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
+    // The style marks an auto-raised button's focus only faintly: a clear ring.
+    auto* button = new FocusRingToolButton(parent);
     button->setObjectName(QString::fromLatin1(objectName));
     button->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     button->setAutoRaise(true);

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/speed_button.h"
 
+#include "base/ui/focus_ring.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
 SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent)
 {
@@ -82,13 +83,5 @@ void SpeedButton::keyReleaseEvent(QKeyEvent* event)
 void SpeedButton::paintEvent(QPaintEvent* event)
 {
     QToolButton::paintEvent(event);
-    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
-        return;
-    // A ring in the highlight colour, two pixels wide inside the edge, seen on
-    // light and dark palettes alike.
-    QPainter p(this);
-    QPen pen(palette().color(QPalette::Highlight), 2);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    PaintFocusRing(*this);
 }
