@@ -81,6 +81,22 @@
         <translation>Zelvaro Help</translation>
     </message>
     <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>前に見ていた項目に戻ります (Alt+←)</source>
+        <translation>Back to the topic shown before (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>目次</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>目次を表示します (Alt+Home)</source>
+        <translation>Show the contents (Alt+Home)</translation>
+    </message>
+    <message>
         <source>&lt;p&gt;ヘルプファイル %1 を開けません。&lt;/p&gt;</source>
         <translation>&lt;p&gt;Cannot open the help file %1.&lt;/p&gt;</translation>
     </message>
@@ -212,6 +228,12 @@
     <message>
         <source>この画像を表示するメモリが足りません。ほかのプログラムを閉じてから選び直してください</source>
         <translation>There is not enough memory to show this picture. Close other programs, then choose it again.</translation>
+    </message>
+    <message>
+        <source>壁紙の画像をフォルダー %s に書き込めません。
+ディスクの空きを増やすか、このフォルダーに書き込めるようにしてください。</source>
+        <translation>Cannot write the wallpaper picture into the folder %s.
+Free some space on its disk, or make the folder writable.</translation>
     </message>
     <message>
         <source>このJPGは読み込めません</source>
