@@ -8,10 +8,12 @@
 
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"
+#include "shell/clock_window_accessible.h"
 #include "shell/settings_file.h"
 #include "shell/window_placement.h"
 #include "shell/window_system.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -59,7 +61,12 @@ TfrmClock::TfrmClock(const ClockServices& services, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), services_(services)
 {
     setWindowTitle(QString::fromUtf8(kClockCaption));
-    // Screen readers name the window by the program, and read the time as its description.
+    // Screen readers find a frame named by the program, and read the time as its description.
+    static const bool accessible = [] {
+        QAccessible::installFactory(ClockWindowAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setAccessibleName(QString::fromUtf8(kClockCaption));
     setWindowIcon(QIcon(QStringLiteral(":/shell/zelvaro_icon.xpm")));
     resize(kWidth, kHeight);
