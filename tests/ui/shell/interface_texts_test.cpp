@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTranslator>
 #include <QtTest>
 
@@ -260,6 +261,15 @@ private slots:
                     window->show();
                     QVERIFY(QTest::qWaitForWindowExposed(window));
                     saved += window->grab().save(dir + QLatin1Char('/') + file + suffix);
+                    // The other pages of a window with tabs, as <window>_page<N>.
+                    if (auto* pages = window->findChild<QTabWidget*>()) {
+                        for (int page = 1; page < pages->count(); ++page) {
+                            pages->setCurrentIndex(page);
+                            window->grab().save(dir + QLatin1Char('/') + file + QStringLiteral("_page%1").arg(page) +
+                                                suffix);
+                        }
+                        pages->setCurrentIndex(0);
+                    }
                     if (auto* commands = window->findChild<QMenu*>(QStringLiteral("PopupMenu1"))) {
                         commands->popup(QPoint(0, 0));
                         QVERIFY(QTest::qWaitForWindowExposed(commands));
