@@ -72,8 +72,9 @@ void HelpWindow::BuildButtonRow()
 void HelpWindow::resizeEvent(QResizeEvent* event)
 {
     QTextBrowser::resizeEvent(event);
+    // As wide as its buttons, so it never covers the scroll bar beside it.
     const int frame = frameWidth();
-    buttonRow_->setGeometry(frame, frame, width() - 2 * frame, buttonRow_->sizeHint().height());
+    buttonRow_->setGeometry(QRect(QPoint(frame, frame), buttonRow_->sizeHint()));
 }
 
 void HelpWindow::GoBack()
