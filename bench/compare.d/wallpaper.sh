@@ -31,6 +31,9 @@ trap stop_virtual_display EXIT
 export XDG_DATA_HOME="$TMP/data" HOME="$TMP/home"
 # A plain X session: the program's desktop chain is the root window alone.
 export XDG_SESSION_TYPE=x11
+# The line naming the chosen desktop is said once a run; here it would repeat
+# between the comparison lines.
+export QT_LOGGING_RULES="zelvaro.desktop.info=false"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY
 mkdir -p "$HOME" "$TMP/scratch"
 
