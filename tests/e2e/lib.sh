@@ -7,6 +7,9 @@
 #   e2e_window                              prints the clock window's id (waits for it)
 #   e2e_close                               closes the clock window as the window manager does
 #   e2e_ended_within <seconds>              true once the program has ended
+#   e2e_window_named <title regex> [seconds] prints the id of a visible window so titled (waits, 20 s unless told)
+#   e2e_window_gone <title regex>           true once no visible window has that title (waits up to 10 s)
+#   e2e_keys <keys...>                      types the keys at a person's pace and lets them land
 #   fail <message>                          ends the test red
 set -euo pipefail
 # The windows keep their written Japanese texts, by which the tests find them.
@@ -85,3 +88,23 @@ e2e_close() {
   e2e_ended_within 10 && { wait "$APP_PID" 2>/dev/null || true; APP_PID=""; return 0; }
   fail "the program did not end after its window closed"
 }
+
+e2e_window_named() {
+  local id=""
+  for _ in $(seq $((${2:-20} * 20))); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_window_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_keys() { xdotool key --delay 120 "$@"; sleep 0.3; }

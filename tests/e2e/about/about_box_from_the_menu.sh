@@ -26,22 +26,13 @@ printf '[Location]\nOffsetX=100\nOffsetY=100\n' >"$WORK/zelvaro.INI"
 e2e_start
 e2e_window >/dev/null
 
-wait_for_window() {
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
 wait_for_file() {
   for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.05; done
   return 1
 }
 
 clock_menu Up Up Return                      # ﾊﾞｰｼﾞｮﾝ
-about=$(wait_for_window '^about Zelvaro$') || fail "ﾊﾞｰｼﾞｮﾝ did not open the about box"
+about=$(e2e_window_named '^about Zelvaro$' 5) || fail "ﾊﾞｰｼﾞｮﾝ did not open the about box"
 # The box's client area on the screen (xdotool's geometry adds the frame
 # offset twice under openbox; xwininfo's absolute corner is the true one).
 read -r X Y WIDTH HEIGHT < <(xwininfo -id "$about" |
@@ -67,7 +58,7 @@ click_down_to "$WORK/opener.args" || fail "the mail line started no opener"
 # F1 in the box: the about topic, which the user can close beside the box.
 xdotool windowactivate --sync "$about" 2>/dev/null || xdotool windowfocus --sync "$about"
 xdotool key F1
-help=$(wait_for_window 'Zelvaro ヘルプ') || fail "F1 in the about box opened no help"
+help=$(e2e_window_named 'Zelvaro ヘルプ' 5) || fail "F1 in the about box opened no help"
 wmctrl -i -c "$help"
 for _ in $(seq 100); do
   xdotool search --onlyvisible --name 'Zelvaro ヘルプ' >/dev/null 2>&1 || break

@@ -12,25 +12,6 @@ mkdir -p "$WORK/pics" "$WORK/other"
 printf '[Location]\nOffsetX=100\nOffsetY=100\n[WallDir]\nWallDir1=%s\n[Alarm]\nAlarmBmpSw=0\nAlarmWaveSw=0\n' \
   "$WORK/other" >"$WORK/zelvaro.INI"
 
-# Waits up to 20 s for a visible window with the title $1; prints its id.
-window_named() {
-  local id=""
-  for _ in $(seq 400); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
-# True once no visible window has the title $1 (waits up to 10 s).
-window_gone() {
-  for _ in $(seq 200); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.05
-  done
-  return 1
-}
-keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
 # Brings the clock forward and opens its menu with $1 (shift+F10 or Menu),
 # then types the rest.
 menu() {
@@ -38,8 +19,8 @@ menu() {
   shift
   xdotool windowactivate --sync "$clock" 2>/dev/null || true
   sleep 0.2
-  keys "$how"
-  keys "$@"
+  e2e_keys "$how"
+  e2e_keys "$@"
 }
 
 start='2026-12-07 13:58:30'
@@ -51,31 +32,31 @@ clock=$(e2e_window)
 # program's clock started at $start when it did; the alarm is set at least
 # a quarter of a minute ahead of it, however long the start took.
 menu shift+F10 Down Return
-alarm=$(window_named '^Zelvaro ｱﾗｰﾑの設定$') || fail "Shift+F10 and Return did not open the alarm dialog"
+alarm=$(e2e_window_named '^Zelvaro ｱﾗｰﾑの設定$') || fail "Shift+F10 and Return did not open the alarm dialog"
 at=$(($(date -d "$start" +%s) + $(date +%s) - t0 + 75))
 digits() { date -d "@$at" "+%$1" | sed 's/./& /g'; }
-keys ctrl+a $(digits H) Tab ctrl+a $(digits M) Return
-window_gone '^Zelvaro ｱﾗｰﾑの設定$' || fail "Return did not close the alarm dialog"
-for _ in $(seq 9); do notice=$(window_named '^Zelvaro ｱﾗｰﾑ$') && break; done
+e2e_keys ctrl+a $(digits H) Tab ctrl+a $(digits M) Return
+e2e_window_gone '^Zelvaro ｱﾗｰﾑの設定$' || fail "Return did not close the alarm dialog"
+for _ in $(seq 9); do notice=$(e2e_window_named '^Zelvaro ｱﾗｰﾑ$') && break; done
 [ -n "${notice:-}" ] || fail "the typed alarm ($(date -d "@$at" +%H:%M)) did not ring"
 xdotool windowactivate --sync "$notice" 2>/dev/null || true
-keys Escape
-window_gone '^Zelvaro ｱﾗｰﾑ$' || fail "Escape did not close the alarm notice"
+e2e_keys Escape
+e2e_window_gone '^Zelvaro ｱﾗｰﾑ$' || fail "Escape did not close the alarm notice"
 
 # The options (the fifth item from the bottom), through the Menu key.
 menu Menu Up Up Up Up Up Return
-window_named '^Zelvaroの設定$' >/dev/null || fail "the Menu key did not open the options"
+e2e_window_named '^Zelvaroの設定$' >/dev/null || fail "the Menu key did not open the options"
 # The first field has the focus; Tab leads to its folder button, Space opens the picker.
-keys Tab space
-window_named '^画像ﾌｧｲﾙの選択$' >/dev/null || fail "the folder button did not open the picker"
+e2e_keys Tab space
+e2e_window_named '^画像ﾌｧｲﾙの選択$' >/dev/null || fail "the folder button did not open the picker"
 # From the file list back to the name field; a typed path and Return open
 # the folder, Return again chooses it.
-keys shift+Tab ctrl+a
+e2e_keys shift+Tab ctrl+a
 xdotool type --delay 40 "$WORK/pics"
-keys Return Return
-window_gone '^画像ﾌｧｲﾙの選択$' || fail "Return did not choose the folder"
-keys Return
-window_gone '^Zelvaroの設定$' || fail "Return did not confirm the options"
+e2e_keys Return Return
+e2e_window_gone '^画像ﾌｧｲﾙの選択$' || fail "Return did not choose the folder"
+e2e_keys Return
+e2e_window_gone '^Zelvaroの設定$' || fail "Return did not confirm the options"
 grep -qx "WallDir1=$WORK/pics" "$WORK/zelvaro.INI" || fail "the typed folder was not saved: $(grep WallDir1 "$WORK/zelvaro.INI")"
 
 # Every other window from the menu, each closed with Escape.
@@ -83,10 +64,10 @@ for entry in "7:^Zelvaro のカレンダー$" "6:^ｲﾝﾌｫﾒｰｼｮﾝ$" 
   ups=${entry%%:*}
   title=${entry#*:}
   menu shift+F10 $(printf 'Up %.0s' $(seq "$ups")) Return
-  id=$(window_named "$title") || fail "no window '$title' from the menu"
+  id=$(e2e_window_named "$title") || fail "no window '$title' from the menu"
   xdotool windowactivate --sync "$id" 2>/dev/null || true
-  keys Escape
-  window_gone "$title" || fail "Escape did not close '$title'"
+  e2e_keys Escape
+  e2e_window_gone "$title" || fail "Escape did not close '$title'"
 done
 kill -0 "$APP_PID" || fail "the program ended"
 echo "PASS"

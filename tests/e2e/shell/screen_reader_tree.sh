@@ -14,23 +14,12 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 printf '[Location]\nOffsetX=100\nOffsetY=100\n' >"$WORK/zelvaro.INI"
 WALK="$(dirname "$0")/accessible_tree.py"
 
-# Waits up to 20 s for a visible window with the title $1; prints its id.
-window_named() {
-  local id=""
-  for _ in $(seq 400); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
-keys() { xdotool key --delay 120 "$@"; sleep 0.3; }
 # Opens the command menu on the clock and goes $1 items up from its end.
 menu_item() {
   xdotool windowactivate --sync "$clock" 2>/dev/null || true
   sleep 0.2
-  keys shift+F10
-  keys $(printf 'Up %.0s' $(seq "$1")) Return
+  e2e_keys shift+F10
+  e2e_keys $(printf 'Up %.0s' $(seq "$1")) Return
 }
 # The Debian package's module, whichever python3 comes first on the path.
 walk() { timeout 60 /usr/bin/python3 "$WALK" "$1" || fail "the $1 as a screen reader finds it (above)"; }
@@ -40,15 +29,15 @@ clock=$(e2e_window)
 walk clock
 
 menu_item 7
-id=$(window_named '^Zelvaro のカレンダー$') || fail "the calendar did not open"
+id=$(e2e_window_named '^Zelvaro のカレンダー$') || fail "the calendar did not open"
 walk calendar
 xdotool windowactivate --sync "$id" 2>/dev/null || true
-keys Escape
+e2e_keys Escape
 
 menu_item 5
-id=$(window_named '^Zelvaroの設定$') || fail "the options did not open"
+id=$(e2e_window_named '^Zelvaroの設定$') || fail "the options did not open"
 walk options
 xdotool windowactivate --sync "$id" 2>/dev/null || true
-keys Escape
+e2e_keys Escape
 kill -0 "$APP_PID" || fail "the program ended"
 echo "PASS"
