@@ -77,11 +77,15 @@ def compare_memory(ours, peer, runs=3):
             "peer": statistics.median(peak_kb(peer) for _ in range(runs))}
 
 
-def idle_kb(argv):
-    """Peak KB of a run that does no work (start-up and shared libraries)."""
-    out = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=subprocess.DEVNULL,
-                         stderr=subprocess.PIPE, text=True)
-    return int(out.stderr.strip().splitlines()[-1])
+def idle_kb(argv, runs=5):
+    """Median peak KB of runs that do no work (start-up and shared libraries):
+    one run alone can read a few hundred KB off, which is a tenth of a small
+    picture's working memory."""
+    def once():
+        out = subprocess.run(["/usr/bin/time", "-f", "%M"] + argv, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE, text=True)
+        return int(out.stderr.strip().splitlines()[-1])
+    return statistics.median(once() for _ in range(runs))
 
 
 def line(name, ratio, op, target, note=""):

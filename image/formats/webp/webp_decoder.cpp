@@ -66,8 +66,12 @@ ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& fea
             sh = std::clamp(static_cast<int>(std::ceil(h * f)), 1, h);
         }
     }
-    if (!pic.Allocate(sw, sh, 24))
+    // libwebp writes every pixel; only the rows' padding is cleared here.
+    if (!pic.Allocate(sw, sh, 24, false))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large");
+    if (const size_t used = static_cast<size_t>(sw) * 3; used < pic.Stride())
+        for (int y = 0; y < sh; ++y)
+            std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
