@@ -30,6 +30,9 @@ sway_inside() {
   id -u "$SWAY_TEST_USER" >/dev/null 2>&1 ||
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$SWAY_TEST_USER" ||
     { echo "cannot create the user $SWAY_TEST_USER that sway runs as" >&2; return 97; }
+  # The user runs these tests alone, one at a time: whatever it still runs
+  # (a sway and its swaybg an interrupted run left) would be counted as ours.
+  pkill -KILL -u "$SWAY_TEST_USER" 2>/dev/null && echo "ended what an earlier run of $SWAY_TEST_USER left running" >&2
   chown -R "$SWAY_TEST_USER:" "$work"
   mkdir -p -m 1777 /tmp/.X11-unix
   local why=""
