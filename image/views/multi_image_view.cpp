@@ -37,14 +37,16 @@ bool MultiImageView::SetImageName(const QString& name)
         QT_TRANSLATE_NOOP("Messages",
                           "この画像を表示するメモリが足りません。ほかのプログラムを閉じてから選び直してください")};
     const auto readFile = [&] {
+        const auto outOfMemory = [&] {
+            engine_.SetPicture(DibPicture{});
+            read = noMemory;
+        };
         try {
             read = engine_.SetImageName(path);
         } catch (const std::bad_alloc&) {
-            engine_.SetPicture(DibPicture{});
-            read = noMemory;
+            outOfMemory();
         } catch (const std::system_error&) {
-            engine_.SetPicture(DibPicture{});
-            read = noMemory;
+            outOfMemory();
         }
     };
     QEventLoop waiting;
