@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace ErrorHandler {
 
 namespace {
@@ -55,14 +57,29 @@ void SetPresenter(Presenter presenter)
 
 void ShowCurrentException()
 {
+    const std::exception_ptr error = std::current_exception();
     try {
-        throw;
-    } catch (const ZelvaroError& e) {
-        Show(e.Pattern(), e.Argument());
-    } catch (const std::exception& e) {
-        Show(e.what());
+        try {
+            throw;
+        } catch (const ZelvaroError& e) {
+            Show(e.Pattern(), e.Argument());
+        } catch (const std::exception& e) {
+            Show(e.what());
+        } catch (...) {
+            Show("Unknown error");
+        }
     } catch (...) {
-        Show("Unknown error");
+        // The box could not be made either (no memory left for it, as a rule):
+        // the message goes to the log, which needs none, and the program runs on.
+        std::fputs("zelvaro: an error could not be shown: ", stderr);
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            std::fputs(e.what(), stderr);
+        } catch (...) {
+            std::fputs("Unknown error", stderr);
+        }
+        std::fputs("\n", stderr);
     }
 }
 

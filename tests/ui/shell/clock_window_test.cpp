@@ -30,6 +30,7 @@ private slots:
     void tickSleepsToTheMinuteAndRetriesAFailingWallMinute();
     void soundsAreDecodedWhenTheSettingsAreRead();
     void tickErrorIsShownOnceAndTheClockRunsOn();
+    void errorWhoseBoxCannotBeMadeLeavesTheProgramRunning();
     void wallpaperTestFollowsRotationAndPause();
     void screenSaverItemsFollowTheSystem();
     void minimiseShowsTheTimeAsCaption();
@@ -316,6 +317,14 @@ void ClockWindowTest::tickErrorIsShownOnceAndTheClockRunsOn()
     w.onWallDue = nullptr;
     w.Timer1Timer();
     QCOMPARE(f.errors.size(), 1);
+}
+
+void ClockWindowTest::errorWhoseBoxCannotBeMadeLeavesTheProgramRunning()
+{
+    ErrorHandler::SetPresenter([](const QString&, const QString&) { throw std::bad_alloc(); });
+    const bool ran = ErrorHandler::Run([] { throw ZelvaroError("壁紙を変更できません"); });
+    ErrorHandler::SetPresenter({});
+    QVERIFY(!ran);
 }
 
 void ClockWindowTest::wallpaperTestFollowsRotationAndPause()
