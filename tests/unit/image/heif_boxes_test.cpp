@@ -4,6 +4,7 @@
 // before any tile is decoded when they do not, whatever sizes the file states.
 #include "files_in_temp_dir.h"
 #include "image_fixtures.h"
+#include "isobmff_boxes.h"
 #include "modern_fixtures.h"
 
 #include "image/formats/heif/heif_boxes.h"
@@ -18,32 +19,10 @@
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-void Put(Bytes& b, uint64_t v, int bytes)
-{
-    for (int i = bytes - 1; i >= 0; --i)
-        b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-Bytes MakeBox(std::string_view type, const Bytes& body, int fullBoxVersion = -1)
-{
-    Bytes b;
-    Put(b, body.size() + 8 + (fullBoxVersion >= 0 ? 4 : 0), 4);
-    b.insert(b.end(), type.begin(), type.end());
-    if (fullBoxVersion >= 0)
-        Put(b, static_cast<uint64_t>(fullBoxVersion) << 24, 4);
-    b.insert(b.end(), body.begin(), body.end());
-    return b;
-}
-
-Bytes Join(std::initializer_list<Bytes> parts)
-{
-    Bytes b;
-    for (const Bytes& p : parts)
-        b.insert(b.end(), p.begin(), p.end());
-    return b;
-}
+using fixtures::Bytes;
+using fixtures::Join;
+using fixtures::MakeBox;
+using fixtures::Put;
 
 // The body of the first box of that type in a run of boxes, looking into
 // "meta" (after its version), "iprp" and "ipco"; its whole box in `whole`.
