@@ -62,6 +62,20 @@ std::vector<uint8_t> RgbOf(const DibPicture& pic)
 class ModernFormats : public FilesInTempDir {
 protected:
     ModernFormats() : FilesInTempDir("modern") {}
+
+    // The AVIF file read by the program into `image`, and its PSNR against
+    // the same file as libavif's avifdec shows it (0 when either fails).
+    static double AgainstAvifdec(const std::string& avif, TPMultiImage& image)
+    {
+        const std::string shown = avif + "-avifdec.png";
+        if (std::system(("avifdec -d 16 '" + avif + "' '" + shown + "' >/dev/null 2>&1").c_str()) != 0)
+            return 0;
+        const ImageRead reference = DecodePngFile(shown);
+        image.ImageReadRes = lColorTrue;
+        if (!reference.Ok() || !image.SetImageName(avif).Ok())
+            return 0;
+        return Psnr(image.Picture(), RgbOf(reference.Picture), reference.Picture.Width, reference.Picture.Height);
+    }
 };
 
 }  // namespace
@@ -302,16 +316,11 @@ TEST_F(ModernFormats, AvifMatchesAvifdec)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string avif = (dir_ / c.name).string();
-        const std::string shown = avif + "-avifdec.png";
-        const std::string encode = "avifenc --min 0 --max 0 -s 10 " + c.options + " '" + avif +
-                                   "' >/dev/null 2>&1 && avifdec -d 16 '" + avif + "' '" + shown + "' >/dev/null 2>&1";
+        const std::string encode = "avifenc --min 0 --max 0 -s 10 " + c.options + " '" + avif + "' >/dev/null 2>&1";
         ASSERT_EQ(std::system(encode.c_str()), 0);
-        const ImageRead reference = DecodePngFile(shown);
-        ASSERT_TRUE(reference.Ok());
         TPMultiImage image;
-        image.ImageReadRes = lColorTrue;
-        ASSERT_TRUE(image.SetImageName(avif).Ok());
-        EXPECT_GT(Psnr(image.Picture(), RgbOf(reference.Picture), w, h), 40.0);
+        EXPECT_GT(AgainstAvifdec(avif, image), 40.0);
+        EXPECT_EQ(image.Picture().Width, w);
     }
 }
 
@@ -330,15 +339,8 @@ TEST_F(ModernFormats, LayeredAvifShowsTheLayerItAsksFor)
             rgb.insert(rgb.end(), 3, static_cast<uint8_t>((x + y) % 2 ? 220 : 30));
     for (const auto& [selected, whole] : {std::pair{0, false}, {1, true}, {-1, true}}) {
         SCOPED_TRACE(selected);
-        const std::string avif = Put("layered.avif", fixtures::EncodeLayeredAvif(rgb, w, h, selected));
-        const std::string shown = avif + "-avifdec.png";
-        ASSERT_EQ(std::system(("avifdec -d 16 '" + avif + "' '" + shown + "' >/dev/null 2>&1").c_str()), 0);
-        const ImageRead reference = DecodePngFile(shown);
-        ASSERT_TRUE(reference.Ok());
         TPMultiImage image;
-        image.ImageReadRes = lColorTrue;
-        ASSERT_TRUE(image.SetImageName(avif).Ok());
-        EXPECT_GT(Psnr(image.Picture(), RgbOf(reference.Picture), w, h), 40.0);
+        EXPECT_GT(AgainstAvifdec(Put("layered.avif", fixtures::EncodeLayeredAvif(rgb, w, h, selected)), image), 40.0);
         EXPECT_EQ(Psnr(image.Picture(), rgb, w, h) > 30.0, whole) << Psnr(image.Picture(), rgb, w, h);
     }
 }
