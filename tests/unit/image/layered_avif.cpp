@@ -104,15 +104,15 @@ std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int widt
     Bytes ispe, av1C{0x81, 0x1F, 0x0C, 0x00}, pixi{3, 8, 8, 8}, colr{'n', 'c', 'l', 'x'}, a1lx{0}, lsel;
     Put(ispe, static_cast<uint64_t>(width), 4);
     Put(ispe, static_cast<uint64_t>(height), 4);
-    Put(colr, 1, 2);   // BT.709 primaries
-    Put(colr, 13, 2);  // the sRGB curve
-    Put(colr, 6, 2);   // BT.601 matrix
-    colr.push_back(0x80);  // full range
+    Put(colr, 1, 2);            // BT.709 primaries
+    Put(colr, 13, 2);           // the sRGB curve
+    Put(colr, 6, 2);            // BT.601 matrix
+    colr.push_back(0x80);       // full range
     Put(a1lx, base.size(), 2);  // the base layer's bytes; the top layer is the rest
     Put(a1lx, 0, 4);
     Put(lsel, static_cast<uint64_t>(selectedLayer), 2);
-    Bytes ipco = Join({MakeBox("ispe", ispe, 0), MakeBox("av1C", av1C), MakeBox("pixi", pixi, 0),
-                       MakeBox("colr", colr), MakeBox("a1lx", a1lx)});
+    Bytes ipco = Join({MakeBox("ispe", ispe, 0), MakeBox("av1C", av1C), MakeBox("pixi", pixi, 0), MakeBox("colr", colr),
+                       MakeBox("a1lx", a1lx)});
     Bytes ipma;
     Put(ipma, 1, 4);
     Put(ipma, 1, 2);
@@ -140,10 +140,11 @@ std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int widt
         Put(iloc, 1, 2);  // one extent
         Put(iloc, dataOffset, 4);
         Put(iloc, data.size(), 4);
-        return MakeBox("meta", Join({MakeBox("hdlr", hdlr, 0), MakeBox("pitm", pitm, 0), MakeBox("iinf", iinf, 0),
-                                     MakeBox("iprp", Join({MakeBox("ipco", ipco), MakeBox("ipma", ipma, 0)})),
-                                     MakeBox("iloc", iloc, 0)}),
-                       0);
+        return MakeBox(
+            "meta",
+            Join({MakeBox("hdlr", hdlr, 0), MakeBox("pitm", pitm, 0), MakeBox("iinf", iinf, 0),
+                  MakeBox("iprp", Join({MakeBox("ipco", ipco), MakeBox("ipma", ipma, 0)})), MakeBox("iloc", iloc, 0)}),
+            0);
     };
     const size_t offset = ftyp.size() + meta(0).size() + 8;
     return Join({ftyp, meta(static_cast<uint32_t>(offset)), MakeBox("mdat", data)});
