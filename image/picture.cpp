@@ -5,6 +5,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -65,6 +66,15 @@ bool DibPicture::Allocate(int width, int height, int bitCount, bool zeroFill)
     else
         Bits.resize(bytes);
     return true;
+}
+
+void DibPicture::ClearPadding()
+{
+    const size_t used = (static_cast<size_t>(Width) * static_cast<size_t>(BitCount) + 7) / 8;
+    if (used >= Stride())
+        return;
+    for (int y = 0; y < Height; ++y)
+        std::fill(TopRow(y) + used, TopRow(y) + Stride(), uint8_t{0});
 }
 
 RgbQuad DibPicture::PaletteColour(unsigned index) const

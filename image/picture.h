@@ -66,6 +66,9 @@ public:
     // itself. False, leaving it empty, when the dimensions are not positive,
     // the depth is not 1, 4, 8 or 24, or the picture would exceed the pixel limit.
     bool Allocate(int width, int height, int bitCount, bool zeroFill = true);
+    // Zeroes the bytes past each row's pixels: for a picture allocated without
+    // zero-fill whose pixels a decoder writes, and its padding not.
+    void ClearPadding();
 
     // Row y counted from the top of the picture.
     uint8_t* TopRow(int y) { return Bits.data() + static_cast<size_t>(Height - 1 - y) * Stride(); }

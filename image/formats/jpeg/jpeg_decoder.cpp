@@ -440,10 +440,7 @@ bool DecodeWhole(jpeg_decompress_struct& cinfo, ErrorManager& errors, const Sour
         return false;
     if (grey)
         GreyPalette(pic);
-    // Padding bytes are not written by the decoder.
-    const size_t used = static_cast<size_t>(pic.Width) * (grey ? 1 : 3);
-    for (int y = 0; y < pic.Height && used < pic.Stride(); ++y)
-        std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+    pic.ClearPadding();  // the decoder writes the pixels only
     const std::vector<uint8_t*> rows = TopRows(pic);
     CmykRows cmykRows{std::vector<uint8_t>(cmyk ? static_cast<size_t>(pic.Width) * 4 : 0), cmykProfile};
     const JDIMENSION split = SplitRow(cinfo);

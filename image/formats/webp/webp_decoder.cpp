@@ -69,9 +69,7 @@ ImageRead Still(std::span<const uint8_t> bytes, const WebPBitstreamFeatures& fea
     // libwebp writes every pixel; only the rows' padding is cleared here.
     if (!pic.Allocate(sw, sh, 24, false))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: picture too large");
-    if (const size_t used = static_cast<size_t>(sw) * 3; used < pic.Stride())
-        for (int y = 0; y < sh; ++y)
-            std::fill(pic.TopRow(y) + used, pic.TopRow(y) + pic.Stride(), uint8_t{0});
+    pic.ClearPadding();
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config))
         return ImageRead::Failed(ReadFailure::NotValid, "WebP: library mismatch");
