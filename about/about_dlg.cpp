@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/about_dlg.h"
 
-#include "base/ui/accessible_names.h"
-
 #include "about/about_texts.h"
 #include "about/click_label.h"
+#include "base/ui/accessible_names.h"
 #include "base/ui/readable_colour.h"
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>

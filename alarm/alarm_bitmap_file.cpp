@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_bitmap_file.h"
-#include "base/translatable.h"
 
+#include "base/translatable.h"
 #include "base/zelvaro_error.h"
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/views/picture_image.h"

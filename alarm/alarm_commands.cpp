@@ -5,8 +5,8 @@
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
 
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <memory>

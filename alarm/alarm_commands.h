@@ -8,10 +8,10 @@
 // the red indicator shown and "ｱﾗｰﾑ停止" unchecked; or the reverse.
 
 #include "alarm/alarm_component.h"
+#include "base/clock_settings.h"
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/sound.h"
-#include "base/clock_settings.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,6 @@
 #include "alarm/alarm_notice.h"
 
 #include "base/ui/accessible_names.h"
-
 #include "base/ui/readable_colour.h"
 
 #include <QGuiApplication>

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_set_dialog.h"
 
+#include "alarm/alarm_time.h"
 #include "base/ui/accessible_names.h"
-
 #include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
-#include "alarm/alarm_time.h"
 
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>

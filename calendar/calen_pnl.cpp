@@ -2,7 +2,6 @@
 #include "calendar/calen_pnl.h"
 
 #include "calendar/calen_pnl_accessible.h"
-
 #include "platform/clock.h"
 
 #include <QAccessible>

@@ -3,9 +3,8 @@
 // line from A to B colours A and stops one pixel short of B, so the frames
 // and button edges land exactly where the geometry puts them.
 
-#include "calendar/calen_pnl.h"
-
 #include "base/ui/readable_colour.h"
+#include "calendar/calen_pnl.h"
 
 #include <QPaintEvent>
 #include <QPainter>

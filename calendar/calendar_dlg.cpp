@@ -2,7 +2,6 @@
 #include "calendar/calendar_dlg.h"
 
 #include "base/ui/accessible_names.h"
-
 #include "calendar/calen_pnl.h"
 #include "platform/clock.h"
 #include "platform/help.h"

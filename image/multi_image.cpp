@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/multi_image.h"
-#include "base/translatable.h"
 
+#include "base/translatable.h"
+#include "image/colour/colour_management.h"
+#include "image/fit/screen_fit.h"
 #include "image/formats/avif/avif_decoder.h"
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/formats/bmp/bmp_writer.h"
-#include "image/colour/colour_management.h"
-#include "image/palette/colour_reduction.h"
 #include "image/formats/gif/gif_decoder.h"
 #include "image/formats/heif/heif_decoder.h"
-#include "image/image_kind.h"
 #include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/formats/jxl/jxl_decoder.h"
 #include "image/formats/png/png_decoder.h"
-#include "image/fit/screen_fit.h"
 #include "image/formats/tiff/tiff_decoder.h"
 #include "image/formats/webp/webp_decoder.h"
+#include "image/image_kind.h"
+#include "image/palette/colour_reduction.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/config_dlg.h"
 
-#include "base/ui/accessible_names.h"
-
 #include "base/profile_text.h"
+#include "base/ui/accessible_names.h"
 #include "base/ui/dialog_buttons.h"
+#include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "options/typed_file_name.h"
-#include "base/ui/error_handler.h"
-#include "base/ui/path_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_picker.h"
 
-#include "base/ui/accessible_names.h"
-
 #include "base/text_helpers.h"
-#include "base/zelvaro_error.h"
-#include "options/answer_within.h"
-
-#include "options/file_types.h"
-#include "options/typed_file_name.h"
+#include "base/ui/accessible_names.h"
 #include "base/ui/error_handler.h"
 #include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
+#include "options/answer_within.h"
+#include "options/file_types.h"
+#include "options/typed_file_name.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

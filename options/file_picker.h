@@ -8,13 +8,13 @@
 // From the keyboard: Return on a folder opens it, Return on a file chooses
 // it; the name field takes a typed name, path or pattern.
 
+#include "options/file_system_view.h"
+
 #include <QDialog>
 #include <QStandardPaths>
 
 #include <string>
 #include <vector>
-
-#include "options/file_system_view.h"
 
 class QComboBox;
 class QLabel;

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_system_view.h"
 
-#include "options/file_types.h"
 #include "base/zelvaro_error.h"
+#include "options/file_types.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 #include <sstream>
-#include <unordered_set>
 #include <system_error>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/file_types.h"
 
-#include "options/brk_apart.h"
 #include "base/text_helpers.h"
+#include "options/brk_apart.h"
 
 namespace {
 

@@ -2,10 +2,9 @@
 #include "options/open_bmp.h"
 
 #include "base/ui/path_text.h"
-
-#include "options/file_types.h"
 #include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
+#include "options/file_types.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 // preview of the selected picture, 165 × 129, scaled to fit with its
 // proportions kept. Photo CD files are read by the hidden Photo CD reader.
 
-#include "options/file_picker.h"
 #include "image/formats/photo_cd/photo_cd.h"
+#include "options/file_picker.h"
 
 class QCheckBox;
 class QFrame;

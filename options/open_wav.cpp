@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/open_wav.h"
 
-#include "options/file_types.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
+#include "options/file_types.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/clock_window.h"
 
-#include "base/ui/accessible_names.h"
-
 #include "alarm/alarm_commands.h"
-#include "options/registry_enhanced.h"
-
+#include "base/ui/accessible_names.h"
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"
+#include "options/registry_enhanced.h"
 #include "shell/clock_window_accessible.h"
 #include "shell/settings_file.h"
 #include "shell/window_placement.h"

@@ -6,11 +6,11 @@
 // Its parts carry the program's own names, as members and as object names;
 // other classes reach the window through its commands and value getters.
 
+#include "base/clock_settings.h"
+#include "base/date_time.h"
 #include "shell/clock_face.h"
 #include "shell/clock_panel.h"
 #include "shell/clock_services.h"
-#include "base/clock_settings.h"
-#include "base/date_time.h"
 #include "shell/speed_button.h"
 
 #include <QAction>

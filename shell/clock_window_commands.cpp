@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's command menu and its handlers.
 
-#include "shell/clock_window.h"
-
 #include "about/about_texts.h"
 #include "about/am_custom_about_dialog.h"
 #include "alarm/alarm_commands.h"
-#include "calendar/calendar_dlg.h"
 #include "base/ui/error_handler.h"
+#include "calendar/calendar_dlg.h"
 #include "options/registry_enhanced.h"
+#include "shell/clock_window.h"
 #include "shell/saver_toggle.h"
 #include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options command and the tile and centre commands of the clock window.
 
-#include "shell/clock_window.h"
-
+#include "base/ui/error_handler.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/options_dialog.h"
 #include "options/registry_enhanced.h"
 #include "platform/wallpaper_mode.h"
-#include "base/ui/error_handler.h"
+#include "shell/clock_window.h"
 #include "shell/settings_file.h"
 #include "wallpaper/wallpaper_manager.h"
 

@@ -5,11 +5,10 @@
 // set, the machine resumes, the time zone changes or a command makes a
 // wallpaper change due.
 
-#include "shell/clock_window.h"
-
-#include "shell/clock_tick.h"
-#include "shell/tick_schedule.h"
 #include "base/ui/error_handler.h"
+#include "shell/clock_tick.h"
+#include "shell/clock_window.h"
+#include "shell/tick_schedule.h"
 #include "wallpaper/wallpaper_manager.h"
 
 #include <functional>

@@ -2,10 +2,10 @@
 // Program entry: one copy per executable file name, then the clock window
 // over the real services.
 
+#include "base/ui/app_title.h"
+#include "platform/linux/files/system_dirs.h"
 #include "platform/linux/session/signal_session_end.h"
 #include "platform/linux/session/socket_instance_guard.h"
-#include "platform/linux/files/system_dirs.h"
-#include "base/ui/app_title.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
 #include "shell/dialog_help_key.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/real_services.h"
 
-#include "platform/linux/saver/desktop_session_screen_saver.h"
 #include "platform/linux/desktop/x11_monitors.h"
+#include "platform/linux/saver/desktop_session_screen_saver.h"
 #include "platform/linux/sway/sway_ipc.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/monitor_composition.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/settings_file.h"
-#include "base/translatable.h"
 
 #include "base/profile_text.h"
+#include "base/translatable.h"
 #include "base/zelvaro_error.h"
 
 #include <cctype>

@@ -2,8 +2,8 @@
 #pragma once
 // Loading and saving ClockSettings through a profile file.
 
-#include "platform/profile_file.h"
 #include "base/clock_settings.h"
+#include "platform/profile_file.h"
 
 #include <optional>
 #include <string>

@@ -2,20 +2,18 @@
 #include "sysinfo/bar_chart.h"
 
 #include "base/ui/readable_colour.h"
-
 #include "sysinfo/info_rows.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QLinearGradient>
 #include <QValueAxis>
-
-#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,6 @@
 #include "sysinfo/info_dlg.h"
 
 #include "base/ui/accessible_names.h"
-
 #include "base/ui/error_handler.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_rows.h"

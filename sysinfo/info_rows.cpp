@@ -2,7 +2,6 @@
 #include "sysinfo/info_rows.h"
 
 #include "base/translatable.h"
-
 #include "sysinfo/sysinfo_functions.h"
 
 #include <cmath>

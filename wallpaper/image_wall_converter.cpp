@@ -3,10 +3,10 @@
 
 #include "base/text_helpers.h"
 #include "base/translatable.h"
+#include "image/fit/screen_fit.h"
+#include "image/formats/photo_cd/photo_cd.h"
 #include "image/image_kind.h"
 #include "image/multi_image.h"
-#include "image/formats/photo_cd/photo_cd.h"
-#include "image/fit/screen_fit.h"
 #include "platform/wallpaper_mode.h"
 
 #include <QGuiApplication>

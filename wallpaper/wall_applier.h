@@ -6,9 +6,9 @@
 // first. After every applied wallpaper the next rotation change
 // is one interval away.
 
+#include "base/clock_settings.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
-#include "base/clock_settings.h"
 #include "wallpaper/wall_converter.h"
 #include "wallpaper/wall_schedule.h"
 

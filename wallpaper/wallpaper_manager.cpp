@@ -7,16 +7,16 @@
 #include "base/zelvaro_error.h"
 #include "image/views/image_info_box.h"
 #include "wallpaper/nothing_to_show.h"
-#include "wallpaper/wall_image.h"
 #include "wallpaper/wall_due_step.h"
+#include "wallpaper/wall_image.h"
 
 #include <QAction>
-#include <QMetaObject>
 #include <QCoreApplication>
-#include <QFile>
 #include <QCursor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QMetaObject>
 #include <QStringList>
 
 #include <algorithm>

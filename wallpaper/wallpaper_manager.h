@@ -4,11 +4,11 @@
 // schedule, ApplyWallPaper, and the handlers of the tick, the panic button,
 // the pause item and dropped files. The clock window holds one for the run.
 
+#include "base/clock_settings.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
-#include "base/clock_settings.h"
 #include "wallpaper/failure_notice_rule.h"
 #include "wallpaper/panic_button.h"
 #include "wallpaper/wall_applier.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/ui/error_handler.h"
 
-#include "base/ui/app_title.h"
 #include "base/translatable.h"
+#include "base/ui/app_title.h"
 #include "base/zelvaro_error.h"
 
 #include <QApplication>

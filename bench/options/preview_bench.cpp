@@ -11,12 +11,11 @@
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 

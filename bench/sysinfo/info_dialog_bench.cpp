@@ -17,11 +17,10 @@
 #include <QPixmap>
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 

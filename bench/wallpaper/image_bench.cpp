@@ -2,10 +2,10 @@
 // In-process timings of the image paths over pictures made in memory; the
 // counters give megapixels per second so later changes can be compared.
 #include "image/formats/bmp/bmp_writer.h"
-#include "image/palette/colour_reduction.h"
 #include "image/formats/gif/gif_decoder.h"
 #include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/formats/photo_cd/photo_cd_decoder.h"
+#include "image/palette/colour_reduction.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>

@@ -7,9 +7,9 @@
 // --colors256, at 256 colours dithered. With --fill, the picture is decoded
 // no larger than needed and made to fill a screen of W x H, as the wallpaper
 // does in fill mode.
-#include "image/multi_image.h"
-#include "image/formats/photo_cd/photo_cd.h"
 #include "image/fit/screen_fit.h"
+#include "image/formats/photo_cd/photo_cd.h"
+#include "image/multi_image.h"
 
 #include <cstdio>
 #include <cstring>

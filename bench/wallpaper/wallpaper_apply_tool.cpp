@@ -17,8 +17,8 @@
 //       the median milliseconds of one copy
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
-#include "platform/linux/desktop/desktop_wallpaper_copies.h"
 #include "platform/linux/desktop/desktop_factory.h"
+#include "platform/linux/desktop/desktop_wallpaper_copies.h"
 #include "platform/linux/desktop/x11_monitors.h"
 #include "platform/wallpaper_mode.h"
 #include "wallpaper/image_wall_converter.h"
@@ -32,9 +32,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 class NoHost : public WallApplyHost {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/fit/screen_fit.h"
 
-#include "image/palette/colour_reduction.h"
 #include "image/fit/resize_taps.h"
 #include "image/formats/two_threads.h"
+#include "image/palette/colour_reduction.h"
 
 #include <algorithm>
 #include <cmath>

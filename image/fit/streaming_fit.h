@@ -5,9 +5,9 @@
 // on the whole picture, but only the few source rows the filter still needs
 // are held, never the whole decoded picture.
 
+#include "image/fit/resize_taps.h"
 #include "image/image_read.h"
 #include "image/picture.h"
-#include "image/fit/resize_taps.h"
 
 #include <cstdint>
 #include <functional>

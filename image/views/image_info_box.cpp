@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/views/image_info_box.h"
-#include "base/translatable.h"
 
+#include "base/translatable.h"
 #include "base/ui/app_title.h"
 
 #include <QAbstractButton>

@@ -4,8 +4,8 @@
 // image component appear in a box captioned "情報" with one OK button. Tests
 // replace the presenter to record messages instead of opening a box.
 
-#include "image/multi_image.h"
 #include "base/translatable.h"
+#include "image/multi_image.h"
 
 #include <QString>
 

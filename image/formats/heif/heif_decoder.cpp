@@ -3,11 +3,11 @@
 
 #include "image/formats/heif/heif_boxes.h"
 #include "image/formats/heif/heif_library.h"
+#include "image/formats/heif/threaded_hevc_decoder.h"
+#include "image/formats/two_threads.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
-#include "image/formats/heif/threaded_hevc_decoder.h"
-#include "image/formats/two_threads.h"
 
 #include <algorithm>
 #include <array>

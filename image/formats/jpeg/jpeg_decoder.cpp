@@ -2,11 +2,15 @@
 #include "image/formats/jpeg/jpeg_decoder.h"
 
 #include "image/colour/colour_management.h"
+#include "image/fit/streaming_fit.h"
+#include "image/formats/two_threads.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
-#include "image/fit/streaming_fit.h"
-#include "image/formats/two_threads.h"
+
+#include <jpeglib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <condition_variable>
@@ -14,12 +18,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
-
-#include <jpeglib.h>
 
 namespace {
 

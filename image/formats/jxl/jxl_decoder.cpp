@@ -2,9 +2,9 @@
 #include "image/formats/jxl/jxl_decoder.h"
 
 #include "image/colour/colour_management.h"
+#include "image/formats/jxl/jxl_library.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
-#include "image/formats/jxl/jxl_library.h"
 
 #include <algorithm>
 #include <memory>

@@ -3,11 +3,11 @@
 
 #include "image/image_limits.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
-
-#include <zlib.h>
 
 namespace {
 

@@ -6,6 +6,8 @@
 // own inflate only copies; it still reads the header and does every
 // conversion, and the two halves of the work overlap.
 
+#include <png.h>
+
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -14,8 +16,6 @@
 #include <span>
 #include <thread>
 #include <vector>
-
-#include <png.h>
 
 class InflatedPngStream {
 public:

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/png/png_decoder.h"
 
-#include "image/image_file.h"
-#include "image/image_limits.h"
-#include "image/formats/png/inflated_png_stream.h"
-#include "image/orientation.h"
 #include "image/fit/screen_fit.h"
 #include "image/fit/streaming_fit.h"
+#include "image/formats/png/inflated_png_stream.h"
+#include "image/image_file.h"
+#include "image/image_limits.h"
+#include "image/orientation.h"
 
+#include <png.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -16,8 +17,6 @@
 #include <cstdio>
 #include <optional>
 #include <vector>
-
-#include <png.h>
 
 namespace {
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/tiff/tiff_decoder.h"
 
+#include "image/formats/two_threads.h"
 #include "image/image_file.h"
 #include "image/image_limits.h"
-#include "image/formats/two_threads.h"
 
+#include <sys/stat.h>
 #include <tiffio.h>
 #include <unistd.h>
 
@@ -17,7 +18,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-#include <sys/stat.h>
 
 namespace {
 

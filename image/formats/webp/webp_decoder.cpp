@@ -5,14 +5,14 @@
 #include "image/image_limits.h"
 #include "image/orientation.h"
 
+#include <webp/decode.h>
+#include <webp/demux.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
 #include <vector>
-
-#include <webp/decode.h>
-#include <webp/demux.h>
 
 namespace {
 

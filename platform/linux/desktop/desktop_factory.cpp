@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/desktop_factory.h"
 
-#include "platform/linux/shared/desktop_log.h"
 #include "platform/linux/desktop/gsettings_desktop.h"
 #include "platform/linux/desktop/hyprpaper_desktop.h"
 #include "platform/linux/desktop/kde_desktop.h"
-#include "platform/linux/system/process_scan.h"
 #include "platform/linux/desktop/sway_desktop.h"
-#include "platform/linux/sway/sway_ipc.h"
 #include "platform/linux/desktop/swaybg_desktop.h"
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "platform/linux/desktop/xfce_desktop.h"
+#include "platform/linux/shared/desktop_log.h"
+#include "platform/linux/sway/sway_ipc.h"
+#include "platform/linux/system/process_scan.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/xfce_desktop.h"
 
+#include "platform/linux/desktop/x11_monitors.h"
 #include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/shared/dbus_reply.h"
-#include "platform/linux/desktop/x11_monitors.h"
 #include "platform/wallpaper_mode.h"
 
 #include <QDBusArgument>

@@ -2,19 +2,19 @@
 #include "platform/linux/saver/desktop_session_screen_saver.h"
 
 // GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
-#include <gio/gio.h>
-
-#include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/desktop/desktop_factory.h"
+#include "platform/linux/saver/sway_screen_saver.h"
+#include "platform/linux/shared/dbus_async_call.h"
 #include "platform/linux/shared/desktop_log.h"
 #include "platform/linux/sway/sway_ipc.h"
-#include "platform/linux/saver/sway_screen_saver.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QStringList>
+
+#include <gio/gio.h>
 
 #include <cstdlib>
 #include <iterator>

@@ -3,9 +3,10 @@
 
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace platform {
 

@@ -4,16 +4,17 @@
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstddef>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
 
 Q_LOGGING_CATEGORY(lcInstance, "zelvaro.instance")
 

@@ -2,17 +2,16 @@
 #include "platform/linux/session/xdg_default_browser.h"
 
 #include "base/text_helpers.h"
-
 #include "platform/key_file.h"
 #include "platform/linux/files/disk_profile_file.h"
+
+#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <utility>
-
-#include <sys/stat.h>
 
 namespace platform {
 

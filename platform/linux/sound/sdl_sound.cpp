@@ -5,12 +5,12 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cstring>
-#include <sys/stat.h>
 #include <string>
 #include <vector>
 

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/system/inotify_time_zone_watch.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
-#include <sys/inotify.h>
-#include <unistd.h>
 
 namespace platform {
 

@@ -4,12 +4,6 @@
 #include "platform/linux/files/system_dirs.h"
 #include "platform/linux/system/system_readings.h"
 
-#include <climits>
-#include <clocale>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <pwd.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -18,6 +12,13 @@
 #include <sys/sysmacros.h>
 #include <sys/utsname.h>
 #include <unistd.h>
+
+#include <climits>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace platform {
 

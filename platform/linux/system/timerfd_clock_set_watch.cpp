@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/system/timerfd_clock_set_watch.h"
 
+#include <sys/timerfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <ctime>
 #include <limits>
-#include <sys/timerfd.h>
-#include <unistd.h>
 
 namespace platform {
 

@@ -2,10 +2,10 @@
 // Feeds hostile bytes to the profile reader and writer, the settings loader
 // and the time and integer parsers.
 
-#include "platform/fake/memory_profile_file.h"
 #include "base/profile_text.h"
-#include "shell/settings_file.h"
 #include "base/zelvaro_error.h"
+#include "platform/fake/memory_profile_file.h"
+#include "shell/settings_file.h"
 
 #include <cstdint>
 #include <cstdlib>

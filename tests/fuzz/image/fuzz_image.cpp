@@ -5,15 +5,16 @@
 // when asked, for a small screen in one of the fits, which a reader may make
 // the screen's size as it decodes), then written out as a bitmap (into
 // memory). It must report, never crash.
+#include "image/fit/screen_fit.h"
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/image_kind.h"
 #include "image/image_limits.h"
 #include "image/multi_image.h"
-#include "image/fit/screen_fit.h"
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -2,7 +2,7 @@
 // The about box: its texts, places and hidden resources line, Execute's
 // result and events, the two launch lines, and "ﾊﾞｰｼﾞｮﾝ" on the clock window.
 
-#include "tests/ui/control.h"
+#include "../shell/fake_window_services.h"
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
 #include "about/am_custom_about_dialog.h"
@@ -15,7 +15,7 @@
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
-#include "../shell/fake_window_services.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,12 +4,12 @@
 // writes its arguments to a file) and the desktop's opener for the mail line
 // (a made-up xdg-open first in PATH).
 
-#include "tests/ui/control.h"
 #include "about/about_dlg.h"
 #include "about/click_label.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/linux/session/process_launcher.h"
 #include "platform/linux/session/xdg_default_browser.h"
+#include "tests/ui/control.h"
 
 #include <QDir>
 #include <QFile>

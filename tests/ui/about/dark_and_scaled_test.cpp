@@ -3,7 +3,7 @@
 // scale, also with a larger font: every text reads (contrast >= 4.5:1) and no
 // label box overlaps another, no chart mark a bar, the wall or another mark.
 
-#include "tests/ui/control.h"
+#include "../shell/fake_window_services.h"
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
 #include "alarm/alarm_notice.h"
@@ -12,7 +12,7 @@
 #include "platform/fake/memory_registry.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_dlg.h"
-#include "../shell/fake_window_services.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QDir>

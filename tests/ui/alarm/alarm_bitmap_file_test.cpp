@@ -6,13 +6,13 @@
 #include "alarm/alarm_bitmap_file.h"
 #include "alarm/alarm_commands.h"
 #include "alarm/alarm_notice.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_help.h"
-#include "tests/ui/control.h"
-#include "platform/fake/fake_sound.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
 #include "image/formats/bmp/bmp_writer.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_help.h"
+#include "platform/fake/fake_sound.h"
+#include "tests/ui/control.h"
 
 #include <QAction>
 #include <QTemporaryDir>

@@ -3,15 +3,15 @@
 // OK and Cancel, the off/on toggle, and the notice when the alarm rings,
 // with the alarm, its indicator and the menu's check mark always agreeing.
 
-#include "tests/ui/control.h"
 #include "alarm/alarm_commands.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
+#include "base/ui/error_handler.h"
 #include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
-#include "base/ui/error_handler.h"
+#include "tests/ui/control.h"
 
 #include <QAction>
 #include <QLabel>

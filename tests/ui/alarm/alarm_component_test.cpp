@@ -3,9 +3,9 @@
 // old values, and the event follows the clock service.
 
 #include "alarm/alarm_component.h"
-#include "platform/fake/fake_clock.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
+#include "platform/fake/fake_clock.h"
 
 #include <QtTest>
 

@@ -3,14 +3,14 @@
 // and hold their ends, the quick-set buttons counted from the present moment,
 // and the help topic.
 
-#include "tests/ui/control.h"
 #include "alarm/alarm_set_dialog.h"
 #include "base/ui/step_spin_edit.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
+#include "tests/ui/control.h"
 
-#include <QGroupBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>

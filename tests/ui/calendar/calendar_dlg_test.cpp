@@ -2,11 +2,11 @@
 // The calendar dialog: its controls, today's date on opening and on "今日"
 // (not on a later activation), the help topic, and the modal command.
 
-#include "tests/ui/control.h"
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The clock window opens the calendar: a left click on the clock face and
 // the menu's calendar item both show the dialog at today's date.
 
-#include "tests/ui/control.h"
+#include "../shell/fake_window_services.h"
 #include "calendar/calen_pnl.h"
 #include "calendar/calendar_dlg.h"
 #include "platform/fake/fake_clock.h"
@@ -11,7 +11,7 @@
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
-#include "../shell/fake_window_services.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/ui/app_title.h"
+#include "base/zelvaro_error.h"
 #include "image/views/image_info_box.h"
 #include "image/views/multi_image_view.h"
 #include "image/views/photo_cd_view.h"
 #include "image/views/picture_image.h"
-
-#include "base/ui/app_title.h"
-#include "base/zelvaro_error.h"
 
 #include <QAbstractButton>
 #include <QDir>

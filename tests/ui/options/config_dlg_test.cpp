@@ -2,12 +2,12 @@
 // The options dialog's controls: tabs, ranges and steps, the spin fields'
 // rules and the help topic.
 
-#include "tests/ui/control.h"
 #include "base/ui/error_handler.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
+#include "tests/ui/control.h"
 #include "tests/ui/options/modal_driver.h"
 
 #include <QDir>

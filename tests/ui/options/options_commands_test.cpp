@@ -2,12 +2,13 @@
 // The clock window's options command and its tile and centre commands, over
 // fakes: OK copies back, applies and saves; Cancel changes nothing.
 
-#include "tests/ui/control.h"
+#include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
 #include "options/open_bmp.h"
+#include "tests/ui/control.h"
 #include "tests/ui/options/modal_driver.h"
-#include "tests/ui/shell/clock_window_fixture.h"
 #include "tests/ui/platform/test_bitmap.h"
+#include "tests/ui/shell/clock_window_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,8 +18,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
-#include "base/ui/step_spin_edit.h"
 
 namespace {
 

@@ -2,38 +2,38 @@
 // The image and sound pickers: lists, patterns, results, the current
 // directory they leave behind, the preview and the sound test.
 
-#include "tests/ui/control.h"
+#include "base/ui/error_handler.h"
+#include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
+#include "image/views/image_info_box.h"
+#include "image/views/multi_image_view.h"
+#include "options/answer_within.h"
 #include "options/file_types.h"
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "platform/fake/fake_sound.h"
-#include "base/ui/error_handler.h"
-#include "base/ui/path_text.h"
-#include "base/zelvaro_error.h"
-#include "options/answer_within.h"
+#include "tests/ui/control.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
-#include "image/views/image_info_box.h"
-#include "image/views/multi_image_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
-
-#include <cerrno>
-#include <chrono>
-#include <thread>
-#include <fstream>
+#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <thread>
 
 namespace {
 

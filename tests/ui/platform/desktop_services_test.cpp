@@ -7,24 +7,22 @@
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/desktop/desktop_bitmap.h"
 #include "platform/linux/desktop/desktop_factory.h"
-#include "platform/linux/saver/desktop_session_screen_saver.h"
 #include "platform/linux/desktop/desktop_wallpaper_copies.h"
 #include "platform/linux/desktop/sway_desktop.h"
+#include "platform/linux/desktop/swaybg_desktop.h"
+#include "platform/linux/saver/desktop_session_screen_saver.h"
 #include "platform/linux/saver/sway_screen_saver.h"
+#include "platform/linux/saver/x11_screen_saver.h"
 #include "platform/linux/sway/sway_window_events.h"
 #include "platform/linux/sway/sway_window_manager.h"
-#include "platform/linux/desktop/swaybg_desktop.h"
-#include "platform/linux/saver/x11_screen_saver.h"
 #include "test_bitmap.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

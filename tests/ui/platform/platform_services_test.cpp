@@ -3,17 +3,22 @@
 // sounds that never fail loudly, and the help viewer.
 
 #include "platform/fake/memory_file_reader.h"
-#include "platform/linux/system/inotify_time_zone_watch.h"
-#include "platform/linux/sound/sdl_sound.h"
 #include "platform/linux/session/socket_instance_guard.h"
+#include "platform/linux/sound/sdl_sound.h"
+#include "platform/linux/system/inotify_time_zone_watch.h"
 #include "shell/help_window.h"
-
-#include <SDL_mixer.h>
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <SDL_mixer.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -22,11 +27,6 @@
 #include <cstring>
 #include <fstream>
 #include <vector>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The root window backend against a real X server: the pixmap it leaves in
 // _XROOTPMAP_ID is read back, pixel by pixel.
-#include "platform/fake/memory_registry.h"
 #include "image/formats/bmp/bmp_reader.h"
+#include "platform/fake/memory_registry.h"
 #include "platform/linux/desktop/desktop_factory.h"
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
-#include <gtest/gtest.h>
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -2,6 +2,9 @@
 #pragma once
 // A clock window over fakes, with the later commands recorded.
 
+#include "base/ui/error_handler.h"
+#include "base/zelvaro_error.h"
+#include "fake_window_services.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_clock_jump_watch.h"
 #include "platform/fake/fake_help.h"
@@ -11,9 +14,6 @@
 #include "platform/fake/fake_window_manager.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/clock_window.h"
-#include "base/ui/error_handler.h"
-#include "base/zelvaro_error.h"
-#include "fake_window_services.h"
 #include "wallpaper/wallpaper_manager.h"
 
 #include <QStringList>

@@ -2,20 +2,19 @@
 // The clock window offscreen: its parts, its menu, its start-up and its
 // commands, over fakes.
 
-#include "tests/ui/control.h"
 #include "clock_window_fixture.h"
-
 #include "shell/clock_tick.h"
 #include "shell/tick_schedule.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QEnterEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QFile>
 
 class ClockWindowTest : public QObject {
     Q_OBJECT

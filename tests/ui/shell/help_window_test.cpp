@@ -18,12 +18,12 @@
 #include "shell/modal_dialogs_stay_up.h"
 #include "sysinfo/info_dlg.h"
 
-#include <QScreen>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,7 +4,6 @@
 // Japanese (no translation loaded, as under LANG=ja_JP.UTF-8 or C) the written
 // texts stand; in either, the accessibility tree names every control.
 
-#include "tests/ui/control.h"
 #include "about/about_dlg.h"
 #include "about/about_texts.h"
 #include "alarm/alarm_notice.h"
@@ -19,6 +18,7 @@
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "sysinfo/info_dlg.h"
+#include "tests/ui/control.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -39,8 +39,8 @@
 #include <QtTest>
 
 #include <functional>
-#include <utility>
 #include <memory>
+#include <utility>
 
 namespace {
 

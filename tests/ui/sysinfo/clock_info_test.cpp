@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock window's information command opens the dialog and releases it.
 
-#include "tests/ui/control.h"
 #include "../shell/fake_window_services.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_help.h"
@@ -12,6 +11,7 @@
 #include "shell/clock_window.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/string_align_grid.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
 #include <QTest>

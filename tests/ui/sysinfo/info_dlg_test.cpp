@@ -2,21 +2,20 @@
 // The information dialog over a fake machine: its layout, the cells of its
 // three tables, the bars of its three charts, and what an error leaves.
 
-#include "tests/ui/control.h"
+#include "base/ui/error_handler.h"
+#include "base/ui/readable_colour.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "base/ui/error_handler.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_dlg.h"
 #include "sysinfo/page_control_ex.h"
 #include "sysinfo/string_align_grid.h"
-
-#include "base/ui/readable_colour.h"
+#include "tests/ui/control.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
-#include <QDir>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>

@@ -6,21 +6,21 @@
 // out PNG copies. Afterwards: the expected changes, no growth of memory or
 // open descriptors after the first day, no temporary files left, and the
 // settings file as it was.
+#include "../platform/test_bitmap.h"
+#include "image/views/image_info_box.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/desktop/desktop_wallpaper_copies.h"
 #include "platform/linux/files/disk_profile_file.h"
-#include "image/views/image_info_box.h"
 #include "shell/settings_file.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wallpaper_manager.h"
-#include "../platform/test_bitmap.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <sys/socket.h>

@@ -2,10 +2,10 @@
 // The clock window's wallpaper handlers over a fake desktop and clock: the
 // panic button, dropped files, the pause item and the tick's step.
 #include "base/zelvaro_error.h"
+#include "image/views/image_info_box.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/memory_registry.h"
-#include "image/views/image_info_box.h"
 #include "wallpaper/file_drag.h"
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wallpaper_manager.h"
@@ -14,8 +14,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/resource.h>
 

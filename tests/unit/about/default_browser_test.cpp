@@ -5,13 +5,12 @@
 #include "platform/linux/session/xdg_default_browser.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "alarm/alarm_time.h"
-
 #include "base/zelvaro_error.h"
 
 #include <gtest/gtest.h>

@@ -5,12 +5,11 @@
 // numbers. Untagged pictures, and those whose profile is damaged, stay as
 // they are.
 #include "files_in_temp_dir.h"
-#include "image_fixtures.h"
-#include "modern_fixtures.h"
-
 #include "image/colour/colour_management.h"
 #include "image/fit/screen_fit.h"
 #include "image/multi_image.h"
+#include "image_fixtures.h"
+#include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
 #include <lcms2.h>

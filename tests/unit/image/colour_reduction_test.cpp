@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "image_fixtures.h"
-
 #include "image/palette/colour_reduction.h"
 #include "image/palette/palette_mapping.h"
+#include "image_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -3,18 +3,17 @@
 // tile that libheif encoded, is read when its tiles fit the limits and refused
 // before any tile is decoded when they do not, whatever sizes the file states.
 #include "files_in_temp_dir.h"
+#include "image/formats/heif/heif_boxes.h"
+#include "image/multi_image.h"
 #include "image_fixtures.h"
 #include "isobmff_boxes.h"
 #include "modern_fixtures.h"
 
-#include "image/formats/heif/heif_boxes.h"
-#include "image/multi_image.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {

@@ -2,11 +2,10 @@
 // Telling a file's format by its bytes: every format's signature, cut short,
 // and look-alikes that are no picture; then real files under wrong names.
 #include "files_in_temp_dir.h"
-#include "image_fixtures.h"
-#include "modern_fixtures.h"
-
 #include "image/image_kind.h"
 #include "image/multi_image.h"
+#include "image_fixtures.h"
+#include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
 

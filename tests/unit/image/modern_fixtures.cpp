@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "modern_fixtures.h"
 
-#include <cstring>
-
 #include <jxl/encode.h>
 #include <libheif/heif.h>
 #include <png.h>
 #include <webp/encode.h>
 #include <webp/mux.h>
 #include <zlib.h>
+
+#include <cstring>
 
 namespace fixtures {
 

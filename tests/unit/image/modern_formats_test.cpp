@@ -3,14 +3,14 @@
 // encoders come back through the image component as the picture that was
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
-#include "image/multi_image.h"
+#include "files_in_temp_dir.h"
 #include "image/formats/heif/heif_decoder.h"
 #include "image/formats/heif/heif_library.h"
 #include "image/formats/jxl/jxl_library.h"
-#include "image/orientation.h"
 #include "image/formats/png/png_decoder.h"
 #include "image/formats/shared_library.h"
-#include "files_in_temp_dir.h"
+#include "image/multi_image.h"
+#include "image/orientation.h"
 #include "image_fixtures.h"
 #include "layered_avif.h"
 #include "modern_fixtures.h"

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "image_fixtures.h"
-
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/multi_image.h"
+#include "image_fixtures.h"
 
 #include <gtest/gtest.h>
 #include <tiffio.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 

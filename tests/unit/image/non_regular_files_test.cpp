@@ -3,14 +3,13 @@
 // image would block the program for good, a device would be read forever.
 #include "image/formats/bmp/bmp_reader.h"
 #include "image/formats/gif/gif_decoder.h"
-#include "image/image_file.h"
 #include "image/formats/jpeg/jpeg_decoder.h"
-#include "image/multi_image.h"
 #include "image/formats/photo_cd/photo_cd.h"
 #include "image/formats/tiff/tiff_decoder.h"
+#include "image/image_file.h"
+#include "image/multi_image.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/zelvaro_error.h"
 #include "image/formats/photo_cd/photo_cd.h"
 #include "image/formats/photo_cd/photo_cd_decoder.h"
 
-#include "base/zelvaro_error.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <unistd.h>
 
 namespace {
 

@@ -4,23 +4,22 @@
 // streamed through libpng (an interlaced file, which always is); damaged
 // image data is refused as libpng refuses it, and never leaves the reader
 // waiting. A hint reduces the rows as they are read.
-#include "image/formats/png/inflated_png_stream.h"
-#include "image/multi_image.h"
-#include "image/formats/png/png_decoder.h"
-#include "image/fit/screen_fit.h"
 #include "files_in_temp_dir.h"
+#include "image/fit/screen_fit.h"
+#include "image/formats/png/inflated_png_stream.h"
+#include "image/formats/png/png_decoder.h"
+#include "image/multi_image.h"
 #include "image_fixtures.h"
 
 #include <gtest/gtest.h>
-
 #include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace fs = std::filesystem;

@@ -2,9 +2,9 @@
 // Pictures made at the screen's size: where the picture goes for each mode,
 // the area filter against a plain reference, and the readers that decode
 // no larger than the screen needs.
-#include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/fit/screen_fit.h"
 #include "image/fit/streaming_fit.h"
+#include "image/formats/jpeg/jpeg_decoder.h"
 #include "image/formats/webp/webp_decoder.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"

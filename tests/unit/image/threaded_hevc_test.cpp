@@ -9,7 +9,6 @@
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
-
 #include <libheif/heif.h>
 
 #include <string>

@@ -2,18 +2,17 @@
 // The pickers' view of the file system: file types and patterns, the drives
 // of a mount table, the directory tree, listings and paths.
 
-#include "options/file_system_view.h"
-#include "options/file_types.h"
 #include "base/zelvaro_error.h"
 #include "image/image_kind.h"
+#include "options/file_system_view.h"
+#include "options/file_types.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

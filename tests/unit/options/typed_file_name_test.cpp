@@ -4,11 +4,10 @@
 #include "options/typed_file_name.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/linux/files/disk_profile_file.h"
 #include "base/profile_text.h"
+#include "platform/linux/files/disk_profile_file.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,6 @@
 #include "platform/registry_store.h"
 
 #include <gtest/gtest.h>
-
 #include <malloc.h>
 
 #include <cstdio>

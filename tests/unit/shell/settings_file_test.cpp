@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/zelvaro_error.h"
 #include "platform/fake/memory_profile_file.h"
 #include "shell/settings_file.h"
-#include "base/zelvaro_error.h"
 
 #include <gtest/gtest.h>
 

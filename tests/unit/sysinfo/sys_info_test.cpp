@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system information component over a fake machine.
 
+#include "base/zelvaro_error.h"
 #include "platform/fake/fake_system_facts.h"
 #include "platform/fake/memory_registry.h"
-#include "base/zelvaro_error.h"
 #include "sysinfo/sys_info.h"
 #include "sysinfo/sysinfo_functions.h"
 

@@ -6,12 +6,11 @@
 #include "wallpaper/wall_rotation.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <set>
-
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
