@@ -24,7 +24,6 @@
 #include "wallpaper/image_wall_converter.h"
 #include "wallpaper/wall_applier.h"
 
-#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,6 +34,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include <X11/Xlib.h>
 
 namespace {
 class NoHost : public WallApplyHost {

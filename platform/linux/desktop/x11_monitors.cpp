@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/x11_monitors.h"
 
+#include <algorithm>
+#include <memory>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
-
-#include <algorithm>
-#include <memory>
 
 namespace platform {
 namespace {

@@ -5,10 +5,6 @@
 #include "platform/linux/desktop/x11_monitors.h"
 #include "platform/wallpaper_mode.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -18,6 +14,11 @@
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 
 // Xlib's status macros clash with nothing here: this file includes no Qt header.
 

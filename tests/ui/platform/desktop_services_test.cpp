@@ -20,8 +20,6 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/scrnsaver.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -37,6 +35,9 @@
 #include <sstream>
 #include <thread>
 #include <tuple>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 extern char** environ;
 
