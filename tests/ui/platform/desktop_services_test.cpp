@@ -20,9 +20,12 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
+// Xlib after the test framework: its macros (None, Bool, ...) would otherwise
+// rename the framework's own names.
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -7,10 +7,13 @@
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
+#include <gtest/gtest.h>
+
+// Xlib after the test framework: its macros (None, Bool, ...) would otherwise
+// rename the framework's own names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
