@@ -5,6 +5,7 @@
 #include "about/click_label.h"
 #include "base/ui/accessible_names.h"
 #include "base/ui/readable_colour.h"
+#include "base/ui/screen_centre.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -238,9 +238,8 @@ void TfrmAboutDlg::showEvent(QShowEvent* event)
     const int width = std::max(kWidth, sizeHint().width());
     const int height = std::max({kHeight, sizeHint().height(), layout()->totalHeightForWidth(width)});
     setFixedSize(width, height);
-    // Centred on the screen, wherever the clock stands.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Centred on the primary screen, wherever the clock stands.
+    CentreOnScreen(*this, QGuiApplication::primaryScreen());
     QDialog::showEvent(event);
 }
 

@@ -37,11 +37,11 @@ public:
     // The program's icon, with `hint` as its tooltip (none when empty).
     void SetIcon(const QPixmap& icon, const QString& hint);
 
-    TGoToWeb GoToWeb1;
+    TGoToWeb GoToWeb1;  // writes the mail and opens the home page
 
     // The two launch lines; their results are not looked at.
-    void SpeedButton1Click();
-    void RxSpeedButton2Click();
+    void SpeedButton1Click();    // a mail to the contact address
+    void RxSpeedButton2Click();  // the home page in the browser
 
 protected:
     // OK is also the cancel button: Esc closes with OK. The close box cancels.
@@ -57,16 +57,16 @@ private:
     QLabel* lblTargetOS = nullptr;
     QLabel* lblCopyright = nullptr;
     QLabel* lblExtraInformation = nullptr;
-    QFrame* Bevel1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    ClickLabel* Label1 = nullptr;
-    QToolButton* RxSpeedButton2 = nullptr;
-    ClickLabel* Label2 = nullptr;
-    QFrame* Bevel2 = nullptr;
+    QFrame* Bevel1 = nullptr;               // the line above the mail and web rows
+    QToolButton* SpeedButton1 = nullptr;    // the mail button
+    ClickLabel* Label1 = nullptr;           // the mail address
+    QToolButton* RxSpeedButton2 = nullptr;  // the web button
+    ClickLabel* Label2 = nullptr;           // the home page's address
+    QFrame* Bevel2 = nullptr;               // the line below them
     QLabel* lblPhysicalMemory = nullptr;
-    QLabel* lblPhMem = nullptr;
+    QLabel* lblPhMem = nullptr;  // the physical memory figure
     QLabel* lblSystemResources = nullptr;
-    QLabel* lblSysRes = nullptr;
+    QLabel* lblSysRes = nullptr;  // the system resources figure
     QPushButton* btnOk = nullptr;
 
     void BuildControls();

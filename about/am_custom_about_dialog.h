@@ -27,7 +27,6 @@ public:
 
     // The icon's tooltip; a non-empty hint switches ShowHint on.
     void SetHint(const QString& hint);
-    const QString& Hint() const { return hint_; }
     bool ShowHint = false;
 
     std::function<void(TAMCustomAboutDialog*)> OnExecute;   // before the box is made

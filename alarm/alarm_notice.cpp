@@ -3,11 +3,10 @@
 
 #include "base/ui/accessible_names.h"
 #include "base/ui/readable_colour.h"
+#include "base/ui/screen_centre.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -75,11 +74,7 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     layout->addWidget(OKBtn, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    adjustSize();
-    // Fixed size, also for the window manager (no maximise, no resize frame).
-    setFixedSize(size());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixSizeAndCentre(*this);
     // Screen readers hear the captions without access keys and colons.
     NameControlsForSpeech(this);
 }

@@ -34,9 +34,9 @@ protected:
 
 private:
     // Its controls, found by their object names from outside.
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    TBMScroll* BMScroll1 = nullptr;
+    QLabel* Label1 = nullptr;        // "指定の時間になりました"
+    QLabel* Label2 = nullptr;        // the alarm time
+    TBMScroll* BMScroll1 = nullptr;  // the scrolling picture
     QPushButton* OKBtn = nullptr;
 
     // Makes the notice a topmost window.

@@ -4,16 +4,15 @@
 #include "alarm/alarm_time.h"
 #include "base/ui/accessible_names.h"
 #include "base/ui/dialog_buttons.h"
+#include "base/ui/screen_centre.h"
 #include "base/ui/step_spin_edit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -112,12 +111,7 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Fixed size, centred on the screen.
-    adjustSize();
-    // Fixed size, also for the window manager (no maximise, no resize frame).
-    setFixedSize(size());
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixSizeAndCentre(*this);
     HourSedit->setFocus();
     // Screen readers hear the captions without access keys and colons.
     NameControlsForSpeech(this);

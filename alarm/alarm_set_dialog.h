@@ -38,7 +38,7 @@ private:
     StepSpinEdit* HourSedit = nullptr;
     StepSpinEdit* MinSEdit = nullptr;
     QPushButton* NowButton = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;  // "今の時刻にプラス": the buttons that add minutes to now
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;

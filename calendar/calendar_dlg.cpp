@@ -2,16 +2,15 @@
 #include "calendar/calendar_dlg.h"
 
 #include "base/ui/accessible_names.h"
+#include "base/ui/screen_centre.h"
 #include "calendar/calen_pnl.h"
 #include "platform/clock.h"
 #include "platform/help.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -105,8 +104,7 @@ void TCalendarDlg::BitBtn3Click()
 void TCalendarDlg::showEvent(QShowEvent* event)
 {
     // Centred on the screen, whatever the owner.
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     FormActivate();
     QDialog::showEvent(event);
 }

@@ -32,7 +32,7 @@ protected:
 private:
     // Its controls, found by their object names from outside.
     QLineEdit* edtFileName = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;  // "Sound Test": auto-play, play and stop
     QCheckBox* chkAutoPlay = nullptr;
     QWidget* MediaPlayer = nullptr;
     QPushButton* PlayButton = nullptr;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The desktop wallpaper. One backend is chosen at start-up for the running
-// desktop (the X11 root window works everywhere; GNOME, KDE and XFCE have
-// their own). Each honours the tiling value "TileWallPaper" under
+// The desktop wallpaper. Seven backends live in platform/linux/desktop/: the
+// X11 root window (any X11 desktop), GSettings (GNOME and its family,
+// Cinnamon, MATE), KDE Plasma, XFCE, sway itself, hyprpaper (Hyprland) and
+// swaybg (other wlroots compositors). At start-up the ones that fit the
+// running session are chosen once, as a chain a change tries in order
+// (desktop_factory.cpp). Each honours the tiling value "TileWallPaper" under
 // HKEY_CURRENT_USER "Control Panel\Desktop": "1" tiles, anything else centres.
 
 #include "platform/wallpaper_mode.h"

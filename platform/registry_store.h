@@ -48,6 +48,16 @@ public:
     // False, with nothing kept, for a key deeper than `kMaxDepth`.
     bool Write(platform::RootKey root, const std::string& key, const std::string& name, Value value);
     const Value* Read(platform::RootKey root, const std::string& key, const std::string& name) const;
+    // The value when it is of kind T (text, number or bytes); nothing when it
+    // is missing or of another kind.
+    template <class T>
+    std::optional<T> ReadAs(platform::RootKey root, const std::string& key, const std::string& name) const
+    {
+        const Value* v = Read(root, key, name);
+        if (!v || !std::holds_alternative<T>(*v))
+            return std::nullopt;
+        return std::get<T>(*v);
+    }
 
     std::string ToText() const;
     // Reads the text form; lines it does not understand are skipped, so a

@@ -4,14 +4,13 @@
 // backends) or by a test (the fakes).
 
 #include "platform/clock.h"
-#include "platform/clock_set_watch.h"
+#include "platform/clock_jump_watch.h"
 #include "platform/help.h"
 #include "platform/mount_table.h"
 #include "platform/profile_file.h"
 #include "platform/screen_saver.h"
 #include "platform/sound.h"
 #include "platform/system_facts.h"
-#include "platform/time_zone_watch.h"
 #include "platform/window_manager.h"
 
 #include <string>
@@ -33,11 +32,11 @@ struct ClockServices {
     // The about box's browser, launcher and memory figure.
     const AboutServices& about;
     // Tells the tick when the system clock was set or the machine resumed.
-    platform::ClockSetWatch& clockSet = platform::NoClockSetWatch();
+    platform::ClockSetWatch& clockSet = platform::NoClockJumpWatch<platform::ClockSet>();
     // The mounted file systems, for the drive lists of the file pickers.
     const platform::MountTable& mounts = platform::NoMountTable();
     // Floats the window where the window manager does not by itself (sway).
     platform::WindowManager& windowManager = platform::NoWindowManager();
     // Tells the tick when the system's time zone changed.
-    platform::TimeZoneWatch& zoneWatch = platform::NoTimeZoneWatch();
+    platform::TimeZoneWatch& zoneWatch = platform::NoClockJumpWatch<platform::TimeZoneChange>();
 };

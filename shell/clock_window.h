@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The clock window: a small borderless window with the clock face, the
-// alarm indicator, the options button and the panic button, its command
-// menu, the clock tick and the run-time state the wallpaper rotation shares.
-// Its parts carry the program's own names, as members and as object names;
-// other classes reach the window through its commands and value getters.
+// TfrmClock, the clock window: a small borderless window with the clock
+// face, the alarm indicator, the options button and the panic button, its
+// command menu, the clock tick and the run-time state the wallpaper rotation
+// shares. Its parts carry the program's own names, as members and as object
+// names; other classes reach the window through its commands and value
+// getters.
 
 #include "base/clock_settings.h"
 #include "base/date_time.h"
@@ -60,7 +61,7 @@ public:
     // --- the window's own operations -----------------------------------
     void ApplyOnTop();
     void UpdateDateHint();
-    void Timer1Timer();
+    void Timer1Timer();  // the clock tick (Timer1 fires it)
     void PlayChime(const std::string& file);
     // Decodes the sounds the current settings may play (the switched-on time
     // signals and the alarm sound), so no tick reads a file; a file already
@@ -72,12 +73,12 @@ public:
     void ClockWasSet();
 
     // --- command handlers of the clock window ---------------------------
-    void PopupMenu1Popup();
+    void PopupMenu1Popup();  // the command menu opens: its marks are brought up to date
     void pmnuSaverOnClick();
     void pmnuSaverStopClick();
     void pmnuWallPauseClick();
     void pmnuIconClick();
-    void N3Click();
+    void N3Click();  // "ﾍ  ﾙ  ﾌﾟ": the help's contents
     void pmnuQuitClick();
     void sbtnConfigClick();
 
@@ -86,11 +87,12 @@ public:
     virtual void DoCalendar();
     virtual void pmnuAlarmSetClick();
     virtual void pmnuAlarmOffClick();
-    virtual void K4Click();
-    virtual void K5Click();
-    virtual void N8Click();
+    virtual void K4Click();  // "全　　体": a picture picked for the wallpaper, tiled
+    virtual void K5Click();  // "中　　央": the same, centred
+    virtual void N8Click();  // "ｲﾝﾌｫﾒｰｼｮﾝ": the information dialog
     virtual void ShowOptionsDialog();
-    virtual void About1Click();
+    virtual void About1Click();  // "ﾊﾞｰｼﾞｮﾝ": the about box
+    // The panic button (SpeedButton2) pressed, clicked and let go.
     virtual void SpeedButton2MouseDown(Qt::MouseButton button);
     virtual void SpeedButton2Click();
     virtual void SpeedButton2MouseUp(Qt::MouseButton button);
@@ -128,43 +130,44 @@ private:
     // CurWallDir, PrevWallDir, WallFiles, WindowsDir, TempWallFile,
     // PanicPressedLeft) and runs ApplyWallPaper and the panic rules.
     WallpaperManager* Wallpaper = nullptr;
-    TFileDrag* FileDrag1 = nullptr;
+    TFileDrag* FileDrag1 = nullptr;  // takes picture files dropped on the window
     // Writes the desktop's tiling value for the tile and centre commands.
     std::unique_ptr<TRegistryEnhanced> RegistryEnhanced1;
     // The about box, made when the about services are given.
     TAMCustomAboutDialog* MyAboutDialog = nullptr;
 
     // --- controls (found by their object names from outside) -------------
-    ClockPanel* Panel1 = nullptr;
-    QFrame* Bevel2 = nullptr;
+    ClockPanel* Panel1 = nullptr;  // the raised panel that holds the rest
+    QFrame* Bevel2 = nullptr;      // the sunken frame around the face
     ClockFace* lblClock = nullptr;
     QWidget* AlarmShape = nullptr;
     SpeedButton* sbtnConfig = nullptr;
-    SpeedButton* SpeedButton2 = nullptr;
-    QTimer Timer1;
-    TAlarm* Alarm1 = nullptr;
+    SpeedButton* SpeedButton2 = nullptr;  // the panic button
+    QTimer Timer1;                        // the clock tick
+    TAlarm* Alarm1 = nullptr;             // the alarm
 
     // --- the command menu, items in their order --------------------------
-    QMenu* PopupMenu1 = nullptr;
+    // N1, N2, N4, N5, N7 and K1 are the separator lines.
+    QMenu* PopupMenu1 = nullptr;  // the command menu
     QAction* pmnuAlarmSet = nullptr;
     QAction* pmnuAlarmOff = nullptr;
     QAction* N7 = nullptr;
-    QMenu* K3 = nullptr;
-    QAction* K4 = nullptr;
-    QAction* K5 = nullptr;
+    QMenu* K3 = nullptr;    // "壁紙指定": the wallpaper submenu
+    QAction* K4 = nullptr;  // "全　　体": tiled
+    QAction* K5 = nullptr;  // "中　　央": centred
     QAction* pmnuSaverOn = nullptr;
     QAction* N5 = nullptr;
     QAction* pmnuWallPause = nullptr;
     QAction* pmnuSaverStop = nullptr;
     QAction* N1 = nullptr;
-    QAction* N6 = nullptr;
-    QAction* N8 = nullptr;
+    QAction* N6 = nullptr;  // "ｶﾚﾝﾀﾞｰ": the calendar
+    QAction* N8 = nullptr;  // "ｲﾝﾌｫﾒｰｼｮﾝ": the information dialog
     QAction* K1 = nullptr;
-    QAction* K2 = nullptr;
+    QAction* K2 = nullptr;  // "ｵﾌﾟｼｮﾝ設定": the options dialog
     QAction* pmnuIcon = nullptr;
     QAction* N2 = nullptr;
-    QAction* N3 = nullptr;
-    QAction* About1 = nullptr;
+    QAction* N3 = nullptr;      // "ﾍ  ﾙ  ﾌﾟ": the help
+    QAction* About1 = nullptr;  // "ﾊﾞｰｼﾞｮﾝ": the about box
     QAction* N4 = nullptr;
     QAction* pmnuQuit = nullptr;
 

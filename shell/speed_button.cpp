@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/speed_button.h"
 
-#include "base/ui/focus_ring.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-SpeedButton::SpeedButton(QWidget* parent) : QToolButton(parent)
+SpeedButton::SpeedButton(QWidget* parent) : FocusRingToolButton(parent)
 {
     setAutoRaise(false);
     // Reached by Tab, not taken by a click: a click leaves the focus where it was.
@@ -40,14 +38,14 @@ void SpeedButton::mousePressEvent(QMouseEvent* event)
     rightPressed_ = event->button() == Qt::RightButton;
     emit mousePressed(event->button());
     ShowState(true);
-    QToolButton::mousePressEvent(event);
+    FocusRingToolButton::mousePressEvent(event);
     event->accept();  // a press on a button never moves the window
 }
 
 void SpeedButton::mouseReleaseEvent(QMouseEvent* event)
 {
     ShowState(false);
-    QToolButton::mouseReleaseEvent(event);  // a left release over the button clicks
+    FocusRingToolButton::mouseReleaseEvent(event);  // a left release over the button clicks
     event->accept();
     emit mouseReleased(event->button());
     if (event->button() == Qt::RightButton && rightPressed_)
@@ -67,7 +65,7 @@ void SpeedButton::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QToolButton::keyPressEvent(event);
+    FocusRingToolButton::keyPressEvent(event);
 }
 
 void SpeedButton::keyReleaseEvent(QKeyEvent* event)
@@ -77,11 +75,5 @@ void SpeedButton::keyReleaseEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QToolButton::keyReleaseEvent(event);
-}
-
-void SpeedButton::paintEvent(QPaintEvent* event)
-{
-    QToolButton::paintEvent(event);
-    PaintFocusRing(*this);
+    FocusRingToolButton::keyReleaseEvent(event);
 }

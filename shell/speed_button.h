@@ -5,10 +5,11 @@
 // Tab reaches it; Return or Space then acts as a left click, and a ring shows
 // the focus while the keyboard moves it.
 
-#include <QPixmap>
-#include <QToolButton>
+#include "base/ui/focus_ring.h"
 
-class SpeedButton : public QToolButton {
+#include <QPixmap>
+
+class SpeedButton : public FocusRingToolButton {
     Q_OBJECT
 public:
     explicit SpeedButton(QWidget* parent = nullptr);
@@ -26,7 +27,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowState(bool pressed);

@@ -44,9 +44,7 @@ public:
     std::vector<QRectF> MarkRects() const;
     double BarValue(int index) const { return bars_.at(static_cast<std::size_t>(index)).value; }
     QColor BarColour(int index) const { return bars_.at(static_cast<std::size_t>(index)).colour; }
-    QString BarLabel(int index) const { return bars_.at(static_cast<std::size_t>(index)).label; }
     QString MarkText(int index) const;
-    QBarSeries* Series() const { return series_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

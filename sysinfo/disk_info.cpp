@@ -1,22 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/disk_info.h"
 
-void TDiskInfo::SetLanguage(TLanguage language)
-{
-    if (language == language_)
-        return;
-    language_ = language;
-    Refresh();
-}
-
-void TDiskInfo::SetSpaceUnit(TSpaceUnit unit)
-{
-    if (unit == spaceUnit_)
-        return;
-    spaceUnit_ = unit;
-    Refresh();
-}
-
 void TDiskInfo::Refresh()
 {
     const std::optional<platform::DiskSpace> disk = facts_.CurrentDisk();

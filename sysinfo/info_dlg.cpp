@@ -3,6 +3,7 @@
 
 #include "base/ui/accessible_names.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/screen_centre.h"
 #include "sysinfo/bar_chart.h"
 #include "sysinfo/info_rows.h"
 #include "sysinfo/page_control_ex.h"
@@ -12,9 +13,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -197,8 +196,7 @@ void TfrmInfoDlg::FillGrid(TStringAlignGrid* grid, const std::vector<InfoRow>& r
 void TfrmInfoDlg::showEvent(QShowEvent* event)
 {
     // Centred on the screen, whatever the owner.
-    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     QDialog::showEvent(event);
 }
 

@@ -40,6 +40,8 @@ protected:
 
 private:
     // Its controls, found by their object names from outside.
+    // Bevel2 frames the whole dialog, Bevel1 the close button; PageControlEx1
+    // holds the four pages, its tabs below them.
     QFrame* Bevel1 = nullptr;
     QFrame* Bevel2 = nullptr;
     TPageControlEx* PageControlEx1 = nullptr;
@@ -50,9 +52,9 @@ private:
     TStringAlignGrid* OSGrid = nullptr;
     TStringAlignGrid* MemoryGrid = nullptr;
     TStringAlignGrid* DirGrid = nullptr;
-    TChart* Chart1 = nullptr;
-    TChart* Chart2 = nullptr;
-    TChart* Chart3 = nullptr;
+    TChart* Chart1 = nullptr;        // "物理ﾒﾓﾘ": physical memory
+    TChart* Chart2 = nullptr;        // "ｽﾜｯﾌﾟﾌｧｲﾙ": swap
+    TChart* Chart3 = nullptr;        // "ﾕｰｻﾞｰﾘｿｰｽ": the resources used and free, in percent
     QPushButton* BitBtn1 = nullptr;  // Close
 
     void BuildLayout();

@@ -1,14 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/memory_info.h"
 
-void TMemoryInfo::SetSpaceUnit(TSpaceUnit unit)
-{
-    if (unit == spaceUnit_)
-        return;
-    spaceUnit_ = unit;
-    Refresh();
-}
-
 void TMemoryInfo::Refresh()
 {
     const platform::MemoryStatus status = facts_.Memory();

@@ -2,18 +2,13 @@
 #pragma once
 // TMemoryInfo: memory figures in the chosen unit, gathered in one reading.
 
-#include "platform/system_facts.h"
-#include "sysinfo/sysinfo_texts.h"
+#include "sysinfo/info_collector.h"
 
 #include <cstdint>
 
-class TMemoryInfo {
+class TMemoryInfo : public InfoCollector<TMemoryInfo, kSpaceUnitSetting> {
 public:
-    explicit TMemoryInfo(const platform::SystemFacts& facts) : facts_(facts) {}
-
-    TSpaceUnit SpaceUnit() const { return spaceUnit_; }
-    // Gathers again when the unit changes.
-    void SetSpaceUnit(TSpaceUnit unit);
+    using InfoCollector::InfoCollector;
     void Refresh();
 
     std::uint32_t MemoryLoad = 0;
@@ -24,10 +19,6 @@ public:
     int PageFileUsage = 0;
     double TotalVirtual = 0;
     double AvailVirtual = 0;
-
-private:
-    const platform::SystemFacts& facts_;
-    TSpaceUnit spaceUnit_ = TSpaceUnit::suMB;
 };
 
 // Percent of the total in use, truncated; 0 when there is no total.

@@ -37,7 +37,6 @@ TPageControlEx::TPageControlEx(QWidget* parent) : QTabWidget(parent)
 
 void TPageControlEx::SetTabPosition(TTabPositionEx position)
 {
-    tabPositionEx_ = position;
     switch (position) {
     case TTabPositionEx::tpeTop: setTabPosition(QTabWidget::North); break;
     case TTabPositionEx::tpeBottom: setTabPosition(QTabWidget::South); break;
@@ -48,7 +47,6 @@ void TPageControlEx::SetTabPosition(TTabPositionEx position)
 
 void TPageControlEx::SetTabWidth(int width)
 {
-    tabWidth_ = width;
     static_cast<EvenTabBar*>(tabBar())->width = width;
     // Setting a caption makes the bar measure its tabs again.
     for (int i = 0; i < count(); ++i)

@@ -13,13 +13,7 @@ class TPageControlEx : public QTabWidget {
 public:
     explicit TPageControlEx(QWidget* parent = nullptr);
 
-    TTabPositionEx TabPosition() const { return tabPositionEx_; }
     void SetTabPosition(TTabPositionEx position);
     // Every tab this wide; 0 sizes each to its caption.
     void SetTabWidth(int width);
-    int TabWidth() const { return tabWidth_; }
-
-private:
-    TTabPositionEx tabPositionEx_ = TTabPositionEx::tpeTop;
-    int tabWidth_ = 0;
 };

@@ -14,14 +14,6 @@ std::string Letter(unsigned offset)
 
 }  // namespace
 
-void TProcInfo::SetLanguage(TLanguage language)
-{
-    if (language == language_)
-        return;
-    language_ = language;
-    Refresh();
-}
-
 void TProcInfo::Refresh()
 {
     const platform::ProcessorFacts p = facts_.Processor();

@@ -3,20 +3,15 @@
 // TProcInfo: the processor's architecture, count, type, level and revision
 // as texts.
 
-#include "platform/system_facts.h"
-#include "sysinfo/sysinfo_texts.h"
+#include "sysinfo/info_collector.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-class TProcInfo {
+class TProcInfo : public InfoCollector<TProcInfo, kLanguageSetting> {
 public:
-    explicit TProcInfo(const platform::SystemFacts& facts) : facts_(facts) {}
-
-    TLanguage Language() const { return language_; }
-    // Gathers again when the language changes.
-    void SetLanguage(TLanguage language);
+    using InfoCollector::InfoCollector;
     void Refresh();
 
     std::string Architecture;
@@ -25,10 +20,6 @@ public:
     std::string ProcessorType;
     std::string ProcessorLevel;
     std::string ProcessorRevision;
-
-private:
-    const platform::SystemFacts& facts_;
-    TLanguage language_ = TLanguage::lgFrench;
 };
 
 // The texts of one processor reading.

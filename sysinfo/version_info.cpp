@@ -1,14 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/version_info.h"
 
-void TVersionInfo::SetLanguage(TLanguage language)
-{
-    if (language == language_)
-        return;
-    language_ = language;
-    Refresh();
-}
-
 void TVersionInfo::Refresh()
 {
     const std::optional<platform::OsVersion> version = facts_.Version();

@@ -2,19 +2,14 @@
 #pragma once
 // TVersionInfo: the system's version numbers and its name.
 
-#include "platform/system_facts.h"
-#include "sysinfo/sysinfo_texts.h"
+#include "sysinfo/info_collector.h"
 
 #include <cstdint>
 #include <string>
 
-class TVersionInfo {
+class TVersionInfo : public InfoCollector<TVersionInfo, kLanguageSetting> {
 public:
-    explicit TVersionInfo(const platform::SystemFacts& facts) : facts_(facts) {}
-
-    TLanguage Language() const { return language_; }
-    // Gathers again when the language changes.
-    void SetLanguage(TLanguage language);
+    using InfoCollector::InfoCollector;
     void Refresh();
 
     bool Failed = false;
@@ -23,8 +18,4 @@ public:
     std::string VersionText;
     std::uint32_t BuildNumber = 0;
     std::string PlatformText;
-
-private:
-    const platform::SystemFacts& facts_;
-    TLanguage language_ = TLanguage::lgFrench;
 };

@@ -1,14 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sysinfo/vol_info.h"
 
-void TVolInfo::SetLanguage(TLanguage language)
-{
-    if (language == language_)
-        return;
-    language_ = language;
-    Refresh();
-}
-
 void TVolInfo::Refresh()
 {
     const platform::VolumeFacts v = facts_.CurrentVolume();

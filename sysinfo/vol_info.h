@@ -4,7 +4,7 @@
 // system.
 
 #include "platform/system_facts.h"
-#include "sysinfo/sysinfo_texts.h"
+#include "sysinfo/info_collector.h"
 
 #include <cstdint>
 #include <string>
@@ -18,13 +18,11 @@ enum TFileSystemFlag : std::uint32_t {
     fsVolumeCompressed = platform::kVolumeIsCompressed,
 };
 
-class TVolInfo {
+// Its language setting changes none of its texts; a change gathers again all
+// the same.
+class TVolInfo : public InfoCollector<TVolInfo, kLanguageSetting> {
 public:
-    explicit TVolInfo(const platform::SystemFacts& facts) : facts_(facts) {}
-
-    TLanguage Language() const { return language_; }
-    // Gathers again when the language changes (no text depends on it).
-    void SetLanguage(TLanguage language);
+    using InfoCollector::InfoCollector;
     void Refresh();
 
     bool HasFlag(TFileSystemFlag flag) const { return (FileSystemFlags & flag) != 0; }
@@ -35,8 +33,4 @@ public:
     bool LongFileNames = false;
     std::string FileSystem;
     std::uint32_t FileSystemFlags = 0;  // TFileSystemFlag bits only
-
-private:
-    const platform::SystemFacts& facts_;
-    TLanguage language_ = TLanguage::lgFrench;
 };

@@ -2,8 +2,7 @@
 #pragma once
 // Clock-jump watches the test fires by hand.
 
-#include "platform/clock_set_watch.h"
-#include "platform/time_zone_watch.h"
+#include "platform/clock_jump_watch.h"
 
 namespace platform {
 

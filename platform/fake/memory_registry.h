@@ -5,8 +5,6 @@
 #include "platform/registry.h"
 #include "platform/registry_store.h"
 
-#include <variant>
-
 namespace platform {
 
 class MemoryRegistry : public Registry {
@@ -37,16 +35,16 @@ public:
     }
     std::optional<std::string> ReadString(RootKey root, const std::string& key, const std::string& name) const override
     {
-        return Get<std::string>(root, key, name);
+        return store.ReadAs<std::string>(root, key, name);
     }
     std::optional<std::uint32_t> ReadDword(RootKey root, const std::string& key, const std::string& name) const override
     {
-        return Get<std::uint32_t>(root, key, name);
+        return store.ReadAs<std::uint32_t>(root, key, name);
     }
     std::optional<std::vector<std::uint8_t>> ReadBinary(RootKey root, const std::string& key,
                                                         const std::string& name) const override
     {
-        return Get<std::vector<std::uint8_t>>(root, key, name);
+        return store.ReadAs<std::vector<std::uint8_t>>(root, key, name);
     }
 
 private:
@@ -55,14 +53,6 @@ private:
         if (failWrites)
             return false;
         return store.Write(root, key, name, std::move(value));
-    }
-    template <class T>
-    std::optional<T> Get(RootKey root, const std::string& key, const std::string& name) const
-    {
-        const auto* v = store.Read(root, key, name);
-        if (!v || !std::holds_alternative<T>(*v))
-            return std::nullopt;
-        return std::get<T>(*v);
     }
 };
 

@@ -5,8 +5,7 @@
     base  <-  image  <-  platform  <-  the subsystems  <-  shell
 
 A source may include its own folder and any folder below it. A subsystem
-includes another only where a dialog of the one opens from the other; each
-such pair is listed below by name, with the dialog that needs it. The Linux
+includes no other subsystem: ALLOWED, the pairs that might, is empty. The Linux
 backends (platform/linux/) are built in one place, the composition root
 (shell/main.cpp and shell/real_services.*); everything else sees the
 interfaces in platform/*.h. Tests and benchmarks may include anything. Prints
@@ -22,7 +21,7 @@ LEVEL = {"base": 0, "image": 1, "platform": 2,
          "wallpaper": 3, "alarm": 3, "calendar": 3, "options": 3, "sysinfo": 3, "about": 3,
          "shell": 4}
 
-# (includer, included): the subsystem pairs a dialog makes.
+# (includer, included): subsystem pairs let through; none are.
 ALLOWED = set()
 
 # The sources that build the Linux backends; the backends themselves may use

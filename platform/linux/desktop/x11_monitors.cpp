@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/desktop/x11_monitors.h"
 
+#include "platform/linux/shared/x11_display.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -10,10 +12,6 @@
 
 namespace platform {
 namespace {
-
-struct DisplayCloser {
-    void operator()(Display* d) const { XCloseDisplay(d); }
-};
 
 bool HasRandr(Display* dpy, int wantedMinor)
 {
@@ -27,7 +25,7 @@ bool HasRandr(Display* dpy, int wantedMinor)
 std::vector<std::string> X11ConnectedOutputs()
 {
     std::vector<std::string> names;
-    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    X11Display display(XOpenDisplay(nullptr));
     if (!display || !HasRandr(display.get(), 3))
         return names;
     Display* dpy = display.get();
@@ -47,7 +45,7 @@ std::vector<std::string> X11ConnectedOutputs()
 
 int X11WorkspaceCount()
 {
-    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    X11Display display(XOpenDisplay(nullptr));
     if (!display)
         return 1;
     Display* dpy = display.get();
@@ -93,7 +91,7 @@ std::vector<X11Monitor> X11Monitors(Display* dpy)
 
 std::optional<X11ScreenLayout> X11CurrentScreenLayout()
 {
-    std::unique_ptr<Display, DisplayCloser> display(XOpenDisplay(nullptr));
+    X11Display display(XOpenDisplay(nullptr));
     if (!display)
         return std::nullopt;
     Display* dpy = display.get();

@@ -3,6 +3,7 @@
 
 #include "platform/linux/desktop/desktop_bitmap.h"
 #include "platform/linux/desktop/x11_monitors.h"
+#include "platform/linux/shared/x11_display.h"
 #include "platform/wallpaper_mode.h"
 
 #include <sys/ipc.h>
@@ -50,10 +51,6 @@ public:
 
 private:
     int (*previous_)(Display*, XErrorEvent*);
-};
-
-struct DisplayCloser {
-    void operator()(Display* d) const { XCloseDisplay(d); }
 };
 
 Pixmap ReadPixmapProperty(Display* dpy, Window root, Atom atom)
@@ -364,7 +361,7 @@ struct RootUpload {
     // The trap outlives the connection: closing it syncs, and a late error
     // must not reach the default handler.
     ErrorTrap trap;
-    std::unique_ptr<Display, DisplayCloser> display;
+    X11Display display;
     Pixmap pixmap = None;
     bool shown = false;
     Desktop::Result result = Desktop::Result::Unavailable;  // Done once the pixmap holds the picture

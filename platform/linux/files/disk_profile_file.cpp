@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/files/disk_profile_file.h"
 
+#include "platform/linux/shared/unique_fd.h"
+
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -35,22 +37,6 @@ bool WriteAll(int fd, const std::string& content)
     return true;
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // Whether we may change the file: it has a write bit and the system lets us
 // write it. Root passes the system's test for every file, so a file whose
 // owner made it read-only (no write bit at all) is refused as well.
@@ -64,7 +50,7 @@ bool MayOverwrite(const std::string& path, const struct stat& st)
 WholeFileRead ReadRegularFile(const std::string& path, std::string& content, std::size_t maxBytes)
 {
     content.clear();
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return WholeFileRead::Missing;

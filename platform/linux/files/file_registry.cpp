@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <variant>
 
 namespace platform {
 namespace {
@@ -24,15 +23,6 @@ std::string OwnerName()
         return gecos.empty() ? std::string(pw->pw_name) : gecos;
     }
     return {};
-}
-
-template <class T>
-std::optional<T> Get(const RegistryStore& store, RootKey root, const std::string& key, const std::string& name)
-{
-    const auto* v = store.Read(root, key, name);
-    if (!v || !std::holds_alternative<T>(*v))
-        return std::nullopt;
-    return std::get<T>(*v);
 }
 
 }  // namespace
@@ -137,20 +127,20 @@ bool FileRegistry::WriteBinary(RootKey root, const std::string& key, const std::
 std::optional<std::string> FileRegistry::ReadString(RootKey root, const std::string& key, const std::string& name) const
 {
     if (store_.Read(root, key, name))
-        return Get<std::string>(store_, root, key, name);
+        return store_.ReadAs<std::string>(root, key, name);
     return NativeRegistryText(root, key, name);
 }
 
 std::optional<std::uint32_t> FileRegistry::ReadDword(RootKey root, const std::string& key,
                                                      const std::string& name) const
 {
-    return Get<std::uint32_t>(store_, root, key, name);
+    return store_.ReadAs<std::uint32_t>(root, key, name);
 }
 
 std::optional<std::vector<std::uint8_t>> FileRegistry::ReadBinary(RootKey root, const std::string& key,
                                                                   const std::string& name) const
 {
-    return Get<std::vector<std::uint8_t>>(store_, root, key, name);
+    return store_.ReadAs<std::vector<std::uint8_t>>(root, key, name);
 }
 
 }  // namespace platform

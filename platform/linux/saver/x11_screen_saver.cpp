@@ -2,6 +2,7 @@
 #include "platform/linux/saver/x11_screen_saver.h"
 
 #include "platform/linux/shared/desktop_log.h"
+#include "platform/linux/shared/x11_display.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
@@ -9,11 +10,6 @@
 namespace platform {
 
 namespace {
-
-struct DisplayCloser {
-    void operator()(Display* d) const { XCloseDisplay(d); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
 int ServerTimeout(Display* d)
 {
@@ -33,7 +29,7 @@ bool CanSuspend(Display* d)
 }  // namespace
 
 struct X11ScreenSaver::Connection {
-    DisplayPtr display;
+    X11Display display;
 };
 
 X11ScreenSaver::X11ScreenSaver() = default;
@@ -53,7 +49,7 @@ bool X11ScreenSaver::IsActive()
 {
     if (held_)
         return false;
-    DisplayPtr d(XOpenDisplay(nullptr));
+    X11Display d(XOpenDisplay(nullptr));
     if (!d)
         return true;
     return ServerTimeout(d.get()) != 0;
@@ -71,7 +67,7 @@ void X11ScreenSaver::SetActive(bool active)
     }
     if (held_)
         return;
-    DisplayPtr d(XOpenDisplay(nullptr));
+    X11Display d(XOpenDisplay(nullptr));
     if (!d)
         return;
     if (!CanSuspend(d.get())) {
@@ -85,7 +81,7 @@ void X11ScreenSaver::SetActive(bool active)
 
 void X11ScreenSaver::StartNow()
 {
-    DisplayPtr d(XOpenDisplay(nullptr));
+    X11Display d(XOpenDisplay(nullptr));
     if (!d)
         return;
     XForceScreenSaver(d.get(), ScreenSaverActive);

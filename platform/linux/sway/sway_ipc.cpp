@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/sway/sway_ipc.h"
 
+#include "platform/linux/shared/unique_fd.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -28,23 +30,6 @@ constexpr unsigned kSubscribe = 2;
 constexpr unsigned kGetOutputs = 3;
 constexpr unsigned kGetTree = 4;
 constexpr std::uint32_t kLargestMessage = 64u << 20;
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -110,7 +95,7 @@ int SwayIpc::Ask(unsigned type, const std::string& payload, std::string& reply) 
     sockaddr_un addr{};
     if (path_.empty() || path_.size() >= sizeof addr.sun_path)
         return -1;
-    Fd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (fd.get() < 0)
         return -1;
     addr.sun_family = AF_UNIX;
@@ -157,7 +142,7 @@ std::optional<std::string> SwayIpc::Request(unsigned type, const std::string& pa
 int SwayIpc::Subscribe(const std::string& kinds) const
 {
     std::string reply;
-    Fd fd(Ask(kSubscribe, kinds, reply));
+    UniqueFd fd(Ask(kSubscribe, kinds, reply));
     if (fd.get() < 0 ||
         !QJsonDocument::fromJson(QByteArray::fromStdString(reply)).object().value(QStringLiteral("success")).toBool())
         return -1;

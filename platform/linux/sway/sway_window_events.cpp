@@ -8,7 +8,6 @@
 #include <QSocketNotifier>
 
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <cerrno>
 
@@ -21,18 +20,13 @@ constexpr std::uint32_t kWindowEvent = 0x80000003u;
 
 SwayWindowEvents::SwayWindowEvents(const std::string& socketPath) : fd_(SwayIpc(socketPath).Subscribe(R"(["window"])"))
 {
-    if (fd_ < 0)
+    if (fd_.get() < 0)
         return;
-    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    notifier_ = std::make_unique<QSocketNotifier>(fd_.get(), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { Read(); });
 }
 
-SwayWindowEvents::~SwayWindowEvents()
-{
-    notifier_.reset();
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+SwayWindowEvents::~SwayWindowEvents() = default;
 
 std::vector<SwayWindow> SwayWindowEvents::TakeMappedWindows(std::string& buffer)
 {
@@ -56,7 +50,7 @@ void SwayWindowEvents::Read()
 {
     char chunk[8192];
     for (;;) {
-        const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+        const ssize_t n = ::recv(fd_.get(), chunk, sizeof chunk, 0);
         if (n > 0) {
             buffer_.append(chunk, static_cast<std::size_t>(n));
             continue;

@@ -5,6 +5,8 @@
 // window's stacking flag changes). What sway was told about the earlier
 // container is lost with it and has to be said again.
 
+#include "platform/linux/shared/unique_fd.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -39,8 +41,8 @@ public:
 private:
     void Read();
 
-    int fd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    UniqueFd fd_;
+    std::unique_ptr<QSocketNotifier> notifier_;  // goes before the descriptor closes
     std::string buffer_;
     std::function<void(const SwayWindow&)> handler_;
 };

@@ -6,8 +6,8 @@
 // before the handler runs. Costs no wake-up while nothing in the folder
 // changes.
 
+#include "platform/clock_jump_watch.h"
 #include "platform/linux/system/fd_watch.h"
-#include "platform/time_zone_watch.h"
 
 #include <string>
 

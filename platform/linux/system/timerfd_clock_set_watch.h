@@ -6,7 +6,7 @@
 // lies centuries away, so it costs no wake-up of its own, also when the
 // process runs under a faked clock.
 
-#include "platform/clock_set_watch.h"
+#include "platform/clock_jump_watch.h"
 #include "platform/linux/system/fd_watch.h"
 
 namespace platform {
