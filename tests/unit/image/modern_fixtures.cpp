@@ -12,13 +12,13 @@
 
 namespace fixtures {
 
-std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height)
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height, bool alpha)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr))
         return {};

@@ -9,7 +9,8 @@
 
 namespace fixtures {
 
-std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height);
+// With `alpha`, four bytes a pixel: red, green, blue, alpha.
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height, bool alpha = false);
 std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int height, bool lossless);
 // Two frames: the given picture first, then its colours inverted.
 std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height);
