@@ -143,7 +143,8 @@ ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint)
                                   : ExifOrientationOf(image->exif);
     if (!MakeUpright(out.Picture, orientation))
         return ImageRead::Failed(ReadFailure::NotValid, "AVIF: no memory to turn the picture upright");
-    if (image->icc.size > 0)
+    // A profile too large to read counts as none.
+    if (image->icc.size > 0 && image->icc.size <= kMostIccBytes)
         out.Colour.Icc.assign(image->icc.data, image->icc.data + image->icc.size);
     else
         out.Colour = ColourTagFromNclx(image->colorPrimaries, image->transferCharacteristics);

@@ -76,10 +76,9 @@ ColourTag HeifColourTag(const HeifLibrary& heif, const heif_image_handle* handle
 {
     limitedRange = false;
     ColourTag tag;
-    constexpr size_t kMostProfileBytes = size_t{4} << 20;
     if (heif.image_handle_get_raw_color_profile_size && heif.image_handle_get_raw_color_profile) {
         const size_t size = heif.image_handle_get_raw_color_profile_size(handle);
-        if (size > 0 && size <= kMostProfileBytes) {
+        if (size > 0 && size <= kMostIccBytes) {
             tag.Icc.resize(size);
             if (heif.image_handle_get_raw_color_profile(handle, tag.Icc.data()).code != heif_error_Ok)
                 tag.Icc.clear();

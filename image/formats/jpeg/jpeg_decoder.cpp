@@ -118,7 +118,7 @@ void ReadIcc(jpeg_decompress_struct& cinfo, std::vector<uint8_t>& icc)
 {
     JOCTET* data = nullptr;
     unsigned int length = 0;
-    if (jpeg_read_icc_profile(&cinfo, &data, &length) && data)
+    if (jpeg_read_icc_profile(&cinfo, &data, &length) && data && length <= kMostIccBytes)
         icc.assign(data, data + length);
     std::free(data);
 }

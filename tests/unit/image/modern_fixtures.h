@@ -17,9 +17,11 @@ std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int wid
 // HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8;
 // `chroma` ("420", "422", "444") chooses the encoder's sampling.
 // An `exif` block (from its TIFF header) is stored as the picture's Exif item;
-// `primaries` (an nclx code point, with the sRGB curve) tags its colours.
+// `primaries` (an nclx code point, with the sRGB curve) or an `icc` profile
+// tags its colours.
 std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1,
-                                const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0);
+                                const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0,
+                                const std::vector<uint8_t>& icc = {});
 std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
                                int orientation = 1);
 // A lossless CMYK JPEG XL with the CMYK profile `icc`: cyan, magenta and
