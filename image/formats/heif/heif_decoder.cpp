@@ -8,6 +8,7 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
+#include "image/read_cancel.h"
 
 #include <algorithm>
 #include <array>
@@ -145,6 +146,11 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     auto ctx = Hold(heif->context_alloc(), heif->context_free);
     if (!ctx || bytes.empty())
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");
+    // A read that may be stopped decodes a grid's tiles on this thread, one
+    // after the other, so it stops between two of them (each tile's own
+    // decoding still runs on several threads).
+    if (ReadCancelFlag() && heif->context_set_max_decoding_threads)
+        heif->context_set_max_decoding_threads(ctx.get(), 0);
     if (heif->context_read_from_memory_without_copy(ctx.get(), bytes.data(), bytes.size(), nullptr).code !=
         heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");

@@ -7,6 +7,7 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
+#include "image/read_cancel.h"
 
 #include <jpeglib.h>
 #include <sys/stat.h>
@@ -42,10 +43,12 @@ void Silent(j_common_ptr)
 // keeps the work in proportion to the file.
 constexpr int kMaxScans = 500;
 
+// Called between rows and scans: too many scans, or a read that was
+// stopped, end the decoding.
 void CheckScans(j_common_ptr cinfo)
 {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->is_decompressor && d->input_scan_number > kMaxScans)
+    if ((d->is_decompressor && d->input_scan_number > kMaxScans) || ReadCancelled())
         OnError(cinfo);
 }
 

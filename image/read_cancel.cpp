@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/read_cancel.h"
+
+namespace {
+thread_local const std::atomic<bool>* t_flag = nullptr;
+}
+
+ReadCancelScope::ReadCancelScope(const std::atomic<bool>* flag) : previous_(t_flag)
+{
+    t_flag = flag;
+}
+
+ReadCancelScope::~ReadCancelScope()
+{
+    t_flag = previous_;
+}
+
+const std::atomic<bool>* ReadCancelFlag()
+{
+    return t_flag;
+}
+
+bool ReadCancelled()
+{
+    return t_flag && t_flag->load(std::memory_order_relaxed);
+}
