@@ -9,6 +9,7 @@
 // refuses (files it cannot parse or convert, grids of many tiles), the file
 // goes to libheif.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -16,4 +17,4 @@
 #include <string>
 
 ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
-ImageRead DecodeAvifFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeAvifFile(const ImageFile& file, const ScaleHint& hint = {});

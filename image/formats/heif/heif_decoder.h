@@ -8,6 +8,7 @@
 // as long as it stays large enough, since libheif itself decodes only at
 // full size.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -15,4 +16,4 @@
 #include <string>
 
 ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
-ImageRead DecodeHeifFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeHeifFile(const ImageFile& file, const ScaleHint& hint = {});

@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), (QStringList{"WIDE.BMP", "photo.bmp"}));
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ファイル"));
 
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->count(), 2);
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ﾌｧｲﾙ"));
         Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
@@ -180,7 +180,7 @@ private slots:
     void keyboardOpensFoldersAndFollowsTypedNames()
     {
         TfrmOpenBmp picker("");
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         auto* folders = Control<QListWidget>(picker, "DirList");
@@ -252,7 +252,7 @@ private slots:
     void previewFollowsTheCheckBoxAndAlwaysEndsTheBusyCursor()
     {
         TfrmOpenBmp picker("");
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
         emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
 
@@ -295,7 +295,7 @@ private slots:
         ImageInfoBox::SetPresenter([&](const QString&, const QString& text) { boxes << text; });
         for (const bool escape : {true, false}) {
             TfrmOpenBmp picker("");
-            picker.SetFileTypes(kImageFileTypes);
+            picker.SetFileTypes(ImageFileTypes());
             Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
             emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
             picker.show();
@@ -350,7 +350,7 @@ private slots:
         const double before = ResidentMegabytes();
         {
             TfrmOpenBmp picker("", memory);
-            picker.SetFileTypes(kImageFileTypes);
+            picker.SetFileTypes(ImageFileTypes());
             Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
             emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
             for (const QString& name : {QStringLiteral("memory.heic"), QStringLiteral("memory.avif")}) {
