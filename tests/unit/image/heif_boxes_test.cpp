@@ -10,7 +10,12 @@
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -72,4 +77,47 @@ TEST_F(HeifGrids, AreReadWithinTheLimitsAndRefusedBeyondWithoutDecoding)
     // A picture that is no grid is left to the library.
     EXPECT_FALSE(ReadHeifGridCost(fixtures::EncodeHeif(fixtures::PhotoRgb(64, 64), 64, 64, false)).has_value());
     EXPECT_TRUE(HeifGridWithinLimits(Bytes(40, 0xFF)));
+}
+
+// An AVIF grid of many small tiles (written by avifenc) is read in a
+// process whose address space may grow by a gigabyte at most, as `ulimit
+// -v` holds it: libavif keeps a decoder for every tile at once and needs gigabytes
+// for a thousand of them, so such a grid goes to libheif, tile by tile.
+TEST_F(HeifGrids, AvifGridsOfManyTilesAreReadWithinAGigabyte)
+{
+    if (std::system("command -v avifenc >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc is missing (scripts/install-deps installs libavif-bin)";
+    constexpr int kSide = 2048;
+    const std::string png = Put("grid-source.png", fixtures::EncodePng(fixtures::PhotoRgb(kSide, kSide), kSide, kSide));
+    for (const int tiles : {8, 32}) {
+        SCOPED_TRACE(tiles);
+        const std::string avif = (dir_ / ("grid" + std::to_string(tiles) + ".avif")).string();
+        const std::string grid = std::to_string(tiles) + "x" + std::to_string(tiles);
+        ASSERT_EQ(std::system(
+                      ("avifenc -s 10 -j 2 --grid " + grid + " '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()),
+                  0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // A gigabyte more than the test holds already (its threads'
+            // stacks and heaps, the libraries).
+            long pages = 0;
+            std::ifstream("/proc/self/statm") >> pages;
+            const rlim_t most = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) +
+                                (rlim_t{1} << 30);
+            const rlimit limit{most, most};
+            ::setrlimit(RLIMIT_AS, &limit);
+            bool read = false;
+            try {
+                TPMultiImage image;
+                image.ImageReadRes = lColorTrue;
+                read = image.SetImageName(avif).Ok() && image.Picture().Width == kSide;
+            } catch (...) {  // out of memory
+            }
+            ::_exit(read ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
 }
