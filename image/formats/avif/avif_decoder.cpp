@@ -61,31 +61,82 @@ avifCropRect CropOf(const avifImage& image)
             static_cast<uint32_t>(height)};
 }
 
-// The decoded picture in 8-bit blue-green-red, the crop kept. A picture with
-// alpha is converted with its alpha, which is then left out: asked without
-// it, libavif multiplies the colours by it (a transparent picture drawn
-// dark) where every other reader shows the colours as stored.
-bool ToPicture(const AvifLibrary& avif, avifImage* image, const avifCropRect& crop, DibPicture& pic)
+// The largest block side (up to 8) whose averages still meet the hint.
+uint32_t BlockFor(uint32_t w, uint32_t h, const ScaleHint& hint)
 {
-    const uint32_t w = image->width, h = image->height;
-    const uint32_t bytes = image->alphaPlane ? 4 : 3;
-    std::vector<uint8_t> rows(static_cast<size_t>(w) * h * bytes);
-    avifRGBImage rgb;
-    avif.RGBImageSetDefaults(&rgb, image);
-    rgb.format = bytes == 4 ? AVIF_RGB_FORMAT_BGRA : AVIF_RGB_FORMAT_BGR;
-    rgb.depth = 8;
-    rgb.ignoreAlpha = AVIF_FALSE;
-    rgb.alphaPremultiplied = image->alphaPremultiplied;
-    rgb.pixels = rows.data();
-    rgb.rowBytes = w * bytes;
-    if (avif.ImageYUVToRGB(image, &rgb) != AVIF_RESULT_OK ||
-        !pic.Allocate(static_cast<int>(crop.width), static_cast<int>(crop.height), 24, false))
+    uint32_t block = 1;
+    while (hint.Wanted() && block < 8 && hint.LargeEnough((w + block) / (block + 1), (h + block) / (block + 1)))
+        ++block;
+    return block;
+}
+
+// The rows [from, from + count) of the picture as a picture of their own,
+// sharing its planes: converted to RGB a band at a time, a large picture
+// never needs its whole RGB copy. `from` is even where the colour planes
+// have half the rows.
+avifImage Band(const avifImage& image, uint32_t from, uint32_t count)
+{
+    avifImage band = image;
+    band.height = count;
+    const uint32_t chromaShift = image.yuvFormat == AVIF_PIXEL_FORMAT_YUV420 ? 1 : 0;
+    for (int c = 0; c < 3; ++c)
+        if (band.yuvPlanes[c])
+            band.yuvPlanes[c] += static_cast<size_t>(c == 0 ? from : from >> chromaShift) * image.yuvRowBytes[c];
+    if (band.alphaPlane)
+        band.alphaPlane += static_cast<size_t>(from) * image.alphaRowBytes;
+    return band;
+}
+
+// The decoded picture in 8-bit blue-green-red, the crop kept, each pixel
+// the average of a block x block square where the hint allows (a picture
+// far larger than the screen is reduced as it is converted, a band of rows
+// at a time). A picture with alpha is converted with its alpha, which is
+// then left out: asked without it, libavif multiplies the colours by it (a
+// transparent picture drawn dark) where every other reader shows the
+// colours as stored.
+bool ToPicture(const AvifLibrary& avif, const avifImage& image, const avifCropRect& crop, const ScaleHint& hint,
+               DibPicture& pic)
+{
+    const uint32_t w = image.width, bytes = image.alphaPlane ? 4 : 3;
+    const uint32_t block = BlockFor(crop.width, crop.height, hint);
+    if (!pic.Allocate(static_cast<int>((crop.width + block - 1) / block),
+                      static_cast<int>((crop.height + block - 1) / block), 24, false))
         return false;
-    for (uint32_t y = 0; y < crop.height; ++y) {
-        uint8_t* d = pic.TopRow(static_cast<int>(y));
-        const uint8_t* s = &rows[(static_cast<size_t>(crop.y + y) * w + crop.x) * bytes];
-        for (uint32_t x = 0; x < crop.width; ++x, s += bytes, d += 3)
-            d[0] = s[0], d[1] = s[1], d[2] = s[2];
+    constexpr uint32_t kBandRows = 64;  // even, for colour planes of half the rows
+    std::vector<uint8_t> rows(static_cast<size_t>(w) * kBandRows * bytes);
+    std::vector<uint32_t> sums(static_cast<size_t>(pic.Width) * 3);
+    const uint32_t first = crop.y & ~1u, end = crop.y + crop.height;
+    for (uint32_t from = first; from < end; from += kBandRows) {
+        const uint32_t count = std::min(kBandRows, image.height - from);
+        avifImage band = Band(image, from, count);
+        avifRGBImage rgb;
+        avif.RGBImageSetDefaults(&rgb, &band);
+        rgb.format = bytes == 4 ? AVIF_RGB_FORMAT_BGRA : AVIF_RGB_FORMAT_BGR;
+        rgb.depth = 8;
+        rgb.ignoreAlpha = AVIF_FALSE;
+        rgb.alphaPremultiplied = image.alphaPremultiplied;
+        rgb.pixels = rows.data();
+        rgb.rowBytes = w * bytes;
+        if (avif.ImageYUVToRGB(&band, &rgb) != AVIF_RESULT_OK)
+            return false;
+        for (uint32_t y = std::max(from, crop.y); y < std::min(from + count, end); ++y) {
+            const uint8_t* s = &rows[(static_cast<size_t>(y - from) * w + crop.x) * bytes];
+            for (uint32_t x = 0; x < crop.width; ++x, s += bytes) {
+                uint32_t* d = &sums[static_cast<size_t>(x / block) * 3];
+                d[0] += s[0], d[1] += s[1], d[2] += s[2];
+            }
+            // The last row of a block row: its averages are written.
+            const uint32_t inBlock = (y - crop.y) % block + 1;
+            if (inBlock < block && y + 1 < end)
+                continue;
+            uint8_t* d = pic.TopRow(static_cast<int>((y - crop.y) / block));
+            for (int ox = 0; ox < pic.Width; ++ox) {
+                const uint32_t n = (std::min(crop.width, (ox + 1) * block) - ox * block) * inBlock;
+                for (int c = 0; c < 3; ++c, ++d)
+                    *d = static_cast<uint8_t>((sums[static_cast<size_t>(ox) * 3 + c] + n / 2) / n);
+            }
+            std::fill(sums.begin(), sums.end(), 0u);
+        }
     }
     pic.ClearPadding();
     return true;
@@ -128,12 +179,6 @@ ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     if (avif->DecoderNextImage(dec.get()) != AVIF_RESULT_OK)
         return DecodeHeif(bytes, hint);
     avifImage* image = dec->image;
-    ImageRead out;
-    if (!ToPicture(*avif, image, CropOf(*image), out.Picture)) {
-        dec.reset();
-        out = {};
-        return DecodeHeif(bytes, hint);
-    }
     // The container's own turn and mirror win; without them, the Exif
     // orientation.
     const bool turns = image->transformFlags & (AVIF_TRANSFORM_IROT | AVIF_TRANSFORM_IMIR);
@@ -141,6 +186,14 @@ ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint)
                                         (image->transformFlags & AVIF_TRANSFORM_IROT) ? image->irot.angle : 0,
                                         (image->transformFlags & AVIF_TRANSFORM_IMIR) ? image->imir.mode : -1)
                                   : ExifOrientationOf(image->exif);
+    // Reduced for the picture as it is shown (turned a quarter for
+    // orientations 5 to 8).
+    ImageRead out;
+    if (!ToPicture(*avif, *image, CropOf(*image), orientation >= 5 ? hint.Turned() : hint, out.Picture)) {
+        dec.reset();
+        out = {};
+        return DecodeHeif(bytes, hint);
+    }
     if (!MakeUpright(out.Picture, orientation))
         return ImageRead::Failed(ReadFailure::NotValid, "AVIF: no memory to turn the picture upright");
     // A profile too large to read counts as none.

@@ -2,6 +2,7 @@
 // Grids of tiles in HEIF files: a grid of real HEVC tiles, made here from one
 // tile that libheif encoded, is read when its tiles fit the limits and refused
 // before any tile is decoded when they do not, whatever sizes the file states.
+#include "address_space_limit.h"
 #include "files_in_temp_dir.h"
 #include "heif_grid.h"
 #include "image/formats/heif/heif_boxes.h"
@@ -10,12 +11,8 @@
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -96,28 +93,10 @@ TEST_F(HeifGrids, AvifGridsOfManyTilesAreReadWithinAGigabyte)
         ASSERT_EQ(std::system(
                       ("avifenc -s 10 -j 2 --grid " + grid + " '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()),
                   0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            // A gigabyte more than the test holds already (its threads'
-            // stacks and heaps, the libraries).
-            long pages = 0;
-            std::ifstream("/proc/self/statm") >> pages;
-            const rlim_t most = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) +
-                                (rlim_t{1} << 30);
-            const rlimit limit{most, most};
-            ::setrlimit(RLIMIT_AS, &limit);
-            bool read = false;
-            try {
-                TPMultiImage image;
-                image.ImageReadRes = lColorTrue;
-                read = image.SetImageName(avif).Ok() && image.Picture().Width == kSide;
-            } catch (...) {  // out of memory
-            }
-            ::_exit(read ? 0 : 1);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_TRUE(fixtures::WithinAddressSpace(uint64_t{1} << 30, [&] {
+            TPMultiImage image;
+            image.ImageReadRes = lColorTrue;
+            return image.SetImageName(avif).Ok() && image.Picture().Width == kSide;
+        }));
     }
 }

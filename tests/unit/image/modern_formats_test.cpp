@@ -3,6 +3,7 @@
 // encoders come back through the image component as the picture that was
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
+#include "address_space_limit.h"
 #include "files_in_temp_dir.h"
 #include "image/formats/heif/heif_decoder.h"
 #include "image/formats/heif/heif_library.h"
@@ -427,4 +428,32 @@ TEST_F(ModernFormats, AvifThatLibavifRefusesOrDarkensShowsAsStored)
         EXPECT_EQ(image.Picture().Width, c.cropW);
         EXPECT_GT(Psnr(image.Picture(), cropped, c.cropW, c.cropH), c.leastPsnr);
     }
+}
+
+// A flat 8192 x 8192 AVIF of a kilobyte, read to fill a 1280 x 1024 screen,
+// is reduced as it is converted to RGB: the read fits in 400 MB more than
+// the test holds (its decoded planes take 100 MB; the whole picture in RGB
+// and its copy took over 500).
+TEST_F(ModernFormats, AHugeAvifIsReducedAsItIsConverted)
+{
+    if (std::system("command -v avifenc >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc is missing (scripts/install-deps installs libavif-bin)";
+    constexpr int kSide = 8192;
+    std::vector<uint8_t> flat(static_cast<size_t>(kSide) * kSide * 3);
+    for (size_t i = 0; i < flat.size(); i += 3)
+        flat[i] = 48, flat[i + 1] = 96, flat[i + 2] = 160;
+    const std::string png = Put("flat.png", fixtures::EncodePng(flat, kSide, kSide));
+    flat = {};
+    const std::string avif = (dir_ / "flat.avif").string();
+    ASSERT_EQ(std::system(("avifenc -s 10 -j 2 '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()), 0);
+    EXPECT_TRUE(fixtures::WithinAddressSpace(uint64_t{400} << 20, [&] {
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        image.SetScaleHint({1280, 1024, true, ScreenFit::Fill});
+        if (!image.SetImageName(avif).Ok())
+            return false;
+        const RgbQuad p = image.Picture().PixelAt(640, 512);
+        return image.Picture().Width == 1280 && image.Picture().Height == 1024 && std::abs(p.Red - 48) <= 2 &&
+               std::abs(p.Green - 96) <= 2 && std::abs(p.Blue - 160) <= 2;
+    }));
 }
