@@ -102,13 +102,17 @@ bool ToPicture(const AvifLibrary& avif, const avifImage& image, const avifCropRe
     if (!pic.Allocate(static_cast<int>((crop.width + block - 1) / block),
                       static_cast<int>((crop.height + block - 1) / block), 24, false))
         return false;
-    constexpr uint32_t kBandRows = 64;  // even, for colour planes of half the rows
-    std::vector<uint8_t> rows(static_cast<size_t>(w) * kBandRows * bytes);
+    // Each band is converted with two rows more above and below, which
+    // the colour planes' upsampling reads: no seam between the bands.
+    constexpr uint32_t kBandRows = 64, kContext = 2;  // even, for colour planes of half the rows
+    std::vector<uint8_t> rows(static_cast<size_t>(w) * (kBandRows + 2 * kContext) * bytes);
     std::vector<uint32_t> sums(static_cast<size_t>(pic.Width) * 3);
     const uint32_t first = crop.y & ~1u, end = crop.y + crop.height;
     for (uint32_t from = first; from < end; from += kBandRows) {
         const uint32_t count = std::min(kBandRows, image.height - from);
-        avifImage band = Band(image, from, count);
+        const uint32_t top = from >= kContext ? from - kContext : 0;
+        const uint32_t bottom = std::min(image.height, from + count + kContext);
+        avifImage band = Band(image, top, bottom - top);
         avifRGBImage rgb;
         avif.RGBImageSetDefaults(&rgb, &band);
         rgb.format = bytes == 4 ? AVIF_RGB_FORMAT_BGRA : AVIF_RGB_FORMAT_BGR;
@@ -120,7 +124,7 @@ bool ToPicture(const AvifLibrary& avif, const avifImage& image, const avifCropRe
         if (avif.ImageYUVToRGB(&band, &rgb) != AVIF_RESULT_OK)
             return false;
         for (uint32_t y = std::max(from, crop.y); y < std::min(from + count, end); ++y) {
-            const uint8_t* s = &rows[(static_cast<size_t>(y - from) * w + crop.x) * bytes];
+            const uint8_t* s = &rows[(static_cast<size_t>(y - top) * w + crop.x) * bytes];
             for (uint32_t x = 0; x < crop.width; ++x, s += bytes) {
                 uint32_t* d = &sums[static_cast<size_t>(x / block) * 3];
                 d[0] += s[0], d[1] += s[1], d[2] += s[2];

@@ -457,3 +457,29 @@ TEST_F(ModernFormats, AHugeAvifIsReducedAsItIsConverted)
                std::abs(p.Green - 96) <= 2 && std::abs(p.Blue - 160) <= 2;
     }));
 }
+
+// A 4:2:0 AVIF taller than the bands it is converted in is shown exactly as
+// avifdec shows it: no seam where two bands meet (the colour planes are
+// upsampled across them).
+TEST_F(ModernFormats, AvifConvertedInBandsHasNoSeams)
+{
+    if (std::system("command -v avifenc >/dev/null && command -v avifdec >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc and avifdec are missing (scripts/install-deps installs libavif-bin)";
+    const int w = 48, h = 300;
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rgb.insert(rgb.end(), {static_cast<uint8_t>(y % 2 ? 240 : 20), static_cast<uint8_t>(x * 5),
+                                   static_cast<uint8_t>(y * 7)});
+    const std::string png = Put("tall.png", fixtures::EncodePng(rgb, w, h));
+    const std::string avif = (dir_ / "tall.avif").string();
+    ASSERT_EQ(std::system(("avifenc -s 10 -y 420 '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()), 0);
+    const std::string shown = avif + "-avifdec.png";
+    ASSERT_EQ(std::system(("avifdec -d 8 '" + avif + "' '" + shown + "' >/dev/null 2>&1").c_str()), 0);
+    const ImageRead reference = DecodePngFile(shown);
+    ASSERT_TRUE(reference.Ok());
+    TPMultiImage image;
+    image.ImageReadRes = lColorTrue;
+    ASSERT_TRUE(image.SetImageName(avif).Ok());
+    EXPECT_EQ(Psnr(image.Picture(), RgbOf(reference.Picture), w, h), INFINITY);
+}
