@@ -7,14 +7,17 @@
 #include "heif_grid.h"
 #include "image/formats/heif/heif_boxes.h"
 #include "image/multi_image.h"
+#include "image/read_cancel.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -99,4 +102,28 @@ TEST_F(HeifGrids, AvifGridsOfManyTilesAreReadWithinAGigabyte)
             return image.SetImageName(avif).Ok() && image.Picture().Width == kSide;
         }));
     }
+}
+
+// A grid of 1024 large tiles (seconds of decoding) read where nothing may
+// stop it, as the rotation reads, stops within a second of every read being
+// stopped (the program ending on a signal), with no message for the user.
+TEST_F(HeifGrids, AGridReadStopsWhenEveryReadIsStopped)
+{
+    constexpr int kSide = 256, kTiles = 32;
+    const Tile tile = TileOf(fixtures::EncodeHeif(fixtures::PhotoRgb(kSide, kSide), kSide, kSide, false));
+    const std::string grid = Put("slow.heic", GridHeic(tile, kSide, {kTiles, kTiles, kTiles * kSide, kTiles * kSide}));
+    EXPECT_TRUE(fixtures::InChildProcess([&] {
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point stoppedAt;
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            stoppedAt = Clock::now();
+            StopEveryRead();
+        });
+        TPMultiImage image;
+        const ImageResult r = image.SetImageName(grid);
+        const auto returned = Clock::now();
+        stopper.join();
+        return !r.Ok() && r.Message.empty() && returned - stoppedAt < std::chrono::seconds(1);
+    }));
 }
