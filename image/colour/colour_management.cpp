@@ -163,23 +163,34 @@ std::shared_ptr<const Conversion> ConversionFor(const ColourTag& tag, Source kin
     if (tag.Icc.size() > kMostIccBytes)
         return nullptr;
     static std::mutex mutex;
-    static std::list<std::pair<std::string, std::shared_ptr<const Conversion>>> kept;
+    struct Kept {
+        std::string key;
+        std::shared_ptr<const Conversion> conversion;
+        std::size_t profileBytes;
+    };
+    static std::list<Kept> kept;
+    static std::size_t keptProfileBytes = 0;
     // Each kept conversion is Little CMS's 8-bit table of the profile (it
-    // optimises every 8-bit conversion into one), some hundred kilobytes.
-    constexpr std::size_t kKept = 8;
+    // optimises every 8-bit conversion into one), some hundred kilobytes;
+    // where it could not, the profile's own tables, as large as the profile.
+    // A few are kept, and no more than a few megabytes of profiles.
+    constexpr std::size_t kKept = 8, kKeptProfileBytes = std::size_t{8} << 20;
     std::string key = KeyOf(tag, kind);
     const std::lock_guard lock(mutex);
     for (auto it = kept.begin(); it != kept.end(); ++it)
-        if (it->first == key) {
+        if (it->key == key) {
             kept.splice(kept.begin(), kept, it);
-            return it->second;
+            return it->conversion;
         }
     static const bool silenced = (cmsSetLogErrorHandler(Silent), true);
     (void)silenced;
-    kept.emplace_front(std::move(key), MakeConversion(tag, kind));
-    if (kept.size() > kKept)
+    kept.push_front({std::move(key), MakeConversion(tag, kind), tag.Icc.size()});
+    keptProfileBytes += tag.Icc.size();
+    while (kept.size() > 1 && (kept.size() > kKept || keptProfileBytes > kKeptProfileBytes)) {
+        keptProfileBytes -= kept.back().profileBytes;
         kept.pop_back();
-    return kept.front().second;
+    }
+    return kept.front().conversion;
 }
 
 // True when every pixel (or palette entry) is grey: its three bytes equal.
