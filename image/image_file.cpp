@@ -133,11 +133,6 @@ FileReadStatus ImageFile::ReadAll(std::vector<uint8_t>& bytes, uintmax_t maxByte
     return FileReadStatus::Ok;
 }
 
-FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
-{
-    return ImageFile(path).ReadAll(bytes, maxBytes);
-}
-
 ImageRead DecodeWholeFile(const ImageFile& file, std::string_view format,
                           const std::function<ImageRead(std::span<const uint8_t>)>& decode)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Reading whole image files and replacing files atomically, with the standard
-// library alone so the codecs stay free of any platform.
+// Opening image files once for the readers, and replacing files atomically,
+// with the standard library alone so the codecs stay free of any platform.
 
 #include "image/image_read.h"
 
@@ -15,12 +15,6 @@
 #include <vector>
 
 enum class FileReadStatus { Ok, Missing, Unreadable };
-
-// Reads the whole file into `bytes`. Missing when there is no such file,
-// Unreadable when it exists but cannot be read (a directory, no permission,
-// larger than `maxBytes`).
-FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes,
-                             uintmax_t maxBytes = uintmax_t{1} << 31);
 
 // Opens the file for reading when it is a regular file (a symbolic link is
 // followed), as every reader of image files does: a FIFO, socket or device
@@ -45,7 +39,7 @@ inline constexpr std::size_t kImageHeadBytes = 4096;
 // so a reader can be called with a name as well.
 class ImageFile {
 public:
-    ImageFile(const std::string& path);  // NOLINT(google-explicit-constructor): a name reads as its file
+    ImageFile(const std::string& path);
     ImageFile(const char* path) : ImageFile(std::string(path)) {}
     ~ImageFile();
     ImageFile(const ImageFile&) = delete;
@@ -63,8 +57,9 @@ public:
     int Descriptor() const;
     // The same as a stdio stream ("rb"); nothing unless the file is open.
     std::FILE* Stream() const;
-    // Reads the whole file into `bytes`: Unreadable when it is larger than
-    // `maxBytes` or changes size while being read.
+    // Reads the whole file into `bytes`. The open's status when the file is
+    // not open; Unreadable when it is larger than `maxBytes` or changes size
+    // while being read.
     FileReadStatus ReadAll(std::vector<uint8_t>& bytes, uintmax_t maxBytes = uintmax_t{1} << 31) const;
 
 private:

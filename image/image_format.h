@@ -46,6 +46,19 @@ struct ImageFormat {
     bool TakesScaleHint;  // whether Decode looks at options.Hint
 };
 
+// A table's decode function made of a reader's file function, with or
+// without the scale hint: DecodeWith<DecodeGifFile>, DecodeWith<DecodeJpegFile>.
+template <ImageRead (*Read)(const ImageFile&)>
+ImageRead DecodeWith(const ImageFile& file, const ReadOptions&)
+{
+    return Read(file);
+}
+template <ImageRead (*Read)(const ImageFile&, const ScaleHint&)>
+ImageRead DecodeWith(const ImageFile& file, const ReadOptions& options)
+{
+    return Read(file, options.Hint);
+}
+
 // Every format, in the order the pickers list them.
 std::span<const ImageFormat* const> ImageFormats();
 

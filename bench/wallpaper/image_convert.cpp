@@ -8,7 +8,6 @@
 // no larger than needed and made to fill a screen of W x H, as the wallpaper
 // does in fill mode.
 #include "image/fit/screen_fit.h"
-#include "image/formats/photo_cd/photo_cd.h"
 #include "image/multi_image.h"
 
 #include <cstdio>
@@ -40,14 +39,9 @@ int main(int argc, char** argv)
     if (fill)
         image.SetScaleHint(ScaleHintFor(ScreenFit::Fill, fillW, fillH));
     try {
-        if (pcd) {
-            TPcd reader;
-            reader.SetCutOff(true);
-            if (!reader.SetPictureName(argv[arg]))
-                return 1;
-            image.SetPicture(reader.Picture());
-        } else if (const ImageResult r = image.SetImageName(argv[arg]); !r.Ok()) {
-            std::fprintf(stderr, "%s\n", r.Message.c_str());
+        image.PhotoCdCutOff = pcd;
+        if (const ImageResult r = image.SetImageName(argv[arg]); !r.Ok()) {
+            std::fprintf(stderr, "%s\n", (r.Message.empty() ? r.Reason : r.Message).c_str());
             return 1;
         }
     } catch (const std::exception& e) {

@@ -12,14 +12,15 @@ bool IsAvif(std::span<const uint8_t> head, uint64_t)
     return IsoImageBrandOf(head) == IsoImageBrand::Avif;
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions& options)
-{
-    return DecodeAvifFile(file, options.Hint);
-}
-
 constexpr FileExtension kExtensions[]{{"avif"}, {"avifs", false}};
 
 }  // namespace
 
-const ImageFormat kAvifFormat{"AVIF", IsAvif, kExtensions, QT_TRANSLATE_NOOP("Messages", "このAVIFは読み込めません"),
-                              Decode, true};
+const ImageFormat kAvifFormat{
+    .Kind = "AVIF",
+    .Signature = IsAvif,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このAVIFは読み込めません"),
+    .Decode = DecodeWith<DecodeAvifFile>,
+    .TakesScaleHint = true,
+};

@@ -21,14 +21,15 @@ bool IsBitmap(std::span<const uint8_t> head, uint64_t)
     return std::ranges::find(kInfoSizes, LittleEndian32(head, 14)) != kInfoSizes.end();
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions&)
-{
-    return ReadBmpFile(file);
-}
-
 constexpr FileExtension kExtensions[]{{"bmp"}};
 
 }  // namespace
 
-const ImageFormat kBmpFormat{"BMP",  IsBitmap, kExtensions, QT_TRANSLATE_NOOP("Messages", "このBMPは読み込めません"),
-                             Decode, false};
+const ImageFormat kBmpFormat{
+    .Kind = "BMP",
+    .Signature = IsBitmap,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このBMPは読み込めません"),
+    .Decode = DecodeWith<ReadBmpFile>,
+    .TakesScaleHint = false,
+};

@@ -12,14 +12,15 @@ bool IsGif(std::span<const uint8_t> head, uint64_t)
     return signature_bytes::StartsWith(head, "GIF87a") || signature_bytes::StartsWith(head, "GIF89a");
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions&)
-{
-    return DecodeGifFile(file);
-}
-
 constexpr FileExtension kExtensions[]{{"gif"}};
 
 }  // namespace
 
-const ImageFormat kGifFormat{"GIF",  IsGif, kExtensions, QT_TRANSLATE_NOOP("Messages", "このGIFは読み込めません"),
-                             Decode, false};
+const ImageFormat kGifFormat{
+    .Kind = "GIF",
+    .Signature = IsGif,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このGIFは読み込めません"),
+    .Decode = DecodeWith<DecodeGifFile>,
+    .TakesScaleHint = false,
+};

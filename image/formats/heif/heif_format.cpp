@@ -15,14 +15,15 @@ bool IsHeif(std::span<const uint8_t> head, uint64_t)
 // ".heic" and ".heics" name HEVC pictures; ".heif" any other.
 constexpr const char* kHeicFailure = QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
 
-ImageRead Decode(const ImageFile& file, const ReadOptions& options)
-{
-    return DecodeHeifFile(file, options.Hint);
-}
-
 constexpr FileExtension kExtensions[]{{"heic", true, kHeicFailure}, {"heif"}, {"heics", false, kHeicFailure}};
 
 }  // namespace
 
-const ImageFormat kHeifFormat{"HEIF", IsHeif, kExtensions, QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません"),
-                              Decode, true};
+const ImageFormat kHeifFormat{
+    .Kind = "HEIF",
+    .Signature = IsHeif,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません"),
+    .Decode = DecodeWith<DecodeHeifFile>,
+    .TakesScaleHint = true,
+};

@@ -12,14 +12,15 @@ bool IsJpeg(std::span<const uint8_t> head, uint64_t)
     return signature_bytes::StartsWith(head, "\xFF\xD8\xFF");
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions& options)
-{
-    return DecodeJpegFile(file, options.Hint);
-}
-
 constexpr FileExtension kExtensions[]{{"jpg"}, {"jpeg", false}, {"jpe", false}, {"jfif", false}};
 
 }  // namespace
 
-const ImageFormat kJpegFormat{"JPEG", IsJpeg, kExtensions, QT_TRANSLATE_NOOP("Messages", "このJPGは読み込めません"),
-                              Decode, true};
+const ImageFormat kJpegFormat{
+    .Kind = "JPEG",
+    .Signature = IsJpeg,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このJPGは読み込めません"),
+    .Decode = DecodeWith<DecodeJpegFile>,
+    .TakesScaleHint = true,
+};

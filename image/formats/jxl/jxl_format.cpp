@@ -15,14 +15,15 @@ bool IsJxl(std::span<const uint8_t> head, uint64_t)
            signature_bytes::StartsWith(head, "\0\0\0\x0CJXL \r\n\x87\n"sv);
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions&)
-{
-    return DecodeJxlFile(file);
-}
-
 constexpr FileExtension kExtensions[]{{"jxl"}};
 
 }  // namespace
 
-const ImageFormat kJxlFormat{"JPEG XL", IsJxl, kExtensions, QT_TRANSLATE_NOOP("Messages", "このJXLは読み込めません"),
-                             Decode,    false};
+const ImageFormat kJxlFormat{
+    .Kind = "JPEG XL",
+    .Signature = IsJxl,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このJXLは読み込めません"),
+    .Decode = DecodeWith<DecodeJxlFile>,
+    .TakesScaleHint = false,
+};

@@ -14,6 +14,7 @@ bool IsPhotoCd(std::span<const uint8_t> head, uint64_t fileSize)
     return signature_bytes::StartsWith(head, "PCD_IPI", 0x800) && fileSize >= kBaseEnd;
 }
 
+// The medium base picture, the one the program reads.
 ImageRead Decode(const ImageFile& file, const ReadOptions& options)
 {
     return DecodePcdFile(file, pcdMedium, options.CutOff);
@@ -23,4 +24,13 @@ constexpr FileExtension kExtensions[]{{"pcd"}};
 
 }  // namespace
 
-const ImageFormat kPhotoCdFormat{"Photo CD", IsPhotoCd, kExtensions, "", Decode, false};
+const ImageFormat kPhotoCdFormat{
+    .Kind = "Photo CD",
+    .Signature = IsPhotoCd,
+    .Extensions = kExtensions,
+    // A Photo CD file that cannot be read has no box: its reader's words go
+    // to the log, as the Photo CD reader's raised error did.
+    .FailureText = "",
+    .Decode = Decode,
+    .TakesScaleHint = false,
+};

@@ -12,14 +12,15 @@ bool IsPng(std::span<const uint8_t> head, uint64_t)
     return signature_bytes::StartsWith(head, "\x89PNG\r\n\x1A\n");
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions& options)
-{
-    return DecodePngFile(file, options.Hint);
-}
-
 constexpr FileExtension kExtensions[]{{"png"}};
 
 }  // namespace
 
-const ImageFormat kPngFormat{"PNG",  IsPng, kExtensions, QT_TRANSLATE_NOOP("Messages", "このPNGは読み込めません"),
-                             Decode, true};
+const ImageFormat kPngFormat{
+    .Kind = "PNG",
+    .Signature = IsPng,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このPNGは読み込めません"),
+    .Decode = DecodeWith<DecodePngFile>,
+    .TakesScaleHint = true,
+};

@@ -16,14 +16,15 @@ bool IsTiff(std::span<const uint8_t> head, uint64_t)
            StartsWith(head, "MM\0+"sv);
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions&)
-{
-    return DecodeTiffFile(file);
-}
-
 constexpr FileExtension kExtensions[]{{"tif"}, {"tiff", false}};
 
 }  // namespace
 
-const ImageFormat kTiffFormat{"TIFF", IsTiff, kExtensions, QT_TRANSLATE_NOOP("Messages", "このTIFは読み込めません"),
-                              Decode, false};
+const ImageFormat kTiffFormat{
+    .Kind = "TIFF",
+    .Signature = IsTiff,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このTIFは読み込めません"),
+    .Decode = DecodeWith<DecodeTiffFile>,
+    .TakesScaleHint = false,
+};

@@ -12,14 +12,15 @@ bool IsWebp(std::span<const uint8_t> head, uint64_t)
     return signature_bytes::StartsWith(head, "RIFF") && signature_bytes::StartsWith(head, "WEBP", 8);
 }
 
-ImageRead Decode(const ImageFile& file, const ReadOptions& options)
-{
-    return DecodeWebpFile(file, options.Hint);
-}
-
 constexpr FileExtension kExtensions[]{{"webp"}};
 
 }  // namespace
 
-const ImageFormat kWebpFormat{"WebP", IsWebp, kExtensions, QT_TRANSLATE_NOOP("Messages", "このWEBPは読み込めません"),
-                              Decode, true};
+const ImageFormat kWebpFormat{
+    .Kind = "WebP",
+    .Signature = IsWebp,
+    .Extensions = kExtensions,
+    .FailureText = QT_TRANSLATE_NOOP("Messages", "このWEBPは読み込めません"),
+    .Decode = DecodeWith<DecodeWebpFile>,
+    .TakesScaleHint = true,
+};

@@ -54,64 +54,65 @@ int Opens()
 
 }  // namespace open_counter
 
+// Counts the open and passes it on to the function of `name` that this one
+// stands in front of, with the mode its flags call for.
+template <typename... Before>
+int PassOn(const char* name, Before... before, const char* path, int flags, va_list args)
+{
+    const mode_t mode = ModeOf(flags, args);
+    Count(path);
+    const auto next = Next<int (*)(Before..., const char*, int, ...)>(name);
+    return next(before..., path, flags, mode);
+}
+
 extern "C" {
 
 int open(const char* path, int flags, ...)
 {
     va_list args;
     va_start(args, flags);
-    const mode_t mode = ModeOf(flags, args);
+    const int fd = PassOn<>("open", path, flags, args);
     va_end(args);
-    Count(path);
-    static const auto next = Next<int (*)(const char*, int, ...)>("open");
-    return next(path, flags, mode);
+    return fd;
 }
 
 int open64(const char* path, int flags, ...)
 {
     va_list args;
     va_start(args, flags);
-    const mode_t mode = ModeOf(flags, args);
+    const int fd = PassOn<>("open64", path, flags, args);
     va_end(args);
-    Count(path);
-    static const auto next = Next<int (*)(const char*, int, ...)>("open64");
-    return next(path, flags, mode);
+    return fd;
 }
 
 int openat(int dir, const char* path, int flags, ...)
 {
     va_list args;
     va_start(args, flags);
-    const mode_t mode = ModeOf(flags, args);
+    const int fd = PassOn<int>("openat", dir, path, flags, args);
     va_end(args);
-    Count(path);
-    static const auto next = Next<int (*)(int, const char*, int, ...)>("openat");
-    return next(dir, path, flags, mode);
+    return fd;
 }
 
 int openat64(int dir, const char* path, int flags, ...)
 {
     va_list args;
     va_start(args, flags);
-    const mode_t mode = ModeOf(flags, args);
+    const int fd = PassOn<int>("openat64", dir, path, flags, args);
     va_end(args);
-    Count(path);
-    static const auto next = Next<int (*)(int, const char*, int, ...)>("openat64");
-    return next(dir, path, flags, mode);
+    return fd;
 }
 
 std::FILE* fopen(const char* path, const char* how)
 {
     Count(path);
-    static const auto next = Next<std::FILE* (*)(const char*, const char*)>("fopen");
-    return next(path, how);
+    return Next<std::FILE* (*)(const char*, const char*)>("fopen")(path, how);
 }
 
 std::FILE* fopen64(const char* path, const char* how)
 {
     Count(path);
-    static const auto next = Next<std::FILE* (*)(const char*, const char*)>("fopen64");
-    return next(path, how);
+    return Next<std::FILE* (*)(const char*, const char*)>("fopen64")(path, how);
 }
 
 }  // extern "C"

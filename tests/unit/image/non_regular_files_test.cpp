@@ -76,7 +76,7 @@ TEST_F(SpecialFiles, NoReaderOpensAFifoSocketOrDevice)
         {"",
          [](const std::string& p) {
              std::vector<uint8_t> b;
-             return ReadImageFile(p, b) == FileReadStatus::Ok;
+             return ImageFile(p).ReadAll(b) == FileReadStatus::Ok;
          }},
     };
     for (const char* kind : {"fifo", "device", "socket"}) {
