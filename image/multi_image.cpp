@@ -6,6 +6,7 @@
 #include "image/formats/bmp/bmp_writer.h"
 #include "image/image_format.h"
 #include "image/palette/colour_reduction.h"
+#include "image/read_cancel.h"
 
 namespace {
 
@@ -87,6 +88,10 @@ ImageResult TPMultiImage::ReadImage(const ImageFile& file, const ImageFormat* fo
     if (!file.Ok() || !format)
         return failed;
     ImageRead decoded = format->Decode(file, {format->TakesScaleHint ? scaleHint_ : ScaleHint{}, PhotoCdCutOff});
+    // A read that was stopped (the program ending, a preview closed) has
+    // nothing to tell the user.
+    if (!decoded.Ok() && ReadCancelled())
+        return {ImageStatus::Failed, {}, "the read was stopped"};
     if (!decoded.Ok()) {
         failed.Reason = decoded.Reason;
         return failed;

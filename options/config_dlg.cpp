@@ -49,8 +49,9 @@ std::string Text(const QLineEdit* field)
 
 }  // namespace
 
-TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string mountTable, QWidget* parent)
-    : QDialog(parent), help_(help), sound_(sound), mountTable_(std::move(mountTable))
+TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string mountTable, QWidget* parent,
+                       platform::ProcessMemory& memory)
+    : QDialog(parent), help_(help), sound_(sound), mountTable_(std::move(mountTable)), memory_(memory)
 {
     setObjectName(QStringLiteral("ConfigDlg"));
     setWindowTitle(tr("Zelvaroの設定"));
@@ -190,7 +191,7 @@ ConfigValues TConfigDlg::Values() const
 void TConfigDlg::PickDirectory(QLineEdit* field)
 {
     ErrorHandler::Run([&] {
-        TfrmOpenBmp picker(mountTable_);
+        TfrmOpenBmp picker(mountTable_, memory_);
         picker.SetFileTypes(ImageFileTypes());
         picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
         if (picker.exec() == QDialog::Accepted)
@@ -201,7 +202,7 @@ void TConfigDlg::PickDirectory(QLineEdit* field)
 void TConfigDlg::PickImageFile(QLineEdit* field, const std::string& fileTypes)
 {
     ErrorHandler::Run([&] {
-        TfrmOpenBmp picker(mountTable_);
+        TfrmOpenBmp picker(mountTable_, memory_);
         picker.SetFileTypes(fileTypes);
         picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
         if (picker.exec() == QDialog::Accepted)

@@ -7,6 +7,7 @@
 
 #include "options/config_values.h"
 #include "platform/help.h"
+#include "platform/process_memory.h"
 #include "platform/sound.h"
 
 #include <QDialog>
@@ -28,7 +29,9 @@ public:
     static constexpr int kHelpContext = 31;
 
     // The pickers' drive boxes read `mountTable` (the /proc/self/mounts form).
-    TConfigDlg(platform::Help& help, platform::Sound& sound, std::string mountTable, QWidget* parent = nullptr);
+    // `memory` gets back what the pickers' previews let go.
+    TConfigDlg(platform::Help& help, platform::Sound& sound, std::string mountTable, QWidget* parent = nullptr,
+               platform::ProcessMemory& memory = platform::KeptProcessMemory());
 
     void Fill(const ConfigValues& values);
     ConfigValues Values() const;
@@ -121,4 +124,5 @@ private:
     platform::Help& help_;
     platform::Sound& sound_;
     std::string mountTable_;
+    platform::ProcessMemory& memory_;
 };

@@ -27,8 +27,8 @@ public:
 
 }  // namespace
 
-TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
-    : FilePicker(tr("画像ﾌｧｲﾙの選択"), "*.BMP", mountTable, parent)
+TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, platform::ProcessMemory& memory, QWidget* parent)
+    : FilePicker(tr("画像ﾌｧｲﾙの選択"), "*.BMP", mountTable, parent), memory_(memory)
 {
     setObjectName(QStringLiteral("frmOpenBmp"));
     edtFileList = FileNameEdit;
@@ -87,4 +87,5 @@ void TfrmOpenBmp::ShowPreview()
     } catch (const std::exception& e) {
         qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());
     }
+    memory_.ReturnFreeHeap();
 }

@@ -6,6 +6,7 @@
 // (Photo CD included, its border kept).
 
 #include "options/file_picker.h"
+#include "platform/process_memory.h"
 
 class QCheckBox;
 class QFrame;
@@ -15,10 +16,14 @@ class MultiImageView;
 class TfrmOpenBmp : public FilePicker {
     Q_OBJECT
 public:
-    explicit TfrmOpenBmp(const std::string& mountTable, QWidget* parent = nullptr);
+    // `memory` gets back what a preview's read let go.
+    explicit TfrmOpenBmp(const std::string& mountTable, platform::ProcessMemory& memory = platform::KeptProcessMemory(),
+                         QWidget* parent = nullptr);
 
     // Shows the selected file in the preview. Read errors are swallowed (the
     // image component shows its own box); the busy cursor is always put back.
+    // The memory the read let go is given back to the system (a large
+    // picture's decoding takes hundreds of megabytes the heap would keep).
     void ShowPreview();
 
 protected:
@@ -30,6 +35,7 @@ private:
     QCheckBox* chkPreView = nullptr;
     QFrame* SPicPanel = nullptr;
     MultiImageView* PMImage = nullptr;
+    platform::ProcessMemory& memory_;
 
     void chkPreViewClick();
 };

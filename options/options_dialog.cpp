@@ -4,9 +4,9 @@
 #include "options/config_dlg.h"
 
 bool RunOptionsDialog(ClockSettings& settings, platform::Help& help, platform::Sound& sound,
-                      const std::string& mountTable, const OptionsDialogHooks& hooks)
+                      const std::string& mountTable, const OptionsDialogHooks& hooks, platform::ProcessMemory& memory)
 {
-    TConfigDlg dialog(help, sound, mountTable);
+    TConfigDlg dialog(help, sound, mountTable, nullptr, memory);
     ConfigValues values = ConfigValuesFrom(settings);
     if (hooks.readWallpaperDisplay)
         values.WallpaperDisplay = hooks.readWallpaperDisplay();

@@ -7,6 +7,7 @@
 
 #include "options/config_values.h"
 #include "platform/help.h"
+#include "platform/process_memory.h"
 #include "platform/sound.h"
 
 #include <functional>
@@ -27,5 +28,7 @@ struct OptionsDialogHooks {
 };
 
 // True when the dialog closed with OK.
+// `memory` gets back what the pickers' previews let go.
 bool RunOptionsDialog(ClockSettings& settings, platform::Help& help, platform::Sound& sound,
-                      const std::string& mountTable, const OptionsDialogHooks& hooks);
+                      const std::string& mountTable, const OptionsDialogHooks& hooks,
+                      platform::ProcessMemory& memory = platform::KeptProcessMemory());

@@ -37,7 +37,8 @@ void TfrmClock::ShowOptionsDialog()
             RegistryEnhanced1->WriteRegValue("WallpaperStyle", std::string(values.style));
             RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(values.tile));
         };
-        RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks);
+        RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks,
+                         services_.wallpaper.memory);
     });
 }
 
@@ -54,7 +55,7 @@ void TfrmClock::K5Click()
 void TfrmClock::PickWallPaper(const char* tileValue)
 {
     ErrorHandler::Run([this, tileValue] {
-        TfrmOpenBmp picker(services_.mounts.Text());
+        TfrmOpenBmp picker(services_.mounts.Text(), services_.wallpaper.memory);
         picker.SetFileTypes(TileFileTypes());
         picker.OpenNear(std::string(), QStandardPaths::PicturesLocation);
         if (picker.exec() != QDialog::Accepted)

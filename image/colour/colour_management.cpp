@@ -6,11 +6,14 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
 #include <list>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,8 +27,8 @@ using Profile = std::unique_ptr<void, ProfileCloser>;
 // on several threads at once.
 class Conversion {
 public:
-    Conversion(cmsHTRANSFORM transform, std::unique_ptr<const RgbTables> tables)
-        : transform_(transform), tables_(std::move(tables))
+    Conversion(cmsHTRANSFORM transform, std::unique_ptr<const RgbTables> tables, bool greyInput)
+        : transform_(transform), tables_(std::move(tables)), greyInput_(greyInput)
     {}
     ~Conversion() { cmsDeleteTransform(transform_); }
     Conversion(const Conversion&) = delete;
@@ -39,10 +42,13 @@ public:
         else
             cmsDoTransform(transform_, from, to, static_cast<cmsUInt32Number>(pixels));
     }
+    // True for a grey profile: only the first of each pixel's bytes is read.
+    bool GreyInput() const { return greyInput_; }
 
 private:
     cmsHTRANSFORM transform_;
     std::unique_ptr<const RgbTables> tables_;
+    bool greyInput_;
 };
 
 void Silent(cmsContext, cmsUInt32Number, const char*)
@@ -74,6 +80,30 @@ Profile SourceProfile(const ColourTag& tag)
     return made;
 }
 
+// True unless the conversion makes one of sRGB's channels the same for
+// every colour: a profile whose curve or primaries are damaged (a gamma of
+// 0, parameters that give no number, primaries at zero) reads as a profile
+// and turns every picture into one flat colour. Such a profile is taken as
+// unreadable.
+bool Sound(const Conversion& conversion)
+{
+    std::vector<uint8_t> probe;
+    for (int b = 0; b < 256; b += 51)
+        for (int g = 0; g < 256; g += 51)
+            for (int r = 0; r < 256; r += 51)
+                probe.insert(probe.end(), {static_cast<uint8_t>(b), static_cast<uint8_t>(g), static_cast<uint8_t>(r)});
+    std::vector<uint8_t> out(probe.size());
+    conversion.Run(probe.data(), out.data(), static_cast<int>(probe.size() / 3));
+    for (size_t c = 0; c < 3; ++c) {
+        bool varies = false;
+        for (size_t i = c; i < out.size() && !varies; i += 3)
+            varies = out[i] != out[c];
+        if (!varies)
+            return false;
+    }
+    return true;
+}
+
 // The pixels a conversion starts from: as decoded (three bytes, blue first,
 // or grey in the first of three), or CMYK as Adobe's JPEG files hold it.
 enum class Source { Decoded, InvertedCmyk };
@@ -100,14 +130,23 @@ std::shared_ptr<const Conversion> MakeConversion(const ColourTag& tag, Source ki
     if (!transform)
         return nullptr;
     auto tables = in == TYPE_BGR_8 ? RgbTables::Make(source.get(), transform) : nullptr;
-    return std::make_shared<const Conversion>(transform, std::move(tables));
+    auto conversion = std::make_shared<const Conversion>(transform, std::move(tables), space == cmsSigGrayData);
+    return kind == Source::InvertedCmyk || Sound(*conversion) ? conversion : nullptr;
 }
 
-// The tag as a key: the profile's bytes, or the tags' values.
+// The tag as a key: two hashes of the profile's bytes and its size (the
+// bytes themselves would keep megabytes for each profile), or the tags'
+// values.
 std::string KeyOf(const ColourTag& tag, Source kind)
 {
-    if (!tag.Icc.empty())
-        return (kind == Source::InvertedCmyk ? "cmyk:" : "icc:") + std::string(tag.Icc.begin(), tag.Icc.end());
+    if (!tag.Icc.empty()) {
+        const std::string_view bytes(reinterpret_cast<const char*>(tag.Icc.data()), tag.Icc.size());
+        uint64_t fnv = 14695981039346656037ull;
+        for (const char c : bytes)
+            fnv = (fnv ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+        return (kind == Source::InvertedCmyk ? "cmyk:" : "icc:") + std::to_string(bytes.size()) + ":" +
+               std::to_string(fnv) + ":" + std::to_string(std::hash<std::string_view>{}(bytes));
+    }
     std::string key = "tags:" + std::to_string(static_cast<int>(tag.Curve)) + ":" + std::to_string(tag.Exponent);
     if (const auto& p = tag.Primaries)
         for (double v : {p->WhiteX, p->WhiteY, p->RedX, p->RedY, p->GreenX, p->GreenY, p->BlueX, p->BlueY})
@@ -117,25 +156,87 @@ std::string KeyOf(const ColourTag& tag, Source kind)
 
 // The conversion for the tag, made on its first use and kept for the few
 // most recent sources (a profile that cannot be used is kept as none, so a
-// damaged one is read once).
+// damaged one is read once). A profile larger than every format allows is
+// none, and not kept.
 std::shared_ptr<const Conversion> ConversionFor(const ColourTag& tag, Source kind = Source::Decoded)
 {
+    if (tag.Icc.size() > kMostIccBytes)
+        return nullptr;
     static std::mutex mutex;
-    static std::list<std::pair<std::string, std::shared_ptr<const Conversion>>> kept;
-    constexpr std::size_t kKept = 8;
+    struct Kept {
+        std::string key;
+        std::shared_ptr<const Conversion> conversion;
+        std::size_t profileBytes;
+    };
+    static std::list<Kept> kept;
+    static std::size_t keptProfileBytes = 0;
+    // Each kept conversion is Little CMS's 8-bit table of the profile (it
+    // optimises every 8-bit conversion into one), some hundred kilobytes;
+    // where it could not, the profile's own tables, as large as the profile.
+    // A few are kept, and no more than a few megabytes of profiles.
+    constexpr std::size_t kKept = 8, kKeptProfileBytes = std::size_t{8} << 20;
     std::string key = KeyOf(tag, kind);
     const std::lock_guard lock(mutex);
     for (auto it = kept.begin(); it != kept.end(); ++it)
-        if (it->first == key) {
+        if (it->key == key) {
             kept.splice(kept.begin(), kept, it);
-            return it->second;
+            return it->conversion;
         }
     static const bool silenced = (cmsSetLogErrorHandler(Silent), true);
     (void)silenced;
-    kept.emplace_front(std::move(key), MakeConversion(tag, kind));
-    if (kept.size() > kKept)
+    kept.push_front({std::move(key), MakeConversion(tag, kind), tag.Icc.size()});
+    keptProfileBytes += tag.Icc.size();
+    while (kept.size() > 1 && (kept.size() > kKept || keptProfileBytes > kKeptProfileBytes)) {
+        keptProfileBytes -= kept.back().profileBytes;
         kept.pop_back();
-    return kept.front().second;
+    }
+    return kept.front().conversion;
+}
+
+// True when every pixel (or palette entry) is grey: its three bytes equal.
+bool AllGrey(const DibPicture& picture)
+{
+    if (picture.BitCount != 24)
+        return std::all_of(picture.Palette.begin(), picture.Palette.end(),
+                           [](const RgbQuad& q) { return q.Blue == q.Green && q.Green == q.Red; });
+    for (int y = 0; y < picture.Height; ++y) {
+        const uint8_t* p = picture.TopRow(y);
+        for (int x = 0; x < picture.Width; ++x, p += 3)
+            if (p[0] != p[1] || p[1] != p[2])
+                return false;
+    }
+    return true;
+}
+
+// True when the `pixels` pixels (three bytes each) are all `colour`.
+bool AllOf(const uint8_t* bgr, int pixels, const uint8_t* colour)
+{
+    for (int x = 0; x < pixels; ++x, bgr += 3)
+        if (bgr[0] != colour[0] || bgr[1] != colour[1] || bgr[2] != colour[2])
+            return false;
+    return true;
+}
+
+// True when the conversion would make the 24-bit picture one colour where
+// it is not: what no sound profile does. The converted rows are looked at
+// one by one until two colours differ (in the first row, for nearly any
+// picture).
+bool MakesFlat(const Conversion& conversion, const DibPicture& picture)
+{
+    const int w = picture.Width;
+    std::vector<uint8_t> converted(static_cast<size_t>(w) * 3);
+    uint8_t first[3] = {};
+    for (int y = 0; y < picture.Height; ++y) {
+        conversion.Run(picture.TopRow(y), converted.data(), w);
+        if (y == 0)
+            std::copy_n(converted.data(), 3, first);
+        if (!AllOf(converted.data(), w, first))
+            return false;
+    }
+    for (int y = 0; y < picture.Height; ++y)
+        if (!AllOf(picture.TopRow(y), w, picture.TopRow(0)))
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -145,17 +246,25 @@ bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag)
     if (!tag.Tagged() || picture.Empty() || (picture.BitCount != 24 && picture.Palette.empty()))
         return false;
     const auto conversion = ConversionFor(tag);
-    if (!conversion)
+    // A grey profile on a colour picture would make it its blue channel: a
+    // profile of another kind than the pixels is ignored.
+    if (!conversion || (conversion->GreyInput() && !AllGrey(picture)))
         return false;
     if (picture.BitCount != 24) {
         std::vector<uint8_t> bgr;
         for (const RgbQuad& q : picture.Palette)
             bgr.insert(bgr.end(), {q.Blue, q.Green, q.Red});
-        conversion->Run(bgr.data(), bgr.data(), static_cast<int>(picture.Palette.size()));
+        std::vector<uint8_t> converted(bgr.size());
+        const int entries = static_cast<int>(picture.Palette.size());
+        conversion->Run(bgr.data(), converted.data(), entries);
+        if (AllOf(converted.data(), entries, converted.data()) && !AllOf(bgr.data(), entries, bgr.data()))
+            return false;
         for (std::size_t i = 0; i < picture.Palette.size(); ++i)
-            picture.Palette[i] = {bgr[i * 3], bgr[i * 3 + 1], bgr[i * 3 + 2], 0};
+            picture.Palette[i] = {converted[i * 3], converted[i * 3 + 1], converted[i * 3 + 2], 0};
         return true;
     }
+    if (MakesFlat(*conversion, picture))
+        return false;
     const auto rows = [&](int from, int to) {
         for (int y = from; y < to; ++y)
             conversion->Run(picture.TopRow(y), picture.TopRow(y), picture.Width);
@@ -174,7 +283,7 @@ bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag)
 RowConversion RowConversionFor(const ColourTag& tag)
 {
     auto conversion = tag.Tagged() ? ConversionFor(tag) : nullptr;
-    if (!conversion)
+    if (!conversion || conversion->GreyInput())
         return {};
     return [conversion](uint8_t* bgr, int pixels) { conversion->Run(bgr, bgr, pixels); };
 }

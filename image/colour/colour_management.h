@@ -13,13 +13,17 @@
 
 // Converts the picture (24 bits a pixel, or a palette) to sRGB as its tag
 // says. An untagged or sRGB picture, a profile that cannot be read (a damaged
-// one) or one of another kind than the picture (a CMYK profile on RGB
-// numbers): the picture stays as it is. True when it was converted.
+// one, one larger than kMostIccBytes, one whose curves or primaries make
+// every colour one), one of another kind than the picture (a CMYK profile on
+// RGB numbers, a grey profile on a colour picture), or a conversion that
+// would make the picture one flat colour: the picture stays as it is. True
+// when it was converted.
 bool ConvertToSrgb(DibPicture& picture, const ColourTag& tag);
 
 // The same conversion a row at a time, in place, for rows of 24 bits a pixel
-// (three bytes, blue first); empty where ConvertToSrgb would leave the
-// picture as it is. It may run on several threads at once.
+// (three bytes, blue first) of a colour picture; empty where ConvertToSrgb
+// would leave the picture as it is, and for a grey profile. It may run on
+// several threads at once.
 using RowConversion = std::function<void(uint8_t* bgr, int pixels)>;
 RowConversion RowConversionFor(const ColourTag& tag);
 

@@ -5,9 +5,15 @@
 // HEIF's and AVIF's nclx colour description). A file that says nothing is
 // taken to be sRGB, as every screen and browser takes it.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+// The largest embedded profile read, in every format: a real one is a few
+// kilobytes (a camera's lookup tables a few hundred); a larger one is
+// ignored, as if there were none, before Little CMS is given it.
+inline constexpr size_t kMostIccBytes = size_t{4} << 20;
 
 // The chromaticities (CIE x, y) of a picture's white point and primaries.
 struct Chromaticities {

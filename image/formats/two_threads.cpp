@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/two_threads.h"
 
+#include "image/read_cancel.h"
+
 #include <thread>
 
 namespace {
@@ -21,7 +23,11 @@ TwoThreadResult RunOnTwoThreads(const std::function<bool()>& here, const std::fu
     TwoThreadResult result;
     std::thread other;
     try {
-        other = std::thread([&] { result.there = Guarded(there); });
+        // The other half stops with the read it is part of.
+        other = std::thread([&, flag = ReadCancelFlag()] {
+            const ReadCancelScope scope(flag);
+            result.there = Guarded(there);
+        });
     } catch (...) {
         result.here = Guarded(here);
         result.there = Guarded(there);

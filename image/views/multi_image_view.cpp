@@ -2,17 +2,87 @@
 #include "image/views/multi_image_view.h"
 
 #include "base/ui/path_text.h"
+#include "image/read_cancel.h"
 #include "image/views/image_info_box.h"
 #include "image/views/picture_image.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QThread>
+#include <QWindow>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// While it lives, the user's input to the program is held back and given
+// again, in its order, when it ends; Escape, and the window closed or
+// hidden, call `stop` (Escape is given again too, for the window to act
+// on).
+class InputHeld : public QObject {
+public:
+    InputHeld(QWidget* window, std::function<void()> stop) : window_(window), stop_(std::move(stop))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~InputHeld() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto& [receiver, event] : held_) {
+            if (receiver)
+                QCoreApplication::postEvent(receiver, event.release());
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                stop_();
+            [[fallthrough]];
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            // Taken where it first arrives (the window), so it is given
+            // once, to where it was going.
+            if (event->type() != QEvent::ShortcutOverride)
+                held_.emplace_back(receiver, std::unique_ptr<QEvent>(event->clone()));
+            return true;
+        case QEvent::Close:
+        case QEvent::Hide:
+            if (window_ && (receiver == window_ || receiver == window_->windowHandle()))
+                stop_();
+            return false;
+        default: return false;
+        }
+    }
+
+private:
+    QPointer<QWidget> window_;
+    std::function<void()> stop_;
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> held_;
+};
+
+}  // namespace
 
 MultiImageView::MultiImageView(QWidget* parent) : QWidget(parent)
 {
@@ -36,7 +106,9 @@ bool MultiImageView::SetImageName(const QString& name)
         ImageStatus::Failed,
         QT_TRANSLATE_NOOP("Messages",
                           "この画像を表示するメモリが足りません。ほかのプログラムを閉じてから選び直してください")};
+    std::atomic<bool> stopped{false};
     const auto readFile = [&] {
+        const ReadCancelScope scope(&stopped);
         const auto outOfMemory = [&] {
             engine_.SetPicture(DibPicture{});
             read = noMemory;
@@ -55,11 +127,28 @@ bool MultiImageView::SetImageName(const QString& name)
     reader->start();
     // A thread that could not be started never finishes: the file is read
     // here instead.
-    if (reader->isRunning() || reader->isFinished())
-        waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    else
+    if (reader->isRunning() || reader->isFinished()) {
+        // The user's input waits until the picture is there, but Escape and
+        // closing the window stop the read (the readers stop between a
+        // grid's tiles and a JPEG's rows). The program quitting ends this
+        // loop too, and stops the read.
+        const InputHeld held(window(), [&] {
+            stopped = true;
+            waiting.quit();
+        });
+        waiting.exec();
+        if (!reader->isFinished())
+            stopped = true;
+        reader->wait();
+    } else {
         readFile();
-    reader->wait();
+    }
+    // A stopped read shows nothing and tells nothing.
+    if (stopped) {
+        engine_.SetPicture(DibPicture{});
+        Refresh();
+        return false;
+    }
     Refresh();
     // A picture read but with no memory left to show it is told the same.
     if (read.Ok() && shown_.isNull() && !engine_.Picture().Empty()) {

@@ -18,7 +18,8 @@ public:
     // Reads the file (the failure box shown) and repaints; true on success.
     // The name is a path as PathText gives it, so any bytes reach the file.
     // The file is read at the view's size on another thread; the window
-    // keeps painting meanwhile, and the user's input waits.
+    // keeps painting meanwhile, and the user's input waits. Escape, the
+    // window closed or the program quitting stop the read: false, no box.
     bool SetImageName(const QString& name);
     // Shows another picture (the Photo CD reader's).
     void SetPicture(const DibPicture& picture);

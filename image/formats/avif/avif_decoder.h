@@ -5,7 +5,9 @@
 // first picture (of a sequence too) is decoded, cropped, turned and mirrored
 // as the container says (or, without its own turn or mirror, as its Exif
 // block says) into a bottom-up blue-green-red bitmap; an alpha channel is
-// left out. Without libavif the file goes to libheif.
+// left out, the colours as stored. Without libavif, and for what libavif
+// refuses (files it cannot parse or convert, grids of many tiles), the file
+// goes to libheif.
 
 #include "image/image_file.h"
 #include "image/image_read.h"

@@ -17,8 +17,7 @@ std::optional<AvifLibrary> Load()
                      lib.Find("avifDecoderParse", f.DecoderParse) &&
                      lib.Find("avifDecoderNextImage", f.DecoderNextImage) &&
                      lib.Find("avifRGBImageSetDefaults", f.RGBImageSetDefaults) &&
-                     lib.Find("avifImageYUVToRGB", f.ImageYUVToRGB) &&
-                     lib.Find("avifCropRectConvertCleanApertureBox", f.CropRectConvertCleanApertureBox);
+                     lib.Find("avifImageYUVToRGB", f.ImageYUVToRGB);
     if (!all)
         return std::nullopt;
     return f;

@@ -12,7 +12,6 @@ struct AvifLibrary {
     decltype(&avifDecoderNextImage) DecoderNextImage;
     decltype(&avifRGBImageSetDefaults) RGBImageSetDefaults;
     decltype(&avifImageYUVToRGB) ImageYUVToRGB;
-    decltype(&avifCropRectConvertCleanApertureBox) CropRectConvertCleanApertureBox;
 
     // The loaded library, or null when it is not installed or lacks a
     // function (AVIF files then go to libheif); loaded once, on the first

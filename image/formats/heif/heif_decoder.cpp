@@ -8,6 +8,7 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
+#include "image/read_cancel.h"
 
 #include <algorithm>
 #include <array>
@@ -76,10 +77,9 @@ ColourTag HeifColourTag(const HeifLibrary& heif, const heif_image_handle* handle
 {
     limitedRange = false;
     ColourTag tag;
-    constexpr size_t kMostProfileBytes = size_t{4} << 20;
     if (heif.image_handle_get_raw_color_profile_size && heif.image_handle_get_raw_color_profile) {
         const size_t size = heif.image_handle_get_raw_color_profile_size(handle);
-        if (size > 0 && size <= kMostProfileBytes) {
+        if (size > 0 && size <= kMostIccBytes) {
             tag.Icc.resize(size);
             if (heif.image_handle_get_raw_color_profile(handle, tag.Icc.data()).code != heif_error_Ok)
                 tag.Icc.clear();
@@ -146,6 +146,11 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     auto ctx = Hold(heif->context_alloc(), heif->context_free);
     if (!ctx || bytes.empty())
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");
+    // A read that may be stopped decodes a grid's tiles on this thread, one
+    // after the other, so it stops between two of them (each tile's own
+    // decoding still runs on several threads).
+    if (ReadCancelFlag() && heif->context_set_max_decoding_threads)
+        heif->context_set_max_decoding_threads(ctx.get(), 0);
     if (heif->context_read_from_memory_without_copy(ctx.get(), bytes.data(), bytes.size(), nullptr).code !=
         heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: not a HEIF file");

@@ -40,6 +40,7 @@ std::optional<HeifLibrary> Load()
                  f.nclx_color_profile_set_transfer_characteristics) &&
         lib.Find("heif_nclx_color_profile_set_matrix_coefficients", f.nclx_color_profile_set_matrix_coefficients) &&
         lib.Find("heif_image_set_nclx_color_profile", f.image_set_nclx_color_profile);
+    lib.Find("heif_context_set_max_decoding_threads", f.context_set_max_decoding_threads);
     lib.Find("heif_image_handle_get_raw_color_profile_size", f.image_handle_get_raw_color_profile_size);
     lib.Find("heif_image_handle_get_raw_color_profile", f.image_handle_get_raw_color_profile);
     lib.Find("heif_image_handle_get_nclx_color_profile", f.image_handle_get_nclx_color_profile);

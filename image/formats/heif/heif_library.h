@@ -44,6 +44,9 @@ struct HeifLibrary {
     decltype(&heif_image_handle_get_raw_color_profile) image_handle_get_raw_color_profile;
     decltype(&heif_image_handle_get_nclx_color_profile) image_handle_get_nclx_color_profile;
     decltype(&heif_nclx_color_profile_free) nclx_color_profile_release;
+    // How many threads decode a grid's tiles, where this libheif tells it
+    // (null otherwise).
+    decltype(&heif_context_set_max_decoding_threads) context_set_max_decoding_threads;
     // Its Exif block, where this libheif gives it (null otherwise).
     decltype(&heif_image_handle_get_list_of_metadata_block_IDs) image_handle_get_list_of_metadata_block_IDs;
     decltype(&heif_image_handle_get_metadata_size) image_handle_get_metadata_size;

@@ -3,6 +3,7 @@
 
 #include "image/formats/heif/de265_library.h"
 #include "image/formats/heif/heif_library.h"
+#include "image/read_cancel.h"
 
 #include <libheif/heif_plugin.h>
 
@@ -155,6 +156,10 @@ heif_error DecodeImage(void* p, heif_image** out)
 {
     auto* decoder = static_cast<Decoder*>(p);
     *out = nullptr;
+    // A grid's tiles come one by one: a read that was stopped ends at the
+    // next of them.
+    if (ReadCancelled())
+        return Failed(heif_suberror_Unspecified, "the read was stopped");
     g_de265->flush_data(decoder->context);
     HeldImage last;
     int more = 0;

@@ -7,6 +7,7 @@
 #include "image/image_file.h"
 #include "image/image_limits.h"
 #include "image/orientation.h"
+#include "image/read_cancel.h"
 
 #include <jpeglib.h>
 #include <sys/stat.h>
@@ -42,10 +43,12 @@ void Silent(j_common_ptr)
 // keeps the work in proportion to the file.
 constexpr int kMaxScans = 500;
 
+// Called between rows and scans: too many scans, or a read that was
+// stopped, end the decoding.
 void CheckScans(j_common_ptr cinfo)
 {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->is_decompressor && d->input_scan_number > kMaxScans)
+    if ((d->is_decompressor && d->input_scan_number > kMaxScans) || ReadCancelled())
         OnError(cinfo);
 }
 
@@ -118,7 +121,7 @@ void ReadIcc(jpeg_decompress_struct& cinfo, std::vector<uint8_t>& icc)
 {
     JOCTET* data = nullptr;
     unsigned int length = 0;
-    if (jpeg_read_icc_profile(&cinfo, &data, &length) && data)
+    if (jpeg_read_icc_profile(&cinfo, &data, &length) && data && length <= kMostIccBytes)
         icc.assign(data, data + length);
     std::free(data);
 }

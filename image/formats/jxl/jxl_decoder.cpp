@@ -63,10 +63,9 @@ ColourTag JxlColourTag(const JxlLibrary& jxl, JxlDecoder* dec)
         IsSrgb(data))
         return {};
     ColourTag tag;
-    constexpr size_t kMostProfileBytes = size_t{4} << 20;
     size_t size = 0;
     if (jxl.DecoderGetICCProfileSize(dec, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size) == JXL_DEC_SUCCESS &&
-        size > 0 && size <= kMostProfileBytes) {
+        size > 0 && size <= kMostIccBytes) {
         tag.Icc.resize(size);
         if (jxl.DecoderGetColorAsICCProfile(dec, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, tag.Icc.data(), size) !=
             JXL_DEC_SUCCESS)

@@ -56,7 +56,8 @@ ColourTag PngColourTag(png_structp png, png_infop info)
     const bool chrm = png_get_cHRM(png, info, &c.WhiteX, &c.WhiteY, &c.RedX, &c.RedY, &c.GreenX, &c.GreenY, &c.BlueX,
                                    &c.BlueY) != 0;
     if (png_get_iCCP(png, info, &name, &compression, &profile, &length) != 0 && profile && length > 0) {
-        tag.Icc.assign(profile, profile + length);
+        if (length <= kMostIccBytes)  // too large: as if there were none
+            tag.Icc.assign(profile, profile + length);
     } else if (png_get_valid(png, info, PNG_INFO_sRGB) != 0) {
         tag.Srgb = true;
     } else {

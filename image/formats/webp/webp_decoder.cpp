@@ -42,7 +42,8 @@ Chunks ReadChunks(std::span<const uint8_t> bytes)
         WebPDemuxReleaseChunkIterator(&chunk);
     }
     if (demux && WebPDemuxGetChunk(demux, "ICCP", 1, &chunk)) {
-        found.Icc.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
+        if (chunk.chunk.size <= kMostIccBytes)
+            found.Icc.assign(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
         WebPDemuxReleaseChunkIterator(&chunk);
     }
     WebPDemuxDelete(demux);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/session/signal_session_end.h"
 
+#include "image/read_cancel.h"
+
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -16,6 +18,9 @@ int g_pipe[2] = {-1, -1};
 
 void OnSignal(int)
 {
+    // A picture being read (a grid of thousands of tiles can take many
+    // seconds) stops at once; the window's thread then gets to the end.
+    StopEveryRead();
     const char byte = 1;
     [[maybe_unused]] const auto n = ::write(g_pipe[1], &byte, 1);
 }

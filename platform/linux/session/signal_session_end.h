@@ -2,8 +2,8 @@
 #pragma once
 // Session end over signals: SIGTERM (sent at shut-down and log-off, and by
 // `kill`), SIGHUP (the terminal or session went away) and SIGINT. The signal
-// handler only writes a byte to a pipe; the handler runs later on the
-// window's thread.
+// handler stops every picture being read and writes a byte to a pipe; the
+// handler runs later on the window's thread.
 
 #include "platform/session_end.h"
 

@@ -12,13 +12,17 @@
 #include "options/open_bmp.h"
 #include "options/open_wav.h"
 #include "platform/fake/fake_sound.h"
+#include "platform/linux/system/malloc_process_memory.h"
 #include "tests/ui/control.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
+#include "tests/unit/image/heif_grid.h"
+#include "tests/unit/image/modern_fixtures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +36,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -56,6 +62,37 @@ void Click(QListWidget* list, const QString& text)
     QListWidgetItem* item = Item(list, text);
     QVERIFY2(item, qPrintable(text));
     list->setCurrentItem(item);
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A HEIC grid of 32 x 32 tiles of 256 x 256 pixels (64 megapixels), every
+// tile the same: a few kilobytes that take seconds to decode and some
+// hundreds of megabytes.
+void WriteTileGrid(const std::string& path)
+{
+    constexpr int kSide = 256, kTiles = 32;
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x)
+            rgb.insert(rgb.end(), {static_cast<uint8_t>(x), static_cast<uint8_t>(y), 128});
+    const fixtures::Tile tile = fixtures::TileOf(fixtures::EncodeHeif(rgb, kSide, kSide, false));
+    const std::vector<uint8_t> file = fixtures::GridHeic(tile, kSide, {kTiles, kTiles, kTiles * kSide, kTiles * kSide});
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+// The program's resident memory in megabytes.
+double ResidentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
 }  // namespace
@@ -247,6 +284,86 @@ private slots:
         QVERIFY(previewClearedBeforeTheBox);
         QVERIFY(errors.isEmpty());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // A preview still being read stops within a second of Escape or the
+    // window's close button, shows nothing, and the picker closes.
+    void previewReadStopsAtEscapeAndClose()
+    {
+        WriteTileGrid((dir + QStringLiteral("/grid.heic")).toStdString());
+        QStringList boxes;
+        ImageInfoBox::SetPresenter([&](const QString&, const QString& text) { boxes << text; });
+        for (const bool escape : {true, false}) {
+            TfrmOpenBmp picker("");
+            picker.SetFileTypes(ImageFileTypes());
+            Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
+            emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
+            picker.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&picker));
+            QElapsedTimer timer;
+            qint64 askedAt = -1;
+            QTimer::singleShot(500, &picker, [&] {
+                askedAt = timer.elapsed();
+                if (escape)
+                    QTest::keyClick(&picker, Qt::Key_Escape);
+                else
+                    picker.close();
+            });
+            timer.start();
+            Click(Control<QListWidget>(picker, "FileList"), QStringLiteral("grid.heic"));
+            const qint64 stoppedAt = timer.elapsed();
+            QVERIFY(askedAt >= 0);
+            QVERIFY2(stoppedAt - askedAt < 1000, qPrintable(QString::number(stoppedAt - askedAt)));
+            QTRY_VERIFY(!picker.isVisible());
+            QVERIFY(Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
+        }
+        ImageInfoBox::SetPresenter({});
+        QFile::remove(dir + QStringLiteral("/grid.heic"));
+        QVERIFY(errors.isEmpty());
+        QVERIFY(boxes.isEmpty());
+    }
+
+    // What the previews' reads took is given back once they are shown: the
+    // program's resident size ends within 50 MB of where it was. (A HEIC
+    // grid, then an AVIF grid of 64 tiles, whose decoders' many middling
+    // blocks the heap would otherwise keep.)
+    void previewGivesItsMemoryBack()
+    {
+        if (std::system("command -v avifenc >/dev/null") != 0)
+            QSKIP("avifenc is missing (scripts/install-deps installs libavif-bin)");
+        const std::string heic = (dir + QStringLiteral("/memory.heic")).toStdString();
+        const std::string png = (dir + QStringLiteral("/memory.png.src")).toStdString();
+        const std::string avif = (dir + QStringLiteral("/memory.avif")).toStdString();
+        WriteTileGrid(heic);
+        std::vector<uint8_t> rgb;
+        for (int y = 0; y < 2048; ++y)
+            for (int x = 0; x < 2048; ++x)
+                rgb.insert(rgb.end(),
+                           {static_cast<uint8_t>(x ^ y), static_cast<uint8_t>(x + y), static_cast<uint8_t>(x)});
+        WriteBytes(png, fixtures::EncodePng(rgb, 2048, 2048));
+        QCOMPARE(std::system(("avifenc -s 10 -j 2 --grid 8x8 '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()),
+                 0);
+        QStringList boxes;
+        ImageInfoBox::SetPresenter([&](const QString&, const QString& text) { boxes << text; });
+        platform::MallocProcessMemory memory;
+        memory.ReturnFreeHeap();
+        const double before = ResidentMegabytes();
+        {
+            TfrmOpenBmp picker("", memory);
+            picker.SetFileTypes(ImageFileTypes());
+            Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
+            emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
+            for (const QString& name : {QStringLiteral("memory.heic"), QStringLiteral("memory.avif")}) {
+                Click(Control<QListWidget>(picker, "FileList"), name);
+                QVERIFY(!Control<MultiImageView>(picker, "PMImage")->Shown().isNull());
+            }
+        }
+        const double after = ResidentMegabytes();
+        ImageInfoBox::SetPresenter({});
+        for (const std::string& name : {heic, png, avif})
+            std::remove(name.c_str());
+        QVERIFY(boxes.isEmpty());
+        QVERIFY2(after - before < 50, qPrintable(QStringLiteral("%1 MB before, %2 MB after").arg(before).arg(after)));
     }
 
     void namesThatAreNotUtf8AreShownEscapedAndKeptAsBytes()

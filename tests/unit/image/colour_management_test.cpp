@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <malloc.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -45,26 +47,38 @@ Bytes PatchesRgb()
     return rgb;
 }
 
-// An RGB profile of the given primaries (white D65) and curve.
-Bytes RgbProfile(const cmsCIExyYTRIPLE& primaries, cmsToneCurve* curve)
+// The profile's bytes; the profile is closed.
+Bytes Saved(cmsHPROFILE profile)
 {
-    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
-    cmsToneCurve* curves[3] = {curve, curve, curve};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
     cmsUInt32Number size = 0;
     cmsSaveProfileToMem(profile, nullptr, &size);
     Bytes bytes(size);
     cmsSaveProfileToMem(profile, bytes.data(), &size);
     cmsCloseProfile(profile);
-    cmsFreeToneCurve(curve);
     return bytes;
 }
 
-Bytes DisplayP3()
+// An RGB profile of the given primaries (white D65) and curve, with a
+// private tag of `padding` bytes.
+Bytes RgbProfile(const cmsCIExyYTRIPLE& primaries, cmsToneCurve* curve, size_t padding = 0)
+{
+    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
+    cmsToneCurve* curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
+    cmsFreeToneCurve(curve);
+    if (padding > 0) {
+        const Bytes zeros(padding);
+        cmsWriteRawTag(profile, static_cast<cmsTagSignature>(0x7A6C7672), zeros.data(),
+                       static_cast<cmsUInt32Number>(padding));
+    }
+    return Saved(profile);
+}
+
+Bytes DisplayP3(size_t padding = 0)
 {
     const cmsFloat64Number srgb[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
     return RgbProfile({{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}},
-                      cmsBuildParametricToneCurve(nullptr, 4, srgb));
+                      cmsBuildParametricToneCurve(nullptr, 4, srgb), padding);
 }
 
 Bytes AdobeRgb()
@@ -75,6 +89,37 @@ Bytes AdobeRgb()
 Bytes LinearSrgb()
 {
     return RgbProfile({{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}}, cmsBuildGamma(nullptr, 1.0));
+}
+
+Bytes GreyProfile()
+{
+    cmsToneCurve* curve = cmsBuildGamma(nullptr, 2.2);
+    cmsHPROFILE profile = cmsCreateGrayProfile(cmsD50_xyY(), curve);
+    cmsFreeToneCurve(curve);
+    return Saved(profile);
+}
+
+// sRGB's primaries with a curve that makes every number one.
+Bytes GammaZero()
+{
+    return RgbProfile({{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}}, cmsBuildGamma(nullptr, 0.0));
+}
+
+// A parametric curve whose numbers have no power (a negative base).
+Bytes NoNumbersCurve()
+{
+    const cmsFloat64Number params[5] = {2.4, -1, 0, 0, 0};
+    return RgbProfile({{0.64, 0.33, 1}, {0.30, 0.60, 1}, {0.15, 0.06, 1}},
+                      cmsBuildParametricToneCurve(nullptr, 4, params));
+}
+
+Bytes ZeroPrimaries()
+{
+    cmsHPROFILE profile = cmsCreate_sRGBProfile();
+    const cmsCIEXYZ zero{0, 0, 0};
+    for (cmsTagSignature tag : {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag})
+        cmsWriteTag(profile, tag, &zero);
+    return Saved(profile);
 }
 
 // The JPEG with the profile in APP2 segments after its start, as many as it
@@ -343,4 +388,73 @@ TEST_F(ColourManagement, CmykPicturesGoThroughTheirProfile)
         for (size_t i = 0; i < kInks.size(); ++i)
             EXPECT_LT(DeltaE(shown[i], expected[i]), 2.0) << c.name << " patch " << i;
     }
+}
+
+// A profile that cannot stand for the picture's colours is ignored in every
+// format: a grey one on a colour picture, one whose curve or primaries would
+// make every colour one, one beyond the size every format allows (a Display
+// P3 profile padded past 4 MB, which would otherwise be used). The picture
+// is shown as the same file without the profile shows it.
+TEST_F(ColourManagement, ProfilesThatCannotStandForThePictureAreIgnored)
+{
+    const Bytes rgb = PatchesRgb();
+    const int w = kSide * static_cast<int>(kPatches.size()), h = kSide;
+    const Bytes png = Untagged(fixtures::EncodePng(rgb, w, h)), jpeg = fixtures::EncodeJpeg(rgb, w, h, false, 100);
+    const Bytes webp = fixtures::EncodeWebp(rgb, w, h, true);
+    const Bytes heic = fixtures::EncodeHeif(rgb, w, h, false), avif = fixtures::EncodeHeif(rgb, w, h, true);
+    const std::pair<const char*, Bytes> profiles[] = {
+        {"grey", GreyProfile()},
+        {"gamma-0", GammaZero()},
+        {"no-numbers", NoNumbersCurve()},
+        {"zero-primaries", ZeroPrimaries()},
+        {"oversized", DisplayP3((size_t{4} << 20) + 1000)},
+    };
+    for (const auto& [kind, icc] : profiles) {
+        const struct {
+            const char* format;
+            Bytes file, untagged;
+        } cases[] = {
+            {"png", fixtures::PngWithChunk(png, "iCCP", IccpChunk(icc)), png},
+            {"jpg", JpegWithProfile(jpeg, icc), jpeg},
+            {"webp", fixtures::WebpWithChunk(webp, "ICCP", icc), webp},
+            {"heic", fixtures::EncodeHeif(rgb, w, h, false, 1, nullptr, {}, 0, icc), heic},
+            {"avif", fixtures::EncodeHeif(rgb, w, h, true, 1, nullptr, {}, 0, icc), avif},
+        };
+        for (const auto& c : cases) {
+            const std::string name = std::string(kind) + "." + c.format;
+            SCOPED_TRACE(name);
+            const std::vector<Rgb> expected = Read("plain." + std::string(c.format), c.untagged);
+            const std::vector<Rgb> shown = Read(name, c.file);
+            for (size_t i = 0; i < kPatches.size(); ++i)
+                EXPECT_LT(DeltaE(shown[i], expected[i]), 1.0) << "patch " << i;
+        }
+    }
+}
+
+// The conversions kept for the pictures to come hold a few megabytes at
+// most: twelve pictures with twelve different profiles of nearly 4 MB
+// (Display P3 padded, each with its own padding) leave the program's
+// resident size within 12 MB of where it was, the heap's free memory given
+// back.
+TEST_F(ColourManagement, KeptConversionsHoldAFewMegabytesAtMost)
+{
+    auto resident = [] {
+        ::malloc_trim(0);
+        std::ifstream statm("/proc/self/statm");
+        long pages = 0, kept = 0;
+        statm >> pages >> kept;
+        return static_cast<double>(kept) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1 << 20);
+    };
+    const double before = resident();
+    for (int i = 0; i < 12; ++i) {
+        ColourTag tag;
+        tag.Icc = DisplayP3((size_t{4} << 20) - 4096 - static_cast<size_t>(i) * 16);
+        DibPicture picture;
+        ASSERT_TRUE(picture.Allocate(16, 16, 24));
+        for (size_t b = 0; b < picture.Bits.size(); ++b)
+            picture.Bits[b] = static_cast<uint8_t>(b * 7);
+        EXPECT_TRUE(ConvertToSrgb(picture, tag)) << i;
+    }
+    const double after = resident();
+    EXPECT_LT(after - before, 12.0) << before << " MB before, " << after << " MB after";
 }

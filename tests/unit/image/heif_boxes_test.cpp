@@ -2,153 +2,33 @@
 // Grids of tiles in HEIF files: a grid of real HEVC tiles, made here from one
 // tile that libheif encoded, is read when its tiles fit the limits and refused
 // before any tile is decoded when they do not, whatever sizes the file states.
+#include "address_space_limit.h"
 #include "files_in_temp_dir.h"
+#include "heif_grid.h"
 #include "image/formats/heif/heif_boxes.h"
 #include "image/multi_image.h"
+#include "image/read_cancel.h"
 #include "image_fixtures.h"
-#include "isobmff_boxes.h"
 #include "modern_fixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
 #include <vector>
 
 namespace {
 
-using fixtures::Bytes;
-using fixtures::Join;
-using fixtures::MakeBox;
-using fixtures::Put;
+using Bytes = std::vector<uint8_t>;
 
-// The body of the first box of that type in a run of boxes, looking into
-// "meta" (after its version), "iprp" and "ipco"; its whole box in `whole`.
-bool FindBox(std::span<const uint8_t> run, std::string_view type, std::span<const uint8_t>& body,
-             std::span<const uint8_t>* whole = nullptr)
-{
-    for (size_t at = 0; at + 8 <= run.size();) {
-        const size_t size = size_t{run[at]} << 24 | size_t{run[at + 1]} << 16 | size_t{run[at + 2]} << 8 | run[at + 3];
-        if (size < 8 || size > run.size() - at)
-            return false;
-        const std::string_view t(reinterpret_cast<const char*>(run.data() + at + 4), 4);
-        const auto inner = run.subspan(at + 8, size - 8);
-        if (t == type) {
-            body = inner;
-            if (whole)
-                *whole = run.subspan(at, size);
-            return true;
-        }
-        if ((t == "meta" && FindBox(inner.subspan(4), type, body, whole)) ||
-            ((t == "iprp" || t == "ipco") && FindBox(inner, type, body, whole)))
-            return true;
-        at += size;
-    }
-    return false;
-}
-
-struct Tile {
-    Bytes hvcC;  // the whole decoder configuration box
-    Bytes data;  // the coded picture
-};
-
-// The one picture of a file libheif wrote: its configuration and its data
-// (the first extent of item 1, at a file offset).
-Tile TileOf(const Bytes& heic)
-{
-    std::span<const uint8_t> body, whole, iloc;
-    Tile t;
-    if (!FindBox(heic, "hvcC", body, &whole) || !FindBox(heic, "iloc", iloc))
-        return t;
-    t.hvcC.assign(whole.begin(), whole.end());
-    // Version 0 or 1, offsets and lengths of four bytes, a base offset of
-    // none or four; the first item's first extent.
-    const uint8_t version = iloc[0];
-    const size_t baseBytes = iloc.size() > 5 ? iloc[5] >> 4 : 0;
-    const size_t base = 4 + 2 + 2 + 2 + (version >= 1 ? 2 : 0) + 2;  // to the first item's base offset
-    const size_t at = base + baseBytes + 2;
-    auto u32 = [&](size_t i) {
-        return uint32_t{iloc[i]} << 24 | uint32_t{iloc[i + 1]} << 16 | uint32_t{iloc[i + 2]} << 8 | iloc[i + 3];
-    };
-    if (iloc.size() < at + 8 || iloc[4] != 0x44 || (baseBytes != 0 && baseBytes != 4))
-        return t;
-    const uint64_t offset = (baseBytes ? u32(base) : 0) + u32(at), length = u32(at + 4);
-    if (offset + length <= heic.size())
-        t.data.assign(heic.begin() + static_cast<std::ptrdiff_t>(offset),
-                      heic.begin() + static_cast<std::ptrdiff_t>(offset + length));
-    return t;
-}
-
-struct Grid {
-    int rows, columns;
-    int outputWidth, outputHeight;  // the grid's own and its "ispe"
-    bool tileSizeStated = true;
-};
-
-// A HEIC whose primary picture is the grid, every cell the same tile.
-Bytes GridHeic(const Tile& tile, int tileSide, const Grid& g)
-{
-    auto infe = [](int id, std::string_view type) {
-        Bytes b;
-        Put(b, static_cast<uint64_t>(id), 2);
-        Put(b, 0, 2);
-        b.insert(b.end(), type.begin(), type.end());
-        b.push_back(0);
-        return MakeBox("infe", b, 2);
-    };
-    Bytes iinf, dimg, ipco, ipma, grid, hdlr(4, 0);
-    Put(iinf, 2, 2);
-    iinf = Join({iinf, infe(1, "hvc1"), infe(2, "grid")});
-    Put(dimg, 2, 2);
-    Put(dimg, static_cast<uint64_t>(g.rows * g.columns), 2);
-    for (int i = 0; i < g.rows * g.columns; ++i)
-        Put(dimg, 1, 2);
-    auto ispe = [](int w, int h) {
-        Bytes b;
-        Put(b, static_cast<uint64_t>(w), 4);
-        Put(b, static_cast<uint64_t>(h), 4);
-        return MakeBox("ispe", b, 0);
-    };
-    ipco = Join({tile.hvcC, ispe(tileSide, tileSide), ispe(g.outputWidth, g.outputHeight)});
-    Put(ipma, 2, 4);
-    Put(ipma, 1, 2);
-    if (g.tileSizeStated)
-        ipma.insert(ipma.end(), {2, 0x81, 0x02});
-    else
-        ipma.insert(ipma.end(), {1, 0x81});
-    Put(ipma, 2, 2);
-    ipma.insert(ipma.end(), {1, 0x03});
-    grid = {0, 0, static_cast<uint8_t>(g.rows - 1), static_cast<uint8_t>(g.columns - 1)};
-    Put(grid, static_cast<uint64_t>(g.outputWidth), 2);
-    Put(grid, static_cast<uint64_t>(g.outputHeight), 2);
-    hdlr.insert(hdlr.end(), {'p', 'i', 'c', 't'});
-    hdlr.resize(hdlr.size() + 13, 0);
-    const Bytes ftyp = MakeBox("ftyp", {'h', 'e', 'i', 'c', 0, 0, 0, 0, 'm', 'i', 'f', '1', 'h', 'e', 'i', 'c'});
-    auto meta = [&](uint32_t dataOffset) {
-        Bytes iloc{0x44, 0x00};
-        Put(iloc, 2, 2);
-        for (const auto& [id, method, offset, length] :
-             {std::tuple{1, 0, dataOffset, tile.data.size()}, std::tuple{2, 1, 0u, grid.size()}}) {
-            Put(iloc, static_cast<uint64_t>(id), 2);
-            Put(iloc, static_cast<uint64_t>(method), 2);
-            Put(iloc, 0, 2);
-            Put(iloc, 1, 2);
-            Put(iloc, offset, 4);
-            Put(iloc, length, 4);
-        }
-        Bytes pitm;
-        Put(pitm, 2, 2);
-        return MakeBox("meta",
-                       Join({MakeBox("hdlr", hdlr, 0), MakeBox("pitm", pitm, 0), MakeBox("iinf", iinf, 0),
-                             MakeBox("iref", MakeBox("dimg", dimg), 0),
-                             MakeBox("iprp", Join({MakeBox("ipco", ipco), MakeBox("ipma", ipma, 0)})),
-                             MakeBox("idat", grid), MakeBox("iloc", iloc, 1)}),
-                       0);
-    };
-    const size_t offset = ftyp.size() + meta(0).size() + 8;
-    return Join({ftyp, meta(static_cast<uint32_t>(offset)), MakeBox("mdat", tile.data)});
-}
+using fixtures::Grid;
+using fixtures::GridHeic;
+using fixtures::Tile;
+using fixtures::TileOf;
 
 class HeifGrids : public FilesInTempDir {
 protected:
@@ -197,4 +77,53 @@ TEST_F(HeifGrids, AreReadWithinTheLimitsAndRefusedBeyondWithoutDecoding)
     // A picture that is no grid is left to the library.
     EXPECT_FALSE(ReadHeifGridCost(fixtures::EncodeHeif(fixtures::PhotoRgb(64, 64), 64, 64, false)).has_value());
     EXPECT_TRUE(HeifGridWithinLimits(Bytes(40, 0xFF)));
+}
+
+// An AVIF grid of many small tiles (written by avifenc) is read in a
+// process whose address space may grow by a gigabyte at most, as `ulimit
+// -v` holds it: libavif keeps a decoder for every tile at once and needs gigabytes
+// for a thousand of them, so such a grid goes to libheif, tile by tile.
+TEST_F(HeifGrids, AvifGridsOfManyTilesAreReadWithinAGigabyte)
+{
+    if (std::system("command -v avifenc >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc is missing (scripts/install-deps installs libavif-bin)";
+    constexpr int kSide = 2048;
+    const std::string png = Put("grid-source.png", fixtures::EncodePng(fixtures::PhotoRgb(kSide, kSide), kSide, kSide));
+    for (const int tiles : {8, 32}) {
+        SCOPED_TRACE(tiles);
+        const std::string avif = (dir_ / ("grid" + std::to_string(tiles) + ".avif")).string();
+        const std::string grid = std::to_string(tiles) + "x" + std::to_string(tiles);
+        ASSERT_EQ(std::system(
+                      ("avifenc -s 10 -j 2 --grid " + grid + " '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()),
+                  0);
+        EXPECT_TRUE(fixtures::WithinAddressSpace(uint64_t{1} << 30, [&] {
+            TPMultiImage image;
+            image.ImageReadRes = lColorTrue;
+            return image.SetImageName(avif).Ok() && image.Picture().Width == kSide;
+        }));
+    }
+}
+
+// A grid of 1024 large tiles (seconds of decoding) read where nothing may
+// stop it, as the rotation reads, stops within a second of every read being
+// stopped (the program ending on a signal), with no message for the user.
+TEST_F(HeifGrids, AGridReadStopsWhenEveryReadIsStopped)
+{
+    constexpr int kSide = 256, kTiles = 32;
+    const Tile tile = TileOf(fixtures::EncodeHeif(fixtures::PhotoRgb(kSide, kSide), kSide, kSide, false));
+    const std::string grid = Put("slow.heic", GridHeic(tile, kSide, {kTiles, kTiles, kTiles * kSide, kTiles * kSide}));
+    EXPECT_TRUE(fixtures::InChildProcess([&] {
+        using Clock = std::chrono::steady_clock;
+        Clock::time_point stoppedAt;
+        std::thread stopper([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            stoppedAt = Clock::now();
+            StopEveryRead();
+        });
+        TPMultiImage image;
+        const ImageResult r = image.SetImageName(grid);
+        const auto returned = Clock::now();
+        stopper.join();
+        return !r.Ok() && r.Message.empty() && returned - stoppedAt < std::chrono::seconds(1);
+    }));
 }

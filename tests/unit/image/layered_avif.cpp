@@ -33,8 +33,9 @@ struct CodecEnd {
     void operator()(aom_codec_ctx_t* c) const { aom_codec_destroy(c); }
 };
 
-// The two layers' coded bytes, base layer first; empty when libaom refused.
-bool EncodeLayers(const std::vector<uint8_t>& rgb, int width, int height, Bytes& base, Bytes& top)
+// The two layers' coded bytes, base layer first; with `layered` false, the
+// picture in `top` alone. False when libaom refused.
+bool EncodeLayers(const std::vector<uint8_t>& rgb, int width, int height, Bytes& base, Bytes& top, bool layered = true)
 {
     aom_codec_iface_t* iface = aom_codec_av1_cx();
     aom_codec_enc_cfg_t cfg;
@@ -73,13 +74,14 @@ bool EncodeLayers(const std::vector<uint8_t>& rgb, int width, int height, Bytes&
     aom_codec_control(&codec, AOME_SET_CPUUSED, 8);
     aom_codec_control(&codec, AV1E_SET_COLOR_RANGE, AOM_CR_FULL_RANGE);
     aom_codec_control(&codec, AV1E_SET_MATRIX_COEFFICIENTS, AOM_CICP_MC_BT_601);
-    if (aom_codec_control(&codec, AV1E_SET_SVC_PARAMS, &svc) != AOM_CODEC_OK)
+    if (layered && aom_codec_control(&codec, AV1E_SET_SVC_PARAMS, &svc) != AOM_CODEC_OK)
         return false;
-    for (int layer = 0; layer < 2; ++layer) {
+    for (int layer = layered ? 0 : 1; layer < 2; ++layer) {
         aom_svc_layer_id_t id{};
         id.spatial_layer_id = layer;
-        aom_codec_control(&codec, AV1E_SET_SVC_LAYER_ID, &id);
-        if (aom_codec_encode(&codec, img.get(), 0, 1, layer == 0 ? AOM_EFLAG_FORCE_KF : 0) != AOM_CODEC_OK)
+        if (layered)
+            aom_codec_control(&codec, AV1E_SET_SVC_LAYER_ID, &id);
+        if (aom_codec_encode(&codec, img.get(), 0, 1, layer == 0 || !layered ? AOM_EFLAG_FORCE_KF : 0) != AOM_CODEC_OK)
             return false;
         Bytes& out = layer == 0 ? base : top;
         aom_codec_iter_t iter = nullptr;
@@ -89,16 +91,14 @@ bool EncodeLayers(const std::vector<uint8_t>& rgb, int width, int height, Bytes&
                 out.insert(out.end(), data, data + pkt->data.frame.sz);
             }
     }
-    return !base.empty() && !top.empty();
+    return (!layered || !base.empty()) && !top.empty();
 }
 
-}  // namespace
-
-std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int width, int height, int selectedLayer)
+// The file around the coded picture: with `base` the layers' sizes and the
+// layer selected; with `twoIpma`, a second "ipma" box of the same version
+// and flags (associating an item the file does not hold).
+Bytes AvifFile(const Bytes& base, const Bytes& top, int width, int height, int selectedLayer, bool twoIpma)
 {
-    Bytes base, top;
-    if (!EncodeLayers(rgb, width, height, base, top) || base.size() > 0xFFFF)
-        return {};
     const Bytes data = Join({base, top});
 
     Bytes ispe, av1C{0x81, 0x1F, 0x0C, 0x00}, pixi{3, 8, 8, 8}, colr{'n', 'c', 'l', 'x'}, a1lx{0}, lsel;
@@ -122,6 +122,14 @@ std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int widt
         ipco = Join({ipco, MakeBox("lsel", lsel)});
         ipma.push_back(0x86);
     }
+    if (base.empty()) {  // no layers: no "a1lx"
+        ipma[6] = 4;
+        ipma.pop_back();
+    }
+    Bytes otherIpma;
+    Put(otherIpma, 1, 4);
+    Put(otherIpma, 2, 2);  // item 2
+    otherIpma.insert(otherIpma.end(), {1, 0x03});
     Bytes hdlr(4, 0), pitm, iinf, infe;
     hdlr.insert(hdlr.end(), {'p', 'i', 'c', 't'});
     hdlr.resize(hdlr.size() + 13, 0);
@@ -140,14 +148,33 @@ std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int widt
         Put(iloc, 1, 2);  // one extent
         Put(iloc, dataOffset, 4);
         Put(iloc, data.size(), 4);
-        return MakeBox(
-            "meta",
-            Join({MakeBox("hdlr", hdlr, 0), MakeBox("pitm", pitm, 0), MakeBox("iinf", iinf, 0),
-                  MakeBox("iprp", Join({MakeBox("ipco", ipco), MakeBox("ipma", ipma, 0)})), MakeBox("iloc", iloc, 0)}),
-            0);
+        return MakeBox("meta",
+                       Join({MakeBox("hdlr", hdlr, 0), MakeBox("pitm", pitm, 0), MakeBox("iinf", iinf, 0),
+                             MakeBox("iprp", Join({MakeBox("ipco", ipco), MakeBox("ipma", ipma, 0),
+                                                   twoIpma ? MakeBox("ipma", otherIpma, 0) : Bytes{}})),
+                             MakeBox("iloc", iloc, 0)}),
+                       0);
     };
     const size_t offset = ftyp.size() + meta(0).size() + 8;
     return Join({ftyp, meta(static_cast<uint32_t>(offset)), MakeBox("mdat", data)});
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int width, int height, int selectedLayer)
+{
+    Bytes base, top;
+    if (!EncodeLayers(rgb, width, height, base, top) || base.size() > 0xFFFF)
+        return {};
+    return AvifFile(base, top, width, height, selectedLayer, false);
+}
+
+std::vector<uint8_t> EncodeAvifWithTwoIpma(const std::vector<uint8_t>& rgb, int width, int height)
+{
+    Bytes base, top;
+    if (!EncodeLayers(rgb, width, height, base, top, false))
+        return {};
+    return AvifFile(base, top, width, height, -1, true);
 }
 
 }  // namespace fixtures

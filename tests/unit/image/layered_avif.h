@@ -13,4 +13,9 @@ namespace fixtures {
 
 std::vector<uint8_t> EncodeLayeredAvif(const std::vector<uint8_t>& rgb, int width, int height, int selectedLayer);
 
+// The picture in one layer, the file with two "ipma" boxes of the same
+// version and flags, as some encoders write files with alpha (libavif
+// refuses them; libheif reads them).
+std::vector<uint8_t> EncodeAvifWithTwoIpma(const std::vector<uint8_t>& rgb, int width, int height);
+
 }  // namespace fixtures

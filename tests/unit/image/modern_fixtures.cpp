@@ -12,13 +12,13 @@
 
 namespace fixtures {
 
-std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height)
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height, bool alpha)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
+    image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr))
         return {};
@@ -87,7 +87,8 @@ heif_error Append(heif_context*, const void* data, size_t size, void* userdata)
 }  // namespace
 
 std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation,
-                                const char* chroma, const std::vector<uint8_t>& exif, int primaries)
+                                const char* chroma, const std::vector<uint8_t>& exif, int primaries,
+                                const std::vector<uint8_t>& icc)
 {
     std::vector<uint8_t> out;
     heif_context* ctx = heif_context_alloc();
@@ -122,6 +123,8 @@ std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int 
             options->output_nclx_profile = nclx;
             options->macOS_compatibility_workaround_no_nclx_profile = 0;  // else no colr box is written
         }
+        if (!icc.empty())
+            heif_image_set_raw_color_profile(image, "prof", icc.data(), icc.size());
         heif_writer writer{1, Append};
         heif_image_handle* handle = nullptr;
         ok = heif_context_encode_image(ctx, image, encoder, options, &handle).code == heif_error_Ok &&

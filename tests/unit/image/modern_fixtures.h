@@ -9,16 +9,19 @@
 
 namespace fixtures {
 
-std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height);
+// With `alpha`, four bytes a pixel: red, green, blue, alpha.
+std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgb, int width, int height, bool alpha = false);
 std::vector<uint8_t> EncodeWebp(const std::vector<uint8_t>& rgb, int width, int height, bool lossless);
 // Two frames: the given picture first, then its colours inverted.
 std::vector<uint8_t> EncodeAnimatedWebp(const std::vector<uint8_t>& rgb, int width, int height);
 // HEIC (HEVC) or AVIF (AV1) through libheif, recording an orientation of 1 to 8;
 // `chroma` ("420", "422", "444") chooses the encoder's sampling.
 // An `exif` block (from its TIFF header) is stored as the picture's Exif item;
-// `primaries` (an nclx code point, with the sRGB curve) tags its colours.
+// `primaries` (an nclx code point, with the sRGB curve) or an `icc` profile
+// tags its colours.
 std::vector<uint8_t> EncodeHeif(const std::vector<uint8_t>& rgb, int width, int height, bool av1, int orientation = 1,
-                                const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0);
+                                const char* chroma = nullptr, const std::vector<uint8_t>& exif = {}, int primaries = 0,
+                                const std::vector<uint8_t>& icc = {});
 std::vector<uint8_t> EncodeJxl(const std::vector<uint8_t>& rgb, int width, int height, bool lossless,
                                int orientation = 1);
 // A lossless CMYK JPEG XL with the CMYK profile `icc`: cyan, magenta and

@@ -3,6 +3,7 @@
 // encoders come back through the image component as the picture that was
 // encoded: exactly for lossless files, close for lossy ones; a file cut short
 // is refused with its own message; photos are turned upright.
+#include "address_space_limit.h"
 #include "files_in_temp_dir.h"
 #include "image/formats/heif/heif_decoder.h"
 #include "image/formats/heif/heif_library.h"
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -343,4 +345,141 @@ TEST_F(ModernFormats, LayeredAvifShowsTheLayerItAsksFor)
         EXPECT_GT(AgainstAvifdec(Put("layered.avif", fixtures::EncodeLayeredAvif(rgb, w, h, selected)), image), 40.0);
         EXPECT_EQ(Psnr(image.Picture(), rgb, w, h) > 30.0, whole) << Psnr(image.Picture(), rgb, w, h);
     }
+}
+
+// AVIF files libavif 0.11 refuses or draws wrong, shown as encoded: a
+// transparent picture in its stored colours (not darkened by its alpha), a
+// clean aperture at half-pixel or odd offsets cropped after the conversion
+// to RGB (avifdec shows the whole picture: its crop is the reference), and
+// through libheif a file with two "ipma" boxes and one with matrix
+// coefficients 10 (BT.2020 constant luminance; avifenc writes no such file,
+// so one of matrix 9 (BT.709 primaries) has its code point changed, and avifdec's matrix-9
+// picture is the reference).
+TEST_F(ModernFormats, AvifThatLibavifRefusesOrDarkensShowsAsStored)
+{
+    if (std::system("command -v avifenc >/dev/null && command -v avifdec >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc and avifdec are missing (scripts/install-deps installs libavif-bin)";
+    const int w = 64, h = 48;
+    std::vector<uint8_t> rgb, rgba;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint8_t c[3] = {static_cast<uint8_t>(x * 4), static_cast<uint8_t>(174 - y), 255};
+            rgb.insert(rgb.end(), c, c + 3);
+            rgba.insert(rgba.end(), {c[0], c[1], c[2], static_cast<uint8_t>(x < 32 ? 60 : 255 - x)});
+        }
+    const std::string png = "'" + Put("rgb.png", fixtures::EncodePng(rgb, w, h)) + "'";
+    const std::string pngAlpha = "'" + Put("rgba.png", fixtures::EncodePng(rgba, w, h, true)) + "'";
+    const std::string lossless = "--min 0 --max 0 --minalpha 0 --maxalpha 0 -s 10 ";
+    // The file with the bytes after the first `after` changed to `bytes`
+    // (avifenc writes no file libavif refuses).
+    auto patched = [](std::vector<uint8_t> file, std::string_view after, const std::vector<uint8_t>& bytes) {
+        const auto at = std::search(file.begin(), file.end(), after.begin(), after.end());
+        if (file.end() - at >= static_cast<ptrdiff_t>(after.size() + bytes.size()))
+            std::copy(bytes.begin(), bytes.end(), at + static_cast<ptrdiff_t>(after.size()));
+        return file;
+    };
+    // A clean aperture of w x h pixels at the centre, moved by half a pixel.
+    const std::vector<uint8_t> halfPixelClap{0, 0, 0, 33, 0, 0, 0, 1, 0, 0, 0, 21, 0, 0, 0, 1,
+                                             0, 0, 0, 0,  0, 0, 0, 1, 0, 0, 0, 0,  0, 0, 0, 1};
+    const std::vector<uint8_t> oddClap{0, 0, 0, 34, 0, 0, 0, 1, 0, 0, 0, 20, 0, 0, 0, 1,
+                                       0, 0, 0, 0,  0, 0, 0, 1, 0, 0, 0, 0,  0, 0, 0, 1};
+    const std::vector<uint8_t> matrix10{0, 1, 0, 13, 0, 10};  // BT.709 primaries, the sRGB curve, matrix 10
+    const struct {
+        const char* name;
+        std::string encode;  // avifenc's options and source, or empty for a file made here
+        const char* patchAfter;
+        std::vector<uint8_t> patch;  // the bytes written after it once avifdec has shown the file
+        int cropX, cropY, cropW, cropH;
+        bool avifdecReference;  // else the encoded picture is
+        double leastPsnr;
+    } cases[] = {
+        {"alpha.avif", lossless + "-y 444 " + pngAlpha, "", {}, 0, 0, w, h, true, 40},
+        {"half-pixel-crop.avif", lossless + "-y 444 --clap 33,1,21,1,1,2,1,2 " + png, "clap", halfPixelClap, 16, 14, 33,
+         21, true, 40},
+        {"odd-crop-420.avif", lossless + "-y 420 --clap 34,1,20,1,1,1,0,1 " + png, "clap", oddClap, 15, 14, 34, 20,
+         true, 30},
+        {"two-ipma.avif", "", "", {}, 0, 0, w, h, false, 30},
+        {"matrix-10.avif", lossless + "-y 444 --cicp 1/13/9 " + png, "nclx", matrix10, 0, 0, w, h, true, 30},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string avif = (dir_ / c.name).string();
+        if (c.encode.empty())
+            fixtures::WriteAll(avif, fixtures::EncodeAvifWithTwoIpma(rgb, w, h));
+        else
+            ASSERT_EQ(std::system(("avifenc " + c.encode + " '" + avif + "' >/dev/null 2>&1").c_str()), 0);
+        std::vector<uint8_t> reference = rgb;
+        if (c.avifdecReference) {
+            const std::string shown = avif + "-avifdec.png";
+            ASSERT_EQ(std::system(("avifdec -d 8 '" + avif + "' '" + shown + "' >/dev/null 2>&1").c_str()), 0);
+            const ImageRead decoded = DecodePngFile(shown);
+            ASSERT_TRUE(decoded.Ok());
+            reference = RgbOf(decoded.Picture);
+        }
+        if (!c.patch.empty())
+            fixtures::WriteAll(avif, patched(fixtures::ReadAll(avif), c.patchAfter, c.patch));
+        std::vector<uint8_t> cropped;
+        for (int y = c.cropY; y < c.cropY + c.cropH; ++y)
+            cropped.insert(cropped.end(), &reference[(static_cast<size_t>(y) * w + c.cropX) * 3],
+                           &reference[(static_cast<size_t>(y) * w + c.cropX + c.cropW) * 3]);
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        ASSERT_TRUE(image.SetImageName(avif).Ok());
+        EXPECT_EQ(image.Picture().Width, c.cropW);
+        EXPECT_GT(Psnr(image.Picture(), cropped, c.cropW, c.cropH), c.leastPsnr);
+    }
+}
+
+// A flat 8192 x 8192 AVIF of a kilobyte, read to fill a 1280 x 1024 screen,
+// is reduced as it is converted to RGB: the read fits in 400 MB more than
+// the test holds (its decoded planes take 100 MB; the whole picture in RGB
+// and its copy took over 500).
+TEST_F(ModernFormats, AHugeAvifIsReducedAsItIsConverted)
+{
+    if (std::system("command -v avifenc >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc is missing (scripts/install-deps installs libavif-bin)";
+    constexpr int kSide = 8192;
+    std::vector<uint8_t> flat(static_cast<size_t>(kSide) * kSide * 3);
+    for (size_t i = 0; i < flat.size(); i += 3)
+        flat[i] = 48, flat[i + 1] = 96, flat[i + 2] = 160;
+    const std::string png = Put("flat.png", fixtures::EncodePng(flat, kSide, kSide));
+    flat = {};
+    const std::string avif = (dir_ / "flat.avif").string();
+    ASSERT_EQ(std::system(("avifenc -s 10 -j 2 '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()), 0);
+    EXPECT_TRUE(fixtures::WithinAddressSpace(uint64_t{400} << 20, [&] {
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        image.SetScaleHint({1280, 1024, true, ScreenFit::Fill});
+        if (!image.SetImageName(avif).Ok())
+            return false;
+        const RgbQuad p = image.Picture().PixelAt(640, 512);
+        return image.Picture().Width == 1280 && image.Picture().Height == 1024 && std::abs(p.Red - 48) <= 2 &&
+               std::abs(p.Green - 96) <= 2 && std::abs(p.Blue - 160) <= 2;
+    }));
+}
+
+// A 4:2:0 AVIF taller than the bands it is converted in is shown exactly as
+// avifdec shows it: no seam where two bands meet (the colour planes are
+// upsampled across them).
+TEST_F(ModernFormats, AvifConvertedInBandsHasNoSeams)
+{
+    if (std::system("command -v avifenc >/dev/null && command -v avifdec >/dev/null") != 0)
+        GTEST_SKIP() << "avifenc and avifdec are missing (scripts/install-deps installs libavif-bin)";
+    const int w = 48, h = 300;
+    std::vector<uint8_t> rgb;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rgb.insert(rgb.end(), {static_cast<uint8_t>(y % 2 ? 240 : 20), static_cast<uint8_t>(x * 5),
+                                   static_cast<uint8_t>(y * 7)});
+    const std::string png = Put("tall.png", fixtures::EncodePng(rgb, w, h));
+    const std::string avif = (dir_ / "tall.avif").string();
+    ASSERT_EQ(std::system(("avifenc -s 10 -y 420 '" + png + "' '" + avif + "' >/dev/null 2>&1").c_str()), 0);
+    const std::string shown = avif + "-avifdec.png";
+    ASSERT_EQ(std::system(("avifdec -d 8 '" + avif + "' '" + shown + "' >/dev/null 2>&1").c_str()), 0);
+    const ImageRead reference = DecodePngFile(shown);
+    ASSERT_TRUE(reference.Ok());
+    TPMultiImage image;
+    image.ImageReadRes = lColorTrue;
+    ASSERT_TRUE(image.SetImageName(avif).Ok());
+    EXPECT_EQ(Psnr(image.Picture(), RgbOf(reference.Picture), w, h), INFINITY);
 }
