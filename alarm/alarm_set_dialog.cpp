@@ -6,6 +6,7 @@
 #include "base/ui/dialog_buttons.h"
 #include "base/ui/step_spin_edit.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -77,6 +78,17 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     HourSedit->setAccessibleName(tr("ｱﾗｰﾑの時"));
     MinSEdit->setAccessibleName(tr("ｱﾗｰﾑの分"));
 
+    lblEcho = new QLabel(this);
+    lblEcho->setObjectName(QStringLiteral("lblEcho"));
+    lblEcho->setAccessibleName(tr("ｱﾗｰﾑの時刻"));
+    // Wide enough for "= 12:59 pm" in the fields' font, so the row keeps its place.
+    QFont echoFont = HourSedit->font();
+    lblEcho->setFont(echoFont);
+    lblEcho->setMinimumWidth(QFontMetrics(echoFont).horizontalAdvance(QStringLiteral("= 00:00 pm")) + 4);
+    connect(HourSedit, &QSpinBox::valueChanged, this, &TAlarmSetDlg::UpdateEcho);
+    connect(MinSEdit, &QSpinBox::valueChanged, this, &TAlarmSetDlg::UpdateEcho);
+    UpdateEcho();
+
     NowButton = new QPushButton(NowIcon(), tr("今の時刻"), this);
     NowButton->setObjectName(QStringLiteral("NowButton"));
     NowButton->setAutoDefault(false);
@@ -86,7 +98,9 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     timeRow->addWidget(HourSedit);
     timeRow->addWidget(colon);
     timeRow->addWidget(MinSEdit);
-    timeRow->addSpacing(12);
+    timeRow->addSpacing(6);
+    timeRow->addWidget(lblEcho);
+    timeRow->addSpacing(6);
     timeRow->addWidget(NowButton);
     timeRow->addStretch();
 
@@ -154,6 +168,18 @@ int TAlarmSetDlg::HourOfDay() const
 int TAlarmSetDlg::Minute() const
 {
     return MinSEdit->value();
+}
+
+void TAlarmSetDlg::SetClock24(bool hours24)
+{
+    hours24_ = hours24;
+    UpdateEcho();
+}
+
+void TAlarmSetDlg::UpdateEcho()
+{
+    const QString face = QString::fromStdString(AlarmEchoText(HourSedit->value(), MinSEdit->value(), hours24_));
+    lblEcho->setText(QStringLiteral("= ") + face);
 }
 
 void TAlarmSetDlg::NowButtonClick()

@@ -373,6 +373,10 @@ Free some space on its disk, or make the folder writable.</translation>
         <source>今の時刻にプラス</source>
         <translation>Add to the current time</translation>
     </message>
+    <message>
+        <source>ｱﾗｰﾑの時刻</source>
+        <translation>Alarm time</translation>
+    </message>
 </context>
 <context>
     <name>TCalendarDlg</name>
@@ -563,8 +567,8 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>%1時%2分です</source>
-        <translation>%1 h %2 min</translation>
+        <source>%1時%2分です (%3)</source>
+        <translation>%3</translation>
     </message>
 </context>
 <context>
