@@ -12,6 +12,7 @@
 #   share/man/man1/zelvaro.1.gz
 #   share/doc/zelvaro/{README.md,copyright,changelog.gz}
 #   share/zelvaro/translations/zelvaro_en.qm      the English interface
+#   share/zelvaro/sounds/*.wav                     the chimes and the alarm sound
 
 set(ZELVARO_APP_ID org.zelvaro.Zelvaro)
 set(ZELVARO_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -50,6 +51,7 @@ install(TARGETS zelvaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/zelvaro.HLP ${CMAKE_BINARY_DIR}/zelvaro.en.HLP
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro)
 install(FILES ${ZELVARO_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro/translations)
+install(FILES ${ZELVARO_SOUND_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro/sounds)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

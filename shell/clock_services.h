@@ -40,4 +40,7 @@ struct ClockServices {
     platform::WindowManager& windowManager = platform::NoWindowManager();
     // Tells the tick when the system's time zone changed.
     platform::TimeZoneWatch& zoneWatch = platform::NoTimeZoneWatch();
+    // The folder of the sounds that ship, where the sound pickers open when
+    // their field is empty ("" for none).
+    std::string soundFolder;
 };
