@@ -749,4 +749,11 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>&amp;Pause Wallpaper Changes</translation>
     </message>
 </context>
+<context>
+    <name>TCalenPnl</name>
+    <message>
+        <source>%1 %2</source>
+        <translation>%2 %1</translation>
+    </message>
+</context>
 </TS>
