@@ -158,6 +158,10 @@ void TfrmInfoDlg::FormCreate()
     const char* probe = QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ");
     const bool english = QCoreApplication::translate("InfoRows", probe) != QString::fromUtf8(probe);
     FillGrid(MemoryGrid, MemoryRows(*SysInfo, facts_, english));
+    // The two memory charts' bars are megabytes: the English marks say so.
+    if (english)
+        for (TChart* chart : {Chart1, Chart2})
+            chart->SetValueText([](double megabytes) { return QString::fromStdString(EnglishSizeText(megabytes)); });
     AddBars(Chart1, PhysicalMemoryBars(*SysInfo));
     AddBars(Chart2, SwapBars(*SysInfo));
     AddBars(Chart3, ResourceBars(facts_));

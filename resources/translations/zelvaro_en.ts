@@ -156,11 +156,11 @@
     </message>
     <message>
         <source>ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ</source>
-        <translation>Kernel build</translation>
+        <translation>Kernel build number</translation>
     </message>
     <message>
         <source>仮想ﾒﾓﾘ</source>
-        <translation>Address space</translation>
+        <translation>Address space per program</translation>
     </message>
     <message>
         <source>物理ﾒﾓﾘ</source>
@@ -180,7 +180,7 @@
     </message>
     <message>
         <source>使用可能仮想ﾒﾓﾘ</source>
-        <translation>Free address space</translation>
+        <translation>Free address space per program</translation>
     </message>
     <message>
         <source>使用可能ｽﾜｯﾌﾟﾌｧｲﾙ</source>
