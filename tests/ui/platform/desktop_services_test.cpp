@@ -20,9 +20,13 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+// GoogleTest before Xlib: Xlib's macros (None, Bool) break GoogleTest's headers.
+// clang-format off
+#include <gtest/gtest.h>
+// clang-format on
+
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -7,10 +7,14 @@
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
+// GoogleTest before Xlib: Xlib's macros (None, Bool) break GoogleTest's headers.
+// clang-format off
+#include <gtest/gtest.h>
+// clang-format on
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
