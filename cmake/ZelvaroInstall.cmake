@@ -79,10 +79,11 @@ set(CPACK_PACKAGE_CONTACT "Zelvaro developers <zelvaro@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop clock that rotates the wallpaper and rings an alarm")
 # CPack puts the summary first and indents these lines.
 set(CPACK_PACKAGE_DESCRIPTION "A small borderless clock that stays on the X11 desktop: it changes the
-wallpaper on a schedule (BMP, JPEG, GIF, TIFF, PNG, WebP, AVIF, HEIF, JPEG XL
-and Photo CD pictures), plays time signals of its own or the user's, rings an alarm with a scrolling picture, shows a month
-calendar and the system's facts, and controls the screen saver. Its windows
-speak English or Japanese, after the user's language.")
+wallpaper on a schedule (BMP, JPEG, GIF, TIFF, PNG, WebP, AVIF, HEIF,
+JPEG XL and Photo CD pictures), plays time signals of its own or the
+user's, rings an alarm with a scrolling picture, shows a month calendar
+and the system's facts, and controls the screen saver. Its windows speak
+English or Japanese, after the user's language.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zelvaro.example.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
