@@ -191,8 +191,8 @@ private slots:
             const char *usedMark, *freeMark;
         };
         const Expected charts[] = {
-            {Control<TChart>(dialog, "Chart1"), "物理ﾒﾓﾘ", 24, 8, "使用 24", "空き 8"},
-            {Control<TChart>(dialog, "Chart2"), "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75", "空き 25"},
+            {Control<TChart>(dialog, "Chart1"), "物理ﾒﾓﾘ", 24, 8, "使用 24 Mb", "空き 8 Mb"},
+            {Control<TChart>(dialog, "Chart2"), "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75 Mb", "空き 25 Mb"},
             {Control<TChart>(dialog, "Chart3"), "ﾕｰｻﾞｰﾘｿｰｽ", 25, 75, "使用 25 %", "空き 75 %"},
         };
         for (const Expected& e : charts) {
