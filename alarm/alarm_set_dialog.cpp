@@ -81,8 +81,8 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     lblEcho = new QLabel(this);
     lblEcho->setObjectName(QStringLiteral("lblEcho"));
     lblEcho->setAccessibleName(tr("ｱﾗｰﾑの時刻"));
-    // Wide enough for "= 12:59 pm" in the fields' font, so the row keeps its place.
-    QFont echoFont = HourSedit->font();
+    // Wide enough for any time in the fields' font ("= 00:00 pm"), so the row keeps its place.
+    const QFont echoFont = HourSedit->font();
     lblEcho->setFont(echoFont);
     lblEcho->setMinimumWidth(QFontMetrics(echoFont).horizontalAdvance(QStringLiteral("= 00:00 pm")) + 4);
     connect(HourSedit, &QSpinBox::valueChanged, this, &TAlarmSetDlg::UpdateEcho);
