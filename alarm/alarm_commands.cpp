@@ -30,6 +30,7 @@ void AlarmCommands::ShowArmed(bool armed)
 void AlarmCommands::pmnuAlarmSetClick()
 {
     auto dialog = std::make_unique<TAlarmSetDlg>(clock_, help_);
+    dialog->SetClock24(settings_.Clock24);
     const bool wasArmed = alarm_.Enabled();
     if (wasArmed) {
         dialog->SetAlarmTime(AlarmHourOfDay(alarm_.Hour(), alarm_.AmPm()), alarm_.Minute());
@@ -67,8 +68,11 @@ void AlarmCommands::Alarm1Alarm(TAlarm* /*Sender*/, const std::string& /*AlarmMe
     auto notice = std::make_unique<TMsgDlg>(sound_);
     const bool withPicture = settings_.AlarmBmpSw && !settings_.AlarmBmp.empty();
     const bool withSound = settings_.AlarmWaveSw && !settings_.AlarmWave.empty();
+    // The dial hour alone does not say which half of the day: the face's form follows it.
+    const std::string echo = AlarmEchoText(AlarmHourOfDay(alarm_.Hour(), alarm_.AmPm()), alarm_.Minute(),
+                                           settings_.Clock24);
     notice->ShowAlarm(
-        QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute(),
+        QString::fromStdString(AlarmTimeText(alarm_.Hour(), alarm_.Minute(), echo,
                                              QCoreApplication::translate("TMsgDlg", kAlarmTimePattern).toStdString())),
         withPicture ? LoadAlarmBitmap(settings_.AlarmBmp) : QImage(), withSound ? settings_.AlarmWave : std::string());
 

@@ -47,6 +47,8 @@ TMsgDlg::TMsgDlg(platform::Sound& sound, QWidget* parent) : QDialog(parent)
     Label2->setFont(NoticeFont(windowFont, 19));
     Label2->setStyleSheet(QStringLiteral("color: %1;").arg(ReadableHue(QColor(0, 0, 0), ground).name()));
     Label2->setFixedWidth(233);
+    // The time and its face form may not fit one line in every language.
+    Label2->setWordWrap(true);
 
     // Built as from a layout: every property first, then the start.
     BMScroll1 = new TBMScroll(sound, this);

@@ -7,6 +7,7 @@
 #include "base/ui/screen_centre.h"
 #include "base/ui/step_spin_edit.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -76,6 +77,17 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     HourSedit->setAccessibleName(tr("ｱﾗｰﾑの時"));
     MinSEdit->setAccessibleName(tr("ｱﾗｰﾑの分"));
 
+    lblEcho = new QLabel(this);
+    lblEcho->setObjectName(QStringLiteral("lblEcho"));
+    lblEcho->setAccessibleName(tr("ｱﾗｰﾑの時刻"));
+    // Wide enough for any time in the fields' font ("= 00:00 pm"), so the row keeps its place.
+    const QFont echoFont = HourSedit->font();
+    lblEcho->setFont(echoFont);
+    lblEcho->setMinimumWidth(QFontMetrics(echoFont).horizontalAdvance(QStringLiteral("= 00:00 pm")) + 4);
+    connect(HourSedit, &QSpinBox::valueChanged, this, &TAlarmSetDlg::UpdateEcho);
+    connect(MinSEdit, &QSpinBox::valueChanged, this, &TAlarmSetDlg::UpdateEcho);
+    UpdateEcho();
+
     NowButton = new QPushButton(NowIcon(), tr("今の時刻"), this);
     NowButton->setObjectName(QStringLiteral("NowButton"));
     NowButton->setAutoDefault(false);
@@ -85,7 +97,9 @@ TAlarmSetDlg::TAlarmSetDlg(const platform::Clock& clock, platform::Help& help, Q
     timeRow->addWidget(HourSedit);
     timeRow->addWidget(colon);
     timeRow->addWidget(MinSEdit);
-    timeRow->addSpacing(12);
+    timeRow->addSpacing(6);
+    timeRow->addWidget(lblEcho);
+    timeRow->addSpacing(6);
     timeRow->addWidget(NowButton);
     timeRow->addStretch();
 
@@ -148,6 +162,18 @@ int TAlarmSetDlg::HourOfDay() const
 int TAlarmSetDlg::Minute() const
 {
     return MinSEdit->value();
+}
+
+void TAlarmSetDlg::SetClock24(bool hours24)
+{
+    hours24_ = hours24;
+    UpdateEcho();
+}
+
+void TAlarmSetDlg::UpdateEcho()
+{
+    const QString face = QString::fromStdString(AlarmEchoText(HourSedit->value(), MinSEdit->value(), hours24_));
+    lblEcho->setText(QStringLiteral("= ") + face);
 }
 
 void TAlarmSetDlg::NowButtonClick()

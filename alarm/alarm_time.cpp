@@ -52,13 +52,19 @@ HourMinute AddMinutesToNow(TDateTime now, int minutes)
     return HourMinuteOf(now + span);
 }
 
-std::string AlarmTimeText(int hour, int minute, const std::string& pattern)
+std::string AlarmEchoText(int hourOfDay, int minute, bool hours24)
+{
+    return ClockText(EncodeTime(hourOfDay, minute), hours24);
+}
+
+std::string AlarmTimeText(int hour, int minute, const std::string& echo, const std::string& pattern)
 {
     std::string text = pattern;
-    for (const auto& [mark, number] : {std::pair{"%1", hour}, std::pair{"%2", minute}}) {
+    for (const auto& [mark, value] :
+         {std::pair{"%1", std::to_string(hour)}, std::pair{"%2", std::to_string(minute)}, std::pair{"%3", echo}}) {
         const auto at = text.find(mark);
         if (at != std::string::npos)
-            text.replace(at, 2, std::to_string(number));
+            text.replace(at, 2, value);
     }
     return text;
 }

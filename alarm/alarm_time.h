@@ -51,8 +51,16 @@ HourMinute HourMinuteOf(TDateTime now);
 // present seconds take part and are then cut off (10:58:45 + 3 gives 11:01).
 HourMinute AddMinutesToNow(TDateTime now, int minutes);
 
+// The alarm time as the clock face would show it: "11:14 pm", or "23:14"
+// with 24-hour time. The dialog's hour runs 0..23 while the face shows am
+// and pm, so the dialog and the notice echo the time in the face's form.
+std::string AlarmEchoText(int hourOfDay, int minute, bool hours24);
+
 // The notice's time text: the dial hour, "時", the minute, "分です", neither
-// number padded ("1時5分です"). `pattern` is that text with %1 for the hour
-// and %2 for the minute, translated for another language.
-inline constexpr const char* kAlarmTimePattern = QT_TRANSLATE_NOOP("TMsgDlg", "%1時%2分です");
-std::string AlarmTimeText(int hour, int minute, const std::string& pattern = kAlarmTimePattern);
+// number padded ("1時5分です"), then the time as the face shows it, which
+// says which half of the day ("1時5分です (01:05 pm)"). `pattern` is that
+// text with %1 for the hour, %2 for the minute and %3 for the face's form,
+// translated for another language.
+inline constexpr const char* kAlarmTimePattern = QT_TRANSLATE_NOOP("TMsgDlg", "%1時%2分です (%3)");
+std::string AlarmTimeText(int hour, int minute, const std::string& echo,
+                          const std::string& pattern = kAlarmTimePattern);

@@ -98,7 +98,9 @@ CalendarGeometry TCalenPnl::Geometry() const
 QString TCalenPnl::TitleText() const
 {
     const QStringList& names = useLongDate_ ? longMonthNames_ : shortMonthNames_;
-    const std::string title = CalendarTitle(model_.Year(), names.value(model_.Month() - 1).toStdString());
+    const std::string title = CalendarTitle(
+        model_.Year(), names.value(model_.Month() - 1).toStdString(),
+        QCoreApplication::translate("TCalenPnl", kCalendarTitlePattern).toStdString());
     return QString::fromStdString(title);
 }
 

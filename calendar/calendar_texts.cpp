@@ -63,10 +63,25 @@ std::string CutToColumns(const std::string& text, int columns)
     return text.substr(0, i);
 }
 
-std::string CalendarTitle(int year, const std::string& monthName)
+std::string CalendarTitle(int year, const std::string& monthName, const std::string& pattern)
 {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%04d", year);
+    std::string title = pattern;
+    // Both marks are found in the pattern before either is filled in, so a
+    // month name holding "%1" stays as it is.
+    const auto yearAt = title.find("%1");
+    const auto monthAt = title.find("%2");
+    if (yearAt != std::string::npos && monthAt != std::string::npos) {
+        if (yearAt < monthAt) {
+            title.replace(monthAt, 2, monthName);
+            title.replace(yearAt, 2, digits);
+        } else {
+            title.replace(yearAt, 2, digits);
+            title.replace(monthAt, 2, monthName);
+        }
+        return title;
+    }
     return std::string(digits) + " " + monthName;
 }
 

@@ -3,6 +3,8 @@
 // The calendar's texts: the title and the weekday names cut to the width
 // the panel shows.
 
+#include "base/translatable.h"
+
 #include <string>
 #include <vector>
 
@@ -20,7 +22,10 @@ std::string CutToColumns(const std::string& text, int columns);
 int ColumnsOf(char32_t codePoint);
 
 // The title "yyyy mmmm": the four-digit year, one blank, the month name.
-std::string CalendarTitle(int year, const std::string& monthName);
+// `pattern` orders them for a language that puts the month first
+// ("%2 %1" gives "December 2026"): %1 is the year, %2 the month name.
+inline constexpr const char* kCalendarTitlePattern = QT_TRANSLATE_NOOP("TCalenPnl", "%1 %2");
+std::string CalendarTitle(int year, const std::string& monthName, const std::string& pattern = kCalendarTitlePattern);
 
 // Seven weekday names from Sunday on, each cut to three columns; missing
 // names are empty.

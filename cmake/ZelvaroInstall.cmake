@@ -12,6 +12,7 @@
 #   share/man/man1/zelvaro.1.gz
 #   share/doc/zelvaro/{README.md,copyright,changelog.gz}
 #   share/zelvaro/translations/zelvaro_en.qm      the English interface
+#   share/zelvaro/sounds/*.wav                     the chimes and the alarm sound
 
 set(ZELVARO_APP_ID org.zelvaro.Zelvaro)
 set(ZELVARO_ICON_SIZES 16 22 24 32 48 64 128 256)
@@ -50,6 +51,7 @@ install(TARGETS zelvaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/zelvaro.HLP ${CMAKE_BINARY_DIR}/zelvaro.en.HLP
         DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro)
 install(FILES ${ZELVARO_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro/translations)
+install(FILES ${ZELVARO_SOUND_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/zelvaro/sounds)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${_desktop}/${ZELVARO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -77,10 +79,11 @@ set(CPACK_PACKAGE_CONTACT "Zelvaro developers <zelvaro@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop clock that rotates the wallpaper and rings an alarm")
 # CPack puts the summary first and indents these lines.
 set(CPACK_PACKAGE_DESCRIPTION "A small borderless clock that stays on the X11 desktop: it changes the
-wallpaper on a schedule (converting JPEG, GIF, TIFF and Photo CD pictures),
-plays time signals, rings an alarm with a scrolling picture, shows a month
-calendar and the system's facts, and controls the screen saver. Its windows
-speak English or Japanese, after the user's language.")
+wallpaper on a schedule (BMP, JPEG, GIF, TIFF, PNG, WebP, AVIF, HEIF,
+JPEG XL and Photo CD pictures), plays time signals of its own or the
+user's, rings an alarm with a scrolling picture, shows a month calendar
+and the system's facts, and controls the screen saver. Its windows speak
+English or Japanese, after the user's language.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zelvaro.example.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -214,7 +214,9 @@ void TConfigDlg::PickSoundFile(QLineEdit* field)
 {
     ErrorHandler::Run([&] {
         TfrmOpenWav picker(sound_, mountTable_);
-        picker.OpenNear(Text(field), QStandardPaths::MusicLocation);
+        // An empty field opens among the sounds that ship, ready to try.
+        const std::string current = Text(field);
+        picker.OpenNear(current.empty() ? soundFolder_ : current, QStandardPaths::MusicLocation);
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.FileName()));
     });

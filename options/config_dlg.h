@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -40,6 +41,10 @@ public:
     // keep it (it may be on a disk not yet mounted): true keeps it. A question
     // box with Yes and No unless replaced; empty puts the box back.
     static void SetMissingFolderQuestion(std::function<bool(const QString& question)> ask);
+
+    // Where the sound pickers open when their field is empty: the folder of
+    // the sounds that ship ("" for the Music folder).
+    void SetSoundFolder(std::string folder) { soundFolder_ = std::move(folder); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -125,4 +130,5 @@ private:
     platform::Sound& sound_;
     std::string mountTable_;
     platform::ProcessMemory& memory_;
+    std::string soundFolder_;
 };

@@ -7,6 +7,7 @@ bool RunOptionsDialog(ClockSettings& settings, platform::Help& help, platform::S
                       const std::string& mountTable, const OptionsDialogHooks& hooks, platform::ProcessMemory& memory)
 {
     TConfigDlg dialog(help, sound, mountTable, nullptr, memory);
+    dialog.SetSoundFolder(hooks.soundFolder);
     ConfigValues values = ConfigValuesFrom(settings);
     if (hooks.readWallpaperDisplay)
         values.WallpaperDisplay = hooks.readWallpaperDisplay();

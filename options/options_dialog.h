@@ -25,6 +25,9 @@ struct OptionsDialogHooks {
     // read when the dialog opens, written after OK.
     std::function<int()> readWallpaperDisplay;
     std::function<void(int)> writeWallpaperDisplay;
+    // The folder of the sounds that ship: the sound pickers open there when
+    // their field is empty.
+    std::string soundFolder;
 };
 
 // True when the dialog closed with OK.

@@ -39,4 +39,7 @@ struct ClockServices {
     platform::WindowManager& windowManager = platform::NoWindowManager();
     // Tells the tick when the system's time zone changed.
     platform::TimeZoneWatch& zoneWatch = platform::NoClockJumpWatch<platform::TimeZoneChange>();
+    // The folder of the sounds that ship, where the sound pickers open when
+    // their field is empty ("" for none).
+    std::string soundFolder;
 };

@@ -8,6 +8,7 @@
 #include "calendar/calendar_dlg.h"
 #include "options/registry_enhanced.h"
 #include "shell/clock_window.h"
+#include "shell/help_topics.h"
 #include "shell/saver_toggle.h"
 #include "sysinfo/info_dlg.h"
 #include "wallpaper/file_drag.h"
@@ -19,12 +20,18 @@ namespace {
 
 constexpr const char* kHelpContext = "helpContext";
 
-QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption, int helpContext = 0)
+// Every item carries its help topic, so F1 on it opens that item's page.
+void SetHelpContext(QAction* item, const char* objectName)
+{
+    if (const int context = MenuHelpContext(objectName); context >= 0)
+        item->setProperty(kHelpContext, context);
+}
+
+QAction* AddItem(QMenu* menu, const char* objectName, const QString& caption)
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(objectName));
-    if (helpContext != 0)
-        item->setProperty(kHelpContext, helpContext);
+    SetHelpContext(item, objectName);
     return item;
 }
 
@@ -54,31 +61,32 @@ void TfrmClock::BuildCommandMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    pmnuAlarmSet = AddItem(PopupMenu1, "pmnuAlarmSet", tr("ｱﾗｰﾑ設定"), 29);
-    pmnuAlarmOff = AddItem(PopupMenu1, "pmnuAlarmOff", tr("ｱﾗｰﾑ停止"), 36);
+    pmnuAlarmSet = AddItem(PopupMenu1, "pmnuAlarmSet", tr("ｱﾗｰﾑ設定"));
+    pmnuAlarmOff = AddItem(PopupMenu1, "pmnuAlarmOff", tr("ｱﾗｰﾑ停止"));
     pmnuAlarmOff->setCheckable(true);
     pmnuAlarmOff->setChecked(true);
     N7 = AddSeparator(PopupMenu1, "N7");
     K3 = PopupMenu1->addMenu(tr("壁紙指定"));
     K3->setObjectName(QStringLiteral("K3"));
     K3->menuAction()->setObjectName(QStringLiteral("K3"));
+    SetHelpContext(K3->menuAction(), "K3");
     K4 = AddItem(K3, "K4", tr("全　　体"));
     K5 = AddItem(K3, "K5", tr("中　　央"));
     pmnuSaverOn = AddItem(PopupMenu1, "pmnuSaverOn", tr("ｾｰﾊﾞ起動"));
     N5 = AddSeparator(PopupMenu1, "N5");
-    pmnuWallPause = AddItem(PopupMenu1, "pmnuWallPause", tr("壁紙変更停止"), 16);
-    pmnuSaverStop = AddItem(PopupMenu1, "pmnuSaverStop", tr("ｾｰﾊﾞ停止"), 17);
+    pmnuWallPause = AddItem(PopupMenu1, "pmnuWallPause", tr("壁紙変更停止"));
+    pmnuSaverStop = AddItem(PopupMenu1, "pmnuSaverStop", tr("ｾｰﾊﾞ停止"));
     N1 = AddSeparator(PopupMenu1, "N1");
-    N6 = AddItem(PopupMenu1, "N6", tr("ｶﾚﾝﾀﾞｰ"), 28);
+    N6 = AddItem(PopupMenu1, "N6", tr("ｶﾚﾝﾀﾞｰ"));
     N8 = AddItem(PopupMenu1, "N8", tr("ｲﾝﾌｫﾒｰｼｮﾝ"));
     K1 = AddSeparator(PopupMenu1, "K1");
-    K2 = AddItem(PopupMenu1, "K2", tr("ｵﾌﾟｼｮﾝ設定"), 31);
-    pmnuIcon = AddItem(PopupMenu1, "pmnuIcon", tr("ｱ ｲ ｺ ﾝ"), 15);
+    K2 = AddItem(PopupMenu1, "K2", tr("ｵﾌﾟｼｮﾝ設定"));
+    pmnuIcon = AddItem(PopupMenu1, "pmnuIcon", tr("ｱ ｲ ｺ ﾝ"));
     N2 = AddSeparator(PopupMenu1, "N2");
     N3 = AddItem(PopupMenu1, "N3", tr("ﾍ  ﾙ  ﾌﾟ"));
-    About1 = AddItem(PopupMenu1, "About1", tr("ﾊﾞｰｼﾞｮﾝ"), 19);
+    About1 = AddItem(PopupMenu1, "About1", tr("ﾊﾞｰｼﾞｮﾝ"));
     N4 = AddSeparator(PopupMenu1, "N4");
-    pmnuQuit = AddItem(PopupMenu1, "pmnuQuit", tr("終    了"), 20);
+    pmnuQuit = AddItem(PopupMenu1, "pmnuQuit", tr("終    了"));
 
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TfrmClock::PopupMenu1Popup);
     connect(pmnuAlarmSet, &QAction::triggered, this, &TfrmClock::pmnuAlarmSetClick);

@@ -37,6 +37,7 @@ void TfrmClock::ShowOptionsDialog()
             RegistryEnhanced1->WriteRegValue("WallpaperStyle", std::string(values.style));
             RegistryEnhanced1->WriteRegValue("TileWallPaper", std::string(values.tile));
         };
+        hooks.soundFolder = services_.soundFolder;
         RunOptionsDialog(ClockSettings, services_.help, services_.sound, services_.mounts.Text(), hooks,
                          services_.wallpaper.memory);
     });

@@ -35,3 +35,28 @@ int DialogHelpContext(std::string_view className)
             return context;
     return 0;
 }
+
+int MenuHelpContext(std::string_view itemName)
+{
+    static constexpr std::array<std::pair<std::string_view, int>, 15> kItems{{
+        {"pmnuAlarmSet", 29},
+        {"pmnuAlarmOff", 36},
+        {"K3", 24},  // the wallpaper submenu
+        {"K4", 21},  // tile
+        {"K5", 22},  // centre
+        {"pmnuSaverOn", 23},
+        {"pmnuWallPause", 16},
+        {"pmnuSaverStop", 17},
+        {"N6", 28},  // calendar
+        {"N8", 35},  // information
+        {"K2", 31},  // options
+        {"pmnuIcon", 15},
+        {"N3", kHelpContents},
+        {"About1", 19},
+        {"pmnuQuit", 20},
+    }};
+    for (const auto& [name, context] : kItems)
+        if (name == itemName)
+            return context;
+    return -1;
+}

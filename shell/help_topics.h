@@ -16,3 +16,8 @@ std::optional<std::string> HelpTopic(const std::string& document, int context);
 // The help context of each dialog, by its class name (F1 in the dialog opens
 // it); 0 for a window without one of its own.
 int DialogHelpContext(std::string_view className);
+
+// The help context of each command menu item, by its object name (F1 on the
+// highlighted item opens it; "Help" itself opens the contents, 0); -1 for a
+// name that is not an item, such as a separator.
+int MenuHelpContext(std::string_view itemName);

@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -131,7 +132,12 @@ int main(int argc, char** argv)
     app.installEventFilter(&dialogHelpKey);
     ModalDialogsStayUp modalDialogsStayUp;
     app.installEventFilter(&modalDialogsStayUp);
-    TfrmClock window(services.Services(help));
+    ClockServices clockServices = services.Services(help);
+    clockServices.soundFolder = SoundFolder(exe, ZELVARO_DATA_FROM_BIN, [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::is_directory(path, error);
+    });
+    TfrmClock window(clockServices);
 
     clockWindow = &window;
     // Log-off, shut-down and termination signals save the settings once, as

@@ -80,3 +80,12 @@ bool IsInstalledCopy(const std::string& executablePath, const std::string& dataD
     const std::string help = HelpFilePath(executablePath, dataDirFromBin, fileExists);
     return help != ProgramFilePath(executablePath, ".HLP") && fileExists(help);
 }
+
+std::string SoundFolder(const std::string& executablePath, const std::string& dataDirFromBin,
+                        const std::function<bool(const std::string&)>& folderExists)
+{
+    const std::string beside = FolderOf(executablePath) + "sounds/";
+    if (folderExists(beside) || dataDirFromBin.empty())
+        return beside;
+    return DataFolder(executablePath, dataDirFromBin) + "sounds/";
+}

@@ -37,3 +37,9 @@ std::string LanguageHelpFilePath(const std::string& executablePath, const std::s
 // The data folder of an installed copy, ending in "/": `dataDirFromBin` from
 // the executable's folder ("/usr/bin/zelvaro" -> "/usr/share/zelvaro/").
 std::string DataFolder(const std::string& executablePath, const std::string& dataDirFromBin);
+
+// The folder of the sounds that ship ("sounds/", ending in "/"): beside the
+// executable when it is there (a copy run from the build), else in the data
+// folder of an installed copy.
+std::string SoundFolder(const std::string& executablePath, const std::string& dataDirFromBin,
+                        const std::function<bool(const std::string&)>& folderExists);

@@ -147,7 +147,8 @@ QString TChart::MarkText(int index) const
 {
     const Bar& bar = bars_.at(static_cast<std::size_t>(index));
     if (markStyle_ == MarkStyle::LabelValue)
-        return bar.label + QLatin1Char(' ') + QString::fromStdString(GroupedValueText(bar.value));
+        return bar.label + QLatin1Char(' ') +
+               (valueText_ ? valueText_(bar.value) : QString::fromStdString(GroupedValueText(bar.value)));
     double total = 0;
     for (const Bar& b : bars_)
         total += b.value;

@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QRectF>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 class QBarSeries;
@@ -34,6 +36,13 @@ public:
     // A fixed value range; without one it follows the bars.
     void SetValueRange(double minimum, double maximum);
     void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+    // How a LabelValue mark writes the value: "#,##0." unless told, or with
+    // its unit ("690 MB") where the reader needs one.
+    void SetValueText(std::function<QString(double)> text)
+    {
+        valueText_ = std::move(text);
+        UpdateMarks();
+    }
 
     // Adds one bar to the series.
     void AddBar(double value, const QString& label, const QColor& colour);
@@ -75,4 +84,5 @@ private:
     bool fixedRange_ = false;
     double fixedTop_ = 1;  // the top of a fixed range
     char decimalSeparator_ = '.';
+    std::function<QString(double)> valueText_;
 };

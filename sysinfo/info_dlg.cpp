@@ -157,6 +157,13 @@ void TfrmInfoDlg::FormCreate()
     const char* probe = QT_TRANSLATE_NOOP("InfoRows", "物理ﾒﾓﾘ");
     const bool english = QCoreApplication::translate("InfoRows", probe) != QString::fromUtf8(probe);
     FillGrid(MemoryGrid, MemoryRows(*SysInfo, facts_, english));
+    // The two memory charts' bars are megabytes, and their marks say so: in
+    // MB and GB for English readers, else the figure as written with the
+    // tables' " Mb".
+    for (TChart* chart : {Chart1, Chart2})
+        chart->SetValueText([english](double megabytes) {
+            return QString::fromStdString(english ? EnglishSizeText(megabytes) : GroupedValueText(megabytes) + " Mb");
+        });
     AddBars(Chart1, PhysicalMemoryBars(*SysInfo));
     AddBars(Chart2, SwapBars(*SysInfo));
     AddBars(Chart3, ResourceBars(facts_));

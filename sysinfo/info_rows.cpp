@@ -47,15 +47,19 @@ std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registr
 {
     const TSysInfo* s = &sysInfo;
     const platform::Registry* r = &registry;
-    return {
+    std::vector<InfoRow> rows{
         {QT_TRANSLATE_NOOP("InfoRows", "ｺﾝﾋﾟｭｰﾀｰ名"), [s] { return s->ComputerName; }},
         {QT_TRANSLATE_NOOP("InfoRows", "会社名"),
          [r] { return ReadCurrentVersionValue(*r, "RegisteredOrganization"); }},
         {QT_TRANSLATE_NOOP("InfoRows", "ﾕｰｻﾞｰ名"), [r] { return ReadCurrentVersionValue(*r, "RegisteredOwner"); }},
         {QT_TRANSLATE_NOOP("InfoRows", "ﾌﾟﾗｯﾄﾌｫｰﾑ"), [s] { return s->VersionInfo.PlatformText; }},
         {QT_TRANSLATE_NOOP("InfoRows", "ﾊﾞｰｼﾞｮﾝ"), [s] { return s->VersionInfo.VersionText; }},
-        {QT_TRANSLATE_NOOP("InfoRows", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ"), [s] { return std::to_string(s->VersionInfo.BuildNumber); }},
     };
+    // A kernel without a "#N" in its version has no build number: no row then.
+    if (sysInfo.VersionInfo.BuildNumber != 0)
+        rows.push_back({QT_TRANSLATE_NOOP("InfoRows", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ"),
+                        [s] { return "#" + std::to_string(s->VersionInfo.BuildNumber); }});
+    return rows;
 }
 
 std::vector<InfoRow> MemoryRows(const TSysInfo& sysInfo, const platform::SystemFacts& facts, bool englishSizes)
@@ -118,9 +122,12 @@ std::string EnglishSizeText(double megabytes)
         megabytes = 0;
     if (std::round(megabytes) < 1024)
         return GroupedValueText(megabytes) + " MB";
-    const double tenths = std::round(megabytes / 1024 * 10);
+    // Gigabytes, or terabytes for an address space; one decimal.
+    const bool tera = std::round(megabytes / 1024 * 10) >= 1024 * 10;
+    const double tenths = std::round(megabytes / (tera ? 1024.0 * 1024.0 : 1024.0) * 10);
     const double whole = std::floor(tenths / 10);
-    return GroupedValueText(whole) + "." + std::to_string(static_cast<int>(tenths - whole * 10)) + " GB";
+    return GroupedValueText(whole) + "." + std::to_string(static_cast<int>(tenths - whole * 10)) +
+           (tera ? " TB" : " GB");
 }
 
 std::string GroupedValueText(double value)

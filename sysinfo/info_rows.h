@@ -21,7 +21,8 @@ struct InfoRow {
 
 // Boot, Windows, system and temporary directories.
 std::vector<InfoRow> DirectoryRows(const platform::SystemFacts& facts, const platform::Registry& registry);
-// Computer, organisation, owner, platform, version, build.
+// Computer, organisation, owner, platform, version, and the build where the
+// kernel gives one ("#1").
 std::vector<InfoRow> SystemRows(const TSysInfo& sysInfo, const platform::Registry& registry);
 // Memory figures in megabytes, swap usage and the two free-handle shares.
 // `englishSizes`: sizes as EnglishSizeText writes them, for the English windows.
@@ -44,8 +45,9 @@ std::vector<InfoBar> ResourceBars(const platform::SystemFacts& facts);
 // Megabytes with two decimals and " Mb" ("32.00 Mb").
 std::string MbText(double megabytes, char decimalSeparator);
 // Megabytes as English readers expect them: whole megabytes below a
-// gigabyte, else gigabytes with one decimal; thousands grouped with ","
-// ("512 MB", "7.8 GB", "131,072.0 GB").
+// gigabyte, gigabytes with one decimal below a terabyte, else terabytes
+// with one decimal; thousands grouped with "," ("512 MB", "7.8 GB",
+// "1,023.9 GB", "128.0 TB").
 std::string EnglishSizeText(double megabytes);
 // A bar's value as "#,##0." shows it: rounded, thousands grouped with ",".
 std::string GroupedValueText(double value);

@@ -156,11 +156,11 @@
     </message>
     <message>
         <source>ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ</source>
-        <translation>Kernel build</translation>
+        <translation>Kernel build number</translation>
     </message>
     <message>
         <source>仮想ﾒﾓﾘ</source>
-        <translation>Address space</translation>
+        <translation>Address space per program</translation>
     </message>
     <message>
         <source>物理ﾒﾓﾘ</source>
@@ -180,7 +180,7 @@
     </message>
     <message>
         <source>使用可能仮想ﾒﾓﾘ</source>
-        <translation>Free address space</translation>
+        <translation>Free address space per program</translation>
     </message>
     <message>
         <source>使用可能ｽﾜｯﾌﾟﾌｧｲﾙ</source>
@@ -373,6 +373,10 @@ Free some space on its disk, or make the folder writable.</translation>
         <source>今の時刻にプラス</source>
         <translation>Add to the current time</translation>
     </message>
+    <message>
+        <source>ｱﾗｰﾑの時刻</source>
+        <translation>Alarm time</translation>
+    </message>
 </context>
 <context>
     <name>TCalendarDlg</name>
@@ -563,8 +567,8 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>OK</translation>
     </message>
     <message>
-        <source>%1時%2分です</source>
-        <translation>%1 h %2 min</translation>
+        <source>%1時%2分です (%3)</source>
+        <translation>%3</translation>
     </message>
 </context>
 <context>
@@ -743,6 +747,13 @@ Free some space on its disk, or make the folder writable.</translation>
     <message>
         <source>壁紙変更停止</source>
         <translation>&amp;Pause Wallpaper Changes</translation>
+    </message>
+</context>
+<context>
+    <name>TCalenPnl</name>
+    <message>
+        <source>%1 %2</source>
+        <translation>%2 %1</translation>
     </message>
 </context>
 </TS>

@@ -47,6 +47,7 @@ expected_files() {
   echo share/zelvaro/zelvaro.HLP
   echo share/zelvaro/zelvaro.en.HLP
   echo share/zelvaro/translations/zelvaro_en.qm
+  for s in hour_chime half_hour_signal quarter_hour_signal alarm; do echo share/zelvaro/sounds/$s.wav; done
   echo share/applications/$APP_ID.desktop
   echo share/icons/hicolor/scalable/apps/$APP_ID.svg
   for s in $ICON_SIZES; do echo share/icons/hicolor/${s}x${s}/apps/$APP_ID.png; done

@@ -103,11 +103,13 @@ private slots:
             parts.commands->pmnuAlarmOffClick();
         QVERIFY(parts.Agree(armed));
         int seenHour = -1, seenMinute = -1;
+        QString seenEcho;
         bool disarmedWhileOpen = false;
         parts.commands->SetModalRunner([&](QDialog& dialog) {
             auto& set = static_cast<TAlarmSetDlg&>(dialog);
             seenHour = Control<StepSpinEdit>(set, "HourSedit")->value();
             seenMinute = Control<StepSpinEdit>(set, "MinSEdit")->value();
+            seenEcho = Control<QLabel>(set, "lblEcho")->text();
             // Nothing rings while the time is edited; the check mark is untouched.
             disarmedWhileOpen = !parts.Alarm1.Enabled() && parts.AlarmShape.isHidden() &&
                                 parts.pmnuAlarmOff.isChecked() == !armed;
@@ -116,6 +118,7 @@ private slots:
         parts.commands->pmnuAlarmSetClick();
         QCOMPARE(seenHour, shownHour);
         QCOMPARE(seenMinute, shownMinute);
+        QCOMPARE(seenEcho, QString::fromStdString("= " + AlarmEchoText(shownHour, shownMinute, false)));
         QVERIFY(disarmedWhileOpen);
         // Cancel puts everything back as it was, the stored time too.
         QVERIFY(parts.Agree(armed));
@@ -210,7 +213,7 @@ private slots:
         QCOMPARE(notices, 1);
         QCOMPARE(caption, QStringLiteral("Zelvaro ｱﾗｰﾑ"));
         QCOMPARE(text1, QStringLiteral("指定の時間になりました"));
-        QCOMPARE(text2, QStringLiteral("1時5分です"));
+        QCOMPARE(text2, QStringLiteral("1時5分です (01:05 pm)"));
         QVERIFY(onTop);
         QVERIFY(scrolling);
         QCOMPARE(pictureSize, QSize(240, 180));
@@ -227,11 +230,19 @@ private slots:
         QCOMPARE(notices, 2);
     }
 
-    void midnightAndNoonShowTheSameText()
+    // The dial hour is 12 at both: the face's form says which half of the day.
+    void midnightAndNoonSayWhichHalfOfTheDay()
     {
-        for (int h : {0, 12}) {
+        struct Case {
+            int h;
+            bool hours24;
+            const char* text;
+        };
+        for (const Case& c : {Case{0, false, "12時0分です (12:00 am)"}, Case{12, false, "12時0分です (12:00 pm)"},
+                              Case{0, true, "12時0分です (00:00)"}, Case{12, true, "12時0分です (12:00)"}}) {
             ClockParts parts;
-            const AlarmDial dial = AlarmDialFromHourOfDay(h);
+            parts.settings.Clock24 = c.hours24;
+            const AlarmDial dial = AlarmDialFromHourOfDay(c.h);
             parts.Arm(dial.Hour, dial.AmPm, 0);
             QString text;
             parts.commands->SetModalRunner([&](QDialog& dialog) {
@@ -239,7 +250,7 @@ private slots:
                 return int(QDialog::Accepted);
             });
             parts.commands->Alarm1Alarm(&parts.Alarm1, {});
-            QCOMPARE(text, QStringLiteral("12時0分です"));
+            QCOMPARE(text, QString::fromUtf8(c.text));
         }
     }
 
@@ -317,7 +328,7 @@ private slots:
     {
         platform::FakeSound sound;
         TMsgDlg notice(sound);
-        Control<QLabel>(notice, "Label2")->setText(QString::fromStdString(AlarmTimeText(1, 5)));
+        Control<QLabel>(notice, "Label2")->setText(QString::fromStdString(AlarmTimeText(1, 5, "01:05 pm")));
         for (int tick = 0; tick < 60; ++tick)
             Control<TBMScroll>(notice, "BMScroll1")->ScrollTimerTick();
         notice.show();

@@ -187,6 +187,38 @@ private slots:
         QCOMPARE(Control<StepSpinEdit>(dialog, "MinSEdit")->value(), wantMinute);
     }
 
+    // "11", Tab, "14" typed as a person would: the echo follows each digit and
+    // names the half of the day, or shows 24-hour time when the face does.
+    void echoFollowsTypedDigits()
+    {
+        platform::FakeClock clock(At(23, 12));
+        platform::FakeHelp help;
+        TAlarmSetDlg dialog(clock, help);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* echo = Control<QLabel>(dialog, "lblEcho");
+        QCOMPARE(echo->text(), QStringLiteral("= 12:00 am"));
+        auto* hour = Control<StepSpinEdit>(dialog, "HourSedit");
+        auto* minute = Control<StepSpinEdit>(dialog, "MinSEdit");
+        hour->setFocus();
+        hour->selectAll();
+        QTest::keyClicks(hour, QStringLiteral("1"));
+        QCOMPARE(echo->text(), QStringLiteral("= 01:00 am"));
+        QTest::keyClicks(hour, QStringLiteral("1"));
+        QCOMPARE(echo->text(), QStringLiteral("= 11:00 am"));
+        minute->setFocus();
+        minute->selectAll();
+        QTest::keyClicks(minute, QStringLiteral("14"));
+        QCOMPARE(echo->text(), QStringLiteral("= 11:14 am"));
+        hour->selectAll();
+        QTest::keyClicks(hour, QStringLiteral("23"));
+        QCOMPARE(echo->text(), QStringLiteral("= 11:14 pm"));
+        dialog.SetClock24(true);
+        QCOMPARE(echo->text(), QStringLiteral("= 23:14"));
+        dialog.NowButtonClick();
+        QCOMPARE(echo->text(), QStringLiteral("= 23:12"));
+    }
+
     void helpOpensTheDialogsTopic()
     {
         platform::FakeClock clock;

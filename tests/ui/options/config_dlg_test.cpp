@@ -5,6 +5,7 @@
 #include "base/ui/error_handler.h"
 #include "base/ui/step_spin_edit.h"
 #include "options/config_dlg.h"
+#include "options/open_wav.h"
 #include "platform/fake/fake_help.h"
 #include "platform/fake/fake_sound.h"
 #include "tests/ui/control.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -164,6 +166,29 @@ private slots:
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(dialog.Values().WallDir3, "/no/such/folder");
         TConfigDlg::SetMissingFolderQuestion({});
+    }
+
+    // The sound picker of an empty field opens among the sounds that ship;
+    // a field that names a file opens at that file's folder.
+    void soundPickerOpensAmongTheShippedSounds()
+    {
+        QTemporaryDir shipped, own;
+        QVERIFY(shipped.isValid() && own.isValid());
+        const std::string ownFile = own.path().toStdString() + "/bell.wav";
+        for (const char* field : {"", "own"}) {
+            TConfigDlg dialog(help, sound, "");
+            dialog.SetSoundFolder(shipped.path().toStdString());
+            ConfigValues v;
+            v.JustWave = *field ? ownFile : std::string();
+            dialog.Fill(v);
+            std::string opened;
+            OnNextModal<TfrmOpenWav>([&](TfrmOpenWav& picker) {
+                opened = picker.Directory();
+                picker.reject();
+            });
+            Control<QToolButton>(dialog, "sbtnJustOpen")->click();
+            QCOMPARE(QString::fromStdString(opened), *field ? own.path() : shipped.path());
+        }
     }
 };
 

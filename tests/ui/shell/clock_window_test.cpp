@@ -437,10 +437,16 @@ void ClockWindowTest::helpKeys()
     Control<QMenu>(w, "PopupMenu1")->setActiveAction(Control<QAction>(w, "pmnuIcon"));
     QTest::keyClick(Control<QMenu>(w, "PopupMenu1"), Qt::Key_F1);
     QCOMPARE(f.help.requests.back(), 15);
-    Control<QMenu>(w, "PopupMenu1")->setActiveAction(Control<QAction>(w, "pmnuSaverOn"));  // no topic of its own
+    Control<QMenu>(w, "PopupMenu1")->setActiveAction(Control<QAction>(w, "pmnuSaverOn"));
     QTest::keyClick(Control<QMenu>(w, "PopupMenu1"), Qt::Key_F1);
-    QCOMPARE(f.help.requests.back(), 34);
+    QCOMPARE(f.help.requests.back(), 23);
     Control<QMenu>(w, "PopupMenu1")->hide();
+    // Inside the wallpaper submenu, Tile has its own page.
+    Control<QMenu>(w, "K3")->popup(QPoint(0, 0));
+    Control<QMenu>(w, "K3")->setActiveAction(Control<QAction>(w, "K4"));
+    QTest::keyClick(Control<QMenu>(w, "K3"), Qt::Key_F1);
+    QCOMPARE(f.help.requests.back(), 21);
+    Control<QMenu>(w, "K3")->hide();
 }
 
 void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()

@@ -8,6 +8,7 @@
 #include "about/about_texts.h"
 #include "alarm/alarm_notice.h"
 #include "alarm/alarm_set_dialog.h"
+#include "alarm/alarm_time.h"
 #include "base/translatable.h"
 #include "base/ui/error_handler.h"
 #include "base/zelvaro_error.h"
@@ -132,8 +133,13 @@ class InterfaceTextsTest : public QObject {
         TConfigDlg options(help, sound, "");
         look("options", &options);
         TAlarmSetDlg alarm(clock, help);
+        alarm.SetAlarmTime(23, 14);  // the echo shows which half of the day
         look("alarm setting", &alarm);
         TMsgDlg notice(sound);
+        notice.ShowAlarm(QString::fromStdString(
+                             AlarmTimeText(11, 14, AlarmEchoText(23, 14, false),
+                                           QCoreApplication::translate("TMsgDlg", kAlarmTimePattern).toStdString())),
+                         QImage(), std::string());
         look("alarm notice", &notice);
         TCalendarDlg calendar(nullptr, clock, help);
         look("calendar", &calendar);

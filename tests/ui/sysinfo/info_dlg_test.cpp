@@ -175,7 +175,7 @@ private slots:
             Column(Control<TStringAlignGrid>(dialog, "OSGrid"), 0),
             QStringList({"ｺﾝﾋﾟｭｰﾀｰ名", "会社名", "ﾕｰｻﾞｰ名", "ﾌﾟﾗｯﾄﾌｫｰﾑ", "ﾊﾞｰｼﾞｮﾝ", "ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "", "", "", ""}));
         QCOMPARE(Column(Control<TStringAlignGrid>(dialog, "OSGrid"), 1),
-                 QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "42", "", "",
+                 QStringList({"workstation", "", "Ann Example", "Debian GNU/Linux 12 (bookworm)", "6.1", "#42", "", "",
                               "", ""}));
         QCOMPARE(
             Column(Control<TStringAlignGrid>(dialog, "DirGrid"), 0),
@@ -191,8 +191,8 @@ private slots:
             const char *usedMark, *freeMark;
         };
         const Expected charts[] = {
-            {Control<TChart>(dialog, "Chart1"), "物理ﾒﾓﾘ", 24, 8, "使用 24", "空き 8"},
-            {Control<TChart>(dialog, "Chart2"), "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75", "空き 25"},
+            {Control<TChart>(dialog, "Chart1"), "物理ﾒﾓﾘ", 24, 8, "使用 24 Mb", "空き 8 Mb"},
+            {Control<TChart>(dialog, "Chart2"), "ｽﾜｯﾌﾟﾌｧｲﾙ", 75, 25, "使用 75 Mb", "空き 25 Mb"},
             {Control<TChart>(dialog, "Chart3"), "ﾕｰｻﾞｰﾘｿｰｽ", 25, 75, "使用 25 %", "空き 75 %"},
         };
         for (const Expected& e : charts) {
@@ -220,6 +220,11 @@ private slots:
         platform::MemoryRegistry registry;
         TfrmInfoDlg dialog(nullptr, facts, registry);
         QCoreApplication::removeTranslator(&english);
+        // Sizes carry their unit in the charts too.
+        QCOMPARE(Control<TChart>(dialog, "Chart1")->MarkText(0), QStringLiteral("Used 24 MB"));
+        QCOMPARE(Control<TChart>(dialog, "Chart2")->MarkText(1), QStringLiteral("Free 25 MB"));
+        QCOMPARE(Control<TChart>(dialog, "Chart3")->MarkText(1), QStringLiteral("Free 75 %"));
+        SavePages(dialog, QStringLiteral("info_dlg_en"));
         for (const char* name : {"MemoryGrid", "OSGrid", "DirGrid"}) {
             auto* grid = Control<TStringAlignGrid>(dialog, name);
             QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1), 342);

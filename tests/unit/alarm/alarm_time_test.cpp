@@ -90,14 +90,46 @@ TEST(AddMinutesToNow, CarriesOverTheHourAndMidnightAndCutsTheSeconds)
     ExpectHourMinute(HourMinuteOf(At(18, 7, 59)), 18, 7);
 }
 
-TEST(AlarmTimeText, DialHourAndMinuteUnpadded)
+// The dialog's 0..23 hour and the face's am/pm: the echo beside the fields
+// must name the half of the day in which the alarm will ring, in the form the
+// face shows at that moment.
+TEST(AlarmEchoText, EveryHourOfTheDayIn12And24HourTime)
 {
-    EXPECT_EQ(AlarmTimeText(1, 5), "1時5分です");
-    EXPECT_EQ(AlarmTimeText(12, 0), "12時0分です");
-    EXPECT_EQ(AlarmTimeText(12, 30), "12時30分です");
-    const AlarmDial midnight = AlarmDialFromHourOfDay(0);
-    const AlarmDial noon = AlarmDialFromHourOfDay(12);
-    EXPECT_EQ(AlarmTimeText(midnight.Hour, 0), AlarmTimeText(noon.Hour, 0));
+    struct Row {
+        int hourOfDay;
+        const char* face12;
+        const char* face24;
+    };
+    const Row rows[] = {
+        {0, "12:14 am", "00:14"},  {1, "01:14 am", "01:14"},  {2, "02:14 am", "02:14"},  {3, "03:14 am", "03:14"},
+        {4, "04:14 am", "04:14"},  {5, "05:14 am", "05:14"},  {6, "06:14 am", "06:14"},  {7, "07:14 am", "07:14"},
+        {8, "08:14 am", "08:14"},  {9, "09:14 am", "09:14"},  {10, "10:14 am", "10:14"}, {11, "11:14 am", "11:14"},
+        {12, "12:14 pm", "12:14"}, {13, "01:14 pm", "13:14"}, {14, "02:14 pm", "14:14"}, {15, "03:14 pm", "15:14"},
+        {16, "04:14 pm", "16:14"}, {17, "05:14 pm", "17:14"}, {18, "06:14 pm", "18:14"}, {19, "07:14 pm", "19:14"},
+        {20, "08:14 pm", "20:14"}, {21, "09:14 pm", "21:14"}, {22, "10:14 pm", "22:14"}, {23, "11:14 pm", "23:14"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(AlarmEchoText(row.hourOfDay, 14, false), row.face12) << row.hourOfDay;
+        EXPECT_EQ(AlarmEchoText(row.hourOfDay, 14, true), row.face24) << row.hourOfDay;
+        // The setting the dialog stores rings when the face shows the echo.
+        const AlarmDial dial = AlarmDialFromHourOfDay(row.hourOfDay);
+        const TDateTime rings = At(row.hourOfDay, 14, 30);
+        EXPECT_TRUE(AlarmDue(dial.Hour, 14, dial.AmPm, rings)) << row.hourOfDay;
+        EXPECT_EQ(ClockText(rings, false), row.face12) << row.hourOfDay;
+        EXPECT_EQ(ClockText(rings, true), row.face24) << row.hourOfDay;
+    }
+    EXPECT_EQ(AlarmEchoText(9, 5, false), "09:05 am");
+    EXPECT_EQ(AlarmEchoText(0, 0, true), "00:00");
+}
+
+TEST(AlarmTimeText, DialHourAndMinuteUnpaddedThenTheFacesForm)
+{
+    EXPECT_EQ(AlarmTimeText(1, 5, "01:05 pm"), "1時5分です (01:05 pm)");
+    EXPECT_EQ(AlarmTimeText(12, 0, "12:00 am"), "12時0分です (12:00 am)");
+    EXPECT_EQ(AlarmTimeText(12, 30, "12:30"), "12時30分です (12:30)");
+    // A translation may leave numbers out or change their order.
+    EXPECT_EQ(AlarmTimeText(11, 14, "11:14 pm", "%3"), "11:14 pm");
+    EXPECT_EQ(AlarmTimeText(11, 14, "23:14", "%3 (%1/%2)"), "23:14 (11/14)");
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ TEST(CalendarTexts, TitleAndDayNames)
     EXPECT_EQ(CalendarTitle(1998, "March"), "1998 March");
     EXPECT_EQ(CalendarTitle(1, "Jan"), "0001 Jan");
     EXPECT_EQ(CalendarTitle(2026, "12月"), "2026 12月");
+    // English puts the month first; a pattern without both marks keeps the written order.
+    EXPECT_EQ(CalendarTitle(2026, "December", "%2 %1"), "December 2026");
+    EXPECT_EQ(CalendarTitle(7, "%1", "%2 %1"), "%1 0007");
+    EXPECT_EQ(CalendarTitle(2026, "May", "%2"), "2026 May");
     const auto names = CalendarDayNames({"Sunday", "Mon", "Tue"});
     ASSERT_EQ(names.size(), 7u);
     EXPECT_EQ(names[0], "Sun");

@@ -18,10 +18,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The fragments in the order the build joins them.
-std::string JoinedHelp()
+std::string JoinedHelp(const fs::path& folder = ZELVARO_HELP_DIR)
 {
     std::vector<fs::path> fragments;
-    for (const auto& entry : fs::directory_iterator(ZELVARO_HELP_DIR))
+    for (const auto& entry : fs::directory_iterator(folder))
         if (entry.path().extension() == ".html")
             fragments.push_back(entry.path());
     std::sort(fragments.begin(), fragments.end());
@@ -63,10 +63,11 @@ TEST(HelpFile, EveryHelpNumberHasItsTopicLinkedFromTheContents)
         int context;
         const char* fragment;
     };
-    const Number used[] = {{5, "shell.html"},   {15, "shell.html"}, {16, "shell.html"}, {17, "shell.html"},
-                           {19, "shell.html"},  {20, "shell.html"}, {34, "shell.html"}, {28, "calendar.html"},
-                           {29, "alarm.html"},  {36, "alarm.html"}, {37, "alarm.html"}, {31, "options.html"},
-                           {35, "sysinfo.html"}};
+    const Number used[] = {{5, "shell.html"},    {15, "shell.html"}, {16, "shell.html"}, {17, "shell.html"},
+                           {19, "shell.html"},   {20, "shell.html"}, {34, "shell.html"}, {28, "calendar.html"},
+                           {29, "alarm.html"},   {36, "alarm.html"}, {37, "alarm.html"}, {31, "options.html"},
+                           {35, "sysinfo.html"}, {21, "shell.html"}, {22, "shell.html"}, {23, "shell.html"},
+                           {24, "shell.html"}};
     for (const Number& n : used) {
         EXPECT_EQ(linkedFromContents.count(n.context), 1u) << "contents does not link topic " << n.context;
         if (FragmentPresent(n.fragment)) {
@@ -93,6 +94,29 @@ TEST(HelpFile, EveryHelpNumberHasItsTopicLinkedFromTheContents)
             EXPECT_EQ(sections.count(target), 1u) << "a link leads to missing topic " << target;
         }
     }
+}
+
+// F1 on any item of the command menu opens a page of its own, in both
+// languages: none falls back to the menu's general page.
+TEST(HelpFile, EveryMenuItemHasAPageOfItsOwnInBothLanguages)
+{
+    const char* items[] = {"pmnuAlarmSet",  "pmnuAlarmOff", "K3", "K4", "K5",       "pmnuSaverOn", "pmnuWallPause",
+                           "pmnuSaverStop", "N6",           "N8", "K2", "pmnuIcon", "N3",          "About1",
+                           "pmnuQuit"};
+    const int menuPage = 34;
+    std::set<int> seen;
+    for (const fs::path& folder : {fs::path(ZELVARO_HELP_DIR), fs::path(ZELVARO_HELP_DIR) / "en"}) {
+        const std::string document = JoinedHelp(folder);
+        for (const char* item : items) {
+            const int context = MenuHelpContext(item);
+            EXPECT_GE(context, 0) << item;
+            EXPECT_NE(context, menuPage) << item;
+            EXPECT_TRUE(HelpTopic(document, context).has_value()) << folder << ": " << item;
+            seen.insert(context);
+        }
+    }
+    EXPECT_EQ(seen.size(), std::size(items)) << "two items share a page";
+    EXPECT_EQ(MenuHelpContext("N7"), -1);  // a separator
 }
 
 }  // namespace

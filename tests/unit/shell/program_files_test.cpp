@@ -59,3 +59,13 @@ TEST(ProgramFiles, HelpBesideTheProgramThenInTheInstalledDataFolder)
         EXPECT_EQ(IsInstalledCopy(c.exe, "../share/zelvaro", exists), installed) << c.exe;
     }
 }
+
+TEST(ProgramFiles, SoundsBesideTheBuildElseInTheInstalledDataFolder)
+{
+    const std::set<std::string> build{"/home/me/build/sounds/"};
+    const auto inBuild = [&](const std::string& path) { return build.count(path) > 0; };
+    const auto none = [](const std::string&) { return false; };
+    EXPECT_EQ(SoundFolder("/home/me/build/zelvaro", "../share/zelvaro", inBuild), "/home/me/build/sounds/");
+    EXPECT_EQ(SoundFolder("/usr/bin/zelvaro", "../share/zelvaro", none), "/usr/share/zelvaro/sounds/");
+    EXPECT_EQ(SoundFolder("/usr/bin/zelvaro", "", none), "/usr/bin/sounds/");
+}

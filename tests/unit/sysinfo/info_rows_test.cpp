@@ -48,12 +48,18 @@ TEST(InfoRows, MemoryTableAndBars)
                                                    {"使用可能ﾕｰｻﾞｰﾘｿｰｽ", "75 %"},
                                                    {"使用可能GDIﾘｿｰｽ", "66 %"},
                                                }));
-    // The English windows: MB below a gigabyte, else GB with one decimal, grouped.
+    // The English windows: MB below a gigabyte, GB below a terabyte (an
+    // address space), one decimal, grouped.
     const auto english = Filled(MemoryRows(info, facts, true));
     EXPECT_EQ(english[0].second, "3.0 GB");
     EXPECT_EQ(english[1].second, "32 MB");
-    for (const auto& [megabytes, text] : std::vector<std::pair<double, std::string>>{
-             {0, "0 MB"}, {1023.4, "1,023 MB"}, {1023.6, "1.0 GB"}, {7986, "7.8 GB"}, {134217728, "131,072.0 GB"}})
+    for (const auto& [megabytes, text] : std::vector<std::pair<double, std::string>>{{0, "0 MB"},
+                                                                                     {1023.4, "1,023 MB"},
+                                                                                     {1023.6, "1.0 GB"},
+                                                                                     {7986, "7.8 GB"},
+                                                                                     {1048524, "1,023.9 GB"},
+                                                                                     {1048525, "1.0 TB"},
+                                                                                     {134217728, "128.0 TB"}})
         EXPECT_EQ(EnglishSizeText(megabytes), text) << megabytes;
     EXPECT_EQ(Values(PhysicalMemoryBars(info)), (std::vector<double>{24, 8}));
     EXPECT_EQ(Values(SwapBars(info)), (std::vector<double>{75, 25}));
@@ -100,8 +106,12 @@ TEST(InfoRows, DirectoriesAndSystem)
                                                       {"ﾕｰｻﾞｰ名", "Ann Example"},
                                                       {"ﾌﾟﾗｯﾄﾌｫｰﾑ", "Debian GNU/Linux 12 (bookworm)"},
                                                       {"ﾊﾞｰｼﾞｮﾝ", "6.1"},
-                                                      {"ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "42"},
+                                                      {"ﾋﾞﾙﾄﾞﾅﾝﾊﾞｰ", "#42"},
                                                   }));
+    // A kernel version without "#N" gives no build number, and no row for one.
+    facts.version->build = 0;
+    TSysInfo withoutBuild(facts);
+    EXPECT_EQ(Filled(SystemRows(withoutBuild, registry)).size(), 5u);
 }
 
 }  // namespace
