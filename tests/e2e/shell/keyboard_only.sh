@@ -28,10 +28,10 @@ t0=$(date +%s)
 e2e_start "@$start"
 clock=$(e2e_window)
 
-# The alarm: Shift+F10, the first item, the hour and minutes typed. The
+# The alarm: Shift+F10 (the first item highlighted), Return, the hour and minutes typed. The
 # program's clock started at $start when it did; the alarm is set at least
 # a quarter of a minute ahead of it, however long the start took.
-menu shift+F10 Down Return
+menu shift+F10 Return
 alarm=$(e2e_window_named '^Zelvaro ｱﾗｰﾑの設定$') || fail "Shift+F10 and Return did not open the alarm dialog"
 at=$(($(date -d "$start" +%s) + $(date +%s) - t0 + 75))
 digits() { date -d "@$at" "+%$1" | sed 's/./& /g'; }

@@ -465,6 +465,8 @@ void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()
         request();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), QPoint(w.x() + 110, w.y() + 30));
+        // Opened from the keyboard, its first item is highlighted.
+        QCOMPARE(menu->activeAction(), menu->actions().constFirst());
         menu->hide();
     }
     // The right button keeps its own meanings: no menu from a mouse request.
