@@ -193,6 +193,7 @@ void TConfigDlg::PickDirectory(QLineEdit* field)
         TfrmOpenBmp picker(mountTable_);
         picker.SetFileTypes(kImageFileTypes);
         picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
+        picker.ChooseFolder();
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.Directory()));
     });

@@ -49,9 +49,9 @@ e2e_window_named '^Zelvaroの設定$' >/dev/null || fail "the Menu key did not o
 # The first field has the focus; Tab leads to its folder button, Space opens the picker.
 e2e_keys Tab space
 e2e_window_named '^画像ﾌｧｲﾙの選択$' >/dev/null || fail "the folder button did not open the picker"
-# From the file list back to the name field; a typed path and Return open
-# the folder, Return again chooses it.
-e2e_keys shift+Tab ctrl+a
+# The name field has the focus; a typed path and Return open the folder,
+# Return again chooses it.
+e2e_keys ctrl+a
 xdotool type --delay 40 "$WORK/pics"
 e2e_keys Return Return
 e2e_window_gone '^画像ﾌｧｲﾙの選択$' || fail "Return did not choose the folder"
