@@ -36,8 +36,14 @@ bool FailureNoticeRule::LogToday(const std::string& file, TDateTime now)
     return logged_.insert(file).second;
 }
 
-bool FailureNoticeRule::BoxToday(const std::string& file, TDateTime now)
+bool FailureNoticeRule::BoxedToday(const std::string& file, TDateTime now)
 {
     KeepDay(now);
-    return boxed_.insert(file).second;
+    return boxed_.count(file) > 0;
+}
+
+void FailureNoticeRule::MarkBoxed(const std::string& file, TDateTime now)
+{
+    KeepDay(now);
+    boxed_.insert(file);
 }

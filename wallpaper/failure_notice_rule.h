@@ -23,8 +23,10 @@ public:
 
     // True the first time `file` is logged on the day of `now`.
     bool LogToday(const std::string& file, TDateTime now);
-    // True the first time `file` gets a box on the day of `now`.
-    bool BoxToday(const std::string& file, TDateTime now);
+    // True when `file` has had its box on the day of `now`; MarkBoxed
+    // records that it has.
+    bool BoxedToday(const std::string& file, TDateTime now);
+    void MarkBoxed(const std::string& file, TDateTime now);
 
 private:
     // Starts the day of `now` afresh when the day changed.

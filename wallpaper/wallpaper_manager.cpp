@@ -208,7 +208,7 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     // own choices are told every time.
     if (!unattended || rotationNotices_.LogToday(file, now))
         qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
-    if (unattended && (!rotationNotices_.BoxToday(file, now) || !rotationNotices_.ShowFailure(now)))
+    if (unattended && (rotationNotices_.BoxedToday(file, now) || !rotationNotices_.ShowFailure(now)))
         return;
     // The box waits until the tick or the drop has returned, so the clock
     // keeps its minute and the dragging program its drop while it is open.
@@ -218,6 +218,8 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     if (unattended && (noticeShowing_ == file || std::any_of(waitingNotices_.begin(), waitingNotices_.end(),
                                                              [](const WaitingNotice& w) { return w.unattended; })))
         return;
+    if (unattended)
+        rotationNotices_.MarkBoxed(file, now);
     waitingNotices_.push_back({file, notice, unattended});
     if (!noticeShowing_)
         QMetaObject::invokeMethod(this, &WallpaperManager::ShowWaitingNotices, Qt::QueuedConnection);

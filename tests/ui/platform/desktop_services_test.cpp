@@ -20,9 +20,12 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+// googletest before Xlib, whose macros (None, Status) would rename its names.
+// clang-format off
+#include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
-#include <gtest/gtest.h>
+// clang-format on
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -7,10 +7,13 @@
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
+// googletest before Xlib, whose macros (None, Status) would rename its names.
+// clang-format off
+#include <gtest/gtest.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
+// clang-format on
 
 #include <cstdlib>
 #include <filesystem>
