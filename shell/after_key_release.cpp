@@ -8,8 +8,10 @@ namespace {
 
 // How long a release may take to arrive before the command runs anyway.
 constexpr int kGiveUpMs = 4000;
-// After the release, so the system has taken it as input before the command.
-constexpr int kSettleMs = 150;
+// How long the key must stay up. A held key repeats as releases and presses
+// in quick succession, and on a busy machine a repeated release can come
+// without its repeat mark: the command waits until no press follows.
+constexpr int kSettleMs = 300;
 
 }  // namespace
 
@@ -30,18 +32,17 @@ void AfterKeyRelease::Run(int key, std::function<void()> command)
     if (key_ == 0)
         QCoreApplication::instance()->installEventFilter(this);
     key_ = key;
-    giveUp_.start();
+    giveUp_.start(kGiveUpMs);
 }
 
 bool AfterKeyRelease::eventFilter(QObject* watched, QEvent* event)
 {
-    if (key_ != 0 && event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if (key->key() == key_ && !key->isAutoRepeat()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            key_ = 0;
-            giveUp_.start(kSettleMs);
-        }
+    const QEvent::Type type = event->type();
+    if (key_ != 0 && (type == QEvent::KeyRelease || type == QEvent::KeyPress) &&
+        static_cast<const QKeyEvent*>(event)->key() == key_) {
+        // Up: the command follows once the key stays up; down again (a
+        // repeat): the wait goes on.
+        giveUp_.start(type == QEvent::KeyRelease ? kSettleMs : kGiveUpMs);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -53,7 +54,6 @@ void AfterKeyRelease::Fire()
         key_ = 0;
     }
     giveUp_.stop();
-    giveUp_.setInterval(kGiveUpMs);
     if (auto command = std::exchange(command_, {}))
         command();
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Runs a command once a held key is let go. A screen saver started while the
-// key that chose it is still down ends at once, as its release counts as the
-// user coming back: the saver waits for the release (or, should the release
-// go to another program, a few seconds at most).
+// Runs a command once a held key is let go and stays up. A screen saver
+// started while the key that chose it is still down ends at once, as its
+// release counts as the user coming back: the saver waits for the release
+// (or, should the release go to another program, a few seconds at most).
 
 #include <QObject>
 #include <QTimer>
@@ -29,5 +29,5 @@ private:
 
     int key_ = 0;
     std::function<void()> command_;
-    QTimer giveUp_;
+    QTimer giveUp_;  // runs the command: the key stayed up, or no release came
 };

@@ -211,6 +211,7 @@ private slots:
         QVERIFY(hint->isVisible());
         QVERIFY2(hint->text().contains(QStringLiteral("画像ﾌｧｲﾙ")) && hint->text().contains(QStringLiteral(" 3 ")),
                  qPrintable(hint->text()));
+        SaveShot(picker, QStringLiteral("picker_folder"));
         auto* types = Control<QComboBox>(picker, "FilterCombo");
         types->setCurrentIndex(1);
         emit types->activated(1);
@@ -226,7 +227,6 @@ private slots:
         QTest::keyClick(name, Qt::Key_Return);
         QCOMPARE(picker.result(), int(QDialog::Accepted));
         QCOMPARE(QString::fromStdString(picker.Directory()), trip);
-        SaveShot(picker, QStringLiteral("picker_folder"));
     }
 
     void pickerOpensNearTheCurrentValue()
