@@ -218,8 +218,8 @@ void FilePicker::ChooseFolder()
                     [this, path] { ErrorHandler::Run([this, &path] { ChangeDirectory(path); }); });
             row->addWidget(button);
         };
-        addPlace("btnHome", tr("ホーム"), HomeDirectory());
-        addPlace("btnPictures", tr("ピクチャ"),
+        addPlace("btnHome", tr("ﾎｰﾑ"), HomeDirectory());
+        addPlace("btnPictures", tr("ﾋﾟｸﾁｬ"),
                  QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString());
         row->addStretch();
         mainLayout_->insertLayout(0, row);

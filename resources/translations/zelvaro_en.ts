@@ -19,11 +19,11 @@
 <context>
     <name>FilePicker</name>
     <message>
-        <source>ホーム</source>
+        <source>ﾎｰﾑ</source>
         <translation>Home</translation>
     </message>
     <message>
-        <source>ピクチャ</source>
+        <source>ﾋﾟｸﾁｬ</source>
         <translation>Pictures</translation>
     </message>
     <message>
