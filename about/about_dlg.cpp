@@ -48,20 +48,27 @@ QFrame* MakeSeparator(QWidget* parent, const char* name)
 
 // The small glyphs of the two flat buttons: an envelope and a globe, drawn
 // at the screen's pixel ratio so they stay sharp at 2x.
-QIcon Glyph(bool envelope, const QColor& ink, qreal ratio)
+// On a dark palette the strokes take the palette's text colour and the
+// fills are left out, so the light strokes stand on the dark ground.
+QIcon Glyph(bool envelope, const QPalette& palette, qreal ratio)
 {
+    const QColor ink = ReadableOn(kNavy, palette);
+    const bool filled = ink == kNavy;
     QPixmap pixmap(QSize(14, 14) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(ink, 1));
+    p.setBrush(Qt::NoBrush);
     if (envelope) {
-        p.setBrush(Qt::white);
+        if (filled)
+            p.setBrush(Qt::white);
         p.drawRect(QRectF(1.5, 3.5, 11, 7));
         p.drawPolyline(QPolygonF({QPointF(1.5, 3.5), QPointF(7, 8), QPointF(12.5, 3.5)}));
     } else {
-        p.setBrush(QColor(170, 210, 255));
+        if (filled)
+            p.setBrush(QColor(170, 210, 255));
         p.drawEllipse(QRectF(1.5, 1.5, 11, 11));
         p.drawEllipse(QRectF(4.5, 1.5, 5, 11));
         p.drawLine(QPointF(1.5, 7), QPointF(12.5, 7));
@@ -75,7 +82,7 @@ QToolButton* MakeFlatButton(QWidget* parent, const char* name, bool envelope, co
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);  // reachable from the keyboard, not taken by a click
-    button->setIcon(Glyph(envelope, kNavy, parent->devicePixelRatioF()));
+    button->setIcon(Glyph(envelope, parent->palette(), parent->devicePixelRatioF()));
     button->setFixedSize(20, 20);
     button->setToolTip(hint);
     button->setAccessibleName(hint);

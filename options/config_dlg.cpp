@@ -194,6 +194,7 @@ void TConfigDlg::PickDirectory(QLineEdit* field)
         TfrmOpenBmp picker(mountTable_, memory_);
         picker.SetFileTypes(ImageFileTypes());
         picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
+        picker.ChooseFolder();
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.Directory()));
     });

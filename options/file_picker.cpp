@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,8 +96,14 @@ FilePicker::FilePicker(const QString& caption, const std::string& pattern, const
     buttons->addWidget(btnCancel);
     buttons->addStretch();
     grid->addLayout(buttons, 0, 2, 3, 1);
+    lblOtherTypes_ = new QLabel(this);
+    lblOtherTypes_->setObjectName(QStringLiteral("lblOtherTypes"));
+    lblOtherTypes_->setWordWrap(true);
+    lblOtherTypes_->hide();
+    grid->addWidget(lblOtherTypes_, 3, 0, 1, 2);
     extraArea_ = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
+    mainLayout_ = layout;
     layout->addLayout(grid);
     layout->addLayout(extraArea_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -193,6 +200,64 @@ void FilePicker::OpenNear(const std::string& current, QStandardPaths::StandardLo
     } catch (const ZelvaroError&) {
         // Not enterable now: the picker shows where it opened.
     }
+}
+
+void FilePicker::ChooseFolder()
+{
+    choosingFolder_ = true;
+    if (!places_) {
+        auto* row = new QHBoxLayout;
+        const auto addPlace = [&](const char* object, const QString& caption, const std::string& path) {
+            auto* button = new QPushButton(caption, this);
+            button->setObjectName(QString::fromLatin1(object));
+            button->setAutoDefault(false);
+            button->setAccessibleName(caption);
+            button->setEnabled(!path.empty() && IsFolder(path));
+            button->setToolTip(QString::fromStdString(ShownEscaped(path)));
+            connect(button, &QPushButton::clicked, this,
+                    [this, path] { ErrorHandler::Run([this, &path] { ChangeDirectory(path); }); });
+            row->addWidget(button);
+        };
+        addPlace("btnHome", tr("ﾎｰﾑ"), HomeDirectory());
+        addPlace("btnPictures", tr("ﾋﾟｸﾁｬ"),
+                 QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString());
+        row->addStretch();
+        mainLayout_->insertLayout(0, row);
+        places_ = row;
+    }
+    ShowOtherTypesHint();
+    // A path can be typed at once; what is typed replaces the pattern shown.
+    FileNameEdit->setFocus();
+    FileNameEdit->selectAll();
+}
+
+void FilePicker::ShowOtherTypesHint()
+{
+    if (!choosingFolder_ || FileList->count() > 0) {
+        lblOtherTypes_->hide();
+        return;
+    }
+    // The other file type that would show the most files.
+    int best = -1;
+    std::size_t most = 0;
+    for (int i = 0; i < FilterCombo->count(); ++i) {
+        if (i == FilterCombo->currentIndex())
+            continue;
+        const std::size_t count =
+            FilesMatching(listing_.files, FilterCombo->itemData(i).toString().toStdString()).size();
+        if (count > most) {
+            most = count;
+            best = i;
+        }
+    }
+    if (best < 0) {
+        lblOtherTypes_->hide();
+        return;
+    }
+    lblOtherTypes_->setText(tr("「%1」のﾌｧｲﾙはありません。「%2」なら %3 個の画像が見えます")
+                                .arg(FilterCombo->currentText(), FilterCombo->itemText(best))
+                                .arg(most));
+    lblOtherTypes_->show();
 }
 
 void FilePicker::FileListDblClick()
@@ -296,6 +361,7 @@ void FilePicker::FillFileList()
     }
     filling_ = false;
     ShowFileName(QString::fromStdString(pattern_));
+    ShowOtherTypesHint();
 }
 
 void FilePicker::FileSelectionChanged()

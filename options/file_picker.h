@@ -17,6 +17,7 @@
 #include <vector>
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -50,6 +51,13 @@ public:
     // user's folder of this kind (pictures, music), else at home; a folder
     // that cannot be entered leaves the picker where it opened.
     void OpenNear(const std::string& current, QStandardPaths::StandardLocation kind);
+
+    // The picker chooses a folder (its Directory() is the result): the focus
+    // starts in the name field, where a typed path ("~" for home) and Return
+    // open a folder and Return again chooses it; the places Home and
+    // Pictures stand above the lists; and while the chosen file type shows
+    // no file but another type would, a line under the lists says how many.
+    void ChooseFolder();
 
 protected:
     // Its controls, which the pickers built on this one use; from outside they are found by their object names.
@@ -90,6 +98,8 @@ private:
     void ShowFileName(const QString& text);
     void ShowDirectoryText();
     void FillFileList();
+    // The line under the lists in a folder choice (see ChooseFolder).
+    void ShowOtherTypesHint();
 
     std::vector<DriveEntry> drives_;
     std::vector<DirectoryEntry> tree_;
@@ -98,5 +108,9 @@ private:
     std::string pattern_;
     std::string typedFile_;  // a file chosen by typing its name
     bool filling_ = false;
+    bool choosingFolder_ = false;
     QVBoxLayout* extraArea_ = nullptr;
+    QLayout* places_ = nullptr;        // Home and Pictures, in a folder choice
+    QLabel* lblOtherTypes_ = nullptr;  // the hint of a folder choice
+    QVBoxLayout* mainLayout_ = nullptr;
 };

@@ -333,6 +333,14 @@ void TfrmClock::changeEvent(QEvent* event)
 void TfrmClock::ShowCommandMenuFromKeyboard()
 {
     // X11 sends the Menu key both as a menu request and as a key: one menu.
-    if (!PopupMenu1->isVisible())
-        sbtnConfigClick();
+    if (PopupMenu1->isVisible())
+        return;
+    sbtnConfigClick();
+    // Opened from the keyboard, the first item is highlighted, so the arrows
+    // and Return work from it at once.
+    for (QAction* item : PopupMenu1->actions())
+        if (!item->isSeparator() && item->isEnabled() && item->isVisible()) {
+            PopupMenu1->setActiveAction(item);
+            break;
+        }
 }

@@ -9,6 +9,7 @@
 
 #include "base/clock_settings.h"
 #include "base/date_time.h"
+#include "shell/after_key_release.h"
 #include "shell/clock_face.h"
 #include "shell/clock_panel.h"
 #include "shell/clock_services.h"
@@ -194,4 +195,8 @@ private:
     // Where the start put the window: the saved place pulled onto the screen.
     QPoint placedAt_;
     bool movedByHand_ = false;  // the user has taken the window by its panel
+    // The key held down on the command menu when an item was chosen by it
+    // (0 after a mouse choice): "ｾｰﾊﾞ起動" waits for its release.
+    int menuKeyDown_ = 0;
+    AfterKeyRelease saverAfterKey_;
 };

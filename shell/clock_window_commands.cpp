@@ -110,6 +110,16 @@ void TfrmClock::BuildCommandMenu()
 
 bool TfrmClock::eventFilter(QObject* watched, QEvent* event)
 {
+    // Which key, if any, is down while the menu chooses an item.
+    if (qobject_cast<QMenu*>(watched)) {
+        if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            menuKeyDown_ = static_cast<QKeyEvent*>(event)->key();
+        else if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            menuKeyDown_ = 0;
+        else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+                 event->type() == QEvent::Show)
+            menuKeyDown_ = 0;
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (auto* menu = qobject_cast<QMenu*>(watched)) {
             const QAction* item = menu->activeAction();
@@ -135,7 +145,9 @@ void TfrmClock::PopupMenu1Popup()
 
 void TfrmClock::pmnuSaverOnClick()
 {
-    services_.saver.StartNow();
+    // Chosen with a key, the saver starts once the key is up: its release
+    // would end the saver at once.
+    saverAfterKey_.Run(std::exchange(menuKeyDown_, 0), [this] { services_.saver.StartNow(); });
 }
 
 void TfrmClock::pmnuSaverStopClick()

@@ -6,6 +6,7 @@
 #include "platform/linux/files/system_dirs.h"
 #include "platform/linux/session/signal_session_end.h"
 #include "platform/linux/session/socket_instance_guard.h"
+#include "shell/boxes_beside_clock.h"
 #include "shell/clock_window.h"
 #include "shell/command_line.h"
 #include "shell/dialog_help_key.h"
@@ -125,6 +126,9 @@ int main(int argc, char** argv)
     });
 
     RealServices services(ChooseSettingsFile(exe), platform::WindowsDirectory());
+    // First of the application's filters, so it sees a dialog's showing last.
+    BoxesBesideClock boxesBesideClock;
+    app.installEventFilter(&boxesBesideClock);
     HelpWindow help(LanguageHelpFilePath(exe, ZELVARO_DATA_FROM_BIN, platform::FileExists,
                                          language == InterfaceLanguage::English ? ".en.HLP" : ".HLP"),
                     services.Files());
@@ -140,6 +144,7 @@ int main(int argc, char** argv)
     TfrmClock window(clockServices);
 
     clockWindow = &window;
+    boxesBesideClock.SetClock(&window);
     // Log-off, shut-down and termination signals save the settings once, as
     // the close does, then end the program even when the save failed.
     platform::SignalSessionEnd sessionEnd;

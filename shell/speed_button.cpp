@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/speed_button.h"
 
+#include "base/ui/readable_glyph.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -25,12 +27,20 @@ void SpeedButton::ShowState(bool pressed)
     if (up_.isNull())
         return;
     // The glyph's pixels doubled for a screen at 2x: sharp, not smoothed.
-    const QPixmap& glyph = pressed ? down_ : up_;
+    // On a dark palette the glyph's dark strokes turn light.
+    const QPixmap glyph = ReadableGlyph(pressed ? down_ : up_, palette().color(QPalette::Button));
     QIcon icon(glyph);
     QPixmap twice = glyph.scaled(glyph.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     twice.setDevicePixelRatio(2);
     icon.addPixmap(twice);
     setIcon(icon);
+}
+
+void SpeedButton::changeEvent(QEvent* event)
+{
+    QToolButton::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        ShowState(isDown());
 }
 
 void SpeedButton::mousePressEvent(QMouseEvent* event)

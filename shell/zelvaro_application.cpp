@@ -3,6 +3,7 @@
 
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/palette_icon_style.h"
 
 #include <QFont>
 
@@ -11,6 +12,8 @@ ZelvaroApplication::ZelvaroApplication(int& argc, char** argv) : QApplication(ar
     setApplicationName(QStringLiteral("zelvaro"));
     // Ties the windows to the installed desktop entry and its icon.
     setDesktopFileName(QStringLiteral("org.zelvaro.Zelvaro"));
+    // The standard icons follow the palette: light strokes on a dark one.
+    setStyle(new PaletteIconStyle);
     // The windows ask for the fonts they were designed with; these are their
     // metric twins and the Japanese fonts installed here.
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));

@@ -113,12 +113,13 @@ bool WallApplier::Convert(const std::vector<std::string>& files, const ImageFile
     return ok;
 }
 
-void WallApplier::LogConversionError(const std::vector<std::string>& files, const std::exception& e)
+void WallApplier::LogConversionError(const std::vector<std::string>& files, const std::string& failed, Request request,
+                                     const std::exception& e)
 {
     std::string names;
     for (const std::string& f : files)
         names += (names.empty() ? "" : ", ") + f;
-    host_.Log("cannot convert " + names + ": " + e.what());
+    host_.LogFailure(failed, "cannot convert " + names + ": " + e.what(), request == Request::Rotation);
 }
 
 std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& files, Request request,
@@ -153,11 +154,11 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
         // limit) is too little memory as well.
         noMemory = e.code() == std::errc::resource_unavailable_try_again || e.code() == std::errc::not_enough_memory;
         if (!noMemory)
-            LogConversionError(files, e);
+            LogConversionError(files, failed, request, e);
     } catch (const std::exception& e) {
         // An error while reading or converting ends the attempt; the user is
         // not told, the log is.
-        LogConversionError(files, e);
+        LogConversionError(files, failed, request, e);
     }
     converter_.SetBeforeWrite({});
     if (noMemory) {

@@ -36,6 +36,12 @@ public:
     }
     // Something the user is not told about but the log should keep.
     virtual void Log(const std::string& line) { static_cast<void>(line); }
+    // The log's line about a failure of `file`; `unattended` as above.
+    virtual void LogFailure(const std::string& file, const std::string& line, bool unattended)
+    {
+        static_cast<void>(file), static_cast<void>(unattended);
+        Log(line);
+    }
     // The work is over and its pictures are freed.
     virtual void ReturnFreeMemory() {}
 };
@@ -79,7 +85,8 @@ private:
     std::optional<std::string> Prepare(const std::vector<std::string>& files, Request request,
                                        const DibPicture*& written, std::unique_ptr<platform::Desktop::Prepared>& early,
                                        bool& noMemory);
-    void LogConversionError(const std::vector<std::string>& files, const std::exception& e);
+    void LogConversionError(const std::vector<std::string>& files, const std::string& failed, Request request,
+                            const std::exception& e);
     // Converts the files into `part`; `failed` names the one that failed.
     // Throws what the conversion throws.
     // `single` is the one file, already opened, of `format`; nothing for a

@@ -14,8 +14,11 @@ bool WallpaperDueStep(WallSchedule& schedule, WallRotation& rotation, const Cloc
         return true;
     }
     const WallApplier::Outcome outcome = apply(file);
-    if (outcome == WallApplier::Outcome::Failed)
+    // The next tick of the minute tries another file, not this one again.
+    if (outcome == WallApplier::Outcome::Failed) {
+        rotation.Failed(file, now);
         schedule.Failed(now);
+    }
     // Too little memory: another file would need as much, so the tries of
     // this minute end and the next comes one interval later.
     if (outcome == WallApplier::Outcome::NoMemory)

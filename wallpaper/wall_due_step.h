@@ -14,7 +14,7 @@ using WallApplyFunction = std::function<WallApplier::Outcome(const std::string& 
 
 // When the rotation runs (switched on and not paused) and a change is due,
 // picks the next file and applies it. A file that fails leaves the change due
-// so the next tick tries another; no file at all ends the tries at once.
-// True when a step was taken.
+// so the next tick tries another, passing the failed ones over; no file left
+// to try ends the tries at once. True when a step was taken.
 bool WallpaperDueStep(WallSchedule& schedule, WallRotation& rotation, const ClockSettings& settings,
                       bool rotationRunning, TDateTime now, const WallApplyFunction& apply);

@@ -4,6 +4,7 @@
 #include "wallpaper/wall_dir_choice.h"
 #include "wallpaper/wall_files.h"
 #include "wallpaper/wall_image.h"
+#include "wallpaper/wall_schedule.h"
 
 #include <algorithm>
 #include <numeric>
@@ -14,6 +15,7 @@ WallRotation::WallRotation(std::uint32_t seed) : random_(seed)
 void WallRotation::LoadWallFiles()
 {
     WallFiles = ::LoadWallFiles(CurWallDir);
+    shuffle_.Reset(WallFiles.size());
 }
 
 std::string WallRotation::NextWallFile(const ClockSettings& settings, TDateTime now)
@@ -26,8 +28,27 @@ std::string WallRotation::NextWallFile(const ClockSettings& settings, TDateTime 
         LoadWallFiles();
     if (CurWallDir.empty() || WallFiles.empty())
         return {};
-    std::uniform_int_distribution<std::size_t> pick(0, WallFiles.size() - 1);
-    return JoinWallPath(CurWallDir, WallFiles[pick(random_)]);
+    const bool failuresCount = !failed_.empty() && MinuteStart(now) == failedMinute_;
+    const auto index = shuffle_.Next(random_, [&](std::size_t i) {
+        return failuresCount && failed_.count(JoinWallPath(CurWallDir, WallFiles[i])) > 0;
+    });
+    if (!index)
+        return {};
+    return JoinWallPath(CurWallDir, WallFiles[*index]);
+}
+
+void WallRotation::Failed(const std::string& path, TDateTime now)
+{
+    const TDateTime minute = MinuteStart(now);
+    if (minute != failedMinute_)
+        failed_.clear();
+    failedMinute_ = minute;
+    failed_.insert(path);
+}
+
+void WallRotation::ForgetFailures()
+{
+    failed_.clear();
 }
 
 std::vector<std::string> WallRotation::MoreWallFiles(const std::string& first, std::size_t count)

@@ -2,12 +2,16 @@
 #pragma once
 // The rotation's choice of the next wallpaper file: the directory for the time
 // of day, a new listing only when the directory string changes (or the kept
-// list is empty), and a uniform random pick from the kept list.
+// list is empty), and a random pick from the kept list that shows every file
+// once before any comes again (WallShuffle). A file that failed is not picked
+// again in the same minute.
 
 #include "base/clock_settings.h"
+#include "wallpaper/wall_shuffle.h"
 
 #include <cstdint>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,9 +23,17 @@ public:
     // Chooses the directory for `now`, remembers it (PrevWallDir := CurWallDir,
     // CurWallDir := the choice), lists it when the string differs from the
     // previous one or the kept list is empty, and returns the full path of a
-    // file picked at random. Empty when the directory string is empty or holds
-    // no image file.
+    // file picked at random, the next of the shuffled round (a new listing
+    // starts a new round). Files that failed in the minute of `now` are passed
+    // over. Empty when the directory string is empty, holds no image file, or
+    // every file of it failed in this minute.
     std::string NextWallFile(const ClockSettings& settings, TDateTime now);
+
+    // The file at `path` (as NextWallFile gave it) could not be shown at
+    // `now`: the picks of the same minute pass it over.
+    void Failed(const std::string& path, TDateTime now);
+    // The failures are forgotten: every file may be picked again.
+    void ForgetFailures();
 
     // `count` more files of the kept list for the other monitors, beside
     // `first` (the file NextWallFile chose): every other file once, in a
@@ -37,4 +49,7 @@ public:
 
 private:
     std::mt19937 random_;
+    WallShuffle shuffle_;
+    std::set<std::string> failed_;  // paths that failed in failedMinute_
+    TDateTime failedMinute_ = 0;
 };

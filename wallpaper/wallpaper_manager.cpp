@@ -134,10 +134,16 @@ void WallpaperManager::NextRequested()
 {
     if (!RotationRunning())
         return;
-    const std::string file = NextWallFile();
+    std::string file = NextWallFile();
+    // Every file failed in this minute: the user asked, so they are tried again.
+    if (file.empty() && !rotation_.WallFiles.empty()) {
+        rotation_.ForgetFailures();
+        file = NextWallFile();
+    }
     if (file.empty())
         RefuseEmptyWallFolder(rotation_.CurWallDir);
-    applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User);
+    if (applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User) == WallApplier::Outcome::Failed)
+        rotation_.Failed(file, clock_.Now());
 }
 
 std::vector<std::string> WallpaperManager::FilesForMonitors(const std::string& file)
@@ -196,10 +202,13 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     // The log speaks English, whatever the windows speak: it goes into bug reports.
     const std::string english = EnglishText(kMessagesContext, notice.text);
     const std::string said = notice.argument.empty() ? english : FormatMessage1(english, notice.argument);
-    qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
-    // The rotation tells the first failure of a minute; the user's own
-    // choices are told every time.
-    if (unattended && !rotationNotices_.ShowFailure(clock_.Now()))
+    const TDateTime now = clock_.Now();
+    // The rotation tells a file once a day, in the log and in a box, and of
+    // the files failing in one minute only the first gets a box; the user's
+    // own choices are told every time.
+    if (!unattended || rotationNotices_.LogToday(file, now))
+        qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
+    if (unattended && (rotationNotices_.BoxedToday(file, now) || !rotationNotices_.ShowFailure(now)))
         return;
     // The box waits until the tick or the drop has returned, so the clock
     // keeps its minute and the dragging program its drop while it is open.
@@ -209,6 +218,8 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     if (unattended && (noticeShowing_ == file || std::any_of(waitingNotices_.begin(), waitingNotices_.end(),
                                                              [](const WaitingNotice& w) { return w.unattended; })))
         return;
+    if (unattended)
+        rotationNotices_.MarkBoxed(file, now);
     waitingNotices_.push_back({file, notice, unattended});
     if (!noticeShowing_)
         QMetaObject::invokeMethod(this, &WallpaperManager::ShowWaitingNotices, Qt::QueuedConnection);
@@ -244,6 +255,12 @@ void WallpaperManager::ShowWaitingNotices()
 void WallpaperManager::Log(const std::string& line)
 {
     qCWarning(lcWallpaper, "%s", line.c_str());
+}
+
+void WallpaperManager::LogFailure(const std::string& file, const std::string& line, bool unattended)
+{
+    if (!unattended || rotationNotices_.LogToday(file, clock_.Now()))
+        Log(line);
 }
 
 void WallpaperManager::ReturnFreeMemory()

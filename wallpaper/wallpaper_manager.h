@@ -101,6 +101,7 @@ private:
     void ProcessPendingEvents() override;
     void ReportFailure(const std::string& file, const WallNotice& notice, bool unattended) override;
     void Log(const std::string& line) override;
+    void LogFailure(const std::string& file, const std::string& line, bool unattended) override;
     void ReturnFreeMemory() override;
     // Shows the notices waiting, one box at a time, once the work that found
     // them (a tick, a drop) has returned.

@@ -19,6 +19,18 @@
 <context>
     <name>FilePicker</name>
     <message>
+        <source>ﾎｰﾑ</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>ﾋﾟｸﾁｬ</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>「%1」のﾌｧｲﾙはありません。「%2」なら %3 個の画像が見えます</source>
+        <translation>No “%1” here. “%2” shows %3 pictures.</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>

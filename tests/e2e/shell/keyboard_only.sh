@@ -23,16 +23,33 @@ menu() {
   e2e_keys "$@"
 }
 
+# Fails when the window $1 covers any part of the clock: boxes open beside it.
+apart_from_clock() {
+  local a b
+  a=$(xdotool getwindowgeometry --shell "$clock" | tr '\n' ' ')
+  b=$(xdotool getwindowgeometry --shell "$1" | tr '\n' ' ')
+  python3 - "$a" "$b" "$2" <<'PY' || fail "$2 opened over the clock"
+import sys
+def rect(text):
+    v = dict(kv.split("=") for kv in text.split())
+    return int(v["X"]), int(v["Y"]), int(v["WIDTH"]), int(v["HEIGHT"])
+ax, ay, aw, ah = rect(sys.argv[1])
+bx, by, bw, bh = rect(sys.argv[2])
+sys.exit(1 if ax < bx + bw and bx < ax + aw and ay < by + bh and by < ay + ah else 0)
+PY
+}
+
 start='2026-12-07 13:58:30'
 t0=$(date +%s)
 e2e_start "@$start"
 clock=$(e2e_window)
 
-# The alarm: Shift+F10, the first item, the hour and minutes typed. The
+# The alarm: Shift+F10 (the first item highlighted), Return, the hour and minutes typed. The
 # program's clock started at $start when it did; the alarm is set at least
 # a quarter of a minute ahead of it, however long the start took.
-menu shift+F10 Down Return
+menu shift+F10 Return
 alarm=$(e2e_window_named '^Zelvaro ｱﾗｰﾑの設定$') || fail "Shift+F10 and Return did not open the alarm dialog"
+apart_from_clock "$alarm" "the alarm dialog"
 at=$(($(date -d "$start" +%s) + $(date +%s) - t0 + 75))
 digits() { date -d "@$at" "+%$1" | sed 's/./& /g'; }
 e2e_keys ctrl+a $(digits H) Tab ctrl+a $(digits M) Return
@@ -45,13 +62,14 @@ e2e_window_gone '^Zelvaro ｱﾗｰﾑ$' || fail "Escape did not close the alarm
 
 # The options (the fifth item from the bottom), through the Menu key.
 menu Menu Up Up Up Up Up Return
-e2e_window_named '^Zelvaroの設定$' >/dev/null || fail "the Menu key did not open the options"
+options=$(e2e_window_named '^Zelvaroの設定$') || fail "the Menu key did not open the options"
+apart_from_clock "$options" "the options dialog"
 # The first field has the focus; Tab leads to its folder button, Space opens the picker.
 e2e_keys Tab space
 e2e_window_named '^画像ﾌｧｲﾙの選択$' >/dev/null || fail "the folder button did not open the picker"
-# From the file list back to the name field; a typed path and Return open
-# the folder, Return again chooses it.
-e2e_keys shift+Tab ctrl+a
+# The name field has the focus; a typed path and Return open the folder,
+# Return again chooses it.
+e2e_keys ctrl+a
 xdotool type --delay 40 "$WORK/pics"
 e2e_keys Return Return
 e2e_window_gone '^画像ﾌｧｲﾙの選択$' || fail "Return did not choose the folder"
@@ -65,6 +83,7 @@ for entry in "7:^Zelvaro のカレンダー$" "6:^ｲﾝﾌｫﾒｰｼｮﾝ$" 
   title=${entry#*:}
   menu shift+F10 $(printf 'Up %.0s' $(seq "$ups")) Return
   id=$(e2e_window_named "$title") || fail "no window '$title' from the menu"
+  apart_from_clock "$id" "'$title'"
   xdotool windowactivate --sync "$id" 2>/dev/null || true
   e2e_keys Escape
   e2e_window_gone "$title" || fail "Escape did not close '$title'"

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Waits up to the given seconds of idle for the X server's screen saver to
 start (MIT-SCREEN-SAVER's state on $DISPLAY) and wakes the screen again.
-Exits 0 when it started, 1 when it did not, 2 when the display cannot say."""
+Exits 0 when it started, 1 when it did not, 2 when the display cannot say.
+With "--on" instead, only tells whether the saver is on now (0 on, 1 off),
+touching nothing."""
 import ctypes
 import sys
 import time
@@ -34,6 +36,12 @@ def main():
         sys.exit(2)
     root = xlib.XDefaultRootWindow(display)
     info = Info()
+    if sys.argv[1] == "--on":
+        if not xss.XScreenSaverQueryInfo(display, root, ctypes.byref(info)):
+            sys.exit(2)
+        on = info.state == SAVER_ON
+        xlib.XCloseDisplay(display)
+        sys.exit(0 if on else 1)
     # Idle counts from now.
     xlib.XForceScreenSaver(display, SAVER_RESET)
     xlib.XSync(display, 0)

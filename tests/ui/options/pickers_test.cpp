@@ -24,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -219,6 +220,50 @@ private slots:
         QVERIFY(errors.first().contains(dir + QStringLiteral("/nowhere.bmp")));
         QCOMPARE(picker.result(), int(QDialog::Accepted));
         QCOMPARE(picker.FileName(), (dir + QStringLiteral("/photo.bmp")).toStdString());
+    }
+
+    void folderChoiceStartsInTheNameFieldAndTakesATypedFolder()
+    {
+        const QString trip = root.path() + QStringLiteral("/Trip");
+        QDir().mkpath(trip);
+        for (const char* file : {"a.jpg", "b.JPG", "c.gif", "notes.txt"})
+            std::ofstream((trip + QStringLiteral("/") + QString::fromLatin1(file)).toStdString()) << "x";
+        TfrmOpenBmp picker("");
+        picker.SetFileTypes(kImageFileTypes);
+        picker.ChooseFolder();
+        picker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picker));
+        auto* name = Control<QLineEdit>(picker, "edtFileList");
+        auto* hint = Control<QLabel>(picker, "lblOtherTypes");
+        QCOMPARE(picker.focusWidget(), name);
+        QVERIFY(Control<QPushButton>(picker, "btnHome")->isEnabled());
+        QVERIFY(Control<QPushButton>(picker, "btnPictures"));
+        QVERIFY(!hint->isVisible());  // this folder has bitmaps
+        // Typed at once (the pattern shown is replaced), Return opens the folder.
+        QTest::keyClicks(name, trip);
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(picker.Directory()), trip);
+        QVERIFY(picker.isVisible());
+        // No bitmap here: the line under the lists counts the other entry's pictures.
+        QVERIFY(hint->isVisible());
+        QVERIFY2(hint->text().contains(QStringLiteral("画像ﾌｧｲﾙ")) && hint->text().contains(QStringLiteral(" 3 ")),
+                 qPrintable(hint->text()));
+        SaveShot(picker, QStringLiteral("picker_folder"));
+        auto* types = Control<QComboBox>(picker, "FilterCombo");
+        types->setCurrentIndex(1);
+        emit types->activated(1);
+        QVERIFY(!hint->isVisible());
+        // "~" is the home folder; Return with nothing typed chooses the folder shown.
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("~"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(picker.Directory()), QDir(QDir::homePath()).canonicalPath());
+        name->selectAll();
+        QTest::keyClicks(name, trip);
+        QTest::keyClick(name, Qt::Key_Return);
+        QTest::keyClick(name, Qt::Key_Return);
+        QCOMPARE(picker.result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromStdString(picker.Directory()), trip);
     }
 
     void pickerOpensNearTheCurrentValue()

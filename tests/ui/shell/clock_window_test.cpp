@@ -360,6 +360,24 @@ void ClockWindowTest::screenSaverItemsFollowTheSystem()
     QVERIFY(!Control<QAction>(w, "pmnuSaverStop")->isChecked());
     Control<QAction>(w, "pmnuSaverOn")->trigger();
     QCOMPARE(f.saver.starts, 1);
+
+    // Chosen with Return, the saver waits while the key is held (its repeats
+    // too) and starts once it stays up.
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto* menu = Control<QMenu>(w, "PopupMenu1");
+    menu->popup(w.mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(Control<QAction>(w, "pmnuSaverOn"));
+    QTest::keyPress(menu, Qt::Key_Return);
+    QVERIFY(!menu->isVisible());
+    QTest::qWait(200);
+    QTest::keyRelease(&w, Qt::Key_Return);  // a repeat's release without its mark
+    QTest::keyPress(&w, Qt::Key_Return);
+    QTest::qWait(400);
+    QCOMPARE(f.saver.starts, 1);
+    QTest::keyRelease(&w, Qt::Key_Return);
+    QTRY_COMPARE(f.saver.starts, 2);
 }
 
 void ClockWindowTest::minimiseShowsTheTimeAsCaption()
@@ -471,6 +489,8 @@ void ClockWindowTest::keyboardReachesTheMenuAndTheButtons()
         request();
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), QPoint(w.x() + 110, w.y() + 30));
+        // Opened from the keyboard, its first item is highlighted.
+        QCOMPARE(menu->activeAction(), menu->actions().constFirst());
         menu->hide();
     }
     // The right button keeps its own meanings: no menu from a mouse request.

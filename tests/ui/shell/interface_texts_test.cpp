@@ -11,6 +11,9 @@
 #include "alarm/alarm_time.h"
 #include "base/translatable.h"
 #include "base/ui/error_handler.h"
+#include "base/ui/palette_icon_style.h"
+#include "base/ui/readable_colour.h"
+#include "base/ui/readable_glyph.h"
 #include "base/zelvaro_error.h"
 #include "calendar/calendar_dlg.h"
 #include "clock_window_fixture.h"
@@ -114,6 +117,53 @@ QStringList UnnamedControls(QWidget* window)
     return unnamed;
 }
 
+// A dark palette as desktops set one.
+QPalette DarkPalette()
+{
+    QPalette dark;
+    for (auto [role, colour] :
+         {std::pair{QPalette::Window, QColor(53, 53, 53)}, std::pair{QPalette::WindowText, QColor(230, 230, 230)},
+          std::pair{QPalette::Base, QColor(35, 35, 35)}, std::pair{QPalette::AlternateBase, QColor(60, 60, 60)},
+          std::pair{QPalette::Text, QColor(230, 230, 230)}, std::pair{QPalette::Button, QColor(60, 60, 60)},
+          std::pair{QPalette::ButtonText, QColor(230, 230, 230)}, std::pair{QPalette::ToolTipBase, QColor(35, 35, 35)},
+          std::pair{QPalette::ToolTipText, QColor(230, 230, 230)}, std::pair{QPalette::Shadow, QColor(0, 0, 0)}})
+        dark.setColor(role, colour);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+    dark.setColor(QPalette::Light, QColor(53, 53, 53));
+    return dark;
+}
+
+// The icons and texts of a window that do not read on their ground
+// (contrast under 4.5:1): a button's icon by its strokes, a label's text by
+// its colour. Disabled controls and texts with colours of their own (the
+// clock face, the alarm notice) are left to their own tests.
+QStringList Unreadable(QWidget* window)
+{
+    QStringList faults;
+    const qreal ratio = 2.0;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(window) || !button->isEnabled() || button->icon().isNull())
+            continue;
+        const QColor ground = button->palette().color(QPalette::Button);
+        const double contrast = GlyphContrast(button->icon().pixmap(button->iconSize(), ratio).toImage(), ground);
+        if (contrast < 4.5)
+            faults << QStringLiteral("icon of %1: %2").arg(button->objectName()).arg(contrast, 0, 'f', 2);
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(window) || !label->isEnabled() || label->text().isEmpty() ||
+            !label->styleSheet().isEmpty() || !window->styleSheet().isEmpty() ||
+            label->objectName() == QStringLiteral("lblApplicationNameShadow"))  // a title's shadow
+            continue;
+        const QColor ground = label->palette().color(label->autoFillBackground() ? label->backgroundRole()
+                                                                                 : QPalette::Window);
+        const double contrast = Contrast(label->palette().color(label->foregroundRole()), ground);
+        if (contrast < 4.5)
+            faults << QStringLiteral("text of %1: %2").arg(label->objectName()).arg(contrast, 0, 'f', 2);
+    }
+    return faults;
+}
+
 }  // namespace
 
 class InterfaceTextsTest : public QObject {
@@ -175,6 +225,25 @@ class InterfaceTextsTest : public QObject {
     }
 
 private slots:
+    // The program's own style: standard icons that follow the palette.
+    void initTestCase() { QApplication::setStyle(new PaletteIconStyle); }
+
+    void iconsAndTextsReadOnTheLightAndADarkPalette()
+    {
+        const QPalette light = QApplication::palette();
+        for (const bool inDark : {false, true}) {
+            QApplication::setPalette(inDark ? DarkPalette() : light);
+            QStringList faults;
+            EveryWindow([&](const char* name, QWidget* window) {
+                for (const QString& fault : Unreadable(window))
+                    faults << QString::fromLatin1(name) +
+                                  (inDark ? QStringLiteral(" (dark): ") : QStringLiteral(": ")) + fault;
+            });
+            QApplication::setPalette(light);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        }
+    }
+
     void englishLeavesNoJapaneseCharacter()
     {
         QTranslator english;
@@ -241,18 +310,7 @@ private slots:
             QSKIP("ZELVARO_SCREENSHOTS is not set");
         QDir().mkpath(dir);
         const QPalette light = QApplication::palette();
-        QPalette dark;
-        for (auto [role, colour] :
-             {std::pair{QPalette::Window, QColor(53, 53, 53)}, std::pair{QPalette::WindowText, QColor(230, 230, 230)},
-              std::pair{QPalette::Base, QColor(35, 35, 35)}, std::pair{QPalette::AlternateBase, QColor(60, 60, 60)},
-              std::pair{QPalette::Text, QColor(230, 230, 230)}, std::pair{QPalette::Button, QColor(60, 60, 60)},
-              std::pair{QPalette::ButtonText, QColor(230, 230, 230)},
-              std::pair{QPalette::ToolTipBase, QColor(35, 35, 35)},
-              std::pair{QPalette::ToolTipText, QColor(230, 230, 230)}, std::pair{QPalette::Shadow, QColor(0, 0, 0)}})
-            dark.setColor(role, colour);
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
-        dark.setColor(QPalette::Light, QColor(53, 53, 53));
+        const QPalette dark = DarkPalette();
         QTranslator english;
         QVERIFY(english.load(QStringLiteral("zelvaro_en"), QStringLiteral(":/i18n")));
         int saved = 0;

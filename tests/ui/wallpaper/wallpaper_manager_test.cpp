@@ -296,7 +296,7 @@ private slots:
         }
     }
 
-    void rotationTellsOnlyTheFirstFailureOfAMinute()
+    void rotationTellsEachFileOnceADayAndTheFirstOfAMinute()
     {
         QStringList boxes;
         ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + text; });
@@ -306,13 +306,15 @@ private slots:
         settings.WallDir1 = Path("broken");
         clock.Set(manager->NextWallChange());
         const int callsBefore = converter.calls;
-        // The due minute's ticks: every one tries a file, one box is shown,
-        // after the tick has returned.
+        // The due minute's ticks: each file is tried once, then none is left
+        // and the tries end; one box is shown, after the tick has returned.
+        int steps = 0;
         for (int tick = 0; tick < 5; ++tick) {
-            QVERIFY(manager->WallpaperDueStep(clock.Now()));
+            steps += manager->WallpaperDueStep(clock.Now()) ? 1 : 0;
             clock.Advance(450.0 / 86400000.0);
         }
-        QCOMPARE(converter.calls - callsBefore, 5);
+        QCOMPARE(converter.calls - callsBefore, 2);
+        QCOMPARE(steps, 3);
         QVERIFY(boxes.isEmpty());
         QCoreApplication::processEvents();
         // One box, naming the file that failed.
@@ -320,9 +322,16 @@ private slots:
         QVERIFY2(boxes.first().startsWith(QStringLiteral("情報このJPGは読み込めません\n") +
                                           QString::fromStdString(Path("broken/"))),
                  qPrintable(boxes.first()));
-        // A later due minute shows its first failure again.
+        // A later due minute: the file told already is not told again that
+        // day, the other one gets its box.
         clock.Advance(3 * kMin);
         settings.WallChangeSw = true;
+        manager->OptionsConfirmed(false);
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.size(), 2);
+        clock.Advance(3 * kMin);
         manager->OptionsConfirmed(false);
         QVERIFY(manager->WallpaperDueStep(clock.Now()));
         QVERIFY(manager->WallpaperDueStep(clock.Now()));

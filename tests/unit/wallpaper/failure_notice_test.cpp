@@ -24,3 +24,24 @@ TEST(FailureNoticeRule, FirstFailureOfEachMinuteIsShown)
     for (const Try& t : tries)
         EXPECT_EQ(rule.ShowFailure(t.at), t.shown) << t.at;
 }
+
+TEST(FailureNoticeRule, EachFileIsLoggedAndBoxedOnceADay)
+{
+    const TDateTime day = EncodeDate(2026, 12, 7);
+    FailureNoticeRule rule;
+    struct Try {
+        const char* file;
+        TDateTime at;
+        bool told;
+    };
+    const Try tries[] = {
+        {"/p/a.jpg", day + EncodeTime(10, 0), true},    {"/p/a.jpg", day + EncodeTime(10, 0, 1), false},
+        {"/p/b.jpg", day + EncodeTime(10, 0, 1), true}, {"/p/a.jpg", day + EncodeTime(23, 59, 59), false},
+        {"/p/a.jpg", day + 1 + EncodeTime(0, 0), true}, {"/p/b.jpg", day + 1 + EncodeTime(0, 0, 1), true},
+    };
+    for (const Try& t : tries) {
+        EXPECT_EQ(rule.LogToday(t.file, t.at), t.told) << t.file << " " << t.at;
+        EXPECT_EQ(rule.BoxedToday(t.file, t.at), !t.told) << t.file << " " << t.at;
+        rule.MarkBoxed(t.file, t.at);
+    }
+}

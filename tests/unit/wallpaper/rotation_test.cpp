@@ -163,20 +163,47 @@ TEST(WallRotation, EmptyDirectoryGivesNothingAndIsListedAgain)
     EXPECT_EQ(r.NextWallFile(s, At(10, 1)), d.path.string() + "/late.bmp");
 }
 
-TEST(WallRotation, PicksUniformlyFromTheKeptList)
+TEST(WallRotation, ShowsEveryFileOnceARoundAndStartsOverOnAFolderChange)
 {
     TempDir d;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 6; ++i)
         d.Touch("p" + std::to_string(i) + ".jpg");
     ClockSettings s;
     s.WallDir1 = d.path.string();
     WallRotation r(42);
-    std::map<std::string, int> counts;
-    for (int i = 0; i < 4000; ++i)
-        ++counts[r.NextWallFile(s, At(10, 0))];
-    ASSERT_EQ(counts.size(), 4u);
-    for (const auto& [name, n] : counts)
-        EXPECT_NEAR(n, 1000, 150) << name;
+    std::set<std::string> round;
+    for (int i = 0; i < 6; ++i)
+        round.insert(r.NextWallFile(s, At(10, 0)));
+    EXPECT_EQ(round.size(), 6u);
+    r.NextWallFile(s, At(10, 1));  // a round begun, then another folder string
+    s.WallDir1 = d.path.string() + "/";
+    round.clear();
+    for (int i = 0; i < 6; ++i)
+        round.insert(r.NextWallFile(s, At(10, 2)));
+    EXPECT_EQ(round.size(), 6u);
+}
+
+TEST(WallRotation, AFileThatFailedIsPassedOverForTheRestOfItsMinute)
+{
+    TempDir d;
+    d.Touch("bad.jpg");
+    d.Touch("good.jpg");
+    ClockSettings s;
+    s.WallDir1 = d.path.string();
+    const std::string bad = d.path.string() + "/bad.jpg";
+    const std::string good = d.path.string() + "/good.jpg";
+    for (std::uint32_t seed = 0; seed < 10; ++seed) {
+        WallRotation r(seed);
+        r.Failed(bad, At(10, 0, 1));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(r.NextWallFile(s, At(10, 0, 30)), good);
+        r.Failed(good, At(10, 0, 31));
+        EXPECT_EQ(r.NextWallFile(s, At(10, 0, 32)), "");  // every file failed: the tries end
+        std::set<std::string> later;
+        for (int i = 0; i < 4; ++i)
+            later.insert(r.NextWallFile(s, At(10, 1)));
+        EXPECT_EQ(later, (std::set<std::string>{bad, good}));
+    }
 }
 
 TEST(WallRotation, OtherMonitorsGetOtherFilesWhileTheDirectoryHasThem)
