@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/saver/desktop_session_screen_saver.h"
 
-// GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
+// GIO before any Qt header: Qt's "signals" keyword would otherwise rename a
+// GIO field. The comment below keeps it in a block of its own.
+#include <gio/gio.h>
+// The project's, Qt's and the standard library's headers.
 #include "platform/linux/desktop/desktop_factory.h"
 #include "platform/linux/saver/sway_screen_saver.h"
 #include "platform/linux/shared/dbus_async_call.h"
@@ -13,8 +16,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QStringList>
-
-#include <gio/gio.h>
 
 #include <cstdlib>
 #include <iterator>
