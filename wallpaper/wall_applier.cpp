@@ -96,7 +96,31 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     // then: each would wait for its timeout), is given up silently; the next
     // change is still an interval away, so it is not asked every tick.
     schedule_.Applied(clock_.Now(), settings_.WallInterval);
+    TellDesktopFailure(files.front(), result, request);
     return Outcome::Applied;
+}
+
+void WallApplier::TellDesktopFailure(const std::string& file, platform::Desktop::Result result, Request request)
+{
+    // The desktop's service answered with an error (the platform has logged
+    // its words). The user's own request is told every time; the rotation's
+    // once, until a wallpaper is shown again, so a desktop that fails for
+    // good does not open a box every interval.
+    if (result != platform::Desktop::Result::Failed) {
+        if (result == platform::Desktop::Result::Done)
+            desktopFailureTold_ = false;
+        return;
+    }
+    const bool unattended = request == Request::Rotation;
+    if (unattended && desktopFailureTold_)
+        return;
+    desktopFailureTold_ = desktopFailureTold_ || unattended;
+    host_.ReportFailure(
+        file,
+        {QT_TRANSLATE_NOOP("Messages", "デスクトップが壁紙 %s の表示をエラーで断りました。"
+                                       "デスクトップの設定を確かめてください。詳しい理由はログにあります"),
+         true, ShownEscaped(file), true},
+        unattended);
 }
 
 bool WallApplier::Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed)

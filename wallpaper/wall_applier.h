@@ -80,6 +80,8 @@ private:
                                        const DibPicture*& written, std::unique_ptr<platform::Desktop::Prepared>& early,
                                        bool& noMemory);
     void LogConversionError(const std::vector<std::string>& files, const std::exception& e);
+    // Tells the user of a desktop service that answered with an error.
+    void TellDesktopFailure(const std::string& file, platform::Desktop::Result result, Request request);
     // Converts the files into `part`; `failed` names the one that failed.
     // Throws what the conversion throws.
     bool Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed);
@@ -92,5 +94,6 @@ private:
     WallSchedule& schedule_;
     std::string tempWallFile_;
     bool busy_ = false;
+    bool desktopFailureTold_ = false;  // the rotation has told a desktop's error
     std::optional<std::pair<std::vector<std::string>, Request>> pending_;
 };

@@ -13,7 +13,7 @@ WallRotation::WallRotation(std::uint32_t seed) : random_(seed)
 
 void WallRotation::LoadWallFiles()
 {
-    WallFiles = ::LoadWallFiles(CurWallDir);
+    WallFiles = ::LoadWallFiles(CurWallDir, &BrokenLinks);
 }
 
 std::string WallRotation::NextWallFile(const ClockSettings& settings, TDateTime now)

@@ -87,9 +87,28 @@ bool WallpaperManager::RotationRunning() const
 
 bool WallpaperManager::WallpaperDueStep(TDateTime now)
 {
-    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
-        return applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::Rotation);
-    });
+    const bool stepped = ::WallpaperDueStep(
+        schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
+            return applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::Rotation);
+        });
+    if (stepped)
+        TellBrokenLinks();
+    return stepped;
+}
+
+void WallpaperManager::TellBrokenLinks()
+{
+    // A folder whose pictures are all links that lead nowhere is told once,
+    // not at every interval, until it shows a picture again or another
+    // folder is chosen.
+    if (!rotation_.WallFiles.empty() || rotation_.BrokenLinks == 0) {
+        brokenLinksTold_.reset();
+        return;
+    }
+    if (brokenLinksTold_ == rotation_.CurWallDir)
+        return;
+    brokenLinksTold_ = rotation_.CurWallDir;
+    ReportFailure(rotation_.CurWallDir, BrokenLinksNotice(rotation_.CurWallDir), true);
 }
 
 bool WallpaperManager::RetryingWallMinute(TDateTime now) const
@@ -136,7 +155,7 @@ void WallpaperManager::NextRequested()
         return;
     const std::string file = NextWallFile();
     if (file.empty())
-        RefuseEmptyWallFolder(rotation_.CurWallDir);
+        RefuseEmptyWallFolder(rotation_.CurWallDir, rotation_.BrokenLinks);
     applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User);
 }
 
@@ -196,7 +215,8 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     // The log speaks English, whatever the windows speak: it goes into bug reports.
     const std::string english = EnglishText(kMessagesContext, notice.text);
     const std::string said = notice.argument.empty() ? english : FormatMessage1(english, notice.argument);
-    qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
+    if (!notice.logged)
+        qCWarning(lcWallpaper, "cannot show %s: %s", ShownEscaped(file).c_str(), said.c_str());
     // The rotation tells the first failure of a minute; the user's own
     // choices are told every time.
     if (unattended && !rotationNotices_.ShowFailure(clock_.Now()))

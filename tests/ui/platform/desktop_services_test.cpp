@@ -20,8 +20,6 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/scrnsaver.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -37,6 +35,11 @@
 #include <sstream>
 #include <thread>
 #include <tuple>
+
+// Xlib last, in a block of its own: its None and Bool macros would rename
+// names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 extern char** environ;
 
@@ -344,7 +347,15 @@ TEST(DesktopFactory, ARunningShellThatFailsIsNoCaseForTheRootWindow)
     const auto chain = platform::MakeDesktop({"kde", false}, registry, s.Copies());
     Output("xprop -root -remove _XROOTPMAP_ID");
     StandIn plasma(s.dir, {"org.kde.plasmashell"}, "{}", true);
-    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    LogCapture log;
+    // Failed, so the user is told; the log has the call and the shell's words, once.
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Failed);
+    const std::string said = LogCapture::Text();
+    EXPECT_NE(said.find("org.kde.plasmashell.evaluateScript answered with the error org.kde.PlasmaShell.Error: "
+                        "Widgets are locked"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(plasma.Calls().find("evaluateScript"), std::string::npos);
     EXPECT_EQ(RootPixmapProperty().find("pixmap id #"), std::string::npos);
     EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());

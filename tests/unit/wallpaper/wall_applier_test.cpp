@@ -311,6 +311,37 @@ TEST_F(Apply, FailuresAreToldWithWhoAskedAndPicturesAlwaysFreed)
     EXPECT_EQ(host.memoryReturned, 5);
 }
 
+// A desktop service that answers with an error (logged by the platform with
+// its words): the user is told, the log not a second time; the rotation tells
+// it once until a wallpaper is shown again, the user's own request each time.
+TEST_F(Apply, ADesktopThatAnswersWithAnErrorIsTold)
+{
+    struct Step {
+        Result answer;
+        WallApplier::Request request;
+        bool told;
+    } steps[] = {
+        {Result::Failed, WallApplier::Request::Rotation, true},
+        {Result::Failed, WallApplier::Request::Rotation, false},
+        {Result::Failed, WallApplier::Request::User, true},
+        {Result::Failed, WallApplier::Request::User, true},
+        {Result::Unavailable, WallApplier::Request::User, false},
+        {Result::Done, WallApplier::Request::Rotation, false},
+        {Result::Failed, WallApplier::Request::Rotation, true},
+    };
+    int i = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(i++);
+        host.reports.clear(), host.arguments.clear();
+        desktop.answers = {step.answer};
+        EXPECT_EQ(applier.ApplyWallPaper("/pics/a.bmp", step.request), WallApplier::Outcome::Applied);
+        EXPECT_EQ(host.reports.size(), step.told ? 1u : 0u);
+        if (step.told)
+            EXPECT_EQ(host.arguments, std::vector<std::string>{"/pics/a.bmp"});
+    }
+    EXPECT_TRUE(host.logs.empty());
+}
+
 TEST_F(Apply, AFolderInTheConvertedFilesPlaceIsLogged)
 {
     fs::create_directories(Temp() / "inside");
