@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/open_bmp.h"
 
+#include "base/text_helpers.h"
 #include "base/ui/path_text.h"
 #include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
@@ -95,6 +96,6 @@ void TfrmOpenBmp::ShowPreview()
             PMImage->SetImageName(PathText(path));
         }
     } catch (const std::exception& e) {
-        qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());
+        qCDebug(lcOptions, "preview of %s failed: %s", ShownEscaped(path).c_str(), ShownEscaped(e.what()).c_str());
     }
 }

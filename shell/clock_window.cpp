@@ -2,6 +2,7 @@
 #include "shell/clock_window.h"
 
 #include "alarm/alarm_commands.h"
+#include "base/text_helpers.h"
 #include "base/ui/accessible_names.h"
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"
@@ -239,7 +240,7 @@ void TfrmClock::SessionEnding()
             const QPoint at = PlaceToSave();
             SaveSettings(services_.profile, ClockSettings, at.x(), at.y());
         } catch (const std::exception& e) {
-            qCWarning(lcShell, "the settings could not be saved at session end: %s", e.what());
+            qCWarning(lcShell, "the settings could not be saved at session end: %s", ShownEscaped(e.what()).c_str());
         }
     }
 }

@@ -141,8 +141,10 @@ void WallApplier::LogConversionError(const std::vector<std::string>& files, cons
 {
     std::string names;
     for (const std::string& f : files)
-        names += (names.empty() ? "" : ", ") + f;
-    host_.Log("cannot convert " + names + ": " + e.what());
+        names += (names.empty() ? "" : ", ") + ShownEscaped(f);
+    // A name (or a reader's words) may hold any byte: escaped, so a newline or
+    // an escape sequence in a file name cannot forge or hide a log line.
+    host_.Log("cannot convert " + names + ": " + ShownEscaped(e.what()));
 }
 
 std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& files, Request request,
@@ -192,7 +194,7 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);
         if (ec)
-            host_.Log("cannot replace " + tempWallFile_ + ": " + ec.message());
+            host_.Log("cannot replace " + ShownEscaped(tempWallFile_) + ": " + ec.message());
     }
     if (!ok || ec) {
         early.reset();  // the wallpaper stays as it was

@@ -234,7 +234,18 @@ void DesktopSessionScreenSaver::InhibitorAnswered(std::size_t service, const QDB
 {
     asking_ = false;
     const std::span<const InhibitorService> services = Inhibitors(kind_);
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+    if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() != QLatin1String("u")) {
+        // A cookie of another type (a string, nothing) could not be given
+        // back: nothing is held, and asking another service would not mend
+        // the one that answered.
+        qCWarning(lcDesktop).noquote() << "screen saver:" << QLatin1String(services[service].service)
+                                       << "answered Inhibit with"
+                                       << (reply.signature().isEmpty() ? QStringLiteral("nothing")
+                                                                       : "the type \"" + reply.signature() + '"')
+                                       << "instead of a cookie (u): no inhibitor is held";
+        return;
+    }
+    if (reply.type() == QDBusMessage::ReplyMessage) {
         held_ = Held{service, reply.arguments().constFirst().toUInt()};
         if (!wanted_)  // switched back on while the answer was due
             Release();
