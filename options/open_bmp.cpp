@@ -3,9 +3,11 @@
 
 #include "base/text_helpers.h"
 #include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
 #include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
 #include "options/file_types.h"
+#include "options/typed_file_name.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -65,6 +67,14 @@ void TfrmOpenBmp::FileListClick()
 {
     if (chkPreView->isChecked())
         ShowPreview();
+}
+
+void TfrmOpenBmp::CheckTypedFile(const std::string& path)
+{
+    if (!IsPictureFile(path))
+        throw ZelvaroError(
+            QT_TRANSLATE_NOOP("Messages", "ﾌｧｲﾙ %s は画像ではありません。画像ﾌｧｲﾙの名前を入力してください"),
+            ShownEscaped(path));
 }
 
 void TfrmOpenBmp::chkPreViewClick()

@@ -33,7 +33,13 @@ WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Reques
 
 WallApplier::Outcome WallApplier::ApplyWallPapers(const std::vector<std::string>& files, Request request)
 {
-    if (files.empty() || !std::all_of(files.begin(), files.end(), [](const std::string& f) { return IsWallImage(f); }))
+    // The rotation takes what its listing took by name; a file the user chose
+    // (typed, dropped, set as the panic picture) is read by its bytes as well,
+    // so "photo" or "photo.txt" that holds a JPEG is shown.
+    const auto isImage = [request](const std::string& f) {
+        return IsWallImage(f) || (request == Request::User && SniffImageFile(f) != ImageKind::Unknown);
+    };
+    if (files.empty() || !std::all_of(files.begin(), files.end(), isImage))
         return Outcome::NotImage;
     // The retry loop processes messages, so a drop, a panic click or a tick
     // can ask for another wallpaper while this one is being set. Converting

@@ -280,6 +280,10 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>No wallpaper folder is set. Choose one under Options, Wallpaper folder</translation>
     </message>
     <message>
+        <source>ﾌｧｲﾙ %s は画像ではありません。画像ﾌｧｲﾙの名前を入力してください</source>
+        <translation>The file %s is not a picture. Type the name of a picture file</translation>
+    </message>
+    <message>
         <source>ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください</source>
         <translation>The file %s was not found. Check the name and type it again</translation>
     </message>
