@@ -7,13 +7,16 @@
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+
+// Xlib last, in a block of its own: its None and Bool macros would rename
+// names in the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace fs = std::filesystem;
 using platform::Desktop;
