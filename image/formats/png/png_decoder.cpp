@@ -110,8 +110,10 @@ bool ReadPixels(png_structp png, int w, int h, const std::optional<Reduction>& r
 int LateExifOrientation(int fd, uint64_t fileBytes)
 {
     constexpr uint32_t kMaxExifBytes = 1 << 16;  // an orientation is in the first few hundred bytes
+    constexpr int kMaxChunks = 1 << 16;          // a file of tiny chunks is not walked for long
     bool afterData = false;
-    for (uint64_t at = 8; at + 12 <= fileBytes;) {
+    int chunks = 0;
+    for (uint64_t at = 8; at + 12 <= fileBytes && ++chunks <= kMaxChunks;) {
         uint8_t head[8];
         if (::pread(fd, head, 8, static_cast<off_t>(at)) != 8)
             return 1;
