@@ -294,6 +294,7 @@ void FilePicker::FollowTypedName()
                 QT_TRANSLATE_NOOP("Messages", "ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください"),
                 ShownEscaped(typed.file));
         }
+        CheckTypedFile(typed.file);
         typedFile_ = typed.file;
         accept();
         return;
@@ -406,6 +407,11 @@ bool FilePicker::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
             if (watched == FileList) {
+                // The file the list marks (it gets that mark, unselected, with
+                // the focus) is the one Return means: selected first, so the
+                // picker and the caller see it as if it had been clicked.
+                if (FileList->selectedItems().isEmpty() && FileList->currentItem())
+                    FileList->setCurrentItem(FileList->currentItem(), QItemSelectionModel::ClearAndSelect);
                 if (FileList->selectedItems().isEmpty())
                     return true;
                 ErrorHandler::Run([this] { FileListDblClick(); });

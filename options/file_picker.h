@@ -83,6 +83,10 @@ protected:
     virtual void FileListClick() {}
     // A double click (or Return) on a file chooses it, as OK does.
     virtual void FileListDblClick();
+    // A file typed into the name field is about to be chosen: a picker that
+    // takes only some files raises ZelvaroError saying why it refuses this
+    // one, and stays open.
+    virtual void CheckTypedFile(const std::string& path) { static_cast<void>(path); }
 
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

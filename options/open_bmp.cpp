@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/open_bmp.h"
 
+#include "base/text_helpers.h"
 #include "base/ui/path_text.h"
+#include "base/zelvaro_error.h"
 #include "image/views/multi_image_view.h"
 #include "options/file_types.h"
+#include "options/typed_file_name.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,6 +66,14 @@ void TfrmOpenBmp::FileListClick()
         ShowPreview();
 }
 
+void TfrmOpenBmp::CheckTypedFile(const std::string& path)
+{
+    if (!IsPictureFile(path))
+        throw ZelvaroError(
+            QT_TRANSLATE_NOOP("Messages", "ﾌｧｲﾙ %s は画像ではありません。画像ﾌｧｲﾙの名前を入力してください"),
+            ShownEscaped(path));
+}
+
 void TfrmOpenBmp::chkPreViewClick()
 {
     if (!chkPreView->isChecked())
@@ -85,7 +96,7 @@ void TfrmOpenBmp::ShowPreview()
         PMImage->repaint();
         PMImage->SetImageName(PathText(path));
     } catch (const std::exception& e) {
-        qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());
+        qCDebug(lcOptions, "preview of %s failed: %s", ShownEscaped(path).c_str(), ShownEscaped(e.what()).c_str());
     }
     memory_.ReturnFreeHeap();
 }

@@ -28,6 +28,9 @@ public:
 
 protected:
     void FileListClick() override;
+    // A typed name is taken when the file is a picture by its name or, without
+    // a picture's extension, by its bytes; anything else is refused, saying so.
+    void CheckTypedFile(const std::string& path) override;
 
 private:
     // Its controls, found by their object names from outside.

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options/typed_file_name.h"
 
+#include "image/image_file.h"
+#include "image/image_format.h"
+
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -80,4 +84,11 @@ TypedName ReadTypedName(const std::string& typed, const std::string& directory, 
         result.exists = std::filesystem::exists(path, error);
     }
     return result;
+}
+
+bool IsPictureFile(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    return FormatOfName(name) != nullptr || SniffImageFormat(ImageFile(path)) != nullptr;
 }

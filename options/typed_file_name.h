@@ -32,3 +32,9 @@ struct TypedName {
 // or a file, or patterns with "*" or "?" in their last part, which may stand
 // after a folder's path ("/photos/*.jpg"). Blanks around it are dropped.
 TypedName ReadTypedName(const std::string& typed, const std::string& directory, const std::string& home);
+
+// Whether the file at `path` is a picture as the readers see it: its name has
+// a picture's extension, or (a name without one: "photo", "photo.txt") its
+// first bytes are a picture's. A file the name claims but whose bytes are
+// damaged counts: its reader says what is wrong with it.
+bool IsPictureFile(const std::string& path);

@@ -28,6 +28,8 @@ public:
         Unreadable,   // the file cannot be shown (missing, not a bitmap, broken)
         NotRunning,   // the desktop's service is not there (not running, not
                       // installed): another backend may show the picture
+        Failed,       // the desktop's service answered with an error (said in
+                      // the log): it will not show the picture; the user is told
     };
 
     virtual ~Desktop() = default;

@@ -2,6 +2,7 @@
 #include "shell/clock_window.h"
 
 #include "alarm/alarm_commands.h"
+#include "base/text_helpers.h"
 #include "base/ui/accessible_names.h"
 #include "base/ui/app_title.h"
 #include "base/ui/error_handler.h"
@@ -174,7 +175,6 @@ void TfrmClock::FormCreate()
     const WindowPlace place = ClampIntoScreen(ClockSettings.OffsetX, ClockSettings.OffsetY, width(), height(),
                                               area.width(), area.height());
     move(place.left, place.top);
-    placedAt_ = QPoint(place.left, place.top);
     ApplyOnTop();
     // The help file was given to the help service when it was made (main).
 
@@ -240,7 +240,7 @@ void TfrmClock::SessionEnding()
             const QPoint at = PlaceToSave();
             SaveSettings(services_.profile, ClockSettings, at.x(), at.y());
         } catch (const std::exception& e) {
-            qCWarning(lcShell, "the settings could not be saved at session end: %s", e.what());
+            qCWarning(lcShell, "the settings could not be saved at session end: %s", ShownEscaped(e.what()).c_str());
         }
     }
 }
@@ -268,17 +268,9 @@ void TfrmClock::BringForward()
 
 QPoint TfrmClock::PlaceToSave() const
 {
-    // A native Wayland window never learns where the compositor put it (its
-    // place reads 0,0): the place it was given at start stays saved.
-    // A window still where the start put it was not moved: the saved place
-    // stays. So it does when it could not be shown there (pulled onto a
-    // smaller screen, where the window manager may shift it further) until
-    // the user takes the clock to move it.
-    const bool pulledIn = placedAt_ != QPoint(ClockSettings.OffsetX, ClockSettings.OffsetY);
-    if (!WindowPlaceKnown(QGuiApplication::platformName().toStdString()) || pos() == placedAt_ ||
-        (pulledIn && !movedByHand_))
-        return {ClockSettings.OffsetX, ClockSettings.OffsetY};
-    return pos();
+    const WindowPlace at = ::PlaceToSave({ClockSettings.OffsetX, ClockSettings.OffsetY}, {x(), y()},
+                                         WindowPlaceKnown(QGuiApplication::platformName().toStdString()), movedByHand_);
+    return {at.left, at.top};
 }
 
 void TfrmClock::showEvent(QShowEvent* event)
@@ -301,6 +293,8 @@ void TfrmClock::keyPressEvent(QKeyEvent* event)
         services_.help.ShowContext(kWindowHelp);
         return;
     }
+    if (MoveByKeyboard(*event))
+        return;
     const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
     const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
     if (menuKey || shiftF10) {
@@ -308,6 +302,26 @@ void TfrmClock::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool TfrmClock::MoveByKeyboard(const QKeyEvent& event)
+{
+    // Ctrl and an arrow move the clock 10 pixels, with Shift too 1 pixel.
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    const int step = (mods & Qt::ShiftModifier) ? 1 : 10;
+    QPoint by;
+    switch (event.key()) {
+    case Qt::Key_Left: by = {-step, 0}; break;
+    case Qt::Key_Right: by = {step, 0}; break;
+    case Qt::Key_Up: by = {0, -step}; break;
+    case Qt::Key_Down: by = {0, step}; break;
+    default: return false;
+    }
+    movedByHand_ = true;
+    move(pos() + by);
+    return true;
 }
 
 void TfrmClock::contextMenuEvent(QContextMenuEvent* event)

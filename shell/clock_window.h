@@ -176,7 +176,9 @@ private:
     void BuildCommandMenu();
     void ConnectControls();
     void TickSteps();
-    void PlanNextTick();
+    void PlanNextTick(TDateTime tickStarted);
+    // Ctrl+arrow keys move the window; true when the key was one of them.
+    bool MoveByKeyboard(const QKeyEvent& event);
     void StartWallpaper();
     // The tile and centre commands: pick an image, write the tiling value
     // ("1" tiles, "0" centres), then show the picked file.
@@ -194,7 +196,7 @@ private:
     bool sessionEnded_ = false;
     // Where the start put the window: the saved place pulled onto the screen.
     QPoint placedAt_;
-    bool movedByHand_ = false;  // the user has taken the window by its panel
+    bool movedByHand_ = false;  // the user has dragged the window or moved it by the keyboard
     // The key held down on the command menu when an item was chosen by it
     // (0 after a mouse choice): "ｾｰﾊﾞ起動" waits for its release.
     int menuKeyDown_ = 0;

@@ -63,8 +63,8 @@ void TfrmClock::Timer1Timer()
 
 void TfrmClock::TickSteps()
 {
-    TickInProgress inProgress(Timer1, ticking_, [this] { PlanNextTick(); });
     const TDateTime now = services_.clock.Now();
+    TickInProgress inProgress(Timer1, ticking_, [this, now] { PlanNextTick(now); });
     const TickPlan plan = PlanTick(now, lblClock->text().toStdString(), ClockSettings, ChimeArmed,
                                    Wallpaper && Wallpaper->RotationRunning());
     if (plan.newClockText) {
@@ -80,11 +80,13 @@ void TfrmClock::TickSteps()
         WallpaperDueStep(now);
 }
 
-void TfrmClock::PlanNextTick()
+void TfrmClock::PlanNextTick(TDateTime tickStarted)
 {
+    // Planned from the clock after the work: a minute that began during a
+    // slow change is shown by a tick that comes at once.
     const TDateTime now = services_.clock.Now();
     const bool retrying = Wallpaper && Wallpaper->RetryingWallMinute(now);
-    Timer1.start(NextTickDelayMs(now, retrying));
+    Timer1.start(NextTickDelayMs(tickStarted, now, retrying));
 }
 
 void TfrmClock::ClockWasSet()

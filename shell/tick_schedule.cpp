@@ -15,10 +15,19 @@ long long MillisecondOfMinute(TDateTime now)
     return of < 0 ? of + 60000 : of;
 }
 
+// The minute that holds `now`, counted from the epoch of TDateTime.
+long long MinuteOf(TDateTime now)
+{
+    const long long ms = std::llround(now * kMsPerDay);
+    return (ms - MillisecondOfMinute(now)) / 60000;
+}
+
 }  // namespace
 
-int NextTickDelayMs(TDateTime now, bool retryingWallMinute)
+int NextTickDelayMs(TDateTime tickStarted, TDateTime now, bool retryingWallMinute)
 {
+    if (MinuteOf(now) != MinuteOf(tickStarted))
+        return 0;
     const long long untilBoundary = 60000 - MillisecondOfMinute(now) + kTickAfterBoundaryMs;
     if (retryingWallMinute)
         return static_cast<int>(std::min<long long>(kRetryTickMs, untilBoundary));

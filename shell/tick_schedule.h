@@ -15,6 +15,8 @@
 constexpr int kTickAfterBoundaryMs = 10;
 constexpr int kRetryTickMs = 450;
 
-// Milliseconds from a tick that ends at `now` to the next tick.
+// Milliseconds from a tick that began at `tickStarted` and ends at `now` to
+// the next tick. A minute that began while the tick worked (a slow wallpaper
+// change) is shown at once: the delay is then 0.
 // `retryingWallMinute`: a due wallpaper minute is failing and tries again.
-int NextTickDelayMs(TDateTime now, bool retryingWallMinute);
+int NextTickDelayMs(TDateTime tickStarted, TDateTime now, bool retryingWallMinute);

@@ -23,3 +23,8 @@ WindowPlace ClampIntoScreen(int offsetX, int offsetY, int width, int height, int
 {
     return {ClampAxis(offsetX, width, screenWidth), ClampAxis(offsetY, height, screenHeight)};
 }
+
+WindowPlace PlaceToSave(WindowPlace saved, WindowPlace shown, bool placeKnown, bool movedByUser)
+{
+    return placeKnown && movedByUser ? shown : saved;
+}

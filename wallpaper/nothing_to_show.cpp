@@ -1,13 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/nothing_to_show.h"
 
+#include "base/text_helpers.h"
 #include "base/translatable.h"
 #include "base/zelvaro_error.h"
 
 #include <filesystem>
 #include <system_error>
 
-void RefuseEmptyWallFolder(const std::string& folder)
+namespace {
+
+const char* const kBrokenLinks = QT_TRANSLATE_NOOP("Messages",
+                                                   "壁紙ﾃﾞｨﾚｸﾄﾘ %s の画像ﾌｧｲﾙは、どれも行き先のないﾘﾝｸです。"
+                                                   "ﾘﾝｸを直すか、ｵﾌﾟｼｮﾝ設定で選び直してください");
+
+}  // namespace
+
+WallNotice BrokenLinksNotice(const std::string& folder)
+{
+    return {kBrokenLinks, true, ShownEscaped(folder)};
+}
+
+void RefuseEmptyWallFolder(const std::string& folder, std::size_t brokenLinks)
 {
     if (folder.empty())
         throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘが設定されていません。"
@@ -17,6 +31,8 @@ void RefuseEmptyWallFolder(const std::string& folder)
         throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘ %s がありません。"
                                                          "ｵﾌﾟｼｮﾝ設定で選び直してください"),
                            folder);
+    if (brokenLinks > 0)
+        throw ZelvaroError(kBrokenLinks, folder);
     throw ZelvaroError(QT_TRANSLATE_NOOP("Messages", "壁紙ﾃﾞｨﾚｸﾄﾘ %s に画像ﾌｧｲﾙがありません。"
                                                      "画像を置くか、ｵﾌﾟｼｮﾝ設定で選び直してください"),
                        folder);

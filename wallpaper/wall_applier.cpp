@@ -34,7 +34,13 @@ WallApplier::Outcome WallApplier::ApplyWallPaper(const std::string& file, Reques
 
 WallApplier::Outcome WallApplier::ApplyWallPapers(const std::vector<std::string>& files, Request request)
 {
-    if (files.empty() || !std::all_of(files.begin(), files.end(), [](const std::string& f) { return IsWallImage(f); }))
+    // The rotation takes what its listing took by name; a file the user chose
+    // (typed, dropped, set as the panic picture) is read by its bytes as well,
+    // so "photo" or "photo.txt" that holds a JPEG is shown.
+    const auto isImage = [request](const std::string& f) {
+        return IsWallImage(f) || (request == Request::User && SniffImageFormat(ImageFile(f)) != nullptr);
+    };
+    if (files.empty() || !std::all_of(files.begin(), files.end(), isImage))
         return Outcome::NotImage;
     // The retry loop processes messages, so a drop, a panic click or a tick
     // can ask for another wallpaper while this one is being set. Converting
@@ -97,7 +103,31 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     // then: each would wait for its timeout), is given up silently; the next
     // change is still an interval away, so it is not asked every tick.
     schedule_.Applied(clock_.Now(), settings_.WallInterval);
+    TellDesktopFailure(files.front(), result, request);
     return Outcome::Applied;
+}
+
+void WallApplier::TellDesktopFailure(const std::string& file, platform::Desktop::Result result, Request request)
+{
+    // The desktop's service answered with an error (the platform has logged
+    // its words). The user's own request is told every time; the rotation's
+    // once, until a wallpaper is shown again, so a desktop that fails for
+    // good does not open a box every interval.
+    if (result != platform::Desktop::Result::Failed) {
+        if (result == platform::Desktop::Result::Done)
+            desktopFailureTold_ = false;
+        return;
+    }
+    const bool unattended = request == Request::Rotation;
+    if (unattended && desktopFailureTold_)
+        return;
+    desktopFailureTold_ = desktopFailureTold_ || unattended;
+    host_.ReportFailure(
+        file,
+        {QT_TRANSLATE_NOOP("Messages", "デスクトップが壁紙 %s の表示をエラーで断りました。"
+                                       "デスクトップの設定を確かめてください。詳しい理由はログにあります"),
+         true, ShownEscaped(file), true},
+        unattended);
 }
 
 bool WallApplier::Convert(const std::vector<std::string>& files, const ImageFile* single, const ImageFormat* format,
@@ -118,8 +148,10 @@ void WallApplier::LogConversionError(const std::vector<std::string>& files, cons
 {
     std::string names;
     for (const std::string& f : files)
-        names += (names.empty() ? "" : ", ") + f;
-    host_.LogFailure(failed, "cannot convert " + names + ": " + e.what(), request == Request::Rotation);
+        names += (names.empty() ? "" : ", ") + ShownEscaped(f);
+    // A name (or a reader's words) may hold any byte: escaped, so a newline or
+    // an escape sequence in a file name cannot forge or hide a log line.
+    host_.LogFailure(failed, "cannot convert " + names + ": " + ShownEscaped(e.what()), request == Request::Rotation);
 }
 
 std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& files, Request request,
@@ -173,7 +205,7 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);
         if (ec)
-            host_.Log("cannot replace " + tempWallFile_ + ": " + ec.message());
+            host_.Log("cannot replace " + ShownEscaped(tempWallFile_) + ": " + ec.message());
     }
     if (!ok || ec) {
         early.reset();  // the wallpaper stays as it was

@@ -87,6 +87,8 @@ private:
                                        bool& noMemory);
     void LogConversionError(const std::vector<std::string>& files, const std::string& failed, Request request,
                             const std::exception& e);
+    // Tells the user of a desktop service that answered with an error.
+    void TellDesktopFailure(const std::string& file, platform::Desktop::Result result, Request request);
     // Converts the files into `part`; `failed` names the one that failed.
     // Throws what the conversion throws.
     // `single` is the one file, already opened, of `format`; nothing for a
@@ -102,5 +104,6 @@ private:
     WallSchedule& schedule_;
     std::string tempWallFile_;
     bool busy_ = false;
+    bool desktopFailureTold_ = false;  // the rotation has told a desktop's error
     std::optional<std::pair<std::vector<std::string>, Request>> pending_;
 };

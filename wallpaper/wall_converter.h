@@ -29,6 +29,7 @@ struct WallNotice {
     std::string text;  // with `argument`, a pattern whose "%s" takes it
     bool information = true;
     std::string argument;
+    bool logged = false;  // the log has the failure already, in its own words
 };
 
 class WallConverter {

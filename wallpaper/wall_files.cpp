@@ -9,9 +9,11 @@
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> LoadWallFiles(const std::string& dir)
+std::vector<std::string> LoadWallFiles(const std::string& dir, std::size_t* brokenLinks)
 {
     std::vector<std::string> files;
+    if (brokenLinks)
+        *brokenLinks = 0;
     if (dir.empty())
         return files;
     std::error_code ec;
@@ -24,13 +26,20 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
         if (!IsWallImage(name))
             continue;
         // Follows a symbolic link, so a link to a directory is skipped like the
-        // directory itself; a dangling link is kept (it will fail to read).
+        // directory itself; a link whose target cannot be reached (gone, a
+        // loop) is skipped and counted, so a folder of nothing else is told as
+        // such rather than failing silently file by file.
         // A FIFO, socket or device is no picture and is never offered. The
         // type the listing gave is used where it is known and no link: only
         // links and file systems that give no type cost a look at the file.
         std::error_code typeError;
         if (it->is_directory(typeError) || it->is_other(typeError))
             continue;
+        if (typeError) {
+            if (brokenLinks)
+                ++*brokenLinks;
+            continue;
+        }
         files.emplace_back(name);
     }
     return files;

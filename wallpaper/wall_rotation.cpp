@@ -14,7 +14,7 @@ WallRotation::WallRotation(std::uint32_t seed) : random_(seed)
 
 void WallRotation::LoadWallFiles()
 {
-    WallFiles = ::LoadWallFiles(CurWallDir);
+    WallFiles = ::LoadWallFiles(CurWallDir, &BrokenLinks);
     shuffle_.Reset(WallFiles.size());
 }
 

@@ -46,6 +46,8 @@ public:
     std::string CurWallDir;
     std::string PrevWallDir;
     std::vector<std::string> WallFiles;
+    // Links that lead nowhere, left out of the last listing of CurWallDir.
+    std::size_t BrokenLinks = 0;
 
 private:
     std::mt19937 random_;

@@ -87,9 +87,28 @@ bool WallpaperManager::RotationRunning() const
 
 bool WallpaperManager::WallpaperDueStep(TDateTime now)
 {
-    return ::WallpaperDueStep(schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
-        return applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::Rotation);
-    });
+    const bool stepped = ::WallpaperDueStep(
+        schedule_, rotation_, settings_, RotationRunning(), now, [this](const std::string& file) {
+            return applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::Rotation);
+        });
+    if (stepped)
+        TellBrokenLinks();
+    return stepped;
+}
+
+void WallpaperManager::TellBrokenLinks()
+{
+    // A folder whose pictures are all links that lead nowhere is told once,
+    // not at every interval, until it shows a picture again or another
+    // folder is chosen.
+    if (!rotation_.WallFiles.empty() || rotation_.BrokenLinks == 0) {
+        brokenLinksTold_.reset();
+        return;
+    }
+    if (brokenLinksTold_ == rotation_.CurWallDir)
+        return;
+    brokenLinksTold_ = rotation_.CurWallDir;
+    ReportFailure(rotation_.CurWallDir, BrokenLinksNotice(rotation_.CurWallDir), true);
 }
 
 bool WallpaperManager::RetryingWallMinute(TDateTime now) const
@@ -141,7 +160,7 @@ void WallpaperManager::NextRequested()
         file = NextWallFile();
     }
     if (file.empty())
-        RefuseEmptyWallFolder(rotation_.CurWallDir);
+        RefuseEmptyWallFolder(rotation_.CurWallDir, rotation_.BrokenLinks);
     if (applier_.ApplyWallPapers(FilesForMonitors(file), WallApplier::Request::User) == WallApplier::Outcome::Failed)
         rotation_.Failed(file, clock_.Now());
 }
@@ -206,8 +225,8 @@ void WallpaperManager::ReportFailure(const std::string& file, const WallNotice& 
     // The rotation tells a file once a day, in the log and in a box, and of
     // the files failing in one minute only the first gets a box; the user's
     // own choices are told every time.
-    if (!unattended || rotationNotices_.LogToday(file, now))
-        qCWarning(lcWallpaper, "cannot show %s: %s", file.c_str(), said.c_str());
+    if (!notice.logged && (!unattended || rotationNotices_.LogToday(file, now)))
+        qCWarning(lcWallpaper, "cannot show %s: %s", ShownEscaped(file).c_str(), said.c_str());
     if (unattended && (rotationNotices_.BoxedToday(file, now) || !rotationNotices_.ShowFailure(now)))
         return;
     // The box waits until the tick or the drop has returned, so the clock

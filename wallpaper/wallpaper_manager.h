@@ -109,6 +109,8 @@ private:
     // The rotation's `file`, and with a picture per monitor on (and a desktop
     // that can show one) the next files of the rotation for the other monitors.
     std::vector<std::string> FilesForMonitors(const std::string& file);
+    // Tells of a rotation folder whose pictures are all links that lead nowhere.
+    void TellBrokenLinks();
 
     ClockSettings& settings_;
     const platform::Clock& clock_;
@@ -129,6 +131,7 @@ private:
         bool unattended = false;  // the rotation's, not the user's
     };
     std::deque<WaitingNotice> waitingNotices_;
-    std::optional<std::string> noticeShowing_;  // the file of the box that is open
+    std::optional<std::string> noticeShowing_;    // the file of the box that is open
+    std::optional<std::string> brokenLinksTold_;  // the folder of broken links told last
     QAction* pauseItem_ = nullptr;
 };

@@ -272,6 +272,14 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>No panic wallpaper is set. Choose a picture under Options</translation>
     </message>
     <message>
+        <source>デスクトップが壁紙 %s の表示をエラーで断りました。デスクトップの設定を確かめてください。詳しい理由はログにあります</source>
+        <translation>The desktop refused with an error to show the wallpaper %s. Check the desktop's settings; the log gives the reason</translation>
+    </message>
+    <message>
+        <source>壁紙ﾃﾞｨﾚｸﾄﾘ %s の画像ﾌｧｲﾙは、どれも行き先のないﾘﾝｸです。ﾘﾝｸを直すか、ｵﾌﾟｼｮﾝ設定で選び直してください</source>
+        <translation>The pictures in the wallpaper folder %s are all links that lead nowhere. Mend the links or choose another folder under Options</translation>
+    </message>
+    <message>
         <source>壁紙ﾃﾞｨﾚｸﾄﾘ %s に画像ﾌｧｲﾙがありません。画像を置くか、ｵﾌﾟｼｮﾝ設定で選び直してください</source>
         <translation>The wallpaper folder %s holds no pictures. Put pictures there or choose another folder under Options</translation>
     </message>
@@ -282,6 +290,10 @@ Free some space on its disk, or make the folder writable.</translation>
     <message>
         <source>壁紙ﾃﾞｨﾚｸﾄﾘが設定されていません。ｵﾌﾟｼｮﾝ設定で壁紙ﾃﾞｨﾚｸﾄﾘを選んでください</source>
         <translation>No wallpaper folder is set. Choose one under Options, Wallpaper folder</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ %s は画像ではありません。画像ﾌｧｲﾙの名前を入力してください</source>
+        <translation>The file %s is not a picture. Type the name of a picture file</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ %s が見つかりません。名前を確かめて入力し直してください</source>

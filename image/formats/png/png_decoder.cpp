@@ -10,12 +10,14 @@
 
 #include <png.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -102,6 +104,36 @@ bool ReadPixels(png_structp png, int w, int h, const std::optional<Reduction>& r
     return true;
 }
 
+// The orientation of an eXIf chunk that comes after the image data (libpng's
+// header read stops at the data, and the stream read ahead ends there): the
+// chunks' headers are walked with pread, leaving the stream where it is.
+// 1 when there is none or the file ends first.
+int LateExifOrientation(int fd, uint64_t fileBytes)
+{
+    constexpr uint32_t kMaxExifBytes = 1 << 16;  // an orientation is in the first few hundred bytes
+    constexpr int kMaxChunks = 1 << 16;          // a file of tiny chunks is not walked for long
+    bool afterData = false;
+    int chunks = 0;
+    for (uint64_t at = 8; at + 12 <= fileBytes && ++chunks <= kMaxChunks;) {
+        uint8_t head[8];
+        if (::pread(fd, head, 8, static_cast<off_t>(at)) != 8)
+            return 1;
+        const uint32_t length = uint32_t{head[0]} << 24 | uint32_t{head[1]} << 16 | uint32_t{head[2]} << 8 | head[3];
+        const std::string_view type(reinterpret_cast<const char*>(head + 4), 4);
+        if (type == "IDAT")
+            afterData = true;
+        else if (type == "IEND")
+            return 1;
+        else if (type == "eXIf" && afterData) {
+            std::vector<uint8_t> exif(std::min(length, kMaxExifBytes));
+            const ssize_t got = ::pread(fd, exif.data(), exif.size(), static_cast<off_t>(at + 8));
+            return got == static_cast<ssize_t>(exif.size()) ? TiffExifOrientation(exif) : 1;
+        }
+        at += uint64_t{12} + length;
+    }
+    return 1;
+}
+
 }  // namespace
 
 ImageRead DecodePngFile(const ImageFile& file, const ScaleHint& hint)
@@ -135,10 +167,13 @@ ImageRead DecodePngFile(const ImageFile& file, const ScaleHint& hint)
             out.Colour = PngColourTag(png, info);
             // A phone's screenshot records how it was held in an eXIf chunk
             // ahead of the image data, as a camera's JPEG does.
+            // Some writers put it after the image data; one ahead of it wins.
             png_uint_32 exifBytes = 0;
             png_bytep exif = nullptr;
             if (png_get_eXIf_1(png, info, &exifBytes, &exif) != 0 && exif)
                 orientation = TiffExifOrientation({exif, exifBytes});
+            else
+                orientation = LateExifOrientation(::fileno(f), fileBytes);
             // A header that promises more pixels than the file could hold
             // is refused before the picture is allocated.
             if (image_limits::Acceptable(w, h) &&

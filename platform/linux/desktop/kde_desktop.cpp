@@ -51,7 +51,7 @@ Desktop::Result KdeDesktop::SetWallpaper(const std::string& bmpPath)
     const QDBusMessage reply = CallWithEventsRunning(call, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         copies_.Discard(*copy);
-        return FailedCallResult(reply);
+        return FailedCallResult(call, reply);
     }
     copies_.Shown(*copy);
     return Result::Done;

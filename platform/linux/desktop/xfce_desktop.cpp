@@ -49,9 +49,8 @@ std::optional<QStringList> ImageProperties(Desktop::Result& failure)
         for (auto it = all.cbegin(); it != all.cend(); ++it)
             if (it.key().endsWith(QStringLiteral("/last-image")))
                 found << it.key();
-    } else if (reply.type() == QDBusMessage::ErrorMessage &&
-               (NoAnswer(reply) || FailedCallResult(reply) == Desktop::Result::NotRunning)) {
-        failure = FailedCallResult(reply);
+    } else if (reply.type() == QDBusMessage::ErrorMessage && (NoAnswer(reply) || ServiceNotThere(reply))) {
+        failure = NoAnswer(reply) ? Desktop::Result::Unavailable : Desktop::Result::NotRunning;
         return std::nullopt;
     }
     const int workspaces = X11WorkspaceCount();
@@ -70,7 +69,10 @@ Desktop::Result SetProperty(const QString& property, const QVariant& value)
 {
     const QDBusMessage reply = Call(QStringLiteral("SetProperty"),
                                     {kChannel, property, QVariant::fromValue(QDBusVariant(value))});
-    return reply.type() == QDBusMessage::ReplyMessage ? Desktop::Result::Done : FailedCallResult(reply);
+    return reply.type() == QDBusMessage::ReplyMessage
+               ? Desktop::Result::Done
+               : FailedCallResult(
+                     QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetProperty")), reply);
 }
 
 }  // namespace

@@ -81,6 +81,8 @@ const QString kFdoService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kGnomeService = QStringLiteral("org.gnome.SessionManager");
 constexpr std::uint32_t kInhibitIdle = 8;  // GNOME's flag: the session is not marked idle
 constexpr int kCallTimeoutMs = 2000;
+// How long the quit waits for the desktop to confirm a release.
+constexpr int kReleaseAtQuitWaitMs = 1000;
 
 // A service that holds the saver off for as long as its cookie is not given back.
 struct InhibitorService {
@@ -151,10 +153,14 @@ DesktopSessionScreenSaver::DesktopSessionScreenSaver(Kind kind, bool withX11)
 {}
 
 // The desktop drops an inhibitor when our bus connection ends; saying so
-// first keeps a quit and a later start of the program apart.
+// first keeps a quit and a later start of the program apart. The answer is
+// awaited (briefly) before the connection ends: XFCE 4.18's power manager on
+// a display without DPMS dies ("double free or corruption") when the holder
+// of an inhibitor leaves the bus before it has dropped it, whether the
+// release was on its way or not.
 DesktopSessionScreenSaver::~DesktopSessionScreenSaver()
 {
-    Release();
+    Release(kReleaseAtQuitWaitMs);
 }
 
 namespace {
@@ -169,15 +175,19 @@ std::span<const InhibitorService> Inhibitors(DesktopSessionScreenSaver::Kind kin
 
 }  // namespace
 
-// Gives the cookie back without waiting: nothing is left to do with the answer.
-void DesktopSessionScreenSaver::Release()
+// Gives the cookie back; without waiting for the answer unless `waitMs`
+// is given: nothing is left to do with it.
+void DesktopSessionScreenSaver::Release(int waitMs)
 {
     if (!held_)
         return;
     const InhibitorService& s = Inhibitors(kind_)[held_->service];
     QDBusMessage call = MethodCall(s.service, s.path, s.interface, s.release, {held_->cookie});
     call.setAutoStartService(false);
-    QDBusConnection::sessionBus().send(call);
+    if (waitMs > 0)
+        QDBusConnection::sessionBus().call(call, QDBus::Block, waitMs);
+    else
+        QDBusConnection::sessionBus().send(call);
     held_.reset();
 }
 
@@ -235,7 +245,18 @@ void DesktopSessionScreenSaver::InhibitorAnswered(std::size_t service, const QDB
 {
     asking_ = false;
     const std::span<const InhibitorService> services = Inhibitors(kind_);
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+    if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() != QLatin1String("u")) {
+        // A cookie of another type (a string, nothing) could not be given
+        // back: nothing is held, and asking another service would not mend
+        // the one that answered.
+        qCWarning(lcDesktop).noquote() << "screen saver:" << QLatin1String(services[service].service)
+                                       << "answered Inhibit with"
+                                       << (reply.signature().isEmpty() ? QStringLiteral("nothing")
+                                                                       : "the type \"" + reply.signature() + '"')
+                                       << "instead of a cookie (u): no inhibitor is held";
+        return;
+    }
+    if (reply.type() == QDBusMessage::ReplyMessage) {
         held_ = Held{service, reply.arguments().constFirst().toUInt()};
         if (!wanted_)  // switched back on while the answer was due
             Release();

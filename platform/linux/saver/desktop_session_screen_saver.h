@@ -59,7 +59,7 @@ private:
     void AskForInhibitor(std::size_t service);
     void InhibitorAnswered(std::size_t service, const QDBusMessage& reply);
     void StartWith(std::size_t step);
-    void Release();
+    void Release(int waitMs = 0);
 
     Kind kind_;
     bool withX11_;

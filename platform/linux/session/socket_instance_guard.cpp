@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/session/socket_instance_guard.h"
 
+#include "base/text_helpers.h"
+
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 
 Q_LOGGING_CATEGORY(lcInstance, "zelvaro.instance")
@@ -95,6 +98,21 @@ Bound Bind(const std::string& name, int& listenFd)
     return Bound::Held;
 }
 
+// The socket file of the copy that holds the lock, removed at exit() as well:
+// when the display dies Qt ends the process with exit(), and the guard on
+// main's stack is never destroyed. Never freed, so it outlives every static.
+std::string& SocketFileAtExit()
+{
+    static std::string* const path = new std::string;
+    return *path;
+}
+
+void RemoveSocketFileAtExit()
+{
+    if (!SocketFileAtExit().empty())
+        ::unlink(SocketFileAtExit().c_str());
+}
+
 }  // namespace
 
 SocketInstanceGuard::SocketInstanceGuard(std::string name, std::string runtimeDir)
@@ -108,8 +126,11 @@ SocketInstanceGuard::~SocketInstanceGuard()
         ::close(listenFd_);
     if (lockFd_ >= 0) {
         // The socket file goes first, while the lock still says it is ours.
-        if (!activeName_.empty() && activeName_.front() == '/')
+        if (!activeName_.empty() && activeName_.front() == '/') {
             ::unlink(activeName_.c_str());
+            if (SocketFileAtExit() == activeName_)
+                SocketFileAtExit().clear();
+        }
         ::close(lockFd_);
     }
 }
@@ -123,6 +144,9 @@ void SocketInstanceGuard::ListenAfterLock()
         ::unlink(path.c_str());
         if (Bind(path, listenFd_) == Bound::Held) {
             activeName_ = path;
+            static const bool registered = std::atexit(RemoveSocketFileAtExit) == 0;
+            if (registered)
+                SocketFileAtExit() = path;
             return;
         }
     }
@@ -167,7 +191,7 @@ bool SocketInstanceGuard::Acquire()
             return false;
         }
         qCWarning(lcInstance, "the single-instance lock %s cannot be made; using the socket name alone",
-                  lockPath.c_str());
+                  ShownEscaped(lockPath).c_str());
     }
     for (int i = 0; i < kNamesTried; ++i) {
         const std::string name = i == 0 ? name_ : name_ + "-" + std::to_string(i);
@@ -190,7 +214,8 @@ bool SocketInstanceGuard::Acquire()
             activeName_ = name;
             return false;
         }
-        qCWarning(lcInstance, "the single-instance name %s is held by another user; trying the next", name.c_str());
+        qCWarning(lcInstance, "the single-instance name %s is held by another user; trying the next",
+                  ShownEscaped(name).c_str());
     }
     qCWarning(lcInstance, "every single-instance name is held by another user; running without the guard");
     return true;

@@ -3,21 +3,26 @@
 // fakes: OK copies back, applies and saves; Cancel changes nothing.
 
 #include "base/ui/step_spin_edit.h"
+#include "image/views/image_info_box.h"
 #include "options/config_dlg.h"
 #include "options/open_bmp.h"
 #include "tests/ui/control.h"
 #include "tests/ui/options/modal_driver.h"
 #include "tests/ui/platform/test_bitmap.h"
 #include "tests/ui/shell/clock_window_fixture.h"
+#include "wallpaper/image_wall_converter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+
+#include <fstream>
 
 namespace {
 
@@ -239,6 +244,63 @@ private slots:
         window.ShowOptionsDialog();
         QVERIFY(!window.Settings().WallPerMonitorSw);
         QVERIFY(f.profile.content->find("WallPerMonitorSw=0\n") != std::string::npos);
+    }
+
+    // From the keyboard, in the tile command's picker: a picture typed under
+    // a name without a picture's extension is shown, read by its bytes; Return
+    // on the file the list marks (it has the focus, nothing is selected) that
+    // cannot be read tells so, as OK does.
+    void keyboardChoicesAreShownOrTold()
+    {
+        QFile::copy(root.path() + QStringLiteral("/Tile.BMP"), root.path() + QStringLiteral("/photo"));
+        std::ofstream((root.path() + QStringLiteral("/broken.png")).toStdString()) << "not really";
+        QStringList boxes;
+        ImageInfoBox::SetPresenter([&](const QString&, const QString& text) { boxes << text; });
+        OptionsFixture f;
+        const auto real = MakeImageWallConverter(f.registry, [] {
+            return WallScreens{64, 64, 64, 64, {{0, 0, 64, 64}}};
+        });
+        const WallpaperServices services{f.registry, f.desktop, *real, f.wallpaperFakes.memory};
+        f.profile.content = kIni;
+        TfrmClock window(ClockServices{f.clock, f.sound, f.help, f.saver, f.profile, root.path().toStdString(),
+                                       services, f.aboutFakes.facts, f.aboutFakes.services});
+        for (const char* typed : {"photo", "photo.txt"}) {
+            if (std::string(typed) == "photo.txt")
+                QFile::rename(root.path() + QStringLiteral("/photo"), root.path() + QStringLiteral("/photo.txt"));
+            f.desktop.calls.clear();
+            OnNextModal<TfrmOpenBmp>([typed](TfrmOpenBmp& picker) {
+                auto* name = Control<QLineEdit>(picker, "edtFileList");
+                name->setFocus();
+                name->selectAll();
+                QTest::keyClicks(name, QString::fromLatin1(typed));
+                QTest::keyClick(name, Qt::Key_Return);
+                if (picker.isVisible())
+                    picker.reject();
+            });
+            window.K4Click();
+            QCoreApplication::processEvents();
+            QCOMPARE(f.desktop.calls.size(), std::size_t(1));
+            QVERIFY2(boxes.isEmpty() && f.errors.isEmpty(), qPrintable(boxes.join('|') + f.errors.join('|')));
+        }
+        OnNextModal<TfrmOpenBmp>([](TfrmOpenBmp& picker) {
+            auto* files = Control<QListWidget>(picker, "FileList");
+            const auto found = files->findItems(QStringLiteral("broken.png"), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            files->setFocus();
+            files->setCurrentItem(found.first(), QItemSelectionModel::NoUpdate);
+            QTest::keyClick(files, Qt::Key_Return);
+            if (picker.isVisible())
+                picker.reject();  // not chosen: the test fails below, it does not hang
+        });
+        window.K4Click();
+        QCoreApplication::processEvents();
+        ImageInfoBox::SetPresenter({});
+        // The preview's box, then the command's, naming the file.
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes.last(),
+                 QStringLiteral("このPNGは読み込めません\n") + root.path() + QStringLiteral("/broken.png"));
+        QFile::remove(root.path() + QStringLiteral("/broken.png"));
+        QFile::remove(root.path() + QStringLiteral("/photo.txt"));
     }
 
     void tileAndCentreWriteTheTilingThenApply()

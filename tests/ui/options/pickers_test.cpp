@@ -192,7 +192,12 @@ private slots:
         QCOMPARE(picker.Directory(), (dir + QStringLiteral("/Summer")).toStdString());
         QVERIFY(picker.isVisible());
         // Typed into the name field and confirmed with Return: a folder, a
-        // pattern, a missing file (told, named) and a file (chosen).
+        // pattern, a missing file (told, named), a file that is no picture
+        // (told, named) and a picture without a picture's name (chosen: its
+        // bytes are a bitmap's).
+        const QString plain = dir + QStringLiteral("/bitmap-without-extension");
+        QFile::remove(plain);
+        QVERIFY(QFile::copy(dir + QStringLiteral("/photo.bmp"), plain));
         struct Step {
             QString typed;
             QString directory;
@@ -204,7 +209,8 @@ private slots:
             {QStringLiteral("*.jpg"), dir, {QStringLiteral("sunset.Jpg")}, false},
             {QStringLiteral("Summer/../*.BMP"), dir, {QStringLiteral("WIDE.BMP"), QStringLiteral("photo.bmp")}, false},
             {QStringLiteral("nowhere.bmp"), dir, {}, false},
-            {QStringLiteral("photo.bmp"), dir, {}, true},
+            {QStringLiteral("notes.txt"), dir, {}, false},
+            {QStringLiteral("bitmap-without-extension"), dir, {}, true},
         };
         for (const Step& step : steps) {
             name->setFocus();
@@ -216,10 +222,14 @@ private slots:
                 QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), step.files);
             QCOMPARE(picker.isVisible(), !step.closes);
         }
-        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.size(), 2);
         QVERIFY(errors.first().contains(dir + QStringLiteral("/nowhere.bmp")));
+        QVERIFY2(
+            errors.last().startsWith(QStringLiteral("ﾌｧｲﾙ ") + dir + QStringLiteral("/notes.txt は画像ではありません")),
+            qPrintable(errors.last()));
         QCOMPARE(picker.result(), int(QDialog::Accepted));
-        QCOMPARE(picker.FileName(), (dir + QStringLiteral("/photo.bmp")).toStdString());
+        QCOMPARE(picker.FileName(), plain.toStdString());
+        QFile::remove(plain);
     }
 
     void folderChoiceStartsInTheNameFieldAndTakesATypedFolder()

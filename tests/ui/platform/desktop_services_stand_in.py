@@ -8,7 +8,8 @@ org.gnome.SessionManager), answers their calls as the real services do in
 the ways the program relies on, and appends every call to --log, one line
 each: "Member arg|arg|...". --properties is a JSON object the xfconf stand-in
 returns from GetAllProperties. With --fail, plasmashell answers every call
-with an error, as a running shell that cannot take the script does; with
+with an error, as a running shell that cannot take the script does, and the
+screen saver answers Inhibit with a string instead of a cookie; with
 --slow, the screen saver answers 3 s late, as a service busy while its
 session starts, and plasmashell and xfconf 5 s late, past the wallpaper's
 limit. Touches
@@ -105,6 +106,17 @@ class ScreenSaver(dbus.service.Object):
             reply(value)
 
 
+class WrongTypedScreenSaver(ScreenSaver):
+    """A screen saver whose Inhibit answers a string where a cookie belongs."""
+
+    @dbus.service.method("org.freedesktop.ScreenSaver", in_signature="ss", out_signature="s",
+                         async_callbacks=("reply", "error"))
+    def Inhibit(self, application, reason, reply, error):
+        self.next_cookie += 1
+        record(self.log, "Inhibit", application, reason, self.next_cookie)
+        self.answer(reply, str(self.next_cookie))
+
+
 class PowerManagement(dbus.service.Object):
     """XFCE's power manager: inhibitors by application, as it lists them."""
 
@@ -180,8 +192,9 @@ def main():
         elif name == "org.xfce.Xfconf":
             keep.append(Xfconf(bus, args.log, json.loads(args.properties), args.slow))
         elif name == "org.freedesktop.ScreenSaver":
-            keep.append(ScreenSaver(bus, "/org/freedesktop/ScreenSaver", args.log, args.slow))
-            keep.append(ScreenSaver(bus, "/ScreenSaver", args.log, args.slow))
+            saver = WrongTypedScreenSaver if args.fail else ScreenSaver
+            keep.append(saver(bus, "/org/freedesktop/ScreenSaver", args.log, args.slow))
+            keep.append(saver(bus, "/ScreenSaver", args.log, args.slow))
         elif name == "org.freedesktop.PowerManagement":
             keep.append(PowerManagement(bus, args.log))
         elif name == "org.gnome.SessionManager":

@@ -36,6 +36,8 @@
 #include <thread>
 #include <tuple>
 
+// Xlib last, in a block of its own: its None and Bool macros would rename
+// names in the headers above.
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
 
@@ -345,7 +347,15 @@ TEST(DesktopFactory, ARunningShellThatFailsIsNoCaseForTheRootWindow)
     const auto chain = platform::MakeDesktop({"kde", false}, registry, s.Copies());
     Output("xprop -root -remove _XROOTPMAP_ID");
     StandIn plasma(s.dir, {"org.kde.plasmashell"}, "{}", true);
-    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Unavailable);
+    LogCapture log;
+    // Failed, so the user is told; the log has the call and the shell's words, once.
+    EXPECT_EQ(chain->SetWallpaper(s.bmp.string()), Desktop::Result::Failed);
+    const std::string said = LogCapture::Text();
+    EXPECT_NE(said.find("org.kde.plasmashell.evaluateScript answered with the error org.kde.PlasmaShell.Error: "
+                        "Widgets are locked"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(plasma.Calls().find("evaluateScript"), std::string::npos);
     EXPECT_EQ(RootPixmapProperty().find("pixmap id #"), std::string::npos);
     EXPECT_TRUE(Files(s.Copies(), "ZelvaroWl-").empty());
@@ -537,9 +547,10 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceHoldTheFirstInhibitorThatAnswersWithou
         const char* desktop;
         std::vector<std::string> services;
         bool slow;
-        std::string held;      // the calls once the saver is switched off (twice)
-        std::string released;  // ... and on again
-        std::string log;       // what the log says about it
+        std::string held;        // the calls once the saver is switched off (twice)
+        std::string released;    // ... and on again
+        std::string log;         // what the log says about it
+        bool wrongType = false;  // the cookie comes as a string
     };
     for (const Case& c : {
              Case{"KDE", {fdo}, false, "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n", "UnInhibit 42\n", ""},
@@ -549,11 +560,19 @@ TEST(DesktopSessionScreenSaver, KdeAndXfceHoldTheFirstInhibitorThatAnswersWithou
              Case{"XFCE", {}, false, "", "", "no inhibitor service answered"},
              // A service busy for seconds: the log says so, its late answer is taken.
              Case{"KDE", {fdo}, true, "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n", "UnInhibit 42\n", "has not answered within 2 s"},
+             // A string where the cookie belongs: refused, nothing held, nothing given back.
+             Case{"KDE",
+                  {fdo},
+                  false,
+                  "Inhibit Zelvaro|ｾｰﾊﾞ停止|42\n",
+                  "",
+                  "answered Inhibit with the type \"s\" instead of a cookie (u): no inhibitor is held",
+                  true},
          }) {
         Env session("XDG_CURRENT_DESKTOP", c.desktop);
         ASSERT_EQ(platform::DesktopSessionScreenSaver::Detect(),
                   platform::DesktopSessionScreenSaver::Kind::Freedesktop);
-        StandIn service(s.dir, c.services, "{}", false, c.slow);
+        StandIn service(s.dir, c.services, "{}", c.wrongType, c.slow);
         LogCapture log;
         const std::string what = std::string(c.desktop) + " with " + std::to_string(c.services.size()) + " services";
         // XFCE's power manager blanks by itself and switches the X server's saver off.

@@ -24,8 +24,10 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -77,6 +79,7 @@ private slots:
     void forwardRequestReachesTheRunningCopy();
     void anotherUsersListenerDoesNotStopUs();
     void copiesStartedTogetherLeaveOne();
+    void socketFileGoesAtAnyOrderlyEnd();
     void soundPlaysOneAtATimeAndLoops();
     void deviceIsOpenOnlyWhileASoundPlays();
     void preloadedSoundsPlayWithoutReadingTheFile();
@@ -207,6 +210,35 @@ void PlatformServicesTest::copiesStartedTogetherLeaveOne()
         ::close(results[1]);
         QCOMPARE(std::count(answers.begin(), answers.end(), 'h'), 1);
         QCOMPARE(std::count(answers.begin(), answers.end(), 'f'), kCopies - 1);
+    }
+}
+
+// The copy that holds the guard leaves no socket file in the runtime folder,
+// whether its guard is destroyed or the process calls exit() past it (as Qt
+// does when the display dies).
+void PlatformServicesTest::socketFileGoesAtAnyOrderlyEnd()
+{
+    QTemporaryDir runtime;
+    QVERIFY(::chmod(QFile::encodeName(runtime.path()).constData(), 0700) == 0);
+    const std::string dir = runtime.path().toStdString();
+    const std::string name = "zelvaro-test-exit-" + std::to_string(::getpid());
+    const std::string socket = dir + "/" + name + ".socket";
+    for (const bool byExit : {false, true}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            auto guard = std::make_unique<platform::SocketInstanceGuard>(name, dir);
+            if (!guard->Acquire() || ::access(socket.c_str(), F_OK) != 0)
+                ::_exit(2);
+            if (byExit)
+                std::exit(1);  // the guard is never destroyed
+            guard.reset();
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(pid, &status, 0), pid);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), byExit ? 1 : 0);
+        QVERIFY2(::access(socket.c_str(), F_OK) != 0, byExit ? "left by exit()" : "left by the guard");
     }
 }
 

@@ -143,6 +143,18 @@ void ClockWindowTest::startUpPlacesAndSetsState()
     w.move(20, 30);
     w.SessionEnding();
     QVERIFY(f.profile.content->find("OffsetX=20\n") != std::string::npos);
+    // The keyboard moves it too: Ctrl+arrow by 10 pixels, with Shift by 1.
+    ClockFixture k;
+    RecordingClock& kw = k.Start("[Location]\nOffsetX=0\nOffsetY=0\n");
+    kw.move(-11, 0);  // the window manager's shift at start is not the user's place
+    kw.SessionEnding();
+    QVERIFY(k.profile.content->find("OffsetX=0\n") != std::string::npos);
+    QTest::keyClick(&kw, Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyClick(&kw, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(kw.pos(), QPoint(-1, 1));
+    kw.SessionEnding();
+    QVERIFY(k.profile.content->find("OffsetX=-1\n") != std::string::npos);
+    QVERIFY(k.profile.content->find("OffsetY=1\n") != std::string::npos);
     QVERIFY(Control<QAction>(w, "pmnuWallPause")->isEnabled());
     QVERIFY(w.IsChimeArmed());
     QCOMPARE(Control<WallpaperManager>(w, "Wallpaper")->TempWallFile(), std::string("/data/zelvaro/ZelvaroWl.BMP"));
@@ -274,6 +286,15 @@ void ClockWindowTest::tickSleepsToTheMinuteAndRetriesAFailingWallMinute()
     w.Timer1Timer();
     QVERIFY(!Control<WallpaperManager>(w, "Wallpaper")->RetryingWallMinute(f.clock.Now()));
     QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 60000);
+    // A change that takes 4 s from 10:14:57: the tick that ends at 10:15:01
+    // comes again at once and shows 10:15, not a minute later.
+    f.clock.Set(EncodeDate(2026, 12, 7) + EncodeTime(10, 14, 57));
+    w.onWallDue = [&] { f.clock.Advance(4.0 / 86400); };
+    w.Timer1Timer();
+    QCOMPARE(Control<ClockFace>(w, "lblClock")->text(), QString("10:14 am"));
+    QCOMPARE(Control<QTimer>(w, "Timer1")->interval(), 0);
+    w.onWallDue = nullptr;
+    QTRY_COMPARE_WITH_TIMEOUT(Control<ClockFace>(w, "lblClock")->text(), QString("10:15 am"), 1000);
 }
 
 void ClockWindowTest::soundsAreDecodedWhenTheSettingsAreRead()
@@ -400,6 +421,9 @@ void ClockWindowTest::closeSavesThePlaceAndClosesHelp()
     ClockFixture f;
     RecordingClock& w = f.Start("[Location]\nOffsetX=10\nOffsetY=10\n");
     w.show();
+    // Taken by the user (a press on the panel starts the move), then dropped.
+    QTest::mousePress(Control<QWidget>(w, "Panel1"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseRelease(Control<QWidget>(w, "Panel1"), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     w.move(60, 70);
     Control<QAction>(w, "pmnuQuit")->trigger();
     QVERIFY(!w.isVisible());
@@ -410,7 +434,8 @@ void ClockWindowTest::closeSavesThePlaceAndClosesHelp()
     // The session end saves as well, without closing anything.
     ClockFixture g;
     g.Start("[Location]\nOffsetX=10\n");
-    g.window->move(33, 44);
+    g.window->move(23, 44);
+    QTest::keyClick(g.window.get(), Qt::Key_Right, Qt::ControlModifier);  // moved by the keyboard
     g.window->SessionEnding();
     QVERIFY(g.profile.content->find("OffsetX=33") != std::string::npos);
 }

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -346,6 +347,52 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(boxes.size(), 4);
         ImageInfoBox::SetPresenter({});
+    }
+
+    // A rotation folder whose pictures are all links that lead nowhere: one
+    // box and one log line, naming the folder, however many due steps follow;
+    // "next wallpaper" says the same. A picture put there ends it.
+    void aFolderOfBrokenLinksIsToldOnce()
+    {
+        QStringList boxes, logged;
+        ImageInfoBox::SetPresenter([&](const QString& caption, const QString& text) { boxes << caption + text; });
+        gLogged = &logged;
+        struct Restore {
+            QtMessageHandler previous = qInstallMessageHandler(KeepLogLine);
+            ~Restore()
+            {
+                qInstallMessageHandler(previous);
+                gLogged = nullptr;
+                ImageInfoBox::SetPresenter({});
+            }
+        } restore;
+        QDir(dir.path()).mkpath(QStringLiteral("links"));
+        std::filesystem::create_symlink(Path("links/gone.jpg"), Path("links/dangling.jpg"));
+        std::filesystem::create_symlink(Path("links/loop.bmp"), Path("links/loop.bmp"));
+        settings.WallDir1 = Path("links");
+        clock.Set(manager->NextWallChange());
+        for (int step = 0; step < 3; ++step) {
+            QVERIFY(manager->WallpaperDueStep(clock.Now()));
+            QCoreApplication::processEvents();
+            clock.Set(manager->NextWallChange());  // the next interval
+        }
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.first().startsWith(QStringLiteral("情報壁紙ﾃﾞｨﾚｸﾄﾘ ") + QString::fromStdString(Path("links")) +
+                                          QStringLiteral(" の画像ﾌｧｲﾙは、どれも行き先のないﾘﾝｸです")),
+                 qPrintable(boxes.first()));
+        QCOMPARE(logged.filter(QStringLiteral("links that lead nowhere")).size(), 1);
+        QVERIFY(desktop.calls.empty());
+        bool refused = false;
+        try {
+            manager->PanicPressed(Qt::RightButton);
+            manager->PanicReleased();
+        } catch (const ZelvaroError& e) {
+            refused = QString::fromUtf8(e.what()).contains(QStringLiteral("行き先のないﾘﾝｸ"));
+        }
+        QVERIFY(refused);
+        std::ofstream(Path("links/real.bmp")) << "BM";
+        QVERIFY(manager->WallpaperDueStep(clock.Now()));
+        QCOMPARE(desktop.calls.size(), std::size_t(1));
     }
 
     void oneBoxAtATimeWhileTheClockGoesOn()

@@ -200,6 +200,14 @@ TEST_F(ModernFormats, EveryOrientationShowsThePhotoUpright)
         command += " '" + png + "' '" + avif + "' >/dev/null 2>&1";
         return std::system(command.c_str()) == 0 ? fixtures::ReadAll(avif) : std::vector<uint8_t>{};
     };
+    // Some writers put PNG's eXIf after the image data: moved before IEND.
+    auto ExifAfterImageData = [](std::vector<uint8_t> png) {
+        const size_t length = size_t{png[33]} << 24 | size_t{png[34]} << 16 | size_t{png[35]} << 8 | png[36];
+        const std::vector<uint8_t> chunk(png.begin() + 33, png.begin() + 33 + 12 + static_cast<long>(length));
+        png.erase(png.begin() + 33, png.begin() + 33 + static_cast<long>(chunk.size()));
+        png.insert(png.end() - 12, chunk.begin(), chunk.end());
+        return png;
+    };
     for (int o = 1; o <= 8; ++o) {
         std::vector<uint8_t> withExif = ExifSegment(o, o % 2);
         withExif.insert(withExif.begin(), jpeg.begin(), jpeg.begin() + 2);  // after the start of image
@@ -212,6 +220,7 @@ TEST_F(ModernFormats, EveryOrientationShowsThePhotoUpright)
         const std::pair<const char*, std::vector<uint8_t>> files[] = {
             {"o.jpg", withExif},
             {"o.png", fixtures::PngWithChunk(fixtures::EncodePng(rgb, w, h), "eXIf", tiff)},
+            {"late.png", ExifAfterImageData(fixtures::PngWithChunk(fixtures::EncodePng(rgb, w, h), "eXIf", tiff))},
             {"o.webp", fixtures::WebpWithChunk(fixtures::EncodeWebp(rgb, w, h, true), "EXIF", o % 2 ? prefixed : tiff)},
             {"o.heic", fixtures::EncodeHeif(rgb, w, h, false, o)},
             {"exif.heic", fixtures::EncodeHeif(rgb, w, h, false, 1, nullptr, tiff)},

@@ -28,6 +28,27 @@ TEST(WindowPlacement, SavedPlaceIsPulledIntoTheScreen)
     EXPECT_EQ(ClampIntoScreen(50, 0, 173, 39, 100, 600).left, 0);
 }
 
+// Only the user's move replaces the saved place: the window manager's shift at
+// start (saved 0,0, shown at -11,0 across two monitors) and a pull onto a
+// smaller screen keep it.
+TEST(WindowPlacement, OnlyTheUsersMoveIsSaved)
+{
+    struct Case {
+        WindowPlace saved, shown;
+        bool placeKnown, movedByUser;
+        int left, top;  // expected
+    } cases[] = {
+        {{0, 0}, {-11, 0}, true, false, 0, 0},       {{5000, -20}, {627, 0}, true, false, 5000, -20},
+        {{0, 0}, {-11, 0}, true, true, -11, 0},      {{5000, -20}, {20, 30}, true, true, 20, 30},
+        {{100, 200}, {0, 0}, false, true, 100, 200},  // native Wayland: the place reads 0,0
+    };
+    for (const Case& c : cases) {
+        const WindowPlace p = PlaceToSave(c.saved, c.shown, c.placeKnown, c.movedByUser);
+        EXPECT_EQ(p.left, c.left) << c.shown.left << " " << c.movedByUser;
+        EXPECT_EQ(p.top, c.top) << c.shown.left << " " << c.movedByUser;
+    }
+}
+
 TEST(WindowSystem, XcbWhereADisplayIsNamedElseNativeWayland)
 {
     EXPECT_STREQ(QtPlatformFor(":0", "wayland-1"), "xcb");  // Xwayland beside the compositor

@@ -30,7 +30,7 @@ TEST(TickSchedule, DelayFromAnyMomentEndsJustAfterTheBoundary)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.s << "." << c.ms);
-        EXPECT_EQ(NextTickDelayMs(At(14, 7, c.s, c.ms), false), c.delay);
+        EXPECT_EQ(NextTickDelayMs(At(14, 7, c.s, c.ms), At(14, 7, c.s, c.ms), false), c.delay);
     }
 }
 
@@ -45,7 +45,7 @@ TEST(TickSchedule, TicksSeeEveryMinuteSoonAndStayFew)
         long long sinceStart = 0;
         int lastMinute = DecodeTime(t).minute;
         while (sinceStart < 180000) {
-            const int delay = NextTickDelayMs(t, false);
+            const int delay = NextTickDelayMs(t, t, false);
             ASSERT_GT(delay, 0);
             ASSERT_LE(delay, 60000 + kTickAfterBoundaryMs);
             t = PlusMs(t, delay);
@@ -70,13 +70,13 @@ TEST(TickSchedule, AClockSetWithoutNoticeIsFollowedFromTheNextTick)
     for (const long long jump : {-3600000LL, -61000LL, -5LL, 5LL, 59000LL, 86400000LL}) {
         SCOPED_TRACE(jump);
         TDateTime t = At(10, 0, 0, 10);
-        const int first = NextTickDelayMs(t, false);
+        const int first = NextTickDelayMs(t, t, false);
         EXPECT_LE(first, kLongest);
         t = PlusMs(t, first + jump);
         const int minute = DecodeTime(t).minute;
         long long waited = 0;
         while (DecodeTime(t).minute == minute) {
-            const int delay = NextTickDelayMs(t, false);
+            const int delay = NextTickDelayMs(t, t, false);
             ASSERT_LE(delay, kLongest);
             t = PlusMs(t, delay);
             waited += delay;
@@ -87,12 +87,35 @@ TEST(TickSchedule, AClockSetWithoutNoticeIsFollowedFromTheNextTick)
     }
 }
 
+// A tick whose work (a slow wallpaper change) runs into the next minute: the
+// next tick comes at once, so the face shows that minute without waiting for
+// the one after it. Work that ends within its minute waits for the boundary.
+TEST(TickSchedule, AMinuteThatBeganDuringTheWorkIsShownAtOnce)
+{
+    struct Case {
+        int s, ms;       // the tick began at 10:14:s.ms
+        long long work;  // milliseconds the work took
+        bool retrying;
+        int delay;  // expected
+    } cases[] = {
+        {57, 0, 4000, false, 0},     {57, 0, 4000, true, 0},
+        {59, 999, 2, false, 0},      {0, 10, 65000, false, 0},  // a whole minute and more
+        {57, 0, 2000, false, 1010},  {57, 0, 2000, true, 450},  // ended before the boundary
+        {0, 10, 59000, false, 1000},                            // the same minute, late in it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.s << "." << c.ms << " +" << c.work);
+        const TDateTime started = At(10, 14, c.s, c.ms);
+        EXPECT_EQ(NextTickDelayMs(started, PlusMs(started, c.work), c.retrying), c.delay);
+    }
+}
+
 TEST(TickSchedule, AFailingWallMinuteRetriesEvery450MsUntilItEnds)
 {
     TDateTime t = At(10, 7, 55, 300);
     int tries = 0;
     while (DecodeTime(t).minute == 7) {
-        const int delay = NextTickDelayMs(t, true);
+        const int delay = NextTickDelayMs(t, t, true);
         EXPECT_LE(delay, kRetryTickMs);
         t = PlusMs(t, delay);
         ++tries;

@@ -107,12 +107,17 @@ TEST(WallFiles, KeepsImagesSkipsDirectoriesSpecialFilesAndTakesHiddenFiles)
     // A FIFO would block whoever opens it; a device is no picture.
     ASSERT_EQ(::mkfifo((d.path / "x.pcd").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", d.path / "zero.bmp");
-    // A dangling link is offered; it fails when it is read.
+    // Links that lead nowhere (a dangling one, a loop) are no pictures: left
+    // out and counted, so a folder of nothing else can be told as such.
     fs::create_symlink(d.path / "gone.jpg", d.path / "dangling.jpg");
+    fs::create_symlink(d.path / "loop.gif", d.path / "loop.gif");
+    fs::create_symlink(d.path / "gone.txt", d.path / "dangling.txt");  // no picture name: not counted
 
-    auto files = LoadWallFiles(d.path.string());
+    std::size_t broken = 99;
+    auto files = LoadWallFiles(d.path.string(), &broken);
     std::multiset<std::string> got(files.begin(), files.end());
-    EXPECT_EQ(got, (std::multiset<std::string>{"a.jpg", "b.Gif", "c.jpeg", "e.pcd", ".h.bmp", "dangling.jpg"}));
+    EXPECT_EQ(got, (std::multiset<std::string>{"a.jpg", "b.Gif", "c.jpeg", "e.pcd", ".h.bmp"}));
+    EXPECT_EQ(broken, 2u);
 
     // The enumeration's order is kept, not sorted.
     std::vector<std::string> order;

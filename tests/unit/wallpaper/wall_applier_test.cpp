@@ -306,12 +306,50 @@ TEST_F(Apply, FailuresAreToldWithWhoAskedAndPicturesAlwaysFreed)
     EXPECT_EQ(host.reports.size(), 2u);
     ASSERT_EQ(host.logs.size(), 1u);
     EXPECT_NE(host.logs[0].find("/pics/c.pcd"), std::string::npos);
+    // A name with a newline or an escape sequence cannot forge a log line.
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/x\n\x1b[2Kforged.pcd"), WallApplier::Outcome::Failed);
+    ASSERT_EQ(host.logs.size(), 2u);
+    EXPECT_NE(host.logs[1].find("/pics/x\\n\\x1B[2Kforged.pcd"), std::string::npos) << host.logs[1];
+    EXPECT_EQ(host.logs[1].find_first_of("\n\x1b"), std::string::npos) << host.logs[1];
+    host.logs.pop_back();
     converter.throws = nullptr;
     EXPECT_EQ(applier.ApplyWallPaper("/pics/d.gif"), WallApplier::Outcome::Applied);
     EXPECT_EQ(applier.ApplyWallPaper("/pics/e.bmp"), WallApplier::Outcome::Applied);
     // Every way out lets the working pictures go and returns the memory.
-    EXPECT_EQ(converter.released, 5);
-    EXPECT_EQ(host.memoryReturned, 5);
+    EXPECT_EQ(converter.released, 6);
+    EXPECT_EQ(host.memoryReturned, 6);
+}
+
+// A desktop service that answers with an error (logged by the platform with
+// its words): the user is told, the log not a second time; the rotation tells
+// it once until a wallpaper is shown again, the user's own request each time.
+TEST_F(Apply, ADesktopThatAnswersWithAnErrorIsTold)
+{
+    struct Step {
+        Result answer;
+        WallApplier::Request request;
+        bool told;
+    } steps[] = {
+        {Result::Failed, WallApplier::Request::Rotation, true},
+        {Result::Failed, WallApplier::Request::Rotation, false},
+        {Result::Failed, WallApplier::Request::User, true},
+        {Result::Failed, WallApplier::Request::User, true},
+        {Result::Unavailable, WallApplier::Request::User, false},
+        {Result::Done, WallApplier::Request::Rotation, false},
+        {Result::Failed, WallApplier::Request::Rotation, true},
+    };
+    int i = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(i++);
+        host.reports.clear(), host.arguments.clear();
+        desktop.answers = {step.answer};
+        EXPECT_EQ(applier.ApplyWallPaper("/pics/a.bmp", step.request), WallApplier::Outcome::Applied);
+        EXPECT_EQ(host.reports.size(), step.told ? 1u : 0u);
+        if (step.told) {
+            EXPECT_EQ(host.arguments, std::vector<std::string>{"/pics/a.bmp"});
+        }
+    }
+    EXPECT_TRUE(host.logs.empty());
 }
 
 TEST_F(Apply, AFolderInTheConvertedFilesPlaceIsLogged)
