@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/saver/desktop_session_screen_saver.h"
 
-// GIO first: Qt's "signals" keyword would otherwise rename a GIO field.
 #include "platform/linux/desktop/desktop_factory.h"
 #include "platform/linux/saver/sway_screen_saver.h"
 #include "platform/linux/shared/dbus_async_call.h"
@@ -14,7 +13,11 @@
 #include <QDBusMessage>
 #include <QStringList>
 
+// Qt's "signals" keyword would rename a GIO field.
+#pragma push_macro("signals")
+#undef signals
 #include <gio/gio.h>
+#pragma pop_macro("signals")
 
 #include <cstdlib>
 #include <iterator>

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The clock on a layer surface of a headless sway: sway makes a surface of the
+# program's in the top layer at the saved place, a tiled window covering the
+# workspace stays beneath it, no Xwayland window of the clock is mapped; the
+# place is kept on quit; "OnTop" off puts it in the bottom layer, under the
+# window. kill -9 leaves no surface.
+set -euo pipefail
+SCRIPT=$(readlink -f "$0")
+HERE=$(dirname "$SCRIPT")
+source "$HERE/sway_lib.sh"
+
+shows() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+
+start_clock() {
+  env "$@" "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+}
+
+quit_clock() {
+  kill -TERM "$APP_PID"
+  wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the clock did not end on SIGTERM"
+  wait "$APP_PID" 2>/dev/null || true
+}
+
+ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
+# sway's log names each layer surface it maps, with its namespace and layer.
+layer_surfaces() { grep -c "namespace zelvaro-clock" "$WORK/run/sway.log" || true; }
+clock_window() { swaymsg -t get_tree | python3 "$HERE/sway_tree.py" "$APP_PID"; }
+
+inside() {
+  sway_start 1 "output HEADLESS-1 resolution 1280x1024 position 0 0 bg #3050a0 solid_color" "default_border none"
+  local xdisplay=$XDISPLAY
+  wait_for 10 shows 640 512 3050a0 || fail "sway's own background does not show: $(pixel 640 512)"
+
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1"
+  start_clock DISPLAY="$xdisplay"
+  # The face's black shows at the place, the panel's grey round it.
+  wait_for 30 shows 215 160 000000 || fail "the clock's face does not show at its place: $(pixel 215 160)"
+  shows 201 151 3050a0 && fail "the panel does not show at the place's corner"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
+  grep -q "zelvaro-clock" "$WORK/run/sway.log" || fail "sway made no layer surface of the clock"
+  [ -z "$(clock_window)" ] || fail "the clock is also a window: $(clock_window)"
+
+  # A tiled window over the whole workspace stays beneath the clock.
+  DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
+  local other=$!
+  wait_for 20 shows 640 900 ffffff || fail "the other window does not show: $(pixel 640 900)"
+  shows 215 160 000000 || fail "the other window covers the clock: $(pixel 215 160)"
+  kill "$other"
+  wait "$other" 2>/dev/null || true
+
+  quit_clock
+  grep -q '^OffsetX=200' zelvaro.INI && grep -q '^OffsetY=150' zelvaro.INI ||
+    fail "the place was not kept: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+  echo "ok"
+}
+
+sway_main 300 "$@"
