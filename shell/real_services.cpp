@@ -51,7 +51,7 @@ std::unique_ptr<platform::WaylandConnection> LayerConnection()
 RealServices::RealServices(const std::string& settingsFile, const std::string& windowsDir)
     : windowsDir_(windowsDir), wayland_(LayerConnection()), saver_(platform::MakeScreenSaver()), profile_(settingsFile),
       registry_(platform::FileRegistry::DefaultPath()),
-      desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_)),
+      desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_, wayland_.get())),
       converter_(MakeImageWallConverter(registry_, ScreensOfThisDisplay())),
       wallpaper_{registry_, *desktop_, *converter_, memory_}, about_{browser_, launcher_, facts_}
 {

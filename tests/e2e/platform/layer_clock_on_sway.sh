@@ -23,6 +23,10 @@ quit_clock() {
   wait "$APP_PID" 2>/dev/null || true
 }
 
+bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
+# The swaybg processes that show a picture of the test's (sway's own shows its colour).
+our_swaybg() { ps -u "$(id -u)" -o stat=,args= | awk -v w="$WORK" '$1 !~ /^Z/ && $2 ~ /swaybg$/ && index($0, w)'; }
+
 ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
 # sway's log names each layer surface it maps, with its namespace and layer.
 layer_surfaces() { grep -c "namespace zelvaro-clock" "$WORK/run/sway.log" || true; }
@@ -33,14 +37,23 @@ inside() {
   local xdisplay=$XDISPLAY
   wait_for 10 shows 640 512 3050a0 || fail "sway's own background does not show: $(pixel 640 512)"
 
-  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1"
+  mkdir -p "$WORK/red" "$WORK/green"
+  bmp "$WORK/red/red.bmp" 400 300 ff0000
+  bmp "$WORK/green/green.bmp" 400 300 00ff00
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
+    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
   start_clock DISPLAY="$xdisplay"
   # The face's black shows at the place, the panel's grey round it.
   wait_for 30 shows 215 160 000000 || fail "the clock's face does not show at its place: $(pixel 215 160)"
   shows 201 151 3050a0 && fail "the panel does not show at the place's corner"
-  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
   grep -q "zelvaro-clock" "$WORK/run/sway.log" || fail "sway made no layer surface of the clock"
   [ -z "$(clock_window)" ] || fail "the clock is also a window: $(clock_window)"
+  # The wallpaper on the program's background surface, centred on black.
+  wait_for 20 shows 640 512 ff0000 || fail "the wallpaper does not show: $(pixel 640 512)"
+  shows 10 10 000000 || fail "round the centred picture: $(pixel 10 10)"
+  grep -q "zelvaro-wallpaper" "$WORK/run/sway.log" || fail "sway made no background surface of the program's"
+  [ -z "$(our_swaybg)" ] || fail "swaybg was started: $(our_swaybg)"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
 
   # A tiled window over the whole workspace stays beneath the clock.
   DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
