@@ -36,12 +36,16 @@ struct PixelFrame {
 };
 
 struct LayerPointer {
-    enum class Kind { Enter, Leave, Motion, Press, Release };
+    // Moved: the pointer's own movement (dx, dy), wherever the surface went
+    // meanwhile; where the compositor tells it, it comes beside each Motion.
+    enum class Kind { Enter, Leave, Motion, Moved, Press, Release };
     enum class Button { None, Left, Right, Middle };
     Kind kind = Kind::Motion;
     Button button = Button::None;
     double x = 0;  // logical pixels from the surface's top left
     double y = 0;
+    double dx = 0;
+    double dy = 0;
 };
 
 struct LayerKey {

@@ -162,11 +162,19 @@ void LayerClock::Pointer(const platform::LayerPointer& event)
     const QPointF at(event.x, event.y);
     pointerAt_ = at;
     switch (event.kind) {
+    case Kind::Moved:
+        relativeSeen_ = true;
+        if (dragging_) {
+            movedSincePress_ += QPointF(event.dx, event.dy);
+            MoveTo(pressPlace_ + movedSincePress_);
+        }
+        break;
     case Kind::Enter:
     case Kind::Motion:
-        if (dragging_)
-            DragTo(at);
-        else if (grabbed_)
+        if (dragging_) {
+            if (!relativeSeen_)
+                DragTo(at);
+        } else if (grabbed_)
             SendMouse(grabbed_, QEvent::MouseMove, at, Qt::NoButton);
         else
             Hover(clock_.childAt(at.toPoint()), at);
@@ -232,6 +240,8 @@ void LayerClock::Press(QPointF at, Qt::MouseButton button)
         // The panel around the face moves the clock, as it moves the window.
         dragging_ = true;
         dragFrom_ = at;
+        pressPlace_ = QPointF(place_.left, place_.top);
+        movedSincePress_ = QPointF();
         if (panel)
             QMetaObject::invokeMethod(panel, "moveStarted");
         return;
@@ -261,9 +271,14 @@ void LayerClock::Release(QPointF at, Qt::MouseButton button)
 
 void LayerClock::DragTo(QPointF at)
 {
+    // The pointer on the surface where it is now: the grab point follows it.
+    MoveTo(QPointF(place_.left, place_.top) + at - dragFrom_);
+}
+
+void LayerClock::MoveTo(QPointF moved)
+{
     if (!surface_)
         return;
-    const QPointF moved = QPointF(place_.left, place_.top) + at - dragFrom_;
     const WindowPlace place = ClampIntoScreen(qRound(moved.x()), qRound(moved.y()), clock_.width(), clock_.height(),
                                               output_.width, output_.height);
     if (place.left == place_.left && place.top == place_.top)

@@ -46,6 +46,7 @@ private:
     void Press(QPointF at, Qt::MouseButton button);
     void Release(QPointF at, Qt::MouseButton button);
     void DragTo(QPointF at);
+    void MoveTo(QPointF place);
     void Hover(QWidget* part, QPointF at);
     void SendMouse(QWidget* part, int type, QPointF at, Qt::MouseButton button);
     void ShowTip();
@@ -64,6 +65,11 @@ private:
     Qt::MouseButtons buttons_;
     bool dragging_ = false;
     QPointF dragFrom_;  // where on the surface the drag took it
+    // Where the compositor tells the pointer's own movement: the place at the
+    // press and the pointer's way since (then the surface's coordinates are not needed).
+    bool relativeSeen_ = false;
+    QPointF pressPlace_;
+    QPointF movedSincePress_;
     QPointF pointerAt_;
     QTimer tipTimer_;
 };

@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 
 #include <linux/input-event-codes.h>
+#include <relative-pointer-unstable-v1-client-protocol.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -119,6 +120,15 @@ struct PointerEvents {
              state == WL_POINTER_BUTTON_STATE_PRESSED ? LayerPointer::Kind::Press : LayerPointer::Kind::Release,
              connection->pointerX_, connection->pointerY_, which);
     }
+    static void Relative(void* data, zwp_relative_pointer_v1*, uint32_t, uint32_t, wl_fixed_t dx, wl_fixed_t dy,
+                         wl_fixed_t, wl_fixed_t)
+    {
+        WaylandConnection* connection = Of(data);
+        if (connection->pointerOn_)
+            connection->pointerOn_->Pointer({LayerPointer::Kind::Moved, LayerPointer::Button::None,
+                                             connection->pointerX_, connection->pointerY_, wl_fixed_to_double(dx),
+                                             wl_fixed_to_double(dy)});
+    }
     static void Axis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
     static void Frame(void*, wl_pointer*) {}
     static void AxisSource(void*, wl_pointer*, uint32_t) {}
@@ -172,6 +182,10 @@ WaylandConnection::~WaylandConnection()
     notifier_.reset();
     for (auto& output : outputs_)
         wl_output_destroy(output->output);
+    if (relative_)
+        zwp_relative_pointer_v1_destroy(relative_);
+    if (relativeManager_)
+        zwp_relative_pointer_manager_v1_destroy(relativeManager_);
     if (pointer_)
         wl_pointer_destroy(pointer_);
     if (keyboard_)
@@ -225,6 +239,11 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
         self->layerShell_ = static_cast<zwlr_layer_shell_v1*>(
             wl_registry_bind(registry, name, &zwlr_layer_shell_v1_interface, std::min<uint32_t>(version, 4)));
+    } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
+        // The pointer's movement, told apart from the surface's: a compositor
+        // may give a dragged surface's pointer relative to where it was pressed.
+        self->relativeManager_ = static_cast<zwp_relative_pointer_manager_v1*>(
+            wl_registry_bind(registry, name, &zwp_relative_pointer_manager_v1_interface, 1));
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self->seat_) {
         self->seat_ = static_cast<wl_seat*>(
             wl_registry_bind(registry, name, &wl_seat_interface, std::min<uint32_t>(version, 5)));
@@ -268,7 +287,16 @@ void WaylandConnection::SeatCapabilities(void* data, wl_seat* seat, uint32_t cap
                                                      &PointerEvents::AxisSource,   &PointerEvents::AxisStop,
                                                      &PointerEvents::AxisDiscrete, nullptr};
         wl_pointer_add_listener(self->pointer_, &listener, self);
+        if (self->relativeManager_) {
+            self->relative_ = zwp_relative_pointer_manager_v1_get_relative_pointer(self->relativeManager_,
+                                                                                   self->pointer_);
+            static const zwp_relative_pointer_v1_listener relativeListener = {&PointerEvents::Relative};
+            zwp_relative_pointer_v1_add_listener(self->relative_, &relativeListener, self);
+        }
     } else if (!(caps & WL_SEAT_CAPABILITY_POINTER) && self->pointer_) {
+        if (self->relative_)
+            zwp_relative_pointer_v1_destroy(self->relative_);
+        self->relative_ = nullptr;
         wl_pointer_destroy(self->pointer_);
         self->pointer_ = nullptr;
         self->pointerOn_ = nullptr;

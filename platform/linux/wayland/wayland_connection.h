@@ -23,6 +23,8 @@ struct wl_seat;
 struct wl_shm;
 struct wl_surface;
 struct zwlr_layer_shell_v1;
+struct zwp_relative_pointer_manager_v1;
+struct zwp_relative_pointer_v1;
 
 namespace platform {
 
@@ -72,6 +74,8 @@ private:
     uint32_t layerShellVersion_ = 0;
     wl_seat* seat_ = nullptr;
     wl_pointer* pointer_ = nullptr;
+    zwp_relative_pointer_manager_v1* relativeManager_ = nullptr;
+    zwp_relative_pointer_v1* relative_ = nullptr;
     wl_keyboard* keyboard_ = nullptr;
     WaylandLayerSurface* pointerOn_ = nullptr;
     WaylandLayerSurface* keyboardOn_ = nullptr;

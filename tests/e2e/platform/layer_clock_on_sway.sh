@@ -27,6 +27,8 @@ bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
 # The swaybg processes that show a picture of the test's (sway's own shows its colour).
 our_swaybg() { ps -u "$(id -u)" -o stat=,args= | awk -v w="$WORK" '$1 !~ /^Z/ && $2 ~ /swaybg$/ && index($0, w)'; }
 
+input() { "$INPUT" "$@" || fail "the pointer or keyboard could not be played"; }
+
 ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
 # sway's log names each layer surface it maps, with its namespace and layer.
 layer_surfaces() { grep -c "namespace zelvaro-clock" "$WORK/run/sway.log" || true; }
@@ -63,10 +65,21 @@ inside() {
   kill "$other"
   wait "$other" 2>/dev/null || true
 
+  # A drag on the panel round the face moves the clock; the place is saved.
+  input move 202 152 press 272 move 250 200 move 302 252 release 272
+  wait_for 5 shows 315 260 000000 || fail "the drag did not move the clock: $(pixel 315 260)"
+  shows 203 153 000000 || fail "the clock still shows at its old place: $(pixel 203 153)"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "${ZELVARO_SWAY_SHOT%.png}-dragged.png"
+  # The options button opens the command menu beside the clock.
+  input move 424 269 press 272 release 272 wait 800
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "${ZELVARO_SWAY_SHOT%.png}-menu.png"
+  DISPLAY="$xdisplay" xdotool key Escape
   quit_clock
-  grep -q '^OffsetX=200' zelvaro.INI && grep -q '^OffsetY=150' zelvaro.INI ||
-    fail "the place was not kept: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+  grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=250' zelvaro.INI ||
+    fail "the place dragged to was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
   echo "ok"
 }
 
+# Plays the pointer and the keys: built beside the program.
+[ "${1:-}" = --inside ] || export INPUT="$(dirname "$(readlink -f "$1")")/zelvaro_wayland_input"
 sway_main 300 "$@"
