@@ -3,8 +3,12 @@
 # The clock on a layer surface of a headless sway: sway makes a surface of the
 # program's in the top layer at the saved place, a tiled window covering the
 # workspace stays beneath it, no Xwayland window of the clock is mapped; the
-# place is kept on quit; "OnTop" off puts it in the bottom layer, under the
-# window. kill -9 leaves no surface.
+# place is kept on quit; a drag on its panel moves it and the new place is
+# saved; the options button and Shift+F10 open the command menu below it and
+# the right button the options dialog; "OnTop" off puts it in the bottom
+# layer, under the window. The wallpaper is the program's background surface,
+# no swaybg of its own. kill -9 leaves no surface. A pointer and a keyboard are
+# played through sway's virtual devices (zelvaro_wayland_input).
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
 HERE=$(dirname "$SCRIPT")
@@ -70,13 +74,45 @@ inside() {
   wait_for 5 shows 315 260 000000 || fail "the drag did not move the clock: $(pixel 315 260)"
   shows 203 153 000000 || fail "the clock still shows at its old place: $(pixel 203 153)"
   [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "${ZELVARO_SWAY_SHOT%.png}-dragged.png"
-  # The options button opens the command menu beside the clock.
-  input move 424 269 press 272 release 272 wait 800
+  # The options button opens the command menu below the clock, where the
+  # surface does not cover it; Shift+F10 opens it too once a click on the
+  # panel gave the clock the keyboard.
+  shows 470 300 000000 || fail "something shows below the clock before the menu: $(pixel 470 300)"
+  input move 424 269 press 272 release 272
+  wait_for 5 eval '! shows 470 300 000000' || fail "the options button opened no menu below the clock"
   [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "${ZELVARO_SWAY_SHOT%.png}-menu.png"
+  DISPLAY="$xdisplay" xdotool key Escape
+  wait_for 5 shows 470 300 000000 || fail "Escape did not close the menu: $(pixel 470 300)"
+  input move 302 252 press 272 release 272 key shift+68
+  wait_for 5 eval '! shows 470 300 000000' || fail "Shift+F10 opened no menu"
+  DISPLAY="$xdisplay" xdotool key Escape
+  wait_for 5 shows 470 300 000000 || fail "Escape did not close the menu: $(pixel 470 300)"
+  # The right button on the options button opens the options dialog, a window.
+  input move 424 269 press 273 release 273
+  wait_for 10 eval 'DISPLAY="$xdisplay" xdotool search --onlyvisible --name "^Zelvaroの設定$" >/dev/null 2>&1' ||
+    fail "the right button on the options button opened no options dialog"
   DISPLAY="$xdisplay" xdotool key Escape
   quit_clock
   grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=250' zelvaro.INI ||
     fail "the place dragged to was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+  # "OnTop" off: the bottom layer, beneath a tiled window.
+  sed -i 's/^OnTop=.*/OnTop=0/' zelvaro.INI
+  start_clock DISPLAY="$xdisplay"
+  wait_for 30 eval '! shows 303 253 000000' || fail "the clock's panel does not show after a restart: $(pixel 303 253)"
+  shows 315 260 000000 || fail "the clock's face does not show after a restart: $(pixel 315 260)"
+  grep -q "namespace zelvaro-clock layer 1 " "$WORK/run/sway.log" ||
+    fail "the clock is not in the bottom layer: $(grep -o "namespace zelvaro-clock layer [0-9]" "$WORK/run/sway.log" | tr "\n" " ")"
+  DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
+  other=$!
+  wait_for 20 shows 315 260 ffffff || fail "a window does not cover the clock with 前面表示 off: $(pixel 315 260)"
+  kill "$other"
+  wait "$other" 2>/dev/null || true
+
+  # kill -9: the compositor removes the surfaces with the connection.
+  kill -KILL "$APP_PID"
+  wait "$APP_PID" 2>/dev/null || true
+  wait_for 5 eval '! shows 640 512 ff0000' || fail "the wallpaper surface outlived the program"
+  shows 303 253 000000 || fail "the clock's surface outlived the program: $(pixel 303 253)"
   echo "ok"
 }
 
