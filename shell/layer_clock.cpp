@@ -93,12 +93,20 @@ bool LayerClock::MakeSurface()
     surface_->OnPointer([this](const platform::LayerPointer& event) { Pointer(event); });
     surface_->OnKey([this](const platform::LayerKey& event) { Key(event); });
     surface_->OnClosed([this] {
-        // The output went: the clock comes back on the output its place is on now.
+        // The output went: the clock comes back on the output its place is on
+        // now; without a connection, as a window.
         QTimer::singleShot(0, this, [this] {
             surface_.reset();
             dragging_ = false;
-            if (MakeSurface())
+            grabbed_ = nullptr;
+            buttons_ = {};
+            if (MakeSurface()) {
                 RenderSoon();
+                return;
+            }
+            clock_.hide();
+            clock_.setAttribute(Qt::WA_DontShowOnScreen, false);
+            clock_.show();
         });
     });
     return true;

@@ -99,9 +99,10 @@ bool LayerWallpaperDesktop::MakeSurfaces()
                                      return a.x == s.area.x && a.y == s.area.y && a.width == s.area.width &&
                                             a.height == s.area.height && a.scale == s.area.scale && s.surface;
                                  });
-    if (same)
+    if (same && !closed_)
         return !screens_.empty();
     screens_.clear();
+    closed_ = false;
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         LayerSurfaceSpec spec;
         spec.output = int(i);
@@ -116,7 +117,9 @@ bool LayerWallpaperDesktop::MakeSurfaces()
         }
         screens_.push_back(std::move(screen));
     }
-    for (Screen& screen : screens_)
+    for (Screen& screen : screens_) {
+        // A surface the compositor took away: made anew with the next picture.
+        screen.surface->OnClosed([this] { closed_ = true; });
         screen.surface->OnRedraw([this, s = screen.surface.get()] {
             for (Screen& known : screens_)
                 if (known.surface.get() == s)
@@ -127,6 +130,7 @@ bool LayerWallpaperDesktop::MakeSurfaces()
                 beneath_ = nullptr;
             }
         });
+    }
     return !screens_.empty();
 }
 

@@ -60,6 +60,7 @@ private:
     QTimer frameTimer_;
     QElapsedTimer clock_;
     int frames_ = 0;
+    bool closed_ = false;
 };
 
 }  // namespace platform

@@ -13,8 +13,10 @@
 #include <relative-pointer-unstable-v1-client-protocol.h>
 #include <unistd.h>
 #include <wayland-client.h>
+#include <xdg-output-unstable-v1-client-protocol.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace platform {
@@ -24,7 +26,13 @@ namespace platform {
 struct WaylandConnection::Output {
     WaylandConnection* connection = nullptr;
     wl_output* output = nullptr;
+    zxdg_output_v1* layout = nullptr;
     uint32_t name = 0;
+    // The place and logical size the layout gives, where told.
+    int layoutX = 0;
+    int layoutY = 0;
+    int layoutWidth = 0;
+    int layoutHeight = 0;
     OutputArea pending;
     OutputArea area;
     bool done = false;
@@ -58,6 +66,23 @@ void Scale(void* data, wl_output*, int32_t factor)
 void Name(void*, wl_output*, const char*)
 {}
 
+void LayoutPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y)
+{
+    auto* output = static_cast<WaylandConnection::Output*>(data);
+    output->layoutX = x;
+    output->layoutY = y;
+}
+
+void LayoutSize(void* data, zxdg_output_v1*, int32_t width, int32_t height)
+{
+    auto* output = static_cast<WaylandConnection::Output*>(data);
+    output->layoutWidth = width;
+    output->layoutHeight = height;
+}
+
+void LayoutText(void*, zxdg_output_v1*, const char*)
+{}
+
 }  // namespace
 
 struct OutputEvents {
@@ -65,8 +90,15 @@ struct OutputEvents {
     {
         auto* output = static_cast<WaylandConnection::Output*>(data);
         OutputArea area = output->pending;
-        area.width /= area.scale;
-        area.height /= area.scale;
+        if (output->layoutWidth > 0 && output->layoutHeight > 0) {
+            area.x = output->layoutX;
+            area.y = output->layoutY;
+            area.width = output->layoutWidth;
+            area.height = output->layoutHeight;
+        } else {
+            area.width /= area.scale;
+            area.height /= area.scale;
+        }
         output->area = area;
         output->done = true;
         WaylandConnection* connection = output->connection;
@@ -76,6 +108,12 @@ struct OutputEvents {
             connection->outputsChanged_();
     }
 };
+
+// Version 2 ends the layout's values with a "done" of its own, after the output's.
+void LayoutDone(void* data, zxdg_output_v1*)
+{
+    OutputEvents::Done(data, nullptr);
+}
 
 struct PointerEvents {
     static WaylandConnection* Of(void* data) { return static_cast<WaylandConnection*>(data); }
@@ -180,8 +218,13 @@ WaylandConnection::WaylandConnection(wl_display* display) : display_(display)
 WaylandConnection::~WaylandConnection()
 {
     notifier_.reset();
-    for (auto& output : outputs_)
+    for (auto& output : outputs_) {
+        if (output->layout)
+            zxdg_output_v1_destroy(output->layout);
         wl_output_destroy(output->output);
+    }
+    if (xdgOutputs_)
+        zxdg_output_manager_v1_destroy(xdgOutputs_);
     if (relative_)
         zwp_relative_pointer_v1_destroy(relative_);
     if (relativeManager_)
@@ -239,6 +282,11 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
         self->layerShell_ = static_cast<zwlr_layer_shell_v1*>(
             wl_registry_bind(registry, name, &zwlr_layer_shell_v1_interface, std::min<uint32_t>(version, 4)));
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && version >= 2) {
+        self->xdgOutputs_ = static_cast<zxdg_output_manager_v1*>(
+            wl_registry_bind(registry, name, &zxdg_output_manager_v1_interface, std::min<uint32_t>(version, 3)));
+        for (auto& output : self->outputs_)
+            self->WatchLayout(*output);
     } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
         // The pointer's movement, told apart from the surface's: a compositor
         // may give a dragged surface's pointer relative to where it was pressed.
@@ -258,6 +306,7 @@ void WaylandConnection::Global(void* data, wl_registry* registry, uint32_t name,
             wl_registry_bind(registry, name, &wl_output_interface, std::min<uint32_t>(version, 4)));
         static const wl_output_listener outputListener = {&Geometry, &Mode, &OutputEvents::Done, &Scale, &Name, &Name};
         wl_output_add_listener(output->output, &outputListener, output.get());
+        self->WatchLayout(*output);
         self->outputs_.push_back(std::move(output));
     }
 }
@@ -270,10 +319,23 @@ void WaylandConnection::GlobalRemove(void* data, wl_registry*, uint32_t name)
     if (gone == self->outputs_.end())
         return;
     // Its surfaces are closed by the compositor; the output object goes here.
+    if ((*gone)->layout)
+        zxdg_output_v1_destroy((*gone)->layout);
     wl_output_destroy((*gone)->output);
     self->outputs_.erase(gone);
     if (self->outputsChanged_)
         self->outputsChanged_();
+}
+
+void WaylandConnection::WatchLayout(Output& output)
+{
+    if (!xdgOutputs_ || output.layout)
+        return;
+    output.layout = zxdg_output_manager_v1_get_xdg_output(xdgOutputs_, output.output);
+    // Version 3 ends each change with the output's own "done".
+    static const zxdg_output_v1_listener listener = {&LayoutPosition, &LayoutSize, &LayoutDone, &LayoutText,
+                                                     &LayoutText};
+    zxdg_output_v1_add_listener(output.layout, &listener, &output);
 }
 
 void WaylandConnection::SeatCapabilities(void* data, wl_seat* seat, uint32_t caps)
@@ -316,10 +378,14 @@ void WaylandConnection::SeatCapabilities(void* data, wl_seat* seat, uint32_t cap
 
 void WaylandConnection::Read()
 {
-    while (wl_display_prepare_read(display_) != 0)
-        wl_display_dispatch_pending(display_);
-    wl_display_read_events(display_);
-    wl_display_dispatch_pending(display_);
+    if (!notifier_)
+        return;
+    while (wl_display_prepare_read(display_) != 0) {
+        if (wl_display_dispatch_pending(display_) < 0)
+            return Broken();
+    }
+    if (wl_display_read_events(display_) < 0 || wl_display_dispatch_pending(display_) < 0)
+        return Broken();
     Flush();
 }
 
@@ -327,15 +393,20 @@ void WaylandConnection::Flush()
 {
     if (!notifier_)
         return;
-    wl_display_dispatch_pending(display_);
-    if (wl_display_flush(display_) < 0 && errno != EAGAIN) {
-        // Nothing more comes; the surfaces are gone with the connection.
-        const int error = wl_display_get_error(display_);
-        qCWarning(lcDesktop, "the Wayland connection broke (%s): the layer surfaces are gone", std::strerror(error));
-        notifier_.reset();
-        for (WaylandLayerSurface* surface : std::vector<WaylandLayerSurface*>(surfaces_))
-            surface->ConnectionLost();
-    }
+    if (wl_display_dispatch_pending(display_) < 0 || (wl_display_flush(display_) < 0 && errno != EAGAIN))
+        Broken();
+}
+
+void WaylandConnection::Broken()
+{
+    // Nothing more comes (the compositor ended or refused a request); the
+    // compositor removed the surfaces with the connection.
+    const int error = wl_display_get_error(display_);
+    qCWarning(lcDesktop, "the connection to the Wayland compositor broke (%s): the clock goes back to a window",
+              std::strerror(error ? error : EPIPE));
+    notifier_.reset();
+    for (WaylandLayerSurface* surface : std::vector<WaylandLayerSurface*>(surfaces_))
+        surface->ConnectionLost();
 }
 
 std::vector<OutputArea> WaylandConnection::Outputs() const

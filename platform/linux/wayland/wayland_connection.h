@@ -25,6 +25,7 @@ struct wl_surface;
 struct zwlr_layer_shell_v1;
 struct zwp_relative_pointer_manager_v1;
 struct zwp_relative_pointer_v1;
+struct zxdg_output_manager_v1;
 
 namespace platform {
 
@@ -56,11 +57,12 @@ private:
     // Reads what the compositor sent, runs its handlers and sends what was asked.
     void Read();
     void Flush();
+    void Broken();
     WaylandLayerSurface* SurfaceOf(wl_surface* surface) const;
 
     static void Global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
     static void GlobalRemove(void* data, wl_registry* registry, uint32_t name);
-    static void OutputDone(void* data, wl_output* output);
+    void WatchLayout(Output& output);
     static void SeatCapabilities(void* data, wl_seat* seat, uint32_t caps);
     friend struct PointerEvents;
     friend struct KeyboardEvents;
@@ -71,6 +73,8 @@ private:
     wl_compositor* compositor_ = nullptr;
     wl_shm* shm_ = nullptr;
     zwlr_layer_shell_v1* layerShell_ = nullptr;
+    // The outputs' places in the layout (wl_output may say 0,0 for each).
+    zxdg_output_manager_v1* xdgOutputs_ = nullptr;
     uint32_t layerShellVersion_ = 0;
     wl_seat* seat_ = nullptr;
     wl_pointer* pointer_ = nullptr;
