@@ -18,13 +18,14 @@ rss_kb() { awk '/^VmRSS:/{print $2}' "/proc/$1/status"; }
 
 inside() {
   sway_start 1 "output HEADLESS-1 resolution 1280x1024 position 0 0 bg #3050a0 solid_color"
+  # Under another name, so the single-instance guard lets both run.
   mkdir -p "$WORK/window"
-  cp "$WORK/zelvaro" "$WORK/window/zelvaro"
+  cp "$WORK/zelvaro" "$WORK/window/zelvaro_window"
   printf '%s\n' "[Location]" "OffsetX=100" "OffsetY=100" >"$WORK/zelvaro.INI"
-  printf '%s\n' "[Location]" "OffsetX=400" "OffsetY=100" >"$WORK/window/zelvaro.INI"
+  printf '%s\n' "[Location]" "OffsetX=400" "OffsetY=100" >"$WORK/window/zelvaro_window.INI"
   DISPLAY="$XDISPLAY" "$WORK/zelvaro" >/dev/null 2>&1 &
   local ours=$!
-  DISPLAY="$XDISPLAY" ZELVARO_LAYER_SHELL=0 "$WORK/window/zelvaro" >/dev/null 2>&1 &
+  DISPLAY="$XDISPLAY" ZELVARO_LAYER_SHELL=0 "$WORK/window/zelvaro_window" >/dev/null 2>&1 &
   local peer=$!
   sleep 10  # both started and settled
   local o0 p0 o1 p1

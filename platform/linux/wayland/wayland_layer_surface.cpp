@@ -77,10 +77,11 @@ void WaylandLayerSurface::Configure(void* data, zwlr_layer_surface_v1* layer, ui
     self->configured_ = true;
     self->width_ = int(width);
     self->height_ = int(height);
+    // An unchanged configure (sway sends one to every layer surface whenever
+    // one of them commits) needs no frame: the next commit carries the answer.
+    // Committing at once would make the compositor configure them all again.
     if (changed)
         self->AskRedraw();
-    else
-        wl_surface_commit(self->surface_);  // the acknowledgement takes effect
 }
 
 void WaylandLayerSurface::Closed(void* data, zwlr_layer_surface_v1*)
