@@ -6,7 +6,7 @@
 # place is kept on quit; a drag on its panel moves it and the new place is
 # saved; the options button and Shift+F10 open the command menu below it and
 # the right button the options dialog; "OnTop" off puts it in the bottom
-# layer, under the window. The wallpaper is the program's background surface,
+# layer, under the window; at scale 2 it keeps its place. The wallpaper is the program's background surface,
 # no swaybg of its own. kill -9 leaves no surface. A pointer and a keyboard are
 # played through sway's virtual devices (zelvaro_wayland_input).
 set -euo pipefail
@@ -107,6 +107,13 @@ inside() {
   wait_for 20 shows 315 260 ffffff || fail "a window does not cover the clock with 前面表示 off: $(pixel 315 260)"
   kill "$other"
   wait "$other" 2>/dev/null || true
+
+  # At scale 2 the clock keeps its place in the layout, drawn at the output's scale.
+  swaymsg -q "output HEADLESS-1 scale 2"
+  wait_for 10 shows 315 260 000000 || fail "at scale 2 the face is not at its place: $(pixel 315 260)"
+  shows 303 253 000000 && fail "at scale 2 the panel is not at its place"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "${ZELVARO_SWAY_SHOT%.png}-scale2.png"
+  swaymsg -q "output HEADLESS-1 scale 1"
 
   # kill -9: the compositor removes the surfaces with the connection.
   kill -KILL "$APP_PID"
