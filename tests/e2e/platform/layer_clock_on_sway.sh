@@ -7,7 +7,7 @@
 # saved; the options button and Shift+F10 open the command menu below it and
 # the right button the options dialog; "OnTop" off puts it in the bottom
 # layer, under the window; at scale 2 it keeps its place. The wallpaper is the program's background surface,
-# no swaybg of its own. kill -9 leaves no surface. A pointer and a keyboard are
+# no swaybg of its own; the panic picture cross-fades in. kill -9 leaves no surface. A pointer and a keyboard are
 # played through sway's virtual devices (zelvaro_wayland_input).
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
@@ -47,7 +47,7 @@ inside() {
   bmp "$WORK/red/red.bmp" 400 300 ff0000
   bmp "$WORK/green/green.bmp" 400 300 00ff00
   ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1" \
-    "[WallDir]" "WallDir1=$WORK/red" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
+    "[WallDir]" "WallDir1=$WORK/red" "PanicWallPaper=$WORK/green/green.bmp" "[WallSw]" "WallChangeSw=1" "WallInterval=1:00:00" "StartWallChangeSw=1"
   start_clock DISPLAY="$xdisplay"
   # The face's black shows at the place, the panel's grey round it.
   wait_for 30 shows 215 160 000000 || fail "the clock's face does not show at its place: $(pixel 215 160)"
@@ -68,6 +68,19 @@ inside() {
   shows 215 160 000000 || fail "the other window covers the clock: $(pixel 215 160)"
   kill "$other"
   wait "$other" 2>/dev/null || true
+
+  # The panic button: the panic picture cross-fades in (a blend shows on the
+  # way), then only it shows.
+  input move 352 169 press 272 release 272
+  local seen="" colour
+  for _ in $(seq 40); do
+    colour=$(pixel 640 512)
+    seen="$seen $colour"
+    [ "$colour" = 00ff00 ] && break
+  done
+  wait_for 5 shows 640 512 00ff00 || fail "the panic picture does not show: $(pixel 640 512)"
+  echo "$seen" | tr ' ' '\n' | grep -qvE '^(ff0000|00ff00|)$' || fail "no blend showed on the way: $seen"
+  [ -n "${ZELVARO_SWAY_SHOT:-}" ] && echo "colours during the fade:$seen"
 
   # A drag on the panel round the face moves the clock; the place is saved.
   input move 202 152 press 272 move 250 200 move 302 252 release 272
