@@ -73,6 +73,9 @@ public:
     // Distances from the output's left and top edges (a surface anchored there).
     virtual void SetMargins(int left, int top) = 0;
     virtual void SetLayer(ShellLayer layer) = 0;
+    // Whether a click gives the surface the keyboard (for a surface made with
+    // `keyboard`); false also takes the keyboard from it now.
+    virtual void SetKeyboard(bool takes) = 0;
     // Called when the surface wants a frame: configured, resized, its scale
     // changed or a buffer came back after a frame was refused.
     virtual void OnRedraw(std::function<void()> redraw) = 0;

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QToolTip>
 
+#include <algorithm>
+
 namespace {
 
 Qt::MouseButton QtButton(platform::LayerPointer::Button button)
@@ -51,6 +53,7 @@ std::unique_ptr<LayerClock> LayerClock::Make(TfrmClock& clock, platform::LayerSh
     clock.installEventFilter(layer.get());
     if (auto* menu = clock.findChild<QMenu*>(QStringLiteral("PopupMenu1")))
         menu->installEventFilter(layer.get());
+    qApp->installEventFilter(layer.get());
     clock.show();
     layer->RenderSoon();
     return layer;
@@ -114,6 +117,12 @@ bool LayerClock::MakeSurface()
 
 bool LayerClock::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched != &clock_ &&
+        watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow() && window->windowType() != Qt::ToolTip)
+            OtherWindow(window, event->type() == QEvent::Show);
+    }
     if (watched == &clock_) {
         switch (event->type()) {
         case QEvent::UpdateRequest:
@@ -125,7 +134,7 @@ bool LayerClock::eventFilter(QObject* watched, QEvent* event)
             break;
         default: break;
         }
-    } else if (event->type() == QEvent::Show) {
+    } else if (event->type() == QEvent::Show && watched == clock_.findChild<QMenu*>(QStringLiteral("PopupMenu1"))) {
         KeepClear(static_cast<QWidget*>(watched));
     }
     return QObject::eventFilter(watched, event);
@@ -305,6 +314,22 @@ void LayerClock::Key(const platform::LayerKey& event)
     QKeyEvent qtEvent(event.pressed ? QEvent::KeyPress : QEvent::KeyRelease, key,
                       event.shift ? Qt::ShiftModifier : Qt::NoModifier);
     QApplication::sendEvent(&clock_, &qtEvent);
+}
+
+void LayerClock::OtherWindow(QWidget* window, bool shown)
+{
+    if (!surface_)
+        return;
+    if (shown) {
+        surface_->SetKeyboard(false);
+        return;
+    }
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const bool othersLeft = std::any_of(windows.begin(), windows.end(), [&](const QWidget* w) {
+        return w != window && w != &clock_ && w->isVisible() && w->windowType() != Qt::ToolTip;
+    });
+    if (!othersLeft)
+        surface_->SetKeyboard(true);
 }
 
 void LayerClock::KeepClear(QWidget* popup) const

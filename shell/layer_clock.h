@@ -53,6 +53,10 @@ private:
     QPoint Global(QPointF at) const;
     // The command menu opens where the surface does not cover it.
     void KeepClear(QWidget* popup) const;
+    // A menu or dialog of the program's shown: the surface lets the keyboard
+    // go to it (the compositor would keep the keys on the clock), and takes
+    // clicks for the keyboard again once none is left.
+    void OtherWindow(QWidget* window, bool shown);
 
     TfrmClock& clock_;
     platform::LayerShell& shell_;

@@ -44,6 +44,7 @@ public:
     void EndFrame() override {}
     void SetMargins(int, int) override {}
     void SetLayer(platform::ShellLayer) override {}
+    void SetKeyboard(bool) override {}
     void OnRedraw(std::function<void()>) override {}
     void OnPointer(std::function<void(const platform::LayerPointer&)>) override {}
     void OnKey(std::function<void(const platform::LayerKey&)>) override {}

@@ -50,6 +50,7 @@ WaylandLayerSurface::WaylandLayerSurface(WaylandConnection& connection, wl_surfa
         // an exclusive clock would take every key, so it gets none there.
         const bool onDemand = zwlr_layer_surface_v1_get_version(layer_) >=
                               ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND_SINCE_VERSION;
+        onDemand_ = onDemand;
         if (onDemand)
             zwlr_layer_surface_v1_set_keyboard_interactivity(layer_,
                                                              ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND);
@@ -171,6 +172,17 @@ void WaylandLayerSurface::SetLayer(ShellLayer layer)
     if (!canSetLayer_)
         return;
     zwlr_layer_surface_v1_set_layer(layer_, WireLayer(layer));
+    wl_surface_commit(surface_);
+    wl_display_flush(connection_.Display());
+}
+
+void WaylandLayerSurface::SetKeyboard(bool takes)
+{
+    if (!onDemand_)
+        return;
+    zwlr_layer_surface_v1_set_keyboard_interactivity(layer_,
+                                                     takes ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND
+                                                           : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE);
     wl_surface_commit(surface_);
     wl_display_flush(connection_.Display());
 }

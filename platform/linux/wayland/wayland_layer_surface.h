@@ -33,6 +33,7 @@ public:
     void EndFrame() override;
     void SetMargins(int left, int top) override;
     void SetLayer(ShellLayer layer) override;
+    void SetKeyboard(bool takes) override;
     void OnRedraw(std::function<void()> redraw) override { redraw_ = std::move(redraw); }
     void OnPointer(std::function<void(const LayerPointer&)> pointer) override { pointer_ = std::move(pointer); }
     void OnKey(std::function<void(const LayerKey&)> key) override { key_ = std::move(key); }
@@ -61,6 +62,7 @@ private:
     bool configured_ = false;
     bool wantsFrame_ = false;  // a frame was refused for want of a free buffer
     bool canSetLayer_ = false;
+    bool onDemand_ = false;  // the compositor knows keyboard use on demand
     int width_ = 0;
     int height_ = 0;
     int scale_ = 1;

@@ -5,8 +5,8 @@
 # workspace stays beneath it, no Xwayland window of the clock is mapped; the
 # place is kept on quit; a drag on its panel moves it and the new place is
 # saved; the options button and Shift+F10 open the command menu below it and
-# the right button the options dialog; "OnTop" off puts it in the bottom
-# layer, under the window; at scale 2 it keeps its place. The wallpaper is the program's background surface,
+# the right button the options dialog, which gets the keyboard; "OnTop" off
+# there, or at a start, puts it in the bottom layer, under the window; at scale 2 it keeps its place. The wallpaper is the program's background surface,
 # no swaybg of its own; the panic picture cross-fades in. kill -9 leaves no surface. A pointer and a keyboard are
 # played through sway's virtual devices (zelvaro_wayland_input).
 set -euo pipefail
@@ -62,8 +62,9 @@ inside() {
   [ -n "${ZELVARO_SWAY_SHOT:-}" ] && grim "$ZELVARO_SWAY_SHOT"
 
   # A tiled window over the whole workspace stays beneath the clock.
+  local other
   DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
-  local other=$!
+  other=$!
   wait_for 20 shows 640 900 ffffff || fail "the other window does not show: $(pixel 640 900)"
   shows 215 160 000000 || fail "the other window covers the clock: $(pixel 215 160)"
   kill "$other"
@@ -100,11 +101,26 @@ inside() {
   wait_for 5 eval '! shows 470 300 000000' || fail "Shift+F10 opened no menu"
   DISPLAY="$xdisplay" xdotool key Escape
   wait_for 5 shows 470 300 000000 || fail "Escape did not close the menu: $(pixel 470 300)"
-  # The right button on the options button opens the options dialog, a window.
-  input move 424 269 press 273 release 273
-  wait_for 10 eval 'DISPLAY="$xdisplay" xdotool search --onlyvisible --name "^Zelvaroの設定$" >/dev/null 2>&1' ||
-    fail "the right button on the options button opened no options dialog"
-  DISPLAY="$xdisplay" xdotool key Escape
+  # The right button on the options button opens the options dialog, a
+  # window that gets the keyboard: "Zelvaro前面表示" off there puts the clock
+  # in the bottom layer, beneath a tiled window, and on again above it.
+  on_top_item() {  # <OnTop value it leads to>
+    input move 424 269 press 273 release 273
+    wait_for 10 eval 'DISPLAY="$xdisplay" xdotool search --onlyvisible --name "^Zelvaroの設定$" >/dev/null 2>&1' ||
+      fail "the right button on the options button opened no options dialog"
+    sleep 0.5
+    # Second page (the focus goes to its first control), seven Tabs on: 前面表示; then OK.
+    DISPLAY="$xdisplay" xdotool key --delay 100 ctrl+Tab Tab Tab Tab Tab Tab Tab space Return
+    wait_for 5 grep -q "^OnTop=$1" zelvaro.INI || fail "前面表示 did not reach the settings: $(grep OnTop zelvaro.INI)"
+  }
+  on_top_item 0
+  DISPLAY="$xdisplay" xlogo -bg white -fg white >/dev/null 2>&1 &
+  other=$!
+  wait_for 20 shows 315 260 ffffff || fail "a window does not cover the clock with 前面表示 off: $(pixel 315 260)"
+  kill "$other"
+  wait "$other" 2>/dev/null || true
+  wait_for 5 shows 315 260 000000 || fail "the clock does not show again: $(pixel 315 260)"
+  on_top_item 1
   quit_clock
   grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=250' zelvaro.INI ||
     fail "the place dragged to was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
