@@ -106,8 +106,7 @@ int main(int argc, char** argv)
             zwlr_virtual_pointer_v1_motion_absolute(pointer, now_ms(), x, y, width, height);
             zwlr_virtual_pointer_v1_frame(pointer);
         } else if ((strcmp(step, "press") == 0 || strcmp(step, "release") == 0) && i + 1 < argc) {
-            const uint32_t state =
-                step[0] == 'p' ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED;
+            const uint32_t state = step[0] == 'p' ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED;
             zwlr_virtual_pointer_v1_button(pointer, now_ms(), (uint32_t)atoi(argv[++i]), state);
             zwlr_virtual_pointer_v1_frame(pointer);
         } else if (strcmp(step, "key") == 0 && i + 1 < argc) {
