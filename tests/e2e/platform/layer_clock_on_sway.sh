@@ -2,13 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The clock on a layer surface of a headless sway: sway makes a surface of the
 # program's in the top layer at the saved place, a tiled window covering the
-# workspace stays beneath it, no Xwayland window of the clock is mapped; the
-# place is kept on quit; a drag on its panel moves it and the new place is
-# saved; the options button and Shift+F10 open the command menu below it and
-# the right button the options dialog, which gets the keyboard; "OnTop" off
-# there, or at a start, puts it in the bottom layer, under the window; at scale 2 it keeps its place. The wallpaper is the program's background surface,
-# no swaybg of its own; the panic picture cross-fades in. kill -9 leaves no surface. A pointer and a keyboard are
-# played through sway's virtual devices (zelvaro_wayland_input).
+# workspace stays beneath it, no Xwayland window of the clock is mapped. A
+# drag on its panel moves it and "終了" saves the new place; the options button
+# and Shift+F10 open the command menu below it, the right button the options
+# dialog, which gets the keyboard; "OnTop" off there, or at a start, puts it
+# in the bottom layer, under the window; at scale 2 it keeps its place. The
+# wallpaper is the program's background surface, no swaybg of its own; the
+# panic picture cross-fades in. kill -9 leaves no surface. A pointer and a
+# keyboard are played through sway's virtual devices (zelvaro_wayland_input).
 set -euo pipefail
 SCRIPT=$(readlink -f "$0")
 HERE=$(dirname "$SCRIPT")
@@ -19,12 +20,6 @@ shows() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 start_clock() {
   env "$@" "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
   APP_PID=$!
-}
-
-quit_clock() {
-  kill -TERM "$APP_PID"
-  wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "the clock did not end on SIGTERM"
-  wait "$APP_PID" 2>/dev/null || true
 }
 
 bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
@@ -121,7 +116,11 @@ inside() {
   wait "$other" 2>/dev/null || true
   wait_for 5 shows 315 260 000000 || fail "the clock does not show again: $(pixel 315 260)"
   on_top_item 1
-  quit_clock
+  # "終了", the menu's last item: the program ends and saves the place it was dragged to.
+  input move 424 269 press 272 release 272 wait 700
+  DISPLAY="$xdisplay" xdotool key --delay 100 Up Return
+  wait_for 10 eval '! kill -0 "$APP_PID" 2>/dev/null' || fail "終了 did not end the program"
+  wait "$APP_PID" 2>/dev/null || true
   grep -q '^OffsetX=300' zelvaro.INI && grep -q '^OffsetY=250' zelvaro.INI ||
     fail "the place dragged to was not saved: $(grep Offset zelvaro.INI | tr '\n' ' ')"
   # "OnTop" off: the bottom layer, beneath a tiled window.
