@@ -12,6 +12,7 @@
 #include "shell/dialog_help_key.h"
 #include "shell/help_window.h"
 #include "shell/instance_name.h"
+#include "shell/layer_clock.h"
 #include "shell/modal_dialogs_stay_up.h"
 #include "shell/program_files.h"
 #include "shell/real_services.h"
@@ -151,6 +152,11 @@ int main(int argc, char** argv)
     sessionEnd.OnEnd([&window] { window.EndSession(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window] { window.SessionEnding(); });
 
-    window.show();
+    // Where the compositor offers layer surfaces, the clock is shown on one.
+    std::unique_ptr<LayerClock> layerClock;
+    if (platform::LayerShell* layers = services.LayerShell())
+        layerClock = LayerClock::Make(window, *layers);
+    if (!layerClock)
+        window.show();
     return app.exec();
 }

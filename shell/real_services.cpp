@@ -36,16 +36,27 @@ WallScreenSource ScreensOfThisDisplay()
     };
 }
 
+// The program's own connection for layer surfaces, when Qt runs through
+// Xwayland: a Qt window on Wayland proper could not place its menus beside a
+// surface Qt does not know. ZELVARO_LAYER_SHELL=0 keeps the clock a window.
+std::unique_ptr<platform::WaylandConnection> LayerConnection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || qgetenv("ZELVARO_LAYER_SHELL") == "0")
+        return nullptr;
+    return platform::WaylandConnection::Connect();
+}
+
 }  // namespace
 
 RealServices::RealServices(const std::string& settingsFile, const std::string& windowsDir)
-    : windowsDir_(windowsDir), saver_(platform::MakeScreenSaver()), profile_(settingsFile),
+    : windowsDir_(windowsDir), wayland_(LayerConnection()), saver_(platform::MakeScreenSaver()), profile_(settingsFile),
       registry_(platform::FileRegistry::DefaultPath()),
-      desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_)),
+      desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_, wayland_.get())),
       converter_(MakeImageWallConverter(registry_, ScreensOfThisDisplay())),
       wallpaper_{registry_, *desktop_, *converter_, memory_}, about_{browser_, launcher_, facts_}
 {
-    if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty())
+    // sway's window rules are for the clock window; a layer surface needs none.
+    if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty() && !wayland_)
         windowManager_ = std::make_unique<platform::SwayWindowManager>(sway);
 }
 

@@ -23,6 +23,7 @@
 #include "platform/linux/system/proc_mount_table.h"
 #include "platform/linux/system/system_clock.h"
 #include "platform/linux/system/timerfd_clock_set_watch.h"
+#include "platform/linux/wayland/wayland_connection.h"
 #include "shell/clock_services.h"
 #include "wallpaper/wallpaper_services.h"
 
@@ -43,9 +44,13 @@ public:
     const platform::FileReader& Files() const { return files_; }
     // The clock window's services, with the help window main made.
     ClockServices Services(platform::Help& help);
+    // Surfaces in the compositor's layers, where the program runs through
+    // Xwayland on a compositor that offers them; nullptr elsewhere.
+    platform::LayerShell* LayerShell() const { return wayland_.get(); }
 
 private:
     std::string windowsDir_;
+    std::unique_ptr<platform::WaylandConnection> wayland_;
     platform::SystemClock clock_;
     platform::SdlSound sound_;
     std::unique_ptr<platform::ScreenSaver> saver_;

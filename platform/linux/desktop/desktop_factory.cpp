@@ -11,6 +11,7 @@
 #include "platform/linux/shared/desktop_log.h"
 #include "platform/linux/sway/sway_ipc.h"
 #include "platform/linux/system/process_scan.h"
+#include "platform/linux/wayland/layer_wallpaper_desktop.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -122,15 +123,15 @@ DesktopSession CurrentSession()
 
 namespace {
 
-std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry,
-                                    const std::string& copyDir);
+std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry, const std::string& copyDir,
+                                    LayerShell* layers);
 
 }  // namespace
 
 std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
-                                          const std::string& copyDir)
+                                          const std::string& copyDir, LayerShell* layers)
 {
-    auto chain = Chain(session, registry, copyDir);
+    auto chain = Chain(session, registry, copyDir, layers);
     qCInfo(lcDesktop).noquote() << "wallpaper: " + QString::fromStdString(chain->Names()) + " for the desktop \"" +
                                        QString::fromStdString(session.desktop) +
                                        (session.wayland ? "\" on Wayland" : "\" on X11");
@@ -139,9 +140,19 @@ std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const R
 
 namespace {
 
-std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry, const std::string& copyDir)
+std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registry& registry, const std::string& copyDir,
+                                    LayerShell* layers)
 {
     std::vector<std::unique_ptr<Desktop>> backends;
+    if (layers && session.wayland &&
+        (!session.swaySocket.empty() || session.hyprland || !KnownDesktop(session.desktop))) {
+        // sway draws the background client it started (its "output bg") above
+        // later ones: started anew, with black, it goes beneath the program's.
+        std::function<void()> beneath;
+        if (!session.swaySocket.empty())
+            beneath = [socket = session.swaySocket] { SwayIpc(socket).Run("output * bg #000000 solid_color"); };
+        backends.push_back(std::make_unique<LayerWallpaperDesktop>(*layers, registry, std::move(beneath)));
+    }
     // sway draws its own background above any swaybg of ours: only sway
     // itself can change it.
     if (!session.swaySocket.empty()) {

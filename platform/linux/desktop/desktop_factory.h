@@ -2,6 +2,7 @@
 #pragma once
 // Chooses the wallpaper backends once, at start-up, for the running session.
 
+#include "platform/layer_shell.h"
 #include "platform/linux/desktop/desktop_chain.h"
 #include "platform/registry.h"
 
@@ -45,7 +46,10 @@ DesktopSession CurrentSession();
 // then the X11 root window on X11, or on Wayland a last one that fails and
 // says why in the log; the log names them. `copyDir` holds the uniquely named copies the desktop
 // services are handed.
+// `layers`, where the compositor offers layer surfaces: on sway, Hyprland and
+// the compositors without a desktop service, the program's own background
+// surfaces go first (swaybg and hyprpaper stay as the fall-back).
 std::unique_ptr<DesktopChain> MakeDesktop(const DesktopSession& session, const Registry& registry,
-                                          const std::string& copyDir);
+                                          const std::string& copyDir, LayerShell* layers = nullptr);
 
 }  // namespace platform

@@ -55,8 +55,39 @@ kde_start() {
   wait_for 20 eval 'shell_pixel 10 10 >/dev/null' || fail "KWin takes no screenshots"
 }
 
+# KWin offers layer shell: the clock is a surface of its top layer, at its
+# place above an activated window over the whole desktop (maximised; a
+# fullscreen window goes above the top layer, as above a window kept above),
+# and no Xwayland window.
+layer_clock_part() {
+  ini "[Location]" "OffsetX=200" "OffsetY=150" "OnTop=1"
+  start_clock ZELVARO_LAYER_SHELL=1
+  xlogo -geometry 1280x800+0+0 -bg white -fg white >/dev/null 2>&1 &
+  local other=$! id=""
+  wait_for 20 eval 'id=$(xdotool search --onlyvisible --classname "^xlogo$" 2>/dev/null | head -1); [ -n "$id" ]' ||
+    fail "the other window did not appear"
+  wmctrl -i -r "$id" -b add,maximized_vert,maximized_horz
+  xdotool windowactivate --sync "$id" 2>/dev/null || fail "KWin did not activate the other window"
+  wait_for 10 shows 1200 700 ffffff || fail "the maximised window does not show: $(shell_pixel 1200 700)"
+  wait_for 20 shows 215 160 000000 || fail "the clock's face is not above the active window: $(shell_pixel 215 160)"
+  shows 640 400 ffffff || fail "the maximised window does not show beside the clock"
+  [ -z "$(clock_window)" ] || fail "on KWin the clock is also an Xwayland window"
+  if [ -n "${ZELVARO_KDE_SHOT:-}" ]; then
+    /usr/bin/python3 "$HERE/kwin_pixel.py" --save "$WORK/shot.raw" 1280 800 &&
+      convert -size 1280x800 -depth 8 "bgra:$WORK/shot.raw" "$ZELVARO_KDE_SHOT"
+  fi
+  kill "$other"
+  wait "$other" 2>/dev/null || true
+  end_clock TERM
+  grep -q '^OffsetX=200' zelvaro.INI && grep -q '^OffsetY=150' zelvaro.INI ||
+    fail "the place was not kept on KWin: $(grep Offset zelvaro.INI | tr '\n' ' ')"
+}
+
 inside() {
   kde_start
+  layer_clock_part
+  # The clock as an Xwayland window from here on.
+  export ZELVARO_LAYER_SHELL=0
   find "$XDG_CONFIG_HOME" -name powermanagementprofilesrc -exec cat {} + >"$WORK/idle-before" 2>/dev/null || true
 
   start_clock_rotating_red KWin

@@ -25,7 +25,9 @@ window_is() { [ "$(window)" = "$1" ]; }
 has_window() { [ -n "$(window)" ]; }
 
 start_clock() {  # [env assignments...]: starts the clock in sway's session
-  env "$@" "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
+  # As a window through Xwayland, as where the compositor offers no layer
+  # surfaces (layer_clock_on_sway.sh tests the surface).
+  env "$@" ZELVARO_LAYER_SHELL=0 "$WORK/zelvaro" >>"$WORK/app.log" 2>&1 &
   APP_PID=$!
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Prints the colour (rrggbb) KWin shows at x y, from its own screenshot.
+"""Prints the colour (rrggbb) KWin shows at x y, from its own screenshot;
+with --save FILE W H, writes the screen's top-left W x H as raw BGRA to FILE.
 
 KWin hands the raw picture over a pipe whose end goes with the call; it
 lets any caller take it when KWin runs with
@@ -13,12 +14,16 @@ import dbus
 
 
 def main():
-    x, y = int(sys.argv[1]), int(sys.argv[2])
+    save = sys.argv[1] == "--save"
+    if save:
+        x, y, w, h = 0, 0, int(sys.argv[3]), int(sys.argv[4])
+    else:
+        x, y, w, h = int(sys.argv[1]), int(sys.argv[2]), 1, 1
     bus = dbus.SessionBus()
     shot = dbus.Interface(bus.get_object("org.kde.KWin", "/org/kde/KWin/ScreenShot2"), "org.kde.KWin.ScreenShot2")
     read_end, write_end = os.pipe()
     try:
-        meta = shot.CaptureArea(x, y, 1, 1, {"native-resolution": True}, dbus.types.UnixFd(write_end))
+        meta = shot.CaptureArea(x, y, w, h, {"native-resolution": True}, dbus.types.UnixFd(write_end))
     finally:
         os.close(write_end)
     data = b""
@@ -31,6 +36,10 @@ def main():
     # 32 bits a pixel (QImage's RGB32 and ARGB32 formats): blue, green, red, alpha in memory.
     if meta.get("type") != "raw" or len(data) < 4:
         sys.exit("no picture: %s" % dict(meta))
+    if save:
+        with open(sys.argv[2], "wb") as out:
+            out.write(data)
+        return
     print("%02x%02x%02x" % (data[2], data[1], data[0]))
 
 

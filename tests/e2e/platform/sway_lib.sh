@@ -19,7 +19,7 @@
 #   the mounts' propagation as it is gets a private tmpfs there.
 # ZELVARO_SWAY_SHARED_X11=1 takes the second way on any machine. Returns the
 # inside's status; 97 when the machine refuses the mounts it needs.
-SWAY_TEST_USER=zelvaro-e2e
+SWAY_TEST_USER=${ZELVARO_SWAY_USER:-zelvaro-e2e}
 
 sway_inside() {
   local limit=$1 script=$2 work=$3
