@@ -10,15 +10,6 @@
 #include <filesystem>
 #include <system_error>
 
-FileReadStatus ProbeImageFile(const std::string& path)
-{
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (path.empty() || !std::filesystem::exists(status))
-        return FileReadStatus::Missing;
-    return std::filesystem::is_regular_file(status) ? FileReadStatus::Ok : FileReadStatus::Unreadable;
-}
-
 int OpenImageFile(const std::string& path, FileReadStatus& status)
 {
     struct stat before {};
@@ -46,19 +37,6 @@ int OpenImageFile(const std::string& path, FileReadStatus& status)
     return fd;
 }
 
-std::FILE* OpenImageStream(const std::string& path, FileReadStatus& status)
-{
-    const int fd = OpenImageFile(path, status);
-    if (fd < 0)
-        return nullptr;
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (!f) {
-        ::close(fd);
-        status = FileReadStatus::Unreadable;
-    }
-    return f;
-}
-
 int ReopenImageFile(int fd)
 {
     struct stat held {};
@@ -76,34 +54,100 @@ int ReopenImageFile(int fd)
     return again;
 }
 
-FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
+ImageFile::ImageFile(const std::string& path) : path_(path)
+{
+    fd_ = OpenImageFile(path, status_);
+    if (fd_ < 0)
+        return;
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || info.st_size < 0) {
+        ::close(fd_);
+        fd_ = -1;
+        status_ = FileReadStatus::Unreadable;
+        return;
+    }
+    size_ = static_cast<uint64_t>(info.st_size);
+    // Read where it is, leaving the read position at the start for the reader.
+    while (headBytes_ < head_.size()) {
+        const ssize_t got = ::pread(fd_, head_.data() + headBytes_, head_.size() - headBytes_,
+                                    static_cast<off_t>(headBytes_));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        headBytes_ += static_cast<std::size_t>(got);
+    }
+}
+
+ImageFile::~ImageFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int ImageFile::Descriptor() const
+{
+    if (fd_ < 0)
+        return -1;
+    // A duplicate shares the read position, which goes back to the start.
+    const int own = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (own >= 0 && ::lseek(own, 0, SEEK_SET) != 0) {
+        ::close(own);
+        return -1;
+    }
+    return own;
+}
+
+std::FILE* ImageFile::Stream() const
+{
+    const int fd = Descriptor();
+    if (fd < 0)
+        return nullptr;
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
+FileReadStatus ImageFile::ReadAll(std::vector<uint8_t>& bytes, uintmax_t maxBytes) const
 {
     bytes.clear();
-    FileReadStatus status = FileReadStatus::Ok;
-    const int fd = OpenImageFile(path, status);
-    if (fd < 0)
-        return status;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || info.st_size < 0 || static_cast<uintmax_t>(info.st_size) > maxBytes) {
-        ::close(fd);
+    if (fd_ < 0)
+        return status_;
+    if (size_ > maxBytes)
         return FileReadStatus::Unreadable;
-    }
-    bytes.resize(static_cast<size_t>(info.st_size));
+    bytes.resize(static_cast<size_t>(size_));
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             break;
         done += static_cast<size_t>(got);
     }
-    ::close(fd);
     if (done != bytes.size()) {  // shrank or failed while being read
         bytes.clear();
         return FileReadStatus::Unreadable;
     }
     return FileReadStatus::Ok;
+}
+
+FileReadStatus ReadImageFile(const std::string& path, std::vector<uint8_t>& bytes, uintmax_t maxBytes)
+{
+    return ImageFile(path).ReadAll(bytes, maxBytes);
+}
+
+ImageRead DecodeWholeFile(const ImageFile& file, std::string_view format,
+                          const std::function<ImageRead(std::span<const uint8_t>)>& decode)
+{
+    std::vector<uint8_t> bytes;
+    switch (file.ReadAll(bytes)) {
+    case FileReadStatus::Ok: return decode(bytes);
+    case FileReadStatus::Missing:
+        return ImageRead::Failed(ReadFailure::Missing, std::string(format) + ": no such file");
+    default: return ImageRead::Failed(ReadFailure::Unreadable, std::string(format) + ": cannot read the file");
+    }
 }
 
 bool WriteFileBeside(const std::string& path, ByteParts parts)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The image component's engine: reads JPEG, GIF, TIFF, BMP, PNG, WebP, AVIF,
-// HEIC/HEIF and JPEG XL files into a
-// picture at a chosen colour depth and writes pictures as BMP files at a
+// The image component's engine: reads every format of the format table
+// (image_format.h: JPEG, GIF, TIFF, BMP, PNG, WebP, AVIF, HEIC/HEIF, JPEG XL,
+// Photo CD) into a picture at a chosen colour depth and writes pictures as BMP files at a
 // chosen depth. It never raises: every read and write returns a result whose
 // message, when not empty, is the text of the information box the display
 // side shows (captioned "情報", see ImageInfoBox::Report).
@@ -14,6 +14,7 @@
 //   if (!ImageInfoBox::Report(image.SaveAsBmp(target))) return;
 
 #include "image/image_file.h"
+#include "image/image_format.h"
 #include "image/image_read.h"
 #include "image/picture.h"
 
@@ -34,6 +35,7 @@ enum class ImageStatus {
 struct ImageResult {
     ImageStatus Status = ImageStatus::Ok;
     std::string Message;
+    std::string Reason;  // a failed reader's own words, for the log
     bool Ok() const { return Status == ImageStatus::Ok; }
 };
 
@@ -46,12 +48,16 @@ public:
     TPMultiImage();
 
     // Reads the file, choosing the reader by its first bytes (see
-    // image_kind.h); the name's extension (".jpg", ".jpeg", ".tif", ".heic"...
+    // image_format.h); the name's extension (".jpg", ".jpeg", ".tif", ".heic"...
     // in any case) picks only the message of a failed read. Every call reads,
     // even for the name already held, since the picture may have been
     // replaced since.
     ImageResult SetImageName(const std::string& name);
-    const std::string& ImageName() const { return imageName_; }
+    // The same for a file already opened, whose format the caller may have
+    // told already (nothing: told here).
+    ImageResult ReadImage(const ImageFile& file, const ImageFormat* format = nullptr);
+    // The format of the file last read successfully; nothing after a failure.
+    const ImageFormat* ReadFormat() const { return readFormat_; }
 
     // How large a picture the next reads need at least (see ScaleHint); the
     // JPEG and WebP readers then decode no larger than that. Empty: whole.
@@ -64,6 +70,8 @@ public:
     void SetPicture(DibPicture picture) { picture_ = std::move(picture); }
 
     ImageReadDepth ImageReadRes = lAutoMatic;
+    // Photo CD pictures are read with their border trimmed.
+    bool PhotoCdCutOff = false;
     ImageWriteDepth ImageWriteRes = sAutoMatic;
     bool ImageDither = true;
     std::string DefSaveFilename;
@@ -82,7 +90,7 @@ public:
     int WriteDepth() const;
 
 private:
-    std::string imageName_;
+    const ImageFormat* readFormat_ = nullptr;
     int imageBitCount_ = 0;
     DibPicture picture_;
     int displayBits_ = 24;

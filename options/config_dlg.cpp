@@ -92,7 +92,7 @@ TConfigDlg::TConfigDlg(platform::Help& help, platform::Sound& sound, std::string
                                  std::pair{sbtnDir3Open, edtWallDir3}}) {
         connect(button, &QToolButton::clicked, this, [this, field = field] { PickDirectory(field); });
     }
-    connect(sbtnPanicOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtPanic, kImageFileTypes); });
+    connect(sbtnPanicOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtPanic, ImageFileTypes()); });
     connect(sbtnBmpOpen, &QToolButton::clicked, this, [this] { PickImageFile(edtAlarmBmpFile, kBmpFileTypes); });
     for (auto [button, field] :
          {std::pair{sbtnJustOpen, edtJustWave}, std::pair{sbtnHalfOpen, edtHalfWave},
@@ -191,14 +191,14 @@ void TConfigDlg::PickDirectory(QLineEdit* field)
 {
     ErrorHandler::Run([&] {
         TfrmOpenBmp picker(mountTable_);
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         picker.OpenNear(Text(field), QStandardPaths::PicturesLocation);
         if (picker.exec() == QDialog::Accepted)
             field->setText(Text(picker.Directory()));
     });
 }
 
-void TConfigDlg::PickImageFile(QLineEdit* field, const char* fileTypes)
+void TConfigDlg::PickImageFile(QLineEdit* field, const std::string& fileTypes)
 {
     ErrorHandler::Run([&] {
         TfrmOpenBmp picker(mountTable_);

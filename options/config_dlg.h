@@ -115,7 +115,7 @@ private:
 
     // The picker buttons: the field changes only when the picker closed with OK.
     void PickDirectory(QLineEdit* field);
-    void PickImageFile(QLineEdit* field, const char* fileTypes);
+    void PickImageFile(QLineEdit* field, const std::string& fileTypes);
     void PickSoundFile(QLineEdit* field);
 
     platform::Help& help_;

@@ -2,6 +2,7 @@
 #include "options/file_types.h"
 
 #include "base/text_helpers.h"
+#include "image/image_format.h"
 #include "options/brk_apart.h"
 
 namespace {
@@ -51,6 +52,32 @@ std::vector<FileType> ParseFileTypes(const std::string& text)
     for (std::size_t i = 0; i < pieces.size(); i += 2)
         types.push_back({pieces[i], i + 1 < pieces.size() ? pieces[i + 1] : std::string("*")});
     return types;
+}
+
+std::string ImagePatterns()
+{
+    std::string patterns;
+    for (const bool listedFirst : {true, false})
+        for (const ImageFormat* format : ImageFormats())
+            for (const FileExtension& extension : format->Extensions)
+                if (extension.ListedFirst == listedFirst)
+                    patterns += (patterns.empty() ? "*." : ";*.") + AsciiUpper(std::string(extension.Spelling));
+    return patterns;
+}
+
+std::string ImageFileTypes()
+{
+    return std::string(kBmpFileTypes) + "|画像ﾌｧｲﾙ|" + ImagePatterns();
+}
+
+std::string TileFileTypes()
+{
+    return "画像ﾌｧｲﾙ|" + ImagePatterns() + "|" + kBmpFileTypes;
+}
+
+std::string OpenBmpOwnFileTypes()
+{
+    return std::string(kBmpFileTypes) + "|画像ファイル|" + ImagePatterns();
 }
 
 bool MatchesFilePattern(const std::string& name, const std::string& patterns)

@@ -21,18 +21,15 @@ std::vector<FileType> ParseFileTypes(const std::string& text);
 // without a dot, as it always has.
 bool MatchesFilePattern(const std::string& name, const std::string& patterns);
 
+// Every spelling of the format table's names as one pattern list
+// ("*.BMP;*.JPG;..."): the patterns the pickers have always shown first, the
+// other common spellings of the same formats after them.
+std::string ImagePatterns();
+
 // The image picker's types as the options dialog and the tile and centre
-// commands give them, and the pickers' own. The patterns the pickers have
-// always shown come first; the other common spellings of the same formats
-// follow.
-inline constexpr const char* kImageFileTypes =
-    "Bitmap File(*.BMP)|*.BMP|画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
-    "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.HEICS;*.AVIFS";
+// commands give them, and the pickers' own.
+std::string ImageFileTypes();
+std::string TileFileTypes();
+std::string OpenBmpOwnFileTypes();
 inline constexpr const char* kBmpFileTypes = "Bitmap File(*.BMP)|*.BMP";
-inline constexpr const char* kTileFileTypes =
-    "画像ﾌｧｲﾙ|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
-    "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.HEICS;*.AVIFS|Bitmap File(*.BMP)|*.BMP";
-inline constexpr const char* kOpenBmpOwnFileTypes =
-    "Bitmap File(*.BMP)|*.BMP|画像ファイル|*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
-    "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.HEICS;*.AVIFS";
 inline constexpr const char* kOpenWavFileTypes = "Wave File(*.wav)|*.WAV|All Files(*.*)|*.*";

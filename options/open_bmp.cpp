@@ -2,7 +2,6 @@
 #include "options/open_bmp.h"
 
 #include "base/ui/path_text.h"
-#include "image/image_kind.h"
 #include "image/views/multi_image_view.h"
 #include "options/file_types.h"
 
@@ -46,8 +45,6 @@ TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
     PMImage->Engine().ImageDither = true;
     PMImage->setGeometry(2, 2, 165, 129);
     SPicPanel->setFixedSize(169, 133);
-    Pcd.SetPictureSize(pcdMedium);
-    Pcd.SetCutOff(false);
 
     auto* row = new QHBoxLayout;
     row->addWidget(chkPreView, 0, Qt::AlignTop);
@@ -55,7 +52,7 @@ TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, QWidget* parent)
     row->addStretch();
     ExtraArea()->addLayout(row);
 
-    SetFileTypes(kOpenBmpOwnFileTypes);
+    SetFileTypes(OpenBmpOwnFileTypes());
     connect(chkPreView, &QCheckBox::clicked, this, &TfrmOpenBmp::chkPreViewClick);
     FinishLayout();
 }
@@ -81,19 +78,12 @@ void TfrmOpenBmp::ShowPreview()
         return;
     const BusyCursor busy;
     try {
-        // The whole path is used: names here may be far longer than 255 bytes.
-        if (ReaderKindOf(path) == ImageKind::PhotoCd) {
-            if (Pcd.SetPictureName(path))
-                PMImage->SetPicture(Pcd.Picture());
-            else
-                PMImage->SetPicture(DibPicture{});
-        } else {
-            // The previous picture goes first, so a broken file's box never
-            // stands over a preview of another file.
-            PMImage->SetPicture(DibPicture{});
-            PMImage->repaint();
-            PMImage->SetImageName(PathText(path));
-        }
+        // The whole path is used: names here may be far longer than 255
+        // bytes. The previous picture goes first, so a broken file's box
+        // never stands over a preview of another file.
+        PMImage->SetPicture(DibPicture{});
+        PMImage->repaint();
+        PMImage->SetImageName(PathText(path));
     } catch (const std::exception& e) {
         qCDebug(lcOptions, "preview of %s failed: %s", path.c_str(), e.what());
     }

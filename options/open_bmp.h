@@ -2,9 +2,9 @@
 #pragma once
 // The image picker "画像ﾌｧｲﾙの選択": the file lists of FilePicker with a
 // preview of the selected picture, 165 × 129, scaled to fit with its
-// proportions kept. Photo CD files are read by the hidden Photo CD reader.
+// proportions kept, read by the image component in every format it knows
+// (Photo CD included, its border kept).
 
-#include "image/formats/photo_cd/photo_cd.h"
 #include "options/file_picker.h"
 
 class QCheckBox;
@@ -16,8 +16,6 @@ class TfrmOpenBmp : public FilePicker {
     Q_OBJECT
 public:
     explicit TfrmOpenBmp(const std::string& mountTable, QWidget* parent = nullptr);
-
-    TPcd Pcd;
 
     // Shows the selected file in the preview. Read errors are swallowed (the
     // image component shows its own box); the busy cursor is always put back.

@@ -55,7 +55,7 @@ void TfrmClock::PickWallPaper(const char* tileValue)
 {
     ErrorHandler::Run([this, tileValue] {
         TfrmOpenBmp picker(services_.mounts.Text());
-        picker.SetFileTypes(kTileFileTypes);
+        picker.SetFileTypes(TileFileTypes());
         picker.OpenNear(std::string(), QStandardPaths::PicturesLocation);
         if (picker.exec() != QDialog::Accepted)
             return;

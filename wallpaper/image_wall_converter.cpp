@@ -3,9 +3,9 @@
 
 #include "base/text_helpers.h"
 #include "base/translatable.h"
+#include "base/zelvaro_error.h"
 #include "image/fit/screen_fit.h"
-#include "image/formats/photo_cd/photo_cd.h"
-#include "image/image_kind.h"
+#include "image/formats/photo_cd/photo_cd_format.h"
 #include "image/multi_image.h"
 #include "platform/wallpaper_mode.h"
 
@@ -79,8 +79,9 @@ std::optional<ScreenTarget> TargetFor(platform::WallpaperMode mode, const WallSc
     return ScreenTarget{*fit, w, h};
 }
 
-// The clock window's hidden image component PMImage and Photo CD reader Pcd1,
-// set as the window's layout sets them.
+// The clock window's hidden image component PMImage, set as the window's
+// layout sets it; it reads Photo CD files too, their border trimmed as the
+// Photo CD reader Pcd1 was set to.
 class ImageWallConverter : public WallConverter {
 public:
     ImageWallConverter(const platform::Registry& registry, WallScreenSource screens)
@@ -89,8 +90,7 @@ public:
         PMImage.ImageReadRes = lAutoMatic;
         PMImage.ImageWriteRes = sAutoMatic;
         PMImage.ImageDither = true;
-        Pcd1.SetPictureSize(pcdMedium);
-        Pcd1.SetCutOff(true);
+        PMImage.PhotoCdCutOff = true;
     }
 
     const DibPicture* WrittenPicture() const override { return written_; }
@@ -112,7 +112,8 @@ public:
         PMImage.SetPicture(DibPicture{});
     }
 
-    bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) override
+    bool ConvertToBmp(const ImageFile& file, const ImageFormat* format, bool colorDecSw,
+                      const std::string& bmpPath) override
     {
         written_ = nullptr;
         notice_ = {};
@@ -124,7 +125,7 @@ public:
         const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
         const std::optional<ScreenTarget> target = FitOf(mode) ? TargetFor(mode, Screens()) : std::nullopt;
         PMImage.SetScaleHint(target ? ScaleHintFor(target->fit, target->width, target->height) : ScaleHint{});
-        if (!Read(file, photoCd))
+        if (!Keep(PMImage.ReadImage(file, format)))
             return false;
         // A reader may have made it the screen's size already (a JPEG
         // photo reduced as it was decoded); such a picture is its own fit.
@@ -135,6 +136,7 @@ public:
                 return false;
             PMImage.SetPicture(std::move(fitted));
         }
+        const bool photoCd = PMImage.ReadFormat() == &kPhotoCdFormat;
         return Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
     }
 
@@ -167,7 +169,7 @@ public:
             const std::string& file = files[failed];
             const WallMonitor& monitor = monitors[i];
             PMImage.SetScaleHint(fit ? ScaleHintFor(*fit, monitor.width, monitor.height) : ScaleHint{});
-            if (!Read(file, ReaderKindOf(file) == ImageKind::PhotoCd))
+            if (!Keep(PMImage.SetImageName(file)))
                 return false;
             // A picture the fit finds no memory for ends the attempt too.
             if (!LayOnMonitor(PMImage.Picture(), monitor, mode, canvas))
@@ -194,23 +196,6 @@ private:
     {
         const WallMonitor screen = ScreenSize(screens);
         return MonitorsOnScreen(screens.monitors, screen.width, screen.height, ignored);
-    }
-
-    // Reads a file into PMImage (a Photo CD file through Pcd1). A Photo CD
-    // file that cannot be opened keeps the reader's previous picture, and a
-    // failed read keeps the component's: showing either would be wrong, so
-    // the attempt ends here, the component's failure told in its box.
-    bool Read(const std::string& file, bool photoCd)
-    {
-        if (photoCd) {
-            if (!Pcd1.SetPictureName(file)) {
-                notice_ = {Pcd1.Message(), false};
-                return false;
-            }
-            PMImage.SetPicture(Pcd1.Picture());
-            return true;
-        }
-        return Keep(PMImage.SetImageName(file));
     }
 
     // Writes PMImage's picture at the depth asked for.
@@ -240,18 +225,22 @@ private:
         return true;
     }
 
-    // Keeps what the component has to tell; true when the step succeeded.
+    // Keeps what the component has to tell; true when the step succeeded. A
+    // failed read ends the attempt, its failure told in the component's box;
+    // a reader's failure the component has no box for (a Photo CD file cut
+    // short) is raised, so the attempt ends logged but not told.
     bool Keep(const ImageResult& result)
     {
         if (!result.Message.empty())
             notice_ = {result.Message, true};
+        else if (!result.Ok() && !result.Reason.empty())
+            throw ZelvaroError(result.Reason);
         return result.Ok();
     }
 
     const platform::Registry& registry_;
     WallScreenSource screens_;
     TPMultiImage PMImage;
-    TPcd Pcd1;
     const DibPicture* written_ = nullptr;
     WallNotice notice_;
     std::vector<WallMonitor> ignoredBefore_;  // the monitors outside the screen the log has named

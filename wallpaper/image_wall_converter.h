@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The converter ApplyWallPaper uses: every picture format through the image
-// component, Photo CD through the Photo CD reader, written as BMP. A picture
+// The converter ApplyWallPaper uses: every picture format (Photo CD too)
+// through the image component, written as BMP. A picture
 // shown fitted, filled, stretched or spanned (the registry's
 // "WallpaperStyle") is written at the screen's size.
 

@@ -3,7 +3,8 @@
 
 #include "base/text_helpers.h"
 #include "base/translatable.h"
-#include "image/image_kind.h"
+#include "image/formats/bmp/bmp_format.h"
+#include "image/image_format.h"
 #include "wallpaper/wall_image.h"
 
 #include <algorithm>
@@ -99,13 +100,12 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     return Outcome::Applied;
 }
 
-bool WallApplier::Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed)
+bool WallApplier::Convert(const std::vector<std::string>& files, const ImageFile* single, const ImageFormat* format,
+                          const std::string& part, std::string& failed)
 {
     failed = files.front();
-    if (files.size() == 1) {
-        const bool photoCd = ReaderKindOf(files.front()) == ImageKind::PhotoCd;
-        return converter_.ConvertToBmp(files.front(), photoCd, settings_.ColorDecSw, part);
-    }
+    if (single)
+        return converter_.ConvertToBmp(*single, format, settings_.ColorDecSw, part);
     std::size_t index = 0;
     const bool ok = converter_.ConvertPerMonitor(files, settings_.ColorDecSw, part, index);
     if (!ok && index < files.size())
@@ -128,7 +128,11 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     // One bitmap is shown as it is, unless it is to be made the screen's
     // size; pictures for several monitors are always composed into a new one.
     // A JPEG named ".bmp" is no bitmap the desktop could show: it is converted.
-    if (files.size() == 1 && ReaderKindOf(files.front()) == ImageKind::Bmp && !converter_.MakesScreenSize())
+    // A single file is opened and told once, here, for the whole change.
+    const std::optional<ImageFile> single = files.size() == 1 ? std::optional<ImageFile>(std::in_place, files.front())
+                                                              : std::nullopt;
+    const ImageFormat* format = single ? ReaderFormatOf(*single) : nullptr;
+    if (format == &kBmpFormat && !converter_.MakesScreenSize())
         return files.front();
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed
@@ -141,7 +145,7 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     converter_.SetBeforeWrite([&](const DibPicture& picture) { early = desktop_.PrepareFrom(picture); });
     noMemory = false;
     try {
-        ok = Convert(files, part, failed);
+        ok = Convert(files, single ? &*single : nullptr, format, part, failed);
     } catch (const std::bad_alloc&) {
         noMemory = true;
     } catch (const std::system_error& e) {

@@ -82,7 +82,10 @@ private:
     void LogConversionError(const std::vector<std::string>& files, const std::exception& e);
     // Converts the files into `part`; `failed` names the one that failed.
     // Throws what the conversion throws.
-    bool Convert(const std::vector<std::string>& files, const std::string& part, std::string& failed);
+    // `single` is the one file, already opened, of `format`; nothing for a
+    // picture per monitor.
+    bool Convert(const std::vector<std::string>& files, const ImageFile* single, const ImageFormat* format,
+                 const std::string& part, std::string& failed);
 
     platform::Desktop& desktop_;
     WallConverter& converter_;

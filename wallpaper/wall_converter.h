@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Converting an image file into the bitmap the desktop shows. The image
-// component (JPEG, GIF, TIFF) and the Photo CD reader sit behind this.
+// component and its format table sit behind this.
+
+#include "image/image_format.h"
 
 #include <cstddef>
 #include <functional>
@@ -32,12 +34,14 @@ struct WallNotice {
 class WallConverter {
 public:
     virtual ~WallConverter() = default;
-    // Reads `file` (a Photo CD file when `photoCd`) and writes it as a BMP to
-    // `bmpPath`, reduced to 256 colours as ChooseWallWriteRes says. False when
+    // Reads the opened `file` (of `format` when the caller has told it;
+    // nothing: told here) and writes it as a BMP to `bmpPath`, reduced to 256
+    // colours as ChooseWallWriteRes says. False when
     // the file could not be read or the bitmap not written; FailureNotice then
     // says what to tell the user, and `bmpPath` may hold a partial file,
     // which the caller removes.
-    virtual bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDecSw, const std::string& bmpPath) = 0;
+    virtual bool ConvertToBmp(const ImageFile& file, const ImageFormat* format, bool colorDecSw,
+                              const std::string& bmpPath) = 0;
     // A picture per monitor: reads files[i] for monitor i and writes one BMP
     // of the whole screen to `bmpPath`, each picture laid at its monitor's
     // place in the registry's mode (LayOnMonitor), reduced to 256 colours as

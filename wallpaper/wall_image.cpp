@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_image.h"
 
-#include "image/image_kind.h"
+#include "image/image_format.h"
 
 bool IsWallImage(std::string_view name)
 {
-    return ImageKindOfName(name) != ImageKind::Unknown;
+    return FormatOfName(name) != nullptr;
 }
 
 std::string JoinWallPath(std::string_view dir, std::string_view name)

@@ -118,12 +118,7 @@ ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     return out;
 }
 
-ImageRead DecodeAvifFile(const std::string& path, const ScaleHint& hint)
+ImageRead DecodeAvifFile(const ImageFile& file, const ScaleHint& hint)
 {
-    std::vector<uint8_t> bytes;
-    switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: return DecodeAvif(bytes, hint);
-    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "AVIF: no such file");
-    default: return ImageRead::Failed(ReadFailure::Unreadable, "AVIF: cannot read the file");
-    }
+    return DecodeWholeFile(file, "AVIF", [&](std::span<const uint8_t> bytes) { return DecodeAvif(bytes, hint); });
 }

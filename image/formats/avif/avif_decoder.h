@@ -7,6 +7,7 @@
 // block says) into a bottom-up blue-green-red bitmap; an alpha channel is
 // left out. Without libavif the file goes to libheif.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -14,4 +15,4 @@
 #include <string>
 
 ImageRead DecodeAvif(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
-ImageRead DecodeAvifFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeAvifFile(const ImageFile& file, const ScaleHint& hint = {});

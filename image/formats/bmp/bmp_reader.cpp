@@ -263,13 +263,7 @@ ImageRead DecodeBmp(std::span<const uint8_t> b)
     return r;
 }
 
-ImageRead ReadBmpFile(const std::string& path)
+ImageRead ReadBmpFile(const ImageFile& file)
 {
-    std::vector<uint8_t> bytes;
-    switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: break;
-    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "BMP: no such file");
-    default: return ImageRead::Failed(ReadFailure::Unreadable, "BMP: cannot read the file");
-    }
-    return DecodeBmp(bytes);
+    return DecodeWholeFile(file, "BMP", DecodeBmp);
 }

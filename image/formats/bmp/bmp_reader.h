@@ -4,6 +4,7 @@
 // and RLE8, bit-field masks, top-down rows, core (12-byte) headers. Indexed
 // pictures keep their depth and palette; 16 and 32 bits become 24 bits.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 #include <string>
 
 // Reads a bitmap file.
-ImageRead ReadBmpFile(const std::string& path);
+ImageRead ReadBmpFile(const ImageFile& file);
 
 // Decodes bitmap file bytes (the 14-byte file header first); a failure is
 // always NotValid.

@@ -135,18 +135,14 @@ ImageRead DecodeGif(std::span<const uint8_t> bytes)
     return DecodeOpened(DGifOpen(&reader, ReadFromMemory, &error), bytes.size());
 }
 
-ImageRead DecodeGifFile(const std::string& path)
+ImageRead DecodeGifFile(const ImageFile& file)
 {
     int error = 0;
-    FileReadStatus status = FileReadStatus::Ok;
-    const int fd = OpenImageFile(path, status);
+    const int fd = file.Descriptor();
     if (fd < 0)
-        return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
-                                 "GIF: cannot open the file");
-    struct stat st {};
-    const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
+        return ImageRead::Failed(OpenFailureOf(file), "GIF: cannot open the file");
     FileReader reader(fd);  // closes the descriptor
-    return DecodeOpened(DGifOpen(&reader, ReadFromFile, &error), size);
+    return DecodeOpened(DGifOpen(&reader, ReadFromFile, &error), file.Size());
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // picture with the file's colour map. Frames reaching outside the screen are
 // clipped; transparent pixels show the screen's background colour.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -11,4 +12,4 @@
 #include <string>
 
 ImageRead DecodeGif(std::span<const uint8_t> bytes);
-ImageRead DecodeGifFile(const std::string& path);
+ImageRead DecodeGifFile(const ImageFile& file);

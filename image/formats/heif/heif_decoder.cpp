@@ -234,12 +234,7 @@ ImageRead DecodeHeifPicture(std::span<const uint8_t> bytes, int topLevelIndex, c
     return out;
 }
 
-ImageRead DecodeHeifFile(const std::string& path, const ScaleHint& hint)
+ImageRead DecodeHeifFile(const ImageFile& file, const ScaleHint& hint)
 {
-    std::vector<uint8_t> bytes;
-    switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: return DecodeHeif(bytes, hint);
-    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "HEIF: no such file");
-    default: return ImageRead::Failed(ReadFailure::Unreadable, "HEIF: cannot read the file");
-    }
+    return DecodeWholeFile(file, "HEIF", [&](std::span<const uint8_t> bytes) { return DecodeHeif(bytes, hint); });
 }

@@ -8,6 +8,7 @@
 // as long as it stays large enough, since libheif itself decodes only at
 // full size.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -19,4 +20,4 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint = {})
 // in the file's order) in place of its primary one: the pictures of a dynamic
 // wallpaper.
 ImageRead DecodeHeifPicture(std::span<const uint8_t> bytes, int topLevelIndex, const ScaleHint& hint = {});
-ImageRead DecodeHeifFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeHeifFile(const ImageFile& file, const ScaleHint& hint = {});

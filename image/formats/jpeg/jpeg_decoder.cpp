@@ -515,10 +515,9 @@ ImageRead DecodeJpeg(std::span<const uint8_t> bytes, const ScaleHint& hint)
     return Run(Source{bytes, nullptr}, hint);
 }
 
-ImageRead DecodeJpegFile(const std::string& path, const ScaleHint& hint)
+ImageRead DecodeJpegFile(const ImageFile& file, const ScaleHint& hint)
 {
-    FileReadStatus status = FileReadStatus::Ok;
-    std::FILE* f = OpenImageStream(path, status);
+    std::FILE* f = file.Stream();
     if (!f)
         return ImageRead::Failed(ReadFailure::Unreadable, "JPEG: cannot open the file");
     ImageRead out = Run(Source{{}, f}, hint);

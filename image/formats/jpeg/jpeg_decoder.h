@@ -8,6 +8,7 @@
 // over the upper rows without making pixels of them and decodes the lower
 // third, through its own reading of the same file.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -19,4 +20,4 @@
 // With a hint, the picture is decoded at the fewest eighths of its size
 // (libjpeg-turbo's scaled decoding) that still meet it.
 ImageRead DecodeJpeg(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
-ImageRead DecodeJpegFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeJpegFile(const ImageFile& file, const ScaleHint& hint = {});

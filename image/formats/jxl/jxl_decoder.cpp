@@ -191,12 +191,7 @@ ImageRead DecodeJxl(std::span<const uint8_t> bytes)
     }
 }
 
-ImageRead DecodeJxlFile(const std::string& path)
+ImageRead DecodeJxlFile(const ImageFile& file)
 {
-    std::vector<uint8_t> bytes;
-    switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: return DecodeJxl(bytes);
-    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "JPEG XL: no such file");
-    default: return ImageRead::Failed(ReadFailure::Unreadable, "JPEG XL: cannot read the file");
-    }
+    return DecodeWholeFile(file, "JPEG XL", DecodeJxl);
 }

@@ -6,6 +6,7 @@
 // extra channel) comes through its profile in sRGB. An animated file gives
 // its first frame.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -13,4 +14,4 @@
 #include <string>
 
 ImageRead DecodeJxl(std::span<const uint8_t> bytes);
-ImageRead DecodeJxlFile(const std::string& path);
+ImageRead DecodeJxlFile(const ImageFile& file);

@@ -30,6 +30,15 @@ private:
 
 }  // namespace
 
+ImageRead DecodePcdFile(const ImageFile& file, PcdSize size, bool cutOff)
+{
+    std::FILE* f = file.Stream();
+    if (!f)
+        return ImageRead::Failed(OpenFailureOf(file), "PCD: cannot open the file");
+    FileSource source(f);
+    return DecodePcd(source, size, cutOff);
+}
+
 bool TPcd::SetPictureName(const std::string& name)
 {
     pictureName_ = name;
@@ -66,14 +75,12 @@ void TPcd::ReadPicture()
         return;
     }
     // Regular files only: a directory, a FIFO or a device is no picture.
-    FileReadStatus status = FileReadStatus::Ok;
-    std::FILE* f = OpenImageStream(pictureName_, status);
-    if (!f) {
+    const ImageFile file(pictureName_);
+    if (!file.Ok()) {
         error_ = true;
         return;
     }
-    FileSource source(f);
-    ImageRead read = DecodePcd(source, pictureSize_, cutOff_);
+    ImageRead read = DecodePcdFile(file, pictureSize_, cutOff_);
     if (!read.Ok())
         throw ZelvaroError(read.Reason);  // the old picture stays
     picture_ = std::move(read.Picture);

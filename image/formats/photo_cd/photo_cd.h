@@ -5,9 +5,14 @@
 // failed seek) raise ZelvaroError; the previous picture is kept then.
 
 #include "image/formats/photo_cd/photo_cd_decoder.h"
+#include "image/image_file.h"
 #include "image/picture.h"
 
 #include <string>
+
+// Decodes one base resolution of an opened Photo CD file; a file that cannot
+// be opened fails as it was found, one cut short with kPcdReadError.
+ImageRead DecodePcdFile(const ImageFile& file, PcdSize size, bool cutOff);
 
 class TPcd {
 public:

@@ -103,14 +103,12 @@ bool ReadPixels(png_structp png, int w, int h, const std::optional<Reduction>& r
 
 }  // namespace
 
-ImageRead DecodePngFile(const std::string& path, const ScaleHint& hint)
+ImageRead DecodePngFile(const ImageFile& file, const ScaleHint& hint)
 {
-    FileReadStatus status = FileReadStatus::Ok;
-    std::FILE* f = OpenImageStream(path, status);
+    std::FILE* f = file.Stream();
     if (!f)
         return ImageRead::Failed(ReadFailure::Unreadable, "PNG: cannot open the file");
-    struct stat st {};
-    const uint64_t fileBytes = ::fstat(::fileno(f), &st) == 0 && st.st_size > 0 ? uint64_t(st.st_size) : 0;
+    const uint64_t fileBytes = file.Size();
     // Inflated in one go where it can be; otherwise libpng streams the file.
     InflatedPngStream inflated;
     const bool inflatedWhole = inflated.Prepare(f, fileBytes);

@@ -10,8 +10,9 @@
 // large file is never held whole; an interlaced file, whose rows come in
 // several passes, is read whole first.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <string>
 
-ImageRead DecodePngFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodePngFile(const ImageFile& file, const ScaleHint& hint = {});

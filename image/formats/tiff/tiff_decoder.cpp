@@ -222,16 +222,14 @@ ImageRead DecodeTiff(std::span<const uint8_t> bytes)
                         reopen);
 }
 
-ImageRead DecodeTiffFile(const std::string& path)
+ImageRead DecodeTiffFile(const ImageFile& file)
 {
     SilenceLibtiff();
-    FileReadStatus status = FileReadStatus::Ok;
-    const int fd = OpenImageFile(path, status);
+    const int fd = file.Descriptor();
     if (fd < 0)
-        return ImageRead::Failed(status == FileReadStatus::Missing ? ReadFailure::Missing : ReadFailure::Unreadable,
-                                 "TIFF: cannot open the file");
-    struct stat st {};
-    const uint64_t size = ::fstat(fd, &st) == 0 && st.st_size > 0 ? static_cast<uint64_t>(st.st_size) : 0;
+        return ImageRead::Failed(OpenFailureOf(file), "TIFF: cannot open the file");
+    const std::string& path = file.Path();
+    const uint64_t size = file.Size();
     TIFF* opened = TIFFFdOpen(fd, path.c_str(), "r");
     if (!opened)  // TIFFClose closes the descriptor of an opened file only
         ::close(fd);

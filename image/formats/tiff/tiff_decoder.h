@@ -4,6 +4,7 @@
 // knows (strips, tiles, LZW, Deflate, PackBits, JPEG, palette, grey, 16-bit
 // samples, any orientation); the first image of the file as 24 bits.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -12,4 +13,4 @@
 
 ImageRead DecodeTiff(std::span<const uint8_t> bytes);
 // Reads the file through libtiff's own file access (mapped, not copied).
-ImageRead DecodeTiffFile(const std::string& path);
+ImageRead DecodeTiffFile(const ImageFile& file);

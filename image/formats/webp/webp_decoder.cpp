@@ -153,12 +153,7 @@ ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint)
     return read;
 }
 
-ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint)
+ImageRead DecodeWebpFile(const ImageFile& file, const ScaleHint& hint)
 {
-    std::vector<uint8_t> bytes;
-    switch (ReadImageFile(path, bytes)) {
-    case FileReadStatus::Ok: return DecodeWebp(bytes, hint);
-    case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "WebP: no such file");
-    default: return ImageRead::Failed(ReadFailure::Unreadable, "WebP: cannot read the file");
-    }
+    return DecodeWholeFile(file, "WebP", [&](std::span<const uint8_t> bytes) { return DecodeWebp(bytes, hint); });
 }

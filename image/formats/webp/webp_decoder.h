@@ -4,6 +4,7 @@
 // bitmap, an alpha channel left out. An animated file gives its first frame
 // as the animation shows it.
 
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
@@ -13,4 +14,4 @@
 // With a hint, a still picture is decoded scaled down to the smallest size
 // that meets it.
 ImageRead DecodeWebp(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
-ImageRead DecodeWebpFile(const std::string& path, const ScaleHint& hint = {});
+ImageRead DecodeWebpFile(const ImageFile& file, const ScaleHint& hint = {});

@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/saver/desktop_session_screen_saver.h"
 
-// GIO before Qt: Qt's "signals" keyword would otherwise rename a GIO field.
-// clang-format off
-#include <gio/gio.h>
-// clang-format on
-
 #include "platform/linux/desktop/desktop_factory.h"
 #include "platform/linux/saver/sway_screen_saver.h"
 #include "platform/linux/shared/dbus_async_call.h"
@@ -17,6 +12,10 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QStringList>
+
+// Qt's "signals" keyword would otherwise rename a GIO field.
+#undef signals
+#include <gio/gio.h>
 
 #include <cstdlib>
 #include <iterator>

@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(Texts(Control<QListWidget>(picker, "FileList")), (QStringList{"WIDE.BMP", "photo.bmp"}));
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ファイル"));
 
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->count(), 2);
         QCOMPARE(Control<QComboBox>(picker, "FilterCombo")->itemText(1), QStringLiteral("画像ﾌｧｲﾙ"));
         Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
@@ -143,7 +143,7 @@ private slots:
     void keyboardOpensFoldersAndFollowsTypedNames()
     {
         TfrmOpenBmp picker("");
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
         auto* folders = Control<QListWidget>(picker, "DirList");
@@ -215,7 +215,7 @@ private slots:
     void previewFollowsTheCheckBoxAndAlwaysEndsTheBusyCursor()
     {
         TfrmOpenBmp picker("");
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         Control<QComboBox>(picker, "FilterCombo")->setCurrentIndex(1);
         emit Control<QComboBox>(picker, "FilterCombo")->activated(1);
 

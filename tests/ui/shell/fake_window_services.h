@@ -17,7 +17,7 @@
 
 class NoConversion : public WallConverter {
 public:
-    bool ConvertToBmp(const std::string&, bool, bool, const std::string&) override { return false; }
+    bool ConvertToBmp(const ImageFile&, const ImageFormat*, bool, const std::string&) override { return false; }
 };
 
 struct FakeWallpaperServices {

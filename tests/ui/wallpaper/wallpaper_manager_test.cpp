@@ -34,8 +34,9 @@ class CopyConverter : public WallConverter {
 public:
     int calls = 0;
     bool failed = false;
-    bool ConvertToBmp(const std::string& file, bool, bool, const std::string& bmpPath) override
+    bool ConvertToBmp(const ImageFile& opened, const ImageFormat*, bool, const std::string& bmpPath) override
     {
+        const std::string& file = opened.Path();
         ++calls;
         failed = file.find("broken") != std::string::npos;
         std::ofstream(bmpPath) << "converted " << file;

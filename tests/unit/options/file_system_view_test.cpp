@@ -3,7 +3,7 @@
 // of a mount table, the directory tree, listings and paths.
 
 #include "base/zelvaro_error.h"
-#include "image/image_kind.h"
+#include "image/image_format.h"
 #include "options/file_system_view.h"
 #include "options/file_types.h"
 
@@ -18,21 +18,21 @@ namespace fs = std::filesystem;
 
 TEST(FileTypes, ParsesDescriptionPatternPairs)
 {
-    const auto image = ParseFileTypes(kImageFileTypes);
+    const auto image = ParseFileTypes(ImageFileTypes());
     ASSERT_EQ(image.size(), 2u);
     EXPECT_EQ(image[1].description, "画像ﾌｧｲﾙ");
     // The newer formats come after the written patterns.
     EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
-                                "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.HEICS;*.AVIFS");
+                                "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.AVIFS;*.HEICS");
     // The pickers list exactly the names the rotation takes.
     for (const char* name :
          {"a.jpg",  "a.JPEG", "a.jpe",  "a.Jfif",  "a.png",  "a.gif",   "a.tif", "a.tiff", "a.bmp",   "a.pcd",
           "a.webp", "a.heic", "a.heif", "a.heics", "a.avif", "a.avifs", "a.jxl", "a.txt",  "a.jpeg2", "a"})
-        for (const char* types : {kImageFileTypes, kTileFileTypes, kOpenBmpOwnFileTypes}) {
+        for (const std::string& types : {ImageFileTypes(), TileFileTypes(), OpenBmpOwnFileTypes()}) {
             const bool listed = std::ranges::any_of(ParseFileTypes(types), [&](const FileType& t) {
                 return t.pattern != "*.BMP" && MatchesFilePattern(name, t.pattern);
             });
-            EXPECT_EQ(listed, ImageKindOfName(name) != ImageKind::Unknown) << name << " in " << types;
+            EXPECT_EQ(listed, FormatOfName(name) != nullptr) << name << " in " << types;
         }
     EXPECT_TRUE(ParseFileTypes("").empty());
     EXPECT_EQ(ParseFileTypes("Lone").at(0).pattern, "*");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ApplyWallPaper: what reaches the desktop, what is written, when the next
 // change comes, and that the hourglass always goes away.
+#include "image/formats/photo_cd/photo_cd_format.h"
 #include "image/picture.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_desktop.h"
@@ -63,9 +64,11 @@ public:
         std::ofstream(bmpPath) << "BM composed, colours reduced: " << colorDec;
         return failAt >= files.size();
     }
-    bool ConvertToBmp(const std::string& file, bool photoCd, bool colorDec, const std::string& bmpPath) override
+    bool ConvertToBmp(const ImageFile& opened, const ImageFormat* format, bool colorDec,
+                      const std::string& bmpPath) override
     {
-        calls.push_back({file, photoCd, colorDec});
+        const std::string& file = opened.Path();
+        calls.push_back({file, format == &kPhotoCdFormat, colorDec});
         if (handsOver && beforeWrite)
             beforeWrite(picture);
         std::ofstream(bmpPath) << "BM from " << file;  // written even when it then fails

@@ -2,7 +2,7 @@
 // Telling a file's format by its bytes: every format's signature, cut short,
 // and look-alikes that are no picture; then real files under wrong names.
 #include "files_in_temp_dir.h"
-#include "image/image_kind.h"
+#include "image/image_format.h"
 #include "image/multi_image.h"
 #include "image_fixtures.h"
 #include "modern_fixtures.h"
@@ -36,6 +36,12 @@ Bytes Ftyp(std::string_view major, std::string_view compatible)
                B(std::string(major) + std::string(4, '\0') + std::string(compatible)));
 }
 
+// The kind of a format found, empty for none.
+std::string_view KindOf(const ImageFormat* format)
+{
+    return format ? format->Kind : "";
+}
+
 Bytes PhotoCdHead()
 {
     Bytes b(0x900, 0xFF);
@@ -46,7 +52,7 @@ Bytes PhotoCdHead()
 
 }  // namespace
 
-TEST(ImageKind, SignaturesAndLookAlikes)
+TEST(ImageFormat, SignaturesAndLookAlikes)
 {
     using namespace std::string_view_literals;
     constexpr uint64_t kLarge = 1 << 20;
@@ -54,64 +60,62 @@ TEST(ImageKind, SignaturesAndLookAlikes)
         const char* what;
         Bytes head;
         uint64_t size;
-        ImageKind kind;
+        std::string_view kind;
     };
     const Case cases[] = {
-        {"jpeg", B("\xFF\xD8\xFF\xE0\0\x10JFIF"sv), kLarge, ImageKind::Jpeg},
-        {"jpeg cut short", B("\xFF\xD8"), kLarge, ImageKind::Unknown},
-        {"png", B("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"sv), kLarge, ImageKind::Png},
-        {"png cut short", B("\x89PNG\r\n\x1A"), kLarge, ImageKind::Unknown},
-        {"gif 87a", B("GIF87a"), kLarge, ImageKind::Gif},
-        {"gif 89a", B("GIF89a\x10\0"sv), kLarge, ImageKind::Gif},
-        {"no gif version", B("GIF90a"), kLarge, ImageKind::Unknown},
-        {"tiff little-endian", B("II*\0\x08\0\0\0"sv), kLarge, ImageKind::Tiff},
-        {"tiff big-endian", B("MM\0*\0\0\0\x08"sv), kLarge, ImageKind::Tiff},
-        {"big tiff", B("II+\0\x08\0\0\0"sv), kLarge, ImageKind::Tiff},
-        {"tiff cut short", B("II*"), kLarge, ImageKind::Unknown},
-        {"bitmap", Cat(B("BM"), B("\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0"sv)), kLarge, ImageKind::Bmp},
-        {"os/2 bitmap", Cat(B("BM"), B("\0\0\0\0\0\0\0\0\0\0\0\0\x0C\0\0\0"sv)), kLarge, ImageKind::Bmp},
-        {"text starting BM", B("BMW owners' manual, 3rd edition"), kLarge, ImageKind::Unknown},
-        {"webp", B("RIFF\x24\0\0\0WEBPVP8L"sv), kLarge, ImageKind::Webp},
-        {"riff wave", B("RIFF\x24\0\0\0WAVEfmt "sv), kLarge, ImageKind::Unknown},
-        {"heic", Ftyp("heic", "mif1heic"), kLarge, ImageKind::Heif},
-        {"heif generic", Ftyp("mif1", "mif1"), kLarge, ImageKind::Heif},
-        {"avif", Ftyp("avif", "mif1avif"), kLarge, ImageKind::Avif},
-        {"avif behind mif1", Ftyp("mif1", "mif1miafavif"), kLarge, ImageKind::Avif},
-        {"avif sequence", Ftyp("avis", "avis"), kLarge, ImageKind::Avif},
-        {"mp4 video", Ftyp("isom", "isomavc1mp41"), kLarge, ImageKind::Unknown},
+        {"jpeg", B("\xFF\xD8\xFF\xE0\0\x10JFIF"sv), kLarge, "JPEG"},
+        {"jpeg cut short", B("\xFF\xD8"), kLarge, ""},
+        {"png", B("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"sv), kLarge, "PNG"},
+        {"png cut short", B("\x89PNG\r\n\x1A"), kLarge, ""},
+        {"gif 87a", B("GIF87a"), kLarge, "GIF"},
+        {"gif 89a", B("GIF89a\x10\0"sv), kLarge, "GIF"},
+        {"no gif version", B("GIF90a"), kLarge, ""},
+        {"tiff little-endian", B("II*\0\x08\0\0\0"sv), kLarge, "TIFF"},
+        {"tiff big-endian", B("MM\0*\0\0\0\x08"sv), kLarge, "TIFF"},
+        {"big tiff", B("II+\0\x08\0\0\0"sv), kLarge, "TIFF"},
+        {"tiff cut short", B("II*"), kLarge, ""},
+        {"bitmap", Cat(B("BM"), B("\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0"sv)), kLarge, "BMP"},
+        {"os/2 bitmap", Cat(B("BM"), B("\0\0\0\0\0\0\0\0\0\0\0\0\x0C\0\0\0"sv)), kLarge, "BMP"},
+        {"text starting BM", B("BMW owners' manual, 3rd edition"), kLarge, ""},
+        {"webp", B("RIFF\x24\0\0\0WEBPVP8L"sv), kLarge, "WebP"},
+        {"riff wave", B("RIFF\x24\0\0\0WAVEfmt "sv), kLarge, ""},
+        {"heic", Ftyp("heic", "mif1heic"), kLarge, "HEIF"},
+        {"heif generic", Ftyp("mif1", "mif1"), kLarge, "HEIF"},
+        {"avif", Ftyp("avif", "mif1avif"), kLarge, "AVIF"},
+        {"avif behind mif1", Ftyp("mif1", "mif1miafavif"), kLarge, "AVIF"},
+        {"avif sequence", Ftyp("avis", "avis"), kLarge, "AVIF"},
+        {"mp4 video", Ftyp("isom", "isomavc1mp41"), kLarge, ""},
         {"brands past the box",
          Cat(B("\0\0\0\x10"
                "ftypmp42\0\0\0\0"sv),
              B("heic")),
-         kLarge, ImageKind::Unknown},
-        {"jxl codestream", B("\xFF\x0A\xFA\x7F"sv), kLarge, ImageKind::Jxl},
+         kLarge, ""},
+        {"jxl codestream", B("\xFF\x0A\xFA\x7F"sv), kLarge, "JPEG XL"},
         {"jxl container",
          B("\0\0\0\x0CJXL \r\n\x87\n\0\0\0\x14"
            "ftypjxl "sv),
-         kLarge, ImageKind::Jxl},
-        {"jxl container cut short", B("\0\0\0\x0CJXL \r\n"sv), kLarge, ImageKind::Unknown},
-        {"photo cd", PhotoCdHead(), 0x30000 + 768 * 512 * 3 / 2, ImageKind::PhotoCd},
-        {"photo cd too short for its picture", PhotoCdHead(), 0x30000, ImageKind::Unknown},
-        {"empty", {}, 0, ImageKind::Unknown},
-        {"head past the file's end", B("\xFF\xD8\xFF\xE0"), 2, ImageKind::Unknown},
+         kLarge, "JPEG XL"},
+        {"jxl container cut short", B("\0\0\0\x0CJXL \r\n"sv), kLarge, ""},
+        {"photo cd", PhotoCdHead(), 0x30000 + 768 * 512 * 3 / 2, "Photo CD"},
+        {"photo cd too short for its picture", PhotoCdHead(), 0x30000, ""},
+        {"empty", {}, 0, ""},
+        {"head past the file's end", B("\xFF\xD8\xFF\xE0"), 2, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SniffImageKind(c.head, c.size), c.kind) << c.what;
+        EXPECT_EQ(KindOf(SniffImageFormat(c.head, c.size)), c.kind) << c.what;
 }
 
-TEST(ImageKind, NamesInEveryCommonSpelling)
+TEST(ImageFormat, NamesInEveryCommonSpelling)
 {
     struct Case {
         const char* name;
-        ImageKind kind;
+        std::string_view kind;
     };
     for (const Case& c :
-         {Case{"a.JPG", ImageKind::Jpeg}, Case{"a.jpeg", ImageKind::Jpeg}, Case{"a.Jpe", ImageKind::Jpeg},
-          Case{"a.JFIF", ImageKind::Jpeg}, Case{"a.TIFF", ImageKind::Tiff}, Case{"a.heics", ImageKind::Heif},
-          Case{"a.AVIFS", ImageKind::Avif}, Case{"x.y.pcd", ImageKind::PhotoCd},
-          Case{"/dir.jpg/file", ImageKind::Unknown}, Case{"a.jpg.txt", ImageKind::Unknown},
-          Case{"jpg", ImageKind::Unknown}, Case{"a.", ImageKind::Unknown}})
-        EXPECT_EQ(ImageKindOfName(c.name), c.kind) << c.name;
+         {Case{"a.JPG", "JPEG"}, Case{"a.jpeg", "JPEG"}, Case{"a.Jpe", "JPEG"}, Case{"a.JFIF", "JPEG"},
+          Case{"a.TIFF", "TIFF"}, Case{"a.heics", "HEIF"}, Case{"a.AVIFS", "AVIF"}, Case{"x.y.pcd", "Photo CD"},
+          Case{"/dir.jpg/file", ""}, Case{"a.jpg.txt", ""}, Case{"jpg", ""}, Case{"a.", ""}})
+        EXPECT_EQ(KindOf(FormatOfName(c.name)), c.kind) << c.name;
 }
 
 class PicturesUnderWrongNames : public FilesInTempDir {

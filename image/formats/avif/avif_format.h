@@ -1,0 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The AVIF line of the format table.
+
+#include "image/image_format.h"
+
+extern const ImageFormat kAvifFormat;

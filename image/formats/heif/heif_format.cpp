@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "image/formats/heif/heif_format.h"
+
+#include "base/translatable.h"
+#include "image/formats/heif/heif_decoder.h"
+#include "image/formats/iso_brands.h"
+
+namespace {
+
+bool IsHeif(std::span<const uint8_t> head, uint64_t)
+{
+    return IsoImageBrandOf(head) == IsoImageBrand::Heif;
+}
+
+// ".heic" and ".heics" name HEVC pictures; ".heif" any other.
+constexpr const char* kHeicFailure = QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
+
+ImageRead Decode(const ImageFile& file, const ReadOptions& options)
+{
+    return DecodeHeifFile(file, options.Hint);
+}
+
+constexpr FileExtension kExtensions[]{{"heic", true, kHeicFailure}, {"heif"}, {"heics", false, kHeicFailure}};
+
+}  // namespace
+
+const ImageFormat kHeifFormat{"HEIF", IsHeif, kExtensions, QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません"),
+                              Decode, true};
