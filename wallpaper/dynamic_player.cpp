@@ -67,7 +67,7 @@ const DibPicture* DynamicPlayer::Fitted(int picture, const DynamicTarget& target
     }
     Kept* slot = kept_[0].picture < 0 ? &kept_[0] : &kept_[1];
     // One read of a HEIC file serves both its pictures.
-    if (wallpaper_->Heif && heifBytes.empty() && ReadImageFile(wallpaper_->Path, heifBytes) != FileReadStatus::Ok) {
+    if (wallpaper_->Heif && heifBytes.empty() && ImageFile(wallpaper_->Path).ReadAll(heifBytes) != FileReadStatus::Ok) {
         reason_ = "the file cannot be read";
         return nullptr;
     }

@@ -6,6 +6,7 @@
 // pictures are kept, so a redraw of the same pair costs a blend, not a decode.
 
 #include "base/sun/schedule_blend.h"
+#include "image/formats/dynamic/dynamic_moment.h"
 #include "image/formats/dynamic/dynamic_wallpaper.h"
 #include "image/image_read.h"
 #include "image/picture.h"
@@ -13,14 +14,6 @@
 #include <array>
 #include <optional>
 #include <string>
-
-// A moment as the sun sees it: UTC seconds since 1970, the local time's
-// offset from UTC, and the place.
-struct DynamicMoment {
-    double unixSeconds = 0;
-    int utcOffsetSeconds = 0;
-    GeoPlace place;
-};
 
 // The size the pictures are made at: the screen's in a fit, or with no fit
 // (centred, tiled) the first picture's own.

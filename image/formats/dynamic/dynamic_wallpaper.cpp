@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "image/formats/dynamic/dynamic_wallpaper.h"
 
+#include "base/sun/schedule_blend.h"
 #include "image/colour/colour_management.h"
 #include "image/fit/screen_fit.h"
 #include "image/formats/dynamic/dynamic_heif.h"
 #include "image/formats/dynamic/dynamic_limits.h"
+#include "image/formats/dynamic/picture_blend.h"
 #include "image/formats/dynamic/timed_xml.h"
 #include "image/formats/heif/heif_decoder.h"
+#include "image/formats/heif/heif_format.h"
 #include "image/image_file.h"
-#include "image/image_kind.h"
+#include "image/image_format.h"
 #include "image/multi_image.h"
 #include "image/palette/colour_reduction.h"
 
@@ -51,18 +54,19 @@ bool IsTimedXmlName(std::string_view name)
            std::equal(name.end() - 4, name.end(), ".xml", [](unsigned char a, char b) { return std::tolower(a) == b; });
 }
 
-DynamicWallpaperRead ReadDynamicWallpaper(const std::string& path)
+DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file)
 {
     DynamicWallpaperRead out;
-    const bool heif = SniffImageFile(path) == ImageKind::Heif;
-    if (!heif && !IsTimedXmlName(path)) {
+    const bool heif = SniffImageFormat(file) == &kHeifFormat;
+    if (!file.Ok() || (!heif && !IsTimedXmlName(file.Path()))) {
         return out;
     }
     std::vector<uint8_t> bytes;
     const uintmax_t limit = heif ? uintmax_t{1} << 31 : static_cast<uintmax_t>(dynamic_limits::kMaxScheduleTextBytes);
-    if (ReadImageFile(path, bytes, limit) != FileReadStatus::Ok) {
+    if (file.ReadAll(bytes, limit) != FileReadStatus::Ok) {
         return out;
     }
+    const std::string& path = file.Path();
     ScheduleRead read;
     DynamicWallpaper wallpaper;
     wallpaper.Path = path;
@@ -102,7 +106,7 @@ ImageRead DecodeDynamicPicture(const DynamicWallpaper& wallpaper, int picture, c
             return Finished(DecodeHeifPicture(heifBytes, picture, hint), hint);
         }
         std::vector<uint8_t> bytes;
-        switch (ReadImageFile(wallpaper.Path, bytes)) {
+        switch (ImageFile(wallpaper.Path).ReadAll(bytes)) {
         case FileReadStatus::Ok: return Finished(DecodeHeifPicture(bytes, picture, hint), hint);
         case FileReadStatus::Missing: return ImageRead::Failed(ReadFailure::Missing, "no such file");
         default: return ImageRead::Failed(ReadFailure::Unreadable, "cannot read the file");
@@ -126,4 +130,48 @@ ImageRead DecodeDynamicPicture(const DynamicWallpaper& wallpaper, int picture, c
     read.FileBitCount = image.ImageBitCount();
     read.Failure = ReadFailure::None;
     return Finished(std::move(read), {});
+}
+
+ImageRead DynamicPictureAt(const DynamicWallpaper& wallpaper, const DynamicMoment& moment, const ScaleHint& hint,
+                           std::span<const uint8_t> heifBytes)
+{
+    const PictureBlend blend = BlendAt(wallpaper.Schedule, moment.unixSeconds, moment.utcOffsetSeconds, moment.place);
+    ImageRead first = DecodeDynamicPicture(wallpaper, blend.first, hint, heifBytes);
+    if (!first.Ok() || blend.fraction <= 0 || blend.second == blend.first) {
+        return first;
+    }
+    ImageRead second = DecodeDynamicPicture(wallpaper, blend.second, hint, heifBytes);
+    if (!second.Ok()) {
+        return second;
+    }
+    DibPicture& a = first.Picture;
+    DibPicture& b = second.Picture;
+    if (a.Width != b.Width || a.Height != b.Height) {
+        DibPicture sized;
+        if (!FitToScreen(b, ScreenFit::Stretch, a.Width, a.Height, sized)) {
+            return ImageRead::Failed(ReadFailure::NotValid, "no memory for its pictures");
+        }
+        b = std::move(sized);
+    }
+    DibPicture blended;
+    if (!BlendPictures(a, b, blend.fraction, blended)) {
+        return ImageRead::Failed(ReadFailure::NotValid, "no memory for its pictures");
+    }
+    first.Picture = std::move(blended);
+    return first;
+}
+
+std::optional<ImageRead> DecodeIfDynamicHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
+{
+    DynamicHeifRead read = ReadDynamicHeif(bytes);
+    if (!read.Dynamic) {
+        return std::nullopt;
+    }
+    if (!read.Read.Schedule) {
+        return ImageRead::Failed(ReadFailure::NotValid, "dynamic HEIC: " + read.Read.Reason);
+    }
+    DynamicWallpaper wallpaper;
+    wallpaper.Heif = true;
+    wallpaper.Schedule = std::move(*read.Read.Schedule);
+    return DynamicPictureAt(wallpaper, CurrentDynamicMoment(), hint, bytes);
 }

@@ -3,10 +3,13 @@
 // A dynamic wallpaper on disk: a dynamic HEIC file or a timed XML
 // background, its schedule, and its pictures decoded one at a time.
 
+#include "image/formats/dynamic/dynamic_moment.h"
 #include "image/formats/dynamic/schedule_read.h"
+#include "image/image_file.h"
 #include "image/image_read.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,10 +37,20 @@ struct DynamicWallpaperRead {
 bool IsTimedXmlName(std::string_view name);
 
 // Reads the schedule only; no picture is decoded.
-DynamicWallpaperRead ReadDynamicWallpaper(const std::string& path);
+DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file);
 
 // One picture of the wallpaper as a 24-bit sRGB picture, decoded no larger
 // than `hint` needs. `heifBytes` are the HEIC file's bytes when the caller
 // already holds them (one read for two pictures); empty, the file is read.
 ImageRead DecodeDynamicPicture(const DynamicWallpaper& wallpaper, int picture, const ScaleHint& hint,
                                std::span<const uint8_t> heifBytes = {});
+
+// The picture for a moment: the two pictures around it, decoded no larger
+// than `hint` needs, the second made the first's size, cross-faded.
+ImageRead DynamicPictureAt(const DynamicWallpaper& wallpaper, const DynamicMoment& moment, const ScaleHint& hint,
+                           std::span<const uint8_t> heifBytes = {});
+
+// The HEIF reader's first look: for the bytes of a dynamic HEIC file its
+// picture for the current moment, or its schedule's refusal; nothing for a
+// plain HEIF file.
+std::optional<ImageRead> DecodeIfDynamicHeif(std::span<const uint8_t> bytes, const ScaleHint& hint);

@@ -2,6 +2,7 @@
 #include "image/formats/heif/heif_format.h"
 
 #include "base/translatable.h"
+#include "image/formats/dynamic/dynamic_wallpaper.h"
 #include "image/formats/heif/heif_decoder.h"
 #include "image/formats/iso_brands.h"
 
@@ -15,9 +16,14 @@ bool IsHeif(std::span<const uint8_t> head, uint64_t)
 // ".heic" and ".heics" name HEVC pictures; ".heif" any other.
 constexpr const char* kHeicFailure = QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
 
+// A dynamic HEIC file shows its picture for now (image/formats/dynamic/).
 ImageRead Decode(const ImageFile& file, const ReadOptions& options)
 {
-    return DecodeHeifFile(file, options.Hint);
+    return DecodeWholeFile(file, "HEIF", [&](std::span<const uint8_t> bytes) {
+        if (std::optional<ImageRead> dynamic = DecodeIfDynamicHeif(bytes, options.Hint))
+            return std::move(*dynamic);
+        return DecodeHeif(bytes, options.Hint);
+    });
 }
 
 constexpr FileExtension kExtensions[]{{"heic", true, kHeicFailure}, {"heif"}, {"heics", false, kHeicFailure}};

@@ -6,10 +6,13 @@
 #include "files_in_temp_dir.h"
 #include "image/formats/dynamic/base64_text.h"
 #include "image/formats/dynamic/dynamic_heif.h"
+#include "image/formats/dynamic/dynamic_moment.h"
 #include "image/formats/dynamic/dynamic_plist.h"
 #include "image/formats/dynamic/dynamic_xmp.h"
 #include "image/formats/dynamic/timed_xml.h"
+#include "image/formats/dynamic/timed_xml_format.h"
 #include "image/formats/heif/heif_decoder.h"
+#include "image/multi_image.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +259,91 @@ TEST_F(TimedXml, HostileBackgroundsAreRefusedWithAReason)
     EXPECT_FALSE(ReadTimedXml(Bytes("<svg><static/></svg>"), dir_.string()).Background);
     EXPECT_FALSE(ReadTimedXml(Bytes("<background><unclosed>"), dir_.string()).Background);
     EXPECT_FALSE(ReadTimedXml(Bytes("\x89PNG\r\n"), dir_.string()).Background);
+}
+
+}  // namespace
+
+namespace {
+
+// Through the image component, as every other picture: the format table
+// sends a timed XML background to its line and a dynamic HEIC file to the
+// HEIF reader, and each shows its picture for the moment the program sets.
+class DynamicThroughTheComponent : public FilesInTempDir {
+protected:
+    DynamicThroughTheComponent() : FilesInTempDir("dynamic-component") {}
+    void TearDown() override
+    {
+        SetDynamicMomentSource({});
+        FilesInTempDir::TearDown();
+    }
+    static void SetHour(double hours)
+    {
+        // 2024-03-20 at `hours` UTC, shown nine hours east of it.
+        SetDynamicMomentSource([hours] { return DynamicMoment{1710892800.0 + hours * 3600 - 9 * 3600, 9 * 3600, {}}; });
+    }
+};
+
+TEST_F(DynamicThroughTheComponent, EachShowsItsPictureForTheMoment)
+{
+    const std::vector<uint8_t> plist = fixtures::H24Plist({{0, 0.0}, {1, 0.25}, {2, 0.5}, {3, 0.75}});
+    const std::string heic = Put(
+        "day.heic",
+        fixtures::EncodeDynamicHeif(kColours, 64, 48, fixtures::ScheduleXmp("h24", fixtures::Base64(plist))));
+    const std::string pictureDir = dir_.string();
+    Put("a.heic", fixtures::EncodeDynamicHeif({kColours[0]}, 32, 32, ""));
+    Put("b.heic", fixtures::EncodeDynamicHeif({kColours[2]}, 32, 32, ""));
+    const std::string text = "<?xml version=\"1.0\"?>\n<!-- made by hand -->\n<background>"
+                             "<static><duration>3600</duration><file>a.heic</file></static>"
+                             "<transition><duration>3600</duration><from>a.heic</from><to>b.heic</to></transition>"
+                             "</background>";
+    const std::string xml = Put("loop.xml", {text.begin(), text.end()});
+    const struct {
+        const std::string& path;
+        double hour;
+        Rgb expected;
+    } rows[] = {
+        {heic, 6, kColours[1]},
+        {heic, 12, kColours[2]},
+        {heic, 15, {125, 125, 120}},  // halfway from blue to yellow
+        // The loop started at midnight of 1970: an hour of red, an hour's fade to blue.
+        {xml, 0.5, kColours[0]},
+        {xml, 1.5, {115, 30, 115}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path + " at " + std::to_string(row.hour));
+        SetHour(row.hour);
+        TPMultiImage image;
+        image.ImageReadRes = lColorTrue;
+        const ImageResult read = image.SetImageName(row.path);
+        ASSERT_TRUE(read.Ok()) << read.Message;
+        ExpectColour(image.Picture(), row.expected);
+    }
+    // Broken backgrounds get the XML message.
+    const std::string broken = Put("broken.xml", {'<', 'b', 'a', 'c', 'k', 'g', 'r', 'o', 'u', 'n', 'd', '/', '>'});
+    TPMultiImage image;
+    EXPECT_EQ(image.SetImageName(broken).Message, "このXMLは読み込めません");
+}
+
+TEST(TimedXmlFormat, TheSignatureIsABackgroundRoot)
+{
+    const struct {
+        const char* head;
+        bool background;
+    } rows[] = {
+        {"<background>", true},
+        {"\xEF\xBB\xBF  <?xml version=\"1.0\"?>\n<!-- a -- b -->\n<background\n>", true},
+        {"<backgrounds>", false},
+        {"<svg><background>", false},
+        {"<?xml version=\"1.0\"?", false},
+        {"<!-- <background> -->", false},
+        {"", false},
+    };
+    for (const auto& row : rows) {
+        const std::string_view text(row.head);
+        EXPECT_EQ(kTimedXmlFormat.Signature({reinterpret_cast<const uint8_t*>(text.data()), text.size()}, text.size()),
+                  row.background)
+            << row.head;
+    }
 }
 
 }  // namespace
