@@ -43,7 +43,7 @@ RealServices::RealServices(const std::string& settingsFile, const std::string& w
       registry_(platform::FileRegistry::DefaultPath()),
       desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_)),
       converter_(MakeImageWallConverter(registry_, ScreensOfThisDisplay())),
-      wallpaper_{registry_, *desktop_, *converter_, memory_}, about_{browser_, launcher_, facts_}
+      wallpaper_{registry_, *desktop_, *converter_, memory_, &zonePlace_}, about_{browser_, launcher_, facts_}
 {
     if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty())
         windowManager_ = std::make_unique<platform::SwayWindowManager>(sway);

@@ -96,7 +96,8 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     // A desktop that keeps refusing, or does not answer at all (no retries
     // then: each would wait for its timeout), is given up silently; the next
     // change is still an interval away, so it is not asked every tick.
-    schedule_.Applied(clock_.Now(), settings_.WallInterval);
+    if (request != Request::Redraw)
+        schedule_.Applied(clock_.Now(), settings_.WallInterval);
     return Outcome::Applied;
 }
 
@@ -165,9 +166,9 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
         // this minute, as every try would need the same memory.
         host_.ReportFailure(
             failed, {QT_TRANSLATE_NOOP("Messages", "%s を表示するメモリが足りません"), true, ShownEscaped(failed)},
-            request == Request::Rotation);
+            request != Request::User);
     } else if (!ok && !converter_.FailureNotice().text.empty()) {
-        host_.ReportFailure(failed, converter_.FailureNotice(), request == Request::Rotation);
+        host_.ReportFailure(failed, converter_.FailureNotice(), request != Request::User);
     }
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);

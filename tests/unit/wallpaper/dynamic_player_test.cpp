@@ -134,3 +134,21 @@ TEST_F(DynamicPlayerTest, TimedXmlBlendsItsFilesAndPlainPicturesAreNotDynamic)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DynamicMomentTest, LocalTimeAndOffsetGiveUtcAndThePlaceFallsBackInTurn)
+{
+    // 2024-03-20 09:00 in Tokyo is 00:00 UTC.
+    const DynamicMoment moment = MomentAt(EncodeDate(2024, 3, 20) + EncodeTime(9, 0), 9 * 3600, GeoPlace{35, 139});
+    EXPECT_NEAR(moment.unixSeconds, kMidnight, 1e-3);
+    EXPECT_EQ(moment.utcOffsetSeconds, 9 * 3600);
+    const GeoPlace set{10, 20}, zone{35.65, 139.74};
+    EXPECT_EQ(PlaceForTheSun(set, zone, 0).latitude, 10);
+    EXPECT_EQ(PlaceForTheSun(std::nullopt, zone, 0).longitude, 139.74);
+    const GeoPlace guessed = PlaceForTheSun(std::nullopt, std::nullopt, -5 * 3600);
+    EXPECT_EQ(guessed.latitude, 0);
+    EXPECT_EQ(guessed.longitude, -75);
+}
+
+}  // namespace
