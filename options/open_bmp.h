@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class MultiImageView;
 
@@ -30,6 +31,9 @@ private:
     QCheckBox* chkPreView = nullptr;
     QFrame* SPicPanel = nullptr;
     MultiImageView* PMImage = nullptr;
+    // Under the preview of a dynamic wallpaper: its pictures and what it follows.
+    QLabel* lblDynamic = nullptr;
 
     void chkPreViewClick();
+    void ShowDynamicLine(const std::string& path);
 };

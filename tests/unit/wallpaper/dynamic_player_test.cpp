@@ -5,6 +5,7 @@
 #include "../image/dynamic_fixtures.h"
 #include "../image/image_fixtures.h"
 #include "../image/modern_fixtures.h"
+#include "options/dynamic_summary.h"
 #include "wallpaper/dynamic_player.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,30 @@ TEST(DynamicMomentTest, LocalTimeAndOffsetGiveUtcAndThePlaceFallsBackInTurn)
     const GeoPlace guessed = PlaceForTheSun(std::nullopt, std::nullopt, -5 * 3600);
     EXPECT_EQ(guessed.latitude, 0);
     EXPECT_EQ(guessed.longitude, -75);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DynamicPlayerTest, ThePickersLineCountsThePicturesAndNamesThePlaceOfTheSun)
+{
+    const std::string times = FourTimes();
+    const std::vector<uint8_t> solar = fixtures::SolarPlist({{0, -10, 80}, {1, 30, 150}, {2, 30, 210}, {3, -10, 280}});
+    const std::string sun = Put(
+        "sun.heic",
+        fixtures::EncodeDynamicHeif(kColours, 16, 16, fixtures::ScheduleXmp("solar", fixtures::Base64(solar))));
+    SetDynamicMomentSource([] { return DynamicMoment{kMidnight, 9 * 3600, GeoPlace{35.6895, 139.6917}}; });
+    const std::optional<DynamicSummary> bySun = SummariseDynamicWallpaper(sun);
+    const std::optional<DynamicSummary> byTime = SummariseDynamicWallpaper(times);
+    SetDynamicMomentSource({});
+    ASSERT_TRUE(bySun && byTime);
+    EXPECT_EQ(bySun->kind, DynamicSchedule::Kind::Sun);
+    EXPECT_EQ(bySun->pictures, 4);
+    EXPECT_EQ(bySun->place, "35.7\u00b0 N 139.7\u00b0 E");
+    EXPECT_EQ(byTime->kind, DynamicSchedule::Kind::DayTimes);
+    EXPECT_TRUE(byTime->place.empty());
+    EXPECT_FALSE(SummariseDynamicWallpaper((dir_ / "none.heic").string()));
 }
 
 }  // namespace
