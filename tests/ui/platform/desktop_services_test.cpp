@@ -20,13 +20,15 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/scrnsaver.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// After GoogleTest: Xlib's macros (Bool, None) would rename its names.
+#include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 #include <algorithm>
 #include <chrono>

@@ -7,10 +7,12 @@
 #include "platform/linux/desktop/x11_root_desktop.h"
 #include "test_bitmap.h"
 
+#include <gtest/gtest.h>
+
+// After GoogleTest: Xlib's macros (Bool, None) would rename its names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One wallpaper change opens its picture once: the applier opens and tells
-// the file, and the converter and the component read what it opened.
+// the file, and the converter and the component read what it opened. Photo
+// CD pictures take the same way.
 #include "base/clock_settings.h"
 #include "base/date_time.h"
+#include "image/formats/bmp/bmp_reader.h"
 #include "image/views/image_info_box.h"
 #include "open_counter.h"
 #include "platform/fake/fake_clock.h"
@@ -14,6 +16,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -58,6 +63,26 @@ private slots:
         }
         QCOMPARE(desktop.calls.size(), std::size_t{2});
         QCOMPARE(desktop.calls.back(), bmp);
+
+        // A Photo CD picture: its border trimmed, and with colour reduction
+        // on written with 256 colours whatever its depth.
+        const std::string pcd = dir.filePath("c.pcd").toStdString();
+        {
+            // Grey: each row pair two rows of luma 94, then neutral chroma.
+            std::ofstream out(pcd, std::ios::binary);
+            out << std::string(0x30000, '\xEE');
+            for (int pair = 0; pair < 256; ++pair)
+                out << std::string(2 * 768, '\x5E') << std::string(384, '\x9C') << std::string(384, '\x89');
+        }
+        settings.ColorDecSw = true;
+        open_counter::Watch(pcd);
+        QCOMPARE(applier.ApplyWallPaper(pcd), WallApplier::Outcome::Applied);
+        QCOMPARE(open_counter::Opens(), 1);
+        const ImageRead written = ReadBmpFile(desktop.calls.back());
+        QVERIFY(written.Ok());
+        QCOMPARE(written.Picture.Width, 648);
+        QCOMPARE(written.Picture.Height, 432);
+        QCOMPARE(written.FileBitCount, 8);
     }
 };
 

@@ -2,6 +2,8 @@
 #include "base/zelvaro_error.h"
 #include "image/formats/photo_cd/photo_cd.h"
 #include "image/formats/photo_cd/photo_cd_decoder.h"
+#include "image/formats/photo_cd/photo_cd_format.h"
+#include "image/multi_image.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -226,4 +228,27 @@ TEST(PhotoCd, ReaderNamesErrorsAndRereads)
     EXPECT_TRUE(pcd.SetPictureName(path));
     EXPECT_FALSE(pcd.Error());
     EXPECT_TRUE(pcd.Message().empty());
+}
+
+// The image component reads Photo CD files through the format table as the
+// Photo CD reader does: its border trimmed when asked, a file cut short
+// failed with the reader's words and no box of its own.
+TEST(PhotoCd, ReadByTheImageComponent)
+{
+    TempDir dir;
+    const std::string path = dir.Write("a.pcd", PcdFile(pcdMedium, Constant(94), Constant(156), Constant(137)));
+    TPMultiImage image;
+    for (const bool cutOff : {false, true}) {
+        image.PhotoCdCutOff = cutOff;
+        ASSERT_TRUE(image.SetImageName(path).Ok());
+        EXPECT_EQ(image.Picture().Width, cutOff ? 648 : 768);
+        EXPECT_EQ(image.ImageBitCount(), 24);
+        EXPECT_EQ(image.ReadFormat(), &kPhotoCdFormat);
+    }
+    const ImageResult cut = image.SetImageName(dir.Write("short.pcd", std::vector<uint8_t>(5000, 1)));
+    EXPECT_EQ(cut.Status, ImageStatus::Failed);
+    EXPECT_EQ(cut.Message, "");
+    EXPECT_EQ(cut.Reason, kPcdReadError);
+    EXPECT_EQ(image.ReadFormat(), nullptr);
+    EXPECT_EQ(image.SetImageName(dir.Path("none.pcd")).Status, ImageStatus::Missing);
 }
