@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_files.h"
 
+#include "image/formats/dynamic/dynamic_wallpaper.h"
+#include "image/formats/dynamic/timed_xml_format.h"
 #include "wallpaper/wall_image.h"
 
 #include <filesystem>
@@ -30,6 +32,9 @@ std::vector<std::string> LoadWallFiles(const std::string& dir)
         // links and file systems that give no type cost a look at the file.
         std::error_code typeError;
         if (it->is_directory(typeError) || it->is_other(typeError))
+            continue;
+        // Of the XML files only timed backgrounds are pictures: their first bytes tell.
+        if (IsTimedXmlName(name) && SniffImageFormat(ImageFile(full)) != &kTimedXmlFormat)
             continue;
         files.emplace_back(name);
     }
