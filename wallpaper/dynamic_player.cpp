@@ -11,9 +11,11 @@ DynamicPlayer::Result DynamicPlayer::Make(const std::string& path, const Dynamic
                                           const DynamicTarget& target, DibPicture& out)
 {
     reason_.clear();
+    // A HEIC file read for its schedule serves its first two pictures too.
+    std::vector<uint8_t> heifBytes;
     if (!wallpaper_ || wallpaper_->Path != path) {
         Stop();
-        DynamicWallpaperRead read = ReadDynamicWallpaper(path);
+        DynamicWallpaperRead read = ReadDynamicWallpaper(path, &heifBytes);
         if (!read.Dynamic) {
             return Result::NotDynamic;
         }
@@ -34,7 +36,6 @@ DynamicPlayer::Result DynamicPlayer::Make(const std::string& path, const Dynamic
             kept = {};
         }
     }
-    std::vector<uint8_t> heifBytes;
     const DibPicture* first = Fitted(blend.first, target, heifBytes);
     const DibPicture* second = first && blend.fraction > 0 ? Fitted(blend.second, target, heifBytes) : first;
     if (!first || !second) {

@@ -54,7 +54,7 @@ bool IsTimedXmlName(std::string_view name)
            std::equal(name.end() - 4, name.end(), ".xml", [](unsigned char a, char b) { return std::tolower(a) == b; });
 }
 
-DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file)
+DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file, std::vector<uint8_t>* heifBytes)
 {
     DynamicWallpaperRead out;
     const bool heif = SniffImageFormat(file) == &kHeifFormat;
@@ -92,6 +92,8 @@ DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file)
     }
     wallpaper.Schedule = std::move(*read.Schedule);
     out.Wallpaper = std::move(wallpaper);
+    if (heif && heifBytes)
+        *heifBytes = std::move(bytes);
     return out;
 }
 

@@ -36,8 +36,9 @@ struct DynamicWallpaperRead {
 // and the pickers list them beside the pictures.
 bool IsTimedXmlName(std::string_view name);
 
-// Reads the schedule only; no picture is decoded.
-DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file);
+// Reads the schedule only; no picture is decoded. With `heifBytes`, a
+// dynamic HEIC file's bytes are left there for its pictures' decoding.
+DynamicWallpaperRead ReadDynamicWallpaper(const ImageFile& file, std::vector<uint8_t>* heifBytes = nullptr);
 
 // One picture of the wallpaper as a 24-bit sRGB picture, decoded no larger
 // than `hint` needs. `heifBytes` are the HEIC file's bytes when the caller
