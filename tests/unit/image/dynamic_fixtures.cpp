@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dynamic_fixtures.h"
 
+#include "image_fixtures.h"
+
 #include <libheif/heif.h>
 #include <plist/plist.h>
 
@@ -114,6 +116,13 @@ std::string ScheduleXmp(const std::string& property, const std::string& value)
 
 std::vector<uint8_t> EncodeDynamicHeif(const std::vector<Rgb>& colours, int width, int height, const std::string& xmp)
 {
+    return EncodeDynamicHeif(colours, width, height, xmp, false);
+}
+
+std::vector<uint8_t> EncodeDynamicHeif(const std::vector<Rgb>& colours, int width, int height, const std::string& xmp,
+                                       bool photo)
+{
+    const std::vector<uint8_t> pattern = photo ? PhotoRgb(width, height) : std::vector<uint8_t>{};
     std::vector<uint8_t> out;
     heif_context* ctx = heif_context_alloc();
     heif_encoder* encoder = nullptr;
@@ -133,9 +142,10 @@ std::vector<uint8_t> EncodeDynamicHeif(const std::vector<Rgb>& colours, int widt
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     uint8_t* p = plane + static_cast<size_t>(y) * stride + x * 3;
-                    p[0] = colours[n].r;
-                    p[1] = colours[n].g;
-                    p[2] = colours[n].b;
+                    const uint8_t* q = photo ? &pattern[(static_cast<size_t>(y) * width + x) * 3] : nullptr;
+                    p[0] = q ? static_cast<uint8_t>((q[0] + colours[n].r) / 2) : colours[n].r;
+                    p[1] = q ? static_cast<uint8_t>((q[1] + colours[n].g) / 2) : colours[n].g;
+                    p[2] = q ? static_cast<uint8_t>((q[2] + colours[n].b) / 2) : colours[n].b;
                 }
             }
             heif_image_handle* handle = nullptr;

@@ -32,5 +32,8 @@ std::string ScheduleXmp(const std::string& property, const std::string& value);
 
 // A HEIC file of `colours.size()` top-level pictures, each one colour; the XMP (if any) on the first.
 std::vector<uint8_t> EncodeDynamicHeif(const std::vector<Rgb>& colours, int width, int height, const std::string& xmp);
+// The same with each picture a photo-like pattern tinted halfway to its colour.
+std::vector<uint8_t> EncodeDynamicHeif(const std::vector<Rgb>& colours, int width, int height, const std::string& xmp,
+                                       bool photo);
 
 }  // namespace fixtures
