@@ -193,6 +193,7 @@ public:
     std::string DynamicPlaying() const override { return player_.PlayingPath(); }
     bool DynamicRedrawDue(const DynamicMoment& moment) const override { return player_.RedrawDue(moment); }
     void DynamicRedrawSoon() override { player_.RedrawSoon(); }
+    void DynamicStop() override { player_.Stop(); }
 
 private:
     WallScreens Screens() const { return screens_ ? screens_() : QtScreens(); }

@@ -133,8 +133,10 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     const std::optional<ImageFile> single = files.size() == 1 ? std::optional<ImageFile>(std::in_place, files.front())
                                                               : std::nullopt;
     const ImageFormat* format = single ? ReaderFormatOf(*single) : nullptr;
-    if (format == &kBmpFormat && !converter_.MakesScreenSize())
+    if (format == &kBmpFormat && !converter_.MakesScreenSize()) {
+        converter_.DynamicStop();
         return files.front();
+    }
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed
     // conversion leaves the previous one whole.

@@ -88,4 +88,7 @@ public:
     }
     // After a clock jump, a change of time zone or a resume: due at once.
     virtual void DynamicRedrawSoon() {}
+    // A bitmap went to the desktop without a conversion: the dynamic
+    // wallpaper is no longer shown.
+    virtual void DynamicStop() {}
 };
