@@ -144,7 +144,11 @@ public:
             PMImage.SetPicture(std::move(fitted));
         }
         const bool photoCd = PMImage.ReadFormat() == &kPhotoCdFormat;
-        return Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
+        // Another picture is shown from now on; until it is, a dynamic one keeps playing.
+        const bool written = Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
+        if (written)
+            player_.Stop();
+        return written;
     }
 
     bool ConvertPerMonitor(const std::vector<std::string>& files, bool colorDecSw, const std::string& bmpPath,
@@ -205,10 +209,8 @@ private:
     bool PlayDynamic(const ImageFile& file, const ImageFormat* format, const DynamicTarget& size)
     {
         const ImageFormat* kind = format ? format : ReaderFormatOf(file);
-        if (kind != &kHeifFormat && kind != &kTimedXmlFormat) {
-            player_.Stop();
+        if (kind != &kHeifFormat && kind != &kTimedXmlFormat)
             return false;
-        }
         DibPicture picture;
         if (player_.Make(file.Path(), CurrentDynamicMoment(), size, picture) != DynamicPlayer::Result::Made)
             return false;
