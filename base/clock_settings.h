@@ -4,8 +4,10 @@
 // Times of day and the wallpaper interval are date-time fractions.
 
 #include "base/date_time.h"
+#include "base/sun/sun_position.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct ClockSettings {
@@ -15,6 +17,9 @@ struct ClockSettings {
     bool OnTop = false;
     // The face shows the 24-hour "HH:mm" instead of "hh:mm am/pm".
     bool Clock24 = false;
+    // Where the sun of dynamic wallpapers is looked at (Latitude=, Longitude=,
+    // both or neither); unset, the time zone's place is taken.
+    std::optional<GeoPlace> Place;
     // [WallDir]
     std::string PanicWallPaper;
     std::string WallDir1;

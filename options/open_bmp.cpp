@@ -5,6 +5,7 @@
 #include "base/ui/path_text.h"
 #include "base/zelvaro_error.h"
 #include "image/views/multi_image_view.h"
+#include "options/dynamic_summary.h"
 #include "options/file_types.h"
 #include "options/typed_file_name.h"
 
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
 
@@ -54,6 +56,12 @@ TfrmOpenBmp::TfrmOpenBmp(const std::string& mountTable, platform::ProcessMemory&
     row->addWidget(SPicPanel);
     row->addStretch();
     ExtraArea()->addLayout(row);
+    lblDynamic = new QLabel(this);
+    lblDynamic->setObjectName(QStringLiteral("lblDynamic"));
+    lblDynamic->setAccessibleName(tr("ﾀﾞｲﾅﾐｯｸ壁紙"));
+    lblDynamic->setWordWrap(true);
+    lblDynamic->hide();
+    ExtraArea()->addWidget(lblDynamic);
 
     SetFileTypes(OpenBmpOwnFileTypes());
     connect(chkPreView, &QCheckBox::clicked, this, &TfrmOpenBmp::chkPreViewClick);
@@ -82,6 +90,32 @@ void TfrmOpenBmp::chkPreViewClick()
         ShowPreview();
 }
 
+void TfrmOpenBmp::ShowDynamicLine(const std::string& path)
+{
+    const std::optional<DynamicSummary> summary = SummariseDynamicWallpaper(path);
+    if (!summary)
+        return;
+    const QString place = QString::fromStdString(summary->place);
+    QString line;
+    switch (summary->kind) {
+    case DynamicSchedule::Kind::Sun:
+        line = tr("ﾀﾞｲﾅﾐｯｸ: %1 枚、%2 の太陽に合わせて変わります").arg(summary->pictures).arg(place);
+        break;
+    case DynamicSchedule::Kind::LightDark:
+        line = tr("ﾀﾞｲﾅﾐｯｸ: %1 枚、%2 の昼と夜で変わります").arg(summary->pictures).arg(place);
+        break;
+    case DynamicSchedule::Kind::DayTimes:
+        line = tr("ﾀﾞｲﾅﾐｯｸ: %1 枚、時刻に合わせて変わります").arg(summary->pictures);
+        break;
+    case DynamicSchedule::Kind::Loop:
+        line = tr("ﾀﾞｲﾅﾐｯｸ: %1 枚、決まった時間ごとに繰り返します").arg(summary->pictures);
+        break;
+    }
+    lblDynamic->setText(line);
+    lblDynamic->setAccessibleDescription(line);
+    lblDynamic->show();
+}
+
 void TfrmOpenBmp::ShowPreview()
 {
     const std::string path = FileName();
@@ -93,8 +127,10 @@ void TfrmOpenBmp::ShowPreview()
         // bytes. The previous picture goes first, so a broken file's box
         // never stands over a preview of another file.
         PMImage->SetPicture(DibPicture{});
+        lblDynamic->hide();
         PMImage->repaint();
         PMImage->SetImageName(PathText(path));
+        ShowDynamicLine(path);
     } catch (const std::exception& e) {
         qCDebug(lcOptions, "preview of %s failed: %s", ShownEscaped(path).c_str(), ShownEscaped(e.what()).c_str());
     }

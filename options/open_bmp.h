@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class MultiImageView;
 
@@ -39,6 +40,9 @@ private:
     QFrame* SPicPanel = nullptr;
     MultiImageView* PMImage = nullptr;
     platform::ProcessMemory& memory_;
+    // Under the preview of a dynamic wallpaper: its pictures and what it follows.
+    QLabel* lblDynamic = nullptr;
 
     void chkPreViewClick();
+    void ShowDynamicLine(const std::string& path);
 };

@@ -12,6 +12,9 @@ public:
     virtual ~Clock() = default;
     // Now, in local time, to the millisecond.
     virtual TDateTime Now() const = 0;
+    // How far local time is ahead of UTC now, in seconds (32400 in Tokyo);
+    // 0 where the clock knows no zone.
+    virtual int UtcOffsetSeconds() const { return 0; }
 };
 
 }  // namespace platform

@@ -78,6 +78,9 @@ void TfrmClock::TickSteps()
         PlayChime(*plan.chime);
     if (plan.wallDueTest)
         WallpaperDueStep(now);
+    // A dynamic wallpaper shown (by the rotation or by hand) moves on with the day.
+    if (Wallpaper)
+        Wallpaper->DynamicRedrawStep();
 }
 
 void TfrmClock::PlanNextTick(TDateTime tickStarted)
@@ -91,6 +94,8 @@ void TfrmClock::PlanNextTick(TDateTime tickStarted)
 
 void TfrmClock::ClockWasSet()
 {
+    if (Wallpaper)
+        Wallpaper->TimeChanged();
     if (ticking_ || !SettingsLoaded)
         return;
     Timer1.start(0);

@@ -53,7 +53,7 @@ RealServices::RealServices(const std::string& settingsFile, const std::string& w
       registry_(platform::FileRegistry::DefaultPath()),
       desktop_(platform::MakeDesktop(platform::CurrentSession(), registry_, windowsDir_, wayland_.get())),
       converter_(MakeImageWallConverter(registry_, ScreensOfThisDisplay())),
-      wallpaper_{registry_, *desktop_, *converter_, memory_}, about_{browser_, launcher_, facts_}
+      wallpaper_{registry_, *desktop_, *converter_, memory_, &zonePlace_}, about_{browser_, launcher_, facts_}
 {
     // sway's window rules are for the clock window; a layer surface needs none.
     if (const std::string sway = platform::SwayIpc::SessionSocket(); !sway.empty() && !wayland_)

@@ -23,6 +23,7 @@
 #include "platform/linux/system/proc_mount_table.h"
 #include "platform/linux/system/system_clock.h"
 #include "platform/linux/system/timerfd_clock_set_watch.h"
+#include "platform/linux/system/zone_tab_time_zone_place.h"
 #include "platform/linux/wayland/wayland_connection.h"
 #include "shell/clock_services.h"
 #include "wallpaper/wallpaper_services.h"
@@ -67,6 +68,7 @@ private:
     platform::TimerfdClockSetWatch clockSet_;
     platform::InotifyTimeZoneWatch zoneWatch_;
     platform::ProcMountTable mounts_;
+    platform::ZoneTabTimeZonePlace zonePlace_;
     platform::DiskFileReader files_;
     // sway tiles every window unless asked; other desktops go by the window's hints.
     std::unique_ptr<platform::WindowManager> windowManager_;

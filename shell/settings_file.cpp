@@ -6,6 +6,8 @@
 #include "base/zelvaro_error.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <variant>
 
@@ -83,6 +85,36 @@ std::string ReadString(const ProfileText& text, const Key& key)
 std::int32_t ReadInteger(const ProfileText& text, const Key& key)
 {
     return ParseProfileInteger(ReadString(text, key)).value_or(0);
+}
+
+// The place of the sun: two decimal degrees in range, or nothing (a missing or
+// damaged value leaves the place to the time zone, silently). from_chars, not
+// strtod: the decimal point stays a point whatever the locale.
+std::optional<double> ReadDegrees(const ProfileText& text, const char* name, double limit)
+{
+    const std::string value = text.Get("Location", name).value_or("");
+    double degrees = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, error] = std::from_chars(value.data(), end, degrees);
+    if (error != std::errc() || ptr != end || !std::isfinite(degrees) || std::fabs(degrees) > limit)
+        return std::nullopt;
+    return degrees;
+}
+
+std::optional<GeoPlace> ReadPlace(const ProfileText& text)
+{
+    const auto latitude = ReadDegrees(text, "Latitude", 90);
+    const auto longitude = ReadDegrees(text, "Longitude", 180);
+    if (!latitude || !longitude)
+        return std::nullopt;
+    return GeoPlace{*latitude, *longitude};
+}
+
+std::string DegreesText(double degrees)
+{
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, degrees);
+    return std::string(digits, end.ptr);
 }
 
 [[noreturn]] void CannotWrite(const platform::ProfileFile& file)
@@ -177,6 +209,7 @@ void LoadSettings(const platform::ProfileFile& file, ClockSettings& settings, bo
                    },
                    key.field);
     }
+    settings.Place = ReadPlace(text);
     chimeArmed = true;
 }
 
@@ -211,6 +244,11 @@ void SaveSettings(platform::ProfileFile& file, const ClockSettings& settings, in
             },
             key.field);
         text.Set(key.section, key.name, value);
+    }
+    // The place is written only once set: a file without it follows the time zone.
+    if (settings.Place) {
+        text.Set("Location", "Latitude", DegreesText(settings.Place->latitude));
+        text.Set("Location", "Longitude", DegreesText(settings.Place->longitude));
     }
     if (!file.Replace(text.Serialize()))
         CannotWrite(file);

@@ -5,9 +5,12 @@
 #include "base/translatable.h"
 #include "base/zelvaro_error.h"
 #include "image/fit/screen_fit.h"
+#include "image/formats/dynamic/timed_xml_format.h"
+#include "image/formats/heif/heif_format.h"
 #include "image/formats/photo_cd/photo_cd_format.h"
 #include "image/multi_image.h"
 #include "platform/wallpaper_mode.h"
+#include "wallpaper/dynamic_player.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
@@ -125,6 +128,10 @@ public:
         const platform::WallpaperMode mode = platform::WallpaperModeOf(registry_);
         const std::optional<ScreenTarget> target = FitOf(mode) ? TargetFor(mode, Screens()) : std::nullopt;
         PMImage.SetScaleHint(target ? ScaleHintFor(target->fit, target->width, target->height) : ScaleHint{});
+        const DynamicTarget dynamicSize = target ? DynamicTarget{target->fit, target->width, target->height}
+                                                 : DynamicTarget{};
+        if (PlayDynamic(file, format, dynamicSize))
+            return Write(bmpPath, ChooseWallWriteRes(false, colorDecSw, 24));
         if (!Keep(PMImage.ReadImage(file, format)))
             return false;
         // A reader may have made it the screen's size already (a JPEG
@@ -137,12 +144,18 @@ public:
             PMImage.SetPicture(std::move(fitted));
         }
         const bool photoCd = PMImage.ReadFormat() == &kPhotoCdFormat;
-        return Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
+        // Another picture is shown from now on; until it is, a dynamic one keeps playing.
+        const bool written = Write(bmpPath, ChooseWallWriteRes(photoCd, colorDecSw, PMImage.ImageBitCount()));
+        if (written)
+            player_.Stop();
+        return written;
     }
 
     bool ConvertPerMonitor(const std::vector<std::string>& files, bool colorDecSw, const std::string& bmpPath,
                            std::size_t& failed) override
     {
+        // Each monitor's picture is read through the component: a dynamic one shows its picture for now, unkept.
+        player_.Stop();
         written_ = nullptr;
         notice_ = {};
         failed = 0;
@@ -181,8 +194,29 @@ public:
         return Write(bmpPath, ChooseWallWriteRes(false, colorDecSw, 24));
     }
 
+    std::string DynamicPlaying() const override { return player_.PlayingPath(); }
+    bool DynamicRedrawDue(const DynamicMoment& moment) const override { return player_.RedrawDue(moment); }
+    void DynamicRedrawSoon() override { player_.RedrawSoon(); }
+    void DynamicStop() override { player_.Stop(); }
+
 private:
     WallScreens Screens() const { return screens_ ? screens_() : QtScreens(); }
+
+    // A dynamic wallpaper's picture for now into PMImage, made at the
+    // screen's size from the pair the player keeps. False for any other file,
+    // and for a dynamic one the player refuses: the component then reads it
+    // and tells its format's message.
+    bool PlayDynamic(const ImageFile& file, const ImageFormat* format, const DynamicTarget& size)
+    {
+        const ImageFormat* kind = format ? format : ReaderFormatOf(file);
+        if (kind != &kHeifFormat && kind != &kTimedXmlFormat)
+            return false;
+        DibPicture picture;
+        if (player_.Make(file.Path(), CurrentDynamicMoment(), size, picture) != DynamicPlayer::Result::Made)
+            return false;
+        PMImage.SetPicture(std::move(picture));
+        return true;
+    }
 
     // The screen a composed picture is made at: the whole screen, or where
     // its size is not known the monitors' extent.
@@ -245,6 +279,7 @@ private:
     WallNotice notice_;
     std::vector<WallMonitor> ignoredBefore_;  // the monitors outside the screen the log has named
     PictureReady beforeWrite_;
+    DynamicPlayer player_;
 };
 
 }  // namespace

@@ -102,7 +102,8 @@ WallApplier::Outcome WallApplier::ApplyOne(const std::vector<std::string>& files
     // A desktop that keeps refusing, or does not answer at all (no retries
     // then: each would wait for its timeout), is given up silently; the next
     // change is still an interval away, so it is not asked every tick.
-    schedule_.Applied(clock_.Now(), settings_.WallInterval);
+    if (request != Request::Redraw)
+        schedule_.Applied(clock_.Now(), settings_.WallInterval);
     TellDesktopFailure(files.front(), result, request);
     return Outcome::Applied;
 }
@@ -165,8 +166,10 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
     const std::optional<ImageFile> single = files.size() == 1 ? std::optional<ImageFile>(std::in_place, files.front())
                                                               : std::nullopt;
     const ImageFormat* format = single ? ReaderFormatOf(*single) : nullptr;
-    if (format == &kBmpFormat && !converter_.MakesScreenSize())
+    if (format == &kBmpFormat && !converter_.MakesScreenSize()) {
+        converter_.DynamicStop();
         return files.front();
+    }
     // The converted bitmap is written beside TempWallFile and renamed into
     // place, so the desktop never reads a half-written picture and a failed
     // conversion leaves the previous one whole.
@@ -198,9 +201,9 @@ std::optional<std::string> WallApplier::Prepare(const std::vector<std::string>& 
         // this minute, as every try would need the same memory.
         host_.ReportFailure(
             failed, {QT_TRANSLATE_NOOP("Messages", "%s を表示するメモリが足りません"), true, ShownEscaped(failed)},
-            request == Request::Rotation);
+            request != Request::User);
     } else if (!ok && !converter_.FailureNotice().text.empty()) {
-        host_.ReportFailure(failed, converter_.FailureNotice(), request == Request::Rotation);
+        host_.ReportFailure(failed, converter_.FailureNotice(), request != Request::User);
     }
     if (ok) {
         std::filesystem::rename(part, tempWallFile_, ec);

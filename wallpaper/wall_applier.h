@@ -64,7 +64,9 @@ public:
 
     // Who asked: the rotation on its own, or the user (a file chosen, the
     // panic button, a drop, the next step at once).
-    enum class Request { User, Rotation };
+    // A Redraw remakes the dynamic wallpaper shown: unattended, like the
+    // rotation's, and it leaves the rotation's next change where it was.
+    enum class Request { User, Rotation, Redraw };
 
     Outcome ApplyWallPaper(const std::string& file, Request request = Request::User);
     // A picture per monitor: with more than one file, files[i] goes on

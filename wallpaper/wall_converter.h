@@ -3,6 +3,7 @@
 // Converting an image file into the bitmap the desktop shows. The image
 // component and its format table sit behind this.
 
+#include "image/formats/dynamic/dynamic_moment.h"
 #include "image/image_format.h"
 
 #include <cstddef>
@@ -77,4 +78,18 @@ public:
     // tell never calls it.
     using PictureReady = std::function<void(const DibPicture& picture)>;
     virtual void SetBeforeWrite(PictureReady ready) { static_cast<void>(ready); }
+    // The dynamic wallpaper (dynamic_player.h) the last conversion played,
+    // while it is shown; empty otherwise.
+    virtual std::string DynamicPlaying() const { return {}; }
+    // Whether its picture has moved on enough at `moment` to be made again.
+    virtual bool DynamicRedrawDue(const DynamicMoment& moment) const
+    {
+        static_cast<void>(moment);
+        return false;
+    }
+    // After a clock jump, a change of time zone or a resume: due at once.
+    virtual void DynamicRedrawSoon() {}
+    // A bitmap went to the desktop without a conversion: the dynamic
+    // wallpaper is no longer shown.
+    virtual void DynamicStop() {}
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wallpaper/wall_files.h"
 
+#include "image/formats/dynamic/dynamic_wallpaper.h"
+#include "image/formats/dynamic/timed_xml_format.h"
 #include "wallpaper/wall_image.h"
 
 #include <filesystem>
@@ -40,6 +42,9 @@ std::vector<std::string> LoadWallFiles(const std::string& dir, std::size_t* brok
                 ++*brokenLinks;
             continue;
         }
+        // Of the XML files only timed backgrounds are pictures: their first bytes tell.
+        if (IsTimedXmlName(name) && SniffImageFormat(ImageFile(full)) != &kTimedXmlFormat)
+            continue;
         files.emplace_back(name);
     }
     return files;

@@ -40,15 +40,21 @@ WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Cloc
       applier_(desktop, converter, clock, *this, settings, schedule_, JoinWallPath(windowsDir_, "ZelvaroWl.BMP"))
 {
     SetPauseItem(new QAction(tr("壁紙変更停止"), this));
+    // Every dynamic wallpaper read, by the rotation or a picker, is shown for this clock's now.
+    SetDynamicMomentSource([this] { return DynamicMomentNow(); });
 }
 
-WallpaperManager::~WallpaperManager() = default;
+WallpaperManager::~WallpaperManager()
+{
+    SetDynamicMomentSource({});
+}
 
 WallpaperManager::WallpaperManager(ClockSettings& settings, const platform::Clock& clock,
                                    const WallpaperServices& services, std::string windowsDir, QObject* parent)
     : WallpaperManager(settings, clock, services.desktop, services.converter, std::move(windowsDir), parent)
 {
     memory_ = &services.memory;
+    timeZonePlace_ = services.timeZonePlace;
 }
 
 void WallpaperManager::FormCreate()
@@ -109,6 +115,28 @@ void WallpaperManager::TellBrokenLinks()
         return;
     brokenLinksTold_ = rotation_.CurWallDir;
     ReportFailure(rotation_.CurWallDir, BrokenLinksNotice(rotation_.CurWallDir), true);
+}
+
+void WallpaperManager::DynamicRedrawStep()
+{
+    const std::string playing = converter_.DynamicPlaying();
+    if (playing.empty() || !converter_.DynamicRedrawDue(DynamicMomentNow()))
+        return;
+    applier_.ApplyWallPaper(playing, WallApplier::Request::Redraw);
+}
+
+void WallpaperManager::TimeChanged()
+{
+    zonePlace_.reset();
+    converter_.DynamicRedrawSoon();
+}
+
+DynamicMoment WallpaperManager::DynamicMomentNow() const
+{
+    const int offset = clock_.UtcOffsetSeconds();
+    if (!zonePlace_)
+        zonePlace_ = timeZonePlace_ ? timeZonePlace_->Place() : std::nullopt;
+    return MomentAt(clock_.Now(), offset, PlaceForTheSun(settings_.Place, *zonePlace_, offset));
 }
 
 bool WallpaperManager::RetryingWallMinute(TDateTime now) const

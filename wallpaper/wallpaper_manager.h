@@ -73,6 +73,15 @@ public:
     // The next rotation step at once, while the rotation runs.
     void NextRequested();
 
+    // The tick's dynamic wallpaper step: the dynamic wallpaper shown is made
+    // again when its picture has moved on enough (dynamic_player.h).
+    void DynamicRedrawStep();
+    // The clock was set, the time zone changed or the machine resumed: the
+    // dynamic wallpaper shown is made again at the next tick.
+    void TimeChanged();
+    // The moment dynamic wallpapers are shown for: now, at the settings'
+    // place or the time zone's.
+    DynamicMoment DynamicMomentNow() const;
     // Files were dropped on the window: the first one becomes the wallpaper.
     void FilesDropped(const QStringList& paths);
 
@@ -119,6 +128,9 @@ private:
     bool toldOnePicture_ = false;  // the log has said the desktop shows one picture on all
     // Handed the heap's free pages after each wallpaper's work.
     platform::ProcessMemory* memory_ = &platform::KeptProcessMemory();
+    // The time zone's place, looked up once until the time zone changes.
+    const platform::TimeZonePlace* timeZonePlace_ = nullptr;
+    mutable std::optional<std::optional<GeoPlace>> zonePlace_;
     std::string windowsDir_;
     WallRotation rotation_;
     WallSchedule schedule_;

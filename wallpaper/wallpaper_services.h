@@ -8,6 +8,7 @@
 #include "platform/desktop.h"
 #include "platform/process_memory.h"
 #include "platform/registry.h"
+#include "platform/time_zone_place.h"
 #include "wallpaper/wall_converter.h"
 
 struct WallpaperServices {
@@ -15,4 +16,6 @@ struct WallpaperServices {
     platform::Desktop& desktop;
     WallConverter& converter;
     platform::ProcessMemory& memory = platform::KeptProcessMemory();
+    // Where dynamic wallpapers look at the sun when the settings name no place.
+    const platform::TimeZonePlace* timeZonePlace = nullptr;
 };

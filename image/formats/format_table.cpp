@@ -5,6 +5,7 @@
 // image/CMakeLists.txt.
 #include "image/formats/avif/avif_format.h"
 #include "image/formats/bmp/bmp_format.h"
+#include "image/formats/dynamic/timed_xml_format.h"
 #include "image/formats/gif/gif_format.h"
 #include "image/formats/heif/heif_format.h"
 #include "image/formats/jpeg/jpeg_format.h"
@@ -31,6 +32,7 @@ std::span<const ImageFormat* const> ImageFormats()
         &kAvifFormat,
         &kHeifFormat,
         &kJxlFormat,
+        &kTimedXmlFormat,
     };
     // clang-format on
     return kTable;

@@ -324,6 +324,10 @@ Free some space on its disk, or make the folder writable.</translation>
         <translation>This HEIC picture cannot be read</translation>
     </message>
     <message>
+        <source>このXMLは読み込めません</source>
+        <translation>This timed XML background cannot be read</translation>
+    </message>
+    <message>
         <source>このHEIFは読み込めません</source>
         <translation>This HEIF picture cannot be read</translation>
     </message>
@@ -741,6 +745,26 @@ Free some space on its disk, or make the folder writable.</translation>
     <message>
         <source> ﾌﾟﾚﾋﾞｭｰ</source>
         <translation>&amp;Preview</translation>
+    </message>
+    <message>
+        <source>ﾀﾞｲﾅﾐｯｸ壁紙</source>
+        <translation>Dynamic wallpaper</translation>
+    </message>
+    <message>
+        <source>ﾀﾞｲﾅﾐｯｸ: %1 枚、%2 の太陽に合わせて変わります</source>
+        <translation>dynamic: %1 pictures, follows the sun at %2</translation>
+    </message>
+    <message>
+        <source>ﾀﾞｲﾅﾐｯｸ: %1 枚、%2 の昼と夜で変わります</source>
+        <translation>dynamic: %1 pictures, light by day and dark by night at %2</translation>
+    </message>
+    <message>
+        <source>ﾀﾞｲﾅﾐｯｸ: %1 枚、時刻に合わせて変わります</source>
+        <translation>dynamic: %1 pictures, follows the time of day</translation>
+    </message>
+    <message>
+        <source>ﾀﾞｲﾅﾐｯｸ: %1 枚、決まった時間ごとに繰り返します</source>
+        <translation>dynamic: %1 pictures, a timed loop</translation>
     </message>
 </context>
 <context>

@@ -135,9 +135,26 @@ bool Fits(int w, int h, size_t bytes)
            image_limits::StoredBytesCanHold(w, h, bytes, image_limits::kMaxPixelsPerByteSkippingBlocks);
 }
 
+// The handle of the file's top-level picture `index`.
+bool HeifTopLevelHandle(const HeifLibrary& heif, heif_context* ctx, int index, heif_image_handle*& handle)
+{
+    const int count = heif.context_get_number_of_top_level_images(ctx);
+    if (index >= count)
+        return false;
+    std::vector<heif_item_id> ids(static_cast<size_t>(count));
+    if (heif.context_get_list_of_top_level_image_IDs(ctx, ids.data(), count) != count)
+        return false;
+    return heif.context_get_image_handle(ctx, ids[static_cast<size_t>(index)], &handle).code == heif_error_Ok;
+}
+
 }  // namespace
 
 ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
+{
+    return DecodeHeifPicture(bytes, -1, hint);
+}
+
+ImageRead DecodeHeifPicture(std::span<const uint8_t> bytes, int topLevelIndex, const ScaleHint& hint)
 {
     const HeifLibrary* heif = HeifLibrary::Get();
     if (!heif)
@@ -159,7 +176,10 @@ ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint)
     if (!HeifGridWithinLimits(bytes))
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: grid of tiles too large");
     heif_image_handle* raw = nullptr;
-    if (heif->context_get_primary_image_handle(ctx.get(), &raw).code != heif_error_Ok)
+    if (topLevelIndex >= 0) {
+        if (!heif->HasTopLevelPictures() || !HeifTopLevelHandle(*heif, ctx.get(), topLevelIndex, raw))
+            return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no such picture in the file");
+    } else if (heif->context_get_primary_image_handle(ctx.get(), &raw).code != heif_error_Ok)
         return ImageRead::Failed(ReadFailure::NotValid, "HEIF: no primary picture");
     auto handle = Hold(raw, heif->image_handle_release);
     // The stored size and the shown size (after a quarter turn) are both

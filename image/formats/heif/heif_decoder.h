@@ -16,4 +16,8 @@
 #include <string>
 
 ImageRead DecodeHeif(std::span<const uint8_t> bytes, const ScaleHint& hint = {});
+// The same for the file's top-level picture `topLevelIndex` (counted from 0
+// in the file's order) in place of its primary one: the pictures of a dynamic
+// wallpaper.
+ImageRead DecodeHeifPicture(std::span<const uint8_t> bytes, int topLevelIndex, const ScaleHint& hint = {});
 ImageRead DecodeHeifFile(const ImageFile& file, const ScaleHint& hint = {});

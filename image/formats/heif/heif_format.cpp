@@ -2,6 +2,7 @@
 #include "image/formats/heif/heif_format.h"
 
 #include "base/translatable.h"
+#include "image/formats/dynamic/dynamic_wallpaper.h"
 #include "image/formats/heif/heif_decoder.h"
 #include "image/formats/iso_brands.h"
 
@@ -15,6 +16,16 @@ bool IsHeif(std::span<const uint8_t> head, uint64_t)
 // ".heic" and ".heics" name HEVC pictures; ".heif" any other.
 constexpr const char* kHeicFailure = QT_TRANSLATE_NOOP("Messages", "このHEICは読み込めません");
 
+// A dynamic HEIC file shows its picture for now (image/formats/dynamic/).
+ImageRead Decode(const ImageFile& file, const ReadOptions& options)
+{
+    return DecodeWholeFile(file, "HEIF", [&](std::span<const uint8_t> bytes) {
+        if (std::optional<ImageRead> dynamic = DecodeIfDynamicHeif(bytes, options.Hint))
+            return std::move(*dynamic);
+        return DecodeHeif(bytes, options.Hint);
+    });
+}
+
 constexpr FileExtension kExtensions[]{{"heic", true, kHeicFailure}, {"heif"}, {"heics", false, kHeicFailure}};
 
 }  // namespace
@@ -24,6 +35,6 @@ const ImageFormat kHeifFormat{
     .Signature = IsHeif,
     .Extensions = kExtensions,
     .FailureText = QT_TRANSLATE_NOOP("Messages", "このHEIFは読み込めません"),
-    .Decode = DecodeWith<DecodeHeifFile>,
+    .Decode = Decode,
     .TakesScaleHint = true,
 };

@@ -49,6 +49,11 @@ std::optional<HeifLibrary> Load()
         !lib.Find("heif_image_handle_get_metadata_size", f.image_handle_get_metadata_size) ||
         !lib.Find("heif_image_handle_get_metadata", f.image_handle_get_metadata))
         f.image_handle_get_list_of_metadata_block_IDs = nullptr;
+    lib.Find("heif_context_get_number_of_top_level_images", f.context_get_number_of_top_level_images);
+    lib.Find("heif_context_get_list_of_top_level_image_IDs", f.context_get_list_of_top_level_image_IDs);
+    lib.Find("heif_context_get_image_handle", f.context_get_image_handle);
+    lib.Find("heif_image_handle_get_number_of_metadata_blocks", f.image_handle_get_number_of_metadata_blocks);
+    lib.Find("heif_image_handle_get_metadata_content_type", f.image_handle_get_metadata_content_type);
     return f;
 }
 

@@ -51,6 +51,19 @@ struct HeifLibrary {
     decltype(&heif_image_handle_get_list_of_metadata_block_IDs) image_handle_get_list_of_metadata_block_IDs;
     decltype(&heif_image_handle_get_metadata_size) image_handle_get_metadata_size;
     decltype(&heif_image_handle_get_metadata) image_handle_get_metadata;
+    // The pictures of a file beside its primary one and their XMP, for dynamic
+    // wallpapers (null where this libheif lacks them).
+    decltype(&heif_context_get_number_of_top_level_images) context_get_number_of_top_level_images;
+    decltype(&heif_context_get_list_of_top_level_image_IDs) context_get_list_of_top_level_image_IDs;
+    decltype(&heif_context_get_image_handle) context_get_image_handle;
+    decltype(&heif_image_handle_get_number_of_metadata_blocks) image_handle_get_number_of_metadata_blocks;
+    decltype(&heif_image_handle_get_metadata_content_type) image_handle_get_metadata_content_type;
+    bool HasTopLevelPictures() const
+    {
+        return context_get_number_of_top_level_images && context_get_list_of_top_level_image_IDs &&
+               context_get_image_handle && image_handle_get_number_of_metadata_blocks &&
+               image_handle_get_metadata_content_type && image_handle_get_list_of_metadata_block_IDs;
+    }
 
     // The loaded library, or null when it is not installed or lacks a
     // function; loaded once, on the first call, from any thread.

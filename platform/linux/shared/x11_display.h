@@ -4,9 +4,9 @@
 // X11Display display(XOpenDisplay(nullptr)). Includes Xlib, whose macros
 // clash with Qt's names: for backends that use no Qt.
 
-#include <X11/Xlib.h>
-
 #include <memory>
+
+#include <X11/Xlib.h>
 
 namespace platform {
 

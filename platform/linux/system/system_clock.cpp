@@ -24,4 +24,13 @@ TDateTime SystemClock::Now() const
                           {local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(tv.tv_usec / 1000)});
 }
 
+int SystemClock::UtcOffsetSeconds() const
+{
+    Now();  // the zone looked at again when due
+    const time_t seconds = time(nullptr);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return static_cast<int>(local.tm_gmtoff);
+}
+
 }  // namespace platform

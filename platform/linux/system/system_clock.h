@@ -15,6 +15,7 @@ class SystemClock : public Clock {
 public:
     explicit SystemClock(int zoneRecheckSeconds = 30) : zoneRecheckSeconds_(zoneRecheckSeconds) {}
     TDateTime Now() const override;
+    int UtcOffsetSeconds() const override;
 
 private:
     int zoneRecheckSeconds_;

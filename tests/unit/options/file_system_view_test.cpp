@@ -21,9 +21,9 @@ TEST(FileTypes, ParsesDescriptionPatternPairs)
     const auto image = ParseFileTypes(ImageFileTypes());
     ASSERT_EQ(image.size(), 2u);
     EXPECT_EQ(image[1].description, "画像ﾌｧｲﾙ");
-    // The newer formats come after the written patterns.
+    // The newer formats come after the written patterns, timed XML backgrounds last.
     EXPECT_EQ(image[1].pattern, "*.BMP;*.JPG;*.GIF;*.PCD;*.TIF;*.PNG;*.WEBP;*.AVIF;*.HEIC;*.HEIF;*.JXL;"
-                                "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.AVIFS;*.HEICS");
+                                "*.JPEG;*.JPE;*.JFIF;*.TIFF;*.AVIFS;*.HEICS;*.XML");
     // The pickers list exactly the names the rotation takes.
     for (const char* name :
          {"a.jpg",  "a.JPEG", "a.jpe",  "a.Jfif",  "a.png",  "a.gif",   "a.tif", "a.tiff", "a.bmp",   "a.pcd",

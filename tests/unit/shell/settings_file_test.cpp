@@ -263,3 +263,43 @@ TEST(SettingsFile, EveryPathFieldHoldsEveryControlCharacterButALineBreak)
         }
     }
 }
+
+TEST(SettingsFile, ThePlaceOfTheSunIsReadWhenWholeAndWrittenOnlyWhenSet)
+{
+    const struct {
+        const char* lines;
+        bool set;
+    } rows[] = {
+        {"Latitude=35.6895\nLongitude=139.6917\n", true},
+        {"Latitude=-33.87\nLongitude=-70\n", true},
+        {"Latitude=35.6895\n", false},
+        {"Latitude=35,7\nLongitude=139.7\n", false},
+        {"Latitude=91\nLongitude=0\n", false},
+        {"Latitude=0\nLongitude=180.5\n", false},
+        {"Latitude=nan\nLongitude=0\n", false},
+        {"Latitude=1e400\nLongitude=0\n", false},
+    };
+    for (const auto& row : rows) {
+        const ClockSettings s = Load(std::string("[Location]\nOffsetX=1\n") + row.lines);
+        EXPECT_EQ(s.Place.has_value(), row.set) << row.lines;
+    }
+    // Saved and read back exactly.
+    platform::MemoryProfileFile file;
+    ClockSettings s;
+    s.Place = GeoPlace{35.6895, -139.6917};
+    SaveSettings(file, s, 0, 0);
+    EXPECT_NE(file.content->find("[Location]\nOffsetX=0\nOffsetY=0\nOnTop=0\nClock24=0\nLatitude=35.6895\n"
+                                 "Longitude=-139.6917\n"),
+              std::string::npos)
+        << *file.content;
+    ClockSettings back;
+    bool armed = false;
+    LoadSettings(file, back, armed);
+    ASSERT_TRUE(back.Place);
+    EXPECT_EQ(back.Place->latitude, 35.6895);
+    EXPECT_EQ(back.Place->longitude, -139.6917);
+    // A value the program cannot read is left in the file when no place is set.
+    file.content = "[Location]\nLatitude=north\n";
+    SaveSettings(file, ClockSettings{}, 0, 0);
+    EXPECT_NE(file.content->find("Latitude=north\n"), std::string::npos);
+}

@@ -237,3 +237,16 @@ TEST(WallRotation, OtherMonitorsGetOtherFilesWhileTheDirectoryHasThem)
         }
     }
 }
+
+TEST(WallFiles, OfTheXmlFilesOnlyTimedBackgroundsAreListed)
+{
+    TempDir d;
+    auto Write = [&](const char* name, const char* text) { std::ofstream(d.path / name) << text; };
+    Write("day.xml", "<?xml version=\"1.0\"?>\n<background><static/></background>");
+    Write("Night.XML", "<background>");
+    Write("feed.xml", "<?xml version=\"1.0\"?><rss/>");
+    Write("empty.xml", "");
+    auto files = LoadWallFiles(d.path.string());
+    std::multiset<std::string> got(files.begin(), files.end());
+    EXPECT_EQ(got, (std::multiset<std::string>{"day.xml", "Night.XML"}));
+}

@@ -466,3 +466,28 @@ TEST_F(Apply, PicturesPerMonitorAreComposedAndShownSpannedOrNotAtAll)
     applier.ApplyWallPaper("/p/c.jpg");
     EXPECT_EQ(desktop.layout, Layout::AsRegistry);
 }
+
+TEST_F(Apply, ARedrawOfTheDynamicWallpaperLeavesTheRotationsNextChangeAndIsUnattended)
+{
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/day.heic", WallApplier::Request::Redraw), WallApplier::Outcome::Applied);
+    EXPECT_EQ(schedule.NextWallChange, 123);
+    EXPECT_EQ(desktop.calls.size(), 1u);
+    converter.fail = true;
+    EXPECT_EQ(applier.ApplyWallPaper("/pics/day.heic", WallApplier::Request::Redraw), WallApplier::Outcome::Failed);
+    EXPECT_EQ(host.reports, (std::vector<std::pair<std::string, bool>>{{"/pics/day.heic", true}}));
+}
+
+TEST_F(Apply, ABitmapShownAsItIsEndsTheDynamicWallpaper)
+{
+    struct Stops : FakeConverter {
+        int stops = 0;
+        void DynamicStop() override { ++stops; }
+    };
+    Stops stopping;
+    WallSchedule own;
+    WallApplier bmpApplier(desktop, stopping, clock, host, settings, own, (dir / "ZelvaroWl.BMP").string());
+    bmpApplier.ApplyWallPaper("/pics/A.bmp");
+    EXPECT_EQ(stopping.stops, 1);
+    bmpApplier.ApplyWallPaper("/pics/b.JPG");
+    EXPECT_EQ(stopping.stops, 1);
+}
