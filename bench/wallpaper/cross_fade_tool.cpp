@@ -7,6 +7,7 @@
 // CPU time, the frames drawn and the CPU time of the whole fade (from the
 // converted picture handed over to the last frame), of it P before the first frame.
 
+#include "image/image_file.h"
 #include "platform/fake/memory_registry.h"
 #include "platform/linux/wayland/layer_wallpaper_desktop.h"
 #include "platform/wallpaper_mode.h"
@@ -91,7 +92,7 @@ int main(int argc, char** argv)
     });
     const std::string converted = std::string(argv[2]) + ".fade.bmp";
     const double converting = CpuMs();
-    if (!converter->ConvertToBmp(argv[2], false, false, converted)) {
+    if (!converter->ConvertToBmp(ImageFile(argv[2]), nullptr, false, converted)) {
         std::fprintf(stderr, "cross_fade_tool: %s could not be converted\n", argv[2]);
         return 1;
     }

@@ -239,7 +239,7 @@ private slots:
         for (const char* file : {"a.jpg", "b.JPG", "c.gif", "notes.txt"})
             std::ofstream((trip + QStringLiteral("/") + QString::fromLatin1(file)).toStdString()) << "x";
         TfrmOpenBmp picker("");
-        picker.SetFileTypes(kImageFileTypes);
+        picker.SetFileTypes(ImageFileTypes());
         picker.ChooseFolder();
         picker.show();
         QVERIFY(QTest::qWaitForWindowExposed(&picker));
