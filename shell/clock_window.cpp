@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -273,9 +274,21 @@ QPoint TfrmClock::PlaceToSave() const
     return {at.left, at.top};
 }
 
+void TfrmClock::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // The window manager's own shift comes as it maps the window (a place it
+    // will not allow, a frame it adds); a move seconds later is the user's,
+    // made through the window manager (its key and a drag, its keyboard move).
+    constexpr qint64 kPlacingMs = 3000;
+    if (shownFor_.isValid() && shownFor_.elapsed() > kPlacingMs)
+        movedByHand_ = true;
+}
+
 void TfrmClock::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    shownFor_.start();
     // Where the window manager does not float the window by its hints, it is
     // asked to, at the window's place. Qt makes the X11 window anew after
     // this event when the stacking flag changed, so the window is named once

@@ -16,6 +16,7 @@
 #include "shell/speed_button.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
@@ -113,6 +114,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -194,9 +196,10 @@ private:
     bool tickErrorShowing_ = false;
     bool ticking_ = false;
     bool sessionEnded_ = false;
-    // Where the start put the window: the saved place pulled onto the screen.
-    QPoint placedAt_;
     bool movedByHand_ = false;  // the user has dragged the window or moved it by the keyboard
+    // Since the window was last mapped: the window manager places a window as
+    // it maps it; a move that comes later is one the user asked it for.
+    QElapsedTimer shownFor_;
     // The key held down on the command menu when an item was chosen by it
     // (0 after a mouse choice): "ｾｰﾊﾞ起動" waits for its release.
     int menuKeyDown_ = 0;

@@ -148,10 +148,18 @@ std::unique_ptr<DesktopChain> Chain(const DesktopSession& session, const Registr
         (!session.swaySocket.empty() || session.hyprland || !KnownDesktop(session.desktop))) {
         // sway draws the background client it started (its "output bg") above
         // later ones: started anew, with black, it goes beneath the program's.
+        // At an orderly end sway's own background takes the last picture, so
+        // the desktop does not turn black when the program's surfaces go.
         std::function<void()> beneath;
-        if (!session.swaySocket.empty())
+        std::function<void(const std::string&)> handOver;
+        if (!session.swaySocket.empty()) {
             beneath = [socket = session.swaySocket] { SwayIpc(socket).Run("output * bg #000000 solid_color"); };
-        backends.push_back(std::make_unique<LayerWallpaperDesktop>(*layers, registry, std::move(beneath)));
+            handOver = [&registry, copyDir, socket = session.swaySocket](const std::string& bmpPath) {
+                SwayDesktop(registry, copyDir, socket).SetWallpaper(bmpPath);
+            };
+        }
+        backends.push_back(
+            std::make_unique<LayerWallpaperDesktop>(*layers, registry, std::move(beneath), std::move(handOver)));
     }
     // sway draws its own background above any swaybg of ours: only sway
     // itself can change it.

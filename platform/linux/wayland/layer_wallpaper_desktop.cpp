@@ -64,8 +64,9 @@ QImage Laid(const QImage& picture, QSize size, WallpaperMode mode, const QRect* 
 
 }  // namespace
 
-LayerWallpaperDesktop::LayerWallpaperDesktop(LayerShell& shell, const Registry& registry, std::function<void()> beneath)
-    : shell_(shell), registry_(registry), beneath_(std::move(beneath))
+LayerWallpaperDesktop::LayerWallpaperDesktop(LayerShell& shell, const Registry& registry, std::function<void()> beneath,
+                                             std::function<void(const std::string&)> handOver)
+    : shell_(shell), registry_(registry), beneath_(std::move(beneath)), handOver_(std::move(handOver))
 {
     frameTimer_.setTimerType(Qt::PreciseTimer);
     frameTimer_.setInterval(CrossFade::kFrameMs);
@@ -73,21 +74,32 @@ LayerWallpaperDesktop::LayerWallpaperDesktop(LayerShell& shell, const Registry& 
     clock_.start();
 }
 
-LayerWallpaperDesktop::~LayerWallpaperDesktop() = default;
+LayerWallpaperDesktop::~LayerWallpaperDesktop()
+{
+    if (handOver_ && !lastShown_.empty())
+        handOver_(lastShown_);
+}
 
 Desktop::Result LayerWallpaperDesktop::SetWallpaper(const std::string& bmpPath)
 {
     DesktopBitmap bitmap;
     if (!bitmap.Load(bmpPath))
         return Result::Unreadable;
-    return Show(bitmap);
+    return Shown(bmpPath, Show(bitmap));
 }
 
-Desktop::Result LayerWallpaperDesktop::SetWallpaperFrom(const std::string&, const DibPicture& picture)
+Desktop::Result LayerWallpaperDesktop::SetWallpaperFrom(const std::string& bmpPath, const DibPicture& picture)
 {
     DesktopBitmap bitmap;
     bitmap.Use(picture);
-    return Show(bitmap);
+    return Shown(bmpPath, Show(bitmap));
+}
+
+Desktop::Result LayerWallpaperDesktop::Shown(const std::string& bmpPath, Result result)
+{
+    if (result == Result::Done)
+        lastShown_ = bmpPath;
+    return result;
 }
 
 bool LayerWallpaperDesktop::MakeSurfaces()

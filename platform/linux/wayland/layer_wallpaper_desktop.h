@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -28,7 +29,11 @@ public:
     // `beneath` runs once, when the first surfaces are there: a compositor
     // that draws the background client it started above later ones (sway) is
     // asked to start that client anew, beneath the program's.
-    LayerWallpaperDesktop(LayerShell& shell, const Registry& registry, std::function<void()> beneath = {});
+    // `handOver` runs at an orderly end with the last picture shown, so the
+    // compositor's own background can keep it once the program's surfaces
+    // are gone.
+    LayerWallpaperDesktop(LayerShell& shell, const Registry& registry, std::function<void()> beneath = {},
+                          std::function<void(const std::string&)> handOver = {});
     ~LayerWallpaperDesktop() override;
 
     Result SetWallpaper(const std::string& bmpPath) override;
@@ -47,6 +52,7 @@ private:
         QImage next;   // the picture fading in
     };
     Result Show(const DesktopBitmap& bitmap);
+    Result Shown(const std::string& bmpPath, Result result);  // notes the file of a picture shown
     bool MakeSurfaces();
     void Frame();
     void Draw(Screen& screen);
@@ -55,6 +61,8 @@ private:
     const Registry& registry_;
     std::vector<Screen> screens_;
     std::function<void()> beneath_;
+    std::function<void(const std::string&)> handOver_;
+    std::string lastShown_;  // the bitmap file of the picture shown last
     CrossFade fade_;
     double alpha_ = 1.0;
     QTimer frameTimer_;

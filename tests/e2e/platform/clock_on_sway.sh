@@ -97,7 +97,9 @@ inside() {
   # Moved by sway (as a drag or the keyboard moves it), the new place is
   # what is saved. (A headless sway has no pointer device, and its "seat
   # cursor move" does not drive an interactive move, so the drag itself is
-  # not played here.)
+  # not played here.) A person moves it seconds after it appeared: a move
+  # while the window is being mapped is the window manager's own placing.
+  sleep 3.5
   swaymsg -q "[pid=$APP_PID] move absolute position 300 200"
   wait_for 5 window_is "floating_con 300 200 none true none" || fail "sway did not move the clock: $(window)"
 

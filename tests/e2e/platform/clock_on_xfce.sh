@@ -72,11 +72,10 @@ inside() {
 
   # "ｾｰﾊﾞ起動": no saver service in this XFCE, so the X server's saver starts.
   # Xvfb's blanking changes no pixel, its saver without blanking paints the
-  # screen black.
+  # screen black. Chosen with Return, it starts once the key is up.
   xset s noblank
-  clock_menu_item 200 150 "$SAVER_START_ITEM" held
+  clock_menu_item 200 150 "$SAVER_START_ITEM"
   wait_for 5 shows 800 500 000000 || fail "ｾｰﾊﾞ起動 did not start the X server's saver: $(x_pixel 800 500)"
-  clock_menu_release
   xset s reset
 
   # "ｾｰﾊﾞ停止": the power manager lists the inhibitor until the clock quits,

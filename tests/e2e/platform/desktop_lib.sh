@@ -73,22 +73,16 @@ ini() { printf '%s\n' "$@" >"$WORK/zelvaro.INI"; }
 bmp() { convert -size "$2x$3" "xc:#$4" -type TrueColor "BMP3:$1"; }
 
 # The clock's command menu, opened with the options button (at the place's
-# offset 124,19), and the item that many steps up from the bottom. With
-# "held", Return stays down until clock_menu_release: the X server's saver
-# ends at the next key event, the key's release included.
-clock_menu_item() {  # <x> <y> <steps up> [held]
+# offset 124,19), and the item that many steps up from the bottom, chosen
+# with Return.
+clock_menu_item() {  # <x> <y> <steps up>
   xdotool mousemove "$(($1 + 124))" "$(($2 + 19))" click 1
   sleep 0.5
   local keys=() n
   for ((n = 0; n < $3; n++)); do keys+=(Up); done
   xdotool key --delay 80 "${keys[@]}"
-  if [ "${4:-}" = held ]; then
-    xdotool keydown Return
-  else
-    xdotool key Return
-  fi
+  xdotool key Return
 }
-clock_menu_release() { xdotool keyup Return; }
 SAVER_STOP_ITEM=8   # "ｾｰﾊﾞ停止"
 SAVER_START_ITEM=10 # "ｾｰﾊﾞ起動"
 
