@@ -34,7 +34,7 @@ protected:
 
 private:
     // Its controls, found by their object names from outside.
-    QLabel* Label1 = nullptr;        // "指定の時間になりました"
+    QLabel* Label1 = nullptr;        // the notice's line that the set time has come
     QLabel* Label2 = nullptr;        // the alarm time
     TBMScroll* BMScroll1 = nullptr;  // the scrolling picture
     QPushButton* OKBtn = nullptr;

@@ -44,7 +44,7 @@ private:
     StepSpinEdit* MinSEdit = nullptr;
     QLabel* lblEcho = nullptr;
     QPushButton* NowButton = nullptr;
-    QGroupBox* GroupBox1 = nullptr;  // "今の時刻にプラス": the buttons that add minutes to now
+    QGroupBox* GroupBox1 = nullptr;  // the buttons that add minutes to now
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* HelpBtn = nullptr;

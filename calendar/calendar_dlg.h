@@ -26,7 +26,7 @@ public:
     // activations (back from the help window or another program) leave it
     // alone, so the month the person was browsing stays.
     void FormActivate();
-    void BitBtn2Click();  // "今日": back to today
+    void BitBtn2Click();  // the Today button: back to today
     void BitBtn3Click();  // the calendar's help topic
 
 protected:
@@ -36,7 +36,7 @@ private:
     // Its controls, found by their object names from outside.
     TCalenPnl* CalenPnl1 = nullptr;  // the calendar
     QPushButton* BitBtn1 = nullptr;  // OK
-    QPushButton* BitBtn2 = nullptr;  // "今日": back to today
+    QPushButton* BitBtn2 = nullptr;  // the Today button: back to today
     QPushButton* BitBtn3 = nullptr;  // help
     QFrame* Bevel1 = nullptr;        // the sunken box around the today button
 

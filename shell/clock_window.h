@@ -80,7 +80,7 @@ public:
     void pmnuSaverStopClick();
     void pmnuWallPauseClick();
     void pmnuIconClick();
-    void N3Click();  // "ﾍ  ﾙ  ﾌﾟ": the help's contents
+    void N3Click();  // Help: the help's contents
     void pmnuQuitClick();
     void sbtnConfigClick();
 
@@ -89,11 +89,11 @@ public:
     virtual void DoCalendar();
     virtual void pmnuAlarmSetClick();
     virtual void pmnuAlarmOffClick();
-    virtual void K4Click();  // "全　　体": a picture picked for the wallpaper, tiled
-    virtual void K5Click();  // "中　　央": the same, centred
-    virtual void N8Click();  // "ｲﾝﾌｫﾒｰｼｮﾝ": the information dialog
+    virtual void K4Click();  // Wallpaper > Tile: a picture picked for the wallpaper, tiled
+    virtual void K5Click();  // Wallpaper > Centre: the same, centred
+    virtual void N8Click();  // System Information: the information dialog
     virtual void ShowOptionsDialog();
-    virtual void About1Click();  // "ﾊﾞｰｼﾞｮﾝ": the about box
+    virtual void About1Click();  // About: the about box
     // The panic button (SpeedButton2) pressed, clicked and let go.
     virtual void SpeedButton2MouseDown(Qt::MouseButton button);
     virtual void SpeedButton2Click();
@@ -155,22 +155,22 @@ private:
     QAction* pmnuAlarmSet = nullptr;
     QAction* pmnuAlarmOff = nullptr;
     QAction* N7 = nullptr;
-    QMenu* K3 = nullptr;    // "壁紙指定": the wallpaper submenu
-    QAction* K4 = nullptr;  // "全　　体": tiled
-    QAction* K5 = nullptr;  // "中　　央": centred
+    QMenu* K3 = nullptr;    // Wallpaper: the wallpaper submenu
+    QAction* K4 = nullptr;  // Wallpaper > Tile
+    QAction* K5 = nullptr;  // Wallpaper > Centre
     QAction* pmnuSaverOn = nullptr;
     QAction* N5 = nullptr;
     QAction* pmnuWallPause = nullptr;
     QAction* pmnuSaverStop = nullptr;
     QAction* N1 = nullptr;
-    QAction* N6 = nullptr;  // "ｶﾚﾝﾀﾞｰ": the calendar
-    QAction* N8 = nullptr;  // "ｲﾝﾌｫﾒｰｼｮﾝ": the information dialog
+    QAction* N6 = nullptr;  // Calendar
+    QAction* N8 = nullptr;  // System Information: the information dialog
     QAction* K1 = nullptr;
-    QAction* K2 = nullptr;  // "ｵﾌﾟｼｮﾝ設定": the options dialog
+    QAction* K2 = nullptr;  // Options: the options dialog
     QAction* pmnuIcon = nullptr;
     QAction* N2 = nullptr;
-    QAction* N3 = nullptr;      // "ﾍ  ﾙ  ﾌﾟ": the help
-    QAction* About1 = nullptr;  // "ﾊﾞｰｼﾞｮﾝ": the about box
+    QAction* N3 = nullptr;      // Help
+    QAction* About1 = nullptr;  // About: the about box
     QAction* N4 = nullptr;
     QAction* pmnuQuit = nullptr;
 

@@ -52,9 +52,9 @@ private:
     TStringAlignGrid* OSGrid = nullptr;
     TStringAlignGrid* MemoryGrid = nullptr;
     TStringAlignGrid* DirGrid = nullptr;
-    TChart* Chart1 = nullptr;        // "物理ﾒﾓﾘ": physical memory
-    TChart* Chart2 = nullptr;        // "ｽﾜｯﾌﾟﾌｧｲﾙ": swap
-    TChart* Chart3 = nullptr;        // "ﾕｰｻﾞｰﾘｿｰｽ": the resources used and free, in percent
+    TChart* Chart1 = nullptr;        // physical memory
+    TChart* Chart2 = nullptr;        // swap
+    TChart* Chart3 = nullptr;        // the resources used and free, in percent
     QPushButton* BitBtn1 = nullptr;  // Close
 
     void BuildLayout();
